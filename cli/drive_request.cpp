@@ -1,0 +1,46 @@
+#include "cli/drive_request.h"
+
+#include "cli/field_view.h"
+#include "controller/calculator_controller.h"
+
+namespace veldronix::cli {
+
+DriveOutcome runDrive(const DriveRequest& request)
+{
+    FieldView view;
+    CalculatorController controller(view);
+    controller.reset();
+
+    view.setSelectedIndex(ControlId::IDC_DRIVE_TYPE, request.driveType);
+    view.typeText(ControlId::IDC_INITIAL_SPEED, request.initialSpeed);
+    view.typeText(ControlId::IDC_DRIVE_SPEED, request.driveSpeed);
+    view.typeText(ControlId::IDC_ACCEL_TIME, request.accelTime);
+    view.typeText(ControlId::IDC_DECEL_TIME, request.decelTime);
+    controller.onCalculate();
+
+    if (request.multiplierIndex) {
+        view.setSelectedIndex(ControlId::IDC_MULTIPLIER, *request.multiplierIndex);
+        controller.onRecalculate();
+    }
+    if (request.pulses) {
+        view.typeText(ControlId::IDC_PULSE_COUNT, *request.pulses);
+        controller.onComputeDecelPoint();
+    }
+
+    DriveOutcome outcome;
+    outcome.summary = view.text(ControlId::IDC_SUMMARY);
+    outcome.r = view.text(ControlId::IDC_OUT_R);
+    outcome.a = view.text(ControlId::IDC_OUT_A);
+    outcome.sv = view.text(ControlId::IDC_OUT_SV);
+    outcome.v = view.text(ControlId::IDC_OUT_V);
+    outcome.k = view.text(ControlId::IDC_OUT_K);
+    outcome.ao = view.text(ControlId::IDC_OUT_AO);
+    outcome.d = view.text(ControlId::IDC_OUT_D);
+    outcome.l = view.text(ControlId::IDC_OUT_L);
+    outcome.multiplier = view.selectorText(ControlId::IDC_MULTIPLIER);
+    outcome.decelPoint = view.text(ControlId::IDC_DECEL_POINT);
+    outcome.errors = view.errors();
+    return outcome;
+}
+
+} // namespace veldronix::cli

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace veldronix::cli {
+
+// One drive as typed into the dialog's fields: texts exactly as given, an
+// omitted field being the empty text.
+struct DriveRequest {
+    int driveType = 0;                  // selector index, -1 for a text that names no item; the dialog opens on 0
+    std::string initialSpeed;
+    std::string driveSpeed;
+    std::string accelTime;
+    std::string decelTime;
+    std::optional<int> multiplierIndex; // -1..8: select it, then Recalculate
+    std::optional<std::string> pulses;  // type it, then compute the deceleration point
+};
+
+// The dialog's fields after the commands of a request have run.
+struct DriveOutcome {
+    std::string summary;
+    std::string r;
+    std::string a;
+    std::string sv;
+    std::string v;
+    std::string k;
+    std::string ao;
+    std::string d;
+    std::string l;
+    std::string multiplier; // the multiplier selector's text, "" when none is selected
+    std::string decelPoint;
+    std::vector<std::string> errors; // the messages shown, in order
+};
+
+// Runs Calculate on a fresh controller, then Recalculate and the deceleration
+// point where the request asks for them; each runs even when an earlier one failed.
+DriveOutcome runDrive(const DriveRequest& request);
+
+} // namespace veldronix::cli

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "controller/calculator_view.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace veldronix::cli {
+
+// A CalculatorView over in-memory fields, standing in for the dialog: the texts
+// typed in, the two selectors, the messages shown.
+class FieldView final : public CalculatorView {
+public:
+    FieldView();
+
+    // Puts a text into a field as a user would type it.
+    void typeText(ControlId field, std::string text);
+
+    std::string readText(ControlId field) override;
+    void writeText(ControlId field, std::string_view text) override;
+    int selectedIndex(ControlId selector) override;
+    void setSelectedIndex(ControlId selector, int index) override;
+    void showError(std::string_view message) override;
+
+    // The field's full text, as the window shows it.
+    const std::string& text(ControlId field) const;
+    // The selector's shown text: its item's text, "" with no selection.
+    std::string selectorText(ControlId selector) const;
+    const std::vector<std::string>& errors() const { return errors_; }
+
+private:
+    std::map<ControlId, std::string> texts_;
+    int driveTypeIndex_ = -1;
+    int multiplierIndex_ = -1;
+    std::vector<std::string> errors_;
+};
+
+} // namespace veldronix::cli

@@ -1,0 +1,44 @@
+#include "cli/cli_texts.h"
+#include "cli/options.h"
+#include "cli/outcome_output.h"
+#include "cli/utf8_console.h"
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+void write(std::FILE* stream, std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace veldronix::cli;
+    useUtf8Output();
+    const std::vector<std::string> arguments = utf8Arguments(argc, argv);
+    const std::vector<std::string_view> views(arguments.begin(), arguments.end());
+
+    const auto parsed = parseOptions(views);
+    if (const auto* error = std::get_if<UsageError>(&parsed)) {
+        write(stderr, "pulsecalc: " + error->message + "\n" + std::string(texts::usageHint) + "\n");
+        return 2;
+    }
+    const auto& options = std::get<Options>(parsed);
+    if (options.help) {
+        write(stdout, texts::usage);
+        return 0;
+    }
+
+    const DriveOutcome outcome = runDrive(options.request);
+    for (const auto& message : outcome.errors) {
+        write(stderr, std::string(texts::labelError) + ": " + message + "\n");
+    }
+    write(stdout, options.json ? jsonOutput(outcome) : plainOutput(outcome));
+    std::fflush(stdout);
+    return outcome.errors.empty() ? 0 : 1;
+}

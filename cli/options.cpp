@@ -1,0 +1,106 @@
+#include "cli/options.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+namespace veldronix::cli {
+namespace {
+
+std::optional<int> parseIntegerIn(std::string_view text, int lowest, int highest)
+{
+    int value = 0;
+    const auto* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    if (text.empty() || result.ec != std::errc{} || result.ptr != end || value < lowest || value > highest) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+UsageError usageError(std::string message)
+{
+    return UsageError{std::move(message)};
+}
+
+} // namespace
+
+std::optional<int> parseDriveType(std::string_view text)
+{
+    static constexpr std::array<std::string_view, 4> names = {
+        "symmetric-trapezoid", "symmetric-s-curve", "asymmetric-trapezoid", "asymmetric-s-curve"};
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        if (text == names[index]) {
+            return static_cast<int>(index);
+        }
+    }
+    return parseIntegerIn(text, -1, 3);
+}
+
+std::optional<int> parseMultiplierIndex(std::string_view text)
+{
+    return parseIntegerIn(text, -1, 8);
+}
+
+std::variant<Options, UsageError> parseOptions(std::span<const std::string_view> arguments)
+{
+    Options options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string_view name = arguments[i];
+        std::optional<std::string_view> inlineValue;
+        if (const auto equals = name.find('='); name.starts_with("--") && equals != std::string_view::npos) {
+            inlineValue = name.substr(equals + 1);
+            name = name.substr(0, equals);
+        }
+        if (name == "--json" || name == "--help" || name == "-h") {
+            if (inlineValue) {
+                return usageError("option " + std::string(name) + " takes no value");
+            }
+            (name == "--json" ? options.json : options.help) = true;
+            continue;
+        }
+        static constexpr std::array<std::string_view, 7> valued = {
+            "--type", "--initial", "--drive", "--accel", "--decel", "--multiplier", "--pulses"};
+        if (std::find(valued.begin(), valued.end(), name) == valued.end()) {
+            return usageError("unknown option '" + std::string(arguments[i]) + "'");
+        }
+        std::string_view value;
+        if (inlineValue) {
+            value = *inlineValue;
+        } else if (i + 1 < arguments.size()) {
+            value = arguments[++i];
+        } else {
+            return usageError("option " + std::string(name) + " needs a value");
+        }
+
+        DriveRequest& request = options.request;
+        if (name == "--type") {
+            const auto type = parseDriveType(value);
+            if (!type) {
+                return usageError("bad --type '" + std::string(value) +
+                                  "': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
+                                  "asymmetric-trapezoid or asymmetric-s-curve");
+            }
+            request.driveType = *type;
+        } else if (name == "--multiplier") {
+            const auto index = parseMultiplierIndex(value);
+            if (!index) {
+                return usageError("bad --multiplier '" + std::string(value) + "': give an item index from -1 to 8");
+            }
+            request.multiplierIndex = *index;
+        } else if (name == "--initial") {
+            request.initialSpeed = std::string(value);
+        } else if (name == "--drive") {
+            request.driveSpeed = std::string(value);
+        } else if (name == "--accel") {
+            request.accelTime = std::string(value);
+        } else if (name == "--decel") {
+            request.decelTime = std::string(value);
+        } else {
+            request.pulses = std::string(value);
+        }
+    }
+    return options;
+}
+
+} // namespace veldronix::cli

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "cli/drive_request.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace veldronix::cli {
+
+struct Options {
+    DriveRequest request;
+    bool json = false;
+    bool help = false;
+};
+
+// What is wrong with a command line, in words for its user.
+struct UsageError {
+    std::string message;
+};
+
+// Reads the command line (without the program name).
+std::variant<Options, UsageError> parseOptions(std::span<const std::string_view> arguments);
+
+// The drive-type index of a --type value: 0..3, -1, or one of the four names.
+std::optional<int> parseDriveType(std::string_view text);
+
+// The multiplier selector index of a --multiplier value: -1..8.
+std::optional<int> parseMultiplierIndex(std::string_view text);
+
+} // namespace veldronix::cli

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "cli/drive_request.h"
+
+#include <string>
+
+namespace veldronix::cli {
+
+// The fields for a terminal: the summary, then one labelled line per field.
+std::string plainOutput(const DriveOutcome& outcome);
+
+// One JSON object with the exact field texts, trailing blanks kept.
+std::string jsonOutput(const DriveOutcome& outcome);
+
+} // namespace veldronix::cli

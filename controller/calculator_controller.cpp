@@ -1,0 +1,137 @@
+#include "controller/calculator_controller.h"
+
+#include "core/decel_point.h"
+#include "core/field_text.h"
+#include "core/number_parser.h"
+#include "core/setting_texts.h"
+#include "core/setting_values.h"
+#include "core/speed_multiplier.h"
+#include "core/validation.h"
+
+namespace veldronix {
+
+void CalculatorController::reset()
+{
+    autoMultiplierIndex_ = -1;
+    storedDecelJerkRate_ = -1.0;
+}
+
+void CalculatorController::onCalculate()
+{
+    // Cleared before anything is read: a Calculate that fails leaves no state behind.
+    reset();
+    const DriveInput input = readDriveInput();
+    if (const auto error = validateDriveInput(input)) {
+        showError(*error);
+        return;
+    }
+    const auto multiplier = selectMultiplier(input.driveSpeed);
+    if (!multiplier) {
+        showError(InputError::NoSetting);
+        return;
+    }
+    showResults(input, *multiplier);
+    const int index = multiplierIndex(*multiplier);
+    view_.setSelectedIndex(ControlId::IDC_MULTIPLIER, index);
+    autoMultiplierIndex_ = index;
+}
+
+void CalculatorController::onRecalculate()
+{
+    if (autoMultiplierIndex_ == -1) {
+        showError(InputError::NoSetting);
+        return;
+    }
+    // A smaller multiplier than the automatic one is refused, and so is no selection.
+    if (autoMultiplierIndex_ > view_.selectedIndex(ControlId::IDC_MULTIPLIER)) {
+        showError(InputError::NoSetting);
+        return;
+    }
+    // The selector is asked again for the multiplier itself; an index past the
+    // table, which no real selector gives, is refused like a smaller one.
+    const auto multiplier = multiplierAt(view_.selectedIndex(ControlId::IDC_MULTIPLIER));
+    if (!multiplier) {
+        showError(InputError::NoSetting);
+        return;
+    }
+    // The fields as they stand now; the automatic choice is not made again.
+    const DriveInput input = readDriveInput();
+    if (const auto error = validateDriveInput(input)) {
+        showError(*error);
+        return;
+    }
+    showResults(input, *multiplier);
+    view_.setSelectedIndex(ControlId::IDC_MULTIPLIER, multiplierIndex(*multiplier));
+}
+
+void CalculatorController::onComputeDecelPoint()
+{
+    if (storedDecelJerkRate_ == -1.0) {
+        failDecelPoint();
+        return;
+    }
+    const double pulses = readNumber(ControlId::IDC_PULSE_COUNT);
+    if (pulses == 0.0) {
+        failDecelPoint();
+        return;
+    }
+    // The speeds as they stand now, not those of the calculation behind J2.
+    const double initialSpeed = readNumber(ControlId::IDC_INITIAL_SPEED);
+    const double driveSpeed = readNumber(ControlId::IDC_DRIVE_SPEED);
+    const double decelPoint = computeManualDecelPoint(pulses, initialSpeed, driveSpeed, storedDecelJerkRate_);
+    if (!(decelPoint > 0.0)) { // also catches not-a-number
+        failDecelPoint();
+        return;
+    }
+    view_.writeText(ControlId::IDC_DECEL_POINT, formatDecelPoint(decelPoint));
+}
+
+DriveInput CalculatorController::readDriveInput()
+{
+    DriveInput input;
+    input.driveType = static_cast<DriveType>(view_.selectedIndex(ControlId::IDC_DRIVE_TYPE));
+    input.initialSpeed = readNumber(ControlId::IDC_INITIAL_SPEED);
+    input.driveSpeed = readNumber(ControlId::IDC_DRIVE_SPEED);
+    input.accelTime = readNumber(ControlId::IDC_ACCEL_TIME);
+    // Read whatever the drive type: only the checks decide whether it matters.
+    input.decelTime = readNumber(ControlId::IDC_DECEL_TIME);
+    return input;
+}
+
+double CalculatorController::readNumber(ControlId field)
+{
+    // Truncated here as well, so that every view parses exactly what a dialog field holds.
+    return parseNumber(truncateFieldText(view_.readText(field)));
+}
+
+void CalculatorController::showResults(const DriveInput& input, double multiplier)
+{
+    const SettingValues values = computeSettingValues(input, multiplier);
+    const SettingTexts texts = formatSettingTexts(values, input.driveType);
+    view_.writeText(ControlId::IDC_SUMMARY, texts.summary);
+    view_.writeText(ControlId::IDC_OUT_R, texts.r);
+    view_.writeText(ControlId::IDC_OUT_A, texts.a);
+    view_.writeText(ControlId::IDC_OUT_SV, texts.sv);
+    view_.writeText(ControlId::IDC_OUT_V, texts.v);
+    view_.writeText(ControlId::IDC_OUT_K, texts.k);
+    view_.writeText(ControlId::IDC_OUT_AO, texts.ao);
+    view_.writeText(ControlId::IDC_OUT_D, texts.d);
+    view_.writeText(ControlId::IDC_OUT_L, texts.l);
+    if (values.decelJerkRate) {
+        storedDecelJerkRate_ = *values.decelJerkRate;
+    }
+}
+
+void CalculatorController::showError(InputError error)
+{
+    view_.showError(messageFor(error));
+}
+
+void CalculatorController::failDecelPoint()
+{
+    // The message first; the field is cleared once the user has closed it.
+    showError(InputError::NoSetting);
+    view_.writeText(ControlId::IDC_DECEL_POINT, "");
+}
+
+} // namespace veldronix

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string_view>
+
+namespace veldronix {
+
+// The decimal number at the start of a text, read as the C library's atof reads
+// it in the C locale: leading white space, an optional sign, digits with an
+// optional point and fraction, an optional exponent; the rest is ignored. A text
+// that does not begin with a number gives 0.0; inf, nan and hexadecimal forms
+// are not numbers. The value is the correctly rounded double; an exponent
+// overflow gives plus or minus infinity. Independent of the process locale.
+double parseNumber(std::string_view text);
+
+} // namespace veldronix

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/setting_values.h"
+
+#include <string>
+
+namespace veldronix {
+
+// The texts of the nine output fields; a value that is absent gives "".
+struct SettingTexts {
+    std::string summary;
+    std::string r;
+    std::string a;
+    std::string sv;
+    std::string v;
+    std::string k;
+    std::string ao;
+    std::string d;
+    std::string l;
+};
+
+SettingTexts formatSettingTexts(const SettingValues& values, DriveType driveType);
+
+// The text of a manual deceleration point.
+std::string formatDecelPoint(double decelPoint);
+
+} // namespace veldronix

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// Every text of the calculation that a user sees, in UTF-8. The front ends take
+// the selector items from here, so there is one source for all of them.
+namespace veldronix::texts {
+
+// Items of the drive-type selector, in selector order (index = DriveType).
+extern const std::array<std::string_view, 4> driveTypeItems;
+
+// Items of the multiplier selector, in selector order (index = multiplier index).
+extern const std::array<std::string_view, 9> multiplierItems;
+
+// printf-style summary formats, one per known drive type: %ld takes a speed
+// truncated toward zero, %.3lf a time.
+extern const std::array<std::string_view, 4> summaryFormats;
+
+// printf-style formats of the value fields; the blank is the right-aligned field's margin.
+inline constexpr std::string_view formatR = "%.0lf ";
+inline constexpr std::string_view formatWithMargin = "%.3lf "; // A, SV, V, K
+inline constexpr std::string_view formatPlain = "%.3lf";       // AO, D, L and the deceleration point
+
+extern const std::string_view messageDriveSpeedZero;
+extern const std::string_view messageAccelTimeZero;
+extern const std::string_view messageInitialAboveDrive;
+extern const std::string_view messageDecelTimeZero;
+extern const std::string_view messageNoSetting;
+
+} // namespace veldronix::texts
