@@ -20,10 +20,10 @@ ensure_packages() {
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "installing: ${missing[*]}" >&2
     if [ -z "${VELDRONIX_APT_UPDATED:-}" ]; then
-        as_root apt-get update -qq >&2
+        as_root apt-get -o DPkg::Lock::Timeout=900 update -qq >&2
         export VELDRONIX_APT_UPDATED=1
     fi
-    DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+    DEBIAN_FRONTEND=noninteractive as_root apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}" >&2
 }
 
 # The host toolchain every build needs.
