@@ -71,7 +71,8 @@ DecimalSpan scanDecimal(std::string_view text)
         }
     }
     if (digits == 0) {
-        return span; // no number: a lone sign or point, a word, an empty text
+        span.end = span.begin; // no number: a lone sign or point, a word, an empty text
+        return span;
     }
     span.end = pos;
 
