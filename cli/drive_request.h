@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/setting_texts.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,15 +22,7 @@ struct DriveRequest {
 
 // The dialog's fields after the commands of a request have run.
 struct DriveOutcome {
-    std::string summary;
-    std::string r;
-    std::string a;
-    std::string sv;
-    std::string v;
-    std::string k;
-    std::string ao;
-    std::string d;
-    std::string l;
+    SettingTexts fields;    // the summary and the eight value fields
     std::string multiplier; // the multiplier selector's text, "" when none is selected
     std::string decelPoint;
     std::vector<std::string> errors; // the messages shown, in order

@@ -12,14 +12,14 @@ namespace {
 // The eight value fields with their dialog labels, in the dialog's reading order.
 std::array<std::pair<std::string_view, const std::string*>, 8> valueFields(const DriveOutcome& outcome)
 {
-    return {{{"R", &outcome.r},
-             {"A", &outcome.a},
-             {"SV", &outcome.sv},
-             {"V", &outcome.v},
-             {"K", &outcome.k},
-             {"AO", &outcome.ao},
-             {"D", &outcome.d},
-             {"L", &outcome.l}}};
+    return {{{"R", &outcome.fields.r},
+             {"A", &outcome.fields.a},
+             {"SV", &outcome.fields.sv},
+             {"V", &outcome.fields.v},
+             {"K", &outcome.fields.k},
+             {"AO", &outcome.fields.ao},
+             {"D", &outcome.fields.d},
+             {"L", &outcome.fields.l}}};
 }
 
 } // namespace
@@ -27,8 +27,8 @@ std::array<std::pair<std::string_view, const std::string*>, 8> valueFields(const
 std::string plainOutput(const DriveOutcome& outcome)
 {
     std::string out;
-    if (!outcome.summary.empty()) {
-        out += outcome.summary;
+    if (!outcome.fields.summary.empty()) {
+        out += outcome.fields.summary;
         out += "\n\n";
     }
     for (const auto& [label, text] : valueFields(outcome)) {
@@ -50,7 +50,7 @@ std::string plainOutput(const DriveOutcome& outcome)
 
 std::string jsonOutput(const DriveOutcome& outcome)
 {
-    std::string out = "{\"summary\":" + jsonString(outcome.summary);
+    std::string out = "{\"summary\":" + jsonString(outcome.fields.summary);
     for (const auto& [label, text] : valueFields(outcome)) {
         out += ",\"";
         out += label;
