@@ -1,0 +1,48 @@
+# pulsecalc cross-built for 32-bit Windows and run under Wine must print byte for
+# byte what the host build prints, for ordinary and hostile drives alike.
+set -eu
+source "$(dirname "$0")/../lib/common.sh"
+source "$(dirname "$0")/../lib/windows.sh"
+cd "$(project_root)"
+ensure_windows_toolchain
+ensure_wine
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$(build_jobs)" --target pulsecalc
+cmake --preset default >/dev/null
+cmake --build --preset default -j "$(build_jobs)" --target pulsecalc
+
+host=build/default/cli/pulsecalc
+windows=build/windows/cli/pulsecalc.exe
+cases=(
+    "--type 0 --initial 100 --drive 10000 --accel 0.2"
+    "--type 1 --initial 100 --drive 10000 --accel 0.2 --multiplier 3"
+    "--type 2 --initial 100 --drive 10000 --accel 0.2 --decel 0.3"
+    "--type 3 --initial 100 --drive 10000 --accel 0.2 --decel 0.3 --pulses 10000"
+    "--type 3 --initial 100.9 --drive 10000.7 --accel 0.123456 --decel 0.0005 --pulses 1e6"
+    "--type 1 --initial 5 --drive 5 --accel 1"
+    "--type -1 --initial -5e20 --drive 3 --accel -1 --multiplier 8"
+    "--type 2 --drive 4000000 --accel 1e-320 --decel 1e-320 --multiplier 8"
+    "--type 3 --initial 1e-300 --drive 0.0025 --accel 7e-3 --decel 3.3 --pulses 0.5"
+    "--type 0 --initial 1.7976931348623157e308 --drive 1e400 --accel 1"
+    "--type 0 --initial 12abc --drive 0x10 --accel 1,5"
+)
+passed=0 failed=0
+for arguments in "${cases[@]}"; do
+    # Standard output and error are compared apart, and so is the exit status.
+    # shellcheck disable=SC2086
+    expected=$("$host" $arguments --json 2>build/default/expected-stderr; echo "exit $?")
+    # shellcheck disable=SC2086
+    actual=$(wine "$windows" $arguments --json 2>build/default/actual-stderr; echo "exit $?")
+    expected+=$(cat build/default/expected-stderr)
+    actual+=$(tr -d '\r' <build/default/actual-stderr)
+    if [ "$expected" == "$actual" ]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "differs on Windows: $arguments"
+        echo "  host:    $expected"
+        echo "  windows: $actual"
+    fi
+done
+echo "windows-cli: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
