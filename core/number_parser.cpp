@@ -71,7 +71,10 @@ DecimalSpan scanDecimal(std::string_view text)
         }
     }
     if (digits == 0) {
-        return span; // no number: a lone sign or point, a word, an empty text
+        // No number: a lone sign or point, a word, an empty text. The span is
+        // left empty at its start, so that "+-1" is not read from its second sign.
+        span.end = span.begin;
+        return span;
     }
     span.end = pos;
 
