@@ -116,8 +116,7 @@ TEST_F(ControllerTest, FailedCalculateWritesNothingAndClearsTheState)
 {
     struct {
         int type;
-        const char *initial, *drive, *accel, *decel;
-        std::string message;
+        std::string initial, drive, accel, decel, message;
     } const cases[] = {
         {0, "", "", "", "", driveSpeedZero},
         {0, "100", "abc", "0", "0", driveSpeedZero},
@@ -126,13 +125,13 @@ TEST_F(ControllerTest, FailedCalculateWritesNothingAndClearsTheState)
         {2, "100", "10000", "0.2", "", "error パラメーターエラー。初速度に達する時間が0です。"},
         {3, "100", "5000000", "0.2", "0.3", noSetting},
         {3, "100", "4000001", "0.2", "0.3", noSetting},
-        {0, "100", std::string(78, '0').append("5000").c_str(), "1", "", driveSpeedZero}, // cut at 78 bytes
+        {0, "100", std::string(78, '0') + "5000", "1", "", driveSpeedZero}, // cut at 78 bytes
     };
     for (const auto& c : cases) {
         view.enter(3, "100", "10000", "0.2", "0.3");
         controller.onCalculate();
         ASSERT_EQ(controller.autoMultiplierIndex(), 1);
-        view.enter(c.type, c.initial, c.drive, c.accel, c.decel);
+        view.enter(c.type, c.initial.c_str(), c.drive.c_str(), c.accel.c_str(), c.decel.c_str());
         controller.onCalculate();
         EXPECT_EQ(view.calls, std::vector<std::string>{c.message}) << c.drive;
         EXPECT_EQ(controller.autoMultiplierIndex(), -1);
@@ -242,6 +241,19 @@ TEST_F(ControllerTest, DecelPointFollowsTheStoredJerk)
     view.calls.clear();
     controller.onComputeDecelPoint();
     EXPECT_EQ(view.calls, then(std::vector<std::string>{noSetting}, write(IDC_DECEL_POINT, "")));
+}
+
+TEST_F(ControllerTest, FieldsAreReadAsTheir78Bytes)
+{
+    // 77 zeros and "8000": the field holds the first 78 bytes, which read as 8.
+    const std::string drive = std::string(77, '0') + "8000";
+    view.enter(0, "-0", drive.c_str(), "1", "");
+    controller.onCalculate();
+    ASSERT_EQ(view.calls.size(), 10u);
+    EXPECT_EQ(view.calls[4], write(IDC_OUT_V, "8.000 "));
+    EXPECT_EQ(view.calls[9], select(0));
+    controller.reset();
+    EXPECT_EQ(controller.autoMultiplierIndex(), -1);
 }
 
 TEST_F(ControllerTest, HostileDriveTypesNeverCrash)
