@@ -256,6 +256,32 @@ TEST_F(ControllerTest, FieldsAreReadAsTheir78Bytes)
     EXPECT_EQ(controller.autoMultiplierIndex(), -1);
 }
 
+TEST_F(ControllerTest, NonFiniteResultsAreShownAndRefusedForTheDecelPoint)
+{
+    // Equal speeds: the jerk is 0, K and L are infinite, and J2 = 0 is still a stored value.
+    view.texts[IDC_PULSE_COUNT] = "10000";
+    view.enter(3, "500", "500", "1", "2");
+    controller.onCalculate();
+    EXPECT_EQ(view.calls, then(results({"初速度:500で、ドライブ速度:500までを1.000秒でS字加速し、\n初速度まで2.000秒でS字減速する場合の設定値は以下のようになります。",
+                                        "8000000 ", "8000.000 ", "500.000 ", "500.000 ", "inf ", "0.000", "8000.000", "inf"}),
+                               select(0)));
+    EXPECT_EQ(controller.storedDecelJerkRate(), 0.0);
+    view.calls.clear();
+    controller.onComputeDecelPoint(); // 0 / 0
+    EXPECT_EQ(view.calls, then(std::vector<std::string>{noSetting}, write(IDC_DECEL_POINT, "")));
+
+    // Overflowing speeds through Recalculate: infinity minus infinity is not a number.
+    view.enter(3, "1e400", "1e400", "0.2", "0.3");
+    view.selected[IDC_MULTIPLIER] = 0;
+    controller.onRecalculate();
+    EXPECT_EQ(view.calls, then(results({"初速度:infで、ドライブ速度:infまでを0.200秒でS字加速し、\n初速度まで0.300秒でS字減速する場合の設定値は以下のようになります。",
+                                        "8000000 ", "8000.000 ", "inf ", "inf ", "nan ", "0.000", "8000.000", "nan"}),
+                               select(0)));
+    view.calls.clear();
+    controller.onComputeDecelPoint();
+    EXPECT_EQ(view.calls, then(std::vector<std::string>{noSetting}, write(IDC_DECEL_POINT, "")));
+}
+
 TEST_F(ControllerTest, HostileDriveTypesNeverCrash)
 {
     for (const int type : {-1, 4, 7, -2, INT_MIN, INT_MAX}) {
