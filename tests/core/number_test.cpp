@@ -1,0 +1,177 @@
+// Reading numbers from field texts and printing them back, against the C library
+// in the C locale and against values worked out by hand.
+#include "core/field_text.h"
+#include "core/number_format.h"
+#include "core/number_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace veldronix {
+namespace {
+
+constexpr double inf = std::numeric_limits<double>::infinity();
+const double nan = std::numeric_limits<double>::quiet_NaN();
+
+struct ParseCase {
+    const char* text;
+    double expected;
+};
+
+TEST(ParseNumber, ReadsTheLeadingDecimalNumber)
+{
+    const ParseCase cases[] = {
+        {"0.2", 0.2},       {"12abc", 12.0},   {"abc", 0.0},      {"", 0.0},          {"   ", 0.0},
+        {" +1e3", 1000.0},  {"1,000", 1.0},    {"0x10", 0.0},     {"inf", 0.0},       {"-inf", 0.0},
+        {"nan", 0.0},       {"NAN(1)", 0.0},   {"infinity", 0.0}, {"0x1p3", 0.0},     {"1e", 1.0},
+        {"1e+", 1.0},       {"1e-x", 1.0},     {"2E2", 200.0},    {".5", 0.5},        {"5.", 5.0},
+        {".", 0.0},         {"-.", 0.0},       {"+", 0.0},        {"-", 0.0},         {"+-1", 0.0},       {"-+1", 0.0},      {"--5", 0.0},      {"+.e5", 0.0},
+        {"-12.5x", -12.5},  {"+7", 7.0},       {"\t\n\v\f\r 3", 3.0}, {"1e400", inf}, {"-1e400", -inf},
+        {"1e-400", 0.0},    {"4.9e-324", 4.9406564584124654e-324}, {"1e-320", 1e-320},
+        {"1.5e+2.5", 150.0}, {"007", 7.0},     {"1 2", 1.0},      {"1e0000000000000000000001", 10.0},
+        {"0.000000000000000000000000000001e30", 1.0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseNumber(c.text), c.expected) << '"' << c.text << '"';
+    }
+}
+
+TEST(ParseNumber, KeepsTheSignOfZero)
+{
+    for (const char* text : {"-0", "-0.0", " -0e5", "-1e-400"}) {
+        const double value = parseNumber(text);
+        EXPECT_EQ(value, 0.0) << text;
+        EXPECT_TRUE(std::signbit(value)) << text;
+    }
+    EXPECT_FALSE(std::signbit(parseNumber("0")));
+}
+
+TEST(ParseNumber, RoundsLikeStrtodInTheCLocale)
+{
+    std::setlocale(LC_ALL, "C");
+    const char* texts[] = {
+        "0.1", "2.2250738585072011e-308", "2.2250738585072012e-308", "1.7976931348623157e308",
+        "1.7976931348623158e308", "1.7976931348623159e308", "9007199254740993", "9007199254740992.5000000001",
+        "0.30000000000000000555111512312578270211815834045410156250000001",
+        "123456789012345678901234567890123456789012345678901234567890123456789012345678",
+        "0.000000000000000000000000000000000000000000000000000000000000000000000000001234",
+        "4.94065645841246544176568792868221372365059802614324764425585682500675507270208e-324",
+        "2.47032822920623272088284396434110686182529901307162382212792841250337753635104e-324",
+        "8.9884656743115795386465259539451236680898848947115328636715040578866337902750e307",
+        "1.00000000000000011102230246251565404236316680908203125",
+        "1.00000000000000011102230246251565404236316680908203124",
+    };
+    for (const char* text : texts) {
+        EXPECT_EQ(parseNumber(text), std::strtod(text, nullptr)) << text;
+    }
+}
+
+TEST(ParseNumber, IgnoresTheProcessLocale)
+{
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    }
+    const double value = parseNumber("0.5");
+    const double comma = parseNumber("0,5");
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(value, 0.5);
+    EXPECT_EQ(comma, 0.0);
+}
+
+struct FixedCase {
+    double value;
+    int decimals;
+    const char* expected;
+};
+
+TEST(FormatFixed, RoundsTheExactBinaryValueTiesToEven)
+{
+    const FixedCase cases[] = {
+        {0.125, 2, "0.12"},   {0.375, 2, "0.38"},  {2.5, 0, "2"},       {3.5, 0, "4"},       {0.5, 0, "0"},
+        {1.5, 0, "2"},        {-2.5, 0, "-2"},     {1.005, 2, "1.00"},  {2.675, 2, "2.67"},  {0.1, 9, "0.100000000"},
+        {-0.0, 3, "-0.000"},  {0.0, 3, "0.000"},   {-0.0004, 3, "-0.000"}, {0.9995, 3, "1.000"}, {9.9995, 3, "9.999"},
+        {999.9996, 3, "1000.000"}, {126.26262626262627, 3, "126.263"}, {5e-324, 3, "0.000"}, {1e20, 0, "100000000000000000000"},
+        {inf, 3, "inf"},      {-inf, 0, "-inf"},   {nan, 3, "nan"},     {-nan, 3, "nan"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatFixed(c.value, c.decimals), c.expected) << c.value << " at " << c.decimals;
+    }
+}
+
+TEST(FormatFixed, PrintsHugeAndTinyValuesLikeGlibc)
+{
+    std::setlocale(LC_ALL, "C");
+    const double values[] = {1e300, -1e300, std::numeric_limits<double>::max(), 1.0 / 3.0, 1e22, 1e23, 123456789.0125,
+                             4.35, std::ldexp(1.0, 70) + std::ldexp(1.0, 18), std::numeric_limits<double>::denorm_min(),
+                             0.0005, 0.0015, 0.0025, 1e-7, 8485.0};
+    for (const double value : values) {
+        for (const int decimals : {0, 1, 3, 9}) {
+            char buffer[512];
+            std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+            EXPECT_EQ(formatFixed(value, decimals), buffer) << value << " at " << decimals;
+        }
+    }
+}
+
+TEST(FormatTruncated, CutsTowardZeroAtAnySize)
+{
+    const FixedCase cases[] = {
+        {100.9, 0, "100"}, {-5.7, 0, "-5"}, {-0.5, 0, "0"}, {-0.0, 0, "0"}, {0.0, 0, "0"}, {2147483648.0, 0, "2147483648"},
+        {-2147483649.5, 0, "-2147483649"}, {1e20, 0, "100000000000000000000"}, {-1e20, 0, "-100000000000000000000"},
+        {9223372036854775808.0, 0, "9223372036854775808"}, {inf, 0, "inf"}, {-inf, 0, "-inf"}, {nan, 0, "nan"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatTruncated(c.value), c.expected) << c.value;
+    }
+    EXPECT_EQ(formatTruncated(1e300).size(), 301u);
+}
+
+TEST(FormatNumbers, FillsConversionsInOrder)
+{
+    EXPECT_EQ(formatNumbers("%.0lf ", {4000000.0}), "4000000 ");
+    EXPECT_EQ(formatNumbers("%.3lf ", {198.0}), "198.000 ");
+    EXPECT_EQ(formatNumbers("%.3lf", {-inf}), "-inf");
+    EXPECT_EQ(formatNumbers("%ld:%ld/%.2lf%%", {100.9, -5.7, 0.125}), "100:-5/0.12%");
+    EXPECT_EQ(formatNumbers("a%ldb%.3lfc", {7.0}), "a7bc");
+    EXPECT_EQ(formatNumbers("%d %x %.lf %.10lf %", {1.0}), "%d %x %.lf %.10lf %");
+    EXPECT_EQ(formatNumbers("初速度:%ld\n", {1e20}), "初速度:100000000000000000000\n");
+    EXPECT_EQ(formatNumbers("", {1.0}), "");
+}
+
+struct TruncateCase {
+    std::string text;
+    std::string expected;
+};
+
+TEST(TruncateFieldText, KeepsWholeCharactersWithin78Bytes)
+{
+    const std::string a78(78, '1');
+    std::string kana26;
+    for (int i = 0; i < 26; ++i) {
+        kana26 += "あ";
+    }
+    const std::string kana25 = kana26.substr(0, 75);
+    const TruncateCase cases[] = {
+        {a78, a78},
+        {a78 + "9", a78},
+        {kana26 + "x", kana26},
+        {kana25 + "ab" + "あ", kana25 + "ab"},
+        {kana25 + "a" + "\xF0\x9F\x98\x80", kana25 + "a"},
+        {std::string(77, 'x') + "\xC3\xA9", std::string(77, 'x')},
+        {std::string(77, 'x') + "\xC3" + "z", std::string(77, 'x') + "\xC3"},
+        {std::string(77, 'x') + "\x80\x80", std::string(77, 'x') + "\x80"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(truncateFieldText(c.text), c.expected) << c.text.size() << " bytes";
+    }
+}
+
+} // namespace
+} // namespace veldronix
