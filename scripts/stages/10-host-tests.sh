@@ -1,7 +1,9 @@
 # The core, controller and CLI suites on the host build.
 set -eu
 source "$(dirname "$0")/../lib/common.sh"
+source "$(dirname "$0")/../lib/locale.sh"
 cd "$(project_root)"
+ensure_german_locale
 cmake --preset default >/dev/null
 cmake --build --preset default -j "$(build_jobs)"
 ctest --preset default -j "$(build_jobs)"
