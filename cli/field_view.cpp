@@ -23,7 +23,7 @@ const std::string emptyText;
 FieldView::FieldView()
 {
     // The dialog opens with the deceleration point showing 0.
-    texts_[ControlId::IDC_DECEL_POINT] = "0";
+    texts_.emplace(ControlId::IDC_DECEL_POINT, "0");
 }
 
 void FieldView::typeText(ControlId field, std::string text)
