@@ -67,7 +67,11 @@ std::string formatTruncated(double value)
 std::string formatNumbers(std::string_view format, std::initializer_list<double> values)
 {
     std::string text;
-    text.reserve(format.size() + 32);
+    // A field's text fits the string's own small buffer; reserving for it would
+    // only add an allocation. Long texts (the summary) get room for their numbers.
+    if (format.size() > 15) {
+        text.reserve(format.size() + 16 * values.size());
+    }
     auto next = values.begin();
     std::size_t pos = 0;
     while (pos < format.size()) {
