@@ -1,0 +1,107 @@
+// How long one press of Calculate takes without any window, and its parsing
+// and formatting steps alone: the controller must stay far below what a user
+// can notice, also when a script drives pulsecalc many times.
+#include "controller/calculator_controller.h"
+#include "core/number_format.h"
+#include "core/number_parser.h"
+#include "core/setting_texts.h"
+#include "core/setting_values.h"
+#include "core/texts.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+using veldronix::ControlId;
+
+// The worked example as fixed field texts; writes and messages go nowhere.
+class IdleView final : public veldronix::CalculatorView {
+public:
+    std::string readText(ControlId field) override
+    {
+        switch (field) {
+        case ControlId::IDC_INITIAL_SPEED:
+            return "100";
+        case ControlId::IDC_DRIVE_SPEED:
+            return "10000";
+        case ControlId::IDC_ACCEL_TIME:
+            return "0.2";
+        case ControlId::IDC_DECEL_TIME:
+            return "0.3";
+        default:
+            return {};
+        }
+    }
+    void writeText(ControlId, std::string_view text) override { benchmark::DoNotOptimize(text.data()); }
+    int selectedIndex(ControlId selector) override { return selector == ControlId::IDC_DRIVE_TYPE ? 3 : -1; }
+    void setSelectedIndex(ControlId, int index) override { benchmark::DoNotOptimize(index); }
+    void showError(std::string_view message) override { benchmark::DoNotOptimize(message.data()); }
+};
+
+void wholeCalculate(benchmark::State& state)
+{
+    IdleView view;
+    veldronix::CalculatorController controller(view);
+    controller.reset();
+    for (auto _ : state) {
+        controller.onCalculate();
+        benchmark::ClobberMemory();
+    }
+    if (controller.autoMultiplierIndex() != 1) {
+        state.SkipWithError("the worked example did not calculate");
+    }
+}
+BENCHMARK(wholeCalculate);
+
+void parseNumber(benchmark::State& state)
+{
+    static constexpr std::string_view texts[] = {"100", "10000", "0.2", "0.3", " +1.5e3", "12abc"};
+    for (auto _ : state) {
+        for (const auto text : texts) {
+            benchmark::DoNotOptimize(veldronix::parseNumber(text));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(std::size(texts)));
+}
+BENCHMARK(parseNumber);
+
+void formatSummary(benchmark::State& state)
+{
+    const std::string_view format = veldronix::texts::summaryFormats[3];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(veldronix::formatNumbers(format, {100.0, 10000.0, 0.2, 0.3}));
+    }
+}
+BENCHMARK(formatSummary);
+
+void formatValue(benchmark::State& state)
+{
+    double value = 126.26262626262626;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(value);
+        benchmark::DoNotOptimize(veldronix::formatNumbers(veldronix::texts::formatWithMargin, {value}));
+    }
+}
+BENCHMARK(formatValue);
+
+void formatSettingTexts(benchmark::State& state)
+{
+    veldronix::DriveInput input;
+    input.driveType = veldronix::DriveType::AsymmetricSCurve;
+    input.initialSpeed = 100.0;
+    input.driveSpeed = 10000.0;
+    input.accelTime = 0.2;
+    input.decelTime = 0.3;
+    const veldronix::SettingValues values = veldronix::computeSettingValues(input, 2.0);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(veldronix::formatSettingTexts(values, input.driveType));
+    }
+}
+BENCHMARK(formatSettingTexts);
+
+} // namespace
+
+BENCHMARK_MAIN();

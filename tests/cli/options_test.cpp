@@ -1,0 +1,149 @@
+#include "cli/options.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veldronix::cli {
+namespace {
+
+std::variant<Options, UsageError> parse(std::vector<std::string_view> arguments)
+{
+    return parseOptions(arguments);
+}
+
+struct IndexCase {
+    std::string_view text;
+    std::optional<int> index;
+};
+
+void PrintTo(const IndexCase& c, std::ostream* os)
+{
+    *os << '"' << c.text << '"';
+}
+
+class DriveTypeTest : public testing::TestWithParam<IndexCase> {};
+
+TEST_P(DriveTypeTest, Parses)
+{
+    EXPECT_EQ(parseDriveType(GetParam().text), GetParam().index);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DriveTypeTest,
+    testing::Values(IndexCase{"0", 0}, IndexCase{"3", 3}, IndexCase{"-1", -1},
+                    IndexCase{"symmetric-trapezoid", 0}, IndexCase{"symmetric-s-curve", 1},
+                    IndexCase{"asymmetric-trapezoid", 2}, IndexCase{"asymmetric-s-curve", 3},
+                    IndexCase{"4", std::nullopt}, IndexCase{"-2", std::nullopt}, IndexCase{"", std::nullopt},
+                    IndexCase{"1x", std::nullopt}, IndexCase{" 1", std::nullopt}, IndexCase{"+1", std::nullopt},
+                    IndexCase{"Symmetric-Trapezoid", std::nullopt},
+                    IndexCase{"99999999999999999999", std::nullopt}));
+
+class MultiplierIndexTest : public testing::TestWithParam<IndexCase> {};
+
+TEST_P(MultiplierIndexTest, Parses)
+{
+    EXPECT_EQ(parseMultiplierIndex(GetParam().text), GetParam().index);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, MultiplierIndexTest,
+                         testing::Values(IndexCase{"-1", -1}, IndexCase{"0", 0}, IndexCase{"8", 8},
+                                         IndexCase{"9", std::nullopt}, IndexCase{"-2", std::nullopt},
+                                         IndexCase{"abc", std::nullopt}, IndexCase{"", std::nullopt},
+                                         IndexCase{"3.0", std::nullopt}));
+
+TEST(ParseOptions, NothingGivenIsAnEmptyRequestOnTheFirstType)
+{
+    const auto parsed = parse({});
+    ASSERT_TRUE(std::holds_alternative<Options>(parsed));
+    const auto& options = std::get<Options>(parsed);
+    EXPECT_EQ(options.request.driveType, 0);
+    EXPECT_EQ(options.request.initialSpeed, "");
+    EXPECT_EQ(options.request.driveSpeed, "");
+    EXPECT_FALSE(options.request.multiplierIndex);
+    EXPECT_FALSE(options.request.pulses);
+    EXPECT_FALSE(options.json);
+    EXPECT_FALSE(options.help);
+}
+
+TEST(ParseOptions, SeparateAndInlineValuesAreTheSame)
+{
+    const auto parsed = parse({"--type=asymmetric-s-curve", "--initial", "100", "--drive=10000", "--accel", "0.2",
+                               "--decel=0.3", "--multiplier", "3", "--pulses=", "--json"});
+    ASSERT_TRUE(std::holds_alternative<Options>(parsed));
+    const auto& options = std::get<Options>(parsed);
+    EXPECT_EQ(options.request.driveType, 3);
+    EXPECT_EQ(options.request.initialSpeed, "100");
+    EXPECT_EQ(options.request.driveSpeed, "10000");
+    EXPECT_EQ(options.request.accelTime, "0.2");
+    EXPECT_EQ(options.request.decelTime, "0.3");
+    EXPECT_EQ(options.request.multiplierIndex, 3);
+    EXPECT_EQ(options.request.pulses, std::optional<std::string>(""));
+    EXPECT_TRUE(options.json);
+}
+
+TEST(ParseOptions, FieldTextsAreTakenAsGiven)
+{
+    // A value that looks like an option is still the field's text, and only the first '=' splits.
+    const auto parsed = parse({"--initial", "--json", "--drive= 1e3=x", "--accel", ""});
+    ASSERT_TRUE(std::holds_alternative<Options>(parsed));
+    const auto& request = std::get<Options>(parsed).request;
+    EXPECT_EQ(request.initialSpeed, "--json");
+    EXPECT_EQ(request.driveSpeed, " 1e3=x");
+    EXPECT_EQ(request.accelTime, "");
+    EXPECT_FALSE(std::get<Options>(parsed).json);
+}
+
+TEST(ParseOptions, TheLastOfARepeatedOptionWins)
+{
+    const auto parsed = parse({"--drive", "1", "--drive", "2", "--type", "1", "--type", "2"});
+    ASSERT_TRUE(std::holds_alternative<Options>(parsed));
+    EXPECT_EQ(std::get<Options>(parsed).request.driveSpeed, "2");
+    EXPECT_EQ(std::get<Options>(parsed).request.driveType, 2);
+}
+
+struct UsageCase {
+    std::vector<std::string_view> arguments;
+    std::string message;
+};
+
+void PrintTo(const UsageCase& c, std::ostream* os)
+{
+    for (const auto argument : c.arguments) {
+        *os << argument << ' ';
+    }
+}
+
+class UsageErrorTest : public testing::TestWithParam<UsageCase> {};
+
+TEST_P(UsageErrorTest, NamesTheFault)
+{
+    const auto parsed = parse(GetParam().arguments);
+    ASSERT_TRUE(std::holds_alternative<UsageError>(parsed));
+    EXPECT_EQ(std::get<UsageError>(parsed).message, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, UsageErrorTest,
+    testing::Values(
+        UsageCase{{"--bogus"}, "unknown option '--bogus'"},
+        UsageCase{{"--bogus=1"}, "unknown option '--bogus=1'"},
+        UsageCase{{"100"}, "unknown option '100'"},
+        UsageCase{{"--drive"}, "option --drive needs a value"},
+        UsageCase{{"--json=yes"}, "option --json takes no value"},
+        UsageCase{{"--multiplier", "9"}, "bad --multiplier '9': give an item index from -1 to 8"},
+        UsageCase{{"--multiplier=abc"}, "bad --multiplier 'abc': give an item index from -1 to 8"},
+        UsageCase{{"--type", "5"},
+                  "bad --type '5': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
+                  "asymmetric-trapezoid or asymmetric-s-curve"},
+        // The first fault stops the reading.
+        UsageCase{{"--type", "x", "--bogus"},
+                  "bad --type 'x': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
+                  "asymmetric-trapezoid or asymmetric-s-curve"}));
+
+} // namespace
+} // namespace veldronix::cli

@@ -1,0 +1,330 @@
+// The built pulsecalc program, run as a separate process exactly as a user or
+// script runs it: arguments, standard output, standard error and exit status.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+struct ProgramRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readWhole(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A temporary file that is removed again with its owner.
+class TempFile {
+public:
+    TempFile()
+    {
+        const char* dir = std::getenv("TMPDIR");
+        path_ = std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/pulsecalc-test-XXXXXX";
+        const int fd = mkstemp(path_.data());
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+    ~TempFile() { std::remove(path_.c_str()); }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+ProgramRun runPulsecalc(const std::vector<std::string>& arguments)
+{
+    TempFile out;
+    TempFile err;
+    std::vector<std::string> owned{VELDRONIX_PULSECALC_PATH};
+    owned.insert(owned.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& argument : owned) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.path().c_str(), O_WRONLY | O_TRUNC, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.path().c_str(), O_WRONLY | O_TRUNC, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+
+    ProgramRun run;
+    if (spawned != 0) {
+        ADD_FAILURE() << "cannot start " << argv[0];
+        return run;
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+    }
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.out = readWhole(out.path());
+    run.err = readWhole(err.path());
+    return run;
+}
+
+const std::string noSetting = "パラメーターエラー。設定値を求めることができません。";
+const std::string usageHint = "try 'pulsecalc --help' for the options\n";
+
+const std::string summary0 =
+    "初速度:100で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\\n以下のようになります。";
+const std::string summary1 =
+    "初速度:100で、ドライブ速度:10000までを0.200秒でS字加速する場合の設定値は\\n以下のようになります。";
+const std::string summary2 = "初速度:100で、ドライブ速度:10000までを0.200秒で直線加速し、\\n"
+                             "初速度まで0.300秒で直線減速する場合の設定値は以下のようになります。";
+const std::string summary3 = "初速度:100で、ドライブ速度:10000までを0.200秒でS字加速し、\\n"
+                             "初速度まで0.300秒でS字減速する場合の設定値は以下のようになります。";
+
+// One JSON line as the program prints it; summary is already a JSON string body.
+std::string jsonLine(const std::string& summary, const std::vector<std::string>& values,
+                     const std::string& multiplier, const std::string& decelPoint,
+                     const std::vector<std::string>& errors = {})
+{
+    static const char* const labels[] = {"R", "A", "SV", "V", "K", "AO", "D", "L"};
+    std::string out = "{\"summary\":\"" + summary + "\"";
+    for (std::size_t i = 0; i < 8; ++i) {
+        out += std::string(",\"") + labels[i] + "\":\"" + values.at(i) + "\"";
+    }
+    out += ",\"multiplier\":\"" + multiplier + "\",\"decelPoint\":\"" + decelPoint + "\",\"errors\":[";
+    for (std::size_t i = 0; i < errors.size(); ++i) {
+        out += (i == 0 ? "\"" : ",\"") + errors[i] + "\"";
+    }
+    return out + "]}\n";
+}
+
+std::vector<std::string> example(const std::string& type, std::vector<std::string> more = {})
+{
+    std::vector<std::string> arguments{"--json", "--type", type, "--initial", "100", "--drive", "10000",
+                                       "--accel", "0.2", "--decel", "0.3"};
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return arguments;
+}
+
+struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    int status;
+    std::string out;
+    std::string err;
+};
+
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class PulsecalcTest : public testing::TestWithParam<Case> {};
+
+TEST_P(PulsecalcTest, PrintsExactly)
+{
+    const Case& expected = GetParam();
+    const ProgramRun run = runPulsecalc(expected.arguments);
+    EXPECT_EQ(run.status, expected.status);
+    EXPECT_EQ(run.out, expected.out);
+    EXPECT_EQ(run.err, expected.err);
+}
+
+const std::string errorLine = "エラー: " + noSetting + "\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Json, PulsecalcTest,
+    testing::Values(
+        Case{"SymmetricTrapezoid", example("0"), 0,
+             jsonLine(summary0, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0"),
+             ""},
+        Case{"SymmetricSCurve", example("1"), 0,
+             jsonLine(summary1, {"4000000 ", "8000.000 ", "50.000 ", "5000.000 ", "126.263 ", "0.000", "", ""},
+                      "2(4,000,000)", "0"),
+             ""},
+        Case{"AsymmetricTrapezoid", example("2"), 0,
+             jsonLine(summary2, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "132.000", ""},
+                      "2(4,000,000)", "0"),
+             ""},
+        Case{"AsymmetricSCurve", example("3"), 0,
+             jsonLine(summary3,
+                      {"4000000 ", "8000.000 ", "50.000 ", "5000.000 ", "126.263 ", "0.000", "8000.000", "284.091"},
+                      "2(4,000,000)", "0"),
+             ""},
+        Case{"TypeNamesAreTheIndices", example("asymmetric-s-curve"), 0,
+             jsonLine(summary3,
+                      {"4000000 ", "8000.000 ", "50.000 ", "5000.000 ", "126.263 ", "0.000", "8000.000", "284.091"},
+                      "2(4,000,000)", "0"),
+             ""},
+        Case{"InlineValues",
+             {"--json", "--type=symmetric-trapezoid", "--initial=100", "--drive=10000", "--accel=0.2"}, 0,
+             jsonLine(summary0, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0"),
+             ""},
+        Case{"LargerMultiplier", example("0", {"--multiplier", "3"}), 0,
+             jsonLine(summary0, {"800000 ", "39.600 ", "10.000 ", "1000.000 ", "", "", "", ""}, "10(800,000)", "0"),
+             ""},
+        // A smaller multiplier than the automatic one is refused; the results of Calculate stay.
+        Case{"SmallerMultiplierRefused", example("0", {"--multiplier", "0"}), 1,
+             jsonLine(summary0, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}, "1(8,000,000)", "0",
+                      {noSetting}),
+             errorLine},
+        Case{"NoMultiplierRefused", example("0", {"--multiplier=-1"}), 1,
+             jsonLine(summary0, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}, "", "0", {noSetting}),
+             errorLine},
+        Case{"DecelPoint", example("3", {"--pulses", "10000"}), 0,
+             jsonLine(summary3,
+                      {"4000000 ", "8000.000 ", "50.000 ", "5000.000 ", "126.263 ", "0.000", "8000.000", "284.091"},
+                      "2(4,000,000)", "8485.000"),
+             ""},
+        Case{"DecelPointTooFewPulses", example("3", {"--pulses", "1000"}), 1,
+             jsonLine(summary3,
+                      {"4000000 ", "8000.000 ", "50.000 ", "5000.000 ", "126.263 ", "0.000", "8000.000", "284.091"},
+                      "2(4,000,000)", "", {noSetting}),
+             errorLine},
+        Case{"DecelPointOfAnotherType", example("2", {"--pulses", "10000"}), 1,
+             jsonLine(summary2, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "132.000", ""},
+                      "2(4,000,000)", "", {noSetting}),
+             errorLine},
+        // An omitted field is empty, and an empty drive speed is the first check that fails.
+        Case{"OmittedDriveSpeed", {"--json", "--accel", "0.2"}, 1,
+             jsonLine("", {"", "", "", "", "", "", "", ""}, "", "0", {"パラメーターエラー。ドライブ速度が0です。"}),
+             "エラー: パラメーターエラー。ドライブ速度が0です。\n"},
+        // Every failing command is reported, in order; the last one is the manual deceleration point.
+        Case{"EveryFailureReported", {"--json", "--multiplier", "3", "--pulses", "10"}, 1,
+             jsonLine("", {"", "", "", "", "", "", "", ""}, "10(800,000)", "",
+                      {"パラメーターエラー。ドライブ速度が0です。", noSetting, noSetting}),
+             "エラー: パラメーターエラー。ドライブ速度が0です。\n" + errorLine + errorLine},
+        Case{"AboveTheLastMultiplier", {"--json", "--drive", "4000001", "--accel", "1"}, 1,
+             jsonLine("", {"", "", "", "", "", "", "", ""}, "", "0", {noSetting}), errorLine},
+        // A full-width digit is not a number: the time parses as 0.
+        Case{"FullWidthDigits", {"--json", "--initial", "100", "--drive", "10000", "--accel", "０.２"}, 1,
+             jsonLine("", {"", "", "", "", "", "", "", ""}, "", "0",
+                      {"パラメーターエラー。ドライブ速度に達する時間が0です。"}),
+             "エラー: パラメーターエラー。ドライブ速度に達する時間が0です。\n"},
+        // Only the number at the start of a field counts; Japanese after it is ignored.
+        Case{"JapaneseAfterTheNumber", {"--json", "--initial", "100円", "--drive", "10000ＰＰＳ", "--accel", "0.2秒"}, 0,
+             jsonLine(summary0, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0"),
+             ""},
+        // A field is read to its 78th byte: 77 blanks and "1" of "100" remain.
+        Case{"FieldCutAt78Bytes",
+             {"--json", "--initial", std::string(77, ' ') + "100", "--drive", "10000", "--accel", "0.2"}, 0,
+             jsonLine("初速度:1で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\\n以下のようになります。",
+                      {"4000000 ", "199.980 ", "0.500 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0"),
+             ""},
+        Case{"Exactly78BytesKept",
+             {"--json", "--initial", std::string(75, ' ') + "100", "--drive", "10000", "--accel", "0.2"}, 0,
+             jsonLine(summary0, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0"),
+             ""},
+        // A character is never split: the three bytes of あ at bytes 77..79 go as a whole, leaving "1" and 76 blanks.
+        Case{"CutNeverSplitsACharacter",
+             {"--json", "--initial", "1" + std::string(75, ' ') + "あ", "--drive", "10000", "--accel", "0.2"}, 0,
+             jsonLine("初速度:1で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\\n以下のようになります。",
+                      {"4000000 ", "199.980 ", "0.500 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0"),
+             ""}),
+    [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Usage, PulsecalcTest,
+    testing::Values(
+        Case{"UnknownOption", {"--bogus"}, 2, "", "pulsecalc: unknown option '--bogus'\n" + usageHint},
+        Case{"BadType", {"--type", "4"}, 2, "",
+             "pulsecalc: bad --type '4': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
+             "asymmetric-trapezoid or asymmetric-s-curve\n" +
+                 usageHint},
+        Case{"MultiplierNine", {"--multiplier", "9"}, 2, "",
+             "pulsecalc: bad --multiplier '9': give an item index from -1 to 8\n" + usageHint},
+        Case{"MultiplierWord", {"--multiplier=abc"}, 2, "",
+             "pulsecalc: bad --multiplier 'abc': give an item index from -1 to 8\n" + usageHint},
+        Case{"MissingValue", {"--drive"}, 2, "", "pulsecalc: option --drive needs a value\n" + usageHint},
+        Case{"ValueForAFlag", {"--json=1"}, 2, "", "pulsecalc: option --json takes no value\n" + usageHint},
+        // A usage error wins over the calculation: nothing is computed or printed.
+        Case{"UsageErrorBeforeCalculation", {"--drive", "10000", "--accel", "0.2", "--bogus"}, 2, "",
+             "pulsecalc: unknown option '--bogus'\n" + usageHint}),
+    [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+TEST(Pulsecalc, PlainOutputListsTheFields)
+{
+    const ProgramRun run = runPulsecalc({"--initial", "100", "--drive", "10000", "--accel", "0.2"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "初速度:100で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\n"
+                       "以下のようになります。\n\n"
+                       "R   4000000 \nA   198.000 \nSV  50.000 \nV   5000.000 \nK   \nAO  \nD   \nL   \n"
+                       "倍率  2(4,000,000)\nマニュアル減速点  0\n");
+}
+
+TEST(Pulsecalc, HelpIsTheUsageOnStandardOutput)
+{
+    const ProgramRun run = runPulsecalc({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out.rfind("usage: pulsecalc --type T", 0), 0u);
+    EXPECT_NE(run.out.find("Exit status: 0 no message shown, 1 a message shown, 2 a usage error.\n"),
+              std::string::npos);
+}
+
+// A drive type that names no item still chooses the multiplier; the type's own fields stay empty.
+TEST(Pulsecalc, NoDriveTypeStillChoosesTheMultiplier)
+{
+    const ProgramRun run = runPulsecalc({"--json", "--type", "-1", "--initial", "100", "--drive", "10000", "--accel", "0.2"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, jsonLine("", {"4000000 ", "", "50.000 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0"));
+}
+
+// Arguments far beyond a field's size are cut, not a danger: the program reads only what a field holds.
+TEST(Pulsecalc, VeryLongArgumentsAreCut)
+{
+    const std::string longDigits = "100" + std::string(100000, '0');
+    const std::string longJapanese = "0.2" + std::string(30000, ' ') + [] {
+        std::string text;
+        for (int i = 0; i < 10000; ++i) {
+            text += "秒";
+        }
+        return text;
+    }();
+    const ProgramRun run = runPulsecalc({"--json", "--initial", longDigits, "--drive", "10000", "--accel", longJapanese});
+    // 78 digits of 100000... make the initial speed 1e77, far above the drive speed.
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "エラー: パラメーターエラー。初速度がドライブ速度より大きいです。\n");
+    EXPECT_EQ(run.out, jsonLine("", {"", "", "", "", "", "", "", ""}, "", "0",
+                                {"パラメーターエラー。初速度がドライブ速度より大きいです。"}));
+
+    // Just below the kernel's limit of one argument (128 KiB).
+    const std::string longOption = "--" + std::string(100000, 'x');
+    const ProgramRun unknown = runPulsecalc({longOption});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_TRUE(unknown.err == "pulsecalc: unknown option '" + longOption + "'\n" + usageHint);
+}
+
+// The summary's line break appears in JSON as the escape \n, never as a raw line break:
+// the whole object stays on one line.
+TEST(Pulsecalc, JsonIsOneLine)
+{
+    for (const char* type : {"0", "1", "2", "3"}) {
+        const ProgramRun run = runPulsecalc(example(type));
+        ASSERT_FALSE(run.out.empty());
+        EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << type;
+        EXPECT_NE(run.out.find("\\n"), std::string::npos) << type;
+    }
+}
+
+} // namespace
