@@ -99,10 +99,14 @@ std::size_t batchHeaderColumns(const CsvRecord& header)
 
 std::variant<DriveRequest, std::vector<std::string>> batchRequest(const CsvRecord& row, std::size_t columns)
 {
-    const std::string prefix = linePrefix(row.line);
     std::vector<std::string> problems;
+    // Built only for a bad row: the prefix is no cost to the millions of good ones.
+    auto problem = [&](std::string_view text) {
+        problems.push_back(linePrefix(row.line));
+        problems.back() += text;
+    };
     if (!row.problem.empty()) {
-        problems.push_back(prefix + row.problem);
+        problem(row.problem);
     }
     const std::size_t count = row.fields.size();
     if (count < requiredColumns || count > columns) {
@@ -110,8 +114,7 @@ std::variant<DriveRequest, std::vector<std::string>> batchRequest(const CsvRecor
         if (columns > requiredColumns) {
             expected += " to " + std::to_string(columns);
         }
-        problems.push_back(prefix + std::to_string(count) + (count == 1 ? " field" : " fields") + ", expected " +
-                           expected);
+        problem(std::to_string(count) + (count == 1 ? " field" : " fields") + ", expected " + expected);
         return problems;
     }
 
@@ -119,7 +122,7 @@ std::variant<DriveRequest, std::vector<std::string>> batchRequest(const CsvRecor
     if (const auto type = parseDriveType(row.fields[0])) {
         request.driveType = *type;
     } else {
-        problems.push_back(prefix + "unknown type '" + row.fields[0] + "'" + std::string(texts::typeHint));
+        problem("unknown type '" + row.fields[0] + "'" + std::string(texts::typeHint));
     }
     request.initialSpeed = row.fields[1];
     request.driveSpeed = row.fields[2];
@@ -129,7 +132,7 @@ std::variant<DriveRequest, std::vector<std::string>> batchRequest(const CsvRecor
         if (const auto index = parseMultiplierIndex(row.fields[5])) {
             request.multiplierIndex = *index;
         } else {
-            problems.push_back(prefix + "bad multiplier '" + row.fields[5] + "'" + std::string(texts::multiplierHint));
+            problem("bad multiplier '" + row.fields[5] + "'" + std::string(texts::multiplierHint));
         }
     }
     // An empty pulse-count cell is no pulse count, as an empty multiplier cell is
