@@ -8,6 +8,7 @@ namespace veldronix::cli::texts {
 inline constexpr std::string_view usage =
     "usage: pulsecalc --type T --initial TEXT --drive TEXT --accel TEXT [--decel TEXT]\n"
     "                 [--multiplier INDEX] [--pulses TEXT] [--json]\n"
+    "       pulsecalc --csv FILE\n"
     "\n"
     "Computes the settings of a pulse-train drive controller (16 MHz base clock)\n"
     "exactly as the Veldronix dialog does. Each option is one of the dialog's fields;\n"
@@ -23,9 +24,25 @@ inline constexpr std::string_view usage =
     "                      0 1, 1 2, 2 5, 3 10, 4 20, 5 50, 6 100, 7 200, 8 500\n"
     "  --pulses TEXT       then compute the manual deceleration point of this pulse count\n"
     "  --json              print one JSON object with the exact field texts\n"
+    "  --csv FILE          run one drive per row of a CSV file ('-' for standard input)\n"
+    "                      with the header type,initial,drive,accel,decel[,multiplier[,pulses]]\n"
+    "                      and print the rows with summary,R,A,SV,V,K,AO,D,L,multiplier,\n"
+    "                      decelPoint,errors added; an empty multiplier or pulses cell\n"
+    "                      leaves that step out\n"
     "  --help              print this text\n"
     "\n"
     "Exit status: 0 no message shown, 1 a message shown, 2 a usage error.\n";
+
+// The batch mode's messages; a row's message starts with "line N: ".
+inline constexpr std::string_view typeHint =
+    ": give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, asymmetric-trapezoid or asymmetric-s-curve";
+inline constexpr std::string_view multiplierHint = ": give an item index from -1 to 8 or leave it empty";
+inline constexpr std::string_view csvHeaderHint = "expected type,initial,drive,accel,decel[,multiplier[,pulses]]";
+inline constexpr std::string_view csvNoHeader =
+    "the CSV input has no header row: expected type,initial,drive,accel,decel[,multiplier[,pulses]]";
+inline constexpr std::string_view csvReadFailed = "cannot read the CSV input";
+inline constexpr std::string_view csvWriteFailed = "cannot write the CSV output";
+inline constexpr std::string_view csvWithDriveOption = "--csv takes the drives from its file: give no other option";
 
 inline constexpr std::string_view usageHint = "try 'pulsecalc --help' for the options";
 

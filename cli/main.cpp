@@ -1,3 +1,4 @@
+#include "cli/batch.h"
 #include "cli/cli_texts.h"
 #include "cli/options.h"
 #include "cli/outcome_output.h"
@@ -32,6 +33,10 @@ int main(int argc, char** argv)
     if (options.help) {
         write(stdout, texts::usage);
         return 0;
+    }
+
+    if (options.csvPath) {
+        return runBatchFile(*options.csvPath, stdout, stderr);
     }
 
     const DriveOutcome outcome = runDrive(options.request);

@@ -4,6 +4,8 @@
 #include <array>
 #include <charconv>
 
+#include "cli/cli_texts.h"
+
 namespace veldronix::cli {
 namespace {
 
@@ -45,6 +47,7 @@ std::optional<int> parseMultiplierIndex(std::string_view text)
 std::variant<Options, UsageError> parseOptions(std::span<const std::string_view> arguments)
 {
     Options options;
+    bool driveOption = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string_view name = arguments[i];
         std::optional<std::string_view> inlineValue;
@@ -57,10 +60,11 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
                 return usageError("option " + std::string(name) + " takes no value");
             }
             (name == "--json" ? options.json : options.help) = true;
+            driveOption = driveOption || name == "--json";
             continue;
         }
-        static constexpr std::array<std::string_view, 7> valued = {
-            "--type", "--initial", "--drive", "--accel", "--decel", "--multiplier", "--pulses"};
+        static constexpr std::array<std::string_view, 8> valued = {
+            "--type", "--initial", "--drive", "--accel", "--decel", "--multiplier", "--pulses", "--csv"};
         if (std::find(valued.begin(), valued.end(), name) == valued.end()) {
             return usageError("unknown option '" + std::string(arguments[i]) + "'");
         }
@@ -74,7 +78,13 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         }
 
         DriveRequest& request = options.request;
-        if (name == "--type") {
+        driveOption = driveOption || name != "--csv";
+        if (name == "--csv") {
+            if (options.csvPath) {
+                return usageError("option --csv given twice");
+            }
+            options.csvPath = std::string(value);
+        } else if (name == "--type") {
             const auto type = parseDriveType(value);
             if (!type) {
                 return usageError("bad --type '" + std::string(value) +
@@ -99,6 +109,9 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         } else {
             request.pulses = std::string(value);
         }
+    }
+    if (options.csvPath && driveOption) {
+        return usageError(std::string(texts::csvWithDriveOption));
     }
     return options;
 }

@@ -1,0 +1,228 @@
+#include "cli/batch.h"
+
+#include "cli/cli_texts.h"
+#include "cli/csv_writer.h"
+#include "cli/options.h"
+
+#include <array>
+#include <memory>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace veldronix::cli {
+namespace {
+
+constexpr std::array<std::string_view, 7> inputColumns = {
+    "type", "initial", "drive", "accel", "decel", "multiplier", "pulses"};
+constexpr std::size_t requiredColumns = 5;
+constexpr std::array<std::string_view, 12> outputColumns = {
+    "summary", "R", "A", "SV", "V", "K", "AO", "D", "L", "multiplier", "decelPoint", "errors"};
+
+void writeText(std::FILE* stream, std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+void usageMessage(std::FILE* diagnostics, std::string_view message)
+{
+    writeText(diagnostics, "pulsecalc: " + std::string(message) + "\n" + std::string(texts::usageHint) + "\n");
+}
+
+std::string linePrefix(std::size_t line)
+{
+    return "line " + std::to_string(line) + ": ";
+}
+
+std::string joinLines(const std::vector<std::string>& messages)
+{
+    std::string out;
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        out += i == 0 ? "" : "\n";
+        out += messages[i];
+    }
+    return out;
+}
+
+std::string recordText(const CsvRecord& record)
+{
+    std::string out;
+    for (std::size_t i = 0; i < record.fields.size(); ++i) {
+        out += i == 0 ? "" : ",";
+        out += csvField(record.fields[i]);
+    }
+    return out;
+}
+
+void writeInputColumns(CsvWriter& writer, const CsvRecord& row, std::size_t columns)
+{
+    for (std::size_t i = 0; i < columns; ++i) {
+        writer.field(i < row.fields.size() ? std::string_view(row.fields[i]) : std::string_view());
+    }
+}
+
+// Opens a file named in UTF-8, as every argument is.
+std::FILE* openForReading(std::string_view path)
+{
+#ifdef _WIN32
+    const int size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), static_cast<int>(path.size()),
+                                         nullptr, 0);
+    if (size <= 0) {
+        return nullptr;
+    }
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), static_cast<int>(path.size()), wide.data(), size);
+    return _wfopen(wide.c_str(), L"rb");
+#else
+    return std::fopen(std::string(path).c_str(), "rb");
+#endif
+}
+
+} // namespace
+
+std::size_t batchHeaderColumns(const CsvRecord& header)
+{
+    const std::size_t count = header.fields.size();
+    if (!header.problem.empty() || count < requiredColumns || count > inputColumns.size()) {
+        return 0;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (header.fields[i] != inputColumns[i]) {
+            return 0;
+        }
+    }
+    return count;
+}
+
+std::variant<DriveRequest, std::vector<std::string>> batchRequest(const CsvRecord& row, std::size_t columns)
+{
+    std::vector<std::string> problems;
+    // Built only for a bad row: the prefix is no cost to the millions of good ones.
+    auto problem = [&](std::string_view text) {
+        problems.push_back(linePrefix(row.line));
+        problems.back() += text;
+    };
+    if (!row.problem.empty()) {
+        problem(row.problem);
+    }
+    const std::size_t count = row.fields.size();
+    if (count < requiredColumns || count > columns) {
+        std::string expected = std::to_string(requiredColumns);
+        if (columns > requiredColumns) {
+            expected += " to " + std::to_string(columns);
+        }
+        problem(std::to_string(count) + (count == 1 ? " field" : " fields") + ", expected " + expected);
+        return problems;
+    }
+
+    DriveRequest request;
+    if (const auto type = parseDriveType(row.fields[0])) {
+        request.driveType = *type;
+    } else {
+        problem("unknown type '" + row.fields[0] + "'" + std::string(texts::typeHint));
+    }
+    request.initialSpeed = row.fields[1];
+    request.driveSpeed = row.fields[2];
+    request.accelTime = row.fields[3];
+    request.decelTime = row.fields[4];
+    if (count > 5 && !row.fields[5].empty()) {
+        if (const auto index = parseMultiplierIndex(row.fields[5])) {
+            request.multiplierIndex = *index;
+        } else {
+            problem("bad multiplier '" + row.fields[5] + "'" + std::string(texts::multiplierHint));
+        }
+    }
+    // An empty pulse-count cell is no pulse count, as an empty multiplier cell is
+    // no multiplier: a spreadsheet writes every column of every row.
+    if (count > 6 && !row.fields[6].empty()) {
+        request.pulses = row.fields[6];
+    }
+    if (!problems.empty()) {
+        return problems;
+    }
+    return request;
+}
+
+int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
+{
+    CsvReader reader(input);
+    CsvWriter writer(output);
+    CsvRecord record;
+    if (!reader.next(record)) {
+        usageMessage(diagnostics, reader.readFailed() ? texts::csvReadFailed : texts::csvNoHeader);
+        return 2;
+    }
+    const std::size_t columns = batchHeaderColumns(record);
+    if (columns == 0) {
+        usageMessage(diagnostics, "bad CSV header '" + recordText(record) + "': " + std::string(texts::csvHeaderHint));
+        return 2;
+    }
+    for (std::size_t i = 0; i < columns; ++i) {
+        writer.field(inputColumns[i]);
+    }
+    for (const auto name : outputColumns) {
+        writer.field(name);
+    }
+    writer.endRecord();
+
+    bool anyMessage = false;
+    while (reader.next(record)) {
+        writeInputColumns(writer, record, columns);
+        const auto request = batchRequest(record, columns);
+        if (const auto* problems = std::get_if<std::vector<std::string>>(&request)) {
+            anyMessage = true;
+            for (std::size_t i = 0; i + 1 < outputColumns.size(); ++i) {
+                writer.field({});
+            }
+            writer.field(joinLines(*problems));
+            writer.endRecord();
+            continue;
+        }
+        const DriveOutcome outcome = runDrive(std::get<DriveRequest>(request));
+        anyMessage = anyMessage || !outcome.errors.empty();
+        for (const std::string* text : {&outcome.fields.summary, &outcome.fields.r, &outcome.fields.a,
+                                        &outcome.fields.sv, &outcome.fields.v, &outcome.fields.k, &outcome.fields.ao,
+                                        &outcome.fields.d, &outcome.fields.l, &outcome.multiplier,
+                                        &outcome.decelPoint}) {
+            writer.field(*text);
+        }
+        writer.field(joinLines(outcome.errors));
+        writer.endRecord();
+    }
+    // A stream that stops part way must not pass for a finished batch.
+    if (reader.readFailed()) {
+        writer.flush();
+        usageMessage(diagnostics, texts::csvReadFailed);
+        return 2;
+    }
+    if (!writer.flush()) {
+        writeText(diagnostics, "pulsecalc: " + std::string(texts::csvWriteFailed) + "\n");
+        return 2;
+    }
+    return anyMessage ? 1 : 0;
+}
+
+int runBatchFile(std::string_view path, std::FILE* output, std::FILE* diagnostics)
+{
+    if (path == "-") {
+#ifdef _WIN32
+        // Text mode would drop the CRs and stop at the first Ctrl-Z.
+        _setmode(_fileno(stdin), _O_BINARY);
+#endif
+        return runBatch(stdin, output, diagnostics);
+    }
+    struct FileCloser {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    const std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
+    if (!file) {
+        usageMessage(diagnostics, "cannot open CSV file '" + std::string(path) + "'");
+        return 2;
+    }
+    return runBatch(file.get(), output, diagnostics);
+}
+
+} // namespace veldronix::cli

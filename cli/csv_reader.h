@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace veldronix::cli {
+
+// One record of a CSV stream.
+struct CsvRecord {
+    std::vector<std::string> fields;
+    std::size_t line = 0; // the line the record starts on, counting from 1
+    std::string problem;  // what makes the record malformed, "" when it is sound
+};
+
+// Reads RFC 4180 records one at a time, so that memory stays flat however long
+// the stream is: quoted fields may hold commas, doubled quotes and line breaks;
+// lines end in CRLF or LF; a UTF-8 byte-order mark before the first record is
+// dropped; an empty line is no record.
+class CsvReader {
+public:
+    explicit CsvReader(std::FILE* stream);
+    CsvReader(const CsvReader&) = delete;
+    CsvReader& operator=(const CsvReader&) = delete;
+
+    // Fills record with the next record (reusing its storage); false at the end
+    // of the stream or on a read error.
+    bool next(CsvRecord& record);
+
+    // True when the stream failed to read, as opposed to ending.
+    bool readFailed() const { return readFailed_; }
+
+private:
+    int peek();
+    int get();
+    bool fill();
+
+    std::FILE* stream_;
+    std::vector<char> buffer_;
+    std::size_t position_ = 0;
+    std::size_t size_ = 0;
+    std::size_t line_ = 1;
+    bool atStart_ = true;
+    bool ended_ = false;
+    bool readFailed_ = false;
+};
+
+} // namespace veldronix::cli

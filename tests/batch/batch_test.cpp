@@ -1,0 +1,221 @@
+#include "cli/batch.h"
+#include "stream_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace veldronix::cli {
+namespace {
+
+using Fields = std::vector<std::string>;
+
+struct BatchResult {
+    int status;
+    std::vector<Fields> records;
+    std::string diagnostics;
+};
+
+BatchResult runOn(std::string_view input)
+{
+    const auto in = testing::fileWith(input);
+    const testing::File out(std::tmpfile());
+    const testing::File err(std::tmpfile());
+    BatchResult result;
+    result.status = runBatch(in.get(), out.get(), err.get());
+    result.diagnostics = testing::contentsOf(err.get());
+    const auto written = testing::fileWith(testing::contentsOf(out.get()));
+    CsvReader reader(written.get());
+    CsvRecord record;
+    while (reader.next(record)) {
+        EXPECT_EQ(record.problem, "");
+        result.records.push_back(record.fields);
+    }
+    return result;
+}
+
+// The computed columns a plain run of request shows.
+Fields computedColumns(const DriveRequest& request)
+{
+    const DriveOutcome outcome = runDrive(request);
+    std::string errors;
+    for (const auto& message : outcome.errors) {
+        errors += (errors.empty() ? "" : "\n") + message;
+    }
+    return {outcome.fields.summary, outcome.fields.r,  outcome.fields.a, outcome.fields.sv,
+            outcome.fields.v,       outcome.fields.k,  outcome.fields.ao, outcome.fields.d,
+            outcome.fields.l,       outcome.multiplier, outcome.decelPoint, errors};
+}
+
+Fields tail(const Fields& fields, std::size_t from)
+{
+    return from <= fields.size() ? Fields(fields.begin() + static_cast<std::ptrdiff_t>(from), fields.end()) : Fields{};
+}
+
+const std::string header = "type,initial,drive,accel,decel,multiplier,pulses\n";
+const Fields outputHeader = {"type",  "initial", "drive", "accel", "decel", "multiplier", "pulses", "summary",
+                             "R",     "A",       "SV",    "V",     "K",     "AO",         "D",      "L",
+                             "multiplier", "decelPoint", "errors"};
+
+TEST(Batch, EveryRowIsThePlainRunOfTheSameOptions)
+{
+    struct Row {
+        std::string line;
+        DriveRequest request;
+    };
+    const std::vector<Row> rows = {
+        {"0,100,10000,0.2,,,", {0, "100", "10000", "0.2", "", std::nullopt, std::nullopt}},
+        {"symmetric-s-curve,100,10000,0.2,,3,", {1, "100", "10000", "0.2", "", 3, std::nullopt}},
+        {"2,100,10000,0.2,0.3,,", {2, "100", "10000", "0.2", "0.3", std::nullopt, std::nullopt}},
+        {"asymmetric-s-curve,100,10000,0.2,0.3,,10000", {3, "100", "10000", "0.2", "0.3", std::nullopt, "10000"}},
+        {"3,100.9,10000.7,0.123456,0.0005,,1e6", {3, "100.9", "10000.7", "0.123456", "0.0005", std::nullopt, "1e6"}},
+        {"-1,-5e20,3,-1,,8,", {-1, "-5e20", "3", "-1", "", 8, std::nullopt}},
+        {"2,,4000000,1e-320,1e-320,8,", {2, "", "4000000", "1e-320", "1e-320", 8, std::nullopt}},
+        {"0,12abc,0x10,\"1,5\",,-1,", {0, "12abc", "0x10", "1,5", "", -1, std::nullopt}},
+        {"1,5,5,1,,0,0.5", {1, "5", "5", "1", "", 0, "0.5"}},
+        {"0,\" 100 \",10000,0.2,,,", {0, " 100 ", "10000", "0.2", "", std::nullopt, std::nullopt}},
+        // Missing trailing columns are empty ones.
+        {"0,100,10000,0.2,", {0, "100", "10000", "0.2", "", std::nullopt, std::nullopt}},
+        {"3,100,10000,0.2,0.3,2", {3, "100", "10000", "0.2", "0.3", 2, std::nullopt}},
+    };
+    std::string input = header;
+    for (const auto& row : rows) {
+        input += row.line + "\r\n";
+    }
+    const auto result = runOn(input);
+    ASSERT_EQ(result.records.size(), rows.size() + 1);
+    EXPECT_EQ(result.records[0], outputHeader);
+    bool anyMessage = false;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Fields& record = result.records[i + 1];
+        ASSERT_EQ(record.size(), outputHeader.size()) << rows[i].line;
+        EXPECT_EQ(tail(record, 7), computedColumns(rows[i].request)) << rows[i].line;
+        anyMessage = anyMessage || !record.back().empty();
+    }
+    EXPECT_TRUE(anyMessage);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.diagnostics, "");
+}
+
+TEST(Batch, AllRowsWithoutMessagesExitZero)
+{
+    const auto result = runOn("\xEF\xBB\xBFtype,initial,drive,accel,decel\r\n0,100,10000,0.2,\r\n2,100,10000,0.2,0.3\r\n");
+    ASSERT_EQ(result.records.size(), 3u);
+    EXPECT_EQ(result.records[0].size(), 17u);
+    EXPECT_EQ(result.records[0][0], "type");
+    EXPECT_EQ(result.records[1][16], "");
+    EXPECT_EQ(result.records[2][16], "");
+    EXPECT_EQ(tail(result.records[1], 5),
+              computedColumns({0, "100", "10000", "0.2", "", std::nullopt, std::nullopt}));
+    EXPECT_EQ(result.status, 0);
+}
+
+TEST(Batch, BadRowsNameTheirLineAndTheOtherRowsStillRun)
+{
+    const std::string good = "0,100,10000,0.2,,,";
+    const auto result = runOn(header + good + "\n" +
+                              "foo,1,2,3,4,,\n"
+                              "\"multi\nline\",1,2\n" +
+                              good + "\n" +
+                              "1,100,10000,0.2,,9,\n"
+                              "x,100,10000,0.2,,abc,\n"
+                              "0,1,2,3,4,5,6,7\n"
+                              "0\"q\",100,10000,0.2,,,\n" +
+                              good + "\n");
+    const std::vector<std::string> expected = {
+        "",
+        "line 3: unknown type 'foo': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
+        "asymmetric-trapezoid or asymmetric-s-curve",
+        "line 4: 3 fields, expected 5 to 7",
+        "",
+        "line 7: bad multiplier '9': give an item index from -1 to 8 or leave it empty",
+        "line 8: unknown type 'x': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
+        "asymmetric-trapezoid or asymmetric-s-curve\n"
+        "line 8: bad multiplier 'abc': give an item index from -1 to 8 or leave it empty",
+        "line 9: 8 fields, expected 5 to 7",
+        "line 10: a quote inside an unquoted field\n"
+        "line 10: unknown type '0\"q\"': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
+        "asymmetric-trapezoid or asymmetric-s-curve",
+        "",
+    };
+    ASSERT_EQ(result.records.size(), expected.size() + 1);
+    const Fields goodColumns = computedColumns({0, "100", "10000", "0.2", "", std::nullopt, std::nullopt});
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const Fields& record = result.records[i + 1];
+        ASSERT_EQ(record.size(), outputHeader.size()) << i;
+        if (expected[i].empty()) {
+            EXPECT_EQ(tail(record, 7), goodColumns) << i;
+        } else {
+            Fields bad(11, "");
+            bad.push_back(expected[i]);
+            EXPECT_EQ(tail(record, 7), bad) << i;
+        }
+    }
+    EXPECT_EQ(result.records[3][0], "multi\nline");
+    EXPECT_EQ(result.records[3][3], "");
+    EXPECT_EQ(result.status, 1);
+}
+
+TEST(Batch, PresentButEmptyPulsesCellIsNoPulseCount)
+{
+    const auto withEmpty = runOn(header + "3,100,10000,0.2,0.3,,\n");
+    const auto without = runOn("type,initial,drive,accel,decel,multiplier\n3,100,10000,0.2,0.3,\n");
+    ASSERT_EQ(withEmpty.records.size(), 2u);
+    ASSERT_EQ(without.records.size(), 2u);
+    const Fields expected = computedColumns({3, "100", "10000", "0.2", "0.3", std::nullopt, std::nullopt});
+    EXPECT_EQ(tail(withEmpty.records[1], 7), expected);
+    EXPECT_EQ(tail(without.records[1], 6), expected);
+    EXPECT_NE(expected, computedColumns({3, "100", "10000", "0.2", "0.3", std::nullopt, ""}));
+}
+
+TEST(Batch, BadOrMissingHeaderIsAUsageError)
+{
+    const std::string hint = "\ntry 'pulsecalc --help' for the options\n";
+    const struct {
+        std::string input;
+        std::string diagnostics;
+    } cases[] = {
+        {"", "pulsecalc: the CSV input has no header row: expected type,initial,drive,accel,decel[,multiplier[,pulses]]"},
+        {"\n\r\n", "pulsecalc: the CSV input has no header row: expected type,initial,drive,accel,decel[,multiplier[,pulses]]"},
+        {"0,100,10000,0.2,\n", "pulsecalc: bad CSV header '0,100,10000,0.2,': expected "
+                               "type,initial,drive,accel,decel[,multiplier[,pulses]]"},
+        {"type,initial,drive,accel\n", "pulsecalc: bad CSV header 'type,initial,drive,accel': expected "
+                                       "type,initial,drive,accel,decel[,multiplier[,pulses]]"},
+        {"type,initial,drive,accel,decel,pulses\n", "pulsecalc: bad CSV header 'type,initial,drive,accel,decel,pulses': "
+                                                    "expected type,initial,drive,accel,decel[,multiplier[,pulses]]"},
+        {"type,initial,drive,accel,decel,multiplier,pulses,x\n",
+         "pulsecalc: bad CSV header 'type,initial,drive,accel,decel,multiplier,pulses,x': "
+         "expected type,initial,drive,accel,decel[,multiplier[,pulses]]"},
+        {"Type,initial,drive,accel,\" decel\"\n", "pulsecalc: bad CSV header 'Type,initial,drive,accel,\" decel\"': "
+                                                  "expected type,initial,drive,accel,decel[,multiplier[,pulses]]"},
+        {"\"type,initial,drive,accel,decel\n", "pulsecalc: bad CSV header '\"type,initial,drive,accel,decel\n\"': "
+                                               "expected type,initial,drive,accel,decel[,multiplier[,pulses]]"},
+    };
+    for (const auto& c : cases) {
+        const auto result = runOn(c.input);
+        EXPECT_EQ(result.status, 2) << c.input;
+        EXPECT_EQ(result.diagnostics, c.diagnostics + hint) << c.input;
+        EXPECT_TRUE(result.records.empty()) << c.input;
+    }
+}
+
+TEST(Batch, HeaderOnlyGivesTheHeaderAndExitsZero)
+{
+    const auto result = runOn("type,initial,drive,accel,decel,multiplier\n");
+    ASSERT_EQ(result.records.size(), 1u);
+    EXPECT_EQ(result.records[0].size(), 18u);
+    EXPECT_EQ(result.status, 0);
+}
+
+TEST(Batch, UnreadableFileIsAUsageError)
+{
+    const testing::File out(std::tmpfile());
+    const testing::File err(std::tmpfile());
+    EXPECT_EQ(runBatchFile("/nonexistent/drives.csv", out.get(), err.get()), 2);
+    EXPECT_EQ(testing::contentsOf(err.get()),
+              "pulsecalc: cannot open CSV file '/nonexistent/drives.csv'\ntry 'pulsecalc --help' for the options\n");
+    EXPECT_EQ(testing::contentsOf(out.get()), "");
+}
+
+} // namespace
+} // namespace veldronix::cli

@@ -1,0 +1,126 @@
+// The built pulsecalc run on a file and on standard input, as a user runs it.
+#include "stream_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace veldronix::cli {
+namespace {
+
+struct RunResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::filesystem::path& path)
+{
+    return "'" + path.string() + "'";
+}
+
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class PulsecalcCsv : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        directory_ = std::filesystem::temp_directory_path() /
+                     ("pulsecalc-csv-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(directory_);
+    }
+    void TearDown() override { std::filesystem::remove_all(directory_); }
+
+    std::filesystem::path write(const std::string& name, std::string_view text)
+    {
+        const auto path = directory_ / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    // Runs the shell command line `prefix pulsecalc arguments`.
+    RunResult run(const std::string& prefix, const std::string& arguments)
+    {
+        const auto out = directory_ / "out";
+        const auto err = directory_ / "err";
+        const std::string command = prefix + quoted(VELDRONIX_PULSECALC) + " " + arguments + " >" + quoted(out) +
+                                    " 2>" + quoted(err);
+        const int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
+    }
+
+    std::filesystem::path directory_;
+};
+
+const std::string input = "type,initial,drive,accel,decel,multiplier,pulses\r\n"
+                          "0,100,10000,0.2,,,\r\n"
+                          "bogus,100,10000,0.2,,,\r\n";
+const std::string expected =
+    "type,initial,drive,accel,decel,multiplier,pulses,summary,R,A,SV,V,K,AO,D,L,multiplier,decelPoint,errors\r\n"
+    "0,100,10000,0.2,,,,\"初速度:100で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\n"
+    "以下のようになります。\",\"4000000 \",\"198.000 \",\"50.000 \",\"5000.000 \",,,,,\"2(4,000,000)\",0,\r\n"
+    "bogus,100,10000,0.2,,,,,,,,,,,,,,,\"line 3: unknown type 'bogus': give 0 to 3, -1, symmetric-trapezoid, "
+    "symmetric-s-curve, asymmetric-trapezoid or asymmetric-s-curve\"\r\n";
+
+TEST_F(PulsecalcCsv, FileAndStandardInputGiveTheSameRows)
+{
+    const auto file = write("drives.csv", input);
+    const RunResult fromFile = run("", "--csv " + quoted(file));
+    EXPECT_EQ(fromFile.out, expected);
+    EXPECT_EQ(fromFile.err, "");
+    EXPECT_EQ(fromFile.status, 1);
+
+    const RunResult fromPipe = run("cat " + quoted(file) + " | ", "--csv -");
+    EXPECT_EQ(fromPipe.out, expected);
+    EXPECT_EQ(fromPipe.status, 1);
+
+    const RunResult redirected = run("", "--csv=- <" + quoted(file));
+    EXPECT_EQ(redirected.out, expected);
+}
+
+TEST_F(PulsecalcCsv, CleanBatchExitsZero)
+{
+    const auto file = write("good.csv", "type,initial,drive,accel,decel\n0,100,10000,0.2,\n");
+    const RunResult result = run("", "--csv " + quoted(file));
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out.substr(0, 89),
+              "type,initial,drive,accel,decel,summary,R,A,SV,V,K,AO,D,L,multiplier,decelPoint,errors\r\n0,");
+}
+
+TEST_F(PulsecalcCsv, UsageErrorsExitTwo)
+{
+    const auto file = write("drives.csv", input);
+    const std::string hint = "\ntry 'pulsecalc --help' for the options\n";
+    const struct {
+        std::string arguments;
+        std::string err;
+    } cases[] = {
+        {"--csv " + quoted(directory_ / "missing.csv"),
+         "pulsecalc: cannot open CSV file '" + (directory_ / "missing.csv").string() + "'"},
+        {"--csv " + quoted(directory_), "pulsecalc: cannot read the CSV input"},
+        {"--csv " + quoted(file) + " --type 0", "pulsecalc: --csv takes the drives from its file: give no other option"},
+        {"--json --csv " + quoted(file), "pulsecalc: --csv takes the drives from its file: give no other option"},
+        {"--csv " + quoted(file) + " --csv " + quoted(file), "pulsecalc: option --csv given twice"},
+        {"--csv", "pulsecalc: option --csv needs a value"},
+        {"--csv - </dev/null",
+         "pulsecalc: the CSV input has no header row: expected type,initial,drive,accel,decel[,multiplier[,pulses]]"},
+    };
+    for (const auto& c : cases) {
+        const RunResult result = run("", c.arguments);
+        EXPECT_EQ(result.status, 2) << c.arguments;
+        EXPECT_EQ(result.err, c.err + hint) << c.arguments;
+        EXPECT_EQ(result.out, "") << c.arguments;
+    }
+}
+
+} // namespace
+} // namespace veldronix::cli
