@@ -5,7 +5,7 @@ fuzz_targets="fuzz_parse_number fuzz_setting_texts fuzz_controller"
 
 # Longest input worth generating for a target: a dialog field holds 78 bytes
 # (a little more shows that longer texts are cut), the setting texts read
-# 45 bytes, the controller takes a sequence of actions.
+# 53 bytes, the controller takes a sequence of actions.
 fuzz_max_len() {
     case "$1" in
     fuzz_parse_number) echo 96 ;;
