@@ -1,0 +1,98 @@
+// Arbitrary doubles through the setting values, their texts and the manual
+// deceleration point: no crash, no undefined behaviour, every text well formed.
+#include "core/decel_point.h"
+#include "core/drive_input.h"
+#include "core/setting_texts.h"
+#include "core/setting_values.h"
+#include "core/speed_multiplier.h"
+#include "fuzz/text_shape.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// Takes values from the front of the fuzz bytes; missing bytes read as zero.
+class ByteReader {
+public:
+    ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+    template <typename T>
+    T take()
+    {
+        unsigned char bytes[sizeof(T)] = {};
+        const std::size_t n = size_ < sizeof(T) ? size_ : sizeof(T);
+        if (n > 0) {
+            std::memcpy(bytes, data_, n);
+        }
+        data_ += n;
+        size_ -= n;
+        T value;
+        std::memcpy(&value, bytes, sizeof(T));
+        return value;
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+};
+
+void require(bool condition, const char* what, std::string_view text)
+{
+    if (!condition) {
+        std::fprintf(stderr, "malformed %s: \"%.*s\"\n", what, static_cast<int>(text.size()), text.data());
+        std::abort();
+    }
+}
+
+// Either empty (the value is absent) or a number text of the given shape.
+void requireOptional(std::string_view text, bool withMargin, const char* what)
+{
+    require(text.empty() || veldronix::fuzz::isNumberText(text, 3, withMargin), what, text);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace veldronix;
+    ByteReader reader(data, size);
+    DriveInput input;
+    input.initialSpeed = reader.take<double>();
+    input.driveSpeed = reader.take<double>();
+    input.accelTime = reader.take<double>();
+    input.decelTime = reader.take<double>();
+    const auto selector = reader.take<std::uint8_t>();
+    input.driveType = static_cast<DriveType>(reader.take<std::int32_t>());
+    const double extra = reader.take<double>();
+    const double pulses = reader.take<double>();
+    // Mostly one of the nine multipliers, otherwise any double at all.
+    const auto fromTable = multiplierAt(selector % 16);
+    const double multiplier = fromTable ? *fromTable : extra;
+
+    const SettingValues values = computeSettingValues(input, multiplier);
+    const SettingTexts texts = formatSettingTexts(values, input.driveType);
+
+    require(fuzz::isNumberText(texts.r, 0, true), "R", texts.r);
+    require(fuzz::isNumberText(texts.sv, 3, true), "SV", texts.sv);
+    require(fuzz::isNumberText(texts.v, 3, true), "V", texts.v);
+    requireOptional(texts.a, true, "A");
+    requireOptional(texts.k, true, "K");
+    requireOptional(texts.ao, false, "AO");
+    requireOptional(texts.d, false, "D");
+    requireOptional(texts.l, false, "L");
+    constexpr std::string_view summaryStart = "初速度:";
+    require(isKnownDriveType(input.driveType) ? texts.summary.starts_with(summaryStart) : texts.summary.empty(),
+            "summary", texts.summary);
+
+    const double jerk = values.decelJerkRate ? *values.decelJerkRate : extra;
+    const double point = computeManualDecelPoint(pulses, input.initialSpeed, input.driveSpeed, jerk);
+    const std::string pointText = formatDecelPoint(point);
+    require(fuzz::isNumberText(pointText, 3, false), "deceleration point", pointText);
+    return 0;
+}

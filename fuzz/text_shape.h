@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string_view>
+
+// Hand-made matchers for the shapes of the output texts (no regex in the fuzz loop).
+namespace veldronix::fuzz {
+
+// "-?[0-9]+" optionally followed by "." and exactly `decimals` digits when decimals > 0,
+// or "inf", "-inf", "nan"; then the blank when withMargin.
+bool isNumberText(std::string_view text, int decimals, bool withMargin);
+
+} // namespace veldronix::fuzz
