@@ -14,3 +14,16 @@ ensure_wine() {
     export WINEDEBUG=-all
     export WINEPREFIX="${WINEPREFIX:-$(project_root)/build/wineprefix}"
 }
+
+# Builds pulsecalc for the host and for 32-bit Windows, for stages that compare
+# the two; sets host and windows to the two programs.
+build_pulsecalc_pair() {
+    ensure_windows_toolchain
+    ensure_wine
+    cmake --preset windows >/dev/null
+    cmake --build --preset windows -j "$(build_jobs)" --target pulsecalc
+    cmake --preset default >/dev/null
+    cmake --build --preset default -j "$(build_jobs)" --target pulsecalc
+    host=build/default/cli/pulsecalc
+    windows=build/windows/cli/pulsecalc.exe
+}

@@ -4,15 +4,7 @@ set -eu
 source "$(dirname "$0")/../lib/common.sh"
 source "$(dirname "$0")/../lib/windows.sh"
 cd "$(project_root)"
-ensure_windows_toolchain
-ensure_wine
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(build_jobs)" --target pulsecalc
-cmake --preset default >/dev/null
-cmake --build --preset default -j "$(build_jobs)" --target pulsecalc
-
-host=build/default/cli/pulsecalc
-windows=build/windows/cli/pulsecalc.exe
+build_pulsecalc_pair
 cases=(
     "--type 0 --initial 100 --drive 10000 --accel 0.2"
     "--type 1 --initial 100 --drive 10000 --accel 0.2 --multiplier 3"
