@@ -13,6 +13,13 @@ ensure_wine() {
     ensure_packages wine wine32
     export WINEDEBUG=-all
     export WINEPREFIX="${WINEPREFIX:-$(project_root)/build/wineprefix}"
+    # A new prefix announces itself on standard error at the first run; make it
+    # beforehand so that no program's output carries Wine's own words.
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$(dirname "$WINEPREFIX")"
+        wineboot --init >/dev/null 2>&1 || true
+        wineserver -w >/dev/null 2>&1 || true
+    fi
 }
 
 # Builds pulsecalc for the host and for 32-bit Windows, for stages that compare
