@@ -51,4 +51,36 @@ inline constexpr std::string_view labelMultiplier = "倍率";
 inline constexpr std::string_view labelDecelPoint = "マニュアル減速点";
 inline constexpr std::string_view labelError = "エラー";
 
+// The velocity profile of a drive with --pulses. "{}" stands for a figure, filled in order.
+inline constexpr std::string_view profileLead = "velocity profile: ";
+inline constexpr std::string_view profileHeading = "{} pulses, {} PPS to {} PPS and back, ";
+inline constexpr std::string_view shapeLinear = "linear ramps";
+inline constexpr std::string_view shapeSCurve = "S-curve ramps";
+inline constexpr std::string_view columnPhase = "phase";
+inline constexpr std::string_view columnTime = "time (s)";
+inline constexpr std::string_view columnPulses = "pulses";
+inline constexpr std::string_view phaseAccel = "acceleration";
+inline constexpr std::string_view phaseConstant = "constant speed";
+inline constexpr std::string_view phaseDecel = "deceleration";
+inline constexpr std::string_view labelTotalMove = "total move";
+inline constexpr std::string_view labelProfileDecelPoint = "deceleration point";
+
+// Why a drive shows no motion; the short move names its figures: the pulse
+// count, the drive speed, the initial speed, the pulses the two ramps need.
+inline constexpr std::string_view profileShortMove =
+    "the move is too short: {} pulses cannot reach {} PPS and return to {} PPS, which takes {} pulses";
+inline constexpr std::string_view profileNoPulses = "none: the pulse count is not a number above 0";
+inline constexpr std::string_view profileUnknownType = "none: the drive type names no item, so the ramps have no shape";
+inline constexpr std::string_view profileSpeedsReversed = "none: the initial speed is above the drive speed";
+inline constexpr std::string_view profileNoDriveSpeed = "none: the drive speed is 0";
+inline constexpr std::string_view profileNegativeSpeed = "none: the initial speed {} PPS is below 0";
+inline constexpr std::string_view profileBadRampTime = "none: a ramp time is 0 or below";
+inline constexpr std::string_view profileNoJerk = "none: an S-curve between equal speeds has no jerk (K is infinite)";
+inline constexpr std::string_view profileNotFinite = "none: a figure of the motion is infinite or not a number";
+
+// The status names of the JSON output, in the order of ProfileStatus.
+inline constexpr std::string_view profileStatusNames[] = {
+    "complete", "short-move", "no-pulses", "unknown-drive-type", "speeds-reversed", "no-drive-speed",
+    "negative-speed", "bad-ramp-time", "no-jerk", "not-finite"};
+
 } // namespace veldronix::cli::texts

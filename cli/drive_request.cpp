@@ -2,6 +2,7 @@
 
 #include "cli/field_view.h"
 #include "controller/calculator_controller.h"
+#include "core/number_parser.h"
 
 namespace veldronix::cli {
 
@@ -17,6 +18,8 @@ DriveOutcome runDrive(const DriveRequest& request)
     view.typeText(ControlId::IDC_ACCEL_TIME, request.accelTime);
     view.typeText(ControlId::IDC_DECEL_TIME, request.decelTime);
     controller.onCalculate();
+    // Only a successful Calculate chooses a multiplier.
+    const bool calculated = controller.autoMultiplierIndex() >= 0;
 
     if (request.multiplierIndex) {
         view.setSelectedIndex(ControlId::IDC_MULTIPLIER, *request.multiplierIndex);
@@ -28,6 +31,14 @@ DriveOutcome runDrive(const DriveRequest& request)
     }
 
     DriveOutcome outcome;
+    if (request.profile && request.pulses && calculated) {
+        // The numbers as the commands read them: the fields' texts cut to their size, parsed alike.
+        const auto number = [&view](ControlId field) { return parseNumber(view.readText(field)); };
+        outcome.profile = computeVelocityProfile(number(ControlId::IDC_INITIAL_SPEED), number(ControlId::IDC_DRIVE_SPEED),
+                                                 number(ControlId::IDC_ACCEL_TIME), number(ControlId::IDC_DECEL_TIME),
+                                                 static_cast<DriveType>(request.driveType),
+                                                 number(ControlId::IDC_PULSE_COUNT));
+    }
     outcome.fields.summary = view.text(ControlId::IDC_SUMMARY);
     outcome.fields.r = view.text(ControlId::IDC_OUT_R);
     outcome.fields.a = view.text(ControlId::IDC_OUT_A);

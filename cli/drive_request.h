@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/setting_texts.h"
+#include "core/velocity_profile.h"
 
 #include <optional>
 #include <string>
@@ -18,6 +19,7 @@ struct DriveRequest {
     std::string decelTime;
     std::optional<int> multiplierIndex; // -1..8: select it, then Recalculate
     std::optional<std::string> pulses;  // type it, then compute the deceleration point
+    bool profile = false;               // with pulses: also the motion of that pulse count
 };
 
 // The dialog's fields after the commands of a request have run.
@@ -26,6 +28,8 @@ struct DriveOutcome {
     std::string multiplier; // the multiplier selector's text, "" when none is selected
     std::string decelPoint;
     std::vector<std::string> errors; // the messages shown, in order
+    // The motion of the pulse count, when the request asks for it and Calculate succeeded.
+    std::optional<VelocityProfile> profile;
 };
 
 // Runs Calculate on a fresh controller, then Recalculate and the deceleration

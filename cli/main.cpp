@@ -39,7 +39,9 @@ int main(int argc, char** argv)
         return runBatchFile(*options.csvPath, stdout, stderr);
     }
 
-    const DriveOutcome outcome = runDrive(options.request);
+    DriveRequest request = options.request;
+    request.profile = true;
+    const DriveOutcome outcome = runDrive(request);
     for (const auto& message : outcome.errors) {
         write(stderr, std::string(texts::labelError) + ": " + message + "\n");
     }
