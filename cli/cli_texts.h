@@ -78,6 +78,32 @@ inline constexpr std::string_view profileBadRampTime = "none: a ramp time is 0 o
 inline constexpr std::string_view profileNoJerk = "none: an S-curve between equal speeds has no jerk (K is infinite)";
 inline constexpr std::string_view profileNotFinite = "none: a figure of the motion is infinite or not a number";
 
+// The plot of --svg FILE: speed over time.
+inline constexpr std::string_view svgTitle = "Velocity profile: ";
+inline constexpr std::string_view svgTimeAxis = "time (s)";
+inline constexpr std::string_view svgSpeedAxis = "speed (PPS)";
+inline constexpr std::string_view svgDecelPoint = "deceleration point: {} pulses";
+inline constexpr std::string_view svgDriveSpeed = "drive speed {} PPS";
+inline constexpr std::string_view svgInitialSpeed = "initial speed {} PPS";
+inline constexpr std::string_view svgSeconds = " s";
+inline constexpr std::string_view svgPhasePulses = "{} pulses";
+inline constexpr std::string_view svgRampUp = "{} \u2192 {} PPS";
+inline constexpr std::string_view svgAtSpeed = "at {} PPS";
+inline constexpr std::string_view svgJerk = "jerk {} PPS/s\u00b2";
+
+// What goes wrong with --svg; each follows "pulsecalc: ".
+inline constexpr std::string_view svgNeedsPulses = "--svg needs --pulses: the plot shows the motion of a pulse count";
+inline constexpr std::string_view svgNeedsFile = "--svg needs a file name";
+inline constexpr std::string_view svgTwice = "option --svg given twice";
+// A path goes between a lead and "': ".
+inline constexpr std::string_view svgNoPlot = "no plot written to '";
+inline constexpr std::string_view svgNotCalculated = "the drive's settings could not be calculated";
+inline constexpr std::string_view svgCannotWrite = "cannot write the plot '";
+inline constexpr std::string_view pathEnd = "': ";
+inline constexpr std::string_view fileCannotCreate = "cannot create a file in its folder";
+inline constexpr std::string_view fileWriteFailed = "writing failed";
+inline constexpr std::string_view fileCannotReplace = "cannot put it in place of the file's old contents";
+
 // The status names of the JSON output, in the order of ProfileStatus.
 inline constexpr std::string_view profileStatusNames[] = {
     "complete", "short-move", "no-pulses", "unknown-drive-type", "speeds-reversed", "no-drive-speed",
