@@ -7,7 +7,7 @@ namespace veldronix::cli::texts {
 
 inline constexpr std::string_view usage =
     "usage: pulsecalc --type T --initial TEXT --drive TEXT --accel TEXT [--decel TEXT]\n"
-    "                 [--multiplier INDEX] [--pulses TEXT] [--json]\n"
+    "                 [--multiplier INDEX] [--pulses TEXT [--svg FILE]] [--json]\n"
     "       pulsecalc --csv FILE\n"
     "\n"
     "Computes the settings of a pulse-train drive controller (16 MHz base clock)\n"
@@ -22,7 +22,13 @@ inline constexpr std::string_view usage =
     "  --decel TEXT        time to reach the initial speed (s), asymmetric types\n"
     "  --multiplier INDEX  then select multiplier item INDEX (-1 to 8) and recalculate:\n"
     "                      0 1, 1 2, 2 5, 3 10, 4 20, 5 50, 6 100, 7 200, 8 500\n"
-    "  --pulses TEXT       then compute the manual deceleration point of this pulse count\n"
+    "  --pulses TEXT       then compute the manual deceleration point of this pulse count,\n"
+    "                      and show the velocity profile of a drive of that many pulses:\n"
+    "                      the time (s) and pulses of the acceleration, constant-speed and\n"
+    "                      deceleration phases, the total move time and the deceleration\n"
+    "                      point, for every drive type\n"
+    "  --svg FILE          write a plot of that profile's speed over time to FILE (SVG);\n"
+    "                      a move too short to reach the drive speed gets no plot\n"
     "  --json              print one JSON object with the exact field texts\n"
     "  --csv FILE          run one drive per row of a CSV file ('-' for standard input)\n"
     "                      with the header type,initial,drive,accel,decel[,multiplier[,pulses]]\n"
@@ -31,7 +37,8 @@ inline constexpr std::string_view usage =
     "                      leaves that step out\n"
     "  --help              print this text\n"
     "\n"
-    "Exit status: 0 no message shown, 1 a message shown, 2 a usage error.\n";
+    "Exit status: 0 no message shown, 1 a message shown, 2 a usage error.\n"
+    "A plot that --svg cannot write counts as a message shown.\n";
 
 // The batch mode's messages; a row's message starts with "line N: ".
 inline constexpr std::string_view typeHint =
