@@ -171,6 +171,21 @@ std::string curvePath(const VelocityProfile& p, const Scale& scale)
     return d;
 }
 
+// Length in characters, for placing texts: UTF-8 lead bytes only.
+std::size_t characters(std::string_view text)
+{
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// The centre of a label moved as little as needed to keep it within the plot area.
+double insidePlot(double centre, std::string_view text)
+{
+    const double half = static_cast<double>(characters(text)) * labelCharWidth / 2 + 4;
+    return std::clamp(centre, std::min(plotLeft + half, (plotLeft + plotRight) / 2),
+                      std::max(plotRight - half, (plotLeft + plotRight) / 2));
+}
+
 // The summary's lines; its line break splits it.
 std::vector<std::string_view> linesOf(std::string_view text)
 {
@@ -184,13 +199,6 @@ std::vector<std::string_view> linesOf(std::string_view text)
         text.remove_prefix(breakAt + 1);
     }
     return lines;
-}
-
-// Length in characters, for placing texts: UTF-8 lead bytes only.
-std::size_t characters(std::string_view text)
-{
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 void appendCodePoint(std::string& out, char32_t c)
@@ -342,9 +350,11 @@ std::optional<std::string> profileSvg(const VelocityProfile& p, std::string_view
             texts::svgSpeedAxis);
 
     // The speeds named on the curve: the plateau above its middle, the initial speed at the start.
-    element(out, "text", at(scale.x((p.accel.time + decelStart) / 2), scale.y(p.driveSpeed) - 8) +
+    const double plateauMiddle = scale.x((p.accel.time + decelStart) / 2);
+    const std::string driveSpeedText = fillFigures(texts::svgDriveSpeed, {p.driveSpeed});
+    element(out, "text", at(insidePlot(plateauMiddle, driveSpeedText), scale.y(p.driveSpeed) - 8) +
                              "class=\"figure\" text-anchor=\"middle\"",
-            fillFigures(texts::svgDriveSpeed, {p.driveSpeed}));
+            driveSpeedText);
     element(out, "path", attribute("d", curvePath(p, scale)) + "fill=\"none\" " + attribute("stroke", curveColour) +
                              "stroke-width=\"2.5\" stroke-linejoin=\"round\"");
     element(out, "circle", "cx=\"" + coordinate(scale.x(0)) + "\" cy=\"" + coordinate(scale.y(p.initialSpeed)) +
@@ -354,9 +364,13 @@ std::optional<std::string> profileSvg(const VelocityProfile& p, std::string_view
     element(out, "line", "x1=\"" + coordinate(plotLeft) + "\" y1=\"" + levelY + "\" x2=\"" + coordinate(plotRight) +
                              "\" y2=\"" + levelY + "\" " + attribute("stroke", curveColour) +
                              "stroke-width=\"1\" stroke-dasharray=\"2 4\" stroke-opacity=\"0.7\"");
-    element(out, "text", at(scale.x((p.accel.time + decelStart) / 2), scale.y(p.initialSpeed) - 8) +
+    // Above its level, unless that would run into the plateau's label: then below it.
+    const std::string initialSpeedText = fillFigures(texts::svgInitialSpeed, {p.initialSpeed});
+    const double levelTextY = scale.y(p.initialSpeed) + 18 < plotBottom - 4 ? scale.y(p.initialSpeed) + 16
+                                                                            : scale.y(p.initialSpeed) - 8;
+    element(out, "text", at(insidePlot(plateauMiddle, initialSpeedText), levelTextY) +
                              "class=\"figure\" text-anchor=\"middle\"",
-            fillFigures(texts::svgInitialSpeed, {p.initialSpeed}));
+            initialSpeedText);
 
     // The deceleration point: where the plateau ends, with its pulse count.
     const double markX = scale.x(decelStart);
