@@ -104,7 +104,8 @@ DriveInput CalculatorController::readDriveInput()
 double CalculatorController::readNumber(ControlId field)
 {
     // Truncated here as well, so that every view parses exactly what a dialog field holds.
-    return parseNumber(truncateFieldText(view_.readText(field)));
+    const std::string text = view_.readText(field);
+    return parseNumber(fieldTextPrefix(text));
 }
 
 void CalculatorController::showResults(const DriveInput& input, double multiplier)

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <system_error>
 
 namespace veldronix {
@@ -172,34 +173,33 @@ std::string formatNumbers(std::string_view format, std::initializer_list<double>
         text.reserve(format.size() + 16 * values.size());
     }
     auto next = values.begin();
-    std::size_t pos = 0;
-    while (pos < format.size()) {
-        const char c = format[pos];
-        if (c != '%') {
+    const char* at = format.data();
+    const char* const end = at + format.size();
+    while (at != end) {
+        if (*at != '%') {
             // The literal run up to the next conversion in one piece.
-            const std::size_t percent = format.find('%', pos);
-            const std::size_t end = percent == std::string_view::npos ? format.size() : percent;
-            text.append(format.substr(pos, end - pos));
-            pos = end;
+            const char* const percent = static_cast<const char*>(std::memchr(at, '%', static_cast<std::size_t>(end - at)));
+            const char* const stop = percent ? percent : end;
+            text.append(at, stop);
+            at = stop;
             continue;
         }
-        const std::string_view rest = format.substr(pos);
-        if (rest.starts_with("%%")) {
+        const std::size_t left = static_cast<std::size_t>(end - at);
+        if (left >= 2 && at[1] == '%') {
             text += '%';
-            pos += 2;
-        } else if (rest.starts_with("%ld")) {
+            at += 2;
+        } else if (left >= 3 && at[1] == 'l' && at[2] == 'd') {
             if (next != values.end()) {
                 appendTruncated(text, *next++);
             }
-            pos += 3;
-        } else if (rest.size() >= 5 && rest[1] == '.' && rest[2] >= '0' && rest[2] <= '9' && rest.substr(3, 2) == "lf") {
+            at += 3;
+        } else if (left >= 5 && at[1] == '.' && at[2] >= '0' && at[2] <= '9' && at[3] == 'l' && at[4] == 'f') {
             if (next != values.end()) {
-                appendFixed(text, *next++, rest[2] - '0');
+                appendFixed(text, *next++, at[2] - '0');
             }
-            pos += 5;
+            at += 5;
         } else {
-            text += c;
-            ++pos;
+            text += *at++;
         }
     }
     return text;
