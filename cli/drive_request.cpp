@@ -1,39 +1,44 @@
 #include "cli/drive_request.h"
 
-#include "cli/field_view.h"
-#include "controller/calculator_controller.h"
+#include "core/field_text.h"
 #include "core/number_parser.h"
 
 namespace veldronix::cli {
 
-DriveOutcome runDrive(const DriveRequest& request)
+const FieldView& DriveSession::run(const DriveRequest& request)
 {
-    FieldView view;
-    CalculatorController controller(view);
-    controller.reset();
+    view_.clear();
+    controller_.reset();
 
-    view.setSelectedIndex(ControlId::IDC_DRIVE_TYPE, request.driveType);
-    view.typeText(ControlId::IDC_INITIAL_SPEED, request.initialSpeed);
-    view.typeText(ControlId::IDC_DRIVE_SPEED, request.driveSpeed);
-    view.typeText(ControlId::IDC_ACCEL_TIME, request.accelTime);
-    view.typeText(ControlId::IDC_DECEL_TIME, request.decelTime);
-    controller.onCalculate();
+    view_.setSelectedIndex(ControlId::IDC_DRIVE_TYPE, request.driveType);
+    view_.typeText(ControlId::IDC_INITIAL_SPEED, request.initialSpeed);
+    view_.typeText(ControlId::IDC_DRIVE_SPEED, request.driveSpeed);
+    view_.typeText(ControlId::IDC_ACCEL_TIME, request.accelTime);
+    view_.typeText(ControlId::IDC_DECEL_TIME, request.decelTime);
+    controller_.onCalculate();
     // Only a successful Calculate chooses a multiplier.
-    const bool calculated = controller.autoMultiplierIndex() >= 0;
+    calculated_ = controller_.autoMultiplierIndex() >= 0;
 
     if (request.multiplierIndex) {
-        view.setSelectedIndex(ControlId::IDC_MULTIPLIER, *request.multiplierIndex);
-        controller.onRecalculate();
+        view_.setSelectedIndex(ControlId::IDC_MULTIPLIER, *request.multiplierIndex);
+        controller_.onRecalculate();
     }
     if (request.pulses) {
-        view.typeText(ControlId::IDC_PULSE_COUNT, *request.pulses);
-        controller.onComputeDecelPoint();
+        view_.typeText(ControlId::IDC_PULSE_COUNT, *request.pulses);
+        controller_.onComputeDecelPoint();
     }
+    return view_;
+}
+
+DriveOutcome runDrive(const DriveRequest& request)
+{
+    DriveSession session;
+    const FieldView& view = session.run(request);
 
     DriveOutcome outcome;
-    if (request.profile && request.pulses && calculated) {
+    if (request.profile && request.pulses && session.calculated()) {
         // The numbers as the commands read them: the fields' texts cut to their size, parsed alike.
-        const auto number = [&view](ControlId field) { return parseNumber(view.readText(field)); };
+        const auto number = [&view](ControlId field) { return parseNumber(fieldTextPrefix(view.text(field))); };
         outcome.profile = computeVelocityProfile(number(ControlId::IDC_INITIAL_SPEED), number(ControlId::IDC_DRIVE_SPEED),
                                                  number(ControlId::IDC_ACCEL_TIME), number(ControlId::IDC_DECEL_TIME),
                                                  static_cast<DriveType>(request.driveType),
