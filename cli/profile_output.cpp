@@ -155,7 +155,7 @@ std::string profileJson(const VelocityProfile& profile)
         out += ",\"";
         out += name;
         out += "\":";
-        out += formatFixed(value, decimals);
+        out += formatFixed(value + 0.0, decimals); // + 0.0: an initial speed typed as -0 is 0
     };
     const auto phase = [&out](std::string_view name, const ProfilePhase& figures) {
         out += ",\"";

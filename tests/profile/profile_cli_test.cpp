@@ -167,6 +167,12 @@ TEST(PulsecalcProfile, jsonAddsOneObjectAfterTheErrors)
         {drive("3", "1e999", {"--json"}),
          "\"profile\":{\"status\":\"not-finite\",\"message\":\"none: a figure of the motion is infinite or not a "
          "number\"}}\n"},
+        // A speed typed as -0 is 0, in JSON too.
+        {{"--json", "--initial", "-0", "--drive", "10000", "--accel", "0.2", "--pulses", "1e4"},
+         "\"profile\":{\"status\":\"complete\",\"shape\":\"linear\",\"pulses\":10000.000,\"initialSpeed\":0.000,"
+         "\"driveSpeed\":10000.000,\"accel\":{\"time\":0.200000,\"pulses\":1000.000},\"constant\":{\"time\":0.800000,"
+         "\"pulses\":8000.000},\"decel\":{\"time\":0.200000,\"pulses\":1000.000},\"totalTime\":1.200000,"
+         "\"decelPoint\":9000.000}}\n"},
         {drive("-1", "5", {"--json"}),
          "\"profile\":{\"status\":\"unknown-drive-type\",\"message\":\"none: the drive type names no item, so the "
          "ramps have no shape\"}}\n"},
