@@ -18,6 +18,9 @@ ESCAPES = {"n": "\n", "t": "\t", "\\": "\\", '"': '"'}
 
 # Window class, styles and extended styles of each kind of control, as the
 # dialog editor would write them. WS_CHILD | WS_VISIBLE are added to all.
+# The predefined classes go into the template as their ordinals, as the
+# resource compiler's own statements (LTEXT, EDITTEXT, ...) store them.
+CLASS_ORDINALS = {"Button": "0x0080", "Edit": "0x0081", "Static": "0x0082", "ComboBox": "0x0085"}
 KINDS = {
     "COMBO": ("ComboBox", "CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP", ""),
     "EDIT_EX_RIGHT": ("Edit", "ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP", "WS_EX_RIGHT"),
@@ -164,14 +167,16 @@ def control_line(control, control_ids):
     rect = f"{x}, {y}, {width}, {height}"
     if control["kind"] == "ICON":
         # The ICON statement would drop the template's width and height.
-        return f"    CONTROL         IDR_MAINFRAME, IDC_STATIC, \"{window_class}\", WS_CHILD | WS_VISIBLE | {style}, {rect}"
+        return (f"    CONTROL         IDR_MAINFRAME, IDC_STATIC, {CLASS_ORDINALS[window_class]} /* {window_class} */, "
+                f"WS_CHILD | WS_VISIBLE | {style}, {rect}")
     if control["kind"] == "DEFAULT_OK":
         identifier = "IDOK"
     else:
         identifier = control["id"]
         if identifier not in control_ids:
             raise LayoutError(f"{identifier} is not a ControlId")
-    line = (f"    CONTROL         {rc_string(control['text'])}, {identifier}, \"{window_class}\", "
+    line = (f"    CONTROL         {rc_string(control['text'])}, {identifier}, "
+            f"{CLASS_ORDINALS[window_class]} /* {window_class} */, "
             f"WS_CHILD | WS_VISIBLE | {style}, {rect}")
     if ex_style:
         line += f", {ex_style}"
