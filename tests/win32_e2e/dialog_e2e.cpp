@@ -417,16 +417,34 @@ void minimised(const RemoteProgram& program)
     check(snapshot(program) == before, L"minimise: fields unchanged");
 }
 
-void endsWith(const std::wstring& path, const std::wstring& name, void (*end)(const RemoteProgram&))
+// Ways in which a user ends the dialog, and with it the program; each in a program of its own.
+void endings(const std::wstring& path)
 {
-    RemoteProgram program;
-    if (!program.start(path, mainCaption)) {
-        check(false, name, L"the dialog did not appear");
-        return;
+    struct Case {
+        const wchar_t* name;
+        int field; // 0: the dialog itself
+        UINT message;
+        WPARAM wParam;
+    } const cases[] = {
+        {L"Esc in an edit ends the program", initialSpeed, WM_KEYDOWN, VK_ESCAPE},
+        {L"Enter in the pulse count ends the program", pulseCount, WM_KEYDOWN, VK_RETURN},
+        {L"Enter in the drive type's edit part ends the program", driveType, WM_KEYDOWN, VK_RETURN},
+        {L"the close box ends the program", 0, WM_SYSCOMMAND, SC_CLOSE},
+    };
+    for (const Case& c : cases) {
+        RemoteProgram program;
+        if (!program.start(path, mainCaption)) {
+            check(false, c.name, L"the dialog did not appear");
+            continue;
+        }
+        HWND target = c.field == 0 ? program.dialog() : program.item(c.field);
+        if (c.field == driveType) {
+            target = FindWindowExW(target, nullptr, L"Edit", nullptr);
+        }
+        PostMessageW(target, c.message, c.wParam, 0);
+        const long code = program.waitForExit(10000);
+        check(code == 0, c.name, L"exit code " + std::to_wstring(code));
     }
-    end(program);
-    const long code = program.waitForExit(10000);
-    check(code == 0, name, L"exit code " + std::to_wstring(code));
 }
 
 } // namespace
@@ -464,12 +482,7 @@ int wmain(int argc, wchar_t** argv)
             check(code == 0, L"Enter in an edit ends the program", L"exit code " + std::to_wstring(code));
         }
     }
-    endsWith(path, L"Esc ends the program", [](const RemoteProgram& program) {
-        PostMessageW(program.item(initialSpeed), WM_KEYDOWN, VK_ESCAPE, 0);
-    });
-    endsWith(path, L"the close box ends the program", [](const RemoteProgram& program) {
-        PostMessageW(program.dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    });
+    endings(path);
     print(L"win32-dialog: " + std::to_wstring(passed) + L" passed, " + std::to_wstring(failed) + L" failed");
     return failed == 0 ? 0 : 1;
 }
