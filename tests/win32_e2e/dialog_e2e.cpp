@@ -231,7 +231,7 @@ void decelPointCommand(const RemoteProgram& program, const std::wstring& screens
     program.setText(initialSpeed, L"100");
 }
 
-void failedCalculations(const RemoteProgram& program)
+void failedCalculations(RemoteProgram& program, const std::wstring& screenshots)
 {
     struct Case {
         const wchar_t* name;
@@ -252,6 +252,9 @@ void failedCalculations(const RemoteProgram& program)
         enterDrive(program, 3, L"100", L"10000", L"0.2", L"0.3");
         clickExpecting(program, name + L": set-up", calculate, L"");
         enterDrive(program, c.type, c.initial, c.drive, c.accel, c.decel);
+        if (&c == &cases[0]) {
+            program.captureNextMessageBox(screenshots + L"\\win32-error.bmp");
+        }
         clickExpecting(program, name, calculate, c.message);
         expectResults(program, name + L": earlier results stay", type3At2);
         clickExpecting(program, name + L": recalculate refused", recalculate, noSetting);
@@ -465,7 +468,7 @@ int wmain(int argc, wchar_t** argv)
             captionIcon(program);
             calculateAndRecalculate(program);
             decelPointCommand(program, screenshots);
-            failedCalculations(program);
+            failedCalculations(program, screenshots);
             unusualInput(program);
             aboutBox(program, screenshots);
             minimised(program);

@@ -227,6 +227,11 @@ std::vector<MessageBoxSeen> RemoteProgram::click(int identifier, bool& finished)
                 continue;
             }
             boxes.push_back(readMessageBox(box, dialog_));
+            if (!boxCapture_.empty()) {
+                Sleep(200); // let it paint
+                captureWindow(box, boxCapture_);
+                boxCapture_.clear();
+            }
             closed.push_back(box);
             PostMessageW(GetDlgItem(box, IDOK) != nullptr ? GetDlgItem(box, IDOK) : box, BM_CLICK, 0, 0);
         }

@@ -43,6 +43,8 @@ public:
     // Clicks a button; returns every message box that the command showed, each
     // read and then closed with its OK button. False in `finished` if the command hung.
     std::vector<MessageBoxSeen> click(int identifier, bool& finished) const;
+    // The next message box that click() meets is written to this BMP file first.
+    void captureNextMessageBox(const std::wstring& path) { boxCapture_ = path; }
 
     // Sends a message that opens a modal window of the program (such as the About
     // box), waits for that window with `caption`, and returns it; the send is
@@ -62,6 +64,7 @@ private:
     PROCESS_INFORMATION process_{};
     HWND dialog_ = nullptr;
     HANDLE sender_ = nullptr;
+    mutable std::wstring boxCapture_;
 };
 
 // Writes what the screen shows of the window to a 24-bit BMP file.
