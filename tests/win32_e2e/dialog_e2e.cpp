@@ -315,7 +315,8 @@ void systemMenu(RemoteProgram& program, const std::wstring& screenshots)
     }
     // Open the system menu as Alt+Space does; the item is its last one: Up from
     // the first item wraps to it, and Enter chooses it.
-    const HWND about = program.openModal(WM_SYSCOMMAND, SC_KEYMENU, L' ', aboutCaption);
+    // The menu's own loop keeps the send running; the About box comes only after the keys.
+    const HWND about = program.openModal(WM_SYSCOMMAND, SC_KEYMENU, L' ', aboutCaption, 0);
     if (about == nullptr) {
         for (int tries = 0; tries < 100; ++tries) {
             const HWND popup = FindWindowW(L"#32768", nullptr);

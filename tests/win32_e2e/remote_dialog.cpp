@@ -240,13 +240,13 @@ std::vector<MessageBoxSeen> RemoteProgram::click(int identifier, bool& finished)
     return boxes;
 }
 
-HWND RemoteProgram::openModal(UINT message, WPARAM wParam, LPARAM lParam, const std::wstring& caption)
+HWND RemoteProgram::openModal(UINT message, WPARAM wParam, LPARAM lParam, const std::wstring& caption, DWORD waitMs)
 {
     if (sender_ != nullptr) {
         return nullptr;
     }
     sender_ = sendOnThread(dialog_, message, wParam, lParam);
-    for (int tries = 0; tries < 200 && sender_ != nullptr; ++tries) {
+    for (DWORD waited = 0; waited < waitMs && sender_ != nullptr; waited += 25) {
         for (HWND window : otherDialogs()) {
             wchar_t title[256] = {};
             GetWindowTextW(window, title, 256);
