@@ -1,0 +1,303 @@
+#!/usr/bin/env python3
+"""Writes the Windows resource script and its header from res/dialog_layout.def.
+
+Usage: generate_resources.py LAYOUT_DEF CONTROL_ID_H ICON_FILE OUT_RC OUT_HEADER
+
+The control numbers come from controller/control_id.h, so the dialog templates
+and the C++ code cannot disagree about them. The header defines the IDC_ names
+only for the resource compiler (RC_INVOKED): C++ code names controls through
+veldronix::ControlId, and a macro of the same name would break that enum.
+"""
+
+import re
+import sys
+
+ENTRY = re.compile(r"^(VX_[A-Z]+)\((.*)\)\s*$")
+TOKEN = re.compile(r'\s*("(?:[^"\\]|\\.)*"|[A-Za-z_][A-Za-z0-9_]*|-?\d+)\s*(,|$)')
+ESCAPES = {"n": "\n", "t": "\t", "\\": "\\", '"': '"'}
+
+# Window class, styles and extended styles of each kind of control, as the
+# dialog editor would write them. WS_CHILD | WS_VISIBLE are added to all.
+# The predefined classes go into the template as their ordinals, as the
+# resource compiler's own statements (LTEXT, EDITTEXT, ...) store them.
+CLASS_ORDINALS = {"Button": "0x0080", "Edit": "0x0081", "Static": "0x0082", "ComboBox": "0x0085"}
+KINDS = {
+    "COMBO": ("ComboBox", "CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP", ""),
+    "EDIT_EX_RIGHT": ("Edit", "ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP", "WS_EX_RIGHT"),
+    "EDIT_RIGHT": ("Edit", "ES_RIGHT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP", ""),
+    "LABEL": ("Static", "SS_LEFT | WS_GROUP", ""),
+    "LABEL_NOPREFIX": ("Static", "SS_LEFT | SS_NOPREFIX | WS_GROUP", ""),
+    "RESULT": ("Static", "SS_RIGHT | SS_SUNKEN | WS_GROUP", ""),
+    "BUTTON": ("Button", "BS_PUSHBUTTON | WS_TABSTOP", ""),
+    "GROUP": ("Button", "BS_GROUPBOX", ""),
+    "ICON": ("Static", "SS_ICON", ""),
+    "DEFAULT_OK": ("Button", "BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP", ""),
+}
+
+DIALOG_STYLES = {
+    "PLAIN": "DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU",
+    "EXTENDED": "DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU",
+}
+
+# SHIFTJIS_CHARSET: the character set of the dialogs' Japanese font.
+FONT_CHARSET = "0x80"
+
+
+class LayoutError(Exception):
+    pass
+
+
+def unescape(literal):
+    body = literal[1:-1]
+    out = []
+    i = 0
+    while i < len(body):
+        if body[i] == "\\":
+            if i + 1 >= len(body) or body[i + 1] not in ESCAPES:
+                raise LayoutError("unknown escape in " + literal)
+            out.append(ESCAPES[body[i + 1]])
+            i += 2
+        else:
+            out.append(body[i])
+            i += 1
+    return "".join(out)
+
+
+def parse_arguments(text, where):
+    values = []
+    position = 0
+    while position < len(text):
+        match = TOKEN.match(text, position)
+        if not match:
+            raise LayoutError(f"{where}: cannot read the arguments")
+        token = match.group(1)
+        if token.startswith('"'):
+            values.append(unescape(token))
+        elif re.fullmatch(r"-?\d+", token):
+            values.append(int(token))
+        else:
+            values.append(token)
+        position = match.end()
+    return values
+
+
+ARITY = {"VX_FONT": 2, "VX_DIALOG": 6, "VX_MAIN": 7, "VX_ABOUT": 6, "VX_STRING": 3, "VX_VERSION": 2}
+
+
+def read_layout(path):
+    layout = {"font": None, "dialogs": [], "strings": [], "version": []}
+    current = None
+    with open(path, encoding="utf-8") as source:
+        for number, line in enumerate(source, 1):
+            line = line.strip()
+            if not line or line.startswith("//"):
+                continue
+            where = f"{path}:{number}"
+            match = ENTRY.match(line)
+            if not match:
+                raise LayoutError(f"{where}: not an entry: {line}")
+            macro, arguments = match.group(1), parse_arguments(match.group(2), where)
+            if macro not in ARITY:
+                raise LayoutError(f"{where}: unknown entry {macro}")
+            if len(arguments) != ARITY[macro]:
+                raise LayoutError(f"{where}: {macro} takes {ARITY[macro]} arguments")
+            if macro == "VX_FONT":
+                layout["font"] = arguments
+            elif macro == "VX_DIALOG":
+                name, dialog_number, template, caption, width, height = arguments
+                if template not in DIALOG_STYLES:
+                    raise LayoutError(f"{where}: template {template} is neither PLAIN nor EXTENDED")
+                current = {"name": name, "number": dialog_number, "template": template,
+                           "caption": caption, "size": (width, height), "controls": []}
+                layout["dialogs"].append(current)
+            elif macro in ("VX_MAIN", "VX_ABOUT"):
+                expected = "IDD_MAIN" if macro == "VX_MAIN" else "IDD_ABOUTBOX"
+                if current is None or current["name"] != expected:
+                    raise LayoutError(f"{where}: {macro} outside its dialog {expected}")
+                if macro == "VX_ABOUT":
+                    arguments = ["IDC_STATIC"] + arguments
+                identifier, kind, text, x, y, width, height = arguments
+                if kind not in KINDS:
+                    raise LayoutError(f"{where}: unknown kind {kind}")
+                current["controls"].append({"id": identifier, "kind": kind, "text": text,
+                                            "rect": (x, y, width, height)})
+            elif macro == "VX_STRING":
+                layout["strings"].append(arguments)
+            else:
+                layout["version"].append(arguments)
+    if layout["font"] is None:
+        raise LayoutError(f"{path}: no VX_FONT")
+    return layout
+
+
+def read_control_ids(path):
+    with open(path, encoding="utf-8") as source:
+        ids = {name: int(value) for name, value in re.findall(r"\b(IDC_[A-Z0-9_]+)\s*=\s*(-?\d+)", source.read())}
+    if "IDC_STATIC" not in ids:
+        raise LayoutError(f"{path}: no IDC_STATIC")
+    return ids
+
+
+def rc_string(text):
+    out = []
+    for character in text:
+        if character == '"':
+            out.append('""')
+        elif character == "\\":
+            out.append("\\\\")
+        elif character == "\n":
+            out.append("\\n")
+        elif character == "\t":
+            out.append("\\t")
+        else:
+            out.append(character)
+    return '"' + "".join(out) + '"'
+
+
+def version_numbers(text):
+    parts = [part.strip() for part in text.split(",")]
+    if len(parts) != 4 or not all(part.isdigit() and int(part) < 65536 for part in parts):
+        raise LayoutError(f"version '{text}' is not four numbers separated by commas")
+    return ",".join(parts)
+
+
+def control_line(control, control_ids):
+    window_class, style, ex_style = KINDS[control["kind"]]
+    x, y, width, height = control["rect"]
+    rect = f"{x}, {y}, {width}, {height}"
+    if control["kind"] == "ICON":
+        # The ICON statement would drop the template's width and height.
+        return (f"    CONTROL         IDR_MAINFRAME, IDC_STATIC, {CLASS_ORDINALS[window_class]} /* {window_class} */, "
+                f"WS_CHILD | WS_VISIBLE | {style}, {rect}")
+    if control["kind"] == "DEFAULT_OK":
+        identifier = "IDOK"
+    else:
+        identifier = control["id"]
+        if identifier not in control_ids:
+            raise LayoutError(f"{identifier} is not a ControlId")
+    line = (f"    CONTROL         {rc_string(control['text'])}, {identifier}, "
+            f"{CLASS_ORDINALS[window_class]} /* {window_class} */, "
+            f"WS_CHILD | WS_VISIBLE | {style}, {rect}")
+    if ex_style:
+        line += f", {ex_style}"
+    return line
+
+
+def dialog_lines(dialog, font, control_ids):
+    face, points = font
+    width, height = dialog["size"]
+    extended = dialog["template"] == "EXTENDED"
+    lines = [f"{dialog['name']} {'DIALOGEX' if extended else 'DIALOG'} 0, 0, {width}, {height}",
+             f"STYLE {DIALOG_STYLES[dialog['template']]}"]
+    if extended:
+        lines.append("EXSTYLE WS_EX_APPWINDOW")
+    lines.append(f"CAPTION {rc_string(dialog['caption'])}")
+    if extended:
+        lines.append(f"FONT {points}, {rc_string(face)}, 0, 0, {FONT_CHARSET}")
+    else:
+        lines.append(f"FONT {points}, {rc_string(face)}")
+    lines.append("BEGIN")
+    lines.extend(control_line(control, control_ids) for control in dialog["controls"])
+    lines.append("END")
+    return lines
+
+
+def version_lines(version):
+    values = dict(version)
+    for key in ("FileVersion", "ProductVersion"):
+        if key not in values:
+            raise LayoutError(f"no VX_VERSION({key}, ...)")
+    lines = ["VS_VERSION_INFO VERSIONINFO",
+             f" FILEVERSION {version_numbers(values['FileVersion'])}",
+             f" PRODUCTVERSION {version_numbers(values['ProductVersion'])}",
+             " FILEFLAGSMASK 0x3fL",
+             " FILEFLAGS 0x0L",
+             " FILEOS VOS__WINDOWS32",
+             " FILETYPE VFT_APP",
+             " FILESUBTYPE 0x0L",
+             "BEGIN",
+             "    BLOCK \"StringFileInfo\"",
+             "    BEGIN",
+             "        BLOCK \"041104B0\"",
+             "        BEGIN"]
+    # Each value carries its terminator, as the resource editor writes them.
+    lines.extend(f"            VALUE {rc_string(key)}, {rc_string(text)[:-1]}\\0\"" for key, text in version)
+    lines += ["        END",
+              "    END",
+              "    BLOCK \"VarFileInfo\"",
+              "    BEGIN",
+              "        VALUE \"Translation\", 0x411, 1200",
+              "    END",
+              "END"]
+    return lines
+
+
+def check_consistency(layout):
+    about = next((d for d in layout["dialogs"] if d["name"] == "IDD_ABOUTBOX"), None)
+    notice = dict(layout["version"]).get("LegalCopyright")
+    if about is None or notice is None:
+        raise LayoutError("the About box and the LegalCopyright version string are both needed")
+    # The About box's notice line and the version information say the same thing.
+    labels = [c["text"] for c in about["controls"] if c["kind"] == "LABEL"]
+    if notice not in labels:
+        raise LayoutError("the About box's legal notice differs from LegalCopyright")
+
+
+def write_rc(layout, control_ids, icon_file, path):
+    lines = ["// Generated from res/dialog_layout.def by res/generate_resources.py: do not edit.",
+             "#pragma code_page(65001)",
+             "#include <windows.h>",
+             '#include "resource.h"',
+             "",
+             "LANGUAGE LANG_JAPANESE, SUBLANG_DEFAULT",
+             "",
+             f"IDR_MAINFRAME ICON {rc_string(icon_file)}",
+             ""]
+    for dialog in layout["dialogs"]:
+        lines += dialog_lines(dialog, layout["font"], control_ids) + [""]
+    lines += ["STRINGTABLE", "BEGIN"]
+    lines += [f"    {name} {rc_string(text)}" for name, _, text in layout["strings"]]
+    lines += ["END", ""]
+    lines += version_lines(layout["version"]) + [""]
+    with open(path, "w", encoding="utf-8", newline="\n") as out:
+        out.write("\n".join(lines))
+
+
+def write_header(layout, control_ids, path):
+    lines = ["// Generated from res/dialog_layout.def by res/generate_resources.py: do not edit.",
+             "#pragma once",
+             ""]
+    for dialog in layout["dialogs"]:
+        lines.append(f"#define {dialog['name']} {dialog['number']}")
+    for name, number, _ in layout["strings"]:
+        lines.append(f"#define {name} {number}")
+    lines += ["#define IDR_MAINFRAME 128",
+              "#define IDM_ABOUTBOX 0x0010",
+              "",
+              "// C++ code names the controls through veldronix::ControlId.",
+              "#ifdef RC_INVOKED"]
+    lines += [f"#define {name} {number}" for name, number in sorted(control_ids.items(), key=lambda item: item[1])]
+    lines += ["#endif", ""]
+    with open(path, "w", encoding="utf-8", newline="\n") as out:
+        out.write("\n".join(lines))
+
+
+def main(argv):
+    if len(argv) != 6:
+        print(__doc__.strip().splitlines()[2], file=sys.stderr)
+        return 2
+    layout_path, control_id_path, icon_file, rc_path, header_path = argv[1:]
+    try:
+        layout = read_layout(layout_path)
+        control_ids = read_control_ids(control_id_path)
+        check_consistency(layout)
+        write_rc(layout, control_ids, icon_file, rc_path)
+        write_header(layout, control_ids, header_path)
+    except (LayoutError, OSError) as error:
+        print(f"generate_resources: {error}", file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

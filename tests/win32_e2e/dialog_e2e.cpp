@@ -1,0 +1,492 @@
+// End-to-end test of Veldronix.exe: starts it, works its dialog only through
+// window messages as a user would, and checks every text the user sees.
+// Usage: veldronix_e2e PATH\Veldronix.exe SCREENSHOT_FOLDER
+// Prints one line per check and exits with 1 when any failed.
+#include "remote_dialog.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using e2e::MessageBoxSeen;
+using e2e::RemoteProgram;
+
+// The dialog's control identifiers, as a user's tools (Spy++ and the like) see them.
+enum : int {
+    driveType = 1000, initialSpeed = 1001, driveSpeed = 1002, accelTime = 1003, calculate = 1004,
+    outR = 1005, outSV = 1006, outA = 1007, outV = 1008, summary = 1009, outK = 1010, outAO = 1011,
+    decelTime = 1012, outD = 1013, outL = 1014, recalculate = 1016, multiplier = 1017, pulseCount = 1018,
+    computeDecelPoint = 1019, decelPoint = 1020,
+};
+
+const std::wstring mainCaption = L"パラメータ算出ツール";
+const std::wstring aboutCaption = L"Veldronixのﾊﾞｰｼﾞｮﾝ情報";
+const std::wstring boxCaption = L"Veldronix";
+const std::wstring noSetting = L"パラメーターエラー。設定値を求めることができません。";
+const std::wstring driveSpeedZero = L"パラメーターエラー。ドライブ速度が0です。";
+const std::wstring accelTimeZero = L"パラメーターエラー。ドライブ速度に達する時間が0です。";
+const std::wstring initialAboveDrive = L"パラメーターエラー。初速度がドライブ速度より大きいです。";
+const std::wstring decelTimeZero = L"パラメーターエラー。初速度に達する時間が0です。";
+
+const std::wstring summary0 = L"初速度:100で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\n以下のようになります。";
+const std::wstring summary3 = L"初速度:100で、ドライブ速度:10000までを0.200秒でS字加速し、\n初速度まで0.300秒でS字減速する場合の設定値は以下のようになります。";
+
+// The nine result fields in the order the program writes them.
+const int resultFields[] = {summary, outR, outA, outSV, outV, outK, outAO, outD, outL};
+using Results = std::vector<std::wstring>;
+const Results type0At2 = {summary0, L"4000000 ", L"198.000 ", L"50.000 ", L"5000.000 ", L"", L"", L"", L""};
+const Results type0At10 = {summary0, L"800000 ", L"39.600 ", L"10.000 ", L"1000.000 ", L"", L"", L"", L""};
+const Results type3At2 = {summary3,   L"4000000 ", L"8000.000 ", L"50.000 ", L"5000.000 ",
+                          L"126.263 ", L"0.000",    L"8000.000",  L"284.091"};
+
+int passed = 0;
+int failed = 0;
+
+void print(const std::wstring& line)
+{
+    std::wstring shown;
+    for (const wchar_t c : line) {
+        if (c == L'\n') {
+            shown += L"\\n";
+        } else {
+            shown += c;
+        }
+    }
+    shown += L'\n';
+    const int size = WideCharToMultiByte(CP_UTF8, 0, shown.c_str(), static_cast<int>(shown.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, shown.c_str(), static_cast<int>(shown.size()), utf8.data(), size, nullptr,
+                        nullptr);
+    fwrite(utf8.data(), 1, utf8.size(), stdout);
+    fflush(stdout);
+}
+
+void check(bool ok, const std::wstring& name, const std::wstring& detail = L"")
+{
+    (ok ? passed : failed) += 1;
+    print((ok ? L"PASS " : L"FAIL ") + name + (ok || detail.empty() ? L"" : L": " + detail));
+}
+
+void expectText(const std::wstring& name, const std::wstring& actual, const std::wstring& expected)
+{
+    check(actual == expected, name, L"expected [" + expected + L"], got [" + actual + L"]");
+}
+
+void expectResults(const RemoteProgram& program, const std::wstring& name, const Results& expected)
+{
+    Results actual;
+    for (const int field : resultFields) {
+        actual.push_back(program.text(field));
+    }
+    std::wstring detail;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        if (actual[i] != expected[i]) {
+            detail += L" field " + std::to_wstring(resultFields[i]) + L" expected [" + expected[i] + L"] got [" +
+                      actual[i] + L"]";
+        }
+    }
+    check(detail.empty(), name, detail);
+}
+
+// What the user sees of every field and both selectors.
+std::vector<std::wstring> snapshot(const RemoteProgram& program)
+{
+    std::vector<std::wstring> all;
+    for (int field = driveType; field <= decelPoint; ++field) {
+        if (program.item(field) != nullptr) {
+            all.push_back(program.text(field));
+        }
+    }
+    all.push_back(std::to_wstring(program.selectedIndex(driveType)));
+    all.push_back(std::to_wstring(program.selectedIndex(multiplier)));
+    return all;
+}
+
+// Clicks a button and checks that exactly the expected message box (or none) came.
+void clickExpecting(const RemoteProgram& program, const std::wstring& name, int button, const std::wstring& message)
+{
+    bool finished = false;
+    const std::vector<MessageBoxSeen> boxes = program.click(button, finished);
+    check(finished, name + L": the command ends");
+    if (message.empty()) {
+        check(boxes.empty(), name + L": no message box",
+              boxes.empty() ? L"" : L"a box said [" + boxes.front().text + L"]");
+        return;
+    }
+    if (boxes.size() != 1) {
+        check(false, name + L": one message box", std::to_wstring(boxes.size()) + L" boxes");
+        return;
+    }
+    const MessageBoxSeen& box = boxes.front();
+    expectText(name + L": message", box.text, message);
+    expectText(name + L": message box caption", box.caption, boxCaption);
+    check(box.ownedByDialog && box.onlyOk && box.hasIcon, name + L": a stop box owned by the dialog with OK only",
+          L"owned " + std::to_wstring(box.ownedByDialog) + L", OK only " + std::to_wstring(box.onlyOk) +
+              L", icon " + std::to_wstring(box.hasIcon));
+}
+
+void enterDrive(const RemoteProgram& program, int type, const std::wstring& initial, const std::wstring& drive,
+                const std::wstring& accel, const std::wstring& decel)
+{
+    program.select(driveType, type);
+    program.setText(initialSpeed, initial);
+    program.setText(driveSpeed, drive);
+    program.setText(accelTime, accel);
+    program.setText(decelTime, decel);
+}
+
+void initialState(const RemoteProgram& program)
+{
+    expectText(L"initial: drive type text", program.text(driveType), L"対称台形加減速");
+    check(program.selectedIndex(driveType) == 0, L"initial: drive type item 0 selected");
+    check(program.selectedIndex(multiplier) == -1, L"initial: no multiplier selected");
+    expectText(L"initial: multiplier text", program.text(multiplier), L"");
+    expectResults(program, L"initial: result fields empty", {L"", L"", L"", L"", L"", L"", L"", L"", L""});
+    expectText(L"initial: deceleration point", program.text(decelPoint), L"0");
+    for (const int edit : {initialSpeed, driveSpeed, accelTime, decelTime, pulseCount}) {
+        expectText(L"initial: edit " + std::to_wstring(edit) + L" empty", program.text(edit), L"");
+    }
+    const std::vector<std::wstring> types = {L"対称台形加減速", L"対称S字加減速", L"非対称台形加減速", L"非対称S字加減速"};
+    check(program.items(driveType) == types, L"initial: drive type items in order");
+    const std::vector<std::wstring> multipliers = {L"1(8,000,000)", L"2(4,000,000)", L"5(1,600,000)",
+                                                   L"10(800,000)",  L"20(400,000)",  L"50(160,000)",
+                                                   L"100(80,000)",  L"200(40,000)",  L"500(16,000)"};
+    check(program.items(multiplier) == multipliers, L"initial: multiplier items in order");
+    expectText(L"initial: caption", program.text(program.dialog()), mainCaption);
+    check((GetWindowLongW(program.dialog(), GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0, L"initial: task-bar window");
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    const bool focus = GetGUIThreadInfo(program.threadId(), &gui) && gui.hwndFocus != nullptr &&
+                       (gui.hwndFocus == program.item(driveType) || GetParent(gui.hwndFocus) == program.item(driveType));
+    check(focus, L"initial: the focus is on the drive type");
+}
+
+void calculateAndRecalculate(const RemoteProgram& program)
+{
+    clickExpecting(program, L"recalculate before any calculate", recalculate, noSetting);
+    clickExpecting(program, L"decel point before any calculate", computeDecelPoint, noSetting);
+    expectText(L"decel point before any calculate: field cleared", program.text(decelPoint), L"");
+
+    program.select(driveType, 0);
+    program.type(initialSpeed, L"100");
+    program.type(driveSpeed, L"10000");
+    program.type(accelTime, L"0.2");
+    expectText(L"typed text reads back", program.text(initialSpeed), L"100");
+    clickExpecting(program, L"calculate type 0", calculate, L"");
+    expectResults(program, L"calculate type 0: results", type0At2);
+    expectText(L"calculate type 0: multiplier shown", program.text(multiplier), L"2(4,000,000)");
+    check(program.selectedIndex(multiplier) == 1, L"calculate type 0: multiplier item 1");
+
+    clickExpecting(program, L"recalculate, same multiplier", recalculate, L"");
+    expectResults(program, L"recalculate, same multiplier: same results", type0At2);
+
+    program.select(multiplier, 3);
+    clickExpecting(program, L"recalculate with 10(800,000)", recalculate, L"");
+    expectResults(program, L"recalculate with 10(800,000): results", type0At10);
+    expectText(L"recalculate with 10(800,000): selector stays", program.text(multiplier), L"10(800,000)");
+
+    program.select(multiplier, 0);
+    const auto before = snapshot(program);
+    clickExpecting(program, L"recalculate with a smaller multiplier", recalculate, noSetting);
+    check(snapshot(program) == before, L"recalculate with a smaller multiplier: nothing changes");
+
+    program.select(multiplier, 3);
+    program.setText(accelTime, L"0");
+    clickExpecting(program, L"recalculate with acceleration time 0", recalculate, accelTimeZero);
+    expectResults(program, L"recalculate with acceleration time 0: results stay", type0At10);
+    program.setText(accelTime, L"0.2");
+}
+
+void decelPointCommand(const RemoteProgram& program, const std::wstring& screenshots)
+{
+    enterDrive(program, 3, L"100", L"10000", L"0.2", L"0.3");
+    clickExpecting(program, L"calculate type 3", calculate, L"");
+    expectResults(program, L"calculate type 3: results", type3At2);
+    expectText(L"calculate type 3: multiplier shown", program.text(multiplier), L"2(4,000,000)");
+    check(e2e::captureWindow(program.dialog(), screenshots + L"\\win32-main.bmp"), L"screenshot of the main dialog");
+
+    struct Case {
+        const wchar_t* name;
+        const wchar_t* pulses;
+        const wchar_t* initial;
+        const wchar_t* message; // empty: the point is shown
+        const wchar_t* shown;
+    } const cases[] = {
+        {L"decel point 10000 pulses", L"10000", L"100", L"", L"8485.000"},
+        {L"decel point 1000 pulses, negative", L"1000", L"100", noSetting.c_str(), L""},
+        {L"decel point of a non-number", L"abc", L"100", noSetting.c_str(), L""},
+        {L"decel point of 0 pulses", L"0", L"100", noSetting.c_str(), L""},
+        {L"decel point 10000 pulses again", L"10000", L"100", L"", L"8485.000"},
+        {L"decel point, initial above drive speed now", L"10000", L"20000", noSetting.c_str(), L""},
+    };
+    for (const Case& c : cases) {
+        program.setText(pulseCount, c.pulses);
+        program.setText(initialSpeed, c.initial);
+        clickExpecting(program, c.name, computeDecelPoint, c.message);
+        expectText(std::wstring(c.name) + L": field", program.text(decelPoint), c.shown);
+    }
+    program.setText(initialSpeed, L"100");
+}
+
+void failedCalculations(RemoteProgram& program, const std::wstring& screenshots)
+{
+    struct Case {
+        const wchar_t* name;
+        int type;
+        std::wstring initial, drive, accel, decel, message;
+    } const cases[] = {
+        {L"all empty", 0, L"", L"", L"", L"", driveSpeedZero},
+        {L"drive speed not a number", 0, L"100", L"abc", L"0", L"0", driveSpeedZero},
+        {L"acceleration time empty", 3, L"100", L"10000", L"", L"", accelTimeZero},
+        {L"initial above drive", 0, L"500.001", L"500", L"1", L"", initialAboveDrive},
+        {L"asymmetric without deceleration time", 2, L"100", L"10000", L"0.2", L"", decelTimeZero},
+        {L"drive speed 5000000", 3, L"100", L"5000000", L"0.2", L"0.3", noSetting},
+        {L"drive speed 4000001", 3, L"100", L"4000001", L"0.2", L"0.3", noSetting},
+        {L"drive speed past the field's 78 bytes", 0, L"100", std::wstring(78, L'0') + L"5000", L"1", L"", driveSpeedZero},
+    };
+    for (const Case& c : cases) {
+        const std::wstring name = std::wstring(L"failed calculate, ") + c.name;
+        enterDrive(program, 3, L"100", L"10000", L"0.2", L"0.3");
+        clickExpecting(program, name + L": set-up", calculate, L"");
+        enterDrive(program, c.type, c.initial, c.drive, c.accel, c.decel);
+        if (&c == &cases[0]) {
+            program.captureNextMessageBox(screenshots + L"\\win32-error.bmp");
+        }
+        clickExpecting(program, name, calculate, c.message);
+        expectResults(program, name + L": earlier results stay", type3At2);
+        clickExpecting(program, name + L": recalculate refused", recalculate, noSetting);
+        clickExpecting(program, name + L": decel point refused", computeDecelPoint, noSetting);
+    }
+    // Back to type 0 after type 3: K, AO, D and L are cleared and J2 is forgotten.
+    enterDrive(program, 3, L"100", L"10000", L"0.2", L"0.3");
+    clickExpecting(program, L"type 3 then type 0: set-up", calculate, L"");
+    program.select(driveType, 0);
+    clickExpecting(program, L"type 3 then type 0", calculate, L"");
+    expectResults(program, L"type 3 then type 0: results", type0At2);
+    program.setText(pulseCount, L"10000");
+    clickExpecting(program, L"type 3 then type 0: decel point refused", computeDecelPoint, noSetting);
+}
+
+void unusualInput(const RemoteProgram& program)
+{
+    // A drive type typed by hand that names no item.
+    enterDrive(program, 0, L"100", L"10000", L"0.2", L"");
+    program.type(driveType, L"xyz");
+    expectText(L"typed drive type: text", program.text(driveType), L"xyz");
+    check(program.selectedIndex(driveType) == -1, L"typed drive type: no item selected");
+    clickExpecting(program, L"typed drive type: calculate", calculate, L"");
+    expectResults(program, L"typed drive type: results",
+                  {L"", L"4000000 ", L"", L"50.000 ", L"5000.000 ", L"", L"", L"", L""});
+    expectText(L"typed drive type: multiplier", program.text(multiplier), L"2(4,000,000)");
+
+    // Only a field's first 78 bytes count, however long the text is.
+    std::wstring longText = L"0.2";
+    longText.append(100000, L'秒');
+    enterDrive(program, 0, L"100", L"10000", longText, L"");
+    clickExpecting(program, L"very long acceleration time", calculate, L"");
+    expectResults(program, L"very long acceleration time: results", type0At2);
+
+    // A lone surrogate is not a number: initial speed 0.
+    enterDrive(program, 0, std::wstring(1, wchar_t(0xD800)) + L"100", L"10000", L"0.2", L"");
+    clickExpecting(program, L"lone surrogate", calculate, L"");
+    expectResults(program, L"lone surrogate: results",
+                  {L"初速度:0で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\n以下のようになります。",
+                   L"4000000 ", L"200.000 ", L"0.000 ", L"5000.000 ", L"", L"", L"", L""});
+    enterDrive(program, 0, L"100", L"10000", L"0.2", L"");
+}
+
+void systemMenu(RemoteProgram& program, const std::wstring& screenshots)
+{
+    // The system menu as another process sees it, where the platform allows that.
+    const HMENU menu = GetSystemMenu(program.dialog(), FALSE);
+    const int count = menu != nullptr ? GetMenuItemCount(menu) : -1;
+    if (count >= 2) {
+        wchar_t text[256] = {};
+        GetMenuStringW(menu, count - 1, text, 256, MF_BYPOSITION);
+        expectText(L"system menu: last item", text, L"Veldronix のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+        check(GetMenuItemID(menu, count - 1) == 0x0010, L"system menu: last item's command 0x0010");
+        check((GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR) != 0,
+              L"system menu: a separator before it");
+    } else {
+        print(L"NOTE the system menu of another process cannot be read here; its item is chosen from the keyboard");
+    }
+    // Open the system menu as Alt+Space does; the item is its last one: Up from
+    // the first item wraps to it, and Enter chooses it.
+    // The menu's own loop keeps the send running; the About box comes only after the keys.
+    const HWND about = program.openModal(WM_SYSCOMMAND, SC_KEYMENU, L' ', aboutCaption, 0);
+    if (about == nullptr) {
+        for (int tries = 0; tries < 100; ++tries) {
+            const HWND popup = FindWindowW(L"#32768", nullptr);
+            if (popup != nullptr && IsWindowVisible(popup)) {
+                Sleep(200);
+                check(e2e::captureWindow(GetDesktopWindow(), screenshots + L"\\win32-system-menu.bmp"),
+                      L"screenshot of the system menu");
+                PostMessageW(popup, WM_KEYDOWN, VK_UP, 0);
+                PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+                break;
+            }
+            Sleep(50);
+        }
+    }
+    HWND opened = about;
+    for (int tries = 0; tries < 100 && opened == nullptr; ++tries) {
+        for (HWND window : program.otherDialogs()) {
+            if (program.text(window) == aboutCaption) {
+                opened = window;
+            }
+        }
+        Sleep(50);
+    }
+    check(opened != nullptr, L"system menu: A opens the About box");
+    if (opened != nullptr) {
+        PostMessageW(GetDlgItem(opened, IDOK), BM_CLICK, 0, 0);
+    }
+    check(program.modalClosed(5000), L"system menu: the About box closes");
+}
+
+void aboutBox(RemoteProgram& program, const std::wstring& screenshots)
+{
+    const auto before = snapshot(program);
+    struct Case {
+        const wchar_t* name;
+        WPARAM command;
+        bool byEscape;
+    } const cases[] = {
+        {L"About closed with OK", 0x0010, false},
+        {L"About (command with low bits set) closed with Esc", 0x0013, true},
+    };
+    for (const Case& c : cases) {
+        const std::wstring name = c.name;
+        const HWND about = program.openModal(WM_SYSCOMMAND, c.command, 0, aboutCaption);
+        check(about != nullptr, name + L": opens");
+        if (about == nullptr) {
+            program.modalClosed(1000);
+            continue;
+        }
+        check(GetWindow(about, GW_OWNER) == program.dialog(), name + L": owned by the main dialog");
+        std::vector<std::wstring> texts;
+        bool icon = false;
+        for (HWND child = GetWindow(about, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+            if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && GetDlgCtrlID(child) != IDOK) {
+                icon = SendMessageW(child, STM_GETICON, 0, 0) != 0;
+            } else {
+                texts.push_back(program.text(child));
+            }
+        }
+        check(icon, name + L": shows the icon");
+        check(texts == std::vector<std::wstring>{L"Veldronix Version 1.0", L"Copyright (C) 2026 Veldronix", L"OK"},
+              name + L": texts");
+        if (!c.byEscape) {
+            check(e2e::captureWindow(about, screenshots + L"\\win32-about.bmp"), L"screenshot of the About box");
+            PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+        } else {
+            PostMessageW(GetDlgItem(about, IDOK), WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+        check(program.modalClosed(5000), name + L": closes");
+        check(snapshot(program) == before, name + L": main fields unchanged");
+    }
+}
+
+// Wine gives another process 0 for WM_GETICON and WM_QUERYDRAGICON, so the icon
+// is checked where the user sees it: the caption shows the 16-colour image's
+// pure red pulses and pure blue profile.
+void captionIcon(const RemoteProgram& program)
+{
+    RECT rect{};
+    GetWindowRect(program.dialog(), &rect);
+    const HDC screen = GetDC(nullptr);
+    bool red = false;
+    bool blue = false;
+    for (int y = rect.top; y < rect.top + 28; ++y) {
+        for (int x = rect.left; x < rect.left + 28; ++x) {
+            const COLORREF pixel = GetPixel(screen, x, y);
+            red = red || pixel == RGB(255, 0, 0);
+            blue = blue || pixel == RGB(0, 0, 255);
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    check(red && blue, L"the caption shows the program icon");
+}
+
+void minimised(const RemoteProgram& program)
+{
+    const auto before = snapshot(program);
+    SendMessageTimeoutW(program.dialog(), WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_NORMAL, 5000, nullptr);
+    check(IsIconic(program.dialog()) != FALSE, L"minimise: the window is minimised");
+    SendMessageTimeoutW(program.dialog(), WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_NORMAL, 5000, nullptr);
+    check(IsIconic(program.dialog()) == FALSE, L"minimise: restored");
+    check(snapshot(program) == before, L"minimise: fields unchanged");
+}
+
+// Ways in which a user ends the dialog, and with it the program; each in a program of its own.
+void endings(const std::wstring& path)
+{
+    struct Case {
+        const wchar_t* name;
+        int field; // 0: the dialog itself
+        UINT message;
+        WPARAM wParam;
+    } const cases[] = {
+        {L"Esc in an edit ends the program", initialSpeed, WM_KEYDOWN, VK_ESCAPE},
+        {L"Enter in the pulse count ends the program", pulseCount, WM_KEYDOWN, VK_RETURN},
+        {L"Enter in the drive type's edit part ends the program", driveType, WM_KEYDOWN, VK_RETURN},
+        {L"the close box ends the program", 0, WM_SYSCOMMAND, SC_CLOSE},
+    };
+    for (const Case& c : cases) {
+        RemoteProgram program;
+        if (!program.start(path, mainCaption)) {
+            check(false, c.name, L"the dialog did not appear");
+            continue;
+        }
+        HWND target = c.field == 0 ? program.dialog() : program.item(c.field);
+        if (c.field == driveType) {
+            target = FindWindowExW(target, nullptr, L"Edit", nullptr);
+        }
+        PostMessageW(target, c.message, c.wParam, 0);
+        const long code = program.waitForExit(10000);
+        check(code == 0, c.name, L"exit code " + std::to_wstring(code));
+    }
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc != 3) {
+        print(L"usage: veldronix_e2e PATH\\Veldronix.exe SCREENSHOT_FOLDER");
+        return 2;
+    }
+    const std::wstring path = argv[1];
+    const std::wstring screenshots = argv[2];
+    {
+        RemoteProgram program;
+        check(program.start(path, mainCaption), L"start: the main dialog appears");
+        if (program.dialog() != nullptr) {
+            initialState(program);
+            captionIcon(program);
+            calculateAndRecalculate(program);
+            decelPointCommand(program, screenshots);
+            failedCalculations(program, screenshots);
+            unusualInput(program);
+            aboutBox(program, screenshots);
+            minimised(program);
+            systemMenu(program, screenshots);
+                    bool alone = false;
+            for (int tries = 0; tries < 40 && !alone; ++tries) {
+                alone = program.otherDialogs().empty();
+                Sleep(50);
+            }
+            check(alone, L"no window left open but the main dialog");
+            // Enter in an edit is the dialog's OK: the program ends.
+            PostMessageW(program.item(driveSpeed), WM_KEYDOWN, VK_RETURN, 0);
+            const long code = program.waitForExit(10000);
+            check(code == 0, L"Enter in an edit ends the program", L"exit code " + std::to_wstring(code));
+        }
+    }
+    endings(path);
+    print(L"win32-dialog: " + std::to_wstring(passed) + L" passed, " + std::to_wstring(failed) + L" failed");
+    return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,338 @@
+#include "remote_dialog.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace e2e {
+namespace {
+
+constexpr UINT sendTimeoutMs = 5000;
+
+std::wstring className(HWND window)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectDialog(HWND window, LPARAM context)
+{
+    auto& search = *reinterpret_cast<Search*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search.processId && IsWindowVisible(window) && className(window) == L"#32770") {
+        search.found.push_back(window);
+    }
+    return TRUE;
+}
+
+// Visible top-level dialogs of a process.
+std::vector<HWND> processDialogs(DWORD processId)
+{
+    Search search{processId, {}};
+    EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct SendRequest {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+DWORD WINAPI sendRequest(void* context)
+{
+    const std::unique_ptr<SendRequest> request(static_cast<SendRequest*>(context));
+    SendMessageW(request->window, request->message, request->wParam, request->lParam);
+    return 0;
+}
+
+// A blocking SendMessage on its own thread, so that the driver can deal with
+// the modal windows that the message opens while it is being handled.
+HANDLE sendOnThread(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto request = std::make_unique<SendRequest>(SendRequest{window, message, wParam, lParam});
+    HANDLE thread = CreateThread(nullptr, 0, sendRequest, request.get(), 0, nullptr);
+    if (thread != nullptr) {
+        request.release();
+    }
+    return thread;
+}
+
+MessageBoxSeen readMessageBox(HWND box, HWND dialog)
+{
+    MessageBoxSeen seen;
+    wchar_t buffer[1024] = {};
+    GetWindowTextW(box, buffer, 1024);
+    seen.caption = buffer;
+    seen.ownedByDialog = GetWindow(box, GW_OWNER) == dialog;
+    int buttons = 0;
+    bool ok = false;
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) {
+            continue;
+        }
+        const std::wstring kind = className(child);
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        if (kind == L"Button") {
+            ++buttons;
+            ok = ok || GetDlgCtrlID(child) == IDOK;
+        } else if (kind == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
+            seen.hasIcon = SendMessageW(child, STM_GETICON, 0, 0) != 0;
+        } else if (kind == L"Static") {
+            buffer[0] = 0;
+            SendMessageTimeoutW(child, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
+                                sendTimeoutMs, nullptr);
+            if (buffer[0] != 0) {
+                seen.text = buffer;
+            }
+        }
+    }
+    seen.onlyOk = buttons == 1 && ok;
+    return seen;
+}
+
+} // namespace
+
+RemoteProgram::~RemoteProgram()
+{
+    if (process_.hProcess != nullptr) {
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_.hProcess, 99);
+            WaitForSingleObject(process_.hProcess, 5000);
+        }
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    if (sender_ != nullptr) {
+        WaitForSingleObject(sender_, 5000);
+        CloseHandle(sender_);
+    }
+}
+
+bool RemoteProgram::start(const std::wstring& path, const std::wstring& caption)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + path + L"\"";
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process_)) {
+        process_ = {};
+        return false;
+    }
+    for (int tries = 0; tries < 300; ++tries) {
+        for (HWND window : processDialogs(process_.dwProcessId)) {
+            wchar_t title[256] = {};
+            GetWindowTextW(window, title, 256);
+            if (caption == title) {
+                dialog_ = window;
+                return true;
+            }
+        }
+        Sleep(50);
+    }
+    return false;
+}
+
+std::wstring RemoteProgram::text(HWND window) const
+{
+    DWORD_PTR length = 0;
+    if (window == nullptr ||
+        !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, sendTimeoutMs, &length)) {
+        return L"<no window>";
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
+                        sendTimeoutMs, &copied);
+    text.resize(copied);
+    return text;
+}
+
+void RemoteProgram::setText(int identifier, const std::wstring& text) const
+{
+    SendMessageTimeoutW(item(identifier), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                        sendTimeoutMs, nullptr);
+}
+
+void RemoteProgram::type(int identifier, const std::wstring& text) const
+{
+    HWND target = item(identifier);
+    if (className(target) == L"ComboBox") {
+        target = FindWindowExW(target, nullptr, L"Edit", nullptr);
+    }
+    // Select everything first, so that typing replaces the text as it does for a user.
+    SendMessageTimeoutW(target, EM_SETSEL, 0, -1, SMTO_NORMAL, sendTimeoutMs, nullptr);
+    for (const wchar_t character : text) {
+        SendMessageTimeoutW(target, WM_CHAR, character, 1, SMTO_NORMAL, sendTimeoutMs, nullptr);
+    }
+}
+
+void RemoteProgram::select(int identifier, int index) const
+{
+    const HWND box = item(identifier);
+    SendMessageTimeoutW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_NORMAL, sendTimeoutMs, nullptr);
+    SendMessageTimeoutW(dialog_, WM_COMMAND, MAKEWPARAM(identifier, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box),
+                        SMTO_NORMAL, sendTimeoutMs, nullptr);
+}
+
+int RemoteProgram::selectedIndex(int identifier) const
+{
+    DWORD_PTR index = 0;
+    SendMessageTimeoutW(item(identifier), CB_GETCURSEL, 0, 0, SMTO_NORMAL, sendTimeoutMs, &index);
+    return static_cast<int>(static_cast<LRESULT>(index));
+}
+
+std::vector<std::wstring> RemoteProgram::items(int identifier) const
+{
+    const HWND box = item(identifier);
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(box, CB_GETCOUNT, 0, 0, SMTO_NORMAL, sendTimeoutMs, &count);
+    std::vector<std::wstring> items;
+    for (int i = 0; i < static_cast<int>(count) && i < 100; ++i) {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(box, CB_GETLBTEXTLEN, i, 0, SMTO_NORMAL, sendTimeoutMs, &length);
+        std::wstring text(length + 1, L'\0');
+        SendMessageTimeoutW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, sendTimeoutMs,
+                            nullptr);
+        text.resize(length);
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::vector<MessageBoxSeen> RemoteProgram::click(int identifier, bool& finished) const
+{
+    std::vector<MessageBoxSeen> boxes;
+    const HANDLE sender = sendOnThread(item(identifier), BM_CLICK, 0, 0);
+    finished = false;
+    if (sender == nullptr) {
+        return boxes;
+    }
+    std::vector<HWND> closed;
+    for (int tries = 0; tries < 600 && !finished; ++tries) {
+        finished = WaitForSingleObject(sender, 20) == WAIT_OBJECT_0;
+        for (HWND box : otherDialogs()) {
+            bool known = false;
+            for (HWND old : closed) {
+                known = known || old == box;
+            }
+            if (known) {
+                continue;
+            }
+            boxes.push_back(readMessageBox(box, dialog_));
+            if (!boxCapture_.empty()) {
+                Sleep(200); // let it paint
+                captureWindow(box, boxCapture_);
+                boxCapture_.clear();
+            }
+            closed.push_back(box);
+            PostMessageW(GetDlgItem(box, IDOK) != nullptr ? GetDlgItem(box, IDOK) : box, BM_CLICK, 0, 0);
+        }
+    }
+    CloseHandle(sender);
+    return boxes;
+}
+
+HWND RemoteProgram::openModal(UINT message, WPARAM wParam, LPARAM lParam, const std::wstring& caption, DWORD waitMs)
+{
+    if (sender_ != nullptr) {
+        return nullptr;
+    }
+    sender_ = sendOnThread(dialog_, message, wParam, lParam);
+    for (DWORD waited = 0; waited < waitMs && sender_ != nullptr; waited += 25) {
+        for (HWND window : otherDialogs()) {
+            wchar_t title[256] = {};
+            GetWindowTextW(window, title, 256);
+            if (caption == title) {
+                return window;
+            }
+        }
+        Sleep(25);
+    }
+    return nullptr;
+}
+
+bool RemoteProgram::modalClosed(DWORD timeoutMs)
+{
+    if (sender_ == nullptr) {
+        return true;
+    }
+    if (WaitForSingleObject(sender_, timeoutMs) != WAIT_OBJECT_0) {
+        return false;
+    }
+    CloseHandle(sender_);
+    sender_ = nullptr;
+    return true;
+}
+
+std::vector<HWND> RemoteProgram::otherDialogs() const
+{
+    std::vector<HWND> others;
+    for (HWND window : processDialogs(process_.dwProcessId)) {
+        if (window != dialog_) {
+            others.push_back(window);
+        }
+    }
+    return others;
+}
+
+long RemoteProgram::waitForExit(DWORD timeoutMs) const
+{
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        return -1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<long>(code);
+}
+
+bool captureWindow(HWND window, const std::wstring& path)
+{
+    RECT rect{};
+    if (!GetWindowRect(window, &rect)) {
+        return false;
+    }
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(stride) * height);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    FILE* out = _wfopen(path.c_str(), L"wb");
+    if (out == nullptr) {
+        return false;
+    }
+    const bool written = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
+                         fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
+    return fclose(out) == 0 && written;
+}
+
+} // namespace e2e

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Drives a dialog of another process the way a user does, through window
+// messages only, and reads back what the user would see.
+namespace e2e {
+
+// A message box that appeared during a command, as the user saw it.
+struct MessageBoxSeen {
+    std::wstring caption;
+    std::wstring text;
+    bool ownedByDialog = false;
+    bool onlyOk = false;   // one visible button, OK
+    bool hasIcon = false;  // an icon beside the text
+};
+
+class RemoteProgram {
+public:
+    RemoteProgram() = default;
+    RemoteProgram(const RemoteProgram&) = delete;
+    RemoteProgram& operator=(const RemoteProgram&) = delete;
+    ~RemoteProgram();
+
+    // Starts the program and waits for its top-level dialog with this caption.
+    bool start(const std::wstring& path, const std::wstring& caption);
+    HWND dialog() const { return dialog_; }
+    HWND item(int identifier) const { return GetDlgItem(dialog_, identifier); }
+
+    std::wstring text(HWND window) const;
+    std::wstring text(int identifier) const { return text(item(identifier)); }
+    void setText(int identifier, const std::wstring& text) const;
+    // Types the text key by key into an edit, or into a drop-down's edit part.
+    void type(int identifier, const std::wstring& text) const;
+    // Selects an item of a drop-down and tells the dialog, as a user's choice does.
+    void select(int identifier, int index) const;
+    int selectedIndex(int identifier) const;
+    std::vector<std::wstring> items(int identifier) const;
+
+    // Clicks a button; returns every message box that the command showed, each
+    // read and then closed with its OK button. False in `finished` if the command hung.
+    std::vector<MessageBoxSeen> click(int identifier, bool& finished) const;
+    // The next message box that click() meets is written to this BMP file first.
+    void captureNextMessageBox(const std::wstring& path) { boxCapture_ = path; }
+
+    // Sends a message that opens a modal window of the program (such as the About
+    // box), waits for that window with `caption`, and returns it; the send is
+    // still running until the window closes. Gives up on the window after waitMs.
+    HWND openModal(UINT message, WPARAM wParam, LPARAM lParam, const std::wstring& caption, DWORD waitMs = 5000);
+    // Waits until the send of openModal has returned.
+    bool modalClosed(DWORD timeoutMs);
+
+    // Top-level dialog windows of the program other than the main dialog.
+    std::vector<HWND> otherDialogs() const;
+
+    // Waits for the process to end; its exit code, or -1 when it still runs.
+    long waitForExit(DWORD timeoutMs) const;
+    DWORD threadId() const { return process_.dwThreadId; }
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND dialog_ = nullptr;
+    HANDLE sender_ = nullptr;
+    mutable std::wstring boxCapture_;
+};
+
+// Writes what the screen shows of the window to a 24-bit BMP file.
+bool captureWindow(HWND window, const std::wstring& path);
+
+} // namespace e2e

@@ -1,0 +1,73 @@
+#!/usr/bin/env python3
+"""The resource generator refuses a dialog layout it cannot turn into a faithful
+resource script, and says where; a good layout gives the texts unchanged."""
+
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+GENERATOR = os.path.join(ROOT, "res", "generate_resources.py")
+CONTROL_IDS = os.path.join(ROOT, "controller", "control_id.h")
+
+GOOD = """VX_FONT("ＭＳ Ｐゴシック", 9)
+VX_DIALOG(IDD_ABOUTBOX, 100, PLAIN, "About", 235, 55)
+VX_ABOUT(LABEL, "Notice", 40, 25, 119, 8)
+VX_ABOUT(DEFAULT_OK, "OK", 178, 7, 50, 14)
+VX_DIALOG(IDD_MAIN, 102, EXTENDED, "Main", 319, 442)
+VX_MAIN(IDC_SUMMARY, LABEL, "a \\"quoted\\" line\\nand a back\\\\slash", 14, 185, 259, 16)
+VX_STRING(IDS_ABOUTBOX, 101, "About (&A)...")
+VX_VERSION(FileVersion, "1, 0, 0, 1")
+VX_VERSION(LegalCopyright, "Notice")
+VX_VERSION(ProductVersion, "1, 0, 0, 1")
+"""
+
+
+def generate(layout):
+    with tempfile.TemporaryDirectory() as folder:
+        path = os.path.join(folder, "layout.def")
+        with open(path, "w", encoding="utf-8") as out:
+            out.write(layout)
+        rc = os.path.join(folder, "out.rc")
+        run = subprocess.run([sys.executable, GENERATOR, path, CONTROL_IDS, "icon.ico", rc,
+                              os.path.join(folder, "resource.h")], capture_output=True, text=True)
+        script = ""
+        if run.returncode == 0:
+            with open(rc, encoding="utf-8") as source:
+                script = source.read()
+        return run.returncode, run.stderr, script
+
+
+class GenerateResources(unittest.TestCase):
+    def test_good_layout_keeps_texts_exactly(self):
+        status, errors, script = generate(GOOD)
+        self.assertEqual((status, errors), (0, ""))
+        self.assertIn('"a ""quoted"" line\\nand a back\\\\slash", IDC_SUMMARY, 0x0082', script)
+        self.assertIn('FONT 9, "ＭＳ Ｐゴシック", 0, 0, 0x80', script)
+        self.assertIn(" FILEVERSION 1,0,0,1", script)
+
+    def test_bad_layouts_are_refused_with_their_reason(self):
+        cases = [
+            ("unknown kind", GOOD.replace("IDC_SUMMARY, LABEL", "IDC_SUMMARY, SLIDER"), "unknown kind SLIDER"),
+            ("unknown control", GOOD.replace("IDC_SUMMARY", "IDC_NOWHERE"), "IDC_NOWHERE is not a ControlId"),
+            ("unknown escape", GOOD.replace("\\nand", "\\qand"), "unknown escape"),
+            ("missing argument", GOOD.replace(", 14, 185, 259, 16)", ", 14, 185, 259)"), "takes 7 arguments"),
+            ("unknown entry", GOOD + "VX_MENU(1)\n", "unknown entry VX_MENU"),
+            ("not an entry", GOOD + "#define X 1\n", "not an entry"),
+            ("control outside its dialog", "VX_MAIN(IDC_SUMMARY, LABEL, \"\", 1, 1, 1, 1)\n" + GOOD, "outside"),
+            ("notice differs", GOOD.replace('LegalCopyright, "Notice"', 'LegalCopyright, "Other"'), "legal notice"),
+            ("bad version", GOOD.replace('FileVersion, "1, 0, 0, 1"', 'FileVersion, "1.0"'), "four numbers"),
+            ("no font", GOOD.replace('VX_FONT("ＭＳ Ｐゴシック", 9)\n', ""), "no VX_FONT"),
+        ]
+        for name, layout, reason in cases:
+            with self.subTest(name):
+                status, errors, _ = generate(layout)
+                self.assertEqual(status, 1)
+                self.assertIn(reason, errors)
+                self.assertTrue(errors.startswith("generate_resources: "))
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,177 @@
+#include "ui/win32/calc_dialog.h"
+
+#include "core/field_text.h"
+#include "core/texts.h"
+#include "resource.h"
+#include "ui/win32/about_dialog.h"
+#include "ui/win32/wide_text.h"
+
+#include <array>
+#include <utility>
+
+namespace veldronix::win32 {
+namespace {
+
+IconHandle loadIcon(HINSTANCE instance, int widthMetric, int heightMetric)
+{
+    return IconHandle(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                                    GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), 0)));
+}
+
+} // namespace
+
+CalcDialog::CalcDialog(HINSTANCE instance, std::wstring title)
+    : instance_(instance),
+      title_(std::move(title)),
+      icon_(loadIcon(instance, SM_CXICON, SM_CYICON)),
+      smallIcon_(loadIcon(instance, SM_CXSMICON, SM_CYSMICON))
+{
+}
+
+INT_PTR CalcDialog::run()
+{
+    return runModal(instance_, IDD_MAIN, nullptr);
+}
+
+std::string CalcDialog::readText(ControlId field)
+{
+    // Every UTF-16 unit gives at least one UTF-8 byte, so the first 79 units hold
+    // all that the 78-byte limit can keep; a longer text is never copied whole.
+    std::array<wchar_t, fieldTextLimit + 2> buffer{};
+    const int length = GetWindowTextW(control(field), buffer.data(), static_cast<int>(buffer.size()));
+    return truncateFieldText(toUtf8(std::wstring_view(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0)));
+}
+
+void CalcDialog::writeText(ControlId field, std::string_view text)
+{
+    const HWND target = control(field);
+    SetWindowTextW(target, toWide(text).c_str());
+    UpdateWindow(target);
+}
+
+int CalcDialog::selectedIndex(ControlId selector)
+{
+    return static_cast<int>(SendMessageW(control(selector), CB_GETCURSEL, 0, 0));
+}
+
+void CalcDialog::setSelectedIndex(ControlId selector, int index)
+{
+    SendMessageW(control(selector), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void CalcDialog::showError(std::string_view message)
+{
+    MessageBoxW(window(), toWide(message).c_str(), title_.c_str(), MB_ICONHAND | MB_OK);
+}
+
+INT_PTR CalcDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return onInitDialog();
+    case WM_COMMAND:
+        return onCommand(LOWORD(wParam), HIWORD(wParam));
+    case WM_SYSCOMMAND:
+        return onSysCommand(wParam);
+    case WM_PAINT:
+        return onPaint();
+    case WM_QUERYDRAGICON:
+        return onQueryDragIcon();
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CalcDialog::onInitDialog()
+{
+    // The items come from the core, the one source of every front end's selectors,
+    // and are in place before the first drive type is selected.
+    fillSelector(ControlId::IDC_DRIVE_TYPE, texts::driveTypeItems);
+    fillSelector(ControlId::IDC_MULTIPLIER, texts::multiplierItems);
+    addAboutItem();
+    SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    setSelectedIndex(ControlId::IDC_DRIVE_TYPE, 0);
+    controller_.reset();
+    return TRUE; // the focus goes to the first tab stop, the drive type
+}
+
+void CalcDialog::fillSelector(ControlId selector, const auto& items)
+{
+    const HWND box = control(selector);
+    for (const std::string_view text : items) {
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(text).c_str()));
+    }
+}
+
+void CalcDialog::addAboutItem()
+{
+    const HMENU menu = GetSystemMenu(window(), FALSE);
+    std::array<wchar_t, 256> text{};
+    if (menu == nullptr || LoadStringW(instance_, IDS_ABOUTBOX, text.data(), static_cast<int>(text.size())) <= 0) {
+        return;
+    }
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, text.data());
+}
+
+INT_PTR CalcDialog::onCommand(int identifier, int notification)
+{
+    switch (identifier) {
+    case IDOK:     // Enter
+    case IDCANCEL: // Esc and the close box
+        end(identifier);
+        return TRUE;
+    default:
+        break;
+    }
+    if (notification != BN_CLICKED) {
+        return FALSE;
+    }
+    switch (static_cast<ControlId>(identifier)) {
+    case ControlId::IDC_CALCULATE:
+        controller_.onCalculate();
+        return TRUE;
+    case ControlId::IDC_RECALCULATE:
+        controller_.onRecalculate();
+        return TRUE;
+    case ControlId::IDC_COMPUTE_DECEL_POINT:
+        controller_.onComputeDecelPoint();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CalcDialog::onSysCommand(WPARAM command)
+{
+    // The low four bits of a system command are the system's own.
+    if ((command & 0xFFF0) == IDM_ABOUTBOX) {
+        AboutDialog about;
+        about.run(instance_, window());
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR CalcDialog::onPaint()
+{
+    if (!IsIconic(window())) {
+        return FALSE;
+    }
+    const PaintContext paint(window());
+    SendMessageW(window(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.dc()), 0);
+    RECT client{};
+    GetClientRect(window(), &client);
+    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(paint.dc(), x, y, icon_.get());
+    return TRUE;
+}
+
+INT_PTR CalcDialog::onQueryDragIcon() const
+{
+    return reinterpret_cast<INT_PTR>(icon_.get());
+}
+
+} // namespace veldronix::win32

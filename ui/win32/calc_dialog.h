@@ -1,0 +1,46 @@
+#pragma once
+
+#include "controller/calculator_controller.h"
+#include "ui/win32/gdi_handles.h"
+#include "ui/win32/modal_dialog.h"
+
+#include <string>
+
+namespace veldronix::win32 {
+
+// The main dialog (template IDD_MAIN): the window side of the CalculatorView.
+// It holds no logic; each handler turns control texts into a controller call and back.
+class CalcDialog final : public ModalDialog, public CalculatorView {
+public:
+    // `title` captions the error message boxes.
+    CalcDialog(HINSTANCE instance, std::wstring title);
+
+    // Runs the dialog until Enter, Esc or the close box ends it; -1 if it could not be created.
+    INT_PTR run();
+
+    std::string readText(ControlId field) override;
+    void writeText(ControlId field, std::string_view text) override;
+    int selectedIndex(ControlId selector) override;
+    void setSelectedIndex(ControlId selector, int index) override;
+    void showError(std::string_view message) override;
+
+private:
+    INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    INT_PTR onInitDialog();
+    INT_PTR onCommand(int identifier, int notification);
+    INT_PTR onSysCommand(WPARAM command);
+    INT_PTR onPaint();
+    INT_PTR onQueryDragIcon() const;
+
+    void fillSelector(ControlId selector, const auto& items);
+    void addAboutItem();
+    HWND control(ControlId field) const { return item(toInt(field)); }
+
+    HINSTANCE instance_;
+    std::wstring title_;
+    IconHandle icon_;      // IDR_MAINFRAME at the system's icon size
+    IconHandle smallIcon_; // IDR_MAINFRAME at the caption's icon size
+    CalculatorController controller_{*this};
+};
+
+} // namespace veldronix::win32
