@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDialog>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -107,8 +108,10 @@ inline bool chooseItem(QComboBox& combo, int index)
     if (!QTest::qWaitForWindowExposed(view->window())) {
         return false;
     }
-    const QRect item = view->visualRect(view->model()->index(index, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
+    const QModelIndex item = view->model()->index(index, 0);
+    view->scrollTo(item);
+    const QRect rect = view->visualRect(item);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
     return combo.currentIndex() == index && !view->isVisible();
 }
 
@@ -125,10 +128,26 @@ inline void typeInto(QWidget& field, const QString& text)
         return;
     }
     edit->selectAll();
-    if (text.isEmpty()) {
-        QTest::keyClick(edit, Qt::Key_Delete);
-    } else {
-        QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    // Printable ASCII characters come as key presses; the others as an input method
+    // commits them, the way Japanese text reaches a field.
+    qsizetype begin = 0;
+    while (begin < text.size()) {
+        const auto typable = [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; };
+        const bool latin1 = typable(text[begin]);
+        qsizetype end = begin;
+        while (end < text.size() && typable(text[end]) == latin1) {
+            ++end;
+        }
+        const QString run = text.mid(begin, end - begin);
+        if (latin1) {
+            QTest::keyClicks(edit, run);
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(run);
+            QApplication::sendEvent(edit, &commit);
+        }
+        begin = end;
     }
 }
 
