@@ -22,8 +22,6 @@ namespace {
 const QString noSetting = QStringLiteral("パラメーターエラー。設定値を求めることができません。");
 const QString driveSpeedZero = QStringLiteral("パラメーターエラー。ドライブ速度が0です。");
 const QString accelTimeZero = QStringLiteral("パラメーターエラー。ドライブ速度に達する時間が0です。");
-const QString initialAboveDrive = QStringLiteral("パラメーターエラー。初速度がドライブ速度より大きいです。");
-const QString decelTimeZero = QStringLiteral("パラメーターエラー。初速度に達する時間が0です。");
 
 const QString summary0 = QStringLiteral("初速度:100で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\n以下のようになります。");
 const QString summary1 = QStringLiteral("初速度:100で、ドライブ速度:10000までを0.200秒でS字加速する場合の設定値は\n以下のようになります。");
@@ -120,6 +118,11 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), driveType);
         QVERIFY(driveType->isEditable());
         QVERIFY(multiplier->isEditable());
+        // The focused selector's text is selected: typing replaces it and names no item.
+        QTest::keyClicks(driveType, QStringLiteral("x"));
+        QCOMPARE(driveType->currentText(), QStringLiteral("x"));
+        QCOMPARE(dialog_->selectedIndex(ControlId::IDC_DRIVE_TYPE), -1);
+        QCOMPARE(itemsOf(*driveType), driveTypeItems);
     }
 
     void staticTextsAndGroups()
@@ -155,7 +158,6 @@ private slots:
         QTest::newRow("symmetric S-curve") << Drive{1, "100", "10000", "0.2", ""} << type1At2 << "2(4,000,000)" << "";
         QTest::newRow("asymmetric trapezoid") << Drive{2, "100", "10000", "0.2", "0.3"} << type2At2 << "2(4,000,000)" << "";
         QTest::newRow("asymmetric S-curve") << Drive{3, "100", "10000", "0.2", "0.3"} << type3At2 << "2(4,000,000)" << "";
-        QTest::newRow("units after the numbers") << Drive{0, "100円", "10000ＰＰＳ", "0.2秒", ""} << type0At2 << "2(4,000,000)" << "";
         QTest::newRow("typed item name") << Drive{QStringLiteral("非対称S字加減速"), "100", "10000", "0.2", "0.3"} << type3At2
                                          << "2(4,000,000)" << "";
         QTest::newRow("typed text naming no item")
@@ -168,10 +170,7 @@ private slots:
                            "4000000 ", "199.980 ", "0.500 ", "5000.000 ", "", "", "", ""}
             << "2(4,000,000)" << "";
         QTest::newRow("empty drive speed before the time") << Drive{0, "100", "", "", ""} << noResults << "" << driveSpeedZero;
-        QTest::newRow("zero acceleration time") << Drive{3, "100", "10000", "0", "0.3"} << noResults << "" << accelTimeZero;
         QTest::newRow("full-width digits") << Drive{0, "100", "10000", "０.２", ""} << noResults << "" << accelTimeZero;
-        QTest::newRow("initial above drive") << Drive{0, "500.001", "500", "1", ""} << noResults << "" << initialAboveDrive;
-        QTest::newRow("no deceleration time") << Drive{2, "100", "10000", "0.2", ""} << noResults << "" << decelTimeZero;
         QTest::newRow("above the last multiplier") << Drive{3, "100", "4000001", "0.2", "0.3"} << noResults << "" << noSetting;
     }
 
@@ -214,16 +213,6 @@ private slots:
         click("IDC_COMPUTE_DECEL_POINT");
         QCOMPARE(messageTexts(), (QStringList{noSetting, noSetting}));
         QCOMPARE(decelPointText(), QString());
-    }
-
-    void anotherTypeClearsTheFieldsItDoesNotUse()
-    {
-        enter(Drive{3, "100", "10000", "0.2", "0.3"});
-        click("IDC_CALCULATE");
-        QVERIFY(chooseItem(*control<QComboBox>(*dialog_, "IDC_DRIVE_TYPE"), 0));
-        click("IDC_CALCULATE");
-        QCOMPARE(results(), type0At2);
-        QCOMPARE(messageTexts(), QStringList{});
     }
 
     void recalculate()
@@ -290,21 +279,6 @@ private slots:
             QCOMPARE(shown[0].text, noSetting);
             QCOMPARE(shown[0].decelPointMeanwhile, QStringLiteral("0"));
         }
-    }
-
-    void decelPointFollowsTheSpeedsAsTheyStand()
-    {
-        enter(Drive{3, "100", "10000", "0.2", "0.3"});
-        click("IDC_CALCULATE");
-        typeInto(field("IDC_PULSE_COUNT"), QStringLiteral("10000"));
-        click("IDC_COMPUTE_DECEL_POINT");
-        QCOMPARE(decelPointText(), QStringLiteral("8485.000"));
-        typeInto(field("IDC_INITIAL_SPEED"), QStringLiteral("20000")); // above the drive speed: no root
-        click("IDC_COMPUTE_DECEL_POINT");
-        const QList<ShownMessage> shown = messages_->take();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].decelPointMeanwhile, QStringLiteral("8485.000"));
-        QCOMPARE(decelPointText(), QString());
     }
 
     void aboutBox_data()

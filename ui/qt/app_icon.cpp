@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QPainter>
 #include <QPixmap>
+#include <QPen>
 #include <QPolygon>
 
 namespace veldronix {
@@ -26,12 +27,12 @@ QPixmap drawIcon(int size)
     painter.setPen(QPen(QColor(0, 255, 0), 2));
     painter.drawPolyline(QPolygon({QPoint(4, 21), QPoint(10, 7), QPoint(21, 7), QPoint(27, 21)}));
 
-    painter.setPen(QPen(QColor(255, 255, 0), 2));
-    QPolygon pulses;
-    for (int x = 4; x < 27; x += 4) {
-        pulses << QPoint(x, 27) << QPoint(x, 24) << QPoint(x + 2, 24) << QPoint(x + 2, 27) << QPoint(x + 4, 27);
+    // Pulses two pixels wide with two-pixel gaps, standing on their base line.
+    const QColor yellow(255, 255, 0);
+    painter.fillRect(4, 27, 24, 1, yellow);
+    for (int x = 4; x < 28; x += 4) {
+        painter.fillRect(x, 23, 2, 4, yellow);
     }
-    painter.drawPolyline(pulses);
     return pixmap;
 }
 

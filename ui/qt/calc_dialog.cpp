@@ -85,6 +85,8 @@ void CCalcDialog::initDialog()
     fillSelector(selector(ControlId::IDC_MULTIPLIER), texts::multiplierItems);
     selector(ControlId::IDC_DRIVE_TYPE)->setCurrentIndex(0);
     selector(ControlId::IDC_MULTIPLIER)->setCurrentIndex(-1);
+    // The first field gets the focus with its text selected, so that typing replaces it.
+    selector(ControlId::IDC_DRIVE_TYPE)->lineEdit()->selectAll();
     controller_.reset();
 }
 
