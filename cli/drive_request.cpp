@@ -1,31 +1,34 @@
 #include "cli/drive_request.h"
 
-#include "cli/field_view.h"
-#include "controller/calculator_controller.h"
-
 namespace veldronix::cli {
+
+const FieldView& DriveSession::run(const DriveRequest& request)
+{
+    view_.clear();
+    controller_.reset();
+
+    view_.setSelectedIndex(ControlId::IDC_DRIVE_TYPE, request.driveType);
+    view_.typeText(ControlId::IDC_INITIAL_SPEED, request.initialSpeed);
+    view_.typeText(ControlId::IDC_DRIVE_SPEED, request.driveSpeed);
+    view_.typeText(ControlId::IDC_ACCEL_TIME, request.accelTime);
+    view_.typeText(ControlId::IDC_DECEL_TIME, request.decelTime);
+    controller_.onCalculate();
+
+    if (request.multiplierIndex) {
+        view_.setSelectedIndex(ControlId::IDC_MULTIPLIER, *request.multiplierIndex);
+        controller_.onRecalculate();
+    }
+    if (request.pulses) {
+        view_.typeText(ControlId::IDC_PULSE_COUNT, *request.pulses);
+        controller_.onComputeDecelPoint();
+    }
+    return view_;
+}
 
 DriveOutcome runDrive(const DriveRequest& request)
 {
-    FieldView view;
-    CalculatorController controller(view);
-    controller.reset();
-
-    view.setSelectedIndex(ControlId::IDC_DRIVE_TYPE, request.driveType);
-    view.typeText(ControlId::IDC_INITIAL_SPEED, request.initialSpeed);
-    view.typeText(ControlId::IDC_DRIVE_SPEED, request.driveSpeed);
-    view.typeText(ControlId::IDC_ACCEL_TIME, request.accelTime);
-    view.typeText(ControlId::IDC_DECEL_TIME, request.decelTime);
-    controller.onCalculate();
-
-    if (request.multiplierIndex) {
-        view.setSelectedIndex(ControlId::IDC_MULTIPLIER, *request.multiplierIndex);
-        controller.onRecalculate();
-    }
-    if (request.pulses) {
-        view.typeText(ControlId::IDC_PULSE_COUNT, *request.pulses);
-        controller.onComputeDecelPoint();
-    }
+    DriveSession session;
+    const FieldView& view = session.run(request);
 
     DriveOutcome outcome;
     outcome.fields.summary = view.text(ControlId::IDC_SUMMARY);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/field_view.h"
+#include "controller/calculator_controller.h"
 #include "core/setting_texts.h"
 
 #include <optional>
@@ -28,8 +30,25 @@ struct DriveOutcome {
     std::vector<std::string> errors; // the messages shown, in order
 };
 
-// Runs Calculate on a fresh controller, then Recalculate and the deceleration
-// point where the request asks for them; each runs even when an earlier one failed.
+// A dialog and its controller for running drives one after the other, each
+// from the state the dialog opens in, without new memory for every drive.
+class DriveSession {
+public:
+    DriveSession() = default;
+    DriveSession(const DriveSession&) = delete;
+    DriveSession& operator=(const DriveSession&) = delete;
+
+    // Runs Calculate on a fresh controller, then Recalculate and the deceleration
+    // point where the request asks for them; each runs even when an earlier one
+    // failed. The fields stay readable until the next run.
+    const FieldView& run(const DriveRequest& request);
+
+private:
+    FieldView view_;
+    CalculatorController controller_{view_};
+};
+
+// One drive on a session of its own.
 DriveOutcome runDrive(const DriveRequest& request);
 
 } // namespace veldronix::cli
