@@ -12,15 +12,14 @@ QT_QPA_PLATFORM=offscreen ctest --preset qt -R '^qt\.'
 
 # The program as a user starts it: the window opens, and a key ends it with status 0.
 ensure_packages xdotool
-xvfb_pid=""
-if [ -z "${DISPLAY:-}" ]; then
-    ensure_display
-    xvfb_pid=$(display_server_pid)
-fi
+# A display of its own, so that no desktop's focus or keys are touched.
+unset DISPLAY WAYLAND_DISPLAY
+ensure_display
+xvfb_pid=$(display_server_pid)
 program_pid=""
 cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
     return 0
 }
 trap cleanup EXIT
