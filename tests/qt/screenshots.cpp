@@ -1,11 +1,12 @@
 // Pictures of the dialogs as a user sees them, for a person to look at: the
-// main dialog after an asymmetric S-curve calculation, an error message and the
-// About box, written as PNG files to VELDRONIX_SCREENSHOT_DIR.
+// main dialog after an asymmetric S-curve calculation, an error message, the
+// context menu and the About box, written as PNG files to VELDRONIX_SCREENSHOT_DIR.
 #include "qt_test_support.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/calc_dialog.h"
 
 #include <QDir>
+#include <QMenu>
 
 using namespace veldronix;
 using namespace veldronix::testing;
@@ -45,6 +46,14 @@ private slots:
         });
         QTest::mouseClick(control<QPushButton>(dialog, "IDC_CALCULATE"), Qt::LeftButton);
         QVERIFY(*grabbed);
+
+        // The context menu with the About item, closed again with Esc.
+        const auto menuGrabbed = whenShown<QMenu>([this](QMenu& menu) {
+            menu.grab().save(folder_ + QStringLiteral("/context_menu.png"));
+            QTest::keyClick(&menu, Qt::Key_Escape);
+        });
+        QTest::mouseClick(dialog.windowHandle(), Qt::RightButton, {}, QPoint(dialog.width() / 2, dialog.height() - 3));
+        QTRY_VERIFY(*menuGrabbed);
     }
 
     void aboutBox()
