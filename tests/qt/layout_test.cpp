@@ -217,6 +217,34 @@ private slots:
         QCOMPARE(clippedTexts(dialog), QStringList{});
     }
 
+    void everyFieldTakesItsOwnClicks()
+    {
+        // Where the template lets a static text reach into a field, the field,
+        // created first, lies on top as it does on Windows.
+        CCalcDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QStringList covered;
+        for (const QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            QVERIFY2(dialog.rect().contains(child->geometry()), qPrintable(child->objectName()));
+            if (child->focusPolicy() == Qt::NoFocus) {
+                continue;
+            }
+            const QRect inside = child->geometry().adjusted(1, 1, -1, -1);
+            for (int i = 0; i <= 4; ++i) {
+                for (int j = 0; j <= 2; ++j) {
+                    const QPoint point(inside.left() + inside.width() * i / 4, inside.top() + inside.height() * j / 2);
+                    const QWidget* hit = dialog.childAt(point);
+                    if (hit != child && !child->isAncestorOf(hit)) {
+                        covered << child->objectName();
+                    }
+                }
+            }
+        }
+        covered.removeDuplicates();
+        QCOMPARE(covered.join(u','), QString());
+    }
+
     void aboutBoxShowsEveryTextWhole()
     {
         CAboutDialog about;

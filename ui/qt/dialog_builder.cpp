@@ -124,6 +124,13 @@ std::vector<QWidget*> buildDialog(QDialog& dialog, const layout::DialogTemplate&
         widget->setObjectName(control.kind == ControlKind::DEFAULT_OK ? QStringLiteral("IDOK") : fromUtf8(control.name));
         widgets.push_back(widget);
     }
+    // Stacked as Windows stacks a template's controls, the first on top, so that
+    // where the template lets two overlap (出力パルス数 reaches into the pulse
+    // count's edit) the earlier one is seen and clicked. Group boxes, only
+    // frames, go beneath everything.
+    for (QWidget* widget : widgets) {
+        widget->lower();
+    }
     for (QWidget* widget : widgets) {
         if (qobject_cast<QGroupBox*>(widget) != nullptr) {
             widget->lower();
