@@ -3,6 +3,7 @@
 #include "cli/field_view.h"
 #include "controller/calculator_controller.h"
 #include "core/setting_texts.h"
+#include "core/velocity_profile.h"
 
 #include <optional>
 #include <string>
@@ -20,6 +21,7 @@ struct DriveRequest {
     std::string decelTime;
     std::optional<int> multiplierIndex; // -1..8: select it, then Recalculate
     std::optional<std::string> pulses;  // type it, then compute the deceleration point
+    bool profile = false;               // with pulses: also the motion of that pulse count
 };
 
 // The dialog's fields after the commands of a request have run.
@@ -28,6 +30,8 @@ struct DriveOutcome {
     std::string multiplier; // the multiplier selector's text, "" when none is selected
     std::string decelPoint;
     std::vector<std::string> errors; // the messages shown, in order
+    // The motion of the pulse count, when the request asks for it and Calculate succeeded.
+    std::optional<VelocityProfile> profile;
 };
 
 // A dialog and its controller for running drives one after the other, each
@@ -43,9 +47,13 @@ public:
     // failed. The fields stay readable until the next run.
     const FieldView& run(const DriveRequest& request);
 
+    // Whether the last run's Calculate succeeded.
+    bool calculated() const { return calculated_; }
+
 private:
     FieldView view_;
     CalculatorController controller_{view_};
+    bool calculated_ = false;
 };
 
 // One drive on a session of its own.

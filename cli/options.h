@@ -14,6 +14,7 @@ struct Options {
     DriveRequest request;
     bool json = false;
     std::optional<std::string> csvPath; // --csv: one drive per row of this file, "-" for standard input
+    std::optional<std::string> svgPath; // --svg: plot the velocity profile into this file (needs --pulses)
     bool help = false;
 };
 
