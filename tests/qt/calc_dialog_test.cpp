@@ -1,0 +1,499 @@
+// The main dialog through its real widgets: typing, picking items and clicking
+// buttons as a user does, with every result text and message checked exactly.
+#include "qt_test_support.h"
+#include "ui/qt/about_dialog.h"
+#include "ui/qt/calc_dialog.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QGroupBox>
+#include <QMenu>
+#include <QSignalSpy>
+
+#include <clocale>
+#include <optional>
+#include <variant>
+
+using namespace veldronix;
+using namespace veldronix::testing;
+
+namespace {
+
+const QString noSetting = QStringLiteral("パラメーターエラー。設定値を求めることができません。");
+const QString driveSpeedZero = QStringLiteral("パラメーターエラー。ドライブ速度が0です。");
+const QString accelTimeZero = QStringLiteral("パラメーターエラー。ドライブ速度に達する時間が0です。");
+
+const QString summary0 = QStringLiteral("初速度:100で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\n以下のようになります。");
+const QString summary1 = QStringLiteral("初速度:100で、ドライブ速度:10000までを0.200秒でS字加速する場合の設定値は\n以下のようになります。");
+const QString summary2 = QStringLiteral("初速度:100で、ドライブ速度:10000までを0.200秒で直線加速し、\n初速度まで0.300秒で直線減速する場合の設定値は以下のようになります。");
+const QString summary3 = QStringLiteral("初速度:100で、ドライブ速度:10000までを0.200秒でS字加速し、\n初速度まで0.300秒でS字減速する場合の設定値は以下のようになります。");
+
+// The nine result fields in the order the controller writes them.
+const char* const resultFields[] = {"IDC_SUMMARY", "IDC_OUT_R", "IDC_OUT_A", "IDC_OUT_SV", "IDC_OUT_V",
+                                    "IDC_OUT_K",   "IDC_OUT_AO", "IDC_OUT_D", "IDC_OUT_L"};
+
+const QStringList noResults{"", "", "", "", "", "", "", "", ""};
+const QStringList type0At2{summary0, "4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""};
+const QStringList type1At2{summary1, "4000000 ", "8000.000 ", "50.000 ", "5000.000 ", "126.263 ", "0.000", "", ""};
+const QStringList type2At2{summary2, "4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "132.000", ""};
+const QStringList type3At2{summary3,   "4000000 ", "8000.000 ", "50.000 ", "5000.000 ",
+                           "126.263 ", "0.000",    "8000.000",  "284.091"};
+
+const QStringList driveTypeItems{"対称台形加減速", "対称S字加減速", "非対称台形加減速", "非対称S字加減速"};
+const QStringList multiplierItems{"1(8,000,000)", "2(4,000,000)", "5(1,600,000)", "10(800,000)", "20(400,000)",
+                                  "50(160,000)",  "100(80,000)",  "200(40,000)",  "500(16,000)"};
+
+// The caption of every message box: this test program's file name.
+const QString messageCaption = QStringLiteral("veldronix_qt_dialog_tests");
+
+// A drive as the user enters it: a drive type picked from the list (or typed
+// over the selector when it is text) and the four numbers typed.
+struct Drive {
+    std::variant<int, QString> type;
+    QString initial, drive, accel, decel;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Drive)
+
+class CalcDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        dialog_.emplace();
+        dialog_->show();
+        QVERIFY(QTest::qWaitForWindowActive(&*dialog_));
+        messages_.emplace(*dialog_);
+    }
+
+    void cleanup()
+    {
+        messages_.reset();
+        dialog_.reset();
+        // No message box, menu or About box outlives its test.
+        QVERIFY(noVisibleWindowLeft());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+
+    void processLocaleIsTheEnvironments()
+    {
+        // Under the German run the process locale really is German (Qt set it
+        // from the environment), so the same texts below prove nothing depends on it.
+        const QByteArray expected = qgetenv("VELDRONIX_EXPECT_LOCALE");
+        if (expected.isEmpty()) {
+            QSKIP("run without a locale to expect");
+        }
+        QCOMPARE(QByteArray(std::setlocale(LC_NUMERIC, nullptr)), expected);
+        QCOMPARE(QByteArray(std::localeconv()->decimal_point), QByteArray(","));
+    }
+
+    void initialState()
+    {
+        QCOMPARE(dialog_->windowTitle(), QStringLiteral("パラメータ算出ツール"));
+        QCOMPARE(dialog_->minimumSize(), dialog_->maximumSize()); // not resizable
+        auto* driveType = control<QComboBox>(*dialog_, "IDC_DRIVE_TYPE");
+        QCOMPARE(itemsOf(*driveType), driveTypeItems);
+        QCOMPARE(driveType->currentIndex(), 0);
+        QCOMPARE(driveType->currentText(), QStringLiteral("対称台形加減速"));
+        auto* multiplier = control<QComboBox>(*dialog_, "IDC_MULTIPLIER");
+        QCOMPARE(itemsOf(*multiplier), multiplierItems);
+        QCOMPARE(multiplier->currentIndex(), -1);
+        QCOMPARE(multiplier->currentText(), QString());
+        QCOMPARE(results(), noResults);
+        QCOMPARE(decelPointText(), QStringLiteral("0"));
+        for (const char* name : {"IDC_INITIAL_SPEED", "IDC_DRIVE_SPEED", "IDC_ACCEL_TIME", "IDC_DECEL_TIME", "IDC_PULSE_COUNT"}) {
+            const auto* edit = control<QLineEdit>(*dialog_, name);
+            QVERIFY2(edit != nullptr, name);
+            QCOMPARE(edit->text(), QString());
+            QCOMPARE(edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        }
+        for (const char* name : {"IDC_OUT_R", "IDC_OUT_A", "IDC_OUT_SV", "IDC_OUT_V", "IDC_OUT_K", "IDC_OUT_AO",
+                                 "IDC_OUT_D", "IDC_OUT_L", "IDC_DECEL_POINT"}) {
+            const auto* result = control<QLabel>(*dialog_, name);
+            QVERIFY2(result != nullptr, name);
+            QCOMPARE(result->frameStyle(), QFrame::Panel | QFrame::Sunken);
+            QCOMPARE(result->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        }
+        QCOMPARE(QApplication::focusWidget(), driveType);
+        QVERIFY(driveType->isEditable());
+        QVERIFY(multiplier->isEditable());
+        // The focused selector's text is selected: typing replaces it and names no item.
+        QTest::keyClicks(driveType, QStringLiteral("x"));
+        QCOMPARE(driveType->currentText(), QStringLiteral("x"));
+        QCOMPARE(dialog_->selectedIndex(ControlId::IDC_DRIVE_TYPE), -1);
+        QCOMPARE(itemsOf(*driveType), driveTypeItems);
+    }
+
+    void staticTextsAndGroups()
+    {
+        QStringList groups;
+        for (const QGroupBox* group : dialog_->findChildren<QGroupBox*>()) {
+            groups << group->title();
+        }
+        groups.sort();
+        QCOMPARE(groups, (QStringList{"マニュアル減速点－－－出力パルス数を入力し、算出ボタンを押してください(非対称S字のみ)",
+                                      "入力情報", "出力情報"}));
+        QStringList labels;
+        for (const QLabel* label : dialog_->findChildren<QLabel*>(QStringLiteral("IDC_STATIC"))) {
+            labels << label->text();
+        }
+        QCOMPARE(labels.size(), 19);
+        QVERIFY(labels.contains(QStringLiteral("【非対称時】\n初速度に達する時間(単位：秒)")));
+        QVERIFY(labels.contains(QStringLiteral("【S字加減速の場合】\n加速度A、減速度Dについては、最大値8000に固定しています。")));
+        QStringList buttons;
+        for (const QPushButton* button : dialog_->findChildren<QPushButton*>()) {
+            buttons << button->text();
+        }
+        buttons.sort();
+        QCOMPARE(buttons, (QStringList{"再計算", "決定", "算出"}));
+    }
+
+    void calculate_data()
+    {
+        QTest::addColumn<Drive>("drive");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("multiplier");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("symmetric trapezoid") << Drive{0, "100", "10000", "0.2", ""} << type0At2 << "2(4,000,000)" << "";
+        QTest::newRow("symmetric S-curve") << Drive{1, "100", "10000", "0.2", ""} << type1At2 << "2(4,000,000)" << "";
+        QTest::newRow("asymmetric trapezoid") << Drive{2, "100", "10000", "0.2", "0.3"} << type2At2 << "2(4,000,000)" << "";
+        QTest::newRow("asymmetric S-curve") << Drive{3, "100", "10000", "0.2", "0.3"} << type3At2 << "2(4,000,000)" << "";
+        QTest::newRow("typed item name") << Drive{QStringLiteral("非対称S字加減速"), "100", "10000", "0.2", "0.3"} << type3At2
+                                         << "2(4,000,000)" << "";
+        QTest::newRow("typed text naming no item")
+            << Drive{QStringLiteral("台形"), "100", "10000", "0.2", ""}
+            << QStringList{"", "4000000 ", "", "50.000 ", "5000.000 ", "", "", "", ""} << "2(4,000,000)" << "";
+        // A field holds its first 78 bytes: 77 blanks and the "1" of "100".
+        QTest::newRow("cut at 78 bytes")
+            << Drive{0, QString(77, u' ') + "100", "10000", "0.2", ""}
+            << QStringList{"初速度:1で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\n以下のようになります。",
+                           "4000000 ", "199.980 ", "0.500 ", "5000.000 ", "", "", "", ""}
+            << "2(4,000,000)" << "";
+        QTest::newRow("empty drive speed before the time") << Drive{0, "100", "", "", ""} << noResults << "" << driveSpeedZero;
+        QTest::newRow("full-width digits") << Drive{0, "100", "10000", "０.２", ""} << noResults << "" << accelTimeZero;
+        QTest::newRow("above the last multiplier") << Drive{3, "100", "4000001", "0.2", "0.3"} << noResults << "" << noSetting;
+    }
+
+    void calculate()
+    {
+        QFETCH(Drive, drive);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, multiplier);
+        QFETCH(QString, message);
+        enter(drive);
+        click("IDC_CALCULATE");
+        QCOMPARE(results(), expected);
+        QCOMPARE(control<QComboBox>(*dialog_, "IDC_MULTIPLIER")->currentText(), multiplier);
+        QCOMPARE(messageTexts(), message.isEmpty() ? QStringList{} : QStringList{message});
+    }
+
+    void messageBoxIsAStopBoxCaptionedWithTheProgram()
+    {
+        click("IDC_CALCULATE");
+        const QList<ShownMessage> shown = messages_->take();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].title, messageCaption);
+        QCOMPARE(shown[0].text, driveSpeedZero);
+        QCOMPARE(shown[0].icon, QMessageBox::Critical);
+        QCOMPARE(shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY(dialog_->isVisible());
+    }
+
+    void failedCalculateKeepsTheResultsButForgetsTheState()
+    {
+        enter(Drive{3, "100", "10000", "0.2", "0.3"});
+        click("IDC_CALCULATE");
+        typeInto(field("IDC_DRIVE_SPEED"), QStringLiteral("5000000"));
+        click("IDC_CALCULATE");
+        QCOMPARE(messageTexts(), QStringList{noSetting});
+        QCOMPARE(results(), type3At2);
+        // The automatic multiplier is gone, and with it the deceleration jerk.
+        click("IDC_RECALCULATE");
+        typeInto(field("IDC_PULSE_COUNT"), QStringLiteral("10000"));
+        click("IDC_COMPUTE_DECEL_POINT");
+        QCOMPARE(messageTexts(), (QStringList{noSetting, noSetting}));
+        QCOMPARE(decelPointText(), QString());
+    }
+
+    void recalculate()
+    {
+        click("IDC_RECALCULATE"); // before any Calculate
+        QCOMPARE(messageTexts(), QStringList{noSetting});
+
+        enter(Drive{0, "100", "10000", "0.2", ""});
+        click("IDC_CALCULATE");
+        click("IDC_RECALCULATE"); // the same multiplier: the same texts
+        QCOMPARE(results(), type0At2);
+        auto* multiplier = control<QComboBox>(*dialog_, "IDC_MULTIPLIER");
+
+        QVERIFY(chooseItem(*multiplier, 0)); // smaller than the automatic one
+        click("IDC_RECALCULATE");
+        QCOMPARE(messageTexts(), (QStringList{noSetting}));
+        QCOMPARE(results(), type0At2);
+
+        QVERIFY(chooseItem(*multiplier, 3));
+        click("IDC_RECALCULATE");
+        QCOMPARE(results(), (QStringList{summary0, "800000 ", "39.600 ", "10.000 ", "1000.000 ", "", "", "", ""}));
+        QCOMPARE(multiplier->currentText(), QStringLiteral("10(800,000)"));
+
+        typeInto(*multiplier, QStringLiteral("10(800,000)x")); // names no item
+        click("IDC_RECALCULATE");
+        QCOMPARE(messageTexts(), QStringList{noSetting});
+
+        QVERIFY(chooseItem(*multiplier, 8));
+        typeInto(field("IDC_ACCEL_TIME"), QStringLiteral("0"));
+        click("IDC_RECALCULATE");
+        QCOMPARE(messageTexts(), QStringList{accelTimeZero});
+        QCOMPARE(results().at(1), QStringLiteral("800000 "));
+    }
+
+    void decelPoint_data()
+    {
+        QTest::addColumn<Drive>("drive");
+        QTest::addColumn<QString>("pulses");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("pulses 10000") << Drive{3, "100", "10000", "0.2", "0.3"} << "10000" << "8485.000" << false;
+        QTest::newRow("too few pulses") << Drive{3, "100", "10000", "0.2", "0.3"} << "1000" << "" << true;
+        QTest::newRow("pulses 0") << Drive{3, "100", "10000", "0.2", "0.3"} << "0" << "" << true;
+        QTest::newRow("pulses not a number") << Drive{3, "100", "10000", "0.2", "0.3"} << "abc" << "" << true;
+        QTest::newRow("another drive type") << Drive{2, "100", "10000", "0.2", "0.3"} << "10000" << "" << true;
+    }
+
+    void decelPoint()
+    {
+        QFETCH(Drive, drive);
+        QFETCH(QString, pulses);
+        QFETCH(QString, expected);
+        QFETCH(bool, refused);
+        enter(drive);
+        click("IDC_CALCULATE");
+        QCOMPARE(messageTexts(), QStringList{});
+        typeInto(field("IDC_PULSE_COUNT"), pulses);
+        click("IDC_COMPUTE_DECEL_POINT");
+        QCOMPARE(decelPointText(), expected);
+        const QList<ShownMessage> shown = messages_->take();
+        QCOMPARE(shown.size(), refused ? 1 : 0);
+        if (refused) {
+            // The message comes first; the field is cleared after it is closed.
+            QCOMPARE(shown[0].text, noSetting);
+            QCOMPARE(shown[0].decelPointMeanwhile, QStringLiteral("0"));
+        }
+    }
+
+    void aboutBox_data()
+    {
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("OK") << false;
+        QTest::newRow("Esc") << true;
+    }
+
+    void aboutBox()
+    {
+        QFETCH(bool, byEscape);
+        enter(Drive{3, "100", "10000", "0.2", "0.3"});
+        click("IDC_CALCULATE");
+        QAction* about = dialog_->aboutAction();
+        QVERIFY(about != nullptr);
+        QCOMPARE(about->text(), QStringLiteral("Veldronix のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+
+        struct Seen {
+            QString title;
+            QStringList texts;
+            bool hasIcon = false;
+            QString defaultButton;
+        };
+        auto seen = std::make_shared<Seen>();
+        const auto menuShown = whenShown<QMenu>([about](QMenu& menu) {
+            QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(about).center());
+        });
+        const auto boxShown = whenShown<CAboutDialog>([seen, byEscape](CAboutDialog& box) {
+            seen->title = box.windowTitle();
+            for (const QLabel* label : box.findChildren<QLabel*>()) {
+                if (!label->pixmap().isNull()) {
+                    seen->hasIcon = true;
+                } else {
+                    seen->texts << label->text();
+                }
+            }
+            for (const QPushButton* button : box.findChildren<QPushButton*>()) {
+                if (button->isDefault()) {
+                    seen->defaultButton = button->text();
+                }
+            }
+            if (byEscape) {
+                QTest::keyClick(&box, Qt::Key_Escape);
+            } else {
+                QTest::mouseClick(box.findChild<QPushButton*>(QStringLiteral("IDOK")), Qt::LeftButton);
+            }
+        });
+        // A right click on the dialog's background, below the last note.
+        const QPoint background(dialog_->width() / 2, dialog_->height() - 3);
+        QCOMPARE(dialog_->childAt(background), nullptr);
+        QTest::mouseClick(dialog_->windowHandle(), Qt::RightButton, {}, background);
+        QTRY_VERIFY(*menuShown);
+        QTRY_VERIFY(*boxShown);
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        QCOMPARE(seen->title, QStringLiteral("Veldronixのﾊﾞｰｼﾞｮﾝ情報"));
+        seen->texts.sort();
+        QCOMPARE(seen->texts, (QStringList{"Copyright (C) 2026 Veldronix", "Veldronix Version 1.0"}));
+        QVERIFY(seen->hasIcon);
+        QCOMPARE(seen->defaultButton, QStringLiteral("OK"));
+        QVERIFY(dialog_->isVisible());
+        QCOMPARE(results(), type3At2); // the main dialog is as it was
+        QCOMPARE(field("IDC_DECEL_TIME").property("text").toString(), QStringLiteral("0.3"));
+    }
+
+    void tabOrderIsTemplateOrder()
+    {
+        const QStringList expected{"IDC_INITIAL_SPEED", "IDC_DRIVE_SPEED", "IDC_ACCEL_TIME", "IDC_CALCULATE",
+                                   "IDC_DECEL_TIME",    "IDC_RECALCULATE", "IDC_MULTIPLIER", "IDC_PULSE_COUNT",
+                                   "IDC_COMPUTE_DECEL_POINT", "IDC_DRIVE_TYPE"};
+        QStringList visited;
+        for (int i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, expected);
+    }
+
+    void enterAndEscEndTheDialog_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("result");
+        const char* const fields[] = {"IDC_DRIVE_TYPE", "IDC_INITIAL_SPEED", "IDC_DRIVE_SPEED", "IDC_ACCEL_TIME",
+                                      "IDC_DECEL_TIME", "IDC_MULTIPLIER",    "IDC_PULSE_COUNT"};
+        for (const char* name : fields) {
+            QTest::addRow("Return in %s", name) << name << int(Qt::Key_Return) << int(Qt::NoModifier) << int(QDialog::Accepted);
+            QTest::addRow("keypad Enter in %s", name) << name << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << int(QDialog::Accepted);
+            QTest::addRow("Esc in %s", name) << name << int(Qt::Key_Escape) << int(Qt::NoModifier) << int(QDialog::Rejected);
+        }
+    }
+
+    void enterAndEscEndTheDialog()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, result);
+        QWidget* target = dialog_->findChild<QWidget*>(field);
+        QVERIFY(target != nullptr);
+        target->setFocus();
+        QSignalSpy finished(&*dialog_, &QDialog::finished);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(finished.at(0).at(0).toInt(), result);
+        QVERIFY(!dialog_->isVisible());
+        QCOMPARE(messageTexts(), QStringList{});
+    }
+
+    void enterOnAButtonClicksIt()
+    {
+        field("IDC_CALCULATE").setFocus();
+        QTest::keyClick(&field("IDC_CALCULATE"), Qt::Key_Return);
+        QCOMPARE(messageTexts(), QStringList{driveSpeedZero});
+        QVERIFY(dialog_->isVisible());
+    }
+
+    void closeBoxEndsTheDialog()
+    {
+        QSignalSpy finished(&*dialog_, &QDialog::finished);
+        QVERIFY(dialog_->close());
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(finished.at(0).at(0).toInt(), int(QDialog::Rejected));
+    }
+
+    void hostileInputNeverBreaksTheDialog()
+    {
+        // Long texts of multi-byte characters, markup and control characters
+        // are read as the first 78 bytes, parsed leniently and shown as plain text.
+        enter(Drive{QString(500, u'あ'), QString(300, u'字') + "1", "<b>1</b>", QString(1000, u'9'), "\t\x01"});
+        click("IDC_CALCULATE");
+        QCOMPARE(messageTexts(), QStringList{driveSpeedZero});
+        typeInto(field("IDC_DRIVE_SPEED"), QStringLiteral("1e400"));
+        typeInto(field("IDC_INITIAL_SPEED"), QStringLiteral("-1e400"));
+        click("IDC_CALCULATE"); // infinite speed: no multiplier fits
+        QCOMPARE(messageTexts(), QStringList{noSetting});
+        typeInto(field("IDC_DRIVE_SPEED"), QStringLiteral("4000000"));
+        click("IDC_CALCULATE");
+        QCOMPARE(messageTexts(), QStringList{});
+        QCOMPARE(results().at(0), QString()); // a drive type that names no item has no summary
+        QCOMPARE(results().at(1), QStringLiteral("16000 "));
+        QCOMPARE(control<QComboBox>(*dialog_, "IDC_MULTIPLIER")->currentText(), QStringLiteral("500(16,000)"));
+    }
+
+private:
+    static QStringList itemsOf(const QComboBox& combo)
+    {
+        QStringList items;
+        for (int i = 0; i < combo.count(); ++i) {
+            items << combo.itemText(i);
+        }
+        return items;
+    }
+
+    static bool noVisibleWindowLeft()
+    {
+        for (const QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->isVisible()) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    QWidget& field(const char* name) { return *dialog_->findChild<QWidget*>(QString::fromLatin1(name)); }
+
+    void enter(const Drive& drive)
+    {
+        auto* driveType = control<QComboBox>(*dialog_, "IDC_DRIVE_TYPE");
+        if (const int* index = std::get_if<int>(&drive.type)) {
+            QVERIFY(chooseItem(*driveType, *index));
+        } else {
+            typeInto(*driveType, std::get<QString>(drive.type));
+        }
+        typeInto(field("IDC_INITIAL_SPEED"), drive.initial);
+        typeInto(field("IDC_DRIVE_SPEED"), drive.drive);
+        typeInto(field("IDC_ACCEL_TIME"), drive.accel);
+        typeInto(field("IDC_DECEL_TIME"), drive.decel);
+    }
+
+    void click(const char* button) { QTest::mouseClick(control<QPushButton>(*dialog_, button), Qt::LeftButton); }
+
+    QStringList results() const
+    {
+        QStringList texts;
+        for (const char* name : resultFields) {
+            texts << control<QLabel>(*dialog_, name)->text();
+        }
+        return texts;
+    }
+
+    QString decelPointText() const { return control<QLabel>(*dialog_, "IDC_DECEL_POINT")->text(); }
+
+    // The texts of the message boxes shown since the last look, each checked
+    // for its caption, icon and button on the way.
+    QStringList messageTexts()
+    {
+        QStringList texts;
+        for (const ShownMessage& shown : messages_->take()) {
+            if (shown.title != messageCaption || shown.icon != QMessageBox::Critical ||
+                shown.buttons != QMessageBox::StandardButtons(QMessageBox::Ok)) {
+                texts << QStringLiteral("(not a stop box with OK captioned %1)").arg(messageCaption);
+            }
+            texts << shown.text;
+        }
+        return texts;
+    }
+
+    std::optional<CCalcDialog> dialog_;
+    std::optional<MessageCollector> messages_;
+};
+
+QTEST_MAIN(CalcDialogTest)
+#include "calc_dialog_test.moc"

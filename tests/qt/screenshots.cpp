@@ -1,0 +1,72 @@
+// Pictures of the dialogs as a user sees them, for a person to look at: the
+// main dialog after an asymmetric S-curve calculation, an error message, the
+// context menu and the About box, written as PNG files to VELDRONIX_SCREENSHOT_DIR.
+#include "qt_test_support.h"
+#include "ui/qt/about_dialog.h"
+#include "ui/qt/calc_dialog.h"
+
+#include <QDir>
+#include <QMenu>
+
+using namespace veldronix;
+using namespace veldronix::testing;
+
+class Screenshots : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        const QByteArray dir = qgetenv("VELDRONIX_SCREENSHOT_DIR");
+        folder_ = dir.isEmpty() ? QDir::current().filePath(QStringLiteral("screenshots")) : QString::fromLocal8Bit(dir);
+        QVERIFY(QDir().mkpath(folder_));
+    }
+
+    void mainDialogAfterCalculate()
+    {
+        CCalcDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(chooseItem(*control<QComboBox>(dialog, "IDC_DRIVE_TYPE"), 3));
+        typeInto(*control<QLineEdit>(dialog, "IDC_INITIAL_SPEED"), QStringLiteral("100"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_DRIVE_SPEED"), QStringLiteral("10000"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_ACCEL_TIME"), QStringLiteral("0.2"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_DECEL_TIME"), QStringLiteral("0.3"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_PULSE_COUNT"), QStringLiteral("10000"));
+        QTest::mouseClick(control<QPushButton>(dialog, "IDC_CALCULATE"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(dialog, "IDC_COMPUTE_DECEL_POINT"), Qt::LeftButton);
+        QCOMPARE(control<QLabel>(dialog, "IDC_DECEL_POINT")->text(), QStringLiteral("8485.000"));
+        QVERIFY(dialog.grab().save(folder_ + QStringLiteral("/main_dialog.png")));
+
+        // An error message, grabbed while it is open.
+        typeInto(*control<QLineEdit>(dialog, "IDC_DRIVE_SPEED"), QString());
+        const auto grabbed = whenShown<QMessageBox>([this](QMessageBox& box) {
+            box.grab().save(folder_ + QStringLiteral("/error_message.png"));
+            box.accept();
+        });
+        QTest::mouseClick(control<QPushButton>(dialog, "IDC_CALCULATE"), Qt::LeftButton);
+        QVERIFY(*grabbed);
+
+        // The context menu with the About item, closed again with Esc.
+        const auto menuGrabbed = whenShown<QMenu>([this](QMenu& menu) {
+            menu.grab().save(folder_ + QStringLiteral("/context_menu.png"));
+            QTest::keyClick(&menu, Qt::Key_Escape);
+        });
+        QTest::mouseClick(dialog.windowHandle(), Qt::RightButton, {}, QPoint(dialog.width() / 2, dialog.height() - 3));
+        QTRY_VERIFY(*menuGrabbed);
+    }
+
+    void aboutBox()
+    {
+        CAboutDialog about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QVERIFY(about.grab().save(folder_ + QStringLiteral("/about_box.png")));
+    }
+
+private:
+    QString folder_;
+};
+
+QTEST_MAIN(Screenshots)
+#include "screenshots.moc"

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+namespace veldronix {
+
+// The program's icon (IDR_MAINFRAME) in its two sizes, 32 x 32 and 16 x 16 pixels.
+QIcon appIcon();
+
+} // namespace veldronix

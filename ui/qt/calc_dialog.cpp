@@ -1,0 +1,187 @@
+#include "ui/qt/calc_dialog.h"
+
+#include "core/field_text.h"
+#include "core/texts.h"
+#include "ui/qt/about_dialog.h"
+#include "ui/qt/app_icon.h"
+#include "ui/qt/dialog_builder.h"
+#include "ui/qt/dialog_layout.h"
+#include "ui/qt/window_texts.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <cstddef>
+
+namespace veldronix {
+namespace {
+
+template <std::size_t N>
+void fillSelector(QComboBox* combo, const std::array<std::string_view, N>& items)
+{
+    for (const std::string_view item : items) {
+        combo->addItem(fromUtf8(item));
+    }
+}
+
+bool isEnter(const QKeyEvent& key)
+{
+    const bool plain = key.modifiers() == Qt::NoModifier ||
+                       (key.modifiers() == Qt::KeypadModifier && key.key() == Qt::Key_Enter);
+    return plain && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter);
+}
+
+} // namespace
+
+CCalcDialog::CCalcDialog(QWidget* parent) : QDialog(parent)
+{
+    const std::vector<QWidget*> widgets = buildDialog(*this, layout::IDD_MAIN, layout::mainControls);
+    for (std::size_t i = 0; i < widgets.size(); ++i) {
+        const ControlId id = layout::mainControls[i].id;
+        if (id == ControlId::IDC_STATIC) {
+            continue;
+        }
+        controls_[id] = widgets[i];
+        // Enter and Esc in a field end the dialog as they do in a Windows dialog;
+        // a focused button takes Enter as its own click.
+        if (qobject_cast<QLineEdit*>(widgets[i]) != nullptr) {
+            widgets[i]->installEventFilter(this);
+        } else if (auto* combo = qobject_cast<QComboBox*>(widgets[i])) {
+            combo->installEventFilter(this);
+            combo->lineEdit()->installEventFilter(this);
+        }
+    }
+    const auto connectButton = [this](ControlId id, void (CalculatorController::*command)()) {
+        connect(qobject_cast<QPushButton*>(controls_.at(id)), &QPushButton::clicked, this,
+                [this, command] { (controller_.*command)(); });
+    };
+    connectButton(ControlId::IDC_CALCULATE, &CalculatorController::onCalculate);
+    connectButton(ControlId::IDC_RECALCULATE, &CalculatorController::onRecalculate);
+    connectButton(ControlId::IDC_COMPUTE_DECEL_POINT, &CalculatorController::onComputeDecelPoint);
+    initDialog();
+}
+
+void CCalcDialog::initDialog()
+{
+    // Window managers keep the window menu to themselves, so the About item
+    // goes into the context menu of the dialog's background.
+    const QString aboutText = fromUtf8(layout::IDS_ABOUTBOX.text);
+    if (!aboutText.isEmpty()) {
+        aboutAction_ = new QAction(aboutText, this);
+        aboutAction_->setObjectName(QStringLiteral("IDM_ABOUTBOX"));
+        connect(aboutAction_, &QAction::triggered, this, &CCalcDialog::showAboutBox);
+        addAction(aboutAction_);
+        setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+    setWindowIcon(appIcon());
+
+    // The items first: selecting the first drive type needs them in place.
+    fillSelector(selector(ControlId::IDC_DRIVE_TYPE), texts::driveTypeItems);
+    fillSelector(selector(ControlId::IDC_MULTIPLIER), texts::multiplierItems);
+    selector(ControlId::IDC_DRIVE_TYPE)->setCurrentIndex(0);
+    selector(ControlId::IDC_MULTIPLIER)->setCurrentIndex(-1);
+    // The first field gets the focus with its text selected, so that typing replaces it.
+    selector(ControlId::IDC_DRIVE_TYPE)->lineEdit()->selectAll();
+    controller_.reset();
+}
+
+QComboBox* CCalcDialog::selector(ControlId id) const
+{
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : qobject_cast<QComboBox*>(found->second);
+}
+
+std::string CCalcDialog::readText(ControlId field)
+{
+    const auto found = controls_.find(field);
+    if (found == controls_.end()) {
+        return {};
+    }
+    QString text;
+    if (const auto* edit = qobject_cast<QLineEdit*>(found->second)) {
+        text = edit->text();
+    } else if (const auto* combo = qobject_cast<QComboBox*>(found->second)) {
+        text = combo->currentText();
+    } else if (const auto* label = qobject_cast<QLabel*>(found->second)) {
+        text = label->text();
+    }
+    return truncateFieldText(text.toStdString());
+}
+
+void CCalcDialog::writeText(ControlId field, std::string_view text)
+{
+    const auto found = controls_.find(field);
+    if (found == controls_.end()) {
+        return;
+    }
+    if (auto* label = qobject_cast<QLabel*>(found->second)) {
+        label->setText(fromUtf8(text));
+    } else if (auto* edit = qobject_cast<QLineEdit*>(found->second)) {
+        edit->setText(fromUtf8(text));
+    } else if (auto* combo = qobject_cast<QComboBox*>(found->second)) {
+        combo->setEditText(fromUtf8(text));
+    }
+}
+
+int CCalcDialog::selectedIndex(ControlId selector)
+{
+    const QComboBox* combo = this->selector(selector);
+    if (combo == nullptr) {
+        return -1;
+    }
+    // The selection is what the edit part shows: a text the user typed over it
+    // selects the item it names, or none.
+    const QString shown = combo->currentText();
+    const int current = combo->currentIndex();
+    if (current >= 0 && combo->itemText(current) == shown) {
+        return current;
+    }
+    return combo->findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+void CCalcDialog::setSelectedIndex(ControlId selector, int index)
+{
+    QComboBox* combo = this->selector(selector);
+    if (combo == nullptr) {
+        return;
+    }
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+    // The item's text even where the user had typed over the same item.
+    combo->setEditText(combo->currentIndex() >= 0 ? combo->itemText(combo->currentIndex()) : QString());
+}
+
+void CCalcDialog::showError(std::string_view message)
+{
+    QMessageBox box(QMessageBox::Critical, applicationTitle(), fromUtf8(message), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void CCalcDialog::showAboutBox()
+{
+    CAboutDialog about(this);
+    about.exec();
+}
+
+bool CCalcDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (isEnter(key)) {
+            accept();
+            return true;
+        }
+        if (key.matches(QKeySequence::Cancel)) {
+            reject();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace veldronix

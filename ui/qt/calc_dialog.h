@@ -1,0 +1,49 @@
+#pragma once
+
+#include "controller/calculator_controller.h"
+#include "controller/calculator_view.h"
+
+#include <QDialog>
+
+#include <map>
+
+class QAction;
+class QComboBox;
+
+namespace veldronix {
+
+// The main dialog (IDD_MAIN): the calculator's fields and buttons laid out from
+// the dialog template, the view through which its controller reads and writes
+// them, and the About item of its context menu.
+class CCalcDialog : public QDialog, public CalculatorView {
+    Q_OBJECT
+
+public:
+    explicit CCalcDialog(QWidget* parent = nullptr);
+
+    std::string readText(ControlId field) override;
+    void writeText(ControlId field, std::string_view text) override;
+    int selectedIndex(ControlId selector) override;
+    void setSelectedIndex(ControlId selector, int index) override;
+    void showError(std::string_view message) override;
+
+    // The context menu's About item ("Veldronix のﾊﾞｰｼﾞｮﾝ情報(&A)..."); null when its string is empty.
+    QAction* aboutAction() const { return aboutAction_; }
+
+public slots:
+    // The About box, modally.
+    void showAboutBox();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void initDialog();
+    QComboBox* selector(ControlId id) const;
+
+    std::map<ControlId, QWidget*> controls_;
+    QAction* aboutAction_ = nullptr;
+    CalculatorController controller_{*this};
+};
+
+} // namespace veldronix

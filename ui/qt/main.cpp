@@ -1,0 +1,14 @@
+// Veldronix: the dialog starts with the program and the program ends with it.
+#include "ui/qt/app_icon.h"
+#include "ui/qt/calc_dialog.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setWindowIcon(veldronix::appIcon());
+    veldronix::CCalcDialog dialog;
+    dialog.exec(); // OK or Cancel alike: either ends the program
+    return 0;
+}
