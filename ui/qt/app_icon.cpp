@@ -1,48 +1,63 @@
 #include "ui/qt/app_icon.h"
 
+#include "ui/qt/icon_pixels.h"
+
 #include <QColor>
-#include <QPainter>
+#include <QHash>
+#include <QImage>
 #include <QPixmap>
-#include <QPen>
-#include <QPolygon>
+#include <QString>
+#include <QStringList>
 
 namespace veldronix {
 namespace {
 
-// Drawn on a 32-pixel grid in colours of the 16-colour palette, without
-// smoothing, so that both sizes stay crisp pixel art: a speed profile (ramp up,
-// drive speed, ramp down) above the pulse train that produces it.
-QPixmap drawIcon(int size)
+// The palette file: one colour a line, its character then RRGGBB; '#' starts a comment.
+QHash<QChar, QRgb> readPalette(const QString& text)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.scale(size / 32.0, size / 32.0);
-
-    painter.setPen(QColor(0, 0, 0));
-    painter.setBrush(QColor(0, 0, 128));
-    painter.drawRect(1, 1, 29, 29);
-
-    painter.setPen(QPen(QColor(0, 255, 0), 2));
-    painter.drawPolyline(QPolygon({QPoint(4, 21), QPoint(10, 7), QPoint(21, 7), QPoint(27, 21)}));
-
-    // Pulses two pixels wide with two-pixel gaps, standing on their base line.
-    const QColor yellow(255, 255, 0);
-    painter.fillRect(4, 27, 24, 1, yellow);
-    for (int x = 4; x < 28; x += 4) {
-        painter.fillRect(x, 23, 2, 4, yellow);
+    QHash<QChar, QRgb> colours;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('#'))) {
+            continue;
+        }
+        const QStringList parts = trimmed.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        bool ok = false;
+        const uint rgb = parts.size() == 2 && parts[0].size() == 1 ? parts[1].toUInt(&ok, 16) : 0;
+        if (ok) {
+            colours.insert(parts[0][0], qRgba(qRed(rgb), qGreen(rgb), qBlue(rgb), 255));
+        }
     }
-    return pixmap;
+    return colours;
+}
+
+// One image of the pixel files: a row a line, '.' transparent; a character
+// missing from the palette shows transparent rather than failing the program.
+QPixmap readImage(const QString& text, const QHash<QChar, QRgb>& colours, int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    const QStringList rows = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (int y = 0; y < size && y < rows.size(); ++y) {
+        const QString& row = rows[y];
+        for (int x = 0; x < size && x < row.size(); ++x) {
+            const auto colour = colours.constFind(row[x]);
+            if (colour != colours.constEnd()) {
+                image.setPixel(x, y, *colour);
+            }
+        }
+    }
+    return QPixmap::fromImage(image);
 }
 
 } // namespace
 
 QIcon appIcon()
 {
+    const QHash<QChar, QRgb> colours = readPalette(QString::fromUtf8(iconPixels::palette));
     QIcon icon;
-    icon.addPixmap(drawIcon(32));
-    icon.addPixmap(drawIcon(16));
+    icon.addPixmap(readImage(QString::fromUtf8(iconPixels::image32), colours, 32));
+    icon.addPixmap(readImage(QString::fromUtf8(iconPixels::image16), colours, 16));
     return icon;
 }
 
