@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/drive_input.h"
 #include "core/setting_texts.h"
 
 #include <optional>
@@ -26,10 +27,16 @@ struct DriveOutcome {
     std::string multiplier; // the multiplier selector's text, "" when none is selected
     std::string decelPoint;
     std::vector<std::string> errors; // the messages shown, in order
+    // The multiplier of the values the fields show: Recalculate's when it succeeded,
+    // else Calculate's; none when neither succeeded.
+    std::optional<double> shownMultiplier;
 };
 
 // Runs Calculate on a fresh controller, then Recalculate and the deceleration
 // point where the request asks for them; each runs even when an earlier one failed.
 DriveOutcome runDrive(const DriveRequest& request);
+
+// The input that the controller reads from the fields of a request.
+DriveInput fieldInput(const DriveRequest& request);
 
 } // namespace veldronix::cli
