@@ -27,7 +27,10 @@ inline constexpr std::string_view usage =
     "                      (halves away from zero), the drive those integers really give\n"
     "                      with the multiplier shown (speeds, times and S-curve jerks\n"
     "                      beside the requested ones, with the deviation in percent)\n"
-    "                      and every register that cannot take its rounded value\n"
+    "                      and every register that cannot take its rounded value;\n"
+    "                      with --pulses also the phases of that drive, its deceleration\n"
+    "                      point, and where it ends if it decelerates from the requested\n"
+    "                      drive's deceleration point\n"
     "  --json              print one JSON object with the exact field texts\n"
     "  --csv FILE          run one drive per row of a CSV file ('-' for standard input)\n"
     "                      with the header type,initial,drive,accel,decel[,multiplier[,pulses]]\n"
@@ -92,5 +95,33 @@ inline constexpr std::string_view reasonZeroR = "the register cannot be 0";
 inline constexpr std::string_view reasonNegative = "the register holds no negative value";
 inline constexpr std::string_view reasonAboveMaximum = "above the register's maximum of ";
 inline constexpr std::string_view reasonNotFinite = "not a finite number, which no register holds";
+// With --pulses: the phases of the real drive and its end with the requested deceleration point.
+inline constexpr std::string_view realPulsesHeading = "Real drive of the pulse count ";
+inline constexpr std::string_view realPulsesUnknown = ": none, see the findings";
+inline constexpr std::string_view realPulsesNone = ": none, ";
+inline constexpr std::string_view labelAccelPhase = "acceleration";
+inline constexpr std::string_view labelConstantPhase = "constant speed";
+inline constexpr std::string_view labelDecelPhase = "deceleration";
+inline constexpr std::string_view labelTotalTime = "total time";
+inline constexpr std::string_view labelRealDecelPoint = "deceleration point";
+inline constexpr std::string_view unitPulses = " pulses";
+// "The requested drive's deceleration point 8485.000 brings ..."
+inline constexpr std::string_view requestedDecelPointPrefix = "The requested drive's deceleration point ";
+inline constexpr std::string_view endsEarlyPrefix = " brings the rounded drive back to the initial speed ";
+inline constexpr std::string_view endsEarlySuffix = " pulses before the end; it outputs them at the initial speed.";
+inline constexpr std::string_view endsLatePrefix = " leaves the rounded drive ";
+inline constexpr std::string_view endsLateSuffix =
+    " pulses short of its deceleration: the pulse count ends before it is back at the initial speed.";
+inline constexpr std::string_view endsExactly = " still ends the rounded drive at the initial speed.";
+inline constexpr std::string_view requestedNoDecelPoint = "The requested drive has no deceleration point to compare: ";
+inline constexpr std::string_view profileShortMove = "the pulses end before the drive can reach the drive speed and come back";
+inline constexpr std::string_view profileNoPulses = "the pulse count is not above 0";
+inline constexpr std::string_view profileUnknownDriveType = "the drive type names no ramp shape";
+inline constexpr std::string_view profileSpeedsReversed = "the initial speed is above the drive speed";
+inline constexpr std::string_view profileNoDriveSpeed = "the drive speed is 0";
+inline constexpr std::string_view profileNegativeSpeed = "the initial speed is below 0";
+inline constexpr std::string_view profileBadRampTime = "an acceleration or deceleration time is not above 0";
+inline constexpr std::string_view profileNoJerk = "an S-curve between equal speeds has no jerk";
+inline constexpr std::string_view profileNotFinite = "a figure is not a finite number";
 
 } // namespace veldronix::cli::texts

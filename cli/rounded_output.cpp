@@ -2,8 +2,11 @@
 
 #include "cli/cli_texts.h"
 #include "cli/json_writer.h"
+#include "core/field_text.h"
 #include "core/number_format.h"
+#include "core/number_parser.h"
 #include "core/rounded_drive.h"
+#include "core/rounded_profile.h"
 
 #include <cmath>
 #include <optional>
@@ -19,6 +22,7 @@ constexpr int timeDecimals = 6;
 constexpr int jerkDecimals = 3;
 constexpr int deviationDecimals = 4;
 constexpr int settingDecimals = 3; // as the value fields show them
+constexpr int pulseDecimals = 3;   // as the deceleration point field shows it
 
 // Width of the quantity labels in the plain output ("deceleration jerk" and two blanks).
 constexpr std::size_t labelWidth = 19;
@@ -201,24 +205,201 @@ std::string plainQuantity(const QuantityLine& line)
     return out + '\n';
 }
 
-std::optional<RoundedDrive> shownRoundedDrive(const DriveRequest& request, const DriveOutcome& outcome)
+// The drive the value fields show, rounded, and with --pulses its profiles.
+struct Shown {
+    RoundedDrive drive;
+    std::optional<double> pulses;
+    std::optional<RoundedProfile> profile;
+};
+
+std::optional<Shown> shownDrive(const DriveRequest& request, const DriveOutcome& outcome)
 {
     if (!outcome.shownMultiplier) {
         return std::nullopt;
     }
-    return computeRoundedDrive(fieldInput(request), *outcome.shownMultiplier);
+    const DriveInput input = fieldInput(request);
+    Shown shown{computeRoundedDrive(input, *outcome.shownMultiplier), std::nullopt, std::nullopt};
+    if (request.pulses) {
+        // Read as the controller reads the pulse count field.
+        shown.pulses = parseNumber(truncateFieldText(*request.pulses));
+        shown.profile = computeRoundedProfile(input, shown.drive, *shown.pulses);
+    }
+    return shown;
+}
+
+std::string_view statusReason(ProfileStatus status)
+{
+    switch (status) {
+    case ProfileStatus::Complete:
+        break;
+    case ProfileStatus::ShortMove:
+        return texts::profileShortMove;
+    case ProfileStatus::NoPulses:
+        return texts::profileNoPulses;
+    case ProfileStatus::UnknownDriveType:
+        return texts::profileUnknownDriveType;
+    case ProfileStatus::SpeedsReversed:
+        return texts::profileSpeedsReversed;
+    case ProfileStatus::NoDriveSpeed:
+        return texts::profileNoDriveSpeed;
+    case ProfileStatus::NegativeSpeed:
+        return texts::profileNegativeSpeed;
+    case ProfileStatus::BadRampTime:
+        return texts::profileBadRampTime;
+    case ProfileStatus::NoJerk:
+        return texts::profileNoJerk;
+    case ProfileStatus::NotFinite:
+        return texts::profileNotFinite;
+    }
+    return {};
+}
+
+std::string_view statusName(ProfileStatus status)
+{
+    switch (status) {
+    case ProfileStatus::Complete:
+        return "complete";
+    case ProfileStatus::ShortMove:
+        return "shortMove";
+    case ProfileStatus::NoPulses:
+        return "noPulses";
+    case ProfileStatus::UnknownDriveType:
+        return "unknownDriveType";
+    case ProfileStatus::SpeedsReversed:
+        return "speedsReversed";
+    case ProfileStatus::NoDriveSpeed:
+        return "noDriveSpeed";
+    case ProfileStatus::NegativeSpeed:
+        return "negativeSpeed";
+    case ProfileStatus::BadRampTime:
+        return "badRampTime";
+    case ProfileStatus::NoJerk:
+        return "noJerk";
+    case ProfileStatus::NotFinite:
+        return "notFinite";
+    }
+    return "?";
+}
+
+// A pulse count without trailing zeros: 10000, 2.5.
+std::string countText(double pulses)
+{
+    std::string text = fixed(pulses, pulseDecimals);
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.ends_with('.')) {
+            text.pop_back();
+        }
+    }
+    return text;
+}
+
+std::string labelled(std::string_view label, std::string_view value)
+{
+    std::string out(label);
+    out.append(labelWidth > out.size() ? labelWidth - out.size() : 1, ' ');
+    out += value;
+    return out + '\n';
+}
+
+std::string phaseText(const ProfilePhase& phase)
+{
+    return fixed(phase.time, timeDecimals) + std::string(texts::unitTime) + ", " + fixed(phase.pulses, pulseDecimals) +
+           std::string(texts::unitPulses);
+}
+
+// Where the real drive ends when it decelerates from the requested drive's deceleration point.
+std::string endText(const RoundedProfile& profile)
+{
+    if (profile.requested.status != ProfileStatus::Complete) {
+        return std::string(texts::requestedNoDecelPoint) + std::string(statusReason(profile.requested.status)) + '\n';
+    }
+    if (!profile.earlyBy) {
+        return {};
+    }
+    std::string out(texts::requestedDecelPointPrefix);
+    out += fixed(profile.requested.decelPoint, pulseDecimals);
+    const std::string early = fixed(*profile.earlyBy, pulseDecimals);
+    if (early.find_first_not_of("0.") == std::string::npos) {
+        out += texts::endsExactly;
+    } else if (*profile.earlyBy > 0.0) {
+        out += texts::endsEarlyPrefix;
+        out += early;
+        out += texts::endsEarlySuffix;
+    } else {
+        out += texts::endsLatePrefix;
+        out += fixed(-*profile.earlyBy, pulseDecimals);
+        out += texts::endsLateSuffix;
+    }
+    return out + '\n';
+}
+
+std::string plainPulses(const Shown& shown)
+{
+    const RoundedProfile& profile = *shown.profile;
+    std::string out = "\n";
+    out += texts::realPulsesHeading;
+    out += countText(*shown.pulses);
+    if (!profile.real) {
+        out += texts::realPulsesUnknown;
+        return out + '\n';
+    }
+    const VelocityProfile& real = *profile.real;
+    if (real.status != ProfileStatus::Complete) {
+        out += texts::realPulsesNone;
+        out += statusReason(real.status);
+        return out + '\n';
+    }
+    out += '\n';
+    out += labelled(texts::labelAccelPhase, phaseText(real.accel));
+    out += labelled(texts::labelConstantPhase, phaseText(real.constant));
+    out += labelled(texts::labelDecelPhase, phaseText(real.decel));
+    out += labelled(texts::labelTotalTime, fixed(real.totalTime, timeDecimals) + std::string(texts::unitTime));
+    out += labelled(texts::labelRealDecelPoint, fixed(real.decelPoint, pulseDecimals));
+    out += endText(profile);
+    return out;
+}
+
+std::string jsonPhase(const ProfilePhase& phase)
+{
+    return "{\"time\":" + jsonNumber(phase.time, timeDecimals) + ",\"pulses\":" +
+           jsonNumber(phase.pulses, pulseDecimals) + "}";
+}
+
+std::string jsonPulses(const Shown& shown)
+{
+    const RoundedProfile& profile = *shown.profile;
+    std::string out = ",\"pulses\":{\"count\":" + jsonNumber(*shown.pulses, pulseDecimals) + ",\"real\":";
+    if (!profile.real) {
+        out += "null";
+    } else if (profile.real->status != ProfileStatus::Complete) {
+        out += "{\"status\":\"" + std::string(statusName(profile.real->status)) + "\"}";
+    } else {
+        const VelocityProfile& real = *profile.real;
+        out += "{\"status\":\"complete\",\"accel\":" + jsonPhase(real.accel);
+        out += ",\"constant\":" + jsonPhase(real.constant);
+        out += ",\"decel\":" + jsonPhase(real.decel);
+        out += ",\"totalTime\":" + jsonNumber(real.totalTime, timeDecimals);
+        out += ",\"decelPoint\":" + jsonNumber(real.decelPoint, pulseDecimals) + "}";
+    }
+    const bool requestedComplete = profile.requested.status == ProfileStatus::Complete;
+    out += ",\"requestedDecelPoint\":" +
+           (requestedComplete ? jsonNumber(profile.requested.decelPoint, pulseDecimals) : std::string("null"));
+    out += ",\"earlyBy\":" + jsonNumber(profile.earlyBy, pulseDecimals) + "}";
+    return out;
 }
 
 } // namespace
 
 std::string roundedPlainSection(const DriveRequest& request, const DriveOutcome& outcome)
 {
-    const auto drive = shownRoundedDrive(request, outcome);
+    const auto shown = shownDrive(request, outcome);
     std::string out = "\n";
-    if (!drive) {
+    if (!shown) {
         out += texts::roundedNothing;
         return out + '\n';
     }
+    const RoundedDrive* drive = &shown->drive;
     out += texts::roundedHeading;
     out += fixed(drive->multiplier, 0);
     out += '\n';
@@ -237,22 +418,27 @@ std::string roundedPlainSection(const DriveRequest& request, const DriveOutcome&
     out += '\n';
     if (drive->findings.empty()) {
         out += texts::findingsNone;
-        return out + '\n';
+        out += '\n';
+    } else {
+        out += texts::findingsHeading;
+        out += '\n';
+        for (const auto& finding : drive->findings) {
+            out += "  " + findingText(finding) + '\n';
+        }
     }
-    out += texts::findingsHeading;
-    out += '\n';
-    for (const auto& finding : drive->findings) {
-        out += "  " + findingText(finding) + '\n';
+    if (shown->profile) {
+        out += plainPulses(*shown);
     }
     return out;
 }
 
 std::string roundedJsonMember(const DriveRequest& request, const DriveOutcome& outcome)
 {
-    const auto drive = shownRoundedDrive(request, outcome);
-    if (!drive) {
+    const auto shown = shownDrive(request, outcome);
+    if (!shown) {
         return "\"rounded\":null";
     }
+    const RoundedDrive* drive = &shown->drive;
     std::string out = "\"rounded\":{\"multiplier\":" + jsonNumber(drive->multiplier, 0) + ",\"settings\":{";
     bool first = true;
     for (const auto& [name, value] : roundedRegisters(drive->rounded)) {
@@ -285,8 +471,11 @@ std::string roundedJsonMember(const DriveRequest& request, const DriveOutcome& o
         out += ",\"rounded\":" + jsonNumber(finding.rounded, 0);
         out += ",\"message\":" + jsonString(findingText(finding)) + "}";
     }
-    out += "]}";
-    return out;
+    out += "]";
+    if (shown->profile) {
+        out += jsonPulses(*shown);
+    }
+    return out + "}";
 }
 
 std::string withJsonMember(std::string object, std::string_view member)
