@@ -1,5 +1,6 @@
 #include "core/rounded_drive.h"
 
+#include <array>
 #include <cmath>
 
 namespace veldronix {
@@ -63,7 +64,7 @@ public:
 
 private:
     std::vector<RoundingFinding>& findings_;
-    bool usable_[7] = {};
+    std::array<bool, 7> usable_{}; // by SettingRegister
 };
 
 // A computed value only when it is a finite number: an overflow or an invalid

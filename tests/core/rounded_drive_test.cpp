@@ -1,11 +1,14 @@
 // The drive that the rounded registers really give, worked out by hand (the
 // figures beside each case) and checked against the forward formulas.
 #include "core/rounded_drive.h"
+#include "core/rounded_profile.h"
 #include "core/speed_multiplier.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <random>
 
@@ -270,6 +273,48 @@ TEST(RoundedDrive, RealDriveGivesBackTheRoundedRegisters)
         ++checked;
     }
     EXPECT_GT(checked, 1000);
+}
+
+// Seeded sweep over arbitrary bit patterns (infinities, not-a-numbers,
+// subnormals) and any multiplier: never a non-finite real value, deviation or
+// profile figure, and a finding for every register that is not a usable integer.
+TEST(RoundedDrive, HostileInputNeverGivesANonFiniteFigure)
+{
+    std::mt19937_64 random(7);
+    const auto anyDouble = [&] { return std::bit_cast<double>(random()); };
+    const auto interesting = [&] {
+        static constexpr double picks[] = {0.0, -0.0, 1e-320, -1e-320, 1e308, -1e308,
+                                           std::numeric_limits<double>::infinity(),
+                                           -std::numeric_limits<double>::infinity(), 0.5, 8000.5, 1.0};
+        return random() % 3 == 0 ? picks[random() % std::size(picks)] : anyDouble();
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const DriveInput input{interesting(), interesting(), interesting(), interesting(),
+                               static_cast<DriveType>(static_cast<int>(random() % 6) - 1)};
+        const double multiplier = i % 2 == 0 ? speedMultipliers[random() % speedMultipliers.size()] : interesting();
+        const RoundedDrive drive = computeRoundedDrive(input, multiplier);
+        for (const auto& q : {std::optional<RealQuantity>(drive.initialSpeed), std::optional<RealQuantity>(drive.driveSpeed),
+                              drive.accelTime, drive.decelTime, drive.accelJerk, drive.decelJerk}) {
+            if (q && q->real) {
+                ASSERT_TRUE(std::isfinite(*q->real)) << i;
+            }
+            if (q && q->deviationPercent) {
+                ASSERT_TRUE(std::isfinite(*q->deviationPercent)) << i;
+            }
+        }
+        for (const auto& finding : drive.findings) {
+            ASSERT_TRUE(!std::isfinite(finding.rounded) || finding.rounded <= 0.0 ||
+                        finding.problem == RoundingProblem::AboveMaximum)
+                << i;
+        }
+        const RoundedProfile profile = computeRoundedProfile(input, drive, interesting());
+        if (profile.real && profile.real->status == ProfileStatus::Complete) {
+            ASSERT_TRUE(std::isfinite(profile.real->totalTime) && std::isfinite(profile.real->decelPoint)) << i;
+        }
+        if (profile.earlyBy) {
+            ASSERT_TRUE(std::isfinite(*profile.earlyBy)) << i;
+        }
+    }
 }
 
 } // namespace

@@ -45,6 +45,9 @@ TEST(RoundedProfile, EndOfTheRealDriveFromTheRequestedDecelPoint)
         // the real drive has no ramp time left.
         {"speeds equal after rounding", {100.2, 100.4, 0.002, 0, DriveType::SymmetricTrapezoid}, 1, 5000,
          ProfileStatus::Complete, ProfileStatus::BadRampTime, std::nullopt, std::nullopt},
+        // No drive type: speeds but no ramp shape.
+        {"no drive type", {100, 10000, 0.2, 0.3, DriveType::None}, 2, 10000, ProfileStatus::UnknownDriveType,
+         ProfileStatus::UnknownDriveType, std::nullopt, std::nullopt},
         {"no pulses", {100, 10000, 0.2, 0.3, DriveType::AsymmetricSCurve}, 2, 0, ProfileStatus::NoPulses,
          ProfileStatus::NoPulses, std::nullopt, std::nullopt},
     };
