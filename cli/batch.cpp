@@ -168,6 +168,7 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
     }
     writer.endRecord();
 
+    DriveSession session;
     bool anyMessage = false;
     while (reader.next(record)) {
         writeInputColumns(writer, record, columns);
@@ -181,15 +182,16 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
             writer.endRecord();
             continue;
         }
-        const DriveOutcome outcome = runDrive(std::get<DriveRequest>(request));
-        anyMessage = anyMessage || !outcome.errors.empty();
-        for (const std::string* text : {&outcome.fields.summary, &outcome.fields.r, &outcome.fields.a,
-                                        &outcome.fields.sv, &outcome.fields.v, &outcome.fields.k, &outcome.fields.ao,
-                                        &outcome.fields.d, &outcome.fields.l, &outcome.multiplier,
-                                        &outcome.decelPoint}) {
-            writer.field(*text);
+        const FieldView& view = session.run(std::get<DriveRequest>(request));
+        anyMessage = anyMessage || !view.errors().empty();
+        for (const ControlId field : {ControlId::IDC_SUMMARY, ControlId::IDC_OUT_R, ControlId::IDC_OUT_A,
+                                      ControlId::IDC_OUT_SV, ControlId::IDC_OUT_V, ControlId::IDC_OUT_K,
+                                      ControlId::IDC_OUT_AO, ControlId::IDC_OUT_D, ControlId::IDC_OUT_L}) {
+            writer.field(view.text(field));
         }
-        writer.field(joinLines(outcome.errors));
+        writer.field(view.selectorText(ControlId::IDC_MULTIPLIER));
+        writer.field(view.text(ControlId::IDC_DECEL_POINT));
+        writer.field(joinLines(view.errors()));
         writer.endRecord();
     }
     // A stream that stops part way must not pass for a finished batch.

@@ -35,6 +35,10 @@ private:
     int peek();
     int get();
     bool fill();
+    // The rest of an unquoted field after its first character; returns the
+    // character that ends it (or the end of the stream), taken from the stream.
+    template <typename NoteProblem>
+    int takeUnquoted(std::string& field, NoteProblem&& noteProblem);
 
     std::FILE* stream_;
     std::vector<char> buffer_;

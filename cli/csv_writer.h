@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace veldronix::cli {
 
@@ -25,7 +26,8 @@ public:
 
 private:
     std::FILE* stream_;
-    std::string buffer_;
+    std::vector<char> buffer_; // what is written, up to used_
+    std::size_t used_ = 0;
     bool atRecordStart_ = true;
     bool failed_ = false;
 };

@@ -1,40 +1,44 @@
 #include "cli/drive_request.h"
 
-#include "cli/field_view.h"
-#include "controller/calculator_controller.h"
 #include "core/number_parser.h"
 #include "core/speed_multiplier.h"
 
 namespace veldronix::cli {
 
-DriveOutcome runDrive(const DriveRequest& request)
+const FieldView& DriveSession::run(const DriveRequest& request)
 {
-    FieldView view;
-    CalculatorController controller(view);
-    controller.reset();
+    view_.clear();
+    controller_.reset();
 
-    view.setSelectedIndex(ControlId::IDC_DRIVE_TYPE, request.driveType);
-    view.typeText(ControlId::IDC_INITIAL_SPEED, request.initialSpeed);
-    view.typeText(ControlId::IDC_DRIVE_SPEED, request.driveSpeed);
-    view.typeText(ControlId::IDC_ACCEL_TIME, request.accelTime);
-    view.typeText(ControlId::IDC_DECEL_TIME, request.decelTime);
-    controller.onCalculate();
+    view_.setSelectedIndex(ControlId::IDC_DRIVE_TYPE, request.driveType);
+    view_.typeText(ControlId::IDC_INITIAL_SPEED, request.initialSpeed);
+    view_.typeText(ControlId::IDC_DRIVE_SPEED, request.driveSpeed);
+    view_.typeText(ControlId::IDC_ACCEL_TIME, request.accelTime);
+    view_.typeText(ControlId::IDC_DECEL_TIME, request.decelTime);
+    controller_.onCalculate();
     // A command that shows a message writes no value field, so the fields keep
     // the values of the last command that succeeded.
-    std::optional<double> shownMultiplier = multiplierAt(controller.autoMultiplierIndex());
+    shownMultiplier_ = multiplierAt(controller_.autoMultiplierIndex());
 
     if (request.multiplierIndex) {
-        view.setSelectedIndex(ControlId::IDC_MULTIPLIER, *request.multiplierIndex);
-        const std::size_t errorsBefore = view.errors().size();
-        controller.onRecalculate();
-        if (view.errors().size() == errorsBefore) {
-            shownMultiplier = multiplierAt(*request.multiplierIndex);
+        view_.setSelectedIndex(ControlId::IDC_MULTIPLIER, *request.multiplierIndex);
+        const std::size_t errorsBefore = view_.errors().size();
+        controller_.onRecalculate();
+        if (view_.errors().size() == errorsBefore) {
+            shownMultiplier_ = multiplierAt(*request.multiplierIndex);
         }
     }
     if (request.pulses) {
-        view.typeText(ControlId::IDC_PULSE_COUNT, *request.pulses);
-        controller.onComputeDecelPoint();
+        view_.typeText(ControlId::IDC_PULSE_COUNT, *request.pulses);
+        controller_.onComputeDecelPoint();
     }
+    return view_;
+}
+
+DriveOutcome runDrive(const DriveRequest& request)
+{
+    DriveSession session;
+    const FieldView& view = session.run(request);
 
     DriveOutcome outcome;
     outcome.fields.summary = view.text(ControlId::IDC_SUMMARY);
@@ -49,7 +53,7 @@ DriveOutcome runDrive(const DriveRequest& request)
     outcome.multiplier = view.selectorText(ControlId::IDC_MULTIPLIER);
     outcome.decelPoint = view.text(ControlId::IDC_DECEL_POINT);
     outcome.errors = view.errors();
-    outcome.shownMultiplier = shownMultiplier;
+    outcome.shownMultiplier = session.shownMultiplier();
     return outcome;
 }
 

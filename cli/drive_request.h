@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/field_view.h"
+#include "controller/calculator_controller.h"
 #include "core/drive_input.h"
 #include "core/setting_texts.h"
 
@@ -32,8 +34,30 @@ struct DriveOutcome {
     std::optional<double> shownMultiplier;
 };
 
-// Runs Calculate on a fresh controller, then Recalculate and the deceleration
-// point where the request asks for them; each runs even when an earlier one failed.
+// A dialog and its controller for running drives one after the other, each
+// from the state the dialog opens in, without new memory for every drive.
+class DriveSession {
+public:
+    DriveSession() = default;
+    DriveSession(const DriveSession&) = delete;
+    DriveSession& operator=(const DriveSession&) = delete;
+
+    // Runs Calculate on a fresh controller, then Recalculate and the deceleration
+    // point where the request asks for them; each runs even when an earlier one
+    // failed. The fields stay readable until the next run.
+    const FieldView& run(const DriveRequest& request);
+
+    // The multiplier of the values the fields show after the last run:
+    // Recalculate's when it succeeded, else Calculate's; none when neither did.
+    std::optional<double> shownMultiplier() const { return shownMultiplier_; }
+
+private:
+    FieldView view_;
+    CalculatorController controller_{view_};
+    std::optional<double> shownMultiplier_;
+};
+
+// One drive on a session of its own.
 DriveOutcome runDrive(const DriveRequest& request);
 
 // The input that the controller reads from the fields of a request.

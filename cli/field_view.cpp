@@ -22,13 +22,32 @@ const std::string emptyText;
 
 FieldView::FieldView()
 {
-    // The dialog opens with the deceleration point showing 0.
-    texts_.emplace(ControlId::IDC_DECEL_POINT, "0");
+    clear();
 }
 
-void FieldView::typeText(ControlId field, std::string text)
+void FieldView::clear()
 {
-    texts_[field] = std::move(text);
+    for (std::string& text : texts_) {
+        text.clear();
+    }
+    // The dialog opens with the deceleration point showing 0.
+    *slot(ControlId::IDC_DECEL_POINT) = "0";
+    driveTypeIndex_ = -1;
+    multiplierIndex_ = -1;
+    errors_.clear();
+}
+
+std::string* FieldView::slot(ControlId field)
+{
+    const int id = toInt(field);
+    return id >= firstField && id <= lastField ? &texts_[static_cast<std::size_t>(id - firstField)] : nullptr;
+}
+
+void FieldView::typeText(ControlId field, std::string_view text)
+{
+    if (std::string* target = slot(field)) {
+        target->assign(text);
+    }
 }
 
 std::string FieldView::readText(ControlId field)
@@ -38,7 +57,10 @@ std::string FieldView::readText(ControlId field)
 
 void FieldView::writeText(ControlId field, std::string_view text)
 {
-    texts_[field] = std::string(text);
+    // A control without a text of its own (IDC_STATIC) takes nothing.
+    if (std::string* target = slot(field)) {
+        target->assign(text);
+    }
 }
 
 int FieldView::selectedIndex(ControlId selector)
@@ -62,8 +84,8 @@ void FieldView::showError(std::string_view message)
 
 const std::string& FieldView::text(ControlId field) const
 {
-    const auto found = texts_.find(field);
-    return found == texts_.end() ? emptyText : found->second;
+    const int id = toInt(field);
+    return id >= firstField && id <= lastField ? texts_[static_cast<std::size_t>(id - firstField)] : emptyText;
 }
 
 std::string FieldView::selectorText(ControlId selector) const

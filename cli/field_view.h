@@ -2,7 +2,7 @@
 
 #include "controller/calculator_view.h"
 
-#include <map>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -14,8 +14,12 @@ class FieldView final : public CalculatorView {
 public:
     FieldView();
 
+    // Back to the state the dialog opens in, keeping the memory of the texts
+    // for the next drive of a batch.
+    void clear();
+
     // Puts a text into a field as a user would type it.
-    void typeText(ControlId field, std::string text);
+    void typeText(ControlId field, std::string_view text);
 
     std::string readText(ControlId field) override;
     void writeText(ControlId field, std::string_view text) override;
@@ -30,7 +34,12 @@ public:
     const std::vector<std::string>& errors() const { return errors_; }
 
 private:
-    std::map<ControlId, std::string> texts_;
+    // One text per identifier from IDC_DRIVE_TYPE to IDC_DECEL_POINT.
+    static constexpr int firstField = toInt(ControlId::IDC_DRIVE_TYPE);
+    static constexpr int lastField = toInt(ControlId::IDC_DECEL_POINT);
+    std::string* slot(ControlId field);
+
+    std::array<std::string, lastField - firstField + 1> texts_;
     int driveTypeIndex_ = -1;
     int multiplierIndex_ = -1;
     std::vector<std::string> errors_;

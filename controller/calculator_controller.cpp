@@ -8,6 +8,9 @@
 #include "core/speed_multiplier.h"
 #include "core/validation.h"
 
+#include <optional>
+#include <utility>
+
 namespace veldronix {
 
 void CalculatorController::reset()
@@ -101,13 +104,15 @@ DriveInput CalculatorController::readDriveInput()
 double CalculatorController::readNumber(ControlId field)
 {
     // Truncated here as well, so that every view parses exactly what a dialog field holds.
-    return parseNumber(truncateFieldText(view_.readText(field)));
+    const std::string text = view_.readText(field);
+    return parseNumber(fieldTextPrefix(text));
 }
 
 void CalculatorController::showResults(const DriveInput& input, double multiplier)
 {
-    const SettingValues values = computeSettingValues(input, multiplier);
-    const SettingTexts texts = formatSettingTexts(values, input.driveType);
+    SettingValues values = computeSettingValues(input, multiplier);
+    const std::optional<double> decelJerkRate = values.decelJerkRate;
+    const SettingTexts texts = formatSettingTexts(std::move(values), input.driveType);
     view_.writeText(ControlId::IDC_SUMMARY, texts.summary);
     view_.writeText(ControlId::IDC_OUT_R, texts.r);
     view_.writeText(ControlId::IDC_OUT_A, texts.a);
@@ -117,8 +122,8 @@ void CalculatorController::showResults(const DriveInput& input, double multiplie
     view_.writeText(ControlId::IDC_OUT_AO, texts.ao);
     view_.writeText(ControlId::IDC_OUT_D, texts.d);
     view_.writeText(ControlId::IDC_OUT_L, texts.l);
-    if (values.decelJerkRate) {
-        storedDecelJerkRate_ = *values.decelJerkRate;
+    if (decelJerkRate) {
+        storedDecelJerkRate_ = *decelJerkRate;
     }
 }
 

@@ -27,8 +27,13 @@ bool isContinuation(unsigned char byte)
 
 std::string truncateFieldText(std::string_view text)
 {
+    return std::string(fieldTextPrefix(text));
+}
+
+std::string_view fieldTextPrefix(std::string_view text)
+{
     if (text.size() <= fieldTextLimit) {
-        return std::string(text);
+        return text;
     }
     std::size_t kept = 0;
     while (kept < fieldTextLimit) {
@@ -45,7 +50,7 @@ std::string truncateFieldText(std::string_view text)
         }
         kept += length;
     }
-    return std::string(text.substr(0, kept));
+    return text.substr(0, kept);
 }
 
 } // namespace veldronix

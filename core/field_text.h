@@ -12,5 +12,7 @@ inline constexpr std::size_t fieldTextLimit = 78;
 // The longest prefix of a UTF-8 text that fits the field limit without splitting
 // a character. Malformed bytes count as one character each.
 std::string truncateFieldText(std::string_view text);
+// The same prefix as a view into text, for a reader that only parses it.
+std::string_view fieldTextPrefix(std::string_view text);
 
 } // namespace veldronix

@@ -3,6 +3,8 @@
 #include "core/number_format.h"
 #include "core/texts.h"
 
+#include <utility>
+
 namespace veldronix {
 namespace {
 
@@ -13,12 +15,18 @@ std::string formatted(std::string_view format, const std::optional<double>& valu
 
 } // namespace
 
-SettingTexts formatSettingTexts(const SettingValues& values, DriveType /*driveType*/)
+SettingTexts formatSettingTexts(const SettingValues& values, DriveType driveType)
+{
+    SettingValues copy = values;
+    return formatSettingTexts(std::move(copy), driveType);
+}
+
+SettingTexts formatSettingTexts(SettingValues&& values, DriveType /*driveType*/)
 {
     // Which fields a type uses is already decided by computeSettingValues: an
     // unused value is absent and its field is cleared.
     SettingTexts texts;
-    texts.summary = values.summary;
+    texts.summary = std::move(values.summary);
     texts.r = formatNumbers(texts::formatR, {values.valueR});
     texts.a = formatted(texts::formatWithMargin, values.valueA);
     texts.sv = formatNumbers(texts::formatWithMargin, {values.valueSV});

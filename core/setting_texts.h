@@ -20,6 +20,8 @@ struct SettingTexts {
 };
 
 SettingTexts formatSettingTexts(const SettingValues& values, DriveType driveType);
+// The same, taking over the summary instead of copying it.
+SettingTexts formatSettingTexts(SettingValues&& values, DriveType driveType);
 
 // The text of a manual deceleration point.
 std::string formatDecelPoint(double decelPoint);

@@ -97,6 +97,37 @@ TEST(Batch, EveryRowIsThePlainRunOfTheSameOptions)
     EXPECT_EQ(result.diagnostics, "");
 }
 
+// A session runs drive after drive on the same memory; nothing of one drive may
+// reach the next: not the stored jerk, the selection, a written field or a message.
+TEST(DriveSession, EachRunStartsFromTheOpenedDialog)
+{
+    const DriveRequest sequence[] = {
+        {3, "100", "10000", "0.2", "0.3", 2, "10000"},          // stores J2, writes the decel point
+        {0, "100", "10000", "0.2", "", std::nullopt, "10000"},  // no J2 of its own: the message
+        {2, "", "", "", "", std::nullopt, std::nullopt},        // fails: fields must be empty, not left over
+        {1, "100", "10000", "0.2", "", 0, std::nullopt},        // a refused smaller multiplier
+        {-1, "5", "5", "1", "", std::nullopt, std::nullopt},    // no type
+        {3, "100.9", "10000.7", "0.123456", "0.0005", std::nullopt, "1e6"},
+        {0, "100", "10000", "0.2", "", std::nullopt, std::nullopt},
+    };
+    DriveSession session;
+    for (const auto& request : sequence) {
+        const FieldView& view = session.run(request);
+        const DriveOutcome fresh = runDrive(request);
+        const std::string label = request.initialSpeed + "/" + request.driveSpeed + " type " +
+                                  std::to_string(request.driveType);
+        EXPECT_EQ(view.text(ControlId::IDC_SUMMARY), fresh.fields.summary) << label;
+        EXPECT_EQ(view.text(ControlId::IDC_OUT_R), fresh.fields.r) << label;
+        EXPECT_EQ(view.text(ControlId::IDC_OUT_K), fresh.fields.k) << label;
+        EXPECT_EQ(view.text(ControlId::IDC_OUT_L), fresh.fields.l) << label;
+        EXPECT_EQ(view.selectorText(ControlId::IDC_MULTIPLIER), fresh.multiplier) << label;
+        EXPECT_EQ(view.text(ControlId::IDC_DECEL_POINT), fresh.decelPoint) << label;
+        EXPECT_EQ(view.errors(), fresh.errors) << label;
+    }
+    // The last drive asked for no deceleration point: the field shows the opening 0.
+    EXPECT_EQ(session.run(sequence[6]).text(ControlId::IDC_DECEL_POINT), "0");
+}
+
 TEST(Batch, AllRowsWithoutMessagesExitZero)
 {
     const auto result = runOn("\xEF\xBB\xBFtype,initial,drive,accel,decel\r\n0,100,10000,0.2,\r\n2,100,10000,0.2,0.3\r\n");

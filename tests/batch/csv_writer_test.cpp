@@ -50,5 +50,19 @@ TEST(CsvWriter, RecordsEndInCrlfAndSurviveManyFlushes)
     EXPECT_EQ(testing::contentsOf(file.get()), expected);
 }
 
+// Far longer than the writer's buffer, and all quotes: the worst growth a field can ask for.
+TEST(CsvWriter, FieldLongerThanItsBufferIsWrittenWhole)
+{
+    const testing::File file(std::tmpfile());
+    const std::string quotes(200000, '"');
+    {
+        CsvWriter writer(file.get());
+        writer.field("x");
+        writer.field(quotes);
+        writer.endRecord();
+    }
+    EXPECT_EQ(testing::contentsOf(file.get()), "x,\"" + std::string(400000, '"') + "\"\r\n");
+}
+
 } // namespace
 } // namespace veldronix::cli

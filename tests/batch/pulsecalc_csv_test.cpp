@@ -51,7 +51,7 @@ protected:
     {
         const auto out = directory_ / "out";
         const auto err = directory_ / "err";
-        const std::string command = prefix + quoted(VELDRONIX_PULSECALC) + " " + arguments + " >" + quoted(out) +
+        const std::string command = prefix + quoted(VELDRONIX_PULSECALC_PATH) + " " + arguments + " >" + quoted(out) +
                                     " 2>" + quoted(err);
         const int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};

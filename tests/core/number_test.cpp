@@ -9,8 +9,10 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace veldronix {
@@ -116,6 +118,38 @@ TEST(FormatFixed, PrintsHugeAndTinyValuesLikeGlibc)
             std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
             EXPECT_EQ(formatFixed(value, decimals), buffer) << value << " at " << decimals;
         }
+    }
+}
+
+// Every magnitude from the subnormals to far beyond 2^64, with the ties and
+// near-ties of three decimals that short decimal inputs produce, against glibc.
+TEST(FormatFixed, AgreesWithGlibcAcrossMagnitudes)
+{
+    std::setlocale(LC_ALL, "C");
+    std::mt19937_64 random(20261207);
+    std::uniform_int_distribution<int> exponents(-1080, 80);
+    std::uniform_int_distribution<long long> thousandths(-99999999, 99999999);
+    const double edges[] = {std::ldexp(1.0, 63), std::nextafter(std::ldexp(1.0, 63), 0.0), std::ldexp(1.0, 64),
+                            std::ldexp(1.0, 53) - 1, 9.2233720368547748e15, 9.2233720368547758e15,
+                            std::ldexp(1.0, -64), std::ldexp(1.0, -63), std::ldexp(3.0, -65), 0.0625, 0.0005};
+    auto check = [](double value) {
+        for (const int decimals : {0, 1, 2, 3}) {
+            char buffer[512];
+            std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+            ASSERT_EQ(formatFixed(value, decimals), buffer) << std::hexfloat << value << " at " << decimals;
+        }
+    };
+    for (const double edge : edges) {
+        check(edge);
+        check(-edge);
+    }
+    for (int i = 0; i < 20000; ++i) {
+        const std::uint64_t mantissa = random() & ((std::uint64_t{1} << 53) - 1);
+        check(std::ldexp(static_cast<double>(mantissa), exponents(random) - 52));
+        const double decimal = static_cast<double>(thousandths(random)) / 2000.0;
+        check(decimal);
+        check(std::nextafter(decimal, 0.0));
+        check(decimal / 8.0);
     }
 }
 
