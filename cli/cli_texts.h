@@ -114,14 +114,14 @@ inline constexpr std::string_view endsLateSuffix =
     " pulses short of its deceleration: the pulse count ends before it is back at the initial speed.";
 inline constexpr std::string_view endsExactly = " still ends the rounded drive at the initial speed.";
 inline constexpr std::string_view requestedNoDecelPoint = "The requested drive has no deceleration point to compare: ";
-inline constexpr std::string_view profileShortMove = "the pulses end before the drive can reach the drive speed and come back";
-inline constexpr std::string_view profileNoPulses = "the pulse count is not above 0";
-inline constexpr std::string_view profileUnknownDriveType = "the drive type names no ramp shape";
-inline constexpr std::string_view profileSpeedsReversed = "the initial speed is above the drive speed";
-inline constexpr std::string_view profileNoDriveSpeed = "the drive speed is 0";
-inline constexpr std::string_view profileNegativeSpeed = "the initial speed is below 0";
-inline constexpr std::string_view profileBadRampTime = "an acceleration or deceleration time is not above 0";
-inline constexpr std::string_view profileNoJerk = "an S-curve between equal speeds has no jerk";
-inline constexpr std::string_view profileNotFinite = "a figure is not a finite number";
+inline constexpr std::string_view realProfileShortMove = "the pulses end before the drive can reach the drive speed and come back";
+inline constexpr std::string_view realProfileNoPulses = "the pulse count is not above 0";
+inline constexpr std::string_view realProfileUnknownDriveType = "the drive type names no ramp shape";
+inline constexpr std::string_view realProfileSpeedsReversed = "the initial speed is above the drive speed";
+inline constexpr std::string_view realProfileNoDriveSpeed = "the drive speed is 0";
+inline constexpr std::string_view realProfileNegativeSpeed = "the initial speed is below 0";
+inline constexpr std::string_view realProfileBadRampTime = "an acceleration or deceleration time is not above 0";
+inline constexpr std::string_view realProfileNoJerk = "an S-curve between equal speeds has no jerk";
+inline constexpr std::string_view realProfileNotFinite = "a figure is not a finite number";
 
 } // namespace veldronix::cli::texts

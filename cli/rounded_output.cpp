@@ -56,9 +56,9 @@ std::string_view problemName(RoundingProblem problem)
     case RoundingProblem::Negative:
         return "negative";
     case RoundingProblem::AboveMaximum:
-        return "aboveMaximum";
+        return "above-maximum";
     case RoundingProblem::NotFinite:
-        return "notFinite";
+        return "not-finite";
     }
     return "?";
 }
@@ -233,23 +233,23 @@ std::string_view statusReason(ProfileStatus status)
     case ProfileStatus::Complete:
         break;
     case ProfileStatus::ShortMove:
-        return texts::profileShortMove;
+        return texts::realProfileShortMove;
     case ProfileStatus::NoPulses:
-        return texts::profileNoPulses;
+        return texts::realProfileNoPulses;
     case ProfileStatus::UnknownDriveType:
-        return texts::profileUnknownDriveType;
+        return texts::realProfileUnknownDriveType;
     case ProfileStatus::SpeedsReversed:
-        return texts::profileSpeedsReversed;
+        return texts::realProfileSpeedsReversed;
     case ProfileStatus::NoDriveSpeed:
-        return texts::profileNoDriveSpeed;
+        return texts::realProfileNoDriveSpeed;
     case ProfileStatus::NegativeSpeed:
-        return texts::profileNegativeSpeed;
+        return texts::realProfileNegativeSpeed;
     case ProfileStatus::BadRampTime:
-        return texts::profileBadRampTime;
+        return texts::realProfileBadRampTime;
     case ProfileStatus::NoJerk:
-        return texts::profileNoJerk;
+        return texts::realProfileNoJerk;
     case ProfileStatus::NotFinite:
-        return texts::profileNotFinite;
+        return texts::realProfileNotFinite;
     }
     return {};
 }
@@ -260,23 +260,23 @@ std::string_view statusName(ProfileStatus status)
     case ProfileStatus::Complete:
         return "complete";
     case ProfileStatus::ShortMove:
-        return "shortMove";
+        return "short-move";
     case ProfileStatus::NoPulses:
-        return "noPulses";
+        return "no-pulses";
     case ProfileStatus::UnknownDriveType:
-        return "unknownDriveType";
+        return "unknown-drive-type";
     case ProfileStatus::SpeedsReversed:
-        return "speedsReversed";
+        return "speeds-reversed";
     case ProfileStatus::NoDriveSpeed:
-        return "noDriveSpeed";
+        return "no-drive-speed";
     case ProfileStatus::NegativeSpeed:
-        return "negativeSpeed";
+        return "negative-speed";
     case ProfileStatus::BadRampTime:
-        return "badRampTime";
+        return "bad-ramp-time";
     case ProfileStatus::NoJerk:
-        return "noJerk";
+        return "no-jerk";
     case ProfileStatus::NotFinite:
-        return "notFinite";
+        return "not-finite";
     }
     return "?";
 }

@@ -278,12 +278,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "\"accelTime\":{\"requested\":0.000000,\"real\":null,\"deviation\":null},"
                     "\"decelTime\":{\"requested\":0.000000,\"real\":null,\"deviation\":null}},"
                     "\"findings\":["
-                    "{\"register\":\"A\",\"problem\":\"notFinite\",\"settingValue\":null,\"rounded\":null,"
+                    "{\"register\":\"A\",\"problem\":\"not-finite\",\"settingValue\":null,\"rounded\":null,"
                     "\"message\":\"A = inf (setting value inf): not a finite number, which no register holds\"},"
                     "{\"register\":\"SV\",\"problem\":\"zero\",\"settingValue\":0.000,\"rounded\":0,"
                     "\"message\":\"SV = 0 (setting value 0.000): an initial speed of 0 outputs no pulse, so the "
                     "drive cannot start\"},"
-                    "{\"register\":\"D\",\"problem\":\"notFinite\",\"settingValue\":null,\"rounded\":null,"
+                    "{\"register\":\"D\",\"problem\":\"not-finite\",\"settingValue\":null,\"rounded\":null,"
                     "\"message\":\"D = inf (setting value inf): not a finite number, which no register holds\"}]}"},
         // An overflowing initial speed (-1e400 is -inf) passes the checks; every figure from it is unknown.
         RoundedCase{"InfiniteInitialSpeed",
@@ -295,9 +295,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "\"driveSpeed\":{\"requested\":100.000,\"real\":100.000,\"deviation\":0.0000},"
                     "\"accelTime\":{\"requested\":1.000000,\"real\":null,\"deviation\":null}},"
                     "\"findings\":["
-                    "{\"register\":\"A\",\"problem\":\"notFinite\",\"settingValue\":null,\"rounded\":null,"
+                    "{\"register\":\"A\",\"problem\":\"not-finite\",\"settingValue\":null,\"rounded\":null,"
                     "\"message\":\"A = inf (setting value inf): not a finite number, which no register holds\"},"
-                    "{\"register\":\"SV\",\"problem\":\"notFinite\",\"settingValue\":null,\"rounded\":null,"
+                    "{\"register\":\"SV\",\"problem\":\"not-finite\",\"settingValue\":null,\"rounded\":null,"
                     "\"message\":\"SV = -inf (setting value -inf): not a finite number, which no register holds\"}]}"},
         RoundedCase{"NothingCalculated", {"--json", "--drive", "5000000", "--accel", "1"}, "\"rounded\":null"}),
     [](const testing::TestParamInfo<RoundedCase>& info) { return std::string(info.param.name); });
