@@ -216,17 +216,6 @@ TEST(RoundedDrive, FindingKeepsTheValueBeforeAndAfterRounding)
     EXPECT_FALSE(std::signbit(drive.rounded.valueSV));
 }
 
-TEST(RoundedDrive, RegisterMaximaAreTheStatedOnes)
-{
-    EXPECT_EQ(registerMaximum(A), 8000.0);
-    EXPECT_EQ(registerMaximum(D), 8000.0);
-    EXPECT_EQ(registerMaximum(SV), 8000.0);
-    EXPECT_EQ(registerMaximum(V), 8000.0);
-    EXPECT_EQ(registerMaximum(R), nullopt);
-    EXPECT_EQ(registerMaximum(K), nullopt);
-    EXPECT_EQ(registerMaximum(L), nullopt);
-}
-
 // Seeded sweep: the real drive put through the forward formulas with the same
 // multiplier gives back the rounded registers, for every type and every
 // multiplier the automatic choice makes.
