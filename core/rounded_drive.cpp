@@ -6,6 +6,8 @@
 namespace veldronix {
 namespace {
 
+// A and D are fixed at this, their maximum, for the S-curves; the multiplier
+// table keeps V = drive speed / multiplier at or below it, and SV is never above V.
 constexpr double registerLimit = 8000.0;
 
 // Nearest integer, ties away from zero (std::round): that is how an engineer

@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
         RoundedCase{"TrapezoidWithTies", {"--type", "0", "--initial", "333", "--drive", "12345", "--accel", "0.37"},
                     tiesSection},
         // The same over 20000 pulses: each real ramp is (334 + 12346) / 2 x 0.3696 = 2343.264 pulses, the
-        // constant part 20000 - 2 x 2343.264 = 15313.472 pulses at 12346 PPS = 1.240359 s. The requested
+        // constant phase 20000 - 2 x 2343.264 = 15313.472 pulses at 12346 PPS = 1.240359 s. The requested
         // ramps are (333 + 12345) / 2 x 0.37 = 2345.43, so the requested point 17654.57 plus the real
         // 2343.264 pulses of deceleration end 2.166 pulses before the 20000th.
         RoundedCase{"TrapezoidOverAPulseCount",
@@ -160,6 +160,22 @@ INSTANTIATE_TEST_SUITE_P(
                     "initial speed      requested 100.000 PPS, real 100.000 PPS, deviation 0.0000 %\n"
                     "drive speed        requested 10000.000 PPS, real 10000.000 PPS, deviation 0.0000 %\n"
                     "acceleration time  requested 0.200000 s, real 0.198000 s, deviation -1.0000 %\n"
+                    "\n"
+                    "Findings: none\n"},
+        // V = 5000.00005 -> 5000: the drive speed is 1e-6 % low, which prints as 0.0000, not -0.0000.
+        RoundedCase{"TinyDeviationHasNoSign",
+                    {"--type", "0", "--initial", "100", "--drive", "10000.0001", "--accel", "0.2"},
+                    "\n"
+                    "Rounded settings, multiplier 2\n"
+                    "R   4000000\n"
+                    "A   198\n"
+                    "SV  50\n"
+                    "V   5000\n"
+                    "\n"
+                    "Real drive of the rounded settings\n"
+                    "initial speed      requested 100.000 PPS, real 100.000 PPS, deviation 0.0000 %\n"
+                    "drive speed        requested 10000.000 PPS, real 10000.000 PPS, deviation 0.0000 %\n"
+                    "acceleration time  requested 0.200000 s, real 0.200000 s, deviation 0.0000 %\n"
                     "\n"
                     "Findings: none\n"},
         // A refused multiplier leaves the fields at Calculate's M = 2, where 198, 50 and 5000 are whole.
