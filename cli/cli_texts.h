@@ -7,7 +7,8 @@ namespace veldronix::cli::texts {
 
 inline constexpr std::string_view usage =
     "usage: pulsecalc --type T --initial TEXT --drive TEXT --accel TEXT [--decel TEXT]\n"
-    "                 [--multiplier INDEX] [--pulses TEXT] [--rounded] [--json]\n"
+    "                 [--multiplier INDEX] [--pulses TEXT [--svg FILE]]\n"
+    "                 [--rounded] [--json]\n"
     "       pulsecalc --csv FILE\n"
     "\n"
     "Computes the settings of a pulse-train drive controller (16 MHz base clock)\n"
@@ -22,7 +23,13 @@ inline constexpr std::string_view usage =
     "  --decel TEXT        time to reach the initial speed (s), asymmetric types\n"
     "  --multiplier INDEX  then select multiplier item INDEX (-1 to 8) and recalculate:\n"
     "                      0 1, 1 2, 2 5, 3 10, 4 20, 5 50, 6 100, 7 200, 8 500\n"
-    "  --pulses TEXT       then compute the manual deceleration point of this pulse count\n"
+    "  --pulses TEXT       then compute the manual deceleration point of this pulse count,\n"
+    "                      and show the velocity profile of a drive of that many pulses:\n"
+    "                      the time (s) and pulses of the acceleration, constant-speed and\n"
+    "                      deceleration phases, the total move time and the deceleration\n"
+    "                      point, for every drive type\n"
+    "  --svg FILE          write a plot of that profile's speed over time to FILE (SVG);\n"
+    "                      a move too short to reach the drive speed gets no plot\n"
     "  --rounded           also print each setting value rounded to the nearest integer\n"
     "                      (halves away from zero), the drive those integers really give\n"
     "                      with the multiplier shown (speeds, times and S-curve jerks\n"
@@ -40,6 +47,7 @@ inline constexpr std::string_view usage =
     "  --help              print this text\n"
     "\n"
     "Exit status: 0 no message shown, 1 a message shown, 2 a usage error.\n"
+    "A plot that --svg cannot write counts as a message shown.\n"
     "A --rounded finding warns about the machine's drive and leaves the status as it is.\n";
 
 // The batch mode's messages; a row's message starts with "line N: ".
@@ -59,6 +67,64 @@ inline constexpr std::string_view usageHint = "try 'pulsecalc --help' for the op
 inline constexpr std::string_view labelMultiplier = "倍率";
 inline constexpr std::string_view labelDecelPoint = "マニュアル減速点";
 inline constexpr std::string_view labelError = "エラー";
+
+// The velocity profile of a drive with --pulses. "{}" stands for a figure, filled in order.
+inline constexpr std::string_view profileLead = "velocity profile: ";
+inline constexpr std::string_view profileHeading = "{} pulses, {} PPS to {} PPS and back, ";
+inline constexpr std::string_view shapeLinear = "linear ramps";
+inline constexpr std::string_view shapeSCurve = "S-curve ramps";
+inline constexpr std::string_view columnPhase = "phase";
+inline constexpr std::string_view columnTime = "time (s)";
+inline constexpr std::string_view columnPulses = "pulses";
+inline constexpr std::string_view phaseAccel = "acceleration";
+inline constexpr std::string_view phaseConstant = "constant speed";
+inline constexpr std::string_view phaseDecel = "deceleration";
+inline constexpr std::string_view labelTotalMove = "total move";
+inline constexpr std::string_view labelProfileDecelPoint = "deceleration point";
+
+// Why a drive shows no motion; the short move names its figures: the pulse
+// count, the drive speed, the initial speed, the pulses the two ramps need.
+inline constexpr std::string_view profileShortMove =
+    "the move is too short: {} pulses cannot reach {} PPS and return to {} PPS, which takes {} pulses";
+inline constexpr std::string_view profileNoPulses = "none: the pulse count is not a number above 0";
+inline constexpr std::string_view profileUnknownType = "none: the drive type names no item, so the ramps have no shape";
+inline constexpr std::string_view profileSpeedsReversed = "none: the initial speed is above the drive speed";
+inline constexpr std::string_view profileNoDriveSpeed = "none: the drive speed is 0";
+inline constexpr std::string_view profileNegativeSpeed = "none: the initial speed {} PPS is below 0";
+inline constexpr std::string_view profileBadRampTime = "none: a ramp time is 0 or below";
+inline constexpr std::string_view profileNoJerk = "none: an S-curve between equal speeds has no jerk (K is infinite)";
+inline constexpr std::string_view profileNotFinite = "none: a figure of the motion is infinite or not a number";
+
+// The plot of --svg FILE: speed over time.
+inline constexpr std::string_view svgTitle = "Velocity profile: ";
+inline constexpr std::string_view svgTimeAxis = "time (s)";
+inline constexpr std::string_view svgSpeedAxis = "speed (PPS)";
+inline constexpr std::string_view svgDecelPoint = "deceleration point: {} pulses";
+inline constexpr std::string_view svgDriveSpeed = "drive speed {} PPS";
+inline constexpr std::string_view svgInitialSpeed = "initial speed {} PPS";
+inline constexpr std::string_view svgSeconds = " s";
+inline constexpr std::string_view svgPhasePulses = "{} pulses";
+inline constexpr std::string_view svgRampUp = "{} \u2192 {} PPS";
+inline constexpr std::string_view svgAtSpeed = "at {} PPS";
+inline constexpr std::string_view svgJerk = "jerk {} PPS/s\u00b2";
+
+// What goes wrong with --svg; each follows "pulsecalc: ".
+inline constexpr std::string_view svgNeedsPulses = "--svg needs --pulses: the plot shows the motion of a pulse count";
+inline constexpr std::string_view svgNeedsFile = "--svg needs a file name";
+inline constexpr std::string_view svgTwice = "option --svg given twice";
+// A path goes between a lead and "': ".
+inline constexpr std::string_view svgNoPlot = "no plot written to '";
+inline constexpr std::string_view svgNotCalculated = "the drive's settings could not be calculated";
+inline constexpr std::string_view svgCannotWrite = "cannot write the plot '";
+inline constexpr std::string_view pathEnd = "': ";
+inline constexpr std::string_view fileCannotCreate = "cannot create a file in its folder";
+inline constexpr std::string_view fileWriteFailed = "writing failed";
+inline constexpr std::string_view fileCannotReplace = "cannot put it in place of the file's old contents";
+
+// The status names of the JSON output, in the order of ProfileStatus.
+inline constexpr std::string_view profileStatusNames[] = {
+    "complete", "short-move", "no-pulses", "unknown-drive-type", "speeds-reversed", "no-drive-speed",
+    "negative-speed", "bad-ramp-time", "no-jerk", "not-finite"};
 
 // The --rounded part of the output.
 inline constexpr std::string_view roundedHeading = "Rounded settings, multiplier ";

@@ -1,5 +1,6 @@
 #include "cli/drive_request.h"
 
+#include "core/field_text.h"
 #include "core/number_parser.h"
 #include "core/speed_multiplier.h"
 
@@ -16,6 +17,8 @@ const FieldView& DriveSession::run(const DriveRequest& request)
     view_.typeText(ControlId::IDC_ACCEL_TIME, request.accelTime);
     view_.typeText(ControlId::IDC_DECEL_TIME, request.decelTime);
     controller_.onCalculate();
+    // Only a successful Calculate chooses a multiplier.
+    calculated_ = controller_.autoMultiplierIndex() >= 0;
     // A command that shows a message writes no value field, so the fields keep
     // the values of the last command that succeeded.
     shownMultiplier_ = multiplierAt(controller_.autoMultiplierIndex());
@@ -41,6 +44,14 @@ DriveOutcome runDrive(const DriveRequest& request)
     const FieldView& view = session.run(request);
 
     DriveOutcome outcome;
+    if (request.profile && request.pulses && session.calculated()) {
+        // The numbers as the commands read them: the fields' texts cut to their size, parsed alike.
+        const auto number = [&view](ControlId field) { return parseNumber(fieldTextPrefix(view.text(field))); };
+        outcome.profile = computeVelocityProfile(number(ControlId::IDC_INITIAL_SPEED), number(ControlId::IDC_DRIVE_SPEED),
+                                                 number(ControlId::IDC_ACCEL_TIME), number(ControlId::IDC_DECEL_TIME),
+                                                 static_cast<DriveType>(request.driveType),
+                                                 number(ControlId::IDC_PULSE_COUNT));
+    }
     outcome.fields.summary = view.text(ControlId::IDC_SUMMARY);
     outcome.fields.r = view.text(ControlId::IDC_OUT_R);
     outcome.fields.a = view.text(ControlId::IDC_OUT_A);

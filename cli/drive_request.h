@@ -4,6 +4,7 @@
 #include "controller/calculator_controller.h"
 #include "core/drive_input.h"
 #include "core/setting_texts.h"
+#include "core/velocity_profile.h"
 
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@ struct DriveRequest {
     std::string decelTime;
     std::optional<int> multiplierIndex; // -1..8: select it, then Recalculate
     std::optional<std::string> pulses;  // type it, then compute the deceleration point
+    bool profile = false;               // with pulses: also the motion of that pulse count
 };
 
 // The dialog's fields after the commands of a request have run.
@@ -29,6 +31,8 @@ struct DriveOutcome {
     std::string multiplier; // the multiplier selector's text, "" when none is selected
     std::string decelPoint;
     std::vector<std::string> errors; // the messages shown, in order
+    // The motion of the pulse count, when the request asks for it and Calculate succeeded.
+    std::optional<VelocityProfile> profile;
     // The multiplier of the values the fields show: Recalculate's when it succeeded,
     // else Calculate's; none when neither succeeded.
     std::optional<double> shownMultiplier;
@@ -47,6 +51,8 @@ public:
     // failed. The fields stay readable until the next run.
     const FieldView& run(const DriveRequest& request);
 
+    // Whether the last run's Calculate succeeded.
+    bool calculated() const { return calculated_; }
     // The multiplier of the values the fields show after the last run:
     // Recalculate's when it succeeded, else Calculate's; none when neither did.
     std::optional<double> shownMultiplier() const { return shownMultiplier_; }
@@ -54,6 +60,7 @@ public:
 private:
     FieldView view_;
     CalculatorController controller_{view_};
+    bool calculated_ = false;
     std::optional<double> shownMultiplier_;
 };
 

@@ -2,6 +2,7 @@
 #include "cli/cli_texts.h"
 #include "cli/options.h"
 #include "cli/outcome_output.h"
+#include "cli/plot_file.h"
 #include "cli/rounded_output.h"
 #include "cli/utf8_console.h"
 
@@ -40,7 +41,9 @@ int main(int argc, char** argv)
         return runBatchFile(*options.csvPath, stdout, stderr);
     }
 
-    const DriveOutcome outcome = runDrive(options.request);
+    DriveRequest request = options.request;
+    request.profile = true;
+    const DriveOutcome outcome = runDrive(request);
     for (const auto& message : outcome.errors) {
         write(stderr, std::string(texts::labelError) + ": " + message + "\n");
     }
@@ -52,5 +55,12 @@ int main(int argc, char** argv)
     }
     write(stdout, output);
     std::fflush(stdout);
-    return outcome.errors.empty() ? 0 : 1;
+    bool plotted = true;
+    if (options.svgPath) {
+        if (const auto failure = writeProfilePlot(*options.svgPath, outcome)) {
+            write(stderr, "pulsecalc: " + *failure + "\n");
+            plotted = false;
+        }
+    }
+    return outcome.errors.empty() && plotted ? 0 : 1;
 }

@@ -63,8 +63,8 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             driveOption = driveOption || name == "--json" || name == "--rounded";
             continue;
         }
-        static constexpr std::array<std::string_view, 8> valued = {
-            "--type", "--initial", "--drive", "--accel", "--decel", "--multiplier", "--pulses", "--csv"};
+        static constexpr std::array<std::string_view, 9> valued = {
+            "--type", "--initial", "--drive", "--accel", "--decel", "--multiplier", "--pulses", "--csv", "--svg"};
         if (std::find(valued.begin(), valued.end(), name) == valued.end()) {
             return usageError("unknown option '" + std::string(arguments[i]) + "'");
         }
@@ -84,6 +84,14 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
                 return usageError("option --csv given twice");
             }
             options.csvPath = std::string(value);
+        } else if (name == "--svg") {
+            if (options.svgPath) {
+                return usageError(std::string(texts::svgTwice));
+            }
+            if (value.empty()) {
+                return usageError(std::string(texts::svgNeedsFile));
+            }
+            options.svgPath = std::string(value);
         } else if (name == "--type") {
             const auto type = parseDriveType(value);
             if (!type) {
@@ -112,6 +120,9 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
     }
     if (options.csvPath && driveOption) {
         return usageError(std::string(texts::csvWithDriveOption));
+    }
+    if (options.svgPath && !options.request.pulses) {
+        return usageError(std::string(texts::svgNeedsPulses));
     }
     return options;
 }

@@ -2,6 +2,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/json_writer.h"
+#include "cli/profile_output.h"
 
 #include <array>
 #include <utility>
@@ -45,6 +46,10 @@ std::string plainOutput(const DriveOutcome& outcome)
     out += "  ";
     out += outcome.decelPoint;
     out += '\n';
+    if (outcome.profile) {
+        out += '\n';
+        out += profilePlain(*outcome.profile);
+    }
     return out;
 }
 
@@ -64,7 +69,11 @@ std::string jsonOutput(const DriveOutcome& outcome)
         out += i == 0 ? "" : ",";
         out += jsonString(outcome.errors[i]);
     }
-    out += "]}\n";
+    out += "]";
+    if (outcome.profile) {
+        out += ",\"profile\":" + profileJson(*outcome.profile);
+    }
+    out += "}\n";
     return out;
 }
 

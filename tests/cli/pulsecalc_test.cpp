@@ -102,7 +102,7 @@ const std::string summary3 = "初速度:100で、ドライブ速度:10000まで�
 // One JSON line as the program prints it; summary is already a JSON string body.
 std::string jsonLine(const std::string& summary, const std::vector<std::string>& values,
                      const std::string& multiplier, const std::string& decelPoint,
-                     const std::vector<std::string>& errors = {})
+                     const std::vector<std::string>& errors = {}, const std::string& profile = "")
 {
     static const char* const labels[] = {"R", "A", "SV", "V", "K", "AO", "D", "L"};
     std::string out = "{\"summary\":\"" + summary + "\"";
@@ -113,7 +113,11 @@ std::string jsonLine(const std::string& summary, const std::vector<std::string>&
     for (std::size_t i = 0; i < errors.size(); ++i) {
         out += (i == 0 ? "\"" : ",\"") + errors[i] + "\"";
     }
-    return out + "]}\n";
+    out += "]";
+    if (!profile.empty()) {
+        out += ",\"profile\":" + profile;
+    }
+    return out + "}\n";
 }
 
 std::vector<std::string> example(const std::string& type, std::vector<std::string> more = {})
@@ -149,6 +153,21 @@ TEST_P(PulsecalcTest, PrintsExactly)
 }
 
 const std::string errorLine = "エラー: " + noSetting + "\n";
+
+// The motion that --pulses adds after the dialog's fields (hand-worked in tests/profile).
+const std::string profile3 =
+    "{\"status\":\"complete\",\"shape\":\"s-curve\",\"pulses\":10000.000,\"initialSpeed\":100.000,"
+    "\"driveSpeed\":10000.000,\"accel\":{\"time\":0.200000,\"pulses\":1010.000},"
+    "\"constant\":{\"time\":0.747500,\"pulses\":7475.000},\"decel\":{\"time\":0.300000,\"pulses\":1515.000},"
+    "\"totalTime\":1.247500,\"decelPoint\":8485.000}";
+const std::string profile2 =
+    "{\"status\":\"complete\",\"shape\":\"linear\",\"pulses\":10000.000,\"initialSpeed\":100.000,"
+    "\"driveSpeed\":10000.000,\"accel\":{\"time\":0.200000,\"pulses\":1010.000},"
+    "\"constant\":{\"time\":0.747500,\"pulses\":7475.000},\"decel\":{\"time\":0.300000,\"pulses\":1515.000},"
+    "\"totalTime\":1.247500,\"decelPoint\":8485.000}";
+const std::string shortMove3 =
+    "{\"status\":\"short-move\",\"message\":\"the move is too short: 1000 pulses cannot reach 10000 PPS and "
+    "return to 100 PPS, which takes 2525 pulses\",\"pulses\":1000.000,\"rampPulses\":2525.000}";
 
 INSTANTIATE_TEST_SUITE_P(
     Json, PulsecalcTest,
@@ -192,16 +211,16 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"DecelPoint", example("3", {"--pulses", "10000"}), 0,
              jsonLine(summary3,
                       {"4000000 ", "8000.000 ", "50.000 ", "5000.000 ", "126.263 ", "0.000", "8000.000", "284.091"},
-                      "2(4,000,000)", "8485.000"),
+                      "2(4,000,000)", "8485.000", {}, profile3),
              ""},
         Case{"DecelPointTooFewPulses", example("3", {"--pulses", "1000"}), 1,
              jsonLine(summary3,
                       {"4000000 ", "8000.000 ", "50.000 ", "5000.000 ", "126.263 ", "0.000", "8000.000", "284.091"},
-                      "2(4,000,000)", "", {noSetting}),
+                      "2(4,000,000)", "", {noSetting}, shortMove3),
              errorLine},
         Case{"DecelPointOfAnotherType", example("2", {"--pulses", "10000"}), 1,
              jsonLine(summary2, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "132.000", ""},
-                      "2(4,000,000)", "", {noSetting}),
+                      "2(4,000,000)", "", {noSetting}, profile2),
              errorLine},
         // An omitted field is empty, and an empty drive speed is the first check that fails.
         Case{"OmittedDriveSpeed", {"--json", "--accel", "0.2"}, 1,

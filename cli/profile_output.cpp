@@ -1,0 +1,192 @@
+#include "cli/profile_output.h"
+
+#include "cli/cli_texts.h"
+#include "cli/json_writer.h"
+#include "core/number_format.h"
+
+#include <algorithm>
+#include <array>
+
+namespace veldronix::cli {
+namespace {
+
+// Times to the microsecond, pulses and speeds to a thousandth: the dialog's own
+// deceleration point has three decimals.
+constexpr int timeDecimals = 6;
+constexpr int pulseDecimals = 3;
+
+std::string_view statusName(ProfileStatus status)
+{
+    const auto index = static_cast<std::size_t>(status);
+    return index < std::size(texts::profileStatusNames) ? texts::profileStatusNames[index] : "unknown";
+}
+
+std::string_view shapeName(RampShape shape)
+{
+    return shape == RampShape::SCurve ? texts::shapeSCurve : texts::shapeLinear;
+}
+
+std::string padRight(std::string_view text, std::size_t width)
+{
+    std::string out(text);
+    out.append(width > text.size() ? width - text.size() : 0, ' ');
+    return out;
+}
+
+std::string padLeft(std::string_view text, std::size_t width)
+{
+    std::string out(width > text.size() ? width - text.size() : 0, ' ');
+    out += text;
+    return out;
+}
+
+} // namespace
+
+std::string figureText(double value)
+{
+    std::string text = formatFixed(value, 3);
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.') {
+            text.pop_back();
+        }
+    }
+    return text == "-0" ? "0" : text;
+}
+
+std::string fillFigures(std::string_view text, std::initializer_list<double> figures)
+{
+    std::string out;
+    auto next = figures.begin();
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t mark = text.find("{}", pos);
+        if (mark == std::string_view::npos) {
+            break;
+        }
+        out.append(text.substr(pos, mark - pos));
+        if (next != figures.end()) {
+            out += figureText(*next++);
+        }
+        pos = mark + 2;
+    }
+    out.append(text.substr(std::min(pos, text.size())));
+    return out;
+}
+
+std::string profileNote(const VelocityProfile& profile)
+{
+    switch (profile.status) {
+    case ProfileStatus::Complete:
+        return {};
+    case ProfileStatus::ShortMove:
+        return fillFigures(texts::profileShortMove,
+                           {profile.totalPulses, profile.driveSpeed, profile.initialSpeed, profile.rampPulses});
+    case ProfileStatus::NoPulses:
+        return std::string(texts::profileNoPulses);
+    case ProfileStatus::UnknownDriveType:
+        return std::string(texts::profileUnknownType);
+    case ProfileStatus::SpeedsReversed:
+        return std::string(texts::profileSpeedsReversed);
+    case ProfileStatus::NoDriveSpeed:
+        return std::string(texts::profileNoDriveSpeed);
+    case ProfileStatus::NegativeSpeed:
+        return fillFigures(texts::profileNegativeSpeed, {profile.initialSpeed});
+    case ProfileStatus::BadRampTime:
+        return std::string(texts::profileBadRampTime);
+    case ProfileStatus::NoJerk:
+        return std::string(texts::profileNoJerk);
+    case ProfileStatus::NotFinite:
+        break;
+    }
+    return std::string(texts::profileNotFinite);
+}
+
+std::string profilePlain(const VelocityProfile& profile)
+{
+    std::string out(texts::profileLead);
+    if (profile.status != ProfileStatus::Complete) {
+        return out + profileNote(profile) + '\n';
+    }
+    out += fillFigures(texts::profileHeading, {profile.totalPulses, profile.initialSpeed, profile.driveSpeed});
+    out += shapeName(profile.shape);
+    out += '\n';
+
+    struct Row {
+        std::string_view label;
+        std::string time;
+        std::string pulses;
+    };
+    const std::array<Row, 6> rows = {{
+        {texts::columnPhase, std::string(texts::columnTime), std::string(texts::columnPulses)},
+        {texts::phaseAccel, formatFixed(profile.accel.time, timeDecimals),
+         formatFixed(profile.accel.pulses, pulseDecimals)},
+        {texts::phaseConstant, formatFixed(profile.constant.time, timeDecimals),
+         formatFixed(profile.constant.pulses, pulseDecimals)},
+        {texts::phaseDecel, formatFixed(profile.decel.time, timeDecimals),
+         formatFixed(profile.decel.pulses, pulseDecimals)},
+        {texts::labelTotalMove, formatFixed(profile.totalTime, timeDecimals),
+         formatFixed(profile.totalPulses, pulseDecimals)},
+        {texts::labelProfileDecelPoint, "", formatFixed(profile.decelPoint, pulseDecimals)},
+    }};
+    std::size_t labelWidth = 0;
+    std::size_t timeWidth = 0;
+    std::size_t pulsesWidth = 0;
+    for (const Row& row : rows) {
+        labelWidth = std::max(labelWidth, row.label.size());
+        timeWidth = std::max(timeWidth, row.time.size());
+        pulsesWidth = std::max(pulsesWidth, row.pulses.size());
+    }
+    for (const Row& row : rows) {
+        out += padRight(row.label, labelWidth);
+        out += "  ";
+        out += padLeft(row.time, timeWidth);
+        out += "  ";
+        out += padLeft(row.pulses, pulsesWidth);
+        out += '\n';
+    }
+    return out;
+}
+
+std::string profileJson(const VelocityProfile& profile)
+{
+    std::string out = "{\"status\":" + jsonString(statusName(profile.status));
+    const auto number = [&out](std::string_view name, double value, int decimals) {
+        out += ",\"";
+        out += name;
+        out += "\":";
+        out += formatFixed(value + 0.0, decimals); // + 0.0: an initial speed typed as -0 is 0
+    };
+    const auto phase = [&out](std::string_view name, const ProfilePhase& figures) {
+        out += ",\"";
+        out += name;
+        out += "\":{\"time\":" + formatFixed(figures.time, timeDecimals);
+        out += ",\"pulses\":" + formatFixed(figures.pulses, pulseDecimals) + "}";
+    };
+    switch (profile.status) {
+    case ProfileStatus::Complete:
+        out += ",\"shape\":" + jsonString(profile.shape == RampShape::SCurve ? "s-curve" : "linear");
+        number("pulses", profile.totalPulses, pulseDecimals);
+        number("initialSpeed", profile.initialSpeed, pulseDecimals);
+        number("driveSpeed", profile.driveSpeed, pulseDecimals);
+        phase("accel", profile.accel);
+        phase("constant", profile.constant);
+        phase("decel", profile.decel);
+        number("totalTime", profile.totalTime, timeDecimals);
+        number("decelPoint", profile.decelPoint, pulseDecimals);
+        break;
+    case ProfileStatus::ShortMove:
+        // Finite by construction: the core checked every figure before it found the move short.
+        out += ",\"message\":" + jsonString(profileNote(profile));
+        number("pulses", profile.totalPulses, pulseDecimals);
+        number("rampPulses", profile.rampPulses, pulseDecimals);
+        break;
+    default:
+        // Figures here may be infinite or not numbers, which JSON cannot hold: the note says it.
+        out += ",\"message\":" + jsonString(profileNote(profile));
+        break;
+    }
+    return out + "}";
+}
+
+} // namespace veldronix::cli

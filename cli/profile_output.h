@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/velocity_profile.h"
+
+#include <string>
+#include <string_view>
+
+namespace veldronix::cli {
+
+// A figure for a sentence: three decimals with the trailing zeros and point
+// dropped ("2525", "0.5"), "-0" never; "inf", "-inf", "nan" as the core writes them.
+std::string figureText(double value);
+
+// A text with each "{}" replaced by the next figure, in order.
+std::string fillFigures(std::string_view text, std::initializer_list<double> figures);
+
+// Why a profile shows no motion, in one sentence; empty for a Complete profile.
+std::string profileNote(const VelocityProfile& profile);
+
+// The profile's lines for a terminal: a heading and the table of the phases, or
+// one line saying why there is no motion.
+std::string profilePlain(const VelocityProfile& profile);
+
+// The profile as a JSON object: figures as numbers, a status, and the note of a
+// profile without motion.
+std::string profileJson(const VelocityProfile& profile);
+
+} // namespace veldronix::cli

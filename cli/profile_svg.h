@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/velocity_profile.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace veldronix::cli {
+
+// A text for XML character data or a quoted attribute: markup characters as
+// entities, bytes that are not UTF-8 and characters XML forbids as U+FFFD.
+std::string xmlText(std::string_view text);
+
+// A standalone SVG document plotting the speed of a Complete profile over time,
+// with its phases shaded and named, the deceleration point marked and the
+// figures written out; summary (the dialog's summary line, any text) is shown
+// under the title. None for a profile without motion.
+std::optional<std::string> profileSvg(const VelocityProfile& profile, std::string_view summary);
+
+} // namespace veldronix::cli

@@ -1,0 +1,326 @@
+// pulsecalc --svg: the plot's document, its escaping, and a file written whole or not at all.
+#include "program_run.h"
+
+#include "cli/file_replace.h"
+#include "cli/profile_svg.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <regex>
+#include <set>
+
+namespace veldronix {
+namespace {
+
+using testing_support::ProgramRun;
+using testing_support::readWhole;
+using testing_support::runPulsecalc;
+using testing_support::TempDir;
+
+// A small well-formedness check of XML 1.0 as a plot uses it: one root element,
+// tags that nest and close, quoted attributes, only the five named entities or
+// numeric ones, no raw '<' or '&' in text. Returns what is wrong, "" when nothing.
+std::string xmlProblem(const std::string& xml)
+{
+    std::vector<std::string> open;
+    int roots = 0;
+    std::size_t i = 0;
+    const auto entityOk = [&xml](std::size_t at) {
+        static const std::regex entity("^&(amp|lt|gt|quot|apos|#[0-9]+|#x[0-9a-fA-F]+);");
+        return std::regex_search(xml.substr(at, 12), entity);
+    };
+    if (xml.rfind("<?xml ", 0) == 0) {
+        i = xml.find("?>");
+        if (i == std::string::npos) {
+            return "unclosed declaration";
+        }
+        i += 2;
+    }
+    while (i < xml.size()) {
+        const char c = xml[i];
+        if (c == '&') {
+            if (!entityOk(i)) {
+                return "bad entity at " + std::to_string(i);
+            }
+            ++i;
+            continue;
+        }
+        if (c != '<') {
+            if (open.empty() && c != '\n' && c != ' ') {
+                return "text outside the root at " + std::to_string(i);
+            }
+            ++i;
+            continue;
+        }
+        if (xml.compare(i, 2, "</") == 0) {
+            const std::size_t end = xml.find('>', i);
+            if (end == std::string::npos || open.empty() || xml.substr(i + 2, end - i - 2) != open.back()) {
+                return "bad end tag at " + std::to_string(i);
+            }
+            open.pop_back();
+            i = end + 1;
+            continue;
+        }
+        std::size_t j = i + 1;
+        while (j < xml.size() && (std::isalnum(static_cast<unsigned char>(xml[j])) || xml[j] == '-' || xml[j] == ':')) {
+            ++j;
+        }
+        const std::string name = xml.substr(i + 1, j - i - 1);
+        if (name.empty()) {
+            return "bad tag at " + std::to_string(i);
+        }
+        if (open.empty() && ++roots > 1) {
+            return "a second root at " + std::to_string(i);
+        }
+        std::set<std::string> attributes;
+        while (true) {
+            while (j < xml.size() && std::isspace(static_cast<unsigned char>(xml[j]))) {
+                ++j;
+            }
+            if (xml.compare(j, 2, "/>") == 0) {
+                i = j + 2;
+                break;
+            }
+            if (j < xml.size() && xml[j] == '>') {
+                open.push_back(name);
+                i = j + 1;
+                break;
+            }
+            const std::size_t equals = xml.find('=', j);
+            if (equals == std::string::npos || xml[equals + 1] != '"') {
+                return "unquoted attribute in <" + name + ">";
+            }
+            const std::string attribute = xml.substr(j, equals - j);
+            if (!attributes.insert(attribute).second) {
+                return "attribute " + attribute + " twice in <" + name + ">";
+            }
+            const std::size_t close = xml.find('"', equals + 2);
+            if (close == std::string::npos) {
+                return "unclosed attribute in <" + name + ">";
+            }
+            for (std::size_t k = equals + 2; k < close; ++k) {
+                if (xml[k] == '<' || (xml[k] == '&' && !entityOk(k))) {
+                    return "raw markup in attribute " + attribute;
+                }
+            }
+            j = close + 1;
+        }
+    }
+    if (!open.empty()) {
+        return "unclosed <" + open.back() + ">";
+    }
+    return roots == 1 ? "" : "no root";
+}
+
+std::size_t count(const std::string& text, const std::string& part)
+{
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+std::set<std::string> filesIn(const std::string& dir)
+{
+    std::set<std::string> names;
+    if (DIR* d = opendir(dir.c_str())) {
+        while (const dirent* entry = readdir(d)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..") {
+                names.insert(name);
+            }
+        }
+        closedir(d);
+    }
+    return names;
+}
+
+std::vector<std::string> drive(const std::string& type, const std::string& pulses, const std::string& svg)
+{
+    return {"--type", type, "--initial", "100", "--drive", "10000", "--accel", "0.2", "--decel", "0.3",
+            "--pulses", pulses, "--svg", svg};
+}
+
+TEST(XmlText, escapesMarkupAndReplacesWhatXmlCannotHold)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"a<b>&\"c'", "a&lt;b&gt;&amp;&quot;c&apos;"},
+        {"初速度:100で、\nドライブ", "初速度:100で、\nドライブ"},
+        {"tab\tand\rreturn", "tab\tand\rreturn"},
+        {std::string("nul\0x", 5), "nul\xEF\xBF\xBDx"},
+        {"bell\x07", "bell\xEF\xBF\xBD"},
+        {"\xFF\xFE", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+        // Overlong slash, a lone surrogate, a cut sequence, beyond U+10FFFF.
+        {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {"\xE3\x81", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {"\xF4\x90\x80\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {"\xEF\xBF\xBF", "\xEF\xBF\xBD"},
+        {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
+        {"", ""},
+    };
+    for (const auto& [text, escaped] : cases) {
+        EXPECT_EQ(cli::xmlText(text), escaped) << text;
+    }
+}
+
+VelocityProfile exampleProfile(DriveType type)
+{
+    return computeVelocityProfile(100, 10000, 0.2, 0.3, type, 10000);
+}
+
+TEST(ProfileSvg, isOneWellFormedDocumentForEveryType)
+{
+    for (const DriveType type : {DriveType::SymmetricTrapezoid, DriveType::SymmetricSCurve,
+                                 DriveType::AsymmetricTrapezoid, DriveType::AsymmetricSCurve}) {
+        const auto svg = cli::profileSvg(exampleProfile(type), "初速度:100で\n以下");
+        ASSERT_TRUE(svg);
+        EXPECT_EQ(xmlProblem(*svg), "") << static_cast<int>(type);
+        EXPECT_NE(svg->find("<svg xmlns=\"http://www.w3.org/2000/svg\""), std::string::npos);
+        EXPECT_NE(svg->find(">time (s)</text>"), std::string::npos);
+        EXPECT_NE(svg->find(">speed (PPS)</text>"), std::string::npos);
+        // The S-curves' ramps are parabolas, four of them; linear ramps have none.
+        EXPECT_EQ(count(*svg, " Q"), isSCurve(type) ? 4u : 0u);
+        // Three shaded bands and their legend swatches.
+        EXPECT_EQ(count(*svg, "fill-opacity=\"0.8\""), 3u);
+        EXPECT_EQ(count(*svg, "class=\"phase\" text-anchor=\"middle\""), 3u);
+        const std::string decelPoint = isAsymmetric(type) ? "deceleration point: 8485 pulses" : "deceleration point: 8990 pulses";
+        EXPECT_EQ(count(*svg, ">" + decelPoint + "</text>"), 2u);
+        // The summary's two lines, each its own text.
+        EXPECT_NE(svg->find(">初速度:100で</text>"), std::string::npos);
+        EXPECT_NE(svg->find(">以下</text>"), std::string::npos);
+    }
+}
+
+TEST(ProfileSvg, summaryOfAnyCharactersIsEscaped)
+{
+    const auto svg = cli::profileSvg(exampleProfile(DriveType::AsymmetricSCurve),
+                                     "</text><script>alert(1)</script>&amp; \"x\" \x01\xFF");
+    ASSERT_TRUE(svg);
+    EXPECT_EQ(xmlProblem(*svg), "");
+    EXPECT_EQ(svg->find("<script"), std::string::npos);
+    EXPECT_NE(svg->find("&lt;/text&gt;&lt;script&gt;alert(1)&lt;/script&gt;&amp;amp; &quot;x&quot; "
+                        "\xEF\xBF\xBD\xEF\xBF\xBD"),
+              std::string::npos);
+}
+
+// Very small, very large and degenerate figures still give a readable, well-formed plot.
+TEST(ProfileSvg, extremeFiguresStayWellFormed)
+{
+    const VelocityProfile cases[] = {
+        computeVelocityProfile(0, 4000000, 1e-150, 1e-150, DriveType::AsymmetricSCurve, 1e-140),
+        computeVelocityProfile(1e-300, 0.0025, 7e-3, 3.3, DriveType::AsymmetricTrapezoid, 1e300),
+        computeVelocityProfile(500, 500, 1, 1, DriveType::SymmetricTrapezoid, 1000),
+        computeVelocityProfile(0, 1e300, 1e-10, 1e-10, DriveType::SymmetricTrapezoid, 1e300),
+    };
+    for (const VelocityProfile& profile : cases) {
+        ASSERT_EQ(profile.status, ProfileStatus::Complete);
+        const auto svg = cli::profileSvg(profile, "");
+        ASSERT_TRUE(svg);
+        EXPECT_EQ(xmlProblem(*svg), "");
+        EXPECT_EQ(svg->find("nan"), std::string::npos);
+        EXPECT_EQ(svg->find("inf"), std::string::npos);
+        EXPECT_LT(svg->size(), 40000u);
+    }
+    EXPECT_FALSE(cli::profileSvg(computeVelocityProfile(100, 10000, 0.2, 0.3, DriveType::SymmetricSCurve, 5), ""));
+}
+
+TEST(PulsecalcSvg, writesThePlotAndReplacesAnOldOne)
+{
+    TempDir dir;
+    const std::string plot = dir.file("プロット.svg");
+    {
+        std::ofstream old(plot);
+        old << "an old plot";
+    }
+    const ProgramRun run = runPulsecalc(drive("3", "10000", plot));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    const std::string svg = readWhole(plot);
+    EXPECT_EQ(xmlProblem(svg), "");
+    EXPECT_EQ(svg, *cli::profileSvg(exampleProfile(DriveType::AsymmetricSCurve),
+                                   "初速度:100で、ドライブ速度:10000までを0.200秒でS字加速し、\n"
+                                   "初速度まで0.300秒でS字減速する場合の設定値は以下のようになります。"));
+    EXPECT_EQ(filesIn(dir.path()), std::set<std::string>{"プロット.svg"});
+}
+
+// Whatever stops the plot, the message says so, the status is 1, and no file
+// (new, half-written or temporary) is left behind; an old file stays as it was.
+TEST(PulsecalcSvg, failuresLeaveNothingBehind)
+{
+    TempDir dir;
+    const std::string old = dir.file("old.svg");
+    {
+        std::ofstream file(old);
+        file << "keep me";
+    }
+    const std::string notAFolder = dir.file("plain");
+    {
+        std::ofstream file(notAFolder);
+        file << "x";
+    }
+    mkdir(dir.file("folder").c_str(), 0755);
+    struct Failure {
+        std::vector<std::string> arguments;
+        std::string message;
+    };
+    const Failure failures[] = {
+        {drive("3", "1000", old),
+         "no plot written to '" + old + "': the move is too short: 1000 pulses cannot reach 10000 PPS and return to "
+                                         "100 PPS, which takes 2525 pulses"},
+        {{"--drive", "10000", "--pulses", "10000", "--svg", old},
+         "no plot written to '" + old + "': the drive's settings could not be calculated"},
+        {drive("3", "10000", dir.file("missing/plot.svg")),
+         "cannot write the plot '" + dir.file("missing/plot.svg") + "': cannot create a file in its folder"},
+        {drive("3", "10000", notAFolder + "/plot.svg"),
+         "cannot write the plot '" + notAFolder + "/plot.svg': cannot create a file in its folder"},
+        {drive("3", "10000", dir.file("folder")),
+         "cannot write the plot '" + dir.file("folder") + "': cannot put it in place of the file's old contents"},
+    };
+    for (const Failure& failure : failures) {
+        const ProgramRun run = runPulsecalc(failure.arguments);
+        EXPECT_EQ(run.status, 1);
+        const std::size_t line = run.err.rfind("pulsecalc: ");
+        ASSERT_NE(line, std::string::npos) << run.err;
+        EXPECT_EQ(run.err.substr(line), "pulsecalc: " + failure.message + "\n");
+        // Standard output still holds the drive's figures.
+        EXPECT_NE(run.out.find("マニュアル減速点"), std::string::npos);
+    }
+    EXPECT_EQ(filesIn(dir.path()), (std::set<std::string>{"folder", "old.svg", "plain"}));
+    EXPECT_TRUE(filesIn(dir.file("folder")).empty());
+    EXPECT_EQ(readWhole(old), "keep me");
+}
+
+TEST(PulsecalcSvg, usageErrors)
+{
+    const std::string hint = "try 'pulsecalc --help' for the options\n";
+    struct Usage {
+        std::vector<std::string> arguments;
+        std::string err;
+    };
+    const Usage cases[] = {
+        {{"--drive", "10000", "--accel", "0.2", "--svg", "p.svg"},
+         "pulsecalc: --svg needs --pulses: the plot shows the motion of a pulse count\n" + hint},
+        {{"--svg", "p.svg", "--pulses", "1", "--svg", "q.svg"}, "pulsecalc: option --svg given twice\n" + hint},
+        {{"--pulses", "1", "--svg="}, "pulsecalc: --svg needs a file name\n" + hint},
+        {{"--svg"}, "pulsecalc: option --svg needs a value\n" + hint},
+        {{"--csv", "-", "--svg", "p.svg"}, "pulsecalc: --csv takes the drives from its file: give no other option\n" + hint},
+    };
+    for (const Usage& c : cases) {
+        const ProgramRun run = runPulsecalc(c.arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, c.err);
+    }
+}
+
+TEST(ReplaceFile, refusesNamesNoFileCanHave)
+{
+    EXPECT_EQ(cli::replaceFile("", "x"), cli::FileWriteError::CannotCreate);
+    EXPECT_EQ(cli::replaceFile(std::string("a\0b", 3), "x"), cli::FileWriteError::CannotCreate);
+}
+
+} // namespace
+} // namespace veldronix

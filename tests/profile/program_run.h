@@ -1,0 +1,92 @@
+// Runs the built pulsecalc as a separate process: arguments in; exit status,
+// standard output and standard error out.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace veldronix::testing_support {
+
+struct ProgramRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string readWhole(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A fresh directory under TMPDIR, removed with everything in it by its owner.
+class TempDir {
+public:
+    TempDir()
+    {
+        const char* dir = std::getenv("TMPDIR");
+        path_ = std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/pulsecalc-profile-XXXXXX";
+        if (mkdtemp(path_.data()) == nullptr) {
+            ADD_FAILURE() << "cannot make a temporary directory";
+        }
+    }
+    ~TempDir() { std::system(("rm -rf '" + path_ + "'").c_str()); }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+inline ProgramRun runPulsecalc(const std::vector<std::string>& arguments)
+{
+    TempDir dir;
+    const std::string out = dir.file("out");
+    const std::string err = dir.file("err");
+    std::vector<std::string> owned{VELDRONIX_PULSECALC_PATH};
+    owned.insert(owned.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& argument : owned) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+
+    ProgramRun run;
+    if (spawned != 0) {
+        ADD_FAILURE() << "cannot start " << argv[0];
+        return run;
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+    }
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.out = readWhole(out);
+    run.err = readWhole(err);
+    return run;
+}
+
+} // namespace veldronix::testing_support
