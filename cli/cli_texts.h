@@ -161,16 +161,9 @@ inline constexpr std::string_view reasonZeroR = "the register cannot be 0";
 inline constexpr std::string_view reasonNegative = "the register holds no negative value";
 inline constexpr std::string_view reasonAboveMaximum = "above the register's maximum of ";
 inline constexpr std::string_view reasonNotFinite = "not a finite number, which no register holds";
-// With --pulses: the phases of the real drive and its end with the requested deceleration point.
-inline constexpr std::string_view realPulsesHeading = "Real drive of the pulse count ";
-inline constexpr std::string_view realPulsesUnknown = ": none, see the findings";
-inline constexpr std::string_view realPulsesNone = ": none, ";
-inline constexpr std::string_view labelAccelPhase = "acceleration";
-inline constexpr std::string_view labelConstantPhase = "constant speed";
-inline constexpr std::string_view labelDecelPhase = "deceleration";
-inline constexpr std::string_view labelTotalTime = "total time";
-inline constexpr std::string_view labelRealDecelPoint = "deceleration point";
-inline constexpr std::string_view unitPulses = " pulses";
+// With --pulses: the velocity profile of the real drive and its end with the requested deceleration point.
+inline constexpr std::string_view realProfileHeading = "Real drive of the rounded settings over the pulse count";
+inline constexpr std::string_view realProfileUnknown = ": none, see the findings";
 // "The requested drive's deceleration point 8485.000 brings ..."
 inline constexpr std::string_view requestedDecelPointPrefix = "The requested drive's deceleration point ";
 inline constexpr std::string_view endsEarlyPrefix = " brings the rounded drive back to the initial speed ";
@@ -179,15 +172,7 @@ inline constexpr std::string_view endsLatePrefix = " leaves the rounded drive ";
 inline constexpr std::string_view endsLateSuffix =
     " pulses short of its deceleration: the pulse count ends before it is back at the initial speed.";
 inline constexpr std::string_view endsExactly = " still ends the rounded drive at the initial speed.";
-inline constexpr std::string_view requestedNoDecelPoint = "The requested drive has no deceleration point to compare: ";
-inline constexpr std::string_view realProfileShortMove = "the pulses end before the drive can reach the drive speed and come back";
-inline constexpr std::string_view realProfileNoPulses = "the pulse count is not above 0";
-inline constexpr std::string_view realProfileUnknownDriveType = "the drive type names no ramp shape";
-inline constexpr std::string_view realProfileSpeedsReversed = "the initial speed is above the drive speed";
-inline constexpr std::string_view realProfileNoDriveSpeed = "the drive speed is 0";
-inline constexpr std::string_view realProfileNegativeSpeed = "the initial speed is below 0";
-inline constexpr std::string_view realProfileBadRampTime = "an acceleration or deceleration time is not above 0";
-inline constexpr std::string_view realProfileNoJerk = "an S-curve between equal speeds has no jerk";
-inline constexpr std::string_view realProfileNotFinite = "a figure is not a finite number";
+inline constexpr std::string_view requestedNoDecelPoint =
+    "The requested drive has no deceleration point to compare with; its velocity profile above says why.";
 
 } // namespace veldronix::cli::texts

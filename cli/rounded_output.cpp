@@ -2,6 +2,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/json_writer.h"
+#include "cli/profile_output.h"
 #include "core/field_text.h"
 #include "core/number_format.h"
 #include "core/number_parser.h"
@@ -208,7 +209,6 @@ std::string plainQuantity(const QuantityLine& line)
 // The drive the value fields show, rounded, and with --pulses its profiles.
 struct Shown {
     RoundedDrive drive;
-    std::optional<double> pulses;
     std::optional<RoundedProfile> profile;
 };
 
@@ -218,101 +218,19 @@ std::optional<Shown> shownDrive(const DriveRequest& request, const DriveOutcome&
         return std::nullopt;
     }
     const DriveInput input = fieldInput(request);
-    Shown shown{computeRoundedDrive(input, *outcome.shownMultiplier), std::nullopt, std::nullopt};
+    Shown shown{computeRoundedDrive(input, *outcome.shownMultiplier), std::nullopt};
     if (request.pulses) {
         // Read as the controller reads the pulse count field.
-        shown.pulses = parseNumber(truncateFieldText(*request.pulses));
-        shown.profile = computeRoundedProfile(input, shown.drive, *shown.pulses);
+        shown.profile = computeRoundedProfile(input, shown.drive, parseNumber(truncateFieldText(*request.pulses)));
     }
     return shown;
-}
-
-std::string_view statusReason(ProfileStatus status)
-{
-    switch (status) {
-    case ProfileStatus::Complete:
-        break;
-    case ProfileStatus::ShortMove:
-        return texts::realProfileShortMove;
-    case ProfileStatus::NoPulses:
-        return texts::realProfileNoPulses;
-    case ProfileStatus::UnknownDriveType:
-        return texts::realProfileUnknownDriveType;
-    case ProfileStatus::SpeedsReversed:
-        return texts::realProfileSpeedsReversed;
-    case ProfileStatus::NoDriveSpeed:
-        return texts::realProfileNoDriveSpeed;
-    case ProfileStatus::NegativeSpeed:
-        return texts::realProfileNegativeSpeed;
-    case ProfileStatus::BadRampTime:
-        return texts::realProfileBadRampTime;
-    case ProfileStatus::NoJerk:
-        return texts::realProfileNoJerk;
-    case ProfileStatus::NotFinite:
-        return texts::realProfileNotFinite;
-    }
-    return {};
-}
-
-std::string_view statusName(ProfileStatus status)
-{
-    switch (status) {
-    case ProfileStatus::Complete:
-        return "complete";
-    case ProfileStatus::ShortMove:
-        return "short-move";
-    case ProfileStatus::NoPulses:
-        return "no-pulses";
-    case ProfileStatus::UnknownDriveType:
-        return "unknown-drive-type";
-    case ProfileStatus::SpeedsReversed:
-        return "speeds-reversed";
-    case ProfileStatus::NoDriveSpeed:
-        return "no-drive-speed";
-    case ProfileStatus::NegativeSpeed:
-        return "negative-speed";
-    case ProfileStatus::BadRampTime:
-        return "bad-ramp-time";
-    case ProfileStatus::NoJerk:
-        return "no-jerk";
-    case ProfileStatus::NotFinite:
-        return "not-finite";
-    }
-    return "?";
-}
-
-// A pulse count without trailing zeros: 10000, 2.5.
-std::string countText(double pulses)
-{
-    std::string text = fixed(pulses, pulseDecimals);
-    if (text.find('.') != std::string::npos) {
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.ends_with('.')) {
-            text.pop_back();
-        }
-    }
-    return text;
-}
-
-std::string labelled(std::string_view label, std::string_view value)
-{
-    std::string out(label);
-    out.append(labelWidth > out.size() ? labelWidth - out.size() : 1, ' ');
-    out += value;
-    return out + '\n';
-}
-
-std::string phaseText(const ProfilePhase& phase)
-{
-    return fixed(phase.time, timeDecimals) + std::string(texts::unitTime) + ", " + fixed(phase.pulses, pulseDecimals) +
-           std::string(texts::unitPulses);
 }
 
 // Where the real drive ends when it decelerates from the requested drive's deceleration point.
 std::string endText(const RoundedProfile& profile)
 {
     if (profile.requested.status != ProfileStatus::Complete) {
-        return std::string(texts::requestedNoDecelPoint) + std::string(statusReason(profile.requested.status)) + '\n';
+        return std::string(texts::requestedNoDecelPoint) + '\n';
     }
     if (!profile.earlyBy) {
         return {};
@@ -334,58 +252,30 @@ std::string endText(const RoundedProfile& profile)
     return out + '\n';
 }
 
-std::string plainPulses(const Shown& shown)
+// The real drive's velocity profile in the profile output's own form, then where it ends.
+std::string plainPulses(const RoundedProfile& profile)
 {
-    const RoundedProfile& profile = *shown.profile;
     std::string out = "\n";
-    out += texts::realPulsesHeading;
-    out += countText(*shown.pulses);
+    out += texts::realProfileHeading;
     if (!profile.real) {
-        out += texts::realPulsesUnknown;
-        return out + '\n';
-    }
-    const VelocityProfile& real = *profile.real;
-    if (real.status != ProfileStatus::Complete) {
-        out += texts::realPulsesNone;
-        out += statusReason(real.status);
+        out += texts::realProfileUnknown;
         return out + '\n';
     }
     out += '\n';
-    out += labelled(texts::labelAccelPhase, phaseText(real.accel));
-    out += labelled(texts::labelConstantPhase, phaseText(real.constant));
-    out += labelled(texts::labelDecelPhase, phaseText(real.decel));
-    out += labelled(texts::labelTotalTime, fixed(real.totalTime, timeDecimals) + std::string(texts::unitTime));
-    out += labelled(texts::labelRealDecelPoint, fixed(real.decelPoint, pulseDecimals));
-    out += endText(profile);
+    out += profilePlain(*profile.real);
+    if (profile.real->status == ProfileStatus::Complete) {
+        out += endText(profile);
+    }
     return out;
 }
 
-std::string jsonPhase(const ProfilePhase& phase)
+std::string jsonPulses(const RoundedProfile& profile)
 {
-    return "{\"time\":" + jsonNumber(phase.time, timeDecimals) + ",\"pulses\":" +
-           jsonNumber(phase.pulses, pulseDecimals) + "}";
-}
-
-std::string jsonPulses(const Shown& shown)
-{
-    const RoundedProfile& profile = *shown.profile;
-    std::string out = ",\"pulses\":{\"count\":" + jsonNumber(*shown.pulses, pulseDecimals) + ",\"real\":";
-    if (!profile.real) {
-        out += "null";
-    } else if (profile.real->status != ProfileStatus::Complete) {
-        out += "{\"status\":\"" + std::string(statusName(profile.real->status)) + "\"}";
-    } else {
-        const VelocityProfile& real = *profile.real;
-        out += "{\"status\":\"complete\",\"accel\":" + jsonPhase(real.accel);
-        out += ",\"constant\":" + jsonPhase(real.constant);
-        out += ",\"decel\":" + jsonPhase(real.decel);
-        out += ",\"totalTime\":" + jsonNumber(real.totalTime, timeDecimals);
-        out += ",\"decelPoint\":" + jsonNumber(real.decelPoint, pulseDecimals) + "}";
-    }
+    std::string out = ",\"profile\":" + (profile.real ? profileJson(*profile.real) : std::string("null"));
     const bool requestedComplete = profile.requested.status == ProfileStatus::Complete;
     out += ",\"requestedDecelPoint\":" +
            (requestedComplete ? jsonNumber(profile.requested.decelPoint, pulseDecimals) : std::string("null"));
-    out += ",\"earlyBy\":" + jsonNumber(profile.earlyBy, pulseDecimals) + "}";
+    out += ",\"earlyBy\":" + jsonNumber(profile.earlyBy, pulseDecimals);
     return out;
 }
 
@@ -427,7 +317,7 @@ std::string roundedPlainSection(const DriveRequest& request, const DriveOutcome&
         }
     }
     if (shown->profile) {
-        out += plainPulses(*shown);
+        out += plainPulses(*shown->profile);
     }
     return out;
 }
@@ -473,7 +363,7 @@ std::string roundedJsonMember(const DriveRequest& request, const DriveOutcome& o
     }
     out += "]";
     if (shown->profile) {
-        out += jsonPulses(*shown);
+        out += jsonPulses(*shown->profile);
     }
     return out + "}";
 }

@@ -106,12 +106,14 @@ INSTANTIATE_TEST_SUITE_P(
         RoundedCase{"TrapezoidOverAPulseCount",
                     {"--type", "0", "--initial", "333", "--drive", "12345", "--accel", "0.37", "--pulses", "20000"},
                     tiesSection + "\n"
-                                  "Real drive of the pulse count 20000\n"
-                                  "acceleration       0.369600 s, 2343.264 pulses\n"
-                                  "constant speed     1.240359 s, 15313.472 pulses\n"
-                                  "deceleration       0.369600 s, 2343.264 pulses\n"
-                                  "total time         1.979559 s\n"
-                                  "deceleration point 17656.736\n"
+                                  "Real drive of the rounded settings over the pulse count\n"
+                                  "velocity profile: 20000 pulses, 334 PPS to 12346 PPS and back, linear ramps\n"
+                                  "phase               time (s)     pulses\n"
+                                  "acceleration        0.369600   2343.264\n"
+                                  "constant speed      1.240359  15313.472\n"
+                                  "deceleration        0.369600   2343.264\n"
+                                  "total move          1.979559  20000.000\n"
+                                  "deceleration point            17656.736\n"
                                   "The requested drive's deceleration point 17654.570 brings the rounded drive back "
                                   "to the initial speed 2.166 pulses before the end; it outputs them at the initial "
                                   "speed.\n"},
@@ -138,12 +140,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "\n"
                     "Findings: none\n"
                     "\n"
-                    "Real drive of the pulse count 10000\n"
-                    "acceleration       0.300541 s, 1059.405 pulses\n"
-                    "constant speed     0.922816 s, 6459.709 pulses\n"
-                    "deceleration       0.703797 s, 2480.886 pulses\n"
-                    "total time         1.927154 s\n"
-                    "deceleration point 7519.114\n"
+                    "Real drive of the rounded settings over the pulse count\n"
+                    "velocity profile: 10000 pulses, 50 PPS to 7000 PPS and back, linear ramps\n"
+                    "phase               time (s)     pulses\n"
+                    "acceleration        0.300541   1059.405\n"
+                    "constant speed      0.922816   6459.709\n"
+                    "deceleration        0.703797   2480.886\n"
+                    "total move          1.927154  10000.000\n"
+                    "deceleration point             7519.114\n"
                     "The requested drive's deceleration point 7532.500 leaves the rounded drive 13.386 pulses "
                     "short of its deceleration: the pulse count ends before it is back at the initial speed.\n"},
         // The larger multiplier 10 is the one used: A = 39.6 -> 40, 9900 / (40 x 125 x 10) = 0.198 s, -1 %.
@@ -218,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "  K = 0 (setting value 0.195): the acceleration jerk is 62500000 x multiplier / K, so a K of 0 "
                     "gives no acceleration\n"
                     "\n"
-                    "Real drive of the pulse count 5000: none, see the findings\n"},
+                    "Real drive of the rounded settings over the pulse count: none, see the findings\n"},
         // M = 1: A = 7999.5 / 1e-4 x 0.008 = 639960, far above what the register holds.
         RoundedCase{"AccelerationAboveTheMaximum",
                     {"--type", "0", "--initial", "0.5", "--drive", "8000", "--accel", "1e-4"},
@@ -261,7 +265,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "Findings:\n"
                     "  K = inf (setting value inf): not a finite number, which no register holds\n"
                     "  L = inf (setting value inf): not a finite number, which no register holds\n"},
-        // 100 -> 10000 PPS, M = 2, 100 pulses: far too few for two ramps of 1010 pulses.
+        // 100 -> 10000 PPS, M = 2, 100 pulses: far too few for two ramps of 10100 / 2 x 0.2 = 1010 pulses.
         RoundedCase{"ShortMove",
                     {"--type", "0", "--initial", "100", "--drive", "10000", "--accel", "0.2", "--pulses", "100"},
                     "\n"
@@ -278,8 +282,24 @@ INSTANTIATE_TEST_SUITE_P(
                     "\n"
                     "Findings: none\n"
                     "\n"
-                    "Real drive of the pulse count 100: none, the pulses end before the drive can reach the drive "
-                    "speed and come back\n"},
+                    "Real drive of the rounded settings over the pulse count\n"
+                    "velocity profile: the move is too short: 100 pulses cannot reach 10000 PPS and return to "
+                    "100 PPS, which takes 2020 pulses\n"},
+        // 4688 pulses: the requested ramps need 2 x 6339 x 0.37 = 4690.86, the real ones 2 x 6340 x 0.3696
+        // = 4686.528, leaving 1.472 pulses at 12346 PPS (0.000119 s) and a deceleration point of 2344.736.
+        RoundedCase{"OnlyTheRealDriveFits",
+                    {"--type", "0", "--initial", "333", "--drive", "12345", "--accel", "0.37", "--pulses", "4688"},
+                    tiesSection + "\n"
+                                  "Real drive of the rounded settings over the pulse count\n"
+                                  "velocity profile: 4688 pulses, 334 PPS to 12346 PPS and back, linear ramps\n"
+                                  "phase               time (s)    pulses\n"
+                                  "acceleration        0.369600  2343.264\n"
+                                  "constant speed      0.000119     1.472\n"
+                                  "deceleration        0.369600  2343.264\n"
+                                  "total move          0.739319  4688.000\n"
+                                  "deceleration point            2344.736\n"
+                                  "The requested drive has no deceleration point to compare with; its velocity "
+                                  "profile above says why.\n"},
         // Nothing calculated: the section says so, the messages and the exit status stay.
         RoundedCase{"NothingCalculated", {"--accel", "0.2"},
                     "\nRounded settings: none, no setting values were calculated\n"}),
@@ -305,12 +325,13 @@ INSTANTIATE_TEST_SUITE_P(
                     "\"accelJerk\":{\"requested\":990000.000,\"real\":992063.492,\"deviation\":0.2084},"
                     "\"decelJerk\":{\"requested\":440000.000,\"real\":440140.845,\"deviation\":0.0320}},"
                     "\"findings\":[],"
-                    "\"pulses\":{\"count\":10000.000,\"real\":{\"status\":\"complete\","
+                    "\"profile\":{\"status\":\"complete\",\"shape\":\"s-curve\",\"pulses\":10000.000,"
+                    "\"initialSpeed\":100.000,\"driveSpeed\":10000.000,"
                     "\"accel\":{\"time\":0.199792,\"pulses\":1008.949},"
                     "\"constant\":{\"time\":0.747629,\"pulses\":7476.293},"
                     "\"decel\":{\"time\":0.299952,\"pulses\":1514.758},"
                     "\"totalTime\":1.247373,\"decelPoint\":8485.242},"
-                    "\"requestedDecelPoint\":8485.000,\"earlyBy\":0.242}}"},
+                    "\"requestedDecelPoint\":8485.000,\"earlyBy\":0.242}"},
         // 1e-320 s overflows the rates: A and D are infinite, SV is 0 / 500; JSON gets null, never inf.
         RoundedCase{"OverflowIsNullNotInf",
                     {"--json", "--type", "2", "--drive", "4000000", "--accel", "1e-320", "--decel", "1e-320",
