@@ -7,7 +7,8 @@ namespace veldronix::cli::texts {
 
 inline constexpr std::string_view usage =
     "usage: pulsecalc --type T --initial TEXT --drive TEXT --accel TEXT [--decel TEXT]\n"
-    "                 [--multiplier INDEX] [--pulses TEXT [--svg FILE]] [--json]\n"
+    "                 [--multiplier INDEX] [--pulses TEXT [--svg FILE]]\n"
+    "                 [--rounded] [--json]\n"
     "       pulsecalc --csv FILE\n"
     "\n"
     "Computes the settings of a pulse-train drive controller (16 MHz base clock)\n"
@@ -29,6 +30,14 @@ inline constexpr std::string_view usage =
     "                      point, for every drive type\n"
     "  --svg FILE          write a plot of that profile's speed over time to FILE (SVG);\n"
     "                      a move too short to reach the drive speed gets no plot\n"
+    "  --rounded           also print each setting value rounded to the nearest integer\n"
+    "                      (halves away from zero), the drive those integers really give\n"
+    "                      with the multiplier shown (speeds, times and S-curve jerks\n"
+    "                      beside the requested ones, with the deviation in percent)\n"
+    "                      and every register that cannot take its rounded value;\n"
+    "                      with --pulses also the phases of that drive, its deceleration\n"
+    "                      point, and where it ends if it decelerates from the requested\n"
+    "                      drive's deceleration point\n"
     "  --json              print one JSON object with the exact field texts\n"
     "  --csv FILE          run one drive per row of a CSV file ('-' for standard input)\n"
     "                      with the header type,initial,drive,accel,decel[,multiplier[,pulses]]\n"
@@ -38,7 +47,8 @@ inline constexpr std::string_view usage =
     "  --help              print this text\n"
     "\n"
     "Exit status: 0 no message shown, 1 a message shown, 2 a usage error.\n"
-    "A plot that --svg cannot write counts as a message shown.\n";
+    "A plot that --svg cannot write counts as a message shown.\n"
+    "A --rounded finding warns about the machine's drive and leaves the status as it is.\n";
 
 // The batch mode's messages; a row's message starts with "line N: ".
 inline constexpr std::string_view typeHint =
@@ -115,5 +125,54 @@ inline constexpr std::string_view fileCannotReplace = "cannot put it in place of
 inline constexpr std::string_view profileStatusNames[] = {
     "complete", "short-move", "no-pulses", "unknown-drive-type", "speeds-reversed", "no-drive-speed",
     "negative-speed", "bad-ramp-time", "no-jerk", "not-finite"};
+
+// The --rounded part of the output.
+inline constexpr std::string_view roundedHeading = "Rounded settings, multiplier ";
+inline constexpr std::string_view roundedNothing = "Rounded settings: none, no setting values were calculated";
+inline constexpr std::string_view realDriveHeading = "Real drive of the rounded settings";
+inline constexpr std::string_view labelInitialSpeed = "initial speed";
+inline constexpr std::string_view labelDriveSpeed = "drive speed";
+inline constexpr std::string_view labelAccelTime = "acceleration time";
+inline constexpr std::string_view labelDecelTime = "deceleration time";
+inline constexpr std::string_view labelAccelJerk = "acceleration jerk";
+inline constexpr std::string_view labelDecelJerk = "deceleration jerk";
+inline constexpr std::string_view unitSpeed = " PPS";
+inline constexpr std::string_view unitTime = " s";
+inline constexpr std::string_view unitJerk = " PPS/s²";
+inline constexpr std::string_view requestedPrefix = "requested ";
+inline constexpr std::string_view realPrefix = ", real ";
+inline constexpr std::string_view deviationPrefix = ", deviation ";
+inline constexpr std::string_view deviationUnit = " %";
+inline constexpr std::string_view realNone = ", real: none (see the findings)";
+inline constexpr std::string_view deviationNone = ", deviation: none";
+inline constexpr std::string_view findingsNone = "Findings: none";
+inline constexpr std::string_view findingsHeading = "Findings:";
+// A finding reads "SV = 0 (setting value 0.400): " and its reason.
+inline constexpr std::string_view findingSettingValue = " (setting value ";
+inline constexpr std::string_view reasonZeroInitialSpeed = "an initial speed of 0 outputs no pulse, so the drive cannot start";
+inline constexpr std::string_view reasonZeroDriveSpeed = "a drive speed of 0 outputs no pulse, so the drive does not move";
+inline constexpr std::string_view reasonZeroAccel = "an acceleration of 0 never reaches the drive speed";
+inline constexpr std::string_view reasonZeroDecel = "a deceleration of 0 never returns to the initial speed";
+inline constexpr std::string_view reasonZeroK =
+    "the acceleration jerk is 62500000 x multiplier / K, so a K of 0 gives no acceleration";
+inline constexpr std::string_view reasonZeroL =
+    "the deceleration jerk is 62500000 x multiplier / L, so an L of 0 gives no deceleration";
+inline constexpr std::string_view reasonZeroR = "the register cannot be 0";
+inline constexpr std::string_view reasonNegative = "the register holds no negative value";
+inline constexpr std::string_view reasonAboveMaximum = "above the register's maximum of ";
+inline constexpr std::string_view reasonNotFinite = "not a finite number, which no register holds";
+// With --pulses: the velocity profile of the real drive and its end with the requested deceleration point.
+inline constexpr std::string_view realProfileHeading = "Real drive of the rounded settings over the pulse count";
+inline constexpr std::string_view realProfileUnknown = ": none, see the findings";
+// "The requested drive's deceleration point 8485.000 brings ..."
+inline constexpr std::string_view requestedDecelPointPrefix = "The requested drive's deceleration point ";
+inline constexpr std::string_view endsEarlyPrefix = " brings the rounded drive back to the initial speed ";
+inline constexpr std::string_view endsEarlySuffix = " pulses before the end; it outputs them at the initial speed.";
+inline constexpr std::string_view endsLatePrefix = " leaves the rounded drive ";
+inline constexpr std::string_view endsLateSuffix =
+    " pulses short of its deceleration: the pulse count ends before it is back at the initial speed.";
+inline constexpr std::string_view endsExactly = " still ends the rounded drive at the initial speed.";
+inline constexpr std::string_view requestedNoDecelPoint =
+    "The requested drive has no deceleration point to compare with; its velocity profile above says why.";
 
 } // namespace veldronix::cli::texts

@@ -2,6 +2,7 @@
 
 #include "core/field_text.h"
 #include "core/number_parser.h"
+#include "core/speed_multiplier.h"
 
 namespace veldronix::cli {
 
@@ -18,10 +19,17 @@ const FieldView& DriveSession::run(const DriveRequest& request)
     controller_.onCalculate();
     // Only a successful Calculate chooses a multiplier.
     calculated_ = controller_.autoMultiplierIndex() >= 0;
+    // A command that shows a message writes no value field, so the fields keep
+    // the values of the last command that succeeded.
+    shownMultiplier_ = multiplierAt(controller_.autoMultiplierIndex());
 
     if (request.multiplierIndex) {
         view_.setSelectedIndex(ControlId::IDC_MULTIPLIER, *request.multiplierIndex);
+        const std::size_t errorsBefore = view_.errors().size();
         controller_.onRecalculate();
+        if (view_.errors().size() == errorsBefore) {
+            shownMultiplier_ = multiplierAt(*request.multiplierIndex);
+        }
     }
     if (request.pulses) {
         view_.typeText(ControlId::IDC_PULSE_COUNT, *request.pulses);
@@ -56,7 +64,26 @@ DriveOutcome runDrive(const DriveRequest& request)
     outcome.multiplier = view.selectorText(ControlId::IDC_MULTIPLIER);
     outcome.decelPoint = view.text(ControlId::IDC_DECEL_POINT);
     outcome.errors = view.errors();
+    outcome.shownMultiplier = session.shownMultiplier();
     return outcome;
+}
+
+DriveInput fieldInput(const DriveRequest& request)
+{
+    // Through a view, so that the selector's range and the field size apply as they do for the controller.
+    FieldView view;
+    view.setSelectedIndex(ControlId::IDC_DRIVE_TYPE, request.driveType);
+    view.typeText(ControlId::IDC_INITIAL_SPEED, request.initialSpeed);
+    view.typeText(ControlId::IDC_DRIVE_SPEED, request.driveSpeed);
+    view.typeText(ControlId::IDC_ACCEL_TIME, request.accelTime);
+    view.typeText(ControlId::IDC_DECEL_TIME, request.decelTime);
+    DriveInput input;
+    input.driveType = static_cast<DriveType>(view.selectedIndex(ControlId::IDC_DRIVE_TYPE));
+    input.initialSpeed = parseNumber(view.readText(ControlId::IDC_INITIAL_SPEED));
+    input.driveSpeed = parseNumber(view.readText(ControlId::IDC_DRIVE_SPEED));
+    input.accelTime = parseNumber(view.readText(ControlId::IDC_ACCEL_TIME));
+    input.decelTime = parseNumber(view.readText(ControlId::IDC_DECEL_TIME));
+    return input;
 }
 
 } // namespace veldronix::cli

@@ -2,6 +2,7 @@
 
 #include "cli/field_view.h"
 #include "controller/calculator_controller.h"
+#include "core/drive_input.h"
 #include "core/setting_texts.h"
 #include "core/velocity_profile.h"
 
@@ -32,6 +33,9 @@ struct DriveOutcome {
     std::vector<std::string> errors; // the messages shown, in order
     // The motion of the pulse count, when the request asks for it and Calculate succeeded.
     std::optional<VelocityProfile> profile;
+    // The multiplier of the values the fields show: Recalculate's when it succeeded,
+    // else Calculate's; none when neither succeeded.
+    std::optional<double> shownMultiplier;
 };
 
 // A dialog and its controller for running drives one after the other, each
@@ -49,14 +53,21 @@ public:
 
     // Whether the last run's Calculate succeeded.
     bool calculated() const { return calculated_; }
+    // The multiplier of the values the fields show after the last run:
+    // Recalculate's when it succeeded, else Calculate's; none when neither did.
+    std::optional<double> shownMultiplier() const { return shownMultiplier_; }
 
 private:
     FieldView view_;
     CalculatorController controller_{view_};
     bool calculated_ = false;
+    std::optional<double> shownMultiplier_;
 };
 
 // One drive on a session of its own.
 DriveOutcome runDrive(const DriveRequest& request);
+
+// The input that the controller reads from the fields of a request.
+DriveInput fieldInput(const DriveRequest& request);
 
 } // namespace veldronix::cli

@@ -3,6 +3,7 @@
 #include "cli/options.h"
 #include "cli/outcome_output.h"
 #include "cli/plot_file.h"
+#include "cli/rounded_output.h"
 #include "cli/utf8_console.h"
 
 #include <cstdio>
@@ -46,7 +47,13 @@ int main(int argc, char** argv)
     for (const auto& message : outcome.errors) {
         write(stderr, std::string(texts::labelError) + ": " + message + "\n");
     }
-    write(stdout, options.json ? jsonOutput(outcome) : plainOutput(outcome));
+    std::string output = options.json ? jsonOutput(outcome) : plainOutput(outcome);
+    if (options.rounded) {
+        // Findings warn about the drive; they are no message and leave the exit status alone.
+        output = options.json ? withJsonMember(std::move(output), roundedJsonMember(options.request, outcome))
+                              : output + roundedPlainSection(options.request, outcome);
+    }
+    write(stdout, output);
     std::fflush(stdout);
     bool plotted = true;
     if (options.svgPath) {

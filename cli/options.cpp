@@ -55,12 +55,12 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             inlineValue = name.substr(equals + 1);
             name = name.substr(0, equals);
         }
-        if (name == "--json" || name == "--help" || name == "-h") {
+        if (name == "--json" || name == "--rounded" || name == "--help" || name == "-h") {
             if (inlineValue) {
                 return usageError("option " + std::string(name) + " takes no value");
             }
-            (name == "--json" ? options.json : options.help) = true;
-            driveOption = driveOption || name == "--json";
+            (name == "--json" ? options.json : name == "--rounded" ? options.rounded : options.help) = true;
+            driveOption = driveOption || name == "--json" || name == "--rounded";
             continue;
         }
         static constexpr std::array<std::string_view, 9> valued = {

@@ -13,6 +13,7 @@ namespace veldronix::cli {
 struct Options {
     DriveRequest request;
     bool json = false;
+    bool rounded = false; // --rounded: also the drive that the rounded setting values give
     std::optional<std::string> csvPath; // --csv: one drive per row of this file, "-" for standard input
     std::optional<std::string> svgPath; // --svg: plot the velocity profile into this file (needs --pulses)
     bool help = false;

@@ -1,0 +1,381 @@
+#include "cli/rounded_output.h"
+
+#include "cli/cli_texts.h"
+#include "cli/json_writer.h"
+#include "cli/profile_output.h"
+#include "core/field_text.h"
+#include "core/number_format.h"
+#include "core/number_parser.h"
+#include "core/rounded_drive.h"
+#include "core/rounded_profile.h"
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace veldronix::cli {
+namespace {
+
+// Decimals of the printed figures: a thousandth of a pulse per second is below
+// anything a drive shows, times to the microsecond, deviations to 1/10000 %.
+constexpr int speedDecimals = 3;
+constexpr int timeDecimals = 6;
+constexpr int jerkDecimals = 3;
+constexpr int deviationDecimals = 4;
+constexpr int settingDecimals = 3; // as the value fields show them
+constexpr int pulseDecimals = 3;   // as the deceleration point field shows it
+
+// Width of the quantity labels in the plain output ("deceleration jerk" and two blanks).
+constexpr std::size_t labelWidth = 19;
+
+std::string_view registerName(SettingRegister setting)
+{
+    switch (setting) {
+    case SettingRegister::R:
+        return "R";
+    case SettingRegister::A:
+        return "A";
+    case SettingRegister::SV:
+        return "SV";
+    case SettingRegister::V:
+        return "V";
+    case SettingRegister::K:
+        return "K";
+    case SettingRegister::D:
+        return "D";
+    case SettingRegister::L:
+        return "L";
+    }
+    return "?";
+}
+
+std::string_view problemName(RoundingProblem problem)
+{
+    switch (problem) {
+    case RoundingProblem::Zero:
+        return "zero";
+    case RoundingProblem::Negative:
+        return "negative";
+    case RoundingProblem::AboveMaximum:
+        return "above-maximum";
+    case RoundingProblem::NotFinite:
+        return "not-finite";
+    }
+    return "?";
+}
+
+// Fixed decimals without the sign of a value that prints as zero: -0.00001 is "0.0000", not "-0.0000".
+std::string fixed(double value, int decimals)
+{
+    std::string text = formatFixed(value, decimals);
+    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) {
+        text.erase(0, 1);
+    }
+    return text;
+}
+
+// A JSON number, or null for a value JSON cannot hold.
+std::string jsonNumber(double value, int decimals)
+{
+    return std::isfinite(value) ? fixed(value, decimals) : "null";
+}
+
+std::string jsonNumber(const std::optional<double>& value, int decimals)
+{
+    return value ? jsonNumber(*value, decimals) : "null";
+}
+
+std::string reasonOf(const RoundingFinding& finding)
+{
+    switch (finding.problem) {
+    case RoundingProblem::Zero:
+        switch (finding.setting) {
+        case SettingRegister::SV:
+            return std::string(texts::reasonZeroInitialSpeed);
+        case SettingRegister::V:
+            return std::string(texts::reasonZeroDriveSpeed);
+        case SettingRegister::A:
+            return std::string(texts::reasonZeroAccel);
+        case SettingRegister::D:
+            return std::string(texts::reasonZeroDecel);
+        case SettingRegister::K:
+            return std::string(texts::reasonZeroK);
+        case SettingRegister::L:
+            return std::string(texts::reasonZeroL);
+        case SettingRegister::R:
+            break;
+        }
+        return std::string(texts::reasonZeroR);
+    case RoundingProblem::Negative:
+        return std::string(texts::reasonNegative);
+    case RoundingProblem::AboveMaximum:
+        return std::string(texts::reasonAboveMaximum) + fixed(registerMaximum(finding.setting).value_or(0.0), 0);
+    case RoundingProblem::NotFinite:
+        return std::string(texts::reasonNotFinite);
+    }
+    return {};
+}
+
+// "SV = 0 (setting value 0.400): an initial speed of 0 ..."
+std::string findingText(const RoundingFinding& finding)
+{
+    return std::string(registerName(finding.setting)) + " = " + fixed(finding.rounded, 0) +
+           std::string(texts::findingSettingValue) + fixed(finding.settingValue, settingDecimals) + "): " +
+           reasonOf(finding);
+}
+
+// The rounded registers the drive type uses, in the dialog's order.
+std::vector<std::pair<std::string_view, double>> roundedRegisters(const RoundedSettings& rounded)
+{
+    std::vector<std::pair<std::string_view, double>> registers;
+    const auto add = [&](std::string_view name, const std::optional<double>& value) {
+        if (value) {
+            registers.emplace_back(name, *value);
+        }
+    };
+    add("R", rounded.valueR);
+    add("A", rounded.valueA);
+    add("SV", rounded.valueSV);
+    add("V", rounded.valueV);
+    add("K", rounded.valueK);
+    add("AO", rounded.valueAO);
+    add("D", rounded.valueD);
+    add("L", rounded.valueL);
+    return registers;
+}
+
+struct QuantityLine {
+    std::string_view label;    // plain output
+    std::string_view jsonName; // JSON member
+    std::string_view unit;
+    int decimals;
+    const RealQuantity* quantity;
+};
+
+std::vector<QuantityLine> quantityLines(const RoundedDrive& drive)
+{
+    std::vector<QuantityLine> lines{
+        {texts::labelInitialSpeed, "initialSpeed", texts::unitSpeed, speedDecimals, &drive.initialSpeed},
+        {texts::labelDriveSpeed, "driveSpeed", texts::unitSpeed, speedDecimals, &drive.driveSpeed},
+    };
+    const auto add = [&](std::string_view label, std::string_view name, std::string_view unit, int decimals,
+                         const std::optional<RealQuantity>& quantity) {
+        if (quantity) {
+            lines.push_back({label, name, unit, decimals, &*quantity});
+        }
+    };
+    add(texts::labelAccelTime, "accelTime", texts::unitTime, timeDecimals, drive.accelTime);
+    add(texts::labelDecelTime, "decelTime", texts::unitTime, timeDecimals, drive.decelTime);
+    add(texts::labelAccelJerk, "accelJerk", texts::unitJerk, jerkDecimals, drive.accelJerk);
+    add(texts::labelDecelJerk, "decelJerk", texts::unitJerk, jerkDecimals, drive.decelJerk);
+    return lines;
+}
+
+std::string deviationText(double percent)
+{
+    std::string text = fixed(percent, deviationDecimals);
+    // A plus sign for a real value above the requested one, so that the direction is never guessed.
+    if (percent > 0.0 && text.find_first_not_of("0.") != std::string::npos) {
+        text.insert(0, 1, '+');
+    }
+    return text;
+}
+
+std::string plainQuantity(const QuantityLine& line)
+{
+    const RealQuantity& q = *line.quantity;
+    std::string out(line.label);
+    out.append(labelWidth > out.size() ? labelWidth - out.size() : 1, ' ');
+    out += texts::requestedPrefix;
+    out += fixed(q.requested, line.decimals);
+    out += line.unit;
+    if (!q.real) {
+        out += texts::realNone;
+        return out + '\n';
+    }
+    out += texts::realPrefix;
+    out += fixed(*q.real, line.decimals);
+    out += line.unit;
+    if (q.deviationPercent) {
+        out += texts::deviationPrefix;
+        out += deviationText(*q.deviationPercent);
+        out += texts::deviationUnit;
+    } else {
+        out += texts::deviationNone;
+    }
+    return out + '\n';
+}
+
+// The drive the value fields show, rounded, and with --pulses its profiles.
+struct Shown {
+    RoundedDrive drive;
+    std::optional<RoundedProfile> profile;
+};
+
+std::optional<Shown> shownDrive(const DriveRequest& request, const DriveOutcome& outcome)
+{
+    if (!outcome.shownMultiplier) {
+        return std::nullopt;
+    }
+    const DriveInput input = fieldInput(request);
+    Shown shown{computeRoundedDrive(input, *outcome.shownMultiplier), std::nullopt};
+    if (request.pulses) {
+        // Read as the controller reads the pulse count field.
+        shown.profile = computeRoundedProfile(input, shown.drive, parseNumber(truncateFieldText(*request.pulses)));
+    }
+    return shown;
+}
+
+// Where the real drive ends when it decelerates from the requested drive's deceleration point.
+std::string endText(const RoundedProfile& profile)
+{
+    if (profile.requested.status != ProfileStatus::Complete) {
+        return std::string(texts::requestedNoDecelPoint) + '\n';
+    }
+    if (!profile.earlyBy) {
+        return {};
+    }
+    std::string out(texts::requestedDecelPointPrefix);
+    out += fixed(profile.requested.decelPoint, pulseDecimals);
+    const std::string early = fixed(*profile.earlyBy, pulseDecimals);
+    if (early.find_first_not_of("0.") == std::string::npos) {
+        out += texts::endsExactly;
+    } else if (*profile.earlyBy > 0.0) {
+        out += texts::endsEarlyPrefix;
+        out += early;
+        out += texts::endsEarlySuffix;
+    } else {
+        out += texts::endsLatePrefix;
+        out += fixed(-*profile.earlyBy, pulseDecimals);
+        out += texts::endsLateSuffix;
+    }
+    return out + '\n';
+}
+
+// The real drive's velocity profile in the profile output's own form, then where it ends.
+std::string plainPulses(const RoundedProfile& profile)
+{
+    std::string out = "\n";
+    out += texts::realProfileHeading;
+    if (!profile.real) {
+        out += texts::realProfileUnknown;
+        return out + '\n';
+    }
+    out += '\n';
+    out += profilePlain(*profile.real);
+    if (profile.real->status == ProfileStatus::Complete) {
+        out += endText(profile);
+    }
+    return out;
+}
+
+std::string jsonPulses(const RoundedProfile& profile)
+{
+    std::string out = ",\"profile\":" + (profile.real ? profileJson(*profile.real) : std::string("null"));
+    const bool requestedComplete = profile.requested.status == ProfileStatus::Complete;
+    out += ",\"requestedDecelPoint\":" +
+           (requestedComplete ? jsonNumber(profile.requested.decelPoint, pulseDecimals) : std::string("null"));
+    out += ",\"earlyBy\":" + jsonNumber(profile.earlyBy, pulseDecimals);
+    return out;
+}
+
+} // namespace
+
+std::string roundedPlainSection(const DriveRequest& request, const DriveOutcome& outcome)
+{
+    const auto shown = shownDrive(request, outcome);
+    std::string out = "\n";
+    if (!shown) {
+        out += texts::roundedNothing;
+        return out + '\n';
+    }
+    const RoundedDrive* drive = &shown->drive;
+    out += texts::roundedHeading;
+    out += fixed(drive->multiplier, 0);
+    out += '\n';
+    for (const auto& [name, value] : roundedRegisters(drive->rounded)) {
+        out += name;
+        out.append(4 - name.size(), ' ');
+        out += fixed(value, 0);
+        out += '\n';
+    }
+    out += '\n';
+    out += texts::realDriveHeading;
+    out += '\n';
+    for (const auto& line : quantityLines(*drive)) {
+        out += plainQuantity(line);
+    }
+    out += '\n';
+    if (drive->findings.empty()) {
+        out += texts::findingsNone;
+        out += '\n';
+    } else {
+        out += texts::findingsHeading;
+        out += '\n';
+        for (const auto& finding : drive->findings) {
+            out += "  " + findingText(finding) + '\n';
+        }
+    }
+    if (shown->profile) {
+        out += plainPulses(*shown->profile);
+    }
+    return out;
+}
+
+std::string roundedJsonMember(const DriveRequest& request, const DriveOutcome& outcome)
+{
+    const auto shown = shownDrive(request, outcome);
+    if (!shown) {
+        return "\"rounded\":null";
+    }
+    const RoundedDrive* drive = &shown->drive;
+    std::string out = "\"rounded\":{\"multiplier\":" + jsonNumber(drive->multiplier, 0) + ",\"settings\":{";
+    bool first = true;
+    for (const auto& [name, value] : roundedRegisters(drive->rounded)) {
+        out += first ? "\"" : ",\"";
+        first = false;
+        out += name;
+        out += "\":";
+        out += jsonNumber(value, 0);
+    }
+    out += "},\"real\":{";
+    first = true;
+    for (const auto& line : quantityLines(*drive)) {
+        out += first ? "\"" : ",\"";
+        first = false;
+        out += line.jsonName;
+        out += "\":{\"requested\":" + jsonNumber(line.quantity->requested, line.decimals);
+        out += ",\"real\":" + jsonNumber(line.quantity->real, line.decimals);
+        out += ",\"deviation\":" + jsonNumber(line.quantity->deviationPercent, deviationDecimals) + "}";
+    }
+    out += "},\"findings\":[";
+    first = true;
+    for (const auto& finding : drive->findings) {
+        out += first ? "" : ",";
+        first = false;
+        out += "{\"register\":\"";
+        out += registerName(finding.setting);
+        out += "\",\"problem\":\"";
+        out += problemName(finding.problem);
+        out += "\",\"settingValue\":" + jsonNumber(finding.settingValue, settingDecimals);
+        out += ",\"rounded\":" + jsonNumber(finding.rounded, 0);
+        out += ",\"message\":" + jsonString(findingText(finding)) + "}";
+    }
+    out += "]";
+    if (shown->profile) {
+        out += jsonPulses(*shown->profile);
+    }
+    return out + "}";
+}
+
+std::string withJsonMember(std::string object, std::string_view member)
+{
+    const auto brace = object.rfind('}');
+    if (brace == std::string::npos) {
+        return object; // not an object: nothing to add to
+    }
+    object.insert(brace, "," + std::string(member));
+    return object;
+}
+
+} // namespace veldronix::cli

@@ -1,0 +1,218 @@
+#include "core/rounded_drive.h"
+
+#include <array>
+#include <cmath>
+
+namespace veldronix {
+namespace {
+
+// A and D are fixed at this, their maximum, for the S-curves; the multiplier
+// table keeps V = drive speed / multiplier at or below it, and SV is never above V.
+constexpr double registerLimit = 8000.0;
+
+// Nearest integer, ties away from zero (std::round): that is how an engineer
+// rounds a value such as 2.5 by hand, and the register values are positive, so
+// it is "halves up" for every value that can be written. The exact double is
+// rounded, not its three-decimal text: 0.4996 shows as 0.500 but is nearer 0.
+// Adding +0.0 turns the -0.0 of a rounded -0.4 into 0, which is what a register gets.
+double nearestInteger(double value)
+{
+    return std::round(value) + 0.0;
+}
+
+std::optional<RoundingProblem> problemOf(double rounded, std::optional<double> maximum)
+{
+    if (!std::isfinite(rounded)) {
+        return RoundingProblem::NotFinite;
+    }
+    if (rounded < 0.0) {
+        return RoundingProblem::Negative;
+    }
+    if (rounded == 0.0) {
+        return RoundingProblem::Zero;
+    }
+    if (maximum && rounded > *maximum) {
+        return RoundingProblem::AboveMaximum;
+    }
+    return std::nullopt;
+}
+
+// Rounds the settings one register at a time and remembers which ones are unusable.
+class RegisterRounding {
+public:
+    explicit RegisterRounding(std::vector<RoundingFinding>& findings) : findings_(findings) {}
+
+    // The rounded value; true in usable() afterwards only if it can be written.
+    double round(SettingRegister setting, double settingValue)
+    {
+        const double rounded = nearestInteger(settingValue);
+        const auto problem = problemOf(rounded, registerMaximum(setting));
+        if (problem) {
+            findings_.push_back({setting, *problem, settingValue, rounded});
+        }
+        usable_[static_cast<std::size_t>(setting)] = !problem;
+        return rounded;
+    }
+
+    std::optional<double> round(SettingRegister setting, const std::optional<double>& settingValue)
+    {
+        if (!settingValue) {
+            return std::nullopt;
+        }
+        return round(setting, *settingValue);
+    }
+
+    bool usable(SettingRegister setting) const { return usable_[static_cast<std::size_t>(setting)]; }
+
+private:
+    std::vector<RoundingFinding>& findings_;
+    std::array<bool, 7> usable_{}; // by SettingRegister
+};
+
+// A computed value only when it is a finite number: an overflow or an invalid
+// operation never reaches the user as a real drive.
+std::optional<double> finite(double value)
+{
+    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
+RealQuantity quantity(double requested, std::optional<double> real)
+{
+    RealQuantity q;
+    q.requested = requested;
+    q.real = real ? finite(*real) : std::nullopt;
+    if (!q.real) {
+        return q;
+    }
+    if (requested == 0.0) {
+        // No relative deviation from nothing, except nothing itself.
+        q.deviationPercent = *q.real == 0.0 ? std::optional<double>(0.0) : std::nullopt;
+        return q;
+    }
+    q.deviationPercent = finite(((*q.real - requested) / requested) * 100.0);
+    return q;
+}
+
+// The time a trapezoid ramp takes over speedChange (PPS) with the rounded rate
+// register: A = rate / (125 x M) backwards. 125 is 1/0.008; with an integer
+// register and multiplier the product is exact.
+double linearRampTime(double speedChange, double rateRegister, double multiplier)
+{
+    return speedChange / ((rateRegister * 125.0) * multiplier);
+}
+
+// The jerk (PPS/s^2) of the rounded K or L: K = (62,500,000 / J) x M backwards.
+double jerkOf(double jerkRegister, double multiplier)
+{
+    return (62500000.0 * multiplier) / jerkRegister;
+}
+
+// The time an S-curve without a linear part takes to climb speedChange with
+// the jerk: speedChange = J x T^2 / 4 backwards.
+double sCurveRampTime(double speedChange, double jerk)
+{
+    return 2.0 * std::sqrt(speedChange / jerk);
+}
+
+} // namespace
+
+std::optional<double> registerMaximum(SettingRegister setting)
+{
+    switch (setting) {
+    case SettingRegister::A:
+    case SettingRegister::D:
+    case SettingRegister::SV:
+    case SettingRegister::V:
+        return registerLimit;
+    default:
+        return std::nullopt;
+    }
+}
+
+RoundedDrive computeRoundedDrive(const DriveInput& input, double multiplier)
+{
+    using enum SettingRegister;
+    RoundedDrive drive;
+    drive.multiplier = multiplier;
+    drive.exact = computeSettingValues(input, multiplier);
+    const SettingValues& exact = drive.exact;
+
+    // In the dialog's order, so that the findings read as the fields do.
+    RegisterRounding registers(drive.findings);
+    RoundedSettings& rounded = drive.rounded;
+    rounded.valueR = registers.round(R, exact.valueR);
+    rounded.valueA = registers.round(A, exact.valueA);
+    rounded.valueSV = registers.round(SV, exact.valueSV);
+    rounded.valueV = registers.round(V, exact.valueV);
+    rounded.valueK = registers.round(K, exact.valueK);
+    rounded.valueAO = exact.valueAO ? std::optional<double>(0.0) : std::nullopt;
+    rounded.valueD = registers.round(D, exact.valueD);
+    rounded.valueL = registers.round(L, exact.valueL);
+
+    // The speeds the controller outputs are the registers times the multiplier.
+    std::optional<double> realInitial;
+    std::optional<double> realDrive;
+    if (registers.usable(SV)) {
+        realInitial = rounded.valueSV * multiplier;
+    }
+    if (registers.usable(V)) {
+        realDrive = rounded.valueV * multiplier;
+    }
+    drive.initialSpeed = quantity(input.initialSpeed, realInitial);
+    drive.driveSpeed = quantity(input.driveSpeed, realDrive);
+    // A plain double beside a flag: g++ 12 misreads an optional here as maybe uninitialised.
+    const bool speedsKnown = realInitial && realDrive;
+    const double realChange = speedsKnown ? *realDrive - *realInitial : 0.0;
+
+    // A ramp's real time needs both speeds and its own register.
+    const auto linearTime = [&](SettingRegister rate, const std::optional<double>& rateValue) -> std::optional<double> {
+        if (!speedsKnown || !rateValue || !registers.usable(rate)) {
+            return std::nullopt;
+        }
+        return linearRampTime(realChange, *rateValue, multiplier);
+    };
+    const auto realJerk = [&](SettingRegister jerk, const std::optional<double>& jerkValue) -> std::optional<double> {
+        if (!jerkValue || !registers.usable(jerk)) {
+            return std::nullopt;
+        }
+        return jerkOf(*jerkValue, multiplier);
+    };
+    const auto sCurveTime = [&](const std::optional<double>& jerk) -> std::optional<double> {
+        if (!speedsKnown || !jerk) {
+            return std::nullopt;
+        }
+        return sCurveRampTime(realChange, *jerk);
+    };
+
+    const double requestedChange = input.driveSpeed - input.initialSpeed;
+    switch (input.driveType) {
+    case DriveType::SymmetricTrapezoid:
+        drive.accelTime = quantity(input.accelTime, linearTime(A, rounded.valueA));
+        break;
+    case DriveType::AsymmetricTrapezoid:
+        drive.accelTime = quantity(input.accelTime, linearTime(A, rounded.valueA));
+        drive.decelTime = quantity(input.decelTime, linearTime(D, rounded.valueD));
+        break;
+    case DriveType::SymmetricSCurve: {
+        // A is fixed at 8000: the time follows from K through the jerk.
+        const auto jerk = realJerk(K, rounded.valueK);
+        drive.accelJerk = quantity(sCurveJerk(requestedChange, input.accelTime), jerk);
+        drive.accelTime = quantity(input.accelTime, sCurveTime(jerk));
+        break;
+    }
+    case DriveType::AsymmetricSCurve: {
+        const auto accelJerk = realJerk(K, rounded.valueK);
+        const auto decelJerk = realJerk(L, rounded.valueL);
+        drive.accelJerk = quantity(sCurveJerk(requestedChange, input.accelTime), accelJerk);
+        drive.decelJerk = quantity(sCurveJerk(requestedChange, input.decelTime), decelJerk);
+        drive.accelTime = quantity(input.accelTime, sCurveTime(accelJerk));
+        drive.decelTime = quantity(input.decelTime, sCurveTime(decelJerk));
+        break;
+    }
+    default:
+        break; // no item named: only the speeds have a meaning
+    }
+    return drive;
+}
+
+} // namespace veldronix

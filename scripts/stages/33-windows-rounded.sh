@@ -1,0 +1,40 @@
+# pulsecalc --rounded for 32-bit Windows under Wine prints byte for byte what
+# the host build prints: the rounding, the square roots of the S-curve times and
+# the fixed-decimal texts must not depend on the platform's runtime.
+set -eu
+source "$(dirname "$0")/../lib/common.sh"
+source "$(dirname "$0")/../lib/windows.sh"
+cd "$(project_root)"
+build_pulsecalc_pair
+cases=(
+    "--type 0 --initial 333 --drive 12345 --accel 0.37 --pulses 20000"
+    "--type 1 --initial 0.4 --drive 8000 --accel 0.01 --pulses 5000"
+    "--type 2 --initial 50 --drive 7000 --accel 0.3 --decel 0.7 --pulses 10000"
+    "--type 3 --initial 100 --drive 10000 --accel 0.2 --decel 0.3 --pulses 10000"
+    "--type 3 --initial 100.9 --drive 10000.7 --accel 0.123456 --decel 0.0005 --pulses 1e6 --multiplier 5"
+    "--type 3 --initial 5 --drive 5 --accel 1 --decel 1"
+    "--type 2 --drive 4000000 --accel 1e-320 --decel 1e-320 --multiplier 8"
+    "--type 0 --initial -1.7976931348623157e308 --drive 4000000 --accel 1"
+    "--type -1 --initial 100 --drive 10000 --accel 0.2 --pulses 100"
+    "--drive 0 --accel 1"
+)
+passed=0 failed=0
+for arguments in "${cases[@]}"; do
+    for format in "" "--json"; do
+        # shellcheck disable=SC2086
+        expected=$("$host" $arguments --rounded $format 2>build/default/expected-stderr; echo "exit $?")
+        # shellcheck disable=SC2086
+        actual=$(wine "$windows" $arguments --rounded $format 2>build/default/actual-stderr; echo "exit $?")
+        expected+=$(cat build/default/expected-stderr)
+        actual+=$(tr -d '\r' <build/default/actual-stderr)
+        if [ "$expected" == "$actual" ]; then
+            passed=$((passed + 1))
+        else
+            failed=$((failed + 1))
+            echo "differs on Windows: $arguments --rounded $format"
+            diff <(echo "$expected") <(echo "$actual") | head -20
+        fi
+    done
+done
+echo "windows-rounded: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
