@@ -1,7 +1,9 @@
 #include "core/number_parser.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -100,6 +102,85 @@ DecimalSpan scanDecimal(std::string_view text)
     return span;
 }
 
+// The value of a scanned decimal (digits, an optional fraction, an optional
+// exponent) when it is m x 10^k with m at most 2^53 and |k| at most 22: then m
+// and 10^|k| are both exact doubles, and one IEEE multiplication or division of
+// them is the correctly rounded value, the very result of from_chars. Nearly
+// every text typed into a field is such a number, and this is several times
+// cheaper than the general conversion. False for any other text.
+bool exactShortDecimal(const char* at, const char* const last, double& value)
+{
+    // Only where a double operation rounds once to double: not with x87 registers.
+#if FLT_EVAL_METHOD == 0
+    static constexpr double powersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr int maxPower = 22;
+    constexpr std::uint64_t maxMantissa = std::uint64_t{1} << 53;
+    std::uint64_t mantissa = 0;
+    int significant = 0; // digits in mantissa; 19 always fit in 64 bits
+    int exponent = 0;
+    auto takeDigit = [&](char c) {
+        if (mantissa == 0 && c == '0') {
+            return true; // a leading zero adds nothing
+        }
+        if (++significant > 19) {
+            return false;
+        }
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+        return true;
+    };
+    for (; at != last && isDigit(*at); ++at) {
+        if (!takeDigit(*at)) {
+            return false;
+        }
+    }
+    if (at != last && *at == '.') {
+        for (++at; at != last && isDigit(*at); ++at) {
+            if (!takeDigit(*at)) {
+                return false;
+            }
+            --exponent;
+        }
+    }
+    if (at != last) { // what is left is the exponent, as scanned: e, a sign, digits
+        ++at;
+        const bool negative = *at == '-';
+        if (*at == '+' || *at == '-') {
+            ++at;
+        }
+        int written = 0;
+        for (; at != last; ++at) {
+            if (written > 1000) {
+                return false; // far beyond any short decimal
+            }
+            written = written * 10 + (*at - '0');
+        }
+        exponent += negative ? -written : written;
+    }
+    if (mantissa > maxMantissa) {
+        return false;
+    }
+    if (mantissa == 0) {
+        value = 0.0;
+        return true;
+    }
+    if (exponent >= 0 && exponent <= maxPower) {
+        value = static_cast<double>(mantissa) * powersOfTen[exponent];
+        return true;
+    }
+    if (exponent < 0 && exponent >= -maxPower) {
+        value = static_cast<double>(mantissa) / powersOfTen[-exponent];
+        return true;
+    }
+#else
+    (void)at;
+    (void)last;
+    (void)value;
+#endif
+    return false;
+}
+
 } // namespace
 
 double parseNumber(std::string_view text)
@@ -113,6 +194,9 @@ double parseNumber(std::string_view text)
     const char* first = text.data() + span.begin;
     const char* last = text.data() + span.end;
     double value = 0.0;
+    if (exactShortDecimal(first, last, value)) {
+        return span.negative ? -value : value;
+    }
     const auto result = std::from_chars(first, last, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         value = span.magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
