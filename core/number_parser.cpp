@@ -102,13 +102,15 @@ DecimalSpan scanDecimal(std::string_view text)
     return span;
 }
 
-// The value of a scanned decimal (digits, an optional fraction, an optional
-// exponent) when it is m x 10^k with m at most 2^53 and |k| at most 22: then m
-// and 10^|k| are both exact doubles, and one IEEE multiplication or division of
-// them is the correctly rounded value, the very result of from_chars. Nearly
-// every text typed into a field is such a number, and this is several times
-// cheaper than the general conversion. False for any other text.
-bool exactShortDecimal(const char* at, const char* const last, double& value)
+// The value of the decimal number at the start of a text, read as scanDecimal
+// reads it (blanks, a sign, digits with an optional fraction, an exponent only
+// with a digit after e and its sign), when it is m x 10^k with m at most 2^53
+// and |k| at most 22: then m and 10^|k| are both exact doubles, and one IEEE
+// multiplication or division of them is the correctly rounded value, the very
+// result of from_chars. Nearly every text typed into a field is such a number,
+// and this one pass is several times cheaper than the scan and the general
+// conversion. False for any other text, which goes the general way.
+bool exactShortNumber(std::string_view text, double& value)
 {
     // Only where a double operation rounds once to double: not with x87 registers.
 #if FLT_EVAL_METHOD == 0
@@ -117,10 +119,22 @@ bool exactShortDecimal(const char* at, const char* const last, double& value)
                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     constexpr int maxPower = 22;
     constexpr std::uint64_t maxMantissa = std::uint64_t{1} << 53;
+    const char* at = text.data();
+    const char* const last = at + text.size();
+    while (at != last && isBlank(*at)) {
+        ++at;
+    }
+    bool negative = false;
+    if (at != last && (*at == '+' || *at == '-')) {
+        negative = *at == '-';
+        ++at;
+    }
     std::uint64_t mantissa = 0;
     int significant = 0; // digits in mantissa; 19 always fit in 64 bits
+    int digits = 0;
     int exponent = 0;
     auto takeDigit = [&](char c) {
+        ++digits;
         if (mantissa == 0 && c == '0') {
             return true; // a leading zero adds nothing
         }
@@ -143,48 +157,55 @@ bool exactShortDecimal(const char* at, const char* const last, double& value)
             --exponent;
         }
     }
-    if (at != last) { // what is left is the exponent, as scanned: e, a sign, digits
-        ++at;
-        const bool negative = *at == '-';
-        if (*at == '+' || *at == '-') {
-            ++at;
+    if (digits == 0) {
+        return false; // no number at all: the general way says what that is
+    }
+    if (at != last && (*at == 'e' || *at == 'E')) {
+        const char* exp = at + 1;
+        bool negativeExponent = false;
+        if (exp != last && (*exp == '+' || *exp == '-')) {
+            negativeExponent = *exp == '-';
+            ++exp;
         }
         int written = 0;
-        for (; at != last; ++at) {
+        for (; exp != last && isDigit(*exp); ++exp) {
             if (written > 1000) {
                 return false; // far beyond any short decimal
             }
-            written = written * 10 + (*at - '0');
+            written = written * 10 + (*exp - '0');
         }
-        exponent += negative ? -written : written;
+        // Without a digit after it, the e is no exponent and written stays 0.
+        exponent += negativeExponent ? -written : written;
     }
     if (mantissa > maxMantissa) {
         return false;
     }
+    double magnitude = 0.0;
     if (mantissa == 0) {
-        value = 0.0;
-        return true;
+        magnitude = 0.0;
+    } else if (exponent >= 0 && exponent <= maxPower) {
+        magnitude = static_cast<double>(mantissa) * powersOfTen[exponent];
+    } else if (exponent < 0 && exponent >= -maxPower) {
+        magnitude = static_cast<double>(mantissa) / powersOfTen[-exponent];
+    } else {
+        return false;
     }
-    if (exponent >= 0 && exponent <= maxPower) {
-        value = static_cast<double>(mantissa) * powersOfTen[exponent];
-        return true;
-    }
-    if (exponent < 0 && exponent >= -maxPower) {
-        value = static_cast<double>(mantissa) / powersOfTen[-exponent];
-        return true;
-    }
+    value = negative ? -magnitude : magnitude;
+    return true;
 #else
-    (void)at;
-    (void)last;
+    (void)text;
     (void)value;
-#endif
     return false;
+#endif
 }
 
 } // namespace
 
 double parseNumber(std::string_view text)
 {
+    if (double value = 0.0; exactShortNumber(text, value)) {
+        return value;
+    }
     const DecimalSpan span = scanDecimal(text);
     if (span.begin == span.end) {
         return 0.0;
@@ -194,9 +215,6 @@ double parseNumber(std::string_view text)
     const char* first = text.data() + span.begin;
     const char* last = text.data() + span.end;
     double value = 0.0;
-    if (exactShortDecimal(first, last, value)) {
-        return span.negative ? -value : value;
-    }
     const auto result = std::from_chars(first, last, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         value = span.magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
