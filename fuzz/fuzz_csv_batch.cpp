@@ -4,6 +4,7 @@
 // the exit status agreeing with the errors column.
 #include "cli/batch.h"
 #include "cli/csv_reader.h"
+#include "cli/drive_request.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -152,6 +154,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string& errors = record.fields.back();
         anyError = anyError || !errors.empty();
         const bool malformed = !row.problem.empty() || row.fields.size() < 5 || row.fields.size() > columns;
+        const auto request = veldronix::cli::batchRequest(row, columns);
+        if (const auto* drive = std::get_if<veldronix::cli::DriveRequest>(&request)) {
+            // Each row runs as if it were the only one: nothing carries over from the rows before.
+            const veldronix::cli::DriveOutcome alone = veldronix::cli::runDrive(*drive);
+            const std::string* expected[] = {&alone.fields.summary, &alone.fields.r, &alone.fields.a,
+                                             &alone.fields.sv,      &alone.fields.v, &alone.fields.k,
+                                             &alone.fields.ao,      &alone.fields.d, &alone.fields.l,
+                                             &alone.multiplier,     &alone.decelPoint};
+            for (std::size_t k = 0; k < std::size(expected); ++k) {
+                check(record.fields[columns + k] == *expected[k], "a row's result differs from the same drive alone",
+                      record.fields[columns + k]);
+            }
+            std::string messages;
+            for (const std::string& message : alone.errors) {
+                messages += (messages.empty() ? "" : "\n") + message;
+            }
+            check(errors == messages, "a row's messages differ from the same drive alone", errors);
+        }
         if (malformed) {
             const std::string prefix = "line " + std::to_string(row.line) + ": ";
             check(startsWith(errors, prefix), "a malformed row's message without its line", errors);
