@@ -10,6 +10,7 @@
 #include "core/decel_point.h"
 #include "core/rounded_drive.h"
 #include "core/rounded_profile.h"
+#include "core/setting_texts.h"
 #include "core/setting_values.h"
 #include "core/speed_multiplier.h"
 #include "core/validation.h"
@@ -321,6 +322,15 @@ void checkRoundedDrive(const Case& c, const DriveInput& input, const RoundedDriv
         checkQuantity(*drive.decelJerk, usable[static_cast<std::size_t>(SettingRegister::L)]);
     }
 
+    // Without a finding every quantity has its real value: the registers of a
+    // validated input and a table multiplier give finite speeds, times and jerks.
+    if (drive.findings.empty()) {
+        const auto known = [](const std::optional<RealQuantity>& q) { return !q || q->real.has_value(); };
+        check(c, drive.initialSpeed.real && drive.driveSpeed.real && known(drive.accelTime) &&
+                     known(drive.decelTime) && known(drive.accelJerk) && known(drive.decelJerk),
+              "a quantity without its real value though no register has a finding");
+    }
+
     // A speed register rounded to the nearest integer is off by at most half a multiplier.
     if (drive.driveSpeed.real && std::isfinite(input.driveSpeed) && drive.multiplier > 0.0) {
         check(c, std::fabs(*drive.driveSpeed.real - input.driveSpeed) <=
@@ -393,6 +403,13 @@ void checkFrontEndTexts(const Case& c, std::string_view summaryText)
     checkRealFigures(c, plain);
     if (outcome.profile) {
         checkProfileTexts(c, *outcome.profile, summaryText);
+        // The profile of the asymmetric S-curve decelerates from the dialog's own deceleration point.
+        const VelocityProfile& p = *outcome.profile;
+        if (request.driveType == 3 && p.status == ProfileStatus::Complete && p.decelPoint > 0.0 &&
+            outcome.errors.empty()) {
+            check(c, outcome.decelPoint == formatDecelPoint(p.decelPoint),
+                  "type 3 profile's deceleration point is not the dialog's", outcome.decelPoint);
+        }
     }
 }
 
