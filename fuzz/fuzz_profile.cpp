@@ -226,6 +226,43 @@ void checkProfile(const Case& c, const VelocityProfile& p, double initial, doubl
     }
 }
 
+// The speed curve lies in the plot area (100..920 by 130..450), and its
+// plateau reaches well up: an axis that ran to infinity would flatten it.
+void checkCurve(const Case& c, const VelocityProfile& p, const std::string& svg)
+{
+    const std::size_t curve = svg.find("stroke-width=\"2.5\"");
+    const std::size_t start = curve == std::string::npos ? curve : svg.rfind("<path d=\"", curve);
+    check(c, start != std::string::npos, "a plot without its curve", svg);
+    const std::size_t end = svg.find('"', start + 9);
+    const std::string d = svg.substr(start + 9, end - start - 9);
+    double lowestY = 1e9;
+    double furthestX = 0;
+    std::size_t pos = 0;
+    int index = 0;
+    while (pos < d.size()) {
+        if (d[pos] == ' ' || d[pos] == ',' || (d[pos] >= 'A' && d[pos] <= 'Z')) {
+            ++pos;
+            continue;
+        }
+        char* after = nullptr;
+        const double value = std::strtod(d.c_str() + pos, &after);
+        check(c, after != d.c_str() + pos, "a curve point that is no number", d);
+        pos = static_cast<std::size_t>(after - d.c_str());
+        if (index++ % 2 == 0) {
+            check(c, value >= 99.99 && value <= 920.01, "a curve point left or right of the plot", d);
+            furthestX = std::max(furthestX, value);
+        } else {
+            check(c, value >= 129.99 && value <= 450.01, "a curve point above or below the plot", d);
+            lowestY = std::min(lowestY, value);
+        }
+    }
+    check(c, index >= 8 && index % 2 == 0, "a curve of too few points", d);
+    check(c, lowestY <= 350.0, "the curve never rises from the bottom of the plot", d);
+    if (p.totalTime > 0.0) {
+        check(c, furthestX >= 500.0, "the curve ends in the left half of the plot", d);
+    }
+}
+
 void checkProfileTexts(const Case& c, const VelocityProfile& p, std::string_view summary)
 {
     const std::string plain = cli::profilePlain(p);
@@ -239,6 +276,7 @@ void checkProfileTexts(const Case& c, const VelocityProfile& p, std::string_view
         check(c, svg->size() < (1u << 20), "a plot of more than a megabyte");
         const std::string svgFault = fuzz::svgProblem(*svg);
         check(c, svgFault.empty(), "profile SVG", svgFault + "\n" + *svg);
+        checkCurve(c, p, *svg);
     }
 }
 
