@@ -1,5 +1,7 @@
 #include "cli/csv_reader.h"
 
+#include <array>
+
 namespace veldronix::cli {
 namespace {
 
@@ -8,15 +10,17 @@ constexpr int endOfStream = -1;
 
 } // namespace
 
-CsvReader::CsvReader(std::FILE* stream) : stream_(stream), buffer_(bufferSize) {}
+// One byte past the data read is kept for a line feed that stops the plain-line scan.
+CsvReader::CsvReader(std::FILE* stream) : stream_(stream), buffer_(bufferSize + 1) {}
 
 bool CsvReader::fill()
 {
     if (ended_) {
         return false;
     }
-    size_ = std::fread(buffer_.data(), 1, buffer_.size(), stream_);
+    size_ = std::fread(buffer_.data(), 1, bufferSize, stream_);
     position_ = 0;
+    buffer_[size_] = '\n'; // the sentinel of takePlainLine
     if (size_ == 0) {
         ended_ = true;
         readFailed_ = std::ferror(stream_) != 0;
@@ -40,6 +44,53 @@ int CsvReader::get()
         ++position_;
     }
     return c;
+}
+
+bool CsvReader::takePlainLine(CsvRecord& record)
+{
+    // The bytes that end a plain run: the buffer's sentinel line feed stops every scan.
+    static constexpr auto stops = [] {
+        std::array<bool, 256> table{};
+        table[static_cast<unsigned char>(',')] = true;
+        table[static_cast<unsigned char>('"')] = true;
+        table[static_cast<unsigned char>('\r')] = true;
+        table[static_cast<unsigned char>('\n')] = true;
+        return table;
+    }();
+    const char* const end = buffer_.data() + size_;
+    const char* at = buffer_.data() + position_;
+    std::size_t count = 0;
+    for (;;) {
+        const char* const start = at;
+        while (!stops[static_cast<unsigned char>(*at)]) {
+            ++at;
+        }
+        const char stop = *at;
+        bool lineEnd = false;
+        if (stop == '\n') {
+            lineEnd = true;
+        } else if (stop == '\r' && at + 1 != end && at[1] == '\n') {
+            lineEnd = true;
+        } else if (stop != ',') {
+            return false; // a quote, a lone CR
+        }
+        if (at == end) {
+            return false; // the line goes on in the next read
+        }
+        if (count == record.fields.size()) {
+            record.fields.emplace_back();
+        }
+        record.fields[count++].assign(start, at);
+        if (lineEnd) {
+            at += stop == '\r' ? 2 : 1;
+            break;
+        }
+        ++at;
+    }
+    record.fields.resize(count);
+    position_ = static_cast<std::size_t>(at - buffer_.data());
+    ++line_;
+    return true;
 }
 
 template <typename NoteProblem>
@@ -103,6 +154,9 @@ bool CsvReader::next(CsvRecord& record)
 
     record.line = line_;
     record.problem.clear();
+    if (takePlainLine(record)) {
+        return true;
+    }
     std::size_t count = 0;
     auto startField = [&]() -> std::string& {
         if (count == record.fields.size()) {

@@ -35,6 +35,10 @@ private:
     int peek();
     int get();
     bool fill();
+    // Takes a whole record from the buffer when it is one line without quotes
+    // that the buffer holds to its end, as nearly every line of a batch is;
+    // false, taking nothing, for any other.
+    bool takePlainLine(CsvRecord& record);
     // The rest of an unquoted field after its first character; returns the
     // character that ends it (or the end of the stream), taken from the stream.
     template <typename NoteProblem>

@@ -8,6 +8,21 @@ namespace veldronix::cli {
 
 const FieldView& DriveSession::run(const DriveRequest& request)
 {
+    DriveFields fields;
+    fields.driveType = request.driveType;
+    fields.initialSpeed = request.initialSpeed;
+    fields.driveSpeed = request.driveSpeed;
+    fields.accelTime = request.accelTime;
+    fields.decelTime = request.decelTime;
+    fields.multiplierIndex = request.multiplierIndex;
+    if (request.pulses) {
+        fields.pulses = *request.pulses;
+    }
+    return run(fields);
+}
+
+const FieldView& DriveSession::run(const DriveFields& request)
+{
     view_.clear();
     controller_.reset();
 

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace veldronix::cli {
@@ -23,6 +24,18 @@ struct DriveRequest {
     std::optional<int> multiplierIndex; // -1..8: select it, then Recalculate
     std::optional<std::string> pulses;  // type it, then compute the deceleration point
     bool profile = false;               // with pulses: also the motion of that pulse count
+};
+
+// A drive as DriveRequest has it, its texts viewed where they already are (the
+// fields of a CSV record), so that a batch copies no text before typing it in.
+struct DriveFields {
+    int driveType = 0;
+    std::string_view initialSpeed;
+    std::string_view driveSpeed;
+    std::string_view accelTime;
+    std::string_view decelTime;
+    std::optional<int> multiplierIndex;
+    std::optional<std::string_view> pulses;
 };
 
 // The dialog's fields after the commands of a request have run.
@@ -50,6 +63,8 @@ public:
     // point where the request asks for them; each runs even when an earlier one
     // failed. The fields stay readable until the next run.
     const FieldView& run(const DriveRequest& request);
+    // The same for a drive whose texts are views; they need to last only the call.
+    const FieldView& run(const DriveFields& request);
 
     // Whether the last run's Calculate succeeded.
     bool calculated() const { return calculated_; }

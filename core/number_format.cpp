@@ -24,13 +24,18 @@ const char* nonFiniteText(double value)
 
 constexpr std::array<std::uint64_t, 4> powersOfTen = {1, 10, 100, 1000};
 
-// The exact fixed text of a finite value with at most three decimals, or false
-// when the value is outside the range worked here. A double is m * 2^e with m
-// below 2^53, so m * 10^decimals stays below 2^63 and the digits, with the
-// rounding of the exact binary value (ties to even), come from integer shifts
-// alone. This is what every field and the summary print, and it is several
-// times cheaper than the general conversion.
-bool appendFixedExact(std::string& text, double value, int decimals)
+// The most one conversion writes: the general path's text, or the 32 bytes the
+// exact path copies at once.
+constexpr std::size_t conversionRoom = fixedBufferSize;
+
+// Writes the exact fixed text of a finite value with at most three decimals at
+// out, which has room for 32 bytes, and returns its end; nullptr when the value
+// is outside the range worked here. A double is m * 2^e with m below 2^53, so
+// m * 10^decimals stays below 2^63 and the digits, with the rounding of the
+// exact binary value (ties to even), come from integer shifts alone. This is
+// what every field and the summary print, and it is several times cheaper than
+// the general conversion.
+char* writeFixedExact(char* out, double value, int decimals)
 {
     const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
     const bool negative = (bits >> 63) != 0;
@@ -48,7 +53,7 @@ bool appendFixedExact(std::string& text, double value, int decimals)
     if (exponent >= 0) {
         // A whole number: below 2^63 it is printed here, larger ones go the general way.
         if (exponent > 10 || (scaled >> (63 - exponent)) != 0) {
-            return false;
+            return nullptr;
         }
         units = scaled << exponent;
     } else if (exponent <= -64) {
@@ -63,39 +68,33 @@ bool appendFixedExact(std::string& text, double value, int decimals)
         }
     }
 
-    // Written from the right into a buffer of its own, then appended at once:
-    // the decimals zero-padded, and at least one digit before the point.
-    std::array<char, 32> buffer;
-    char* const end = buffer.data() + buffer.size();
+    // Written from the right into 32 bytes of a buffer twice that size, so that
+    // the copy out can always take 32 bytes at once (a fixed-size copy is a few
+    // moves, a variable one a library call): a sign, 19 digits and a point fit.
+    std::array<char, 64> buffer;
+    char* const end = buffer.data() + 32;
     char* first = end;
-    if (decimals != 0) {
-        // Constant divisors, which the compiler turns into multiplications.
-        std::uint64_t fraction = 0;
-        switch (decimals) {
-        case 1:
-            fraction = units % 10;
-            units /= 10;
-            break;
-        case 2:
-            fraction = units % 100;
-            units /= 100;
-            break;
-        default:
-            fraction = units % 1000;
-            units /= 1000;
-            break;
-        }
-        for (int i = 0; i < decimals; ++i) {
-            *--first = static_cast<char>('0' + fraction % 10);
-            fraction /= 10;
-        }
-        *--first = '.';
-    }
     // Two digits a step: the whole part of a drive speed has up to seven.
     static constexpr char digitPairs[] =
         "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
         "8081828384858687888990919293949596979899";
+    if (decimals == 3) {
+        // The three decimals of nearly every number, split off by one constant division.
+        const std::size_t fraction = static_cast<std::size_t>(units % 1000);
+        units /= 1000;
+        const std::size_t pair = (fraction % 100) * 2;
+        *--first = digitPairs[pair + 1];
+        *--first = digitPairs[pair];
+        *--first = static_cast<char>('0' + fraction / 100);
+        *--first = '.';
+    } else if (decimals != 0) {
+        for (int i = 0; i < decimals; ++i) {
+            *--first = static_cast<char>('0' + units % 10);
+            units /= 10;
+        }
+        *--first = '.';
+    }
     while (units >= 100) {
         const std::size_t pair = static_cast<std::size_t>(units % 100) * 2;
         units /= 100;
@@ -112,97 +111,123 @@ bool appendFixedExact(std::string& text, double value, int decimals)
     if (negative) {
         *--first = '-'; // as printf: -0.000 for a negative value that rounds to zero
     }
-    text.append(first, end);
-    return true;
+    std::memcpy(out, first, 32);
+    return out + (end - first);
 }
 
-// Appends in place: a calculation formats a dozen values, and a string per value
-// would cost more than the conversion itself.
-void appendFixed(std::string& text, double value, int decimals)
+char* writeText(char* out, std::string_view text)
+{
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
+
+// Writes the value at out, which has conversionRoom bytes, and returns the end.
+char* writeFixed(char* out, double value, int decimals)
 {
     if (!std::isfinite(value)) {
-        text += nonFiniteText(value);
-        return;
+        return writeText(out, nonFiniteText(value));
     }
     decimals = decimals < 0 ? 0 : (decimals > 9 ? 9 : decimals);
-    if (decimals < static_cast<int>(powersOfTen.size()) && appendFixedExact(text, value, decimals)) {
-        return;
+    if (decimals < static_cast<int>(powersOfTen.size())) {
+        if (char* const end = writeFixedExact(out, value, decimals)) {
+            return end;
+        }
     }
-    std::array<char, fixedBufferSize> buffer; // filled by to_chars up to its result
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+    const auto result = std::to_chars(out, out + conversionRoom, value, std::chars_format::fixed, decimals);
     if (result.ec != std::errc{}) {
-        text += nonFiniteText(std::nan("")); // cannot happen: the buffer holds every double
-        return;
+        return writeText(out, nonFiniteText(std::nan(""))); // cannot happen: the room holds every double
     }
-    text.append(buffer.data(), result.ptr);
+    return result.ptr;
 }
 
-void appendTruncated(std::string& text, double value)
+char* writeTruncated(char* out, double value)
 {
     if (!std::isfinite(value)) {
-        text += nonFiniteText(value);
-        return;
+        return writeText(out, nonFiniteText(value));
     }
     // Adding +0.0 turns the -0.0 of a truncated -0.5 into 0.0, as an integer would print.
-    appendFixed(text, std::trunc(value) + 0.0, 0);
+    return writeFixed(out, std::trunc(value) + 0.0, 0);
+}
+
+// Fills the format at out, which has room for the format and conversionRoom per value.
+char* writeNumbers(char* out, std::string_view format, std::initializer_list<double> values)
+{
+    auto next = values.begin();
+    const char* at = format.data();
+    const char* const end = at + format.size();
+    while (at != end) {
+        if (*at != '%') {
+            // The literal run up to the next conversion in one piece; a short
+            // one (the margin blank of a field) byte by byte, cheaper than the
+            // library's search and copy.
+            const std::size_t left = static_cast<std::size_t>(end - at);
+            if (left <= 16) {
+                while (at != end && *at != '%') {
+                    *out++ = *at++;
+                }
+                continue;
+            }
+            const char* const percent = static_cast<const char*>(std::memchr(at, '%', left));
+            const char* const stop = percent ? percent : end;
+            out = writeText(out, std::string_view(at, static_cast<std::size_t>(stop - at)));
+            at = stop;
+            continue;
+        }
+        const std::size_t left = static_cast<std::size_t>(end - at);
+        if (left >= 2 && at[1] == '%') {
+            *out++ = '%';
+            at += 2;
+        } else if (left >= 3 && at[1] == 'l' && at[2] == 'd') {
+            if (next != values.end()) {
+                out = writeTruncated(out, *next++);
+            }
+            at += 3;
+        } else if (left >= 5 && at[1] == '.' && at[2] >= '0' && at[2] <= '9' && at[3] == 'l' && at[4] == 'f') {
+            if (next != values.end()) {
+                out = writeFixed(out, *next++, at[2] - '0');
+            }
+            at += 5;
+        } else {
+            *out++ = *at++;
+        }
+    }
+    return out;
+}
+
+// Calls write(out) with a buffer of at least room bytes and returns the text
+// written. A calculation formats a dozen values for every drive of a batch:
+// the text is built on the stack and becomes a string once, and a field's text
+// fits the string's own small buffer, so that only the summary allocates.
+template <typename Write>
+std::string written(std::size_t room, Write&& write)
+{
+    constexpr std::size_t stackRoom = 2048;
+    if (room <= stackRoom) {
+        std::array<char, stackRoom> buffer;
+        const char* const end = write(buffer.data());
+        return std::string(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+    }
+    std::string text(room, '\0');
+    text.resize(static_cast<std::size_t>(write(text.data()) - text.data()));
+    return text;
 }
 
 } // namespace
 
 std::string formatFixed(double value, int decimals)
 {
-    std::string text;
-    appendFixed(text, value, decimals);
-    return text;
+    return written(conversionRoom, [&](char* out) { return writeFixed(out, value, decimals); });
 }
 
 std::string formatTruncated(double value)
 {
-    std::string text;
-    appendTruncated(text, value);
-    return text;
+    return written(conversionRoom, [&](char* out) { return writeTruncated(out, value); });
 }
 
 std::string formatNumbers(std::string_view format, std::initializer_list<double> values)
 {
-    std::string text;
-    // A field's text fits the string's own small buffer; reserving for it would
-    // only add an allocation. Long texts (the summary) get room for their numbers.
-    if (format.size() > 15) {
-        text.reserve(format.size() + 16 * values.size());
-    }
-    auto next = values.begin();
-    const char* at = format.data();
-    const char* const end = at + format.size();
-    while (at != end) {
-        if (*at != '%') {
-            // The literal run up to the next conversion in one piece.
-            const char* const percent = static_cast<const char*>(std::memchr(at, '%', static_cast<std::size_t>(end - at)));
-            const char* const stop = percent ? percent : end;
-            text.append(at, stop);
-            at = stop;
-            continue;
-        }
-        const std::size_t left = static_cast<std::size_t>(end - at);
-        if (left >= 2 && at[1] == '%') {
-            text += '%';
-            at += 2;
-        } else if (left >= 3 && at[1] == 'l' && at[2] == 'd') {
-            if (next != values.end()) {
-                appendTruncated(text, *next++);
-            }
-            at += 3;
-        } else if (left >= 5 && at[1] == '.' && at[2] >= '0' && at[2] <= '9' && at[3] == 'l' && at[4] == 'f') {
-            if (next != values.end()) {
-                appendFixed(text, *next++, at[2] - '0');
-            }
-            at += 5;
-        } else {
-            text += *at++;
-        }
-    }
-    return text;
+    return written(format.size() + conversionRoom * values.size(),
+                   [&](char* out) { return writeNumbers(out, format, values); });
 }
 
 } // namespace veldronix

@@ -25,17 +25,19 @@ SettingTexts formatSettingTexts(SettingValues&& values, DriveType /*driveType*/)
 {
     // Which fields a type uses is already decided by computeSettingValues: an
     // unused value is absent and its field is cleared.
-    SettingTexts texts;
-    texts.summary = std::move(values.summary);
-    texts.r = formatNumbers(texts::formatR, {values.valueR});
-    texts.a = formatted(texts::formatWithMargin, values.valueA);
-    texts.sv = formatNumbers(texts::formatWithMargin, {values.valueSV});
-    texts.v = formatNumbers(texts::formatWithMargin, {values.valueV});
-    texts.k = formatted(texts::formatWithMargin, values.valueK);
-    texts.ao = formatted(texts::formatPlain, values.valueAO);
-    texts.d = formatted(texts::formatPlain, values.valueD);
-    texts.l = formatted(texts::formatPlain, values.valueL);
-    return texts;
+    // Each text is made in its member: a field's text lives in the string's own
+    // buffer, where a move is a copy, and this runs for every drive of a batch.
+    return SettingTexts{
+        .summary = std::move(values.summary),
+        .r = formatNumbers(texts::formatR, {values.valueR}),
+        .a = formatted(texts::formatWithMargin, values.valueA),
+        .sv = formatNumbers(texts::formatWithMargin, {values.valueSV}),
+        .v = formatNumbers(texts::formatWithMargin, {values.valueV}),
+        .k = formatted(texts::formatWithMargin, values.valueK),
+        .ao = formatted(texts::formatPlain, values.valueAO),
+        .d = formatted(texts::formatPlain, values.valueD),
+        .l = formatted(texts::formatPlain, values.valueL),
+    };
 }
 
 std::string formatDecelPoint(double decelPoint)

@@ -34,3 +34,21 @@ build_pulsecalc_pair() {
     host=build/default/cli/pulsecalc
     windows=build/windows/cli/pulsecalc.exe
 }
+
+# Runs pulsecalc with the given arguments on the host and under Wine and
+# compares what each prints (standard output, exit status, then standard error,
+# Windows' CRs dropped); prints the difference and fails when they differ.
+# Needs build_pulsecalc_pair first.
+same_on_windows() {
+    local expected actual
+    expected=$("$host" "$@" 2>build/default/expected-stderr; echo "exit $?")
+    actual=$(wine "$windows" "$@" 2>build/default/actual-stderr; echo "exit $?")
+    expected+=$(cat build/default/expected-stderr)
+    actual+=$(tr -d '\r' <build/default/actual-stderr)
+    if [ "$expected" == "$actual" ]; then
+        return 0
+    fi
+    echo "differs on Windows: $*"
+    diff <(echo "$expected") <(echo "$actual") | head -20
+    return 1
+}

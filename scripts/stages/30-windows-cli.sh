@@ -20,20 +20,11 @@ cases=(
 )
 passed=0 failed=0
 for arguments in "${cases[@]}"; do
-    # Standard output and error are compared apart, and so is the exit status.
     # shellcheck disable=SC2086
-    expected=$("$host" $arguments --json 2>build/default/expected-stderr; echo "exit $?")
-    # shellcheck disable=SC2086
-    actual=$(wine "$windows" $arguments --json 2>build/default/actual-stderr; echo "exit $?")
-    expected+=$(cat build/default/expected-stderr)
-    actual+=$(tr -d '\r' <build/default/actual-stderr)
-    if [ "$expected" == "$actual" ]; then
+    if same_on_windows $arguments --json; then
         passed=$((passed + 1))
     else
         failed=$((failed + 1))
-        echo "differs on Windows: $arguments"
-        echo "  host:    $expected"
-        echo "  windows: $actual"
     fi
 done
 echo "windows-cli: $passed passed, $failed failed"

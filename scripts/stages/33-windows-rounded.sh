@@ -22,17 +22,10 @@ passed=0 failed=0
 for arguments in "${cases[@]}"; do
     for format in "" "--json"; do
         # shellcheck disable=SC2086
-        expected=$("$host" $arguments --rounded $format 2>build/default/expected-stderr; echo "exit $?")
-        # shellcheck disable=SC2086
-        actual=$(wine "$windows" $arguments --rounded $format 2>build/default/actual-stderr; echo "exit $?")
-        expected+=$(cat build/default/expected-stderr)
-        actual+=$(tr -d '\r' <build/default/actual-stderr)
-        if [ "$expected" == "$actual" ]; then
+        if same_on_windows $arguments --rounded $format; then
             passed=$((passed + 1))
         else
             failed=$((failed + 1))
-            echo "differs on Windows: $arguments --rounded $format"
-            diff <(echo "$expected") <(echo "$actual") | head -20
         fi
     done
 done

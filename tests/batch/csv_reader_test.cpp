@@ -112,5 +112,37 @@ TEST(CsvReader, FieldsLongerThanTheBufferAndManyRecords)
     EXPECT_EQ(records.back().line, 20001u);
 }
 
+// Plain lines are taken whole from the read buffer: whatever byte of a record
+// falls on the edge of a 64 KiB read (a comma, the CR of a CRLF, a lone CR that
+// ends a record, a quote), the records and their lines are those of any other
+// position.
+TEST(CsvReader, RecordsAcrossTheEdgeOfARead)
+{
+    const std::string tail = "a,b\r\nc\rd\ne,\"f,g\"\n,,\n\"h\"\"i\",j\r\nk\n";
+    const std::vector<Fields> expected = {{"a", "b"}, {"c"}, {"d"}, {"e", "f,g"}, {"", "", ""}, {"h\"i", "j"}, {"k"}};
+    const std::size_t expectedLines[] = {2, 3, 4, 5, 6, 7, 8};
+    constexpr std::size_t readSize = 1 << 16;
+    for (std::size_t pad = readSize - tail.size() - 2; pad <= readSize + 1; ++pad) {
+        const auto records = readAll(std::string(pad, 'p') + "\n" + tail);
+        ASSERT_EQ(records.size(), expected.size() + 1) << pad;
+        EXPECT_EQ(records[0].fields, (Fields{std::string(pad, 'p')})) << pad;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(records[i + 1].fields, expected[i]) << pad << " record " << i;
+            EXPECT_EQ(records[i + 1].line, expectedLines[i]) << pad << " record " << i;
+            EXPECT_EQ(records[i + 1].problem, "") << pad << " record " << i;
+        }
+    }
+}
+
+// A record that shrinks after a longer one keeps none of its fields.
+TEST(CsvReader, FewerFieldsThanTheRecordBefore)
+{
+    const auto records = readAll("1,2,3,4\n5\n6,\"7\"\n8,9\n");
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(records[1].fields, (Fields{"5"}));
+    EXPECT_EQ(records[2].fields, (Fields{"6", "7"}));
+    EXPECT_EQ(records[3].fields, (Fields{"8", "9"}));
+}
+
 } // namespace
 } // namespace veldronix::cli

@@ -29,6 +29,69 @@ TEST(CsvField, QuotesOnlyWhereAReaderWouldOtherwiseChangeTheText)
     }
 }
 
+// The text as a field, byte by byte: the rule the writer's word-wise scans must keep.
+std::string referenceField(std::string_view text)
+{
+    bool quoted = !text.empty() && (text.front() == ' ' || text.front() == '\t' || text.back() == ' ' ||
+                                    text.back() == '\t');
+    for (const char c : text) {
+        quoted = quoted || c == ',' || c == '"' || c == '\r' || c == '\n';
+    }
+    if (!quoted) {
+        return std::string(text);
+    }
+    std::string out = "\"";
+    for (const char c : text) {
+        out += c;
+        if (c == '"') {
+            out += '"';
+        }
+    }
+    return out + "\"";
+}
+
+// Every length the scans handle apart (below 4, 4 to 7, 8 to 16, beyond 16 and
+// past a block of 16) with each byte that matters at each position, including
+// the last byte of an overlapping word, and bytes with the high bit set.
+TEST(CsvField, EveryLengthAndPositionOfASpecialByte)
+{
+    const char specials[] = {',', '"', '\r', '\n', ' ', '\t', '\x80', '\xff', '\0'};
+    for (std::size_t size = 1; size <= 40; ++size) {
+        const std::string plain(size, 'a');
+        EXPECT_EQ(csvField(plain), plain) << size;
+        for (std::size_t at = 0; at < size; ++at) {
+            for (const char special : specials) {
+                std::string text = plain;
+                text[at] = special;
+                ASSERT_EQ(csvField(text), referenceField(text)) << size << " at " << at << " byte " << int(special);
+                text[size - 1 - (at * 7) % size] = '"';
+                ASSERT_EQ(csvField(text), referenceField(text)) << size << " at " << at << " byte " << int(special);
+            }
+        }
+    }
+}
+
+// The same fields in a record, where a plain field is copied without a call.
+TEST(CsvWriter, FieldsOfEveryLengthInARecord)
+{
+    const auto file = testing::fileWith("");
+    std::string expected;
+    {
+        CsvWriter writer(file.get());
+        for (std::size_t size = 0; size <= 40; ++size) {
+            const std::string plain(size, static_cast<char>('a' + size % 26));
+            const std::string quoted = plain + ",";
+            writer.field(plain);
+            writer.field(quoted);
+            writer.field({});
+            writer.endRecord();
+            expected += plain + "," + referenceField(quoted) + ",\r\n";
+        }
+        ASSERT_TRUE(writer.flush());
+    }
+    EXPECT_EQ(testing::contentsOf(file.get()), expected);
+}
+
 TEST(CsvWriter, RecordsEndInCrlfAndSurviveManyFlushes)
 {
     const testing::File file(std::tmpfile());

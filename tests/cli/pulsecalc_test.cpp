@@ -1,91 +1,17 @@
 // The built pulsecalc program, run as a separate process exactly as a user or
 // script runs it: arguments, standard output, standard error and exit status.
+#include "support/program_run.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
-
 namespace {
 
-struct ProgramRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readWhole(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// A temporary file that is removed again with its owner.
-class TempFile {
-public:
-    TempFile()
-    {
-        const char* dir = std::getenv("TMPDIR");
-        path_ = std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/pulsecalc-test-XXXXXX";
-        const int fd = mkstemp(path_.data());
-        if (fd >= 0) {
-            close(fd);
-        }
-    }
-    ~TempFile() { std::remove(path_.c_str()); }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-ProgramRun runPulsecalc(const std::vector<std::string>& arguments)
-{
-    TempFile out;
-    TempFile err;
-    std::vector<std::string> owned{VELDRONIX_PULSECALC_PATH};
-    owned.insert(owned.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (auto& argument : owned) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.path().c_str(), O_WRONLY | O_TRUNC, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.path().c_str(), O_WRONLY | O_TRUNC, 0);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-
-    ProgramRun run;
-    if (spawned != 0) {
-        ADD_FAILURE() << "cannot start " << argv[0];
-        return run;
-    }
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-    }
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    run.out = readWhole(out.path());
-    run.err = readWhole(err.path());
-    return run;
-}
+using veldronix::testing_support::ProgramRun;
+using veldronix::testing_support::runPulsecalc;
 
 const std::string noSetting = "パラメーターエラー。設定値を求めることができません。";
 const std::string usageHint = "try 'pulsecalc --help' for the options\n";

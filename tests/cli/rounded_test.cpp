@@ -1,50 +1,20 @@
 // pulsecalc --rounded end to end: the figures are worked by hand (beside each
 // case); the rest of the output must be exactly what the program prints without
 // the option, with the same messages and exit status.
+#include "support/program_run.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace {
 
-struct ProgramRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using veldronix::testing_support::ProgramRun;
 
-std::string readWhole(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Runs pulsecalc through the shell; every argument is single-quoted (none holds a quote).
 ProgramRun pulsecalc(const std::vector<std::string>& arguments)
 {
-    static int runs = 0;
-    const auto base = std::filesystem::temp_directory_path() /
-                      ("pulsecalc-rounded-" + std::to_string(getpid()) + "-" + std::to_string(++runs));
-    const auto out = base.string() + ".out";
-    const auto err = base.string() + ".err";
-    std::string command = std::string("'") + VELDRONIX_PULSECALC_PATH + "'";
-    for (const auto& argument : arguments) {
-        command += " '" + argument + "'";
-    }
-    command += " </dev/null >'" + out + "' 2>'" + err + "'";
-    const int raw = std::system(command.c_str());
-    ProgramRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readWhole(out), readWhole(err)};
-    std::filesystem::remove(out);
-    std::filesystem::remove(err);
-    return run;
+    return veldronix::testing_support::runPulsecalc(arguments);
 }
 
 struct RoundedCase {

@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -71,6 +73,91 @@ TEST(ParseNumber, RoundsLikeStrtodInTheCLocale)
     };
     for (const char* text : texts) {
         EXPECT_EQ(parseNumber(text), std::strtod(text, nullptr)) << text;
+    }
+}
+
+// Random decimal texts as typed into a field, most of them short enough for the
+// exact path of a few digits and a small power of ten, the rest just past its
+// limits (17 to 25 digits, powers beyond 10^22, the 78-byte field size), against
+// strtod in the C locale and, where from_chars reads the same text, against
+// from_chars: every bit, the sign of zero included.
+TEST(ParseNumber, AgreesWithStrtodBitForBitOnRandomDecimals)
+{
+    std::setlocale(LC_ALL, "C");
+    std::mt19937_64 random(7788);
+    auto below = [&](int n) { return static_cast<int>(random() % static_cast<std::uint64_t>(n)); };
+    const char* const prefixes[] = {"", "", "", "-", "+", " ", "\t-", "  +"};
+    const char* const suffixes[] = {"", "", "", " ", "abc", ",5", "e", "e+", "e-", ".", "..5", "e+x", " 7", "%"};
+    auto digits = [&](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) {
+            text += static_cast<char>('0' + below(10));
+        }
+        return text;
+    };
+    auto bitsOf = [](double value) {
+        std::uint64_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        return bits;
+    };
+    for (int i = 0; i < 200000; ++i) {
+        // Mostly up to 16 digits, now and then up to 25; now and then zeros only.
+        const int count = below(8) == 0 ? 1 + below(25) : 1 + below(16);
+        std::string number = below(20) == 0 ? std::string(static_cast<std::size_t>(count), '0') : digits(count);
+        switch (below(4)) {
+        case 0:
+            break; // a whole number
+        case 1:
+            number.insert(static_cast<std::size_t>(below(count + 1)), ".");
+            break;
+        case 2:
+            number = "0." + std::string(static_cast<std::size_t>(below(8)), '0') + number;
+            break;
+        default:
+            number.insert(static_cast<std::size_t>(below(count + 1)), ".");
+            number += (below(2) ? "e" : "E") + std::string(below(3) == 0 ? "-" : (below(2) ? "+" : "")) +
+                      std::to_string(below(4) == 0 ? below(400) : below(30));
+            break;
+        }
+        const std::string text = prefixes[below(8)] + number + suffixes[below(14)];
+        const std::string field(fieldTextPrefix(text));
+        const double expected = std::strtod(field.c_str(), nullptr);
+        ASSERT_EQ(bitsOf(parseNumber(field)), bitsOf(expected)) << '"' << field << '"';
+
+        // from_chars reads no blank and no plus sign; its range error is the
+        // parser's infinity or zero.
+        if (number.size() <= fieldTextLimit) {
+            double value = 0.0;
+            const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+            if (result.ec == std::errc{}) {
+                ASSERT_EQ(bitsOf(parseNumber(number)), bitsOf(value)) << number;
+            }
+        }
+    }
+    // At the field size: a long number is read only as far as the field holds it.
+    const std::string longNumber = "1." + std::string(100, '5');
+    EXPECT_EQ(parseNumber(fieldTextPrefix(longNumber)), std::strtod(longNumber.substr(0, fieldTextLimit).c_str(), nullptr));
+    const std::string longExact = std::string(76, '0') + "25";
+    EXPECT_EQ(parseNumber(fieldTextPrefix(longExact + "5")), 25.0);
+}
+
+// The edges of the exact path: 2^53 and one past it, 10^22 and 10^23, in both
+// directions, and the digits of a double's own shortest text.
+TEST(ParseNumber, MatchesStrtodAtTheEdgesOfTheShortPath)
+{
+    std::setlocale(LC_ALL, "C");
+    const char* texts[] = {
+        "9007199254740992", "9007199254740993", "9007199254740994", "9007199254740995", "18014398509481985",
+        "9007199254740993e-22", "9007199254740992e22", "9007199254740993e22", "1e22", "1e23", "1e-22", "1e-23",
+        "123456789012345e-22", "123456789012345e-23", "0.1e-21", "99999999999999999999", "1234567890123456789",
+        "12345678901234567890", "0.3", "0.7", "1.1", "100000.001", "4.35", "2.675", "0.0000000000000000000001",
+        "00000000000000000000000000001.5", "1.50000000000000000000000000000", "-0e-30", "0e99999", "0.0e-99999",
+    };
+    for (const char* text : texts) {
+        const double expected = std::strtod(text, nullptr);
+        const double value = parseNumber(text);
+        EXPECT_EQ(value, expected) << text;
+        EXPECT_EQ(std::signbit(value), std::signbit(expected)) << text;
     }
 }
 

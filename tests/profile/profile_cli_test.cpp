@@ -1,5 +1,5 @@
 // pulsecalc --pulses: the motion added after the dialog's fields, as its users see it.
-#include "program_run.h"
+#include "support/program_run.h"
 
 #include "cli/profile_output.h"
 

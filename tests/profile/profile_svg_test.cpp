@@ -1,5 +1,5 @@
 // pulsecalc --svg: the plot's document, its escaping, and a file written whole or not at all.
-#include "program_run.h"
+#include "support/program_run.h"
 
 #include "cli/file_replace.h"
 #include "cli/profile_svg.h"

@@ -38,7 +38,7 @@ public:
     TempDir()
     {
         const char* dir = std::getenv("TMPDIR");
-        path_ = std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/pulsecalc-profile-XXXXXX";
+        path_ = std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/pulsecalc-test-XXXXXX";
         if (mkdtemp(path_.data()) == nullptr) {
             ADD_FAILURE() << "cannot make a temporary directory";
         }
