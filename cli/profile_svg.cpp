@@ -106,8 +106,13 @@ Axis axisFor(double largest)
     }
     Axis axis;
     axis.step = niceStep(largest, 8);
+    // A range of a few subnormals has no finer step than itself (an eighth of it is 0).
+    if (!(axis.step > 0.0)) {
+        axis.step = largest;
+    }
     axis.maximum = std::ceil(largest / axis.step * (1 - 1e-12)) * axis.step;
-    if (!(axis.maximum >= largest)) {
+    // Rounded up near the top of the double range the end would be infinite, and every point on the axis's start.
+    if (!(axis.maximum >= largest) || !std::isfinite(axis.maximum)) {
         axis.maximum = largest;
     }
     return axis;
@@ -131,6 +136,9 @@ void ticks(std::string& out, const Axis& axis, bool horizontal, const Scale& sca
     const long count = static_cast<long>(std::llround(axis.maximum / axis.step));
     for (long i = 0; i <= count && i <= 50; ++i) {
         const double value = static_cast<double>(i) * axis.step;
+        if (value > axis.maximum) {
+            break; // an axis whose end is no multiple of its step (see axisFor) has no tick beyond it
+        }
         const std::string label = tickText(value, axis.step);
         if (horizontal) {
             const std::string x = coordinate(scale.x(value));
@@ -287,7 +295,8 @@ std::optional<std::string> profileSvg(const VelocityProfile& p, std::string_view
     }
     const Axis timeAxis = axisFor(p.totalTime);
     // Headroom above the drive speed for the plateau's label.
-    const Axis speedAxis = axisFor(p.driveSpeed * 1.12);
+    const double headroom = p.driveSpeed * 1.12;
+    const Axis speedAxis = axisFor(std::isfinite(headroom) ? headroom : p.driveSpeed);
     const Scale scale(timeAxis, speedAxis);
     const double decelStart = p.accel.time + p.constant.time;
 

@@ -1,0 +1,185 @@
+// Any bytes as a batch's CSV file through runBatch: the output is RFC 4180
+// that the project's own reader takes back record for record, one output
+// record per input row with every column, the rows' own cells unchanged, and
+// the exit status agreeing with the errors column.
+#include "cli/batch.h"
+#include "cli/csv_reader.h"
+#include "cli/drive_request.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace {
+
+using veldronix::cli::CsvReader;
+using veldronix::cli::CsvRecord;
+
+constexpr std::size_t resultColumns = 12; // summary, R, A, SV, V, K, AO, D, L, multiplier, decelPoint, errors
+
+std::string_view input; // of the current run, for the report
+
+[[noreturn]] void fail(const char* what, std::string_view detail = {})
+{
+    std::fprintf(stderr, "batch contract broken: %s\n  %.*s\n", what, static_cast<int>(detail.size()), detail.data());
+    std::abort();
+}
+
+void check(bool condition, const char* what, std::string_view detail = {})
+{
+    if (!condition) {
+        fail(what, detail);
+    }
+}
+
+// A stream over bytes in memory (fmemopen takes no empty buffer everywhere).
+std::FILE* readStream(std::string_view bytes)
+{
+    static char none = 0;
+    if (bytes.empty()) {
+        std::FILE* stream = fmemopen(&none, 1, "rb");
+        if (stream) {
+            std::fgetc(stream); // at the end from the start
+        }
+        return stream;
+    }
+    return fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
+}
+
+std::vector<CsvRecord> readAll(std::string_view bytes)
+{
+    std::vector<CsvRecord> records;
+    std::FILE* stream = readStream(bytes);
+    if (!stream) {
+        std::abort();
+    }
+    {
+        CsvReader reader(stream);
+        CsvRecord record;
+        while (reader.next(record)) {
+            records.push_back(record);
+        }
+        check(!reader.readFailed(), "a memory stream failed to read");
+    }
+    std::fclose(stream);
+    return records;
+}
+
+// An output stream collecting its bytes.
+class Sink {
+public:
+    Sink() : stream_(open_memstream(&data_, &size_)) {}
+    ~Sink()
+    {
+        close();
+        std::free(data_);
+    }
+    std::FILE* stream() const { return stream_; }
+    std::string_view close()
+    {
+        if (stream_) {
+            std::fclose(stream_);
+            stream_ = nullptr;
+        }
+        return {data_, size_};
+    }
+
+private:
+    char* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::FILE* stream_;
+};
+
+bool startsWith(std::string_view text, std::string_view prefix)
+{
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    input = std::string_view(reinterpret_cast<const char*>(data), size);
+    const std::vector<CsvRecord> rows = readAll(input);
+
+    std::FILE* in = readStream(input);
+    if (!in) {
+        std::abort();
+    }
+    Sink out;
+    Sink diagnostics;
+    const int status = veldronix::cli::runBatch(in, out.stream(), diagnostics.stream());
+    std::fclose(in);
+    const std::string_view output = out.close();
+    const std::string_view messages = diagnostics.close();
+
+    check(status >= 0 && status <= 2, "exit status outside 0..2");
+    const std::size_t columns = rows.empty() ? 0 : veldronix::cli::batchHeaderColumns(rows.front());
+    if (columns == 0) {
+        // No header, or a bad one: a usage error with its message, and no output at all.
+        check(status == 2, "a missing or bad header is no usage error");
+        check(output.empty(), "output for a batch without a header");
+        check(startsWith(messages, rows.empty() ? "pulsecalc: the CSV input has no header row"
+                                                : "pulsecalc: bad CSV header '"),
+              "the header's message", messages);
+        check(messages.ends_with("try 'pulsecalc --help' for the options\n"), "usage hint after the message", messages);
+        return 0;
+    }
+    check(status != 2, "a usage error for a sound header", messages);
+    check(messages.empty(), "diagnostics for a batch that ran", messages);
+    check(output.ends_with("\r\n"), "output does not end its last record in CRLF", output);
+
+    const std::vector<CsvRecord> records = readAll(output);
+    check(records.size() == rows.size(), "output records are not one per input row plus the header", output);
+    bool anyError = false;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const CsvRecord& record = records[i];
+        check(record.problem.empty(), "a malformed output record", record.problem);
+        check(record.fields.size() == columns + resultColumns, "an output record with the wrong column count", output);
+        if (i == 0) {
+            check(record.fields[columns] == "summary" && record.fields.back() == "errors", "the output header", output);
+            continue;
+        }
+        const CsvRecord& row = rows[i];
+        // The row's own cells come back unchanged (an absent cell as an empty one).
+        for (std::size_t k = 0; k < columns; ++k) {
+            const std::string_view cell = k < row.fields.size() ? std::string_view(row.fields[k]) : std::string_view();
+            check(record.fields[k] == cell, "a row's cell changed on its way through", record.fields[k]);
+        }
+        const std::string& errors = record.fields.back();
+        anyError = anyError || !errors.empty();
+        const bool malformed = !row.problem.empty() || row.fields.size() < 5 || row.fields.size() > columns;
+        const auto request = veldronix::cli::batchRequest(row, columns);
+        if (const auto* drive = std::get_if<veldronix::cli::DriveRequest>(&request)) {
+            // Each row runs as if it were the only one: nothing carries over from the rows before.
+            const veldronix::cli::DriveOutcome alone = veldronix::cli::runDrive(*drive);
+            const std::string* expected[] = {&alone.fields.summary, &alone.fields.r, &alone.fields.a,
+                                             &alone.fields.sv,      &alone.fields.v, &alone.fields.k,
+                                             &alone.fields.ao,      &alone.fields.d, &alone.fields.l,
+                                             &alone.multiplier,     &alone.decelPoint};
+            for (std::size_t k = 0; k < std::size(expected); ++k) {
+                check(record.fields[columns + k] == *expected[k], "a row's result differs from the same drive alone",
+                      record.fields[columns + k]);
+            }
+            std::string messages;
+            for (const std::string& message : alone.errors) {
+                messages += (messages.empty() ? "" : "\n") + message;
+            }
+            check(errors == messages, "a row's messages differ from the same drive alone", errors);
+        }
+        if (malformed) {
+            const std::string prefix = "line " + std::to_string(row.line) + ": ";
+            check(startsWith(errors, prefix), "a malformed row's message without its line", errors);
+            for (std::size_t k = columns; k + 1 < record.fields.size(); ++k) {
+                check(record.fields[k].empty(), "results for a malformed row", record.fields[k]);
+            }
+        }
+    }
+    check(status == (anyError ? 1 : 0), "exit status disagrees with the errors column");
+    return 0;
+}

@@ -1,0 +1,289 @@
+// Any command line through the option parser and the whole of pulsecalc. The
+// files of --csv and --svg are put into a temporary folder of the fuzzer's own
+// (the value picks one of a few prepared cases there), so nothing else on disk
+// is touched. The bytes before the first "\xff\xff" are the arguments, split at
+// NUL bytes; the bytes after it are the CSV file.
+#include "cli/cli_texts.h"
+#include "cli/csv_reader.h"
+#include "cli/options.h"
+#include "cli/program.h"
+#include "fuzz/markup_check.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace veldronix::cli;
+
+constexpr std::size_t maxArguments = 24;
+constexpr std::string_view oldPlot = "the old plot\n";
+
+std::string_view currentInput;
+
+[[noreturn]] void fail(const char* what, std::string_view detail = {})
+{
+    std::fprintf(stderr, "pulsecalc contract broken: %s\n  %.*s\n", what, static_cast<int>(detail.size()),
+                 detail.data());
+    std::abort();
+}
+
+void check(bool condition, const char* what, std::string_view detail = {})
+{
+    if (!condition) {
+        fail(what, detail);
+    }
+}
+
+const fs::path& folder()
+{
+    static const fs::path path = [] {
+        std::string pattern = (fs::temp_directory_path() / "veldronix-fuzz-options-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) {
+            std::perror("mkdtemp");
+            std::abort();
+        }
+        // The folder goes with the fuzzer.
+        static const struct Remover {
+            fs::path path;
+            ~Remover()
+            {
+                std::error_code ignored;
+                fs::remove_all(path, ignored);
+            }
+        } remover{pattern};
+        return fs::path(pattern);
+    }();
+    return path;
+}
+
+// The prepared files: the CSV input, an old plot, a folder in the way; nothing else.
+void prepare(std::string_view csv)
+{
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(folder(), ignored)) {
+        fs::remove_all(entry.path(), ignored);
+    }
+    std::ofstream(folder() / "in.csv", std::ios::binary).write(csv.data(), static_cast<std::streamsize>(csv.size()));
+    std::ofstream(folder() / "plot.svg", std::ios::binary)
+        .write(oldPlot.data(), static_cast<std::streamsize>(oldPlot.size()));
+    fs::create_directory(folder() / "adir");
+}
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The case a path stands for, chosen by its first byte.
+fs::path csvTarget(std::string_view value)
+{
+    static const char* const names[] = {"in.csv", "missing.csv", "adir"};
+    return folder() / names[(value.empty() ? 0 : static_cast<unsigned char>(value[0])) % 3];
+}
+
+fs::path svgTarget(std::string_view value)
+{
+    static const char* const names[] = {"plot.svg", "fresh.svg", "missing/plot.svg", "adir"};
+    return folder() / names[(value.empty() ? 0 : static_cast<unsigned char>(value[0])) % 4];
+}
+
+// An output stream collecting its bytes.
+class Sink {
+public:
+    Sink() : stream_(open_memstream(&data_, &size_)) {}
+    ~Sink()
+    {
+        close();
+        std::free(data_);
+    }
+    std::FILE* stream() const { return stream_; }
+    std::string_view close()
+    {
+        if (stream_) {
+            std::fclose(stream_);
+            stream_ = nullptr;
+        }
+        return {data_, size_};
+    }
+
+private:
+    char* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::FILE* stream_;
+};
+
+bool startsWith(std::string_view text, std::string_view prefix)
+{
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+void checkUsageError(int status, std::string_view out, std::string_view err)
+{
+    check(status == 2, "a usage error is not exit 2");
+    check(out.empty(), "output beside a usage error", out);
+    check(startsWith(err, "pulsecalc: ") && err.ends_with(std::string(texts::usageHint) + "\n"),
+          "a usage error's message", err);
+}
+
+void checkBatch(int status, std::string_view out, std::string_view err, const fs::path& csv)
+{
+    if (csv.filename() == "missing.csv") {
+        check(status == 2 && out.empty() && startsWith(err, "pulsecalc: cannot open CSV file '"),
+              "a missing CSV file", err);
+        return;
+    }
+    if (status == 2) {
+        check(startsWith(err, "pulsecalc: ") && out.empty(), "a failed batch's message", err);
+        return;
+    }
+    check(err.empty(), "diagnostics of a batch that ran", err);
+    std::FILE* stream = fmemopen(const_cast<char*>(out.data()), out.size(), "rb");
+    check(stream != nullptr, "no stream over the output");
+    {
+        CsvReader reader(stream);
+        CsvRecord record;
+        std::size_t width = 0;
+        bool anyError = false;
+        bool header = true;
+        while (reader.next(record)) {
+            check(record.problem.empty(), "a malformed output record", record.problem);
+            width = header ? record.fields.size() : width;
+            check(record.fields.size() == width, "output records of different widths");
+            anyError = anyError || (!header && !record.fields.back().empty());
+            header = false;
+        }
+        check(!header, "a batch that ran wrote no header");
+        check(status == (anyError ? 1 : 0), "batch exit status disagrees with its errors column");
+    }
+    std::fclose(stream);
+}
+
+void checkDrive(const Options& options, int status, std::string_view out, std::string_view err,
+                const fs::path& svg)
+{
+    if (options.json) {
+        const std::string problem = veldronix::fuzz::jsonProblem(out);
+        check(problem.empty() && out.ends_with("}\n"), "the JSON output", problem + "\n  " + std::string(out));
+        check(!options.rounded || out.find("\"rounded\":") != std::string_view::npos, "JSON without its rounded part");
+    } else {
+        check(veldronix::fuzz::utf8Problem(out).empty(), "plain output that is not UTF-8", out);
+    }
+    check(status == (err.empty() ? 0 : 1), "exit status disagrees with the messages", err);
+    // Every message is an error of the dialog or the plot's failure, one a line.
+    const std::string errorLead = std::string(texts::labelError) + ": ";
+    bool plotFailed = false;
+    for (std::size_t pos = 0; pos < err.size();) {
+        const std::size_t end = err.find('\n', pos);
+        check(end != std::string_view::npos, "a message without its line end", err);
+        const std::string_view line = err.substr(pos, end - pos);
+        const bool plotLine = startsWith(line, "pulsecalc: ");
+        check(startsWith(line, errorLead) || plotLine, "a message of neither kind", line);
+        plotFailed = plotFailed || plotLine;
+        pos = end + 1;
+    }
+    check(!plotFailed || options.svgPath, "a plot message without --svg", err);
+
+    if (options.svgPath) {
+        const std::string name = svg.filename().string();
+        if (plotFailed || name == "adir" || svg.parent_path().filename() == "missing") {
+            check(plotFailed, "a plot written where no file can be", err);
+            // The target as it was.
+            if (name == "plot.svg" && svg.parent_path() == folder()) {
+                check(readFile(svg) == oldPlot, "a failed plot changed the old file");
+            } else if (name == "adir") {
+                check(fs::is_directory(svg), "a failed plot replaced a folder");
+            } else {
+                check(!fs::exists(svg), "a failed plot left a file");
+            }
+        } else {
+            const std::string plot = readFile(svg);
+            const std::string problem = veldronix::fuzz::svgProblem(plot);
+            check(problem.empty(), "the plot written", problem);
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    currentInput = std::string_view(reinterpret_cast<const char*>(data), size);
+    const std::size_t marker = currentInput.find("\xff\xff");
+    const std::string_view argumentBytes = currentInput.substr(0, marker);
+    const std::string_view csv = marker == std::string_view::npos ? std::string_view() : currentInput.substr(marker + 2);
+
+    std::vector<std::string_view> arguments;
+    for (std::size_t pos = 0; pos <= argumentBytes.size() && arguments.size() < maxArguments;) {
+        const std::size_t end = std::min(argumentBytes.find('\0', pos), argumentBytes.size());
+        arguments.push_back(argumentBytes.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    if (argumentBytes.empty()) {
+        arguments.clear();
+    }
+
+    auto parsed = parseOptions(arguments);
+    Sink out;
+    Sink err;
+    if (const auto* error = std::get_if<UsageError>(&parsed)) {
+        check(!error->message.empty(), "a usage error without words");
+        // The real entry point must say the same.
+        const int status = runCommandLine(arguments, out.stream(), err.stream());
+        const std::string_view outText = out.close();
+        const std::string_view errText = err.close();
+        checkUsageError(status, outText, errText);
+        check(errText.find(error->message) != std::string_view::npos, "the usage error's own words", errText);
+        return 0;
+    }
+    Options options = std::get<Options>(parsed);
+    check(!(options.csvPath && (options.json || options.rounded || options.svgPath)),
+          "--csv accepted with a drive option");
+    check(!options.svgPath || options.request.pulses, "--svg accepted without --pulses");
+
+    prepare(csv);
+    fs::path csvPath;
+    fs::path svgPath;
+    if (options.csvPath) {
+        csvPath = csvTarget(*options.csvPath);
+        options.csvPath = csvPath.string();
+    }
+    if (options.svgPath) {
+        svgPath = svgTarget(*options.svgPath);
+        options.svgPath = svgPath.string();
+    }
+    const int status = runOptions(options, out.stream(), err.stream());
+    const std::string_view outText = out.close();
+    const std::string_view errText = err.close();
+
+    check(status >= 0 && status <= 2, "exit status outside 0..2");
+    if (options.help) {
+        check(status == 0 && outText == texts::usage && errText.empty(), "--help");
+    } else if (options.csvPath) {
+        checkBatch(status, outText, errText, csvPath);
+    } else {
+        checkDrive(options, status, outText, errText, svgPath);
+    }
+
+    // Nothing left in the folder but the prepared files and a plot written.
+    const std::set<std::string> known = {"in.csv", "plot.svg", "fresh.svg", "adir"};
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(folder(), ignored)) {
+        check(known.count(entry.path().filename().string()) == 1, "a file left behind",
+              entry.path().filename().string());
+    }
+    check(fs::is_empty(folder() / "adir", ignored), "a file left in the folder in the way");
+    return 0;
+}

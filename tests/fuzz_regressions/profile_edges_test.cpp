@@ -1,0 +1,113 @@
+// Inputs at the ends of the double range that the profile fuzzer reaches: a
+// complete profile of them still gives figures that hold, a JSON text that
+// parses and a plot that any SVG reader takes.
+#include "cli/profile_output.h"
+#include "cli/profile_svg.h"
+#include "core/velocity_profile.h"
+#include "fuzz/markup_check.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace veldronix;
+
+constexpr double denormMin = std::numeric_limits<double>::denorm_min();
+constexpr double huge = std::numeric_limits<double>::max();
+
+struct EdgeCase {
+    std::string_view name;
+    double initial, drive, accel, decel;
+    DriveType type;
+    double pulses;
+    ProfileStatus status;
+};
+
+const EdgeCase edgeCases[] = {
+    // One speed throughout: no ramps, a total time of a subnormal's size; the plot's axes have no step.
+    {"subnormalPulses", 1, 1, 1, 0, DriveType::SymmetricTrapezoid, denormMin, ProfileStatus::Complete},
+    {"subnormalTimeTooShortToPlot", 1, 1, 1, 1, DriveType::AsymmetricTrapezoid, 4 * denormMin,
+     ProfileStatus::Complete},
+    // A speed of a subnormal's size takes longer than any double can say.
+    {"subnormalDriveSpeedTakesForever", 0, denormMin, 1, 0, DriveType::SymmetricTrapezoid, 1, ProfileStatus::NotFinite},
+    {"smallDriveSpeed", 0, 1e-300, 1, 0, DriveType::SymmetricTrapezoid, 1e-300, ProfileStatus::Complete},
+    {"subnormalRampOverflowsTheJerk", 0, 1, denormMin, denormMin, DriveType::AsymmetricSCurve, 1, ProfileStatus::NotFinite},
+    {"shortRamp", 0, 1, 1e-150, 1e-150, DriveType::AsymmetricSCurve, 1, ProfileStatus::Complete},
+    // Found by fuzz_profile: a time axis ending at its largest value, which is no multiple
+    // of its step, drew a last tick one step beyond it, at "inf".
+    {"hugePulses", 0, 1, 1, 1, DriveType::AsymmetricSCurve, huge, ProfileStatus::Complete},
+    {"tickBeyondTheAxisEnd", 0x0.000000219c8p-1022, 0x1.0010000000001p-1007, 0x1.999a214cccccdp+24,
+     0x1.a79fec99f1ae3p-6, DriveType::AsymmetricTrapezoid, 0x1.f68db8b439581p+16, ProfileStatus::Complete},
+    {"hugeSpeedOverflowsTheJerk", 0, huge, 1, 1, DriveType::SymmetricSCurve, huge, ProfileStatus::NotFinite},
+    {"hugeTimesShortMove", 0, 1, 1e300, 1e300, DriveType::AsymmetricTrapezoid, 1, ProfileStatus::ShortMove},
+    {"negativeZeroInitial", -0.0, 10000, 0.2, 0, DriveType::SymmetricTrapezoid, 1e4, ProfileStatus::Complete},
+    {"nanPulses", 0, 1, 1, 1, DriveType::SymmetricTrapezoid, std::nan(""), ProfileStatus::NoPulses},
+    {"nanSpeed", std::nan(""), 1, 1, 1, DriveType::SymmetricTrapezoid, 1, ProfileStatus::NotFinite},
+    {"infiniteAccel", 0, 1, INFINITY, 1, DriveType::SymmetricTrapezoid, 1, ProfileStatus::NotFinite},
+};
+
+TEST(FuzzRegressionProfile, extremeInputsKeepTheirTextsWellFormed)
+{
+    for (const EdgeCase& c : edgeCases) {
+        SCOPED_TRACE(c.name);
+        const VelocityProfile p = computeVelocityProfile(c.initial, c.drive, c.accel, c.decel, c.type, c.pulses);
+        EXPECT_EQ(static_cast<int>(p.status), static_cast<int>(c.status));
+        EXPECT_EQ(fuzz::jsonProblem(cli::profileJson(p)), "");
+        const auto svg = cli::profileSvg(p, "summary <&>\xff");
+        EXPECT_EQ(svg.has_value(), p.status == ProfileStatus::Complete);
+        if (svg) {
+            EXPECT_EQ(fuzz::svgProblem(*svg), "");
+            EXPECT_TRUE(std::isfinite(p.totalTime) && p.decelPoint >= 0.0 && p.decelPoint <= c.pulses);
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The d attribute of the plot's speed curve.
+std::string curveOf(const std::string& svg)
+{
+    const std::size_t stroke = svg.find("stroke-width=\"2.5\"");
+    const std::size_t start = svg.rfind("<path d=\"", stroke) + 9;
+    return svg.substr(start, svg.find('"', start) - start);
+}
+
+struct CurveCase {
+    std::string_view name;
+    double speed; // initial and drive speed alike: one constant phase
+    double pulses;
+    std::string_view curve;
+};
+
+// Found by fuzz_profile: a drive speed above the largest double / 1.12 made the
+// speed axis's headroom infinite and every y "-inf"; one a little lower rounded
+// the axis's end up to infinity and laid the curve flat on the time axis.
+const CurveCase curveCases[] = {
+    {"headroomOverflows", 1.7e308, 1, "M100.00,130.00 L100.00,130.00 L903.92,130.00 L903.92,130.00"},
+    {"axisEndOverflows", 1.5e308, 1, "M100.00,164.29 L100.00,164.29 L880.95,164.29 L880.95,164.29"},
+    {"subnormalTotalTime", 1, 2e-323, "M100.00,183.33 L100.00,183.33 L920.00,183.33 L920.00,183.33"},
+    {"ordinary", 1000, 1000, "M100.00,183.33 L100.00,183.33 L920.00,183.33 L920.00,183.33"},
+};
+
+TEST(FuzzRegressionProfile, curveStaysInThePlotAtTheEndsOfTheDoubleRange)
+{
+    for (const CurveCase& c : curveCases) {
+        SCOPED_TRACE(c.name);
+        const VelocityProfile p =
+            computeVelocityProfile(c.speed, c.speed, 1, 1, DriveType::SymmetricTrapezoid, c.pulses);
+        ASSERT_EQ(static_cast<int>(p.status), static_cast<int>(ProfileStatus::Complete));
+        const auto svg = cli::profileSvg(p, "");
+        ASSERT_TRUE(svg.has_value());
+        EXPECT_EQ(fuzz::svgProblem(*svg), "");
+        EXPECT_EQ(curveOf(*svg), c.curve);
+    }
+}
+
+} // namespace
