@@ -119,7 +119,7 @@ inline constexpr std::string_view svgCannotWrite = "cannot write the plot '";
 inline constexpr std::string_view pathEnd = "': ";
 inline constexpr std::string_view fileCannotCreate = "cannot create a file in its folder";
 inline constexpr std::string_view fileWriteFailed = "writing failed";
-inline constexpr std::string_view fileCannotReplace = "cannot put it in place of the file's old contents";
+inline constexpr std::string_view fileCannotReplace = "cannot take that name: a folder or a file that may not be replaced is in the way";
 
 // The status names of the JSON output, in the order of ProfileStatus.
 inline constexpr std::string_view profileStatusNames[] = {
