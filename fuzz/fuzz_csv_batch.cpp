@@ -5,6 +5,7 @@
 #include "cli/batch.h"
 #include "cli/csv_reader.h"
 #include "cli/drive_request.h"
+#include "fuzz/memory_sink.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +17,8 @@
 #include <vector>
 
 namespace {
+
+using veldronix::fuzz::MemorySink;
 
 using veldronix::cli::CsvReader;
 using veldronix::cli::CsvRecord;
@@ -70,35 +73,6 @@ std::vector<CsvRecord> readAll(std::string_view bytes)
     return records;
 }
 
-// An output stream collecting its bytes.
-class Sink {
-public:
-    Sink() : stream_(open_memstream(&data_, &size_)) {}
-    ~Sink()
-    {
-        close();
-        std::free(data_);
-    }
-    std::FILE* stream() const { return stream_; }
-    std::string_view close()
-    {
-        if (stream_) {
-            std::fclose(stream_);
-            stream_ = nullptr;
-        }
-        return {data_, size_};
-    }
-
-private:
-    char* data_ = nullptr;
-    std::size_t size_ = 0;
-    std::FILE* stream_;
-};
-
-bool startsWith(std::string_view text, std::string_view prefix)
-{
-    return text.substr(0, prefix.size()) == prefix;
-}
 
 } // namespace
 
@@ -111,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!in) {
         std::abort();
     }
-    Sink out;
-    Sink diagnostics;
+    MemorySink out;
+    MemorySink diagnostics;
     const int status = veldronix::cli::runBatch(in, out.stream(), diagnostics.stream());
     std::fclose(in);
     const std::string_view output = out.close();
@@ -124,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // No header, or a bad one: a usage error with its message, and no output at all.
         check(status == 2, "a missing or bad header is no usage error");
         check(output.empty(), "output for a batch without a header");
-        check(startsWith(messages, rows.empty() ? "pulsecalc: the CSV input has no header row"
+        check(messages.starts_with(rows.empty() ? "pulsecalc: the CSV input has no header row"
                                                 : "pulsecalc: bad CSV header '"),
               "the header's message", messages);
         check(messages.ends_with("try 'pulsecalc --help' for the options\n"), "usage hint after the message", messages);
@@ -174,7 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if (malformed) {
             const std::string prefix = "line " + std::to_string(row.line) + ": ";
-            check(startsWith(errors, prefix), "a malformed row's message without its line", errors);
+            check(errors.starts_with(prefix), "a malformed row's message without its line", errors);
             for (std::size_t k = columns; k + 1 < record.fields.size(); ++k) {
                 check(record.fields[k].empty(), "results for a malformed row", record.fields[k]);
             }

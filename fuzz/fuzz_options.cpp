@@ -8,6 +8,7 @@
 #include "cli/options.h"
 #include "cli/program.h"
 #include "fuzz/markup_check.h"
+#include "fuzz/memory_sink.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +24,8 @@
 #include <vector>
 
 namespace {
+
+using veldronix::fuzz::MemorySink;
 
 namespace fs = std::filesystem;
 using namespace veldronix::cli;
@@ -100,53 +103,24 @@ fs::path svgTarget(std::string_view value)
     return folder() / names[(value.empty() ? 0 : static_cast<unsigned char>(value[0])) % 4];
 }
 
-// An output stream collecting its bytes.
-class Sink {
-public:
-    Sink() : stream_(open_memstream(&data_, &size_)) {}
-    ~Sink()
-    {
-        close();
-        std::free(data_);
-    }
-    std::FILE* stream() const { return stream_; }
-    std::string_view close()
-    {
-        if (stream_) {
-            std::fclose(stream_);
-            stream_ = nullptr;
-        }
-        return {data_, size_};
-    }
-
-private:
-    char* data_ = nullptr;
-    std::size_t size_ = 0;
-    std::FILE* stream_;
-};
-
-bool startsWith(std::string_view text, std::string_view prefix)
-{
-    return text.substr(0, prefix.size()) == prefix;
-}
 
 void checkUsageError(int status, std::string_view out, std::string_view err)
 {
     check(status == 2, "a usage error is not exit 2");
     check(out.empty(), "output beside a usage error", out);
-    check(startsWith(err, "pulsecalc: ") && err.ends_with(std::string(texts::usageHint) + "\n"),
+    check(err.starts_with("pulsecalc: ") && err.ends_with(std::string(texts::usageHint) + "\n"),
           "a usage error's message", err);
 }
 
 void checkBatch(int status, std::string_view out, std::string_view err, const fs::path& csv)
 {
     if (csv.filename() == "missing.csv") {
-        check(status == 2 && out.empty() && startsWith(err, "pulsecalc: cannot open CSV file '"),
+        check(status == 2 && out.empty() && err.starts_with("pulsecalc: cannot open CSV file '"),
               "a missing CSV file", err);
         return;
     }
     if (status == 2) {
-        check(startsWith(err, "pulsecalc: ") && out.empty(), "a failed batch's message", err);
+        check(err.starts_with("pulsecalc: ") && out.empty(), "a failed batch's message", err);
         return;
     }
     check(err.empty(), "diagnostics of a batch that ran", err);
@@ -189,8 +163,8 @@ void checkDrive(const Options& options, int status, std::string_view out, std::s
         const std::size_t end = err.find('\n', pos);
         check(end != std::string_view::npos, "a message without its line end", err);
         const std::string_view line = err.substr(pos, end - pos);
-        const bool plotLine = startsWith(line, "pulsecalc: ");
-        check(startsWith(line, errorLead) || plotLine, "a message of neither kind", line);
+        const bool plotLine = line.starts_with("pulsecalc: ");
+        check(line.starts_with(errorLead) || plotLine, "a message of neither kind", line);
         plotFailed = plotFailed || plotLine;
         pos = end + 1;
     }
@@ -236,8 +210,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     auto parsed = parseOptions(arguments);
-    Sink out;
-    Sink err;
+    MemorySink out;
+    MemorySink err;
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         check(!error->message.empty(), "a usage error without words");
         // The real entry point must say the same.
