@@ -15,6 +15,7 @@
 #include "core/speed_multiplier.h"
 #include "core/validation.h"
 #include "core/velocity_profile.h"
+#include "fuzz/byte_reader.h"
 #include "fuzz/markup_check.h"
 
 #include <algorithm>
@@ -70,44 +71,19 @@ bool near(double a, double b, double scale)
     return std::fabs(a - b) <= tolerance;
 }
 
-// Takes values from the front of the fuzz bytes; missing bytes read as zero.
-class ByteReader {
-public:
-    ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+using veldronix::fuzz::ByteReader;
 
-    template <typename T>
-    T take()
-    {
-        unsigned char bytes[sizeof(T)] = {};
-        const std::size_t n = std::min(size_, sizeof(T));
-        if (n > 0) {
-            std::memcpy(bytes, data_, n);
-        }
-        data_ += n;
-        size_ -= n;
-        T value;
-        std::memcpy(&value, bytes, sizeof(T));
-        return value;
+// Mostly a short decimal such as a user types (a whole number over a power of
+// ten), sometimes any bit pattern at all, so that both reach deep.
+double takeNumber(ByteReader& reader, bool raw)
+{
+    if (raw) {
+        return reader.take<double>();
     }
-
-    // Mostly a short decimal such as a user types (a whole number over a power of
-    // ten), sometimes any bit pattern at all, so that both reach deep.
-    double number(bool raw)
-    {
-        if (raw) {
-            return take<double>();
-        }
-        const auto mantissa = take<std::int32_t>();
-        const int scale = take<std::uint8_t>() % 8;
-        return static_cast<double>(mantissa) / std::pow(10.0, scale);
-    }
-
-    std::string_view rest() const { return {reinterpret_cast<const char*>(data_), size_}; }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-};
+    const auto mantissa = reader.take<std::int32_t>();
+    const int scale = reader.take<std::uint8_t>() % 8;
+    return static_cast<double>(mantissa) / std::pow(10.0, scale);
+}
 
 bool isRamp(const ProfilePhase& phase, double from, double to)
 {
@@ -461,14 +437,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Case c{};
     // Mostly one of the five selector states, sometimes any index at all.
     c.type = typeByte < 0xF0 ? static_cast<DriveType>(typeByte % 5 - 1) : static_cast<DriveType>(reader.take<std::int32_t>());
-    c.initialSpeed = reader.number(rawBits & 0x01);
-    c.driveSpeed = reader.number(rawBits & 0x02);
-    c.accelTime = reader.number(rawBits & 0x04);
-    c.decelTime = reader.number(rawBits & 0x08);
-    c.pulses = reader.number(rawBits & 0x10);
+    c.initialSpeed = takeNumber(reader, rawBits & 0x01);
+    c.driveSpeed = takeNumber(reader, rawBits & 0x02);
+    c.accelTime = takeNumber(reader, rawBits & 0x04);
+    c.decelTime = takeNumber(reader, rawBits & 0x08);
+    c.pulses = takeNumber(reader, rawBits & 0x10);
     const auto multiplierByte = reader.take<std::uint8_t>();
     const auto fromTable = multiplierAt(multiplierByte % 16);
-    c.multiplier = (rawBits & 0x20) || !fromTable ? reader.number(rawBits & 0x40) : *fromTable;
+    c.multiplier = (rawBits & 0x20) || !fromTable ? takeNumber(reader, rawBits & 0x40) : *fromTable;
     const std::string_view summary = reader.rest();
 
     const VelocityProfile profile =

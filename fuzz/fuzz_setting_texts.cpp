@@ -5,6 +5,7 @@
 #include "core/setting_texts.h"
 #include "core/setting_values.h"
 #include "core/speed_multiplier.h"
+#include "fuzz/byte_reader.h"
 #include "fuzz/text_shape.h"
 
 #include <cstddef>
@@ -17,30 +18,7 @@
 
 namespace {
 
-// Takes values from the front of the fuzz bytes; missing bytes read as zero.
-class ByteReader {
-public:
-    ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-
-    template <typename T>
-    T take()
-    {
-        unsigned char bytes[sizeof(T)] = {};
-        const std::size_t n = size_ < sizeof(T) ? size_ : sizeof(T);
-        if (n > 0) {
-            std::memcpy(bytes, data_, n);
-        }
-        data_ += n;
-        size_ -= n;
-        T value;
-        std::memcpy(&value, bytes, sizeof(T));
-        return value;
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-};
+using veldronix::fuzz::ByteReader;
 
 void require(bool condition, const char* what, std::string_view text)
 {
