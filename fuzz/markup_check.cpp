@@ -89,6 +89,16 @@ private:
         return false;
     }
 
+    // Steps over c when it comes next.
+    bool skip(char c)
+    {
+        if (pos_ < text_.size() && text_[pos_] == c) {
+            ++pos_;
+            return true;
+        }
+        return false;
+    }
+
     void blanks()
     {
         while (pos_ < text_.size() &&
@@ -136,8 +146,7 @@ private:
     {
         ++pos_;
         blanks();
-        if (pos_ < text_.size() && text_[pos_] == '}') {
-            ++pos_;
+        if (skip('}')) {
             return true;
         }
         for (;;) {
@@ -158,12 +167,10 @@ private:
                 return false;
             }
             blanks();
-            if (pos_ < text_.size() && text_[pos_] == ',') {
-                ++pos_;
+            if (skip(',')) {
                 continue;
             }
-            if (pos_ < text_.size() && text_[pos_] == '}') {
-                ++pos_;
+            if (skip('}')) {
                 return true;
             }
             return fail("neither ',' nor '}' after a member");
@@ -174,8 +181,7 @@ private:
     {
         ++pos_;
         blanks();
-        if (pos_ < text_.size() && text_[pos_] == ']') {
-            ++pos_;
+        if (skip(']')) {
             return true;
         }
         for (;;) {
@@ -184,12 +190,10 @@ private:
                 return false;
             }
             blanks();
-            if (pos_ < text_.size() && text_[pos_] == ',') {
-                ++pos_;
+            if (skip(',')) {
                 continue;
             }
-            if (pos_ < text_.size() && text_[pos_] == ']') {
-                ++pos_;
+            if (skip(']')) {
                 return true;
             }
             return fail("neither ',' nor ']' after an element");
@@ -243,8 +247,7 @@ private:
     bool number()
     {
         const std::size_t start = pos_;
-        if (pos_ < text_.size() && text_[pos_] == '-') {
-            ++pos_;
+        if (skip('-')) {
         }
         if (pos_ >= text_.size() || !isDigit(text_[pos_])) {
             pos_ = start;
@@ -257,8 +260,7 @@ private:
                 ++pos_;
             }
         }
-        if (pos_ < text_.size() && text_[pos_] == '.') {
-            ++pos_;
+        if (skip('.')) {
             if (pos_ >= text_.size() || !isDigit(text_[pos_])) {
                 return fail("a number without digits after its point");
             }
