@@ -24,12 +24,105 @@ const char* nonFiniteText(double value)
 
 constexpr std::array<std::uint64_t, 4> powersOfTen = {1, 10, 100, 1000};
 
-// The most one conversion writes: the general path's text, or the 32 bytes the
-// exact path copies at once.
+// The most one conversion writes: the general path's text is the longest.
 constexpr std::size_t conversionRoom = fixedBufferSize;
 
+// Two digits a step: the whole part of a drive speed has up to seven.
+constexpr char digitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The eight decimal digits of a number below 10^8 as the values 0..9 in the
+// bytes of a word, the first digit in the lowest byte: split into halves of
+// four digits, those into pairs and those into digits, every lane at once.
+// The multiplications by 10486 / 2^20 and 103 / 2^10 divide exactly by 100 and
+// 10 at these sizes. Each number of a batch has its own length, and a loop
+// over its digits would leave the processor guessing where it ends.
+std::uint64_t digitBytes(std::uint32_t value)
+{
+    std::uint64_t x = (value / 10000) | (std::uint64_t{value % 10000} << 32);
+    const std::uint64_t hundreds = ((x * 10486) >> 20) & 0x0000007F0000007FULL;
+    x = hundreds | ((x - hundreds * 100) << 16);
+    const std::uint64_t tens = ((x * 103) >> 10) & 0x000F000F000F000FULL;
+    return tens | ((x - tens * 10) << 8);
+}
+
+// Writes a whole number below 10^8 without its leading zeros at out, which has
+// room for 8 bytes, and returns its end.
+char* writeWholeBelow1e8(char* out, std::uint32_t value)
+{
+    const std::uint64_t digits = digitBytes(value);
+    // The leading zeros are the low zero bytes; the last digit always stays.
+    const int leading = std::countr_zero(digits | (std::uint64_t{1} << 56)) / 8;
+    const std::uint64_t text = (digits | 0x3030303030303030ULL) >> (8 * leading);
+    std::memcpy(out, &text, sizeof text);
+    return out + 8 - leading;
+}
+
+// Writes units / 10^decimals at out with its decimals, after a minus sign
+// when negative, and returns the end; out has room for 22 bytes.
+char* writeUnits(char* out, bool negative, std::uint64_t units, int decimals)
+{
+    *out = '-'; // as printf: -0.000 for a negative value that rounds to zero
+    out += negative ? 1 : 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        // The decimals of every field and of the summary's times are three or none.
+        if (decimals == 3 && units < 100000000000) {
+            const std::uint64_t whole = units / 1000;
+            out = writeWholeBelow1e8(out, static_cast<std::uint32_t>(whole));
+            const auto fraction = static_cast<std::uint32_t>(units - whole * 1000);
+            const std::uint32_t first = fraction / 100;
+            const std::uint32_t pair = (fraction - first * 100) * 2;
+            const std::uint32_t text = '.' | (('0' + first) << 8) |
+                                       (std::uint32_t{static_cast<unsigned char>(digitPairs[pair])} << 16) |
+                                       (std::uint32_t{static_cast<unsigned char>(digitPairs[pair + 1])} << 24);
+            std::memcpy(out, &text, sizeof text);
+            return out + 4;
+        }
+        if (decimals == 0 && units < 100000000) {
+            return writeWholeBelow1e8(out, static_cast<std::uint32_t>(units));
+        }
+    }
+
+    // Any other size, digit by digit from the right, the length counted first.
+    std::uint64_t whole = units;
+    std::uint64_t fraction = 0;
+    for (int i = 0; i < decimals; ++i) {
+        whole /= 10;
+    }
+    fraction = units - whole * powersOfTen[static_cast<std::size_t>(decimals)];
+    int wholeDigits = 1;
+    for (std::uint64_t rest = whole; rest >= 10; rest /= 10) {
+        ++wholeDigits;
+    }
+    char* const end = out + wholeDigits + (decimals != 0 ? decimals + 1 : 0);
+    char* at = end;
+    if (decimals != 0) {
+        for (int i = 0; i < decimals; ++i) {
+            *--at = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        *--at = '.';
+    }
+    while (whole >= 100) {
+        const std::size_t pair = static_cast<std::size_t>(whole % 100) * 2;
+        whole /= 100;
+        *--at = digitPairs[pair + 1];
+        *--at = digitPairs[pair];
+    }
+    if (whole >= 10) {
+        const std::size_t pair = static_cast<std::size_t>(whole) * 2;
+        *--at = digitPairs[pair + 1];
+        *--at = digitPairs[pair];
+    } else {
+        *--at = static_cast<char>('0' + whole);
+    }
+    return end;
+}
+
 // Writes the exact fixed text of a finite value with at most three decimals at
-// out, which has room for 32 bytes, and returns its end; nullptr when the value
+// out, which has room for 22 bytes, and returns its end; nullptr when the value
 // is outside the range worked here. A double is m * 2^e with m below 2^53, so
 // m * 10^decimals stays below 2^63 and the digits, with the rounding of the
 // exact binary value (ties to even), come from integer shifts alone. This is
@@ -63,56 +156,11 @@ char* writeFixedExact(char* out, double value, int decimals)
         units = scaled >> shift;
         const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
         const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-        if (rest > half || (rest == half && (units & 1) != 0)) {
-            ++units;
-        }
+        // Without a branch: whether a value rounds up is anybody's guess.
+        units += static_cast<std::uint64_t>((rest > half) | ((rest == half) & ((units & 1) != 0)));
     }
 
-    // Written from the right into 32 bytes of a buffer twice that size, so that
-    // the copy out can always take 32 bytes at once (a fixed-size copy is a few
-    // moves, a variable one a library call): a sign, 19 digits and a point fit.
-    std::array<char, 64> buffer;
-    char* const end = buffer.data() + 32;
-    char* first = end;
-    // Two digits a step: the whole part of a drive speed has up to seven.
-    static constexpr char digitPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
-    if (decimals == 3) {
-        // The three decimals of nearly every number, split off by one constant division.
-        const std::size_t fraction = static_cast<std::size_t>(units % 1000);
-        units /= 1000;
-        const std::size_t pair = (fraction % 100) * 2;
-        *--first = digitPairs[pair + 1];
-        *--first = digitPairs[pair];
-        *--first = static_cast<char>('0' + fraction / 100);
-        *--first = '.';
-    } else if (decimals != 0) {
-        for (int i = 0; i < decimals; ++i) {
-            *--first = static_cast<char>('0' + units % 10);
-            units /= 10;
-        }
-        *--first = '.';
-    }
-    while (units >= 100) {
-        const std::size_t pair = static_cast<std::size_t>(units % 100) * 2;
-        units /= 100;
-        *--first = digitPairs[pair + 1];
-        *--first = digitPairs[pair];
-    }
-    if (units >= 10) {
-        const std::size_t pair = static_cast<std::size_t>(units) * 2;
-        *--first = digitPairs[pair + 1];
-        *--first = digitPairs[pair];
-    } else {
-        *--first = static_cast<char>('0' + units);
-    }
-    if (negative) {
-        *--first = '-'; // as printf: -0.000 for a negative value that rounds to zero
-    }
-    std::memcpy(out, first, 32);
-    return out + (end - first);
+    return writeUnits(out, negative, units, decimals);
 }
 
 char* writeText(char* out, std::string_view text)

@@ -218,7 +218,10 @@ TEST(FormatFixed, AgreesWithGlibcAcrossMagnitudes)
     std::uniform_int_distribution<long long> thousandths(-99999999, 99999999);
     const double edges[] = {std::ldexp(1.0, 63), std::nextafter(std::ldexp(1.0, 63), 0.0), std::ldexp(1.0, 64),
                             std::ldexp(1.0, 53) - 1, 9.2233720368547748e15, 9.2233720368547758e15,
-                            std::ldexp(1.0, -64), std::ldexp(1.0, -63), std::ldexp(3.0, -65), 0.0625, 0.0005};
+                            std::ldexp(1.0, -64), std::ldexp(1.0, -63), std::ldexp(3.0, -65), 0.0625, 0.0005,
+                            // Where the eight-digit whole part ends.
+                            99999999.0, 99999999.4999, 99999999.5, 99999999.999, 99999999.9995, 100000000.0,
+                            9999999.9995, 10000000.0, 0.0, 1.0, 10.0, 1e7};
     auto check = [](double value) {
         for (const int decimals : {0, 1, 2, 3}) {
             char buffer[512];
