@@ -92,6 +92,34 @@ TEST(CsvWriter, FieldsOfEveryLengthInARecord)
     EXPECT_EQ(testing::contentsOf(file.get()), expected);
 }
 
+// A writer's short fields take their own way: every special byte at every
+// place of every short length, two fields a record, against the reference.
+TEST(CsvWriter, ShortFieldsWithASpecialByteAnywhere)
+{
+    const char specials[] = {',', '"', '\r', '\n', ' ', '\t', '\x80', '\xff', '\0'};
+    const auto file = testing::fileWith("");
+    std::string expected;
+    {
+        CsvWriter writer(file.get());
+        for (std::size_t size = 1; size <= 18; ++size) {
+            for (std::size_t at = 0; at < size; ++at) {
+                for (const char special : specials) {
+                    std::string text(size, 'x');
+                    text[at] = special;
+                    std::string second = text;
+                    second[size - 1 - at] = special;
+                    writer.field(text);
+                    writer.field(second);
+                    writer.endRecord();
+                    expected += referenceField(text) + "," + referenceField(second) + "\r\n";
+                }
+            }
+        }
+        ASSERT_TRUE(writer.flush());
+    }
+    EXPECT_EQ(testing::contentsOf(file.get()), expected);
+}
+
 TEST(CsvWriter, RecordsEndInCrlfAndSurviveManyFlushes)
 {
     const testing::File file(std::tmpfile());
