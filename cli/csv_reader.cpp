@@ -1,5 +1,7 @@
 #include "cli/csv_reader.h"
 
+#include "cli/replace_text.h"
+
 #include <array>
 
 namespace veldronix::cli {
@@ -80,7 +82,7 @@ bool CsvReader::takePlainLine(CsvRecord& record)
         if (count == record.fields.size()) {
             record.fields.emplace_back();
         }
-        record.fields[count++].assign(start, at);
+        replaceText(record.fields[count++], std::string_view(start, static_cast<std::size_t>(at - start)));
         if (lineEnd) {
             at += stop == '\r' ? 2 : 1;
             break;

@@ -1,5 +1,6 @@
 #include "cli/field_view.h"
 
+#include "cli/replace_text.h"
 #include "core/field_text.h"
 #include "core/texts.h"
 
@@ -46,7 +47,7 @@ std::string* FieldView::slot(ControlId field)
 void FieldView::typeText(ControlId field, std::string_view text)
 {
     if (std::string* target = slot(field)) {
-        target->assign(text);
+        replaceText(*target, text);
     }
 }
 
@@ -59,7 +60,7 @@ void FieldView::writeText(ControlId field, std::string_view text)
 {
     // A control without a text of its own (IDC_STATIC) takes nothing.
     if (std::string* target = slot(field)) {
-        target->assign(text);
+        replaceText(*target, text);
     }
 }
 
