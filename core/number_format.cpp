@@ -242,6 +242,22 @@ char* writeNumbers(char* out, std::string_view format, std::initializer_list<dou
     return out;
 }
 
+// Fills a format taken apart at out, which has room for its literal runs and
+// conversionRoom per value.
+char* writeNumbers(char* out, const NumberFormat& format, std::initializer_list<double> values)
+{
+    auto next = values.begin();
+    for (const NumberFormat::Piece& piece : format) {
+        out = writeText(out, piece.literal);
+        if (piece.conversion == NumberFormat::noConversion || next == values.end()) {
+            continue;
+        }
+        out = piece.conversion == NumberFormat::truncated ? writeTruncated(out, *next++)
+                                                          : writeFixed(out, *next++, piece.conversion);
+    }
+    return out;
+}
+
 // Calls write(out) with a buffer of at least room bytes and returns the text
 // written. A calculation formats a dozen values for every drive of a batch:
 // the text is built on the stack and becomes a string once, and a field's text
@@ -275,6 +291,12 @@ std::string formatTruncated(double value)
 std::string formatNumbers(std::string_view format, std::initializer_list<double> values)
 {
     return written(format.size() + conversionRoom * values.size(),
+                   [&](char* out) { return writeNumbers(out, format, values); });
+}
+
+std::string formatNumbers(const NumberFormat& format, std::initializer_list<double> values)
+{
+    return written(format.literalSize() + conversionRoom * values.size(),
                    [&](char* out) { return writeNumbers(out, format, values); });
 }
 

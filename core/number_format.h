@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -20,5 +22,73 @@ std::string formatTruncated(double value);
 // Arguments are taken in order; a conversion without an argument left prints
 // nothing, and anything else stands as written.
 std::string formatNumbers(std::string_view format, std::initializer_list<double> values);
+
+// A format of formatNumbers taken apart at compile time into its literal runs,
+// each followed by its conversion, for the formats filled for every drive of a
+// batch: filling it looks at no byte of its text.
+class NumberFormat {
+public:
+    // What follows a literal run: nothing, a truncated value (%ld), or a value
+    // with decimals (%.Nlf, N from 0 to 9).
+    static constexpr int noConversion = -2;
+    static constexpr int truncated = -1;
+
+    struct Piece {
+        std::string_view literal;
+        int conversion = noConversion; // or truncated, or the number of decimals
+    };
+
+    consteval explicit NumberFormat(std::string_view format)
+    {
+        std::size_t runStart = 0;
+        std::size_t at = 0;
+        const auto endRun = [&](std::size_t runEnd, int conversion) {
+            if (count_ == pieces_.size()) {
+                throw "a format of more pieces than NumberFormat holds"; // stops the compilation
+            }
+            pieces_[count_++] = Piece{format.substr(runStart, runEnd - runStart), conversion};
+        };
+        while (at < format.size()) {
+            const std::size_t left = format.size() - at;
+            if (format[at] != '%') {
+                ++at;
+            } else if (left >= 2 && format[at + 1] == '%') {
+                endRun(at + 1, noConversion); // the run keeps one percent sign
+                at += 2;
+                runStart = at;
+            } else if (left >= 3 && format[at + 1] == 'l' && format[at + 2] == 'd') {
+                endRun(at, truncated);
+                at += 3;
+                runStart = at;
+            } else if (left >= 5 && format[at + 1] == '.' && format[at + 2] >= '0' && format[at + 2] <= '9' &&
+                       format[at + 3] == 'l' && format[at + 4] == 'f') {
+                endRun(at, format[at + 2] - '0');
+                at += 5;
+                runStart = at;
+            } else {
+                ++at; // stands as written
+            }
+        }
+        if (runStart != format.size()) {
+            endRun(format.size(), noConversion);
+        }
+        for (std::size_t i = 0; i < count_; ++i) {
+            size_ += pieces_[i].literal.size();
+        }
+    }
+
+    const Piece* begin() const { return pieces_.data(); }
+    const Piece* end() const { return pieces_.data() + count_; }
+    // The bytes of all literal runs.
+    std::size_t literalSize() const { return size_; }
+
+private:
+    std::array<Piece, 12> pieces_{};
+    std::size_t count_ = 0;
+    std::size_t size_ = 0;
+};
+
+// The same as the text the format was made from gives.
+std::string formatNumbers(const NumberFormat& format, std::initializer_list<double> values);
 
 } // namespace veldronix

@@ -8,7 +8,12 @@
 namespace veldronix {
 namespace {
 
-std::string formatted(std::string_view format, const std::optional<double>& value)
+// The value fields' formats, taken apart once for every drive of a batch.
+constexpr NumberFormat formatR(texts::formatR);
+constexpr NumberFormat formatWithMargin(texts::formatWithMargin);
+constexpr NumberFormat formatPlain(texts::formatPlain);
+
+std::string formatted(const NumberFormat& format, const std::optional<double>& value)
 {
     return value ? formatNumbers(format, {*value}) : std::string{};
 }
@@ -29,20 +34,20 @@ SettingTexts formatSettingTexts(SettingValues&& values, DriveType /*driveType*/)
     // buffer, where a move is a copy, and this runs for every drive of a batch.
     return SettingTexts{
         .summary = std::move(values.summary),
-        .r = formatNumbers(texts::formatR, {values.valueR}),
-        .a = formatted(texts::formatWithMargin, values.valueA),
-        .sv = formatNumbers(texts::formatWithMargin, {values.valueSV}),
-        .v = formatNumbers(texts::formatWithMargin, {values.valueV}),
-        .k = formatted(texts::formatWithMargin, values.valueK),
-        .ao = formatted(texts::formatPlain, values.valueAO),
-        .d = formatted(texts::formatPlain, values.valueD),
-        .l = formatted(texts::formatPlain, values.valueL),
+        .r = formatNumbers(formatR, {values.valueR}),
+        .a = formatted(formatWithMargin, values.valueA),
+        .sv = formatNumbers(formatWithMargin, {values.valueSV}),
+        .v = formatNumbers(formatWithMargin, {values.valueV}),
+        .k = formatted(formatWithMargin, values.valueK),
+        .ao = formatted(formatPlain, values.valueAO),
+        .d = formatted(formatPlain, values.valueD),
+        .l = formatted(formatPlain, values.valueL),
     };
 }
 
 std::string formatDecelPoint(double decelPoint)
 {
-    return formatNumbers(texts::formatPlain, {decelPoint});
+    return formatNumbers(formatPlain, {decelPoint});
 }
 
 } // namespace veldronix

@@ -21,12 +21,16 @@ double jerkSetting(double jerk, double multiplier)
     return (62500000.0 / jerk) * multiplier;
 }
 
+constexpr std::array<NumberFormat, 4> summaryFormats = {
+    NumberFormat(texts::summaryFormats[0]), NumberFormat(texts::summaryFormats[1]),
+    NumberFormat(texts::summaryFormats[2]), NumberFormat(texts::summaryFormats[3])};
+
 std::string summaryFor(const DriveInput& input)
 {
     if (!isKnownDriveType(input.driveType)) {
         return {};
     }
-    const auto format = texts::summaryFormats[static_cast<std::size_t>(input.driveType)];
+    const NumberFormat& format = summaryFormats[static_cast<std::size_t>(input.driveType)];
     if (isAsymmetric(input.driveType)) {
         return formatNumbers(format, {input.initialSpeed, input.driveSpeed, input.accelTime, input.decelTime});
     }

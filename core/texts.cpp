@@ -14,13 +14,6 @@ const std::array<std::string_view, 9> multiplierItems = {
     "50(160,000)",  "100(80,000)",  "200(40,000)",  "500(16,000)",
 };
 
-const std::array<std::string_view, 4> summaryFormats = {
-    "初速度:%ldで、ドライブ速度:%ldまでを%.3lf秒で直線加速/減速する場合の設定値は\n以下のようになります。",
-    "初速度:%ldで、ドライブ速度:%ldまでを%.3lf秒でS字加速する場合の設定値は\n以下のようになります。",
-    "初速度:%ldで、ドライブ速度:%ldまでを%.3lf秒で直線加速し、\n初速度まで%.3lf秒で直線減速する場合の設定値は以下のようになります。",
-    "初速度:%ldで、ドライブ速度:%ldまでを%.3lf秒でS字加速し、\n初速度まで%.3lf秒でS字減速する場合の設定値は以下のようになります。",
-};
-
 const std::string_view messageDriveSpeedZero = "パラメーターエラー。ドライブ速度が0です。";
 const std::string_view messageAccelTimeZero = "パラメーターエラー。ドライブ速度に達する時間が0です。";
 const std::string_view messageInitialAboveDrive = "パラメーターエラー。初速度がドライブ速度より大きいです。";

@@ -15,7 +15,13 @@ extern const std::array<std::string_view, 9> multiplierItems;
 
 // printf-style summary formats, one per known drive type: %ld takes a speed
 // truncated toward zero, %.3lf a time.
-extern const std::array<std::string_view, 4> summaryFormats;
+// (In the header, so that the calculation takes them apart at compile time.)
+inline constexpr std::array<std::string_view, 4> summaryFormats = {
+    "初速度:%ldで、ドライブ速度:%ldまでを%.3lf秒で直線加速/減速する場合の設定値は\n以下のようになります。",
+    "初速度:%ldで、ドライブ速度:%ldまでを%.3lf秒でS字加速する場合の設定値は\n以下のようになります。",
+    "初速度:%ldで、ドライブ速度:%ldまでを%.3lf秒で直線加速し、\n初速度まで%.3lf秒で直線減速する場合の設定値は以下のようになります。",
+    "初速度:%ldで、ドライブ速度:%ldまでを%.3lf秒でS字加速し、\n初速度まで%.3lf秒でS字減速する場合の設定値は以下のようになります。",
+};
 
 // printf-style formats of the value fields; the blank is the right-aligned field's margin.
 inline constexpr std::string_view formatR = "%.0lf ";

@@ -3,6 +3,7 @@
 #include "core/field_text.h"
 #include "core/number_format.h"
 #include "core/number_parser.h"
+#include "core/texts.h"
 
 #include <gtest/gtest.h>
 
@@ -266,6 +267,42 @@ TEST(FormatNumbers, FillsConversionsInOrder)
     EXPECT_EQ(formatNumbers("%d %x %.lf %.10lf %", {1.0}), "%d %x %.lf %.10lf %");
     EXPECT_EQ(formatNumbers("初速度:%ld\n", {1e20}), "初速度:100000000000000000000\n");
     EXPECT_EQ(formatNumbers("", {1.0}), "");
+}
+
+// A format taken apart at compile time fills exactly as its text does, with
+// too few, enough and too many values.
+TEST(NumberFormat, FillsAsItsTextDoes)
+{
+    struct Case {
+        std::string_view text;
+        NumberFormat format;
+    };
+#define VELDRONIX_FORMAT_CASE(text) Case{text, NumberFormat(text)}
+    static constexpr Case cases[] = {
+        VELDRONIX_FORMAT_CASE("%.0lf "),
+        VELDRONIX_FORMAT_CASE("%.3lf "),
+        VELDRONIX_FORMAT_CASE("%.3lf"),
+        VELDRONIX_FORMAT_CASE("%ld:%ld/%.2lf%%"),
+        VELDRONIX_FORMAT_CASE("a%ldb%.3lfc"),
+        VELDRONIX_FORMAT_CASE("%d %x %.lf %.10lf %"),
+        VELDRONIX_FORMAT_CASE("%%%%ld%%%.3lf%"),
+        VELDRONIX_FORMAT_CASE("初速度:%ld\n"),
+        VELDRONIX_FORMAT_CASE(""),
+        VELDRONIX_FORMAT_CASE("%"),
+        VELDRONIX_FORMAT_CASE("%.9lf%.9l%.9lf"),
+        Case{texts::summaryFormats[0], NumberFormat(texts::summaryFormats[0])},
+        Case{texts::summaryFormats[1], NumberFormat(texts::summaryFormats[1])},
+        Case{texts::summaryFormats[2], NumberFormat(texts::summaryFormats[2])},
+        Case{texts::summaryFormats[3], NumberFormat(texts::summaryFormats[3])},
+    };
+#undef VELDRONIX_FORMAT_CASE
+    for (const Case& c : cases) {
+        EXPECT_EQ(formatNumbers(c.format, {}), formatNumbers(c.text, {})) << c.text;
+        EXPECT_EQ(formatNumbers(c.format, {1.5}), formatNumbers(c.text, {1.5})) << c.text;
+        EXPECT_EQ(formatNumbers(c.format, {100.9, -5.7, 0.1255, 8e20, nan}),
+                  formatNumbers(c.text, {100.9, -5.7, 0.1255, 8e20, nan}))
+            << c.text;
+    }
 }
 
 struct TruncateCase {
