@@ -165,6 +165,14 @@ char* writeFixedExact(char* out, double value, int decimals)
 
 char* writeText(char* out, std::string_view text)
 {
+    // Most literal runs are none or a field's margin blank: a library call for
+    // them would cost more than the copy.
+    if (text.size() <= 2) {
+        for (const char c : text) {
+            *out++ = c;
+        }
+        return out;
+    }
     std::memcpy(out, text.data(), text.size());
     return out + text.size();
 }
