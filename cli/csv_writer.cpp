@@ -210,13 +210,18 @@ char* writeShortField(char* out, std::string_view text)
         last = static_cast<unsigned>(head >> 16);
     }
     first = static_cast<unsigned>(head & 0xFF);
-    const auto holds = [&block](char c) { return _mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(c))) != 0; };
-    const bool quoted = holds(',') || holds('\r') || holds('\n') || (size != 0 && (isBlank(static_cast<char>(first)) ||
-                                                                                   isBlank(static_cast<char>(last))));
-    if (holds('"')) {
+    const auto bytesOf = [&block](char c) { return _mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(c))); };
+    if (bytesOf('"') != 0) {
         return nullptr;
     }
-    char* const at = out + (quoted ? 1 : 0);
+    const bool blankEnd = size != 0 && (isBlank(static_cast<char>(first)) || isBlank(static_cast<char>(last)));
+    const bool quoted = (bytesOf(',') | bytesOf('\r') | bytesOf('\n')) != 0 || blankEnd;
+    // Both quotes are written whether or not the field takes them: an unquoted
+    // text covers the first, and the second lies past its end, where the next
+    // field goes. Whether a field is quoted then decides no branch.
+    const std::size_t quotes = quoted ? 1 : 0;
+    out[0] = '"';
+    char* const at = out + quotes;
     if (size >= 8) {
         std::memcpy(at, &head, 8);
         std::memcpy(at + size - 8, &tail, 8);
@@ -230,12 +235,8 @@ char* writeShortField(char* out, std::string_view text)
         at[size / 2] = data[size / 2];
         at[size - 1] = data[size - 1];
     }
-    if (!quoted) {
-        return out + size;
-    }
-    out[0] = '"';
-    out[size + 1] = '"';
-    return out + size + 2;
+    at[size] = '"';
+    return at + size + quotes;
 }
 #endif
 
