@@ -158,10 +158,9 @@ private:
                 return false;
             }
             blanks();
-            if (pos_ >= text_.size() || text_[pos_] != ':') {
+            if (!skip(':')) {
                 return fail("no ':' after a member name");
             }
-            ++pos_;
             blanks();
             if (!value(depth + 1)) {
                 return false;
