@@ -205,47 +205,24 @@ char* writeTruncated(char* out, double value)
     return writeFixed(out, std::trunc(value) + 0.0, 0);
 }
 
+// Writes one piece of a format, taking the next value for its conversion;
+// a conversion without a value left writes nothing.
+inline char* writePiece(char* out, const NumberFormat::Piece& piece, const double*& next, const double* end)
+{
+    out = writeText(out, piece.literal);
+    if (piece.conversion == NumberFormat::noConversion || next == end) {
+        return out;
+    }
+    return piece.conversion == NumberFormat::truncated ? writeTruncated(out, *next++)
+                                                       : writeFixed(out, *next++, piece.conversion);
+}
+
 // Fills the format at out, which has room for the format and conversionRoom per value.
 char* writeNumbers(char* out, std::string_view format, std::initializer_list<double> values)
 {
-    auto next = values.begin();
-    const char* at = format.data();
-    const char* const end = at + format.size();
-    while (at != end) {
-        if (*at != '%') {
-            // The literal run up to the next conversion in one piece; a short
-            // one (the margin blank of a field) byte by byte, cheaper than the
-            // library's search and copy.
-            const std::size_t left = static_cast<std::size_t>(end - at);
-            if (left <= 16) {
-                while (at != end && *at != '%') {
-                    *out++ = *at++;
-                }
-                continue;
-            }
-            const char* const percent = static_cast<const char*>(std::memchr(at, '%', left));
-            const char* const stop = percent ? percent : end;
-            out = writeText(out, std::string_view(at, static_cast<std::size_t>(stop - at)));
-            at = stop;
-            continue;
-        }
-        const std::size_t left = static_cast<std::size_t>(end - at);
-        if (left >= 2 && at[1] == '%') {
-            *out++ = '%';
-            at += 2;
-        } else if (left >= 3 && at[1] == 'l' && at[2] == 'd') {
-            if (next != values.end()) {
-                out = writeTruncated(out, *next++);
-            }
-            at += 3;
-        } else if (left >= 5 && at[1] == '.' && at[2] >= '0' && at[2] <= '9' && at[3] == 'l' && at[4] == 'f') {
-            if (next != values.end()) {
-                out = writeFixed(out, *next++, at[2] - '0');
-            }
-            at += 5;
-        } else {
-            *out++ = *at++;
-        }
+    const double* next = values.begin();
+    for (std::size_t at = 0; at < format.size();) {
+        out = writePiece(out, NumberFormat::nextPiece(format, at), next, values.end());
     }
     return out;
 }
@@ -254,14 +231,9 @@ char* writeNumbers(char* out, std::string_view format, std::initializer_list<dou
 // conversionRoom per value.
 char* writeNumbers(char* out, const NumberFormat& format, std::initializer_list<double> values)
 {
-    auto next = values.begin();
+    const double* next = values.begin();
     for (const NumberFormat::Piece& piece : format) {
-        out = writeText(out, piece.literal);
-        if (piece.conversion == NumberFormat::noConversion || next == values.end()) {
-            continue;
-        }
-        out = piece.conversion == NumberFormat::truncated ? writeTruncated(out, *next++)
-                                                          : writeFixed(out, *next++, piece.conversion);
+        out = writePiece(out, piece, next, values.end());
     }
     return out;
 }

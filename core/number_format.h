@@ -38,42 +38,43 @@ public:
         int conversion = noConversion; // or truncated, or the number of decimals
     };
 
-    consteval explicit NumberFormat(std::string_view format)
+    // The piece of format that starts at at: its literal run up to the next
+    // conversion, and that conversion; at moves past both. A "%%" ends a run
+    // that keeps one percent sign, and any other '%' stands as written.
+    static constexpr Piece nextPiece(std::string_view format, std::size_t& at)
     {
-        std::size_t runStart = 0;
-        std::size_t at = 0;
-        const auto endRun = [&](std::size_t runEnd, int conversion) {
-            if (count_ == pieces_.size()) {
-                throw "a format of more pieces than NumberFormat holds"; // stops the compilation
-            }
-            pieces_[count_++] = Piece{format.substr(runStart, runEnd - runStart), conversion};
-        };
+        const std::size_t runStart = at;
+        const auto run = [&](std::size_t runEnd) { return format.substr(runStart, runEnd - runStart); };
         while (at < format.size()) {
             const std::size_t left = format.size() - at;
             if (format[at] != '%') {
                 ++at;
             } else if (left >= 2 && format[at + 1] == '%') {
-                endRun(at + 1, noConversion); // the run keeps one percent sign
                 at += 2;
-                runStart = at;
+                return Piece{run(at - 1), noConversion};
             } else if (left >= 3 && format[at + 1] == 'l' && format[at + 2] == 'd') {
-                endRun(at, truncated);
                 at += 3;
-                runStart = at;
+                return Piece{run(at - 3), truncated};
             } else if (left >= 5 && format[at + 1] == '.' && format[at + 2] >= '0' && format[at + 2] <= '9' &&
                        format[at + 3] == 'l' && format[at + 4] == 'f') {
-                endRun(at, format[at + 2] - '0');
                 at += 5;
-                runStart = at;
+                return Piece{run(at - 5), format[at - 3] - '0'};
             } else {
-                ++at; // stands as written
+                ++at;
             }
         }
-        if (runStart != format.size()) {
-            endRun(format.size(), noConversion);
-        }
-        for (std::size_t i = 0; i < count_; ++i) {
-            size_ += pieces_[i].literal.size();
+        return Piece{run(at), noConversion};
+    }
+
+    consteval explicit NumberFormat(std::string_view format)
+    {
+        for (std::size_t at = 0; at < format.size();) {
+            if (count_ == pieces_.size()) {
+                throw "a format of more pieces than NumberFormat holds"; // stops the compilation
+            }
+            pieces_[count_] = nextPiece(format, at);
+            size_ += pieces_[count_].literal.size();
+            ++count_;
         }
     }
 
