@@ -1,5 +1,6 @@
 #include "cli/csv_writer.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -11,6 +12,9 @@ namespace veldronix::cli {
 namespace {
 
 constexpr std::size_t flushThreshold = 1 << 16;
+// What a field of at most 16 bytes may touch: the separator, two quotes
+// written whether or not it takes them, and the text.
+constexpr std::size_t shortFieldRoom = 34;
 
 bool isBlank(char c)
 {
@@ -112,7 +116,7 @@ bool anyByte(std::string_view text)
 
 // Copies the text to out: short texts,
 // the value fields, by two overlapping word moves instead of a library call.
-char* copyText(char* out, std::string_view text)
+inline char* copyText(char* out, std::string_view text)
 {
     const char* const data = text.data();
     const std::size_t size = text.size();
@@ -175,7 +179,7 @@ std::size_t roomFor(std::string_view text)
 }
 
 #ifdef __SSE2__
-// Writes a field of at most 16 bytes at out, which has room for 34 bytes, and
+// Writes a field of at most 16 bytes at out, which has room for shortFieldRoom bytes, and
 // returns its end; nullptr, for the general way, when it holds a quote. Nearly
 // every field of a batch is this short: its bytes are read in at most two
 // moves (never past its end) and looked at, sixteen at once, in the register
@@ -221,22 +225,9 @@ char* writeShortField(char* out, std::string_view text)
     // field goes. Whether a field is quoted then decides no branch.
     const std::size_t quotes = quoted ? 1 : 0;
     out[0] = '"';
-    char* const at = out + quotes;
-    if (size >= 8) {
-        std::memcpy(at, &head, 8);
-        std::memcpy(at + size - 8, &tail, 8);
-    } else if (size >= 4) {
-        const auto head4 = static_cast<std::uint32_t>(head);
-        const auto tail4 = static_cast<std::uint32_t>(tail);
-        std::memcpy(at, &head4, 4);
-        std::memcpy(at + size - 4, &tail4, 4);
-    } else if (size != 0) {
-        at[0] = data[0];
-        at[size / 2] = data[size / 2];
-        at[size - 1] = data[size - 1];
-    }
-    at[size] = '"';
-    return at + size + quotes;
+    char* const end = copyText(out + quotes, text);
+    *end = '"';
+    return end + quotes;
 }
 #endif
 
@@ -260,8 +251,8 @@ CsvWriter::~CsvWriter()
 void CsvWriter::field(std::string_view text)
 {
     // The buffer grows only for a field longer than all before it; a short field
-    // may look at 34 bytes however short it is.
-    const std::size_t room = roomFor(text) < 34 ? 34 : roomFor(text);
+    // may take shortFieldRoom bytes however short it is.
+    const std::size_t room = std::max(roomFor(text), shortFieldRoom);
     if (buffer_.size() - used_ < room) {
         buffer_.resize(used_ + room + 4096);
     }
