@@ -44,11 +44,13 @@ struct DriveOutcome {
     std::string multiplier; // the multiplier selector's text, "" when none is selected
     std::string decelPoint;
     std::vector<std::string> errors; // the messages shown, in order
-    // The motion of the pulse count, when the request asks for it and Calculate succeeded.
+    // The calculation the value fields show (Recalculate's when it was accepted),
+    // none when Calculate failed.
+    std::optional<Calculation> calculation;
+    // The pulse count as the controller reads it, when the request has one.
+    std::optional<double> pulseCount;
+    // The motion of the pulse count, when the request asks for it and there is a calculation.
     std::optional<VelocityProfile> profile;
-    // The multiplier of the values the fields show: Recalculate's when it succeeded,
-    // else Calculate's; none when neither succeeded.
-    std::optional<double> shownMultiplier;
 };
 
 // A dialog and its controller for running drives one after the other, each
@@ -66,23 +68,17 @@ public:
     // The same for a drive whose texts are views; they need to last only the call.
     const FieldView& run(const DriveFields& request);
 
-    // Whether the last run's Calculate succeeded.
-    bool calculated() const { return calculated_; }
-    // The multiplier of the values the fields show after the last run:
-    // Recalculate's when it succeeded, else Calculate's; none when neither did.
-    std::optional<double> shownMultiplier() const { return shownMultiplier_; }
+    // The calculation the fields show after the last run, none when its Calculate failed.
+    const std::optional<Calculation>& calculation() const { return controller_.lastCalculation(); }
+    // The pulse count of the last run as the controller reads it.
+    double pulseCount() { return controller_.readPulseCount(); }
 
 private:
     FieldView view_;
     CalculatorController controller_{view_};
-    bool calculated_ = false;
-    std::optional<double> shownMultiplier_;
 };
 
 // One drive on a session of its own.
 DriveOutcome runDrive(const DriveRequest& request);
-
-// The input that the controller reads from the fields of a request.
-DriveInput fieldInput(const DriveRequest& request);
 
 } // namespace veldronix::cli

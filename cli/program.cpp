@@ -37,8 +37,8 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
     std::string output = options.json ? jsonOutput(outcome) : plainOutput(outcome);
     if (options.rounded) {
         // Findings warn about the drive; they are no message and leave the exit status alone.
-        output = options.json ? withJsonMember(std::move(output), roundedJsonMember(options.request, outcome))
-                              : output + roundedPlainSection(options.request, outcome);
+        output = options.json ? withJsonMember(std::move(output), roundedJsonMember(outcome))
+                              : output + roundedPlainSection(outcome);
     }
     write(out, output);
     std::fflush(out);

@@ -3,9 +3,7 @@
 #include "cli/cli_texts.h"
 #include "cli/json_writer.h"
 #include "cli/profile_output.h"
-#include "core/field_text.h"
 #include "core/number_format.h"
-#include "core/number_parser.h"
 #include "core/rounded_drive.h"
 #include "core/rounded_profile.h"
 
@@ -212,16 +210,15 @@ struct Shown {
     std::optional<RoundedProfile> profile;
 };
 
-std::optional<Shown> shownDrive(const DriveRequest& request, const DriveOutcome& outcome)
+std::optional<Shown> shownDrive(const DriveOutcome& outcome)
 {
-    if (!outcome.shownMultiplier) {
+    if (!outcome.calculation) {
         return std::nullopt;
     }
-    const DriveInput input = fieldInput(request);
-    Shown shown{computeRoundedDrive(input, *outcome.shownMultiplier), std::nullopt};
-    if (request.pulses) {
-        // Read as the controller reads the pulse count field.
-        shown.profile = computeRoundedProfile(input, shown.drive, parseNumber(truncateFieldText(*request.pulses)));
+    const Calculation& calculation = *outcome.calculation;
+    Shown shown{computeRoundedDrive(calculation.input, calculation.multiplier), std::nullopt};
+    if (outcome.pulseCount) {
+        shown.profile = computeRoundedProfile(calculation.input, shown.drive, *outcome.pulseCount);
     }
     return shown;
 }
@@ -281,9 +278,9 @@ std::string jsonPulses(const RoundedProfile& profile)
 
 } // namespace
 
-std::string roundedPlainSection(const DriveRequest& request, const DriveOutcome& outcome)
+std::string roundedPlainSection(const DriveOutcome& outcome)
 {
-    const auto shown = shownDrive(request, outcome);
+    const auto shown = shownDrive(outcome);
     std::string out = "\n";
     if (!shown) {
         out += texts::roundedNothing;
@@ -322,9 +319,9 @@ std::string roundedPlainSection(const DriveRequest& request, const DriveOutcome&
     return out;
 }
 
-std::string roundedJsonMember(const DriveRequest& request, const DriveOutcome& outcome)
+std::string roundedJsonMember(const DriveOutcome& outcome)
 {
-    const auto shown = shownDrive(request, outcome);
+    const auto shown = shownDrive(outcome);
     if (!shown) {
         return "\"rounded\":null";
     }

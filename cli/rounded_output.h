@@ -9,10 +9,10 @@ namespace veldronix::cli {
 
 // The --rounded section of the plain output: the rounded registers of the
 // values the fields show, the drive they really give and the findings.
-std::string roundedPlainSection(const DriveRequest& request, const DriveOutcome& outcome);
+std::string roundedPlainSection(const DriveOutcome& outcome);
 
 // The same as the JSON member "rounded" (null when no values are shown), without a separator.
-std::string roundedJsonMember(const DriveRequest& request, const DriveOutcome& outcome);
+std::string roundedJsonMember(const DriveOutcome& outcome);
 
 // A JSON object text, as jsonOutput writes it, with one more member before its closing brace.
 std::string withJsonMember(std::string object, std::string_view member);

@@ -17,6 +17,7 @@ void CalculatorController::reset()
 {
     autoMultiplierIndex_ = -1;
     storedDecelJerkRate_ = -1.0;
+    lastCalculation_.reset();
 }
 
 void CalculatorController::onCalculate()
@@ -33,8 +34,8 @@ void CalculatorController::onCalculate()
         showError(InputError::NoSetting);
         return;
     }
-    showResults(input, *multiplier);
     const int index = multiplierIndex(*multiplier);
+    showResults(input, index);
     view_.setSelectedIndex(ControlId::IDC_MULTIPLIER, index);
     autoMultiplierIndex_ = index;
 }
@@ -63,8 +64,9 @@ void CalculatorController::onRecalculate()
         showError(*error);
         return;
     }
-    showResults(input, *multiplier);
-    view_.setSelectedIndex(ControlId::IDC_MULTIPLIER, multiplierIndex(*multiplier));
+    const int index = multiplierIndex(*multiplier);
+    showResults(input, index);
+    view_.setSelectedIndex(ControlId::IDC_MULTIPLIER, index);
 }
 
 void CalculatorController::onComputeDecelPoint()
@@ -73,7 +75,7 @@ void CalculatorController::onComputeDecelPoint()
         failDecelPoint();
         return;
     }
-    const double pulses = readNumber(ControlId::IDC_PULSE_COUNT);
+    const double pulses = readPulseCount();
     if (pulses == 0.0) {
         failDecelPoint();
         return;
@@ -87,6 +89,9 @@ void CalculatorController::onComputeDecelPoint()
         return;
     }
     view_.writeText(ControlId::IDC_DECEL_POINT, formatDecelPoint(decelPoint));
+    if (lastCalculation_) {
+        lastCalculation_->decelPoint = ManualDecelPoint{pulses, decelPoint};
+    }
 }
 
 DriveInput CalculatorController::readDriveInput()
@@ -108,11 +113,12 @@ double CalculatorController::readNumber(ControlId field)
     return parseNumber(fieldTextPrefix(text));
 }
 
-void CalculatorController::showResults(const DriveInput& input, double multiplier)
+void CalculatorController::showResults(const DriveInput& input, int multiplierIndex)
 {
+    const double multiplier = *multiplierAt(multiplierIndex);
     SettingValues values = computeSettingValues(input, multiplier);
     const std::optional<double> decelJerkRate = values.decelJerkRate;
-    const SettingTexts texts = formatSettingTexts(std::move(values), input.driveType);
+    const SettingTexts texts = formatSettingTexts(values, input.driveType);
     view_.writeText(ControlId::IDC_SUMMARY, texts.summary);
     view_.writeText(ControlId::IDC_OUT_R, texts.r);
     view_.writeText(ControlId::IDC_OUT_A, texts.a);
@@ -125,6 +131,7 @@ void CalculatorController::showResults(const DriveInput& input, double multiplie
     if (decelJerkRate) {
         storedDecelJerkRate_ = *decelJerkRate;
     }
+    lastCalculation_ = Calculation{input, multiplierIndex, multiplier, std::move(values), std::nullopt};
 }
 
 void CalculatorController::showError(InputError error)
@@ -137,6 +144,9 @@ void CalculatorController::failDecelPoint()
     // The message first; the field is cleared once the user has closed it.
     showError(InputError::NoSetting);
     view_.writeText(ControlId::IDC_DECEL_POINT, "");
+    if (lastCalculation_) {
+        lastCalculation_->decelPoint.reset();
+    }
 }
 
 } // namespace veldronix

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "controller/calculation.h"
 #include "controller/calculator_view.h"
 #include "core/drive_input.h"
 #include "core/input_error.h"
+
+#include <optional>
 
 namespace veldronix {
 
@@ -25,17 +28,27 @@ public:
     int autoMultiplierIndex() const { return autoMultiplierIndex_; }
     // J2 (PPS/s^2) of the last asymmetric S-curve calculation; -1.0 for none.
     double storedDecelJerkRate() const { return storedDecelJerkRate_; }
+    // The calculation the value fields show: that of the last successful Calculate,
+    // or of the Recalculate accepted after it. None before a Calculate succeeds and
+    // after one fails (the fields may still show older values then, but no command
+    // works with them any longer).
+    const std::optional<Calculation>& lastCalculation() const { return lastCalculation_; }
+
+    // The number in 出力パルス数 as "算出" reads it; for reports of the motion of
+    // a calculation, which every drive type has.
+    double readPulseCount() { return readNumber(ControlId::IDC_PULSE_COUNT); }
 
 private:
     DriveInput readDriveInput();
     double readNumber(ControlId field);
-    void showResults(const DriveInput& input, double multiplier);
+    void showResults(const DriveInput& input, int multiplierIndex);
     void showError(InputError error);
     void failDecelPoint();
 
     CalculatorView& view_;
     int autoMultiplierIndex_ = -1;
     double storedDecelJerkRate_ = -1.0;
+    std::optional<Calculation> lastCalculation_;
 };
 
 } // namespace veldronix

@@ -111,9 +111,11 @@ void checkProfile(const Case& c, const VelocityProfile& p, double initial, doubl
     const double decelRamp = isAsymmetric(type) ? decel : accel;
 
     if (p.status != ProfileStatus::Complete) {
-        // Without motion the speed is the initial speed at every time.
-        for (const double t : {0.0, 1.0, -1.0, std::numeric_limits<double>::quiet_NaN()}) {
-            check(c, sameBits(speedAt(p, t), p.initialSpeed), "speed of a profile without motion");
+        // Without motion no phase takes time or outputs a pulse.
+        const double phaseFigures[] = {p.accel.time, p.accel.pulses, p.constant.time, p.constant.pulses,
+                                       p.decel.time, p.decel.pulses, p.totalTime,     p.decelPoint};
+        for (const double figure : phaseFigures) {
+            check(c, sameBits(figure, 0.0), "a profile without motion has a phase");
         }
         if (p.status == ProfileStatus::ShortMove) {
             check(c, std::isfinite(p.rampPulses) && p.rampPulses >= 0.0, "short move without finite ramp pulses");
@@ -175,30 +177,6 @@ void checkProfile(const Case& c, const VelocityProfile& p, double initial, doubl
         check(c, values.decelJerkRate.has_value(), "type 3 without J2");
         check(c, sameBits(p.decelPoint, computeManualDecelPoint(pulses, initial, drive, *values.decelJerkRate)),
               "type 3 deceleration point differs from the manual one");
-    }
-
-    // The speed over time stays between the two speeds, rises, holds and falls.
-    const double slack = 16 * std::numeric_limits<double>::epsilon() * drive;
-    double previous = initial;
-    int previousPhase = -1;
-    for (int k = 0; k <= 16; ++k) {
-        const double t = p.totalTime * k / 16.0;
-        const double speed = speedAt(p, t);
-        check(c, std::isfinite(speed) && speed >= initial - slack && speed <= drive + slack,
-              "speed outside the two speeds");
-        const int phase = t < p.accel.time ? 0 : t <= p.accel.time + p.constant.time ? 1 : 2;
-        if (phase == previousPhase && phase == 0) {
-            check(c, speed >= previous - slack, "speed falls during the acceleration");
-        } else if (phase == previousPhase && phase == 2) {
-            check(c, speed <= previous + slack, "speed rises during the deceleration");
-        }
-        previous = speed;
-        previousPhase = phase;
-    }
-    check(c, sameBits(speedAt(p, -1.0), initial) && sameBits(speedAt(p, p.totalTime * 2 + 1), initial),
-          "speed outside the move is not the initial speed");
-    if (p.constant.time > 0.0) {
-        check(c, speedAt(p, p.accel.time + p.constant.time / 2) == drive, "constant phase not at the drive speed");
     }
 }
 
@@ -409,10 +387,10 @@ void checkFrontEndTexts(const Case& c, std::string_view summaryText)
     }
     const cli::DriveOutcome outcome = cli::runDrive(request);
 
-    const std::string json = cli::withJsonMember(cli::jsonOutput(outcome), cli::roundedJsonMember(request, outcome));
+    const std::string json = cli::withJsonMember(cli::jsonOutput(outcome), cli::roundedJsonMember(outcome));
     const std::string jsonFault = fuzz::jsonProblem(json);
     check(c, jsonFault.empty(), "front-end JSON", jsonFault + "\n  " + json);
-    const std::string plain = cli::plainOutput(outcome) + cli::roundedPlainSection(request, outcome);
+    const std::string plain = cli::plainOutput(outcome) + cli::roundedPlainSection(outcome);
     check(c, fuzz::utf8Problem(plain).empty(), "front-end plain text is not UTF-8", plain);
     checkRealFigures(c, plain);
     if (outcome.profile) {

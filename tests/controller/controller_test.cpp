@@ -229,7 +229,7 @@ TEST_F(ControllerTest, DecelPointFollowsTheStoredJerk)
     EXPECT_EQ(controller.storedDecelJerkRate(), jerk);
     view.selected[IDC_DRIVE_TYPE] = 3;
     controller.onRecalculate();
-    EXPECT_EQ(controller.storedDecelJerkRate(), (9900.0 * 4) / (0.6 * 0.6));
+    EXPECT_EQ(controller.storedDecelJerkRate(), 110000.0); // (10000 - 100) x 4 / 0.6^2
     view.calls.clear();
     controller.onComputeDecelPoint();
     EXPECT_EQ(view.calls, std::vector<std::string>{write(IDC_DECEL_POINT, "6970.000")});
@@ -241,6 +241,59 @@ TEST_F(ControllerTest, DecelPointFollowsTheStoredJerk)
     view.calls.clear();
     controller.onComputeDecelPoint();
     EXPECT_EQ(view.calls, then(std::vector<std::string>{noSetting}, write(IDC_DECEL_POINT, "")));
+}
+
+// The calculation handed out is the one the value fields show, command after command.
+TEST_F(ControllerTest, LastCalculationFollowsWhatTheFieldsShow)
+{
+    struct Step {
+        const char* what;
+        void (CalculatorController::*command)();
+        int multiplierSelected; // selector index before the command
+        const char* pulses;
+        int expectedIndex;      // -1: no calculation
+        double expectedR;
+        double expectedDecelPoint; // 0: none
+    };
+    const Step steps[] = {
+        {"calculate", &CalculatorController::onCalculate, -1, "", 1, 4000000.0, 0.0},
+        {"decel point", &CalculatorController::onComputeDecelPoint, 1, "10000", 1, 4000000.0, 8485.0},
+        {"refused smaller multiplier", &CalculatorController::onRecalculate, 0, "10000", 1, 4000000.0, 8485.0},
+        {"accepted x50", &CalculatorController::onRecalculate, 5, "10000", 5, 160000.0, 0.0},
+        {"decel point again", &CalculatorController::onComputeDecelPoint, 5, "10000", 5, 160000.0, 8485.0},
+        {"failed decel point", &CalculatorController::onComputeDecelPoint, 5, "1000", 5, 160000.0, 0.0},
+    };
+    view.enter(3, "100", "10000", "0.2", "0.3");
+    for (const Step& step : steps) {
+        view.selected[IDC_MULTIPLIER] = step.multiplierSelected;
+        view.texts[IDC_PULSE_COUNT] = step.pulses;
+        (controller.*step.command)();
+        const auto& calculation = controller.lastCalculation();
+        ASSERT_TRUE(calculation) << step.what;
+        EXPECT_EQ(calculation->multiplierIndex, step.expectedIndex) << step.what;
+        EXPECT_EQ(calculation->values.valueR, step.expectedR) << step.what;
+        EXPECT_EQ(calculation->input.decelTime, 0.3) << step.what;
+        EXPECT_EQ(calculation->input.driveType, DriveType::AsymmetricSCurve) << step.what;
+        if (step.expectedDecelPoint == 0.0) {
+            EXPECT_FALSE(calculation->decelPoint) << step.what;
+        } else {
+            ASSERT_TRUE(calculation->decelPoint) << step.what;
+            EXPECT_EQ(calculation->decelPoint->decelPoint, step.expectedDecelPoint) << step.what;
+            EXPECT_EQ(calculation->decelPoint->pulses, 10000.0) << step.what;
+        }
+    }
+    // The input as Recalculate read it: the fields as they stand now.
+    view.texts[IDC_DRIVE_SPEED] = "20000";
+    controller.onRecalculate();
+    EXPECT_EQ(controller.lastCalculation()->input.driveSpeed, 20000.0);
+    EXPECT_EQ(controller.lastCalculation()->multiplier, 50.0);
+
+    // A Calculate that fails leaves no calculation, although the fields keep their texts.
+    view.texts[IDC_DRIVE_SPEED] = "0";
+    controller.onCalculate();
+    EXPECT_FALSE(controller.lastCalculation());
+    controller.reset();
+    EXPECT_FALSE(controller.lastCalculation());
 }
 
 TEST_F(ControllerTest, FieldsAreReadAsTheir78Bytes)
