@@ -16,8 +16,8 @@ struct CsvRecord {
 
 // Reads RFC 4180 records one at a time, so that memory stays flat however long
 // the stream is: quoted fields may hold commas, doubled quotes and line breaks;
-// lines end in CRLF or LF; a UTF-8 byte-order mark before the first record is
-// dropped; an empty line is no record.
+// lines end in CRLF, LF or a lone CR; a UTF-8 byte-order mark before the first
+// record is dropped; an empty line is no record.
 class CsvReader {
 public:
     explicit CsvReader(std::FILE* stream);
@@ -32,17 +32,11 @@ public:
     bool readFailed() const { return readFailed_; }
 
 private:
+    // The next byte of the stream, or -1 at its end; get also takes it.
     int peek();
     int get();
     bool fill();
-    // Takes a whole record from the buffer when it is one line without quotes
-    // that the buffer holds to its end, as nearly every line of a batch is;
-    // false, taking nothing, for any other.
-    bool takePlainLine(CsvRecord& record);
-    // The rest of an unquoted field after its first character; returns the
-    // character that ends it (or the end of the stream), taken from the stream.
-    template <typename NoteProblem>
-    int takeUnquoted(std::string& field, NoteProblem&& noteProblem);
+    void skipByteOrderMark();
 
     std::FILE* stream_;
     std::vector<char> buffer_;

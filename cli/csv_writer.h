@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace veldronix::cli {
 
@@ -21,13 +20,12 @@ public:
     void field(std::string_view text);
     void endRecord();
 
-    // Writes out what is buffered; false when the stream failed.
+    // Writes out what is buffered; false when the stream failed, now or before.
     bool flush();
 
 private:
     std::FILE* stream_;
-    std::vector<char> buffer_; // what is written, up to used_
-    std::size_t used_ = 0;
+    std::string buffer_;
     bool atRecordStart_ = true;
     bool failed_ = false;
 };

@@ -1,6 +1,5 @@
 #include "cli/field_view.h"
 
-#include "cli/replace_text.h"
 #include "core/field_text.h"
 #include "core/texts.h"
 
@@ -47,7 +46,7 @@ std::string* FieldView::slot(ControlId field)
 void FieldView::typeText(ControlId field, std::string_view text)
 {
     if (std::string* target = slot(field)) {
-        replaceText(*target, text);
+        *target = text;
     }
 }
 
@@ -60,7 +59,7 @@ void FieldView::writeText(ControlId field, std::string_view text)
 {
     // A control without a text of its own (IDC_STATIC) takes nothing.
     if (std::string* target = slot(field)) {
-        replaceText(*target, text);
+        *target = text;
     }
 }
 

@@ -112,10 +112,9 @@ TEST(CsvReader, FieldsLongerThanTheBufferAndManyRecords)
     EXPECT_EQ(records.back().line, 20001u);
 }
 
-// Plain lines are taken whole from the read buffer: whatever byte of a record
-// falls on the edge of a 64 KiB read (a comma, the CR of a CRLF, a lone CR that
-// ends a record, a quote), the records and their lines are those of any other
-// position.
+// The stream is read 64 KiB at a time: whatever byte of a record falls on the
+// edge of a read (a comma, the CR of a CRLF, a lone CR that ends a record, a
+// quote), the records and their lines are those of any other position.
 TEST(CsvReader, RecordsAcrossTheEdgeOfARead)
 {
     const std::string tail = "a,b\r\nc\rd\ne,\"f,g\"\n,,\n\"h\"\"i\",j\r\nk\n";
