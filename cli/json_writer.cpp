@@ -1,6 +1,9 @@
 #include "cli/json_writer.h"
 
+#include "core/number_format.h"
+
 #include <array>
+#include <cmath>
 
 namespace veldronix::cli {
 
@@ -41,6 +44,120 @@ std::string jsonString(std::string_view text)
     }
     out += '"';
     return out;
+}
+
+
+namespace {
+
+// Fixed decimals without the sign of a value that prints as zero.
+std::string unsignedZero(std::string text)
+{
+    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) {
+        text.erase(0, 1);
+    }
+    return text;
+}
+
+} // namespace
+
+void JsonWriter::beforeValue()
+{
+    if (afterKey_) {
+        afterKey_ = false;
+        return;
+    }
+    if (!hasItems_.empty()) {
+        if (hasItems_.back()) {
+            out_ += ',';
+        }
+        hasItems_.back() = true;
+    }
+}
+
+void JsonWriter::open(char bracket)
+{
+    beforeValue();
+    out_ += bracket;
+    hasItems_.push_back(false);
+}
+
+void JsonWriter::close(char bracket)
+{
+    out_ += bracket;
+    if (!hasItems_.empty()) {
+        hasItems_.pop_back();
+    }
+}
+
+void JsonWriter::beginObject()
+{
+    open('{');
+}
+
+void JsonWriter::endObject()
+{
+    close('}');
+}
+
+void JsonWriter::beginArray()
+{
+    open('[');
+}
+
+void JsonWriter::endArray()
+{
+    close(']');
+}
+
+void JsonWriter::key(std::string_view name)
+{
+    beforeValue();
+    out_ += jsonString(name);
+    out_ += ':';
+    afterKey_ = true;
+}
+
+void JsonWriter::string(std::string_view text)
+{
+    beforeValue();
+    out_ += jsonString(text);
+}
+
+void JsonWriter::number(double value, int decimals)
+{
+    if (!std::isfinite(value)) {
+        null();
+        return;
+    }
+    beforeValue();
+    out_ += unsignedZero(formatFixed(value, decimals));
+}
+
+void JsonWriter::number(const std::optional<double>& value, int decimals)
+{
+    if (value) {
+        number(*value, decimals);
+    } else {
+        null();
+    }
+}
+
+void JsonWriter::null()
+{
+    beforeValue();
+    out_ += "null";
+}
+
+void JsonWriter::member(std::string_view name, std::string_view text)
+{
+    key(name);
+    string(text);
+}
+
+void JsonWriter::member(std::string_view name, const std::optional<double>& value, int decimals)
+{
+    key(name);
+    number(value, decimals);
 }
 
 } // namespace veldronix::cli

@@ -3,6 +3,7 @@
 #include "cli/cli_texts.h"
 #include "cli/json_writer.h"
 #include "cli/profile_output.h"
+#include "cli/rounded_output.h"
 
 #include <array>
 #include <utility>
@@ -53,28 +54,32 @@ std::string plainOutput(const DriveOutcome& outcome)
     return out;
 }
 
-std::string jsonOutput(const DriveOutcome& outcome)
+std::string jsonOutput(const DriveOutcome& outcome, bool withRounded)
 {
-    std::string out = "{\"summary\":" + jsonString(outcome.fields.summary);
+    JsonWriter json;
+    json.beginObject();
+    json.member("summary", outcome.fields.summary);
     for (const auto& [label, text] : valueFields(outcome)) {
-        out += ",\"";
-        out += label;
-        out += "\":";
-        out += jsonString(*text);
+        json.member(label, *text);
     }
-    out += ",\"multiplier\":" + jsonString(outcome.multiplier);
-    out += ",\"decelPoint\":" + jsonString(outcome.decelPoint);
-    out += ",\"errors\":[";
-    for (std::size_t i = 0; i < outcome.errors.size(); ++i) {
-        out += i == 0 ? "" : ",";
-        out += jsonString(outcome.errors[i]);
+    json.member("multiplier", outcome.multiplier);
+    json.member("decelPoint", outcome.decelPoint);
+    json.key("errors");
+    json.beginArray();
+    for (const auto& message : outcome.errors) {
+        json.string(message);
     }
-    out += "]";
+    json.endArray();
     if (outcome.profile) {
-        out += ",\"profile\":" + profileJson(*outcome.profile);
+        json.key("profile");
+        writeProfileJson(json, *outcome.profile);
     }
-    out += "}\n";
-    return out;
+    if (withRounded) {
+        json.key("rounded");
+        writeRoundedJson(json, outcome);
+    }
+    json.endObject();
+    return json.text() + '\n';
 }
 
 } // namespace veldronix::cli

@@ -9,7 +9,8 @@ namespace veldronix::cli {
 // The fields for a terminal: the summary, then one labelled line per field.
 std::string plainOutput(const DriveOutcome& outcome);
 
-// One JSON object with the exact field texts, trailing blanks kept.
-std::string jsonOutput(const DriveOutcome& outcome);
+// One JSON object with the exact field texts, trailing blanks kept; with
+// withRounded also the member "rounded" (see writeRoundedJson).
+std::string jsonOutput(const DriveOutcome& outcome, bool withRounded = false);
 
 } // namespace veldronix::cli

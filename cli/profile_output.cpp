@@ -148,45 +148,48 @@ std::string profilePlain(const VelocityProfile& profile)
     return out;
 }
 
-std::string profileJson(const VelocityProfile& profile)
+void writeProfileJson(JsonWriter& json, const VelocityProfile& profile)
 {
-    std::string out = "{\"status\":" + jsonString(statusName(profile.status));
-    const auto number = [&out](std::string_view name, double value, int decimals) {
-        out += ",\"";
-        out += name;
-        out += "\":";
-        out += formatFixed(value + 0.0, decimals); // + 0.0: an initial speed typed as -0 is 0
-    };
-    const auto phase = [&out](std::string_view name, const ProfilePhase& figures) {
-        out += ",\"";
-        out += name;
-        out += "\":{\"time\":" + formatFixed(figures.time, timeDecimals);
-        out += ",\"pulses\":" + formatFixed(figures.pulses, pulseDecimals) + "}";
+    json.beginObject();
+    json.member("status", statusName(profile.status));
+    const auto phase = [&json](std::string_view name, const ProfilePhase& figures) {
+        json.key(name);
+        json.beginObject();
+        json.member("time", figures.time, timeDecimals);
+        json.member("pulses", figures.pulses, pulseDecimals);
+        json.endObject();
     };
     switch (profile.status) {
     case ProfileStatus::Complete:
-        out += ",\"shape\":" + jsonString(profile.shape == RampShape::SCurve ? "s-curve" : "linear");
-        number("pulses", profile.totalPulses, pulseDecimals);
-        number("initialSpeed", profile.initialSpeed, pulseDecimals);
-        number("driveSpeed", profile.driveSpeed, pulseDecimals);
+        json.member("shape", profile.shape == RampShape::SCurve ? "s-curve" : "linear");
+        json.member("pulses", profile.totalPulses, pulseDecimals);
+        json.member("initialSpeed", profile.initialSpeed, pulseDecimals);
+        json.member("driveSpeed", profile.driveSpeed, pulseDecimals);
         phase("accel", profile.accel);
         phase("constant", profile.constant);
         phase("decel", profile.decel);
-        number("totalTime", profile.totalTime, timeDecimals);
-        number("decelPoint", profile.decelPoint, pulseDecimals);
+        json.member("totalTime", profile.totalTime, timeDecimals);
+        json.member("decelPoint", profile.decelPoint, pulseDecimals);
         break;
     case ProfileStatus::ShortMove:
         // Finite by construction: the core checked every figure before it found the move short.
-        out += ",\"message\":" + jsonString(profileNote(profile));
-        number("pulses", profile.totalPulses, pulseDecimals);
-        number("rampPulses", profile.rampPulses, pulseDecimals);
+        json.member("message", profileNote(profile));
+        json.member("pulses", profile.totalPulses, pulseDecimals);
+        json.member("rampPulses", profile.rampPulses, pulseDecimals);
         break;
     default:
         // Figures here may be infinite or not numbers, which JSON cannot hold: the note says it.
-        out += ",\"message\":" + jsonString(profileNote(profile));
+        json.member("message", profileNote(profile));
         break;
     }
-    return out + "}";
+    json.endObject();
+}
+
+std::string profileJson(const VelocityProfile& profile)
+{
+    JsonWriter json;
+    writeProfileJson(json, profile);
+    return json.text();
 }
 
 } // namespace veldronix::cli

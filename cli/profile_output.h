@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/json_writer.h"
 #include "core/velocity_profile.h"
 
 #include <string>
@@ -24,5 +25,7 @@ std::string profilePlain(const VelocityProfile& profile);
 // The profile as a JSON object: figures as numbers, a status, and the note of a
 // profile without motion.
 std::string profileJson(const VelocityProfile& profile);
+// The same object, as the next value of json.
+void writeProfileJson(JsonWriter& json, const VelocityProfile& profile);
 
 } // namespace veldronix::cli

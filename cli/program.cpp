@@ -34,12 +34,9 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
     for (const auto& message : outcome.errors) {
         write(err, std::string(texts::labelError) + ": " + message + "\n");
     }
-    std::string output = options.json ? jsonOutput(outcome) : plainOutput(outcome);
-    if (options.rounded) {
-        // Findings warn about the drive; they are no message and leave the exit status alone.
-        output = options.json ? withJsonMember(std::move(output), roundedJsonMember(outcome))
-                              : output + roundedPlainSection(outcome);
-    }
+    // Findings of --rounded warn about the drive; they are no message and leave the exit status alone.
+    std::string output = options.json ? jsonOutput(outcome, options.rounded)
+                                      : plainOutput(outcome) + (options.rounded ? roundedPlainSection(outcome) : "");
     write(out, output);
     std::fflush(out);
     bool plotted = true;

@@ -72,17 +72,6 @@ std::string fixed(double value, int decimals)
     return text;
 }
 
-// A JSON number, or null for a value JSON cannot hold.
-std::string jsonNumber(double value, int decimals)
-{
-    return std::isfinite(value) ? fixed(value, decimals) : "null";
-}
-
-std::string jsonNumber(const std::optional<double>& value, int decimals)
-{
-    return value ? jsonNumber(*value, decimals) : "null";
-}
-
 std::string reasonOf(const RoundingFinding& finding)
 {
     switch (finding.problem) {
@@ -266,14 +255,18 @@ std::string plainPulses(const RoundedProfile& profile)
     return out;
 }
 
-std::string jsonPulses(const RoundedProfile& profile)
+void writePulsesJson(JsonWriter& json, const RoundedProfile& profile)
 {
-    std::string out = ",\"profile\":" + (profile.real ? profileJson(*profile.real) : std::string("null"));
+    json.key("profile");
+    if (profile.real) {
+        writeProfileJson(json, *profile.real);
+    } else {
+        json.null();
+    }
     const bool requestedComplete = profile.requested.status == ProfileStatus::Complete;
-    out += ",\"requestedDecelPoint\":" +
-           (requestedComplete ? jsonNumber(profile.requested.decelPoint, pulseDecimals) : std::string("null"));
-    out += ",\"earlyBy\":" + jsonNumber(profile.earlyBy, pulseDecimals);
-    return out;
+    json.member("requestedDecelPoint", requestedComplete ? std::optional(profile.requested.decelPoint) : std::nullopt,
+                pulseDecimals);
+    json.member("earlyBy", profile.earlyBy, pulseDecimals);
 }
 
 } // namespace
@@ -319,60 +312,49 @@ std::string roundedPlainSection(const DriveOutcome& outcome)
     return out;
 }
 
-std::string roundedJsonMember(const DriveOutcome& outcome)
+void writeRoundedJson(JsonWriter& json, const DriveOutcome& outcome)
 {
     const auto shown = shownDrive(outcome);
     if (!shown) {
-        return "\"rounded\":null";
+        json.null();
+        return;
     }
-    const RoundedDrive* drive = &shown->drive;
-    std::string out = "\"rounded\":{\"multiplier\":" + jsonNumber(drive->multiplier, 0) + ",\"settings\":{";
-    bool first = true;
-    for (const auto& [name, value] : roundedRegisters(drive->rounded)) {
-        out += first ? "\"" : ",\"";
-        first = false;
-        out += name;
-        out += "\":";
-        out += jsonNumber(value, 0);
+    const RoundedDrive& drive = shown->drive;
+    json.beginObject();
+    json.member("multiplier", drive.multiplier, 0);
+    json.key("settings");
+    json.beginObject();
+    for (const auto& [name, value] : roundedRegisters(drive.rounded)) {
+        json.member(name, value, 0);
     }
-    out += "},\"real\":{";
-    first = true;
-    for (const auto& line : quantityLines(*drive)) {
-        out += first ? "\"" : ",\"";
-        first = false;
-        out += line.jsonName;
-        out += "\":{\"requested\":" + jsonNumber(line.quantity->requested, line.decimals);
-        out += ",\"real\":" + jsonNumber(line.quantity->real, line.decimals);
-        out += ",\"deviation\":" + jsonNumber(line.quantity->deviationPercent, deviationDecimals) + "}";
+    json.endObject();
+    json.key("real");
+    json.beginObject();
+    for (const auto& line : quantityLines(drive)) {
+        json.key(line.jsonName);
+        json.beginObject();
+        json.member("requested", line.quantity->requested, line.decimals);
+        json.member("real", line.quantity->real, line.decimals);
+        json.member("deviation", line.quantity->deviationPercent, deviationDecimals);
+        json.endObject();
     }
-    out += "},\"findings\":[";
-    first = true;
-    for (const auto& finding : drive->findings) {
-        out += first ? "" : ",";
-        first = false;
-        out += "{\"register\":\"";
-        out += registerName(finding.setting);
-        out += "\",\"problem\":\"";
-        out += problemName(finding.problem);
-        out += "\",\"settingValue\":" + jsonNumber(finding.settingValue, settingDecimals);
-        out += ",\"rounded\":" + jsonNumber(finding.rounded, 0);
-        out += ",\"message\":" + jsonString(findingText(finding)) + "}";
+    json.endObject();
+    json.key("findings");
+    json.beginArray();
+    for (const auto& finding : drive.findings) {
+        json.beginObject();
+        json.member("register", registerName(finding.setting));
+        json.member("problem", problemName(finding.problem));
+        json.member("settingValue", finding.settingValue, settingDecimals);
+        json.member("rounded", finding.rounded, 0);
+        json.member("message", findingText(finding));
+        json.endObject();
     }
-    out += "]";
+    json.endArray();
     if (shown->profile) {
-        out += jsonPulses(*shown->profile);
+        writePulsesJson(json, *shown->profile);
     }
-    return out + "}";
-}
-
-std::string withJsonMember(std::string object, std::string_view member)
-{
-    const auto brace = object.rfind('}');
-    if (brace == std::string::npos) {
-        return object; // not an object: nothing to add to
-    }
-    object.insert(brace, "," + std::string(member));
-    return object;
+    json.endObject();
 }
 
 } // namespace veldronix::cli

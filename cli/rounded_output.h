@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/drive_request.h"
+#include "cli/json_writer.h"
 
 #include <string>
 #include <string_view>
@@ -11,10 +12,7 @@ namespace veldronix::cli {
 // values the fields show, the drive they really give and the findings.
 std::string roundedPlainSection(const DriveOutcome& outcome);
 
-// The same as the JSON member "rounded" (null when no values are shown), without a separator.
-std::string roundedJsonMember(const DriveOutcome& outcome);
-
-// A JSON object text, as jsonOutput writes it, with one more member before its closing brace.
-std::string withJsonMember(std::string object, std::string_view member);
+// The same as the value of the JSON member "rounded" (null when no values are shown).
+void writeRoundedJson(JsonWriter& json, const DriveOutcome& outcome);
 
 } // namespace veldronix::cli

@@ -387,7 +387,7 @@ void checkFrontEndTexts(const Case& c, std::string_view summaryText)
     }
     const cli::DriveOutcome outcome = cli::runDrive(request);
 
-    const std::string json = cli::withJsonMember(cli::jsonOutput(outcome), cli::roundedJsonMember(outcome));
+    const std::string json = cli::jsonOutput(outcome, true);
     const std::string jsonFault = fuzz::jsonProblem(json);
     check(c, jsonFault.empty(), "front-end JSON", jsonFault + "\n  " + json);
     const std::string plain = cli::plainOutput(outcome) + cli::roundedPlainSection(outcome);

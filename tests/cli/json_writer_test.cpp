@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 namespace veldronix::cli {
@@ -44,6 +45,40 @@ TEST(JsonString, EveryControlCharacterIsEscaped)
             EXPECT_GE(static_cast<unsigned char>(byte), 0x20) << c;
         }
     }
+}
+
+// The writer places every separator: nested objects and arrays, empty ones,
+// members after a nested value, and numbers JSON cannot hold.
+TEST(JsonWriter, PlacesSeparatorsAndWritesNullForWhatJsonCannotHold)
+{
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    JsonWriter json;
+    json.beginObject();
+    json.member("a", "x\n");
+    json.key("empty");
+    json.beginArray();
+    json.endArray();
+    json.key("list");
+    json.beginArray();
+    json.number(1.25, 1); // a tie: to even on the exact binary value
+    json.number(-0.0004, 3);
+    json.number(inf, 3);
+    json.number(std::numeric_limits<double>::quiet_NaN(), 0);
+    json.number(std::nullopt, 2);
+    json.beginObject();
+    json.endObject();
+    json.string("");
+    json.endArray();
+    json.key("inner");
+    json.beginObject();
+    json.member("n", -inf, 0);
+    json.key("o");
+    json.null();
+    json.endObject();
+    json.member("last", 8485.0, 3);
+    json.endObject();
+    EXPECT_EQ(json.text(), R"({"a":"x\n","empty":[],"list":[1.2,0.000,null,null,null,{},""],)"
+                           R"("inner":{"n":null,"o":null},"last":8485.000})");
 }
 
 } // namespace
