@@ -22,21 +22,21 @@ ESCAPES = {"n": "\n", "t": "\t", "\\": "\\", '"': '"'}
 # resource compiler's own statements (LTEXT, EDITTEXT, ...) store them.
 CLASS_ORDINALS = {"Button": "0x0080", "Edit": "0x0081", "Static": "0x0082", "ComboBox": "0x0085"}
 KINDS = {
-    "COMBO": ("ComboBox", "CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP", ""),
-    "EDIT_EX_RIGHT": ("Edit", "ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP", "WS_EX_RIGHT"),
-    "EDIT_RIGHT": ("Edit", "ES_RIGHT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP", ""),
-    "LABEL": ("Static", "SS_LEFT | WS_GROUP", ""),
-    "LABEL_NOPREFIX": ("Static", "SS_LEFT | SS_NOPREFIX | WS_GROUP", ""),
-    "RESULT": ("Static", "SS_RIGHT | SS_SUNKEN | WS_GROUP", ""),
-    "BUTTON": ("Button", "BS_PUSHBUTTON | WS_TABSTOP", ""),
-    "GROUP": ("Button", "BS_GROUPBOX", ""),
-    "ICON": ("Static", "SS_ICON", ""),
-    "DEFAULT_OK": ("Button", "BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP", ""),
+    "Combo": ("ComboBox", "CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP", ""),
+    "EditExRight": ("Edit", "ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP", "WS_EX_RIGHT"),
+    "EditRight": ("Edit", "ES_RIGHT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP", ""),
+    "Label": ("Static", "SS_LEFT | WS_GROUP", ""),
+    "LabelNoPrefix": ("Static", "SS_LEFT | SS_NOPREFIX | WS_GROUP", ""),
+    "Result": ("Static", "SS_RIGHT | SS_SUNKEN | WS_GROUP", ""),
+    "Button": ("Button", "BS_PUSHBUTTON | WS_TABSTOP", ""),
+    "Group": ("Button", "BS_GROUPBOX", ""),
+    "Icon": ("Static", "SS_ICON", ""),
+    "DefaultOk": ("Button", "BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP", ""),
 }
 
 DIALOG_STYLES = {
-    "PLAIN": "DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU",
-    "EXTENDED": "DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU",
+    "Plain": "DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU",
+    "Extended": "DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU",
 }
 
 # SHIFTJIS_CHARSET: the character set of the dialogs' Japanese font.
@@ -106,7 +106,7 @@ def read_layout(path):
             elif macro == "VX_DIALOG":
                 name, dialog_number, template, caption, width, height = arguments
                 if template not in DIALOG_STYLES:
-                    raise LayoutError(f"{where}: template {template} is neither PLAIN nor EXTENDED")
+                    raise LayoutError(f"{where}: template {template} is neither Plain nor Extended")
                 current = {"name": name, "number": dialog_number, "template": template,
                            "caption": caption, "size": (width, height), "controls": []}
                 layout["dialogs"].append(current)
@@ -165,11 +165,11 @@ def control_line(control, control_ids):
     window_class, style, ex_style = KINDS[control["kind"]]
     x, y, width, height = control["rect"]
     rect = f"{x}, {y}, {width}, {height}"
-    if control["kind"] == "ICON":
+    if control["kind"] == "Icon":
         # The ICON statement would drop the template's width and height.
         return (f"    CONTROL         IDR_MAINFRAME, IDC_STATIC, {CLASS_ORDINALS[window_class]} /* {window_class} */, "
                 f"WS_CHILD | WS_VISIBLE | {style}, {rect}")
-    if control["kind"] == "DEFAULT_OK":
+    if control["kind"] == "DefaultOk":
         identifier = "IDOK"
     else:
         identifier = control["id"]
@@ -186,7 +186,7 @@ def control_line(control, control_ids):
 def dialog_lines(dialog, font, control_ids):
     face, points = font
     width, height = dialog["size"]
-    extended = dialog["template"] == "EXTENDED"
+    extended = dialog["template"] == "Extended"
     lines = [f"{dialog['name']} {'DIALOGEX' if extended else 'DIALOG'} 0, 0, {width}, {height}",
              f"STYLE {DIALOG_STYLES[dialog['template']]}"]
     if extended:
@@ -238,7 +238,7 @@ def check_consistency(layout):
     if about is None or notice is None:
         raise LayoutError("the About box and the LegalCopyright version string are both needed")
     # The About box's notice line and the version information say the same thing.
-    labels = [c["text"] for c in about["controls"] if c["kind"] == "LABEL"]
+    labels = [c["text"] for c in about["controls"] if c["kind"] == "Label"]
     if notice not in labels:
         raise LayoutError("the About box's legal notice differs from LegalCopyright")
 

@@ -15,6 +15,7 @@
 #include <variant>
 
 using namespace veldronix;
+using namespace veldronix::qt;
 using namespace veldronix::testing;
 
 namespace {
@@ -193,12 +194,12 @@ private slots:
     void messageBoxIsAStopBoxCaptionedWithTheProgram()
     {
         click("IDC_CALCULATE");
-        const QList<ShownMessage> shown = messages_->take();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].title, messageCaption);
-        QCOMPARE(shown[0].text, driveSpeedZero);
-        QCOMPARE(shown[0].icon, QMessageBox::Critical);
-        QCOMPARE(shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        const QList<MessageBoxRecord> boxes = messages_->take();
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].title, messageCaption);
+        QCOMPARE(boxes[0].text, driveSpeedZero);
+        QCOMPARE(boxes[0].icon, QMessageBox::Critical);
+        QCOMPARE(boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QVERIFY(dialog_->isVisible());
     }
 
@@ -275,12 +276,12 @@ private slots:
         typeInto(field("IDC_PULSE_COUNT"), pulses);
         click("IDC_COMPUTE_DECEL_POINT");
         QCOMPARE(decelPointText(), expected);
-        const QList<ShownMessage> shown = messages_->take();
-        QCOMPARE(shown.size(), refused ? 1 : 0);
+        const QList<MessageBoxRecord> boxes = messages_->take();
+        QCOMPARE(boxes.size(), refused ? 1 : 0);
         if (refused) {
             // The message comes first; the field is cleared after it is closed.
-            QCOMPARE(shown[0].text, noSetting);
-            QCOMPARE(shown[0].decelPointMeanwhile, QStringLiteral("0"));
+            QCOMPARE(boxes[0].text, noSetting);
+            QCOMPARE(boxes[0].decelPointMeanwhile, QStringLiteral("0"));
         }
     }
 
@@ -300,28 +301,28 @@ private slots:
         QVERIFY(about != nullptr);
         QCOMPARE(about->text(), QStringLiteral("Veldronix のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
 
-        struct Seen {
+        struct AboutBoxContents {
             QString title;
             QStringList texts;
             bool hasIcon = false;
             QString defaultButton;
         };
-        auto seen = std::make_shared<Seen>();
+        auto contents = std::make_shared<AboutBoxContents>();
         const auto menuShown = whenShown<QMenu>([about](QMenu& menu) {
             QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(about).center());
         });
-        const auto boxShown = whenShown<CAboutDialog>([seen, byEscape](CAboutDialog& box) {
-            seen->title = box.windowTitle();
+        const auto boxShown = whenShown<CAboutDialog>([contents, byEscape](CAboutDialog& box) {
+            contents->title = box.windowTitle();
             for (const QLabel* label : box.findChildren<QLabel*>()) {
                 if (!label->pixmap().isNull()) {
-                    seen->hasIcon = true;
+                    contents->hasIcon = true;
                 } else {
-                    seen->texts << label->text();
+                    contents->texts << label->text();
                 }
             }
             for (const QPushButton* button : box.findChildren<QPushButton*>()) {
                 if (button->isDefault()) {
-                    seen->defaultButton = button->text();
+                    contents->defaultButton = button->text();
                 }
             }
             if (byEscape) {
@@ -337,11 +338,11 @@ private slots:
         QTRY_VERIFY(*menuShown);
         QTRY_VERIFY(*boxShown);
         QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
-        QCOMPARE(seen->title, QStringLiteral("Veldronixのﾊﾞｰｼﾞｮﾝ情報"));
-        seen->texts.sort();
-        QCOMPARE(seen->texts, (QStringList{"Copyright (C) 2026 Veldronix", "Veldronix Version 1.0"}));
-        QVERIFY(seen->hasIcon);
-        QCOMPARE(seen->defaultButton, QStringLiteral("OK"));
+        QCOMPARE(contents->title, QStringLiteral("Veldronixのﾊﾞｰｼﾞｮﾝ情報"));
+        contents->texts.sort();
+        QCOMPARE(contents->texts, (QStringList{"Copyright (C) 2026 Veldronix", "Veldronix Version 1.0"}));
+        QVERIFY(contents->hasIcon);
+        QCOMPARE(contents->defaultButton, QStringLiteral("OK"));
         QVERIFY(dialog_->isVisible());
         QCOMPARE(results(), type3At2); // the main dialog is as it was
         QCOMPARE(field("IDC_DECEL_TIME").property("text").toString(), QStringLiteral("0.3"));
@@ -481,12 +482,12 @@ private:
     QStringList messageTexts()
     {
         QStringList texts;
-        for (const ShownMessage& shown : messages_->take()) {
-            if (shown.title != messageCaption || shown.icon != QMessageBox::Critical ||
-                shown.buttons != QMessageBox::StandardButtons(QMessageBox::Ok)) {
+        for (const MessageBoxRecord& box : messages_->take()) {
+            if (box.title != messageCaption || box.icon != QMessageBox::Critical ||
+                box.buttons != QMessageBox::StandardButtons(QMessageBox::Ok)) {
                 texts << QStringLiteral("(not a stop box with OK captioned %1)").arg(messageCaption);
             }
-            texts << shown.text;
+            texts << box.text;
         }
         return texts;
     }

@@ -15,6 +15,7 @@
 #include <climits>
 
 using namespace veldronix;
+using namespace veldronix::qt;
 using namespace veldronix::testing;
 
 namespace {
@@ -157,7 +158,7 @@ private slots:
     void mnemonicMarksAreNotShown_data()
     {
         QTest::addColumn<QString>("marked");
-        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("displayed");
         QTest::newRow("About item") << "Veldronix のﾊﾞｰｼﾞｮﾝ情報(&A)..." << "Veldronix のﾊﾞｰｼﾞｮﾝ情報(A)...";
         QTest::newRow("doubled") << "R&&D" << "R&D";
         QTest::newRow("tripled") << "&&&x" << "&x";
@@ -169,8 +170,8 @@ private slots:
     void mnemonicMarksAreNotShown()
     {
         QFETCH(QString, marked);
-        QFETCH(QString, shown);
-        QCOMPARE(withoutMnemonicMarks(marked.toStdString()), shown);
+        QFETCH(QString, displayed);
+        QCOMPARE(withoutMnemonicMarks(marked.toStdString()), displayed);
     }
 
     void dialogFontIsAJapaneseGothic()

@@ -29,7 +29,7 @@ T* control(const QWidget& dialog, const char* name)
 }
 
 // A message box as it was shown, and what the dialog showed meanwhile.
-struct ShownMessage {
+struct MessageBoxRecord {
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -47,7 +47,7 @@ public:
         timer_.start(10);
     }
 
-    QList<ShownMessage> take() { return std::exchange(shown_, {}); }
+    QList<MessageBoxRecord> take() { return std::exchange(boxes_, {}); }
 
 private:
     void poll()
@@ -57,7 +57,7 @@ private:
             return;
         }
         const auto* decelPoint = control<QLabel>(dialog_, "IDC_DECEL_POINT");
-        shown_.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+        boxes_.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
                        decelPoint != nullptr ? decelPoint->text() : QString()});
         QPushButton* ok = qobject_cast<QPushButton*>(box->button(QMessageBox::Ok));
         if (ok != nullptr) {
@@ -69,7 +69,7 @@ private:
 
     const QWidget& dialog_;
     QTimer timer_;
-    QList<ShownMessage> shown_;
+    QList<MessageBoxRecord> boxes_;
 };
 
 // Runs act on the first visible modal window or pop-up of type T, from inside

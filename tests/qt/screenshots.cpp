@@ -9,6 +9,7 @@
 #include <QMenu>
 
 using namespace veldronix;
+using namespace veldronix::qt;
 using namespace veldronix::testing;
 
 class Screenshots : public QObject {

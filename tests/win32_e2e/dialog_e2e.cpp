@@ -36,9 +36,9 @@ const std::wstring summary3 = L"初速度:100で、ドライブ速度:10000ま�
 // The nine result fields in the order the program writes them.
 const int resultFields[] = {summary, outR, outA, outSV, outV, outK, outAO, outD, outL};
 using Results = std::vector<std::wstring>;
-const Results type0At2 = {summary0, L"4000000 ", L"198.000 ", L"50.000 ", L"5000.000 ", L"", L"", L"", L""};
-const Results type0At10 = {summary0, L"800000 ", L"39.600 ", L"10.000 ", L"1000.000 ", L"", L"", L"", L""};
-const Results type3At2 = {summary3,   L"4000000 ", L"8000.000 ", L"50.000 ", L"5000.000 ",
+const Results type0Multiplier2 = {summary0, L"4000000 ", L"198.000 ", L"50.000 ", L"5000.000 ", L"", L"", L"", L""};
+const Results type0Multiplier10 = {summary0, L"800000 ", L"39.600 ", L"10.000 ", L"1000.000 ", L"", L"", L"", L""};
+const Results type3Multiplier2 = {summary3,   L"4000000 ", L"8000.000 ", L"50.000 ", L"5000.000 ",
                           L"126.263 ", L"0.000",    L"8000.000",  L"284.091"};
 
 int passed = 0;
@@ -46,19 +46,19 @@ int failed = 0;
 
 void print(const std::wstring& line)
 {
-    std::wstring shown;
+    std::wstring escaped;
     for (const wchar_t c : line) {
         if (c == L'\n') {
-            shown += L"\\n";
+            escaped += L"\\n";
         } else {
-            shown += c;
+            escaped += c;
         }
     }
-    shown += L'\n';
-    const int size = WideCharToMultiByte(CP_UTF8, 0, shown.c_str(), static_cast<int>(shown.size()), nullptr, 0,
+    escaped += L'\n';
+    const int size = WideCharToMultiByte(CP_UTF8, 0, escaped.c_str(), static_cast<int>(escaped.size()), nullptr, 0,
                                          nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, shown.c_str(), static_cast<int>(shown.size()), utf8.data(), size, nullptr,
+    WideCharToMultiByte(CP_UTF8, 0, escaped.c_str(), static_cast<int>(escaped.size()), utf8.data(), size, nullptr,
                         nullptr);
     fwrite(utf8.data(), 1, utf8.size(), stdout);
     fflush(stdout);
@@ -176,16 +176,16 @@ void calculateAndRecalculate(const RemoteProgram& program)
     program.type(accelTime, L"0.2");
     expectText(L"typed text reads back", program.text(initialSpeed), L"100");
     clickExpecting(program, L"calculate type 0", calculate, L"");
-    expectResults(program, L"calculate type 0: results", type0At2);
+    expectResults(program, L"calculate type 0: results", type0Multiplier2);
     expectText(L"calculate type 0: multiplier shown", program.text(multiplier), L"2(4,000,000)");
     check(program.selectedIndex(multiplier) == 1, L"calculate type 0: multiplier item 1");
 
     clickExpecting(program, L"recalculate, same multiplier", recalculate, L"");
-    expectResults(program, L"recalculate, same multiplier: same results", type0At2);
+    expectResults(program, L"recalculate, same multiplier: same results", type0Multiplier2);
 
     program.select(multiplier, 3);
     clickExpecting(program, L"recalculate with 10(800,000)", recalculate, L"");
-    expectResults(program, L"recalculate with 10(800,000): results", type0At10);
+    expectResults(program, L"recalculate with 10(800,000): results", type0Multiplier10);
     expectText(L"recalculate with 10(800,000): selector stays", program.text(multiplier), L"10(800,000)");
 
     program.select(multiplier, 0);
@@ -196,7 +196,7 @@ void calculateAndRecalculate(const RemoteProgram& program)
     program.select(multiplier, 3);
     program.setText(accelTime, L"0");
     clickExpecting(program, L"recalculate with acceleration time 0", recalculate, accelTimeZero);
-    expectResults(program, L"recalculate with acceleration time 0: results stay", type0At10);
+    expectResults(program, L"recalculate with acceleration time 0: results stay", type0Multiplier10);
     program.setText(accelTime, L"0.2");
 }
 
@@ -204,7 +204,7 @@ void decelPointCommand(const RemoteProgram& program, const std::wstring& screens
 {
     enterDrive(program, 3, L"100", L"10000", L"0.2", L"0.3");
     clickExpecting(program, L"calculate type 3", calculate, L"");
-    expectResults(program, L"calculate type 3: results", type3At2);
+    expectResults(program, L"calculate type 3: results", type3Multiplier2);
     expectText(L"calculate type 3: multiplier shown", program.text(multiplier), L"2(4,000,000)");
     check(e2e::captureWindow(program.dialog(), screenshots + L"\\win32-main.bmp"), L"screenshot of the main dialog");
 
@@ -213,7 +213,7 @@ void decelPointCommand(const RemoteProgram& program, const std::wstring& screens
         const wchar_t* pulses;
         const wchar_t* initial;
         const wchar_t* message; // empty: the point is shown
-        const wchar_t* shown;
+        const wchar_t* pointText; // what IDC_DECEL_POINT shows afterwards
     } const cases[] = {
         {L"decel point 10000 pulses", L"10000", L"100", L"", L"8485.000"},
         {L"decel point 1000 pulses, negative", L"1000", L"100", noSetting.c_str(), L""},
@@ -226,7 +226,7 @@ void decelPointCommand(const RemoteProgram& program, const std::wstring& screens
         program.setText(pulseCount, c.pulses);
         program.setText(initialSpeed, c.initial);
         clickExpecting(program, c.name, computeDecelPoint, c.message);
-        expectText(std::wstring(c.name) + L": field", program.text(decelPoint), c.shown);
+        expectText(std::wstring(c.name) + L": field", program.text(decelPoint), c.pointText);
     }
     program.setText(initialSpeed, L"100");
 }
@@ -256,7 +256,7 @@ void failedCalculations(RemoteProgram& program, const std::wstring& screenshots)
             program.captureNextMessageBox(screenshots + L"\\win32-error.bmp");
         }
         clickExpecting(program, name, calculate, c.message);
-        expectResults(program, name + L": earlier results stay", type3At2);
+        expectResults(program, name + L": earlier results stay", type3Multiplier2);
         clickExpecting(program, name + L": recalculate refused", recalculate, noSetting);
         clickExpecting(program, name + L": decel point refused", computeDecelPoint, noSetting);
     }
@@ -265,7 +265,7 @@ void failedCalculations(RemoteProgram& program, const std::wstring& screenshots)
     clickExpecting(program, L"type 3 then type 0: set-up", calculate, L"");
     program.select(driveType, 0);
     clickExpecting(program, L"type 3 then type 0", calculate, L"");
-    expectResults(program, L"type 3 then type 0: results", type0At2);
+    expectResults(program, L"type 3 then type 0: results", type0Multiplier2);
     program.setText(pulseCount, L"10000");
     clickExpecting(program, L"type 3 then type 0: decel point refused", computeDecelPoint, noSetting);
 }
@@ -287,7 +287,7 @@ void unusualInput(const RemoteProgram& program)
     longText.append(100000, L'秒');
     enterDrive(program, 0, L"100", L"10000", longText, L"");
     clickExpecting(program, L"very long acceleration time", calculate, L"");
-    expectResults(program, L"very long acceleration time: results", type0At2);
+    expectResults(program, L"very long acceleration time: results", type0Multiplier2);
 
     // A lone surrogate is not a number: initial speed 0.
     enterDrive(program, 0, std::wstring(1, wchar_t(0xD800)) + L"100", L"10000", L"0.2", L"");

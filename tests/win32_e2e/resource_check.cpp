@@ -14,7 +14,7 @@
 
 namespace {
 
-enum class Kind { COMBO, EDIT_EX_RIGHT, EDIT_RIGHT, LABEL, LABEL_NOPREFIX, RESULT, BUTTON, GROUP, ICON, DEFAULT_OK };
+enum class Kind { Combo, EditExRight, EditRight, Label, LabelNoPrefix, Result, Button, Group, Icon, DefaultOk };
 
 struct ExpectedControl {
     int id;
@@ -59,16 +59,16 @@ KindStyle styleOf(Kind kind)
     constexpr DWORD child = WS_CHILD | WS_VISIBLE;
     constexpr WORD button = 0x0080, edit = 0x0081, stat = 0x0082, combo = 0x0085;
     switch (kind) {
-    case Kind::COMBO: return {combo, child | CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, 0};
-    case Kind::EDIT_EX_RIGHT: return {edit, child | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, WS_EX_RIGHT};
-    case Kind::EDIT_RIGHT: return {edit, child | ES_RIGHT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0};
-    case Kind::LABEL: return {stat, child | SS_LEFT | WS_GROUP, 0};
-    case Kind::LABEL_NOPREFIX: return {stat, child | SS_LEFT | SS_NOPREFIX | WS_GROUP, 0};
-    case Kind::RESULT: return {stat, child | SS_RIGHT | SS_SUNKEN | WS_GROUP, 0};
-    case Kind::BUTTON: return {button, child | BS_PUSHBUTTON | WS_TABSTOP, 0};
-    case Kind::GROUP: return {button, child | BS_GROUPBOX, 0};
-    case Kind::ICON: return {stat, child | SS_ICON, 0};
-    case Kind::DEFAULT_OK: return {button, child | BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 0};
+    case Kind::Combo: return {combo, child | CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, 0};
+    case Kind::EditExRight: return {edit, child | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, WS_EX_RIGHT};
+    case Kind::EditRight: return {edit, child | ES_RIGHT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0};
+    case Kind::Label: return {stat, child | SS_LEFT | WS_GROUP, 0};
+    case Kind::LabelNoPrefix: return {stat, child | SS_LEFT | SS_NOPREFIX | WS_GROUP, 0};
+    case Kind::Result: return {stat, child | SS_RIGHT | SS_SUNKEN | WS_GROUP, 0};
+    case Kind::Button: return {button, child | BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case Kind::Group: return {button, child | BS_GROUPBOX, 0};
+    case Kind::Icon: return {stat, child | SS_ICON, 0};
+    case Kind::DefaultOk: return {button, child | BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 0};
     }
     return {};
 }
@@ -202,12 +202,12 @@ void checkControls(Reader& in, const std::string& dialog, bool extended, const E
         for (WORD skip = 0; skip < extra; ++skip) {
             in.byte();
         }
-        const int expectedId = want.kind == Kind::DEFAULT_OK ? IDOK : want.id;
+        const int expectedId = want.kind == Kind::DefaultOk ? IDOK : want.id;
         expectNumber(name + " identifier", static_cast<WORD>(id), static_cast<WORD>(expectedId));
         expectText(name + " class", windowClass, L"#" + std::to_wstring(kind.classOrdinal));
         expectNumber(name + " style", style, kind.style);
         expectNumber(name + " extended style", exStyle, kind.exStyle);
-        expectText(name + " text", text, want.kind == Kind::ICON ? L"#128" : wide(want.text));
+        expectText(name + " text", text, want.kind == Kind::Icon ? L"#128" : wide(want.text));
         check(x == want.x && y == want.y && cx == want.cx && cy == want.cy, name + " rectangle",
               std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(cx) + "," + std::to_string(cy));
     }
@@ -347,14 +347,15 @@ void checkVersion(const std::wstring& path)
         check(false, "version information present");
         return;
     }
-    VS_FIXEDFILEINFO* fixed = nullptr;
+    VS_FIXEDFILEINFO* fileInfo = nullptr;
     UINT length = 0;
-    if (VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed != nullptr) {
-        check(fixed->dwFileVersionMS == 0x00010000 && fixed->dwFileVersionLS == 0x00000001, "file version 1.0.0.1");
-        check(fixed->dwProductVersionMS == 0x00010000 && fixed->dwProductVersionLS == 0x00000001,
+    if (VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fileInfo), &length) && fileInfo != nullptr) {
+        check(fileInfo->dwFileVersionMS == 0x00010000 && fileInfo->dwFileVersionLS == 0x00000001,
+              "file version 1.0.0.1");
+        check(fileInfo->dwProductVersionMS == 0x00010000 && fileInfo->dwProductVersionLS == 0x00000001,
               "product version 1.0.0.1");
-        expectNumber("version: operating system", fixed->dwFileOS, VOS__WINDOWS32);
-        expectNumber("version: file type", fixed->dwFileType, VFT_APP);
+        expectNumber("version: operating system", fileInfo->dwFileOS, VOS__WINDOWS32);
+        expectNumber("version: file type", fileInfo->dwFileType, VFT_APP);
     } else {
         check(false, "fixed version information present");
     }

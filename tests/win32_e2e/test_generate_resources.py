@@ -13,11 +13,11 @@ GENERATOR = os.path.join(ROOT, "res", "generate_resources.py")
 CONTROL_IDS = os.path.join(ROOT, "controller", "control_id.h")
 
 GOOD = """VX_FONT("ＭＳ Ｐゴシック", 9)
-VX_DIALOG(IDD_ABOUTBOX, 100, PLAIN, "About", 235, 55)
-VX_ABOUT(LABEL, "Notice", 40, 25, 119, 8)
-VX_ABOUT(DEFAULT_OK, "OK", 178, 7, 50, 14)
-VX_DIALOG(IDD_MAIN, 102, EXTENDED, "Main", 319, 442)
-VX_MAIN(IDC_SUMMARY, LABEL, "a \\"quoted\\" line\\nand a back\\\\slash", 14, 185, 259, 16)
+VX_DIALOG(IDD_ABOUTBOX, 100, Plain, "About", 235, 55)
+VX_ABOUT(Label, "Notice", 40, 25, 119, 8)
+VX_ABOUT(DefaultOk, "OK", 178, 7, 50, 14)
+VX_DIALOG(IDD_MAIN, 102, Extended, "Main", 319, 442)
+VX_MAIN(IDC_SUMMARY, Label, "a \\"quoted\\" line\\nand a back\\\\slash", 14, 185, 259, 16)
 VX_STRING(IDS_ABOUTBOX, 101, "About (&A)...")
 VX_VERSION(FileVersion, "1, 0, 0, 1")
 VX_VERSION(LegalCopyright, "Notice")
@@ -50,13 +50,13 @@ class GenerateResources(unittest.TestCase):
 
     def test_bad_layouts_are_refused_with_their_reason(self):
         cases = [
-            ("unknown kind", GOOD.replace("IDC_SUMMARY, LABEL", "IDC_SUMMARY, SLIDER"), "unknown kind SLIDER"),
+            ("unknown kind", GOOD.replace("IDC_SUMMARY, Label", "IDC_SUMMARY, Slider"), "unknown kind Slider"),
             ("unknown control", GOOD.replace("IDC_SUMMARY", "IDC_NOWHERE"), "IDC_NOWHERE is not a ControlId"),
             ("unknown escape", GOOD.replace("\\nand", "\\qand"), "unknown escape"),
             ("missing argument", GOOD.replace(", 14, 185, 259, 16)", ", 14, 185, 259)"), "takes 7 arguments"),
             ("unknown entry", GOOD + "VX_MENU(1)\n", "unknown entry VX_MENU"),
             ("not an entry", GOOD + "#define X 1\n", "not an entry"),
-            ("control outside its dialog", "VX_MAIN(IDC_SUMMARY, LABEL, \"\", 1, 1, 1, 1)\n" + GOOD, "outside"),
+            ("control outside its dialog", "VX_MAIN(IDC_SUMMARY, Label, \"\", 1, 1, 1, 1)\n" + GOOD, "outside"),
             ("notice differs", GOOD.replace('LegalCopyright, "Notice"', 'LegalCopyright, "Other"'), "legal notice"),
             ("bad version", GOOD.replace('FileVersion, "1, 0, 0, 1"', 'FileVersion, "1.0"'), "four numbers"),
             ("no font", GOOD.replace('VX_FONT("ＭＳ Ｐゴシック", 9)\n', ""), "no VX_FONT"),

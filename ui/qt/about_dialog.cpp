@@ -3,11 +3,11 @@
 #include "ui/qt/dialog_builder.h"
 #include "ui/qt/dialog_layout.h"
 
-namespace veldronix {
+namespace veldronix::qt {
 
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
 {
     buildDialog(*this, layout::IDD_ABOUTBOX, layout::aboutControls);
 }
 
-} // namespace veldronix
+} // namespace veldronix::qt

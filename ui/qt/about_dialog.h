@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-namespace veldronix {
+namespace veldronix::qt {
 
 // The About box (IDD_ABOUTBOX): icon, version line, legal notice and OK; OK and Esc close it.
 class CAboutDialog : public QDialog {
@@ -12,4 +12,4 @@ public:
     explicit CAboutDialog(QWidget* parent = nullptr);
 };
 
-} // namespace veldronix
+} // namespace veldronix::qt

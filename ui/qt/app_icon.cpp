@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace veldronix {
+namespace veldronix::qt {
 namespace {
 
 // The palette file: one colour a line, its character then RRGGBB; '#' starts a comment.
@@ -61,4 +61,4 @@ QIcon appIcon()
     return icon;
 }
 
-} // namespace veldronix
+} // namespace veldronix::qt

@@ -18,7 +18,7 @@
 
 #include <cstddef>
 
-namespace veldronix {
+namespace veldronix::qt {
 namespace {
 
 template <std::size_t N>
@@ -136,12 +136,12 @@ int CCalcDialog::selectedIndex(ControlId selector)
     }
     // The selection is what the edit part shows: a text the user typed over it
     // selects the item it names, or none.
-    const QString shown = combo->currentText();
+    const QString editText = combo->currentText();
     const int current = combo->currentIndex();
-    if (current >= 0 && combo->itemText(current) == shown) {
+    if (current >= 0 && combo->itemText(current) == editText) {
         return current;
     }
-    return combo->findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return combo->findText(editText, Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
 void CCalcDialog::setSelectedIndex(ControlId selector, int index)
@@ -184,4 +184,4 @@ bool CCalcDialog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-} // namespace veldronix
+} // namespace veldronix::qt

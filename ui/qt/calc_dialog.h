@@ -10,7 +10,7 @@
 class QAction;
 class QComboBox;
 
-namespace veldronix {
+namespace veldronix::qt {
 
 // The main dialog (IDD_MAIN): the calculator's fields and buttons laid out from
 // the dialog template, the view through which its controller reads and writes
@@ -46,4 +46,4 @@ private:
     CalculatorController controller_{*this};
 };
 
-} // namespace veldronix
+} // namespace veldronix::qt

@@ -14,7 +14,7 @@
 
 #include <algorithm>
 
-namespace veldronix {
+namespace veldronix::qt {
 namespace {
 
 using layout::ControlKind;
@@ -35,7 +35,7 @@ QWidget* createControl(QDialog& dialog, const layout::ControlTemplate& control, 
 {
     const QRect rect = toPixels(control.rect, units);
     switch (control.kind) {
-    case ControlKind::COMBO: {
+    case ControlKind::Combo: {
         auto* combo = new QComboBox(&dialog);
         combo->setEditable(true);
         // What the user types is read as it stands: never completed, never added as an item.
@@ -48,24 +48,24 @@ QWidget* createControl(QDialog& dialog, const layout::ControlTemplate& control, 
         combo->setMaxVisibleItems(std::max(1, (rect.height() - boxHeight) / itemHeight));
         return combo;
     }
-    case ControlKind::EDIT_EX_RIGHT:
-    case ControlKind::EDIT_RIGHT: {
+    case ControlKind::EditExRight:
+    case ControlKind::EditRight: {
         auto* edit = new QLineEdit(fromUtf8(control.text), &dialog);
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         edit->setGeometry(rect);
         return edit;
     }
-    case ControlKind::LABEL: {
+    case ControlKind::Label: {
         QLabel* label = createLabel(&dialog, withoutMnemonicMarks(control.text));
         label->setGeometry(rect);
         return label;
     }
-    case ControlKind::LABEL_NOPREFIX: {
+    case ControlKind::LabelNoPrefix: {
         QLabel* label = createLabel(&dialog, fromUtf8(control.text));
         label->setGeometry(rect);
         return label;
     }
-    case ControlKind::RESULT: {
+    case ControlKind::Result: {
         auto* label = new QLabel(fromUtf8(control.text), &dialog);
         label->setTextFormat(Qt::PlainText);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -73,19 +73,19 @@ QWidget* createControl(QDialog& dialog, const layout::ControlTemplate& control, 
         label->setGeometry(rect);
         return label;
     }
-    case ControlKind::BUTTON: {
+    case ControlKind::Button: {
         auto* button = new QPushButton(fromUtf8(control.text), &dialog);
         button->setGeometry(rect);
         return button;
     }
-    case ControlKind::DEFAULT_OK: {
+    case ControlKind::DefaultOk: {
         auto* button = new QPushButton(fromUtf8(control.text), &dialog);
         button->setDefault(true);
         button->setGeometry(rect);
         QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::accept);
         return button;
     }
-    case ControlKind::GROUP: {
+    case ControlKind::Group: {
         auto* group = new QGroupBox(fromUtf8(control.text), &dialog);
         group->setGeometry(rect);
         // A group box is only a frame: the controls it encloses, created before
@@ -94,7 +94,7 @@ QWidget* createControl(QDialog& dialog, const layout::ControlTemplate& control, 
         group->setFocusPolicy(Qt::NoFocus);
         return group;
     }
-    case ControlKind::ICON: {
+    case ControlKind::Icon: {
         auto* label = new QLabel(&dialog);
         label->setPixmap(appIcon().pixmap(iconSize, iconSize));
         label->setGeometry(rect.x(), rect.y(), iconSize, iconSize);
@@ -121,7 +121,7 @@ std::vector<QWidget*> buildDialog(QDialog& dialog, const layout::DialogTemplate&
     widgets.reserve(controls.size());
     for (const layout::ControlTemplate& control : controls) {
         QWidget* widget = createControl(dialog, control, units);
-        widget->setObjectName(control.kind == ControlKind::DEFAULT_OK ? QStringLiteral("IDOK") : fromUtf8(control.name));
+        widget->setObjectName(control.kind == ControlKind::DefaultOk ? QStringLiteral("IDOK") : fromUtf8(control.name));
         widgets.push_back(widget);
     }
     // Stacked as Windows stacks a template's controls, the first on top, so that
@@ -139,4 +139,4 @@ std::vector<QWidget*> buildDialog(QDialog& dialog, const layout::DialogTemplate&
     return widgets;
 }
 
-} // namespace veldronix
+} // namespace veldronix::qt

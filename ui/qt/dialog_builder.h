@@ -8,7 +8,7 @@
 class QDialog;
 class QWidget;
 
-namespace veldronix {
+namespace veldronix::qt {
 
 // Gives the dialog its template's caption, font and fixed size, and creates its
 // controls in template order, which makes that order the tab order as well.
@@ -17,4 +17,4 @@ namespace veldronix {
 std::vector<QWidget*> buildDialog(QDialog& dialog, const layout::DialogTemplate& dialogTemplate,
                                   std::span<const layout::ControlTemplate> controls);
 
-} // namespace veldronix
+} // namespace veldronix::qt

@@ -7,23 +7,23 @@
 
 #include <string_view>
 
-namespace veldronix::layout {
+namespace veldronix::qt::layout {
 
 // The kinds of control the layout description names; the enumerators are its own words.
 enum class ControlKind {
-    COMBO,          // editable drop-down; the height is that of its list
-    EDIT_EX_RIGHT,  // right-aligned edit
-    EDIT_RIGHT,     // right-aligned edit
-    LABEL,          // left-aligned static text, & marks a mnemonic
-    RESULT,         // sunken, right-aligned static text
-    BUTTON,         // push button
-    GROUP,          // group box
-    ICON,           // the program's icon
-    LABEL_NOPREFIX, // left-aligned static text shown exactly as written
-    DEFAULT_OK,     // the default OK button
+    Combo,         // editable drop-down; the height is that of its list
+    EditExRight,   // right-aligned edit
+    EditRight,     // right-aligned edit
+    Label,         // left-aligned static text, & marks a mnemonic
+    Result,        // sunken, right-aligned static text
+    Button,        // push button
+    Group,         // group box
+    Icon,          // the program's icon
+    LabelNoPrefix, // left-aligned static text shown exactly as written
+    DefaultOk,     // the default OK button
 };
 
-enum class TemplateKind { EXTENDED, PLAIN };
+enum class TemplateKind { Extended, Plain };
 
 // A rectangle in dialog units: x and y of the top left corner, width and height.
 struct DialogUnitRect {
@@ -56,11 +56,6 @@ struct FontTemplate {
 
 struct StringResource {
     int number;
-    std::string_view text; // UTF-8
-};
-
-struct VersionString {
-    std::string_view key;
     std::string_view text; // UTF-8
 };
 
@@ -103,15 +98,6 @@ inline constexpr ControlTemplate mainControls[] = {
 inline constexpr ControlTemplate aboutControls[] = {
 #include "res/dialog_layout.def"
 };
-#undef VX_ABOUT
-#undef VX_VERSION
-
-// The strings of the version information.
-#define VX_ABOUT(kind, text, x, y, width, height)
-#define VX_VERSION(key, text) VersionString{#key, text},
-inline constexpr VersionString versionStrings[] = {
-#include "res/dialog_layout.def"
-};
 #undef VX_FONT
 #undef VX_DIALOG
 #undef VX_MAIN
@@ -119,4 +105,4 @@ inline constexpr VersionString versionStrings[] = {
 #undef VX_STRING
 #undef VX_VERSION
 
-} // namespace veldronix::layout
+} // namespace veldronix::qt::layout

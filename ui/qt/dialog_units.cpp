@@ -10,7 +10,7 @@
 #include <climits>
 #include <cstdint>
 
-namespace veldronix {
+namespace veldronix::qt {
 namespace {
 
 // Proportional Gothic faces drawn to the metrics of the Windows dialog font,
@@ -72,4 +72,4 @@ QFont dialogFont()
     return font;
 }
 
-} // namespace veldronix
+} // namespace veldronix::qt

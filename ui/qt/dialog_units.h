@@ -5,7 +5,7 @@
 #include <QFont>
 #include <QRect>
 
-namespace veldronix {
+namespace veldronix::qt {
 
 // A dialog's base units in pixels: the average character width and the
 // character height of its font, from which dialog units are converted.
@@ -29,4 +29,4 @@ QRect toPixels(const layout::DialogUnitRect& rect, DialogBaseUnits units);
 // proportional Gothic of the same design stands in for it.
 QFont dialogFont();
 
-} // namespace veldronix
+} // namespace veldronix::qt

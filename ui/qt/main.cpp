@@ -7,8 +7,8 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setWindowIcon(veldronix::appIcon());
-    veldronix::CCalcDialog dialog;
+    QApplication::setWindowIcon(veldronix::qt::appIcon());
+    veldronix::qt::CCalcDialog dialog;
     dialog.exec(); // OK or Cancel alike: either ends the program
     return 0;
 }

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-namespace veldronix {
+namespace veldronix::qt {
 
 QString fromUtf8(std::string_view text)
 {
@@ -13,8 +13,8 @@ QString fromUtf8(std::string_view text)
 QString withoutMnemonicMarks(std::string_view text)
 {
     const QString marked = fromUtf8(text);
-    QString shown;
-    shown.reserve(marked.size());
+    QString displayed;
+    displayed.reserve(marked.size());
     for (qsizetype i = 0; i < marked.size(); ++i) {
         if (marked[i] == u'&') {
             ++i; // the character after the mark is shown, even another '&'
@@ -22,9 +22,9 @@ QString withoutMnemonicMarks(std::string_view text)
                 break;
             }
         }
-        shown.append(marked[i]);
+        displayed.append(marked[i]);
     }
-    return shown;
+    return displayed;
 }
 
 QString titleOfExecutable(const QString& path)
@@ -38,4 +38,4 @@ QString applicationTitle()
     return title.isEmpty() ? QCoreApplication::applicationName() : title;
 }
 
-} // namespace veldronix
+} // namespace veldronix::qt

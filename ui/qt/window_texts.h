@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace veldronix {
+namespace veldronix::qt {
 
 // A UTF-8 text of the layout or the core as a QString; malformed bytes become U+FFFD.
 QString fromUtf8(std::string_view text);
@@ -19,4 +19,4 @@ QString titleOfExecutable(const QString& path);
 // titleOfExecutable of the running program.
 QString applicationTitle();
 
-} // namespace veldronix
+} // namespace veldronix::qt

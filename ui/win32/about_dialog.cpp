@@ -4,12 +4,12 @@
 
 namespace veldronix::win32 {
 
-void AboutDialog::run(HINSTANCE instance, HWND owner)
+void CAboutDialog::run(HINSTANCE instance, HWND owner)
 {
     runModal(instance, IDD_ABOUTBOX, owner);
 }
 
-INT_PTR AboutDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
+INT_PTR CAboutDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:

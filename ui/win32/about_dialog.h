@@ -5,9 +5,9 @@
 namespace veldronix::win32 {
 
 // The About box (template IDD_ABOUTBOX): icon, version line and legal notice; OK or Esc close it.
-class AboutDialog final : public ModalDialog {
+class CAboutDialog final : public ModalDialog {
 public:
-    AboutDialog() = default;
+    CAboutDialog() = default;
 
     // Shows the box over `owner` until the user closes it.
     void run(HINSTANCE instance, HWND owner);

@@ -4,13 +4,13 @@
 
 namespace veldronix::win32 {
 
-int CalcApp::initInstance(HINSTANCE instance)
+int CCalcApp::initInstance(HINSTANCE instance)
 {
-    CalcDialog dialog(instance, title());
+    CCalcDialog dialog(instance, title());
     return dialog.run() == -1 ? 1 : 0;
 }
 
-std::wstring CalcApp::title()
+std::wstring CCalcApp::title()
 {
     // A path can be longer than MAX_PATH; the buffer grows until the name fits.
     std::wstring path(MAX_PATH, L'\0');

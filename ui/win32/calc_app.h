@@ -7,11 +7,11 @@
 namespace veldronix::win32 {
 
 // The application: starts the main dialog and ends when it ends.
-class CalcApp {
+class CCalcApp {
 public:
-    CalcApp() = default;
-    CalcApp(const CalcApp&) = delete;
-    CalcApp& operator=(const CalcApp&) = delete;
+    CCalcApp() = default;
+    CCalcApp(const CCalcApp&) = delete;
+    CCalcApp& operator=(const CCalcApp&) = delete;
 
     // Runs the main dialog modally; the process exit status: 0 once the dialog
     // has ended, 1 when it could not be shown.

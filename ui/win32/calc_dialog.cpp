@@ -20,7 +20,7 @@ IconHandle loadIcon(HINSTANCE instance, int widthMetric, int heightMetric)
 
 } // namespace
 
-CalcDialog::CalcDialog(HINSTANCE instance, std::wstring title)
+CCalcDialog::CCalcDialog(HINSTANCE instance, std::wstring title)
     : instance_(instance),
       title_(std::move(title)),
       icon_(loadIcon(instance, SM_CXICON, SM_CYICON)),
@@ -28,12 +28,12 @@ CalcDialog::CalcDialog(HINSTANCE instance, std::wstring title)
 {
 }
 
-INT_PTR CalcDialog::run()
+INT_PTR CCalcDialog::run()
 {
     return runModal(instance_, IDD_MAIN, nullptr);
 }
 
-std::string CalcDialog::readText(ControlId field)
+std::string CCalcDialog::readText(ControlId field)
 {
     // Every UTF-16 unit gives at least one UTF-8 byte, so the first 79 units hold
     // all that the 78-byte limit can keep; a longer text is never copied whole.
@@ -42,29 +42,29 @@ std::string CalcDialog::readText(ControlId field)
     return truncateFieldText(toUtf8(std::wstring_view(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0)));
 }
 
-void CalcDialog::writeText(ControlId field, std::string_view text)
+void CCalcDialog::writeText(ControlId field, std::string_view text)
 {
     const HWND target = control(field);
     SetWindowTextW(target, toWide(text).c_str());
     UpdateWindow(target);
 }
 
-int CalcDialog::selectedIndex(ControlId selector)
+int CCalcDialog::selectedIndex(ControlId selector)
 {
     return static_cast<int>(SendMessageW(control(selector), CB_GETCURSEL, 0, 0));
 }
 
-void CalcDialog::setSelectedIndex(ControlId selector, int index)
+void CCalcDialog::setSelectedIndex(ControlId selector, int index)
 {
     SendMessageW(control(selector), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-void CalcDialog::showError(std::string_view message)
+void CCalcDialog::showError(std::string_view message)
 {
     MessageBoxW(window(), toWide(message).c_str(), title_.c_str(), MB_ICONHAND | MB_OK);
 }
 
-INT_PTR CalcDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
+INT_PTR CCalcDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -82,7 +82,7 @@ INT_PTR CalcDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
     }
 }
 
-INT_PTR CalcDialog::onInitDialog()
+INT_PTR CCalcDialog::onInitDialog()
 {
     // The items come from the core, the one source of every front end's selectors,
     // and are in place before the first drive type is selected.
@@ -96,7 +96,7 @@ INT_PTR CalcDialog::onInitDialog()
     return TRUE; // the focus goes to the first tab stop, the drive type
 }
 
-void CalcDialog::fillSelector(ControlId selector, const auto& items)
+void CCalcDialog::fillSelector(ControlId selector, const auto& items)
 {
     const HWND box = control(selector);
     for (const std::string_view text : items) {
@@ -104,7 +104,7 @@ void CalcDialog::fillSelector(ControlId selector, const auto& items)
     }
 }
 
-void CalcDialog::addAboutItem()
+void CCalcDialog::addAboutItem()
 {
     const HMENU menu = GetSystemMenu(window(), FALSE);
     std::array<wchar_t, 256> text{};
@@ -115,7 +115,7 @@ void CalcDialog::addAboutItem()
     AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, text.data());
 }
 
-INT_PTR CalcDialog::onCommand(int identifier, int notification)
+INT_PTR CCalcDialog::onCommand(int identifier, int notification)
 {
     switch (identifier) {
     case IDOK:     // Enter
@@ -143,18 +143,18 @@ INT_PTR CalcDialog::onCommand(int identifier, int notification)
     }
 }
 
-INT_PTR CalcDialog::onSysCommand(WPARAM command)
+INT_PTR CCalcDialog::onSysCommand(WPARAM command)
 {
     // The low four bits of a system command are the system's own.
     if ((command & 0xFFF0) == IDM_ABOUTBOX) {
-        AboutDialog about;
+        CAboutDialog about;
         about.run(instance_, window());
         return TRUE;
     }
     return FALSE;
 }
 
-INT_PTR CalcDialog::onPaint()
+INT_PTR CCalcDialog::onPaint()
 {
     if (!IsIconic(window())) {
         return FALSE;
@@ -169,7 +169,7 @@ INT_PTR CalcDialog::onPaint()
     return TRUE;
 }
 
-INT_PTR CalcDialog::onQueryDragIcon() const
+INT_PTR CCalcDialog::onQueryDragIcon() const
 {
     return reinterpret_cast<INT_PTR>(icon_.get());
 }

@@ -10,10 +10,10 @@ namespace veldronix::win32 {
 
 // The main dialog (template IDD_MAIN): the window side of the CalculatorView.
 // It holds no logic; each handler turns control texts into a controller call and back.
-class CalcDialog final : public ModalDialog, public CalculatorView {
+class CCalcDialog final : public ModalDialog, public CalculatorView {
 public:
     // `title` captions the error message boxes.
-    CalcDialog(HINSTANCE instance, std::wstring title);
+    CCalcDialog(HINSTANCE instance, std::wstring title);
 
     // Runs the dialog until Enter, Esc or the close box ends it; -1 if it could not be created.
     INT_PTR run();

@@ -5,7 +5,7 @@
 
 namespace {
 
-veldronix::win32::CalcApp theApp;
+veldronix::win32::CCalcApp theApp;
 
 } // namespace
 
