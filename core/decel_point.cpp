@@ -4,13 +4,18 @@
 
 namespace veldronix {
 
+double sCurveRampPulses(double initialSpeed, double driveSpeed, double jerkRate)
+{
+    // The steps stay in this order (quotient, root, then the product) so that
+    // the last digit matches.
+    const double q = (driveSpeed - initialSpeed) / jerkRate;
+    const double s = std::sqrt(q);
+    return (driveSpeed + initialSpeed) * s;
+}
+
 double computeManualDecelPoint(double totalPulses, double initialSpeed, double driveSpeed, double decelJerkRate)
 {
-    // The deceleration outputs (V + SV) x sqrt((V - SV) / J2) pulses; the steps
-    // stay in this order so that the last digit matches.
-    const double q = (driveSpeed - initialSpeed) / decelJerkRate;
-    const double s = std::sqrt(q);
-    return totalPulses - ((driveSpeed + initialSpeed) * s);
+    return totalPulses - sCurveRampPulses(initialSpeed, driveSpeed, decelJerkRate);
 }
 
 } // namespace veldronix

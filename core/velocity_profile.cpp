@@ -3,7 +3,6 @@
 #include "core/decel_point.h"
 #include "core/setting_values.h"
 
-#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -23,14 +22,6 @@ double linearRampPulses(double initialSpeed, double driveSpeed, double rampTime)
     return (initialSpeed + driveSpeed) / 2.0 * rampTime;
 }
 
-// Pulses of an S-curve ramp of the given jerk, in the steps of the manual
-// deceleration point, so that the deceleration of an asymmetric S-curve drive
-// ends on the very bits the dialog shows.
-double sCurveRampPulses(double initialSpeed, double driveSpeed, double jerk)
-{
-    return (driveSpeed + initialSpeed) * std::sqrt((driveSpeed - initialSpeed) / jerk);
-}
-
 bool allFinite(std::initializer_list<double> values)
 {
     for (const double value : values) {
@@ -39,26 +30,6 @@ bool allFinite(std::initializer_list<double> values)
         }
     }
     return true;
-}
-
-// The speed during a ramp from fromSpeed to toSpeed, t seconds into it.
-double rampSpeed(RampShape shape, double fromSpeed, double toSpeed, double rampTime, double jerk, double t)
-{
-    if (rampTime <= 0.0) {
-        return toSpeed;
-    }
-    // The phase times add up in rounded steps; a sample a hair past the ramp's end stays on it.
-    t = std::clamp(t, 0.0, rampTime);
-    if (shape == RampShape::Linear) {
-        return fromSpeed + (toSpeed - fromSpeed) * (t / rampTime);
-    }
-    // Two parabolas meeting halfway at the mean speed; the jerk's sign follows the ramp's direction.
-    const double signedJerk = toSpeed >= fromSpeed ? jerk : -jerk;
-    if (t < rampTime / 2.0) {
-        return fromSpeed + signedJerk * t * t / 2.0;
-    }
-    const double left = rampTime - t;
-    return toSpeed - signedJerk * left * left / 2.0;
 }
 
 } // namespace
@@ -155,23 +126,6 @@ VelocityProfile computeVelocityProfile(double initialSpeed, double driveSpeed, d
     profile.decelPoint = decelPoint;
     profile.status = ProfileStatus::Complete;
     return profile;
-}
-
-double speedAt(const VelocityProfile& profile, double t)
-{
-    if (profile.status != ProfileStatus::Complete || !(t >= 0.0) || t > profile.totalTime) {
-        return profile.initialSpeed;
-    }
-    if (t < profile.accel.time) {
-        return rampSpeed(profile.shape, profile.initialSpeed, profile.driveSpeed, profile.accel.time,
-                         profile.accelJerk, t);
-    }
-    const double decelStart = profile.accel.time + profile.constant.time;
-    if (t <= decelStart) {
-        return profile.driveSpeed;
-    }
-    return rampSpeed(profile.shape, profile.driveSpeed, profile.initialSpeed, profile.decel.time, profile.decelJerk,
-                     t - decelStart);
 }
 
 } // namespace veldronix

@@ -56,8 +56,4 @@ struct VelocityProfile {
 VelocityProfile computeVelocityProfile(double initialSpeed, double driveSpeed, double accelTime, double decelTime,
                                        DriveType driveType, double totalPulses);
 
-// The speed (PPS) of a Complete profile at time t (s) after the start; the
-// initial speed before the start and after the end.
-double speedAt(const VelocityProfile& profile, double t);
-
 } // namespace veldronix
