@@ -6,7 +6,6 @@
 #include "core/number_parser.h"
 #include "core/setting_texts.h"
 #include "core/setting_values.h"
-#include "core/texts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -68,11 +67,17 @@ void parseNumber(benchmark::State& state)
 }
 BENCHMARK(parseNumber);
 
+// The setting values of a drive, whose cost is mostly that of its summary sentence.
 void formatSummary(benchmark::State& state)
 {
-    const std::string_view format = veldronix::texts::summaryFormats[3];
+    veldronix::DriveInput input;
+    input.driveType = veldronix::DriveType::AsymmetricSCurve;
+    input.initialSpeed = 100.0;
+    input.driveSpeed = 10000.0;
+    input.accelTime = 0.2;
+    input.decelTime = 0.3;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(veldronix::formatNumbers(format, {100.0, 10000.0, 0.2, 0.3}));
+        benchmark::DoNotOptimize(veldronix::computeSettingValues(input, 2.0));
     }
 }
 BENCHMARK(formatSummary);
@@ -82,7 +87,7 @@ void formatValue(benchmark::State& state)
     double value = 126.26262626262626;
     for (auto _ : state) {
         benchmark::DoNotOptimize(value);
-        benchmark::DoNotOptimize(veldronix::formatNumbers(veldronix::texts::formatWithMargin, {value}));
+        benchmark::DoNotOptimize(veldronix::formatFixed(value, 3));
     }
 }
 BENCHMARK(formatValue);
@@ -97,7 +102,7 @@ void formatSettingTexts(benchmark::State& state)
     input.decelTime = 0.3;
     const veldronix::SettingValues values = veldronix::computeSettingValues(input, 2.0);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(veldronix::formatSettingTexts(values, input.driveType));
+        benchmark::DoNotOptimize(veldronix::formatSettingTexts(values));
     }
 }
 BENCHMARK(formatSettingTexts);

@@ -118,7 +118,7 @@ void CalculatorController::showResults(const DriveInput& input, int multiplierIn
     const double multiplier = *multiplierAt(multiplierIndex);
     SettingValues values = computeSettingValues(input, multiplier);
     const std::optional<double> decelJerkRate = values.decelJerkRate;
-    const SettingTexts texts = formatSettingTexts(values, input.driveType);
+    const SettingTexts texts = formatSettingTexts(values);
     view_.writeText(ControlId::IDC_SUMMARY, texts.summary);
     view_.writeText(ControlId::IDC_OUT_R, texts.r);
     view_.writeText(ControlId::IDC_OUT_A, texts.a);

@@ -19,9 +19,7 @@ struct SettingTexts {
     std::string l;
 };
 
-SettingTexts formatSettingTexts(const SettingValues& values, DriveType driveType);
-// The same, taking over the summary instead of copying it.
-SettingTexts formatSettingTexts(SettingValues&& values, DriveType driveType);
+SettingTexts formatSettingTexts(const SettingValues& values);
 
 // The text of a manual deceleration point.
 std::string formatDecelPoint(double decelPoint);

@@ -3,6 +3,8 @@
 #include "core/number_format.h"
 #include "core/texts.h"
 
+#include <fmt/format.h>
+
 namespace veldronix {
 namespace {
 
@@ -21,20 +23,26 @@ double jerkSetting(double jerk, double multiplier)
     return (62500000.0 / jerk) * multiplier;
 }
 
-constexpr std::array<NumberFormat, 4> summaryFormats = {
-    NumberFormat(texts::summaryFormats[0]), NumberFormat(texts::summaryFormats[1]),
-    NumberFormat(texts::summaryFormats[2]), NumberFormat(texts::summaryFormats[3])};
+// The summary formats, checked against their arguments when this compiles.
+using SymmetricFormat = fmt::format_string<double, double, double>;
+using AsymmetricFormat = fmt::format_string<double, double, double, double>;
+constexpr SymmetricFormat symmetricSummaries[] = {texts::summaryFormats[0], texts::summaryFormats[1]};
+constexpr AsymmetricFormat asymmetricSummaries[] = {texts::summaryFormats[2], texts::summaryFormats[3]};
 
 std::string summaryFor(const DriveInput& input)
 {
     if (!isKnownDriveType(input.driveType)) {
         return {};
     }
-    const NumberFormat& format = summaryFormats[static_cast<std::size_t>(input.driveType)];
+    const auto type = static_cast<std::size_t>(input.driveType);
+    const double initial = printableTruncated(input.initialSpeed);
+    const double drive = printableTruncated(input.driveSpeed);
+    const double accel = printable(input.accelTime);
     if (isAsymmetric(input.driveType)) {
-        return formatNumbers(format, {input.initialSpeed, input.driveSpeed, input.accelTime, input.decelTime});
+        const double decel = printable(input.decelTime);
+        return fmt::vformat(asymmetricSummaries[type - 2], fmt::make_format_args(initial, drive, accel, decel));
     }
-    return formatNumbers(format, {input.initialSpeed, input.driveSpeed, input.accelTime});
+    return fmt::vformat(symmetricSummaries[type], fmt::make_format_args(initial, drive, accel));
 }
 
 } // namespace

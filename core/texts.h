@@ -13,20 +13,20 @@ extern const std::array<std::string_view, 4> driveTypeItems;
 // Items of the multiplier selector, in selector order (index = multiplier index).
 extern const std::array<std::string_view, 9> multiplierItems;
 
-// printf-style summary formats, one per known drive type: %ld takes a speed
-// truncated toward zero, %.3lf a time.
-// (In the header, so that the calculation takes them apart at compile time.)
+// Summary formats ({fmt} syntax), one per known drive type: the two speeds
+// are filled in truncated toward zero as whole numbers (printableTruncated,
+// "{:.0f}"), the times with three decimals.
 inline constexpr std::array<std::string_view, 4> summaryFormats = {
-    "初速度:%ldで、ドライブ速度:%ldまでを%.3lf秒で直線加速/減速する場合の設定値は\n以下のようになります。",
-    "初速度:%ldで、ドライブ速度:%ldまでを%.3lf秒でS字加速する場合の設定値は\n以下のようになります。",
-    "初速度:%ldで、ドライブ速度:%ldまでを%.3lf秒で直線加速し、\n初速度まで%.3lf秒で直線減速する場合の設定値は以下のようになります。",
-    "初速度:%ldで、ドライブ速度:%ldまでを%.3lf秒でS字加速し、\n初速度まで%.3lf秒でS字減速する場合の設定値は以下のようになります。",
+    "初速度:{:.0f}で、ドライブ速度:{:.0f}までを{:.3f}秒で直線加速/減速する場合の設定値は\n以下のようになります。",
+    "初速度:{:.0f}で、ドライブ速度:{:.0f}までを{:.3f}秒でS字加速する場合の設定値は\n以下のようになります。",
+    "初速度:{:.0f}で、ドライブ速度:{:.0f}までを{:.3f}秒で直線加速し、\n初速度まで{:.3f}秒で直線減速する場合の設定値は以下のようになります。",
+    "初速度:{:.0f}で、ドライブ速度:{:.0f}までを{:.3f}秒でS字加速し、\n初速度まで{:.3f}秒でS字減速する場合の設定値は以下のようになります。",
 };
 
-// printf-style formats of the value fields; the blank is the right-aligned field's margin.
-inline constexpr std::string_view formatR = "%.0lf ";
-inline constexpr std::string_view formatWithMargin = "%.3lf "; // A, SV, V, K
-inline constexpr std::string_view formatPlain = "%.3lf";       // AO, D, L and the deceleration point
+// Formats ({fmt} syntax) of the value fields; the blank is the right-aligned field's margin.
+inline constexpr std::string_view formatR = "{:.0f} ";
+inline constexpr std::string_view formatWithMargin = "{:.3f} "; // A, SV, V, K
+inline constexpr std::string_view formatPlain = "{:.3f}";       // AO, D, L and the deceleration point
 
 extern const std::string_view messageDriveSpeedZero;
 extern const std::string_view messageAccelTimeZero;

@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double multiplier = fromTable ? *fromTable : extra;
 
     const SettingValues values = computeSettingValues(input, multiplier);
-    const SettingTexts texts = formatSettingTexts(values, input.driveType);
+    const SettingTexts texts = formatSettingTexts(values);
 
     require(fuzz::isNumberText(texts.r, 0, true), "R", texts.r);
     require(fuzz::isNumberText(texts.sv, 3, true), "SV", texts.sv);

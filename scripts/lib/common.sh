@@ -28,7 +28,7 @@ ensure_packages() {
 
 # The host toolchain every build needs.
 ensure_build_tools() {
-    ensure_packages cmake ninja-build g++ libgtest-dev libgmock-dev pkg-config python3
+    ensure_packages cmake ninja-build g++ libgtest-dev libgmock-dev pkg-config python3 libfmt-dev libfast-float-dev
 }
 
 # Starts Xvfb on a free display unless one is set; exports DISPLAY.

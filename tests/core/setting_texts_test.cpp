@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <string>
 
 namespace veldronix {
 namespace {
@@ -70,9 +72,60 @@ TEST(SettingTexts, EveryDriveType)
     };
     for (const auto& c : cases) {
         const SettingValues values = computeSettingValues(c.input, c.multiplier);
-        expectTexts(formatSettingTexts(values, c.input.driveType), c.expected, c.name);
+        expectTexts(formatSettingTexts(values), c.expected, c.name);
         EXPECT_EQ(values.decelJerkRate.has_value(), c.input.driveType == type3) << c.name;
     }
+}
+
+// The summary's speeds are cut toward zero at any size, never to -0, and the
+// non-finite values print without the sign a not-a-number may carry.
+TEST(SettingTexts, SummaryNumbersAtTheirLimits)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double x86Nan = std::copysign(nan, -1.0); // as 0/0 gives it on x86: the sign bit set
+    struct Case {
+        DriveInput input;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{-0.5, 0.9, 0.0004, 0, type0},
+         "初速度:0で、ドライブ速度:0までを0.000秒で直線加速/減速する場合の設定値は\n以下のようになります。"},
+        {{-0.0, 2147483648.9, -0.0004, 0, type1},
+         "初速度:0で、ドライブ速度:2147483648までを-0.000秒でS字加速する場合の設定値は\n以下のようになります。"},
+        {{-2147483649.5, 9223372036854775808.0, 0.0005, 2.0625, type2},
+         "初速度:-2147483649で、ドライブ速度:9223372036854775808までを0.001秒で直線加速し、\n初速度まで2.062秒で"
+         "直線減速する場合の設定値は以下のようになります。"},
+        {{-inf, inf, nan, x86Nan, type3},
+         "初速度:-infで、ドライブ速度:infまでをnan秒でS字加速し、\n初速度までnan秒でS字減速する場合の設定値は以下のようになります。"},
+        {{x86Nan, -1e20, inf, -inf, type2},
+         "初速度:nanで、ドライブ速度:-100000000000000000000までをinf秒で直線加速し、\n初速度まで-inf秒で直線減速する"
+         "場合の設定値は以下のようになります。"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(computeSettingValues(c.input, 1).summary, c.expected) << c.expected;
+    }
+
+    // 1e300 is an exact whole number of 301 digits: all of them are printed.
+    const std::string huge = computeSettingValues({0, 1e300, 1, 0, type0}, 1).summary;
+    const std::string drivePart = "ドライブ速度:"
+        "1000000000000000052504760255204420248704468581108159154915854115511802457988908195786371375080447864"
+        "0437044438328838781769425232353604305756447921847867069828483872009265758037378302337947880900593689"
+        "53234970799945081119038967640880074652742780142494579258788820056842838115669472196386865459400540160";
+    EXPECT_NE(huge.find(drivePart + "までを1.000秒で"), std::string::npos) << huge;
+
+    // A value field shows a not-a-number without a sign as well.
+    SettingValues values;
+    values.valueR = x86Nan;
+    values.valueSV = -inf;
+    values.valueV = -0.0;
+    values.valueL = x86Nan;
+    const SettingTexts texts = formatSettingTexts(values);
+    EXPECT_EQ(texts.r, "nan ");
+    EXPECT_EQ(texts.sv, "-inf ");
+    EXPECT_EQ(texts.v, "-0.000 ");
+    EXPECT_EQ(texts.l, "nan");
+    EXPECT_EQ(formatDecelPoint(x86Nan), "nan");
 }
 
 TEST(SettingValues, ExactValuesAndJerk)
