@@ -10,7 +10,7 @@ ensure_wine() {
         as_root dpkg --add-architecture i386
         unset VELDRONIX_APT_UPDATED
     fi
-    ensure_packages wine wine32
+    ensure_packages wine wine32 fonts-wine
     export WINEDEBUG=-all
     export WINEPREFIX="${WINEPREFIX:-$(project_root)/build/wineprefix}"
     # A new prefix announces itself on standard error at the first run; make it
@@ -19,6 +19,14 @@ ensure_wine() {
         mkdir -p "$(dirname "$WINEPREFIX")"
         wineboot --init >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true
+    fi
+    # Wine draws the caption buttons and the system menu's marks with Marlett;
+    # without it they show as stray letters and digits. fonts-wine has the font,
+    # but this Wine reads it only from the prefix's own Fonts folder.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
+        mkdir -p "$fonts"
+        cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
     fi
 }
 
