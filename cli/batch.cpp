@@ -1,7 +1,7 @@
 #include "cli/batch.h"
 
 #include "cli/cli_texts.h"
-#include "cli/csv_writer.h"
+#include "io/csv_writer.h"
 #include "cli/options.h"
 
 #include <array>
@@ -48,17 +48,17 @@ std::string joinLines(const std::vector<std::string>& messages)
     return out;
 }
 
-std::string recordText(const CsvRecord& record)
+std::string recordText(const io::CsvRecord& record)
 {
     std::string out;
     for (std::size_t i = 0; i < record.fields.size(); ++i) {
         out += i == 0 ? "" : ",";
-        out += csvField(record.fields[i]);
+        out += io::csvField(record.fields[i]);
     }
     return out;
 }
 
-void writeInputColumns(CsvWriter& writer, const CsvRecord& row, std::size_t columns)
+void writeInputColumns(io::CsvWriter& writer, const io::CsvRecord& row, std::size_t columns)
 {
     for (std::size_t i = 0; i < columns; ++i) {
         writer.field(i < row.fields.size() ? std::string_view(row.fields[i]) : std::string_view());
@@ -84,7 +84,7 @@ std::FILE* openForReading(std::string_view path)
 
 } // namespace
 
-std::size_t batchHeaderColumns(const CsvRecord& header)
+std::size_t batchHeaderColumns(const io::CsvRecord& header)
 {
     const std::size_t count = header.fields.size();
     if (!header.problem.empty() || count < requiredColumns || count > inputColumns.size()) {
@@ -103,7 +103,7 @@ namespace {
 // The drive of a row, its texts viewed in the row, or the messages that say why
 // the row is no drive: the checks of batchRequest, without a copy of any text,
 // for the millions of rows of a batch.
-std::variant<DriveFields, std::vector<std::string>> rowFields(const CsvRecord& row, std::size_t columns)
+std::variant<DriveFields, std::vector<std::string>> rowFields(const io::CsvRecord& row, std::size_t columns)
 {
     std::vector<std::string> problems;
     // Built only for a bad row: the prefix is no cost to the millions of good ones.
@@ -154,7 +154,7 @@ std::variant<DriveFields, std::vector<std::string>> rowFields(const CsvRecord& r
 
 } // namespace
 
-std::variant<DriveRequest, std::vector<std::string>> batchRequest(const CsvRecord& row, std::size_t columns)
+std::variant<DriveRequest, std::vector<std::string>> batchRequest(const io::CsvRecord& row, std::size_t columns)
 {
     auto fields = rowFields(row, columns);
     if (auto* problems = std::get_if<std::vector<std::string>>(&fields)) {
@@ -176,9 +176,9 @@ std::variant<DriveRequest, std::vector<std::string>> batchRequest(const CsvRecor
 
 int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
 {
-    CsvReader reader(input);
-    CsvWriter writer(output);
-    CsvRecord record;
+    io::CsvReader reader(input);
+    io::CsvWriter writer(output);
+    io::CsvRecord record;
     if (!reader.next(record)) {
         usageMessage(diagnostics, reader.readFailed() ? texts::csvReadFailed : texts::csvNoHeader);
         return 2;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/csv_reader.h"
+#include "io/csv_reader.h"
 #include "cli/drive_request.h"
 
 #include <cstddef>
@@ -14,11 +14,11 @@ namespace veldronix::cli {
 
 // The number of input columns a header names (5 to 7), or 0 for a header that
 // is not type,initial,drive,accel,decel[,multiplier[,pulses]].
-std::size_t batchHeaderColumns(const CsvRecord& header);
+std::size_t batchHeaderColumns(const io::CsvRecord& header);
 
 // The drive of one data row under a header of `columns` columns, or the
 // messages that say, with the row's line number, why the row is no drive.
-std::variant<DriveRequest, std::vector<std::string>> batchRequest(const CsvRecord& row, std::size_t columns);
+std::variant<DriveRequest, std::vector<std::string>> batchRequest(const io::CsvRecord& row, std::size_t columns);
 
 // Runs every row of input as one plain run on a fresh controller and writes the
 // rows with their results to output, one by one. Returns the exit status: 0 when

@@ -2,7 +2,9 @@
 
 #include <string_view>
 
-// The command-line front end's own texts; the calculation's texts come from the core.
+// The command-line front end's own texts: usage and the messages of its options,
+// batches and plot files. The reports' texts are in report/report_texts.h and the
+// calculation's in core/texts.h.
 namespace veldronix::cli::texts {
 
 inline constexpr std::string_view usage =
@@ -68,46 +70,6 @@ inline constexpr std::string_view labelMultiplier = "倍率";
 inline constexpr std::string_view labelDecelPoint = "マニュアル減速点";
 inline constexpr std::string_view labelError = "エラー";
 
-// The velocity profile of a drive with --pulses. "{}" stands for a figure, filled in order.
-inline constexpr std::string_view profileLead = "velocity profile: ";
-inline constexpr std::string_view profileHeading = "{} pulses, {} PPS to {} PPS and back, ";
-inline constexpr std::string_view shapeLinear = "linear ramps";
-inline constexpr std::string_view shapeSCurve = "S-curve ramps";
-inline constexpr std::string_view columnPhase = "phase";
-inline constexpr std::string_view columnTime = "time (s)";
-inline constexpr std::string_view columnPulses = "pulses";
-inline constexpr std::string_view phaseAccel = "acceleration";
-inline constexpr std::string_view phaseConstant = "constant speed";
-inline constexpr std::string_view phaseDecel = "deceleration";
-inline constexpr std::string_view labelTotalMove = "total move";
-inline constexpr std::string_view labelProfileDecelPoint = "deceleration point";
-
-// Why a drive shows no motion; the short move names its figures: the pulse
-// count, the drive speed, the initial speed, the pulses the two ramps need.
-inline constexpr std::string_view profileShortMove =
-    "the move is too short: {} pulses cannot reach {} PPS and return to {} PPS, which takes {} pulses";
-inline constexpr std::string_view profileNoPulses = "none: the pulse count is not a number above 0";
-inline constexpr std::string_view profileUnknownType = "none: the drive type names no item, so the ramps have no shape";
-inline constexpr std::string_view profileSpeedsReversed = "none: the initial speed is above the drive speed";
-inline constexpr std::string_view profileNoDriveSpeed = "none: the drive speed is 0";
-inline constexpr std::string_view profileNegativeSpeed = "none: the initial speed {} PPS is below 0";
-inline constexpr std::string_view profileBadRampTime = "none: a ramp time is 0 or below";
-inline constexpr std::string_view profileNoJerk = "none: an S-curve between equal speeds has no jerk (K is infinite)";
-inline constexpr std::string_view profileNotFinite = "none: a figure of the motion is infinite or not a number";
-
-// The plot of --svg FILE: speed over time.
-inline constexpr std::string_view svgTitle = "Velocity profile: ";
-inline constexpr std::string_view svgTimeAxis = "time (s)";
-inline constexpr std::string_view svgSpeedAxis = "speed (PPS)";
-inline constexpr std::string_view svgDecelPoint = "deceleration point: {} pulses";
-inline constexpr std::string_view svgDriveSpeed = "drive speed {} PPS";
-inline constexpr std::string_view svgInitialSpeed = "initial speed {} PPS";
-inline constexpr std::string_view svgSeconds = " s";
-inline constexpr std::string_view svgPhasePulses = "{} pulses";
-inline constexpr std::string_view svgRampUp = "{} \u2192 {} PPS";
-inline constexpr std::string_view svgAtSpeed = "at {} PPS";
-inline constexpr std::string_view svgJerk = "jerk {} PPS/s\u00b2";
-
 // What goes wrong with --svg; each follows "pulsecalc: ".
 inline constexpr std::string_view svgNeedsPulses = "--svg needs --pulses: the plot shows the motion of a pulse count";
 inline constexpr std::string_view svgNeedsFile = "--svg needs a file name";
@@ -120,59 +82,5 @@ inline constexpr std::string_view pathEnd = "': ";
 inline constexpr std::string_view fileCannotCreate = "cannot create a file in its folder";
 inline constexpr std::string_view fileWriteFailed = "writing failed";
 inline constexpr std::string_view fileCannotReplace = "cannot take that name: a folder or a file that may not be replaced is in the way";
-
-// The status names of the JSON output, in the order of ProfileStatus.
-inline constexpr std::string_view profileStatusNames[] = {
-    "complete", "short-move", "no-pulses", "unknown-drive-type", "speeds-reversed", "no-drive-speed",
-    "negative-speed", "bad-ramp-time", "no-jerk", "not-finite"};
-
-// The --rounded part of the output.
-inline constexpr std::string_view roundedHeading = "Rounded settings, multiplier ";
-inline constexpr std::string_view roundedNothing = "Rounded settings: none, no setting values were calculated";
-inline constexpr std::string_view realDriveHeading = "Real drive of the rounded settings";
-inline constexpr std::string_view labelInitialSpeed = "initial speed";
-inline constexpr std::string_view labelDriveSpeed = "drive speed";
-inline constexpr std::string_view labelAccelTime = "acceleration time";
-inline constexpr std::string_view labelDecelTime = "deceleration time";
-inline constexpr std::string_view labelAccelJerk = "acceleration jerk";
-inline constexpr std::string_view labelDecelJerk = "deceleration jerk";
-inline constexpr std::string_view unitSpeed = " PPS";
-inline constexpr std::string_view unitTime = " s";
-inline constexpr std::string_view unitJerk = " PPS/s²";
-inline constexpr std::string_view requestedPrefix = "requested ";
-inline constexpr std::string_view realPrefix = ", real ";
-inline constexpr std::string_view deviationPrefix = ", deviation ";
-inline constexpr std::string_view deviationUnit = " %";
-inline constexpr std::string_view realNone = ", real: none (see the findings)";
-inline constexpr std::string_view deviationNone = ", deviation: none";
-inline constexpr std::string_view findingsNone = "Findings: none";
-inline constexpr std::string_view findingsHeading = "Findings:";
-// A finding reads "SV = 0 (setting value 0.400): " and its reason.
-inline constexpr std::string_view findingSettingValue = " (setting value ";
-inline constexpr std::string_view reasonZeroInitialSpeed = "an initial speed of 0 outputs no pulse, so the drive cannot start";
-inline constexpr std::string_view reasonZeroDriveSpeed = "a drive speed of 0 outputs no pulse, so the drive does not move";
-inline constexpr std::string_view reasonZeroAccel = "an acceleration of 0 never reaches the drive speed";
-inline constexpr std::string_view reasonZeroDecel = "a deceleration of 0 never returns to the initial speed";
-inline constexpr std::string_view reasonZeroK =
-    "the acceleration jerk is 62500000 x multiplier / K, so a K of 0 gives no acceleration";
-inline constexpr std::string_view reasonZeroL =
-    "the deceleration jerk is 62500000 x multiplier / L, so an L of 0 gives no deceleration";
-inline constexpr std::string_view reasonZeroR = "the register cannot be 0";
-inline constexpr std::string_view reasonNegative = "the register holds no negative value";
-inline constexpr std::string_view reasonAboveMaximum = "above the register's maximum of ";
-inline constexpr std::string_view reasonNotFinite = "not a finite number, which no register holds";
-// With --pulses: the velocity profile of the real drive and its end with the requested deceleration point.
-inline constexpr std::string_view realProfileHeading = "Real drive of the rounded settings over the pulse count";
-inline constexpr std::string_view realProfileUnknown = ": none, see the findings";
-// "The requested drive's deceleration point 8485.000 brings ..."
-inline constexpr std::string_view requestedDecelPointPrefix = "The requested drive's deceleration point ";
-inline constexpr std::string_view endsEarlyPrefix = " brings the rounded drive back to the initial speed ";
-inline constexpr std::string_view endsEarlySuffix = " pulses before the end; it outputs them at the initial speed.";
-inline constexpr std::string_view endsLatePrefix = " leaves the rounded drive ";
-inline constexpr std::string_view endsLateSuffix =
-    " pulses short of its deceleration: the pulse count ends before it is back at the initial speed.";
-inline constexpr std::string_view endsExactly = " still ends the rounded drive at the initial speed.";
-inline constexpr std::string_view requestedNoDecelPoint =
-    "The requested drive has no deceleration point to compare with; its velocity profile above says why.";
 
 } // namespace veldronix::cli::texts

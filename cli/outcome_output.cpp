@@ -1,9 +1,9 @@
 #include "cli/outcome_output.h"
 
 #include "cli/cli_texts.h"
-#include "cli/json_writer.h"
-#include "cli/profile_output.h"
-#include "cli/rounded_output.h"
+#include "io/json_writer.h"
+#include "report/profile_report.h"
+#include "report/rounded_report.h"
 
 #include <array>
 #include <utility>
@@ -49,14 +49,14 @@ std::string plainOutput(const DriveOutcome& outcome)
     out += '\n';
     if (outcome.profile) {
         out += '\n';
-        out += profilePlain(*outcome.profile);
+        out += report::profilePlain(*outcome.profile);
     }
     return out;
 }
 
 std::string jsonOutput(const DriveOutcome& outcome, bool withRounded)
 {
-    JsonWriter json;
+    io::JsonWriter json;
     json.beginObject();
     json.member("summary", outcome.fields.summary);
     for (const auto& [label, text] : valueFields(outcome)) {
@@ -72,11 +72,11 @@ std::string jsonOutput(const DriveOutcome& outcome, bool withRounded)
     json.endArray();
     if (outcome.profile) {
         json.key("profile");
-        writeProfileJson(json, *outcome.profile);
+        report::writeProfileJson(json, *outcome.profile);
     }
     if (withRounded) {
         json.key("rounded");
-        writeRoundedJson(json, outcome);
+        report::writeRoundedJson(json, outcome.calculation, outcome.pulseCount);
     }
     json.endObject();
     return json.text() + '\n';

@@ -10,7 +10,7 @@ namespace veldronix::cli {
 std::string plainOutput(const DriveOutcome& outcome);
 
 // One JSON object with the exact field texts, trailing blanks kept; with
-// withRounded also the member "rounded" (see writeRoundedJson).
+// withRounded also the member "rounded" (see report::writeRoundedJson).
 std::string jsonOutput(const DriveOutcome& outcome, bool withRounded = false);
 
 } // namespace veldronix::cli

@@ -1,9 +1,9 @@
 #include "cli/plot_file.h"
 
 #include "cli/cli_texts.h"
-#include "cli/file_replace.h"
-#include "cli/profile_output.h"
-#include "cli/profile_svg.h"
+#include "io/file_replace.h"
+#include "report/profile_report.h"
+#include "report/profile_svg.h"
 
 namespace veldronix::cli {
 
@@ -13,21 +13,21 @@ std::optional<std::string> writeProfilePlot(std::string_view path, const DriveOu
     if (!outcome.profile) {
         return noPlot + std::string(texts::svgNotCalculated);
     }
-    const auto svg = profileSvg(*outcome.profile, outcome.fields.summary);
+    const auto svg = report::profileSvg(*outcome.profile, outcome.fields.summary);
     if (!svg) {
-        return noPlot + profileNote(*outcome.profile);
+        return noPlot + report::profileNote(*outcome.profile);
     }
-    const auto error = replaceFile(path, *svg);
+    const auto error = io::replaceFile(path, *svg);
     if (!error) {
         return std::nullopt;
     }
     std::string message = std::string(texts::svgCannotWrite) + std::string(path) + std::string(texts::pathEnd);
     switch (*error) {
-    case FileWriteError::CannotCreate:
+    case io::FileWriteError::CannotCreate:
         return message + std::string(texts::fileCannotCreate);
-    case FileWriteError::WriteFailed:
+    case io::FileWriteError::WriteFailed:
         return message + std::string(texts::fileWriteFailed);
-    case FileWriteError::CannotReplace:
+    case io::FileWriteError::CannotReplace:
         break;
     }
     return message + std::string(texts::fileCannotReplace);

@@ -4,7 +4,7 @@
 #include "cli/cli_texts.h"
 #include "cli/outcome_output.h"
 #include "cli/plot_file.h"
-#include "cli/rounded_output.h"
+#include "report/rounded_report.h"
 
 #include <string>
 
@@ -36,7 +36,7 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
     }
     // Findings of --rounded warn about the drive; they are no message and leave the exit status alone.
     std::string output = options.json ? jsonOutput(outcome, options.rounded)
-                                      : plainOutput(outcome) + (options.rounded ? roundedPlainSection(outcome) : "");
+                                      : plainOutput(outcome) + (options.rounded ? report::roundedPlainSection(outcome.calculation, outcome.pulseCount) : "");
     write(out, output);
     std::fflush(out);
     bool plotted = true;

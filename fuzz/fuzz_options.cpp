@@ -4,7 +4,7 @@
 // is touched. The bytes before the first "\xff\xff" are the arguments, split at
 // NUL bytes; the bytes after it are the CSV file.
 #include "cli/cli_texts.h"
-#include "cli/csv_reader.h"
+#include "io/csv_reader.h"
 #include "cli/options.h"
 #include "cli/program.h"
 #include "fuzz/markup_check.h"
@@ -127,8 +127,8 @@ void checkBatch(int status, std::string_view out, std::string_view err, const fs
     std::FILE* stream = fmemopen(const_cast<char*>(out.data()), out.size(), "rb");
     check(stream != nullptr, "no stream over the output");
     {
-        CsvReader reader(stream);
-        CsvRecord record;
+        io::CsvReader reader(stream);
+        io::CsvRecord record;
         std::size_t width = 0;
         bool anyError = false;
         bool header = true;

@@ -4,9 +4,9 @@
 // texts made of them are well formed.
 #include "cli/drive_request.h"
 #include "cli/outcome_output.h"
-#include "cli/profile_output.h"
-#include "cli/profile_svg.h"
-#include "cli/rounded_output.h"
+#include "report/profile_report.h"
+#include "report/profile_svg.h"
+#include "report/rounded_report.h"
 #include "core/decel_point.h"
 #include "core/rounded_drive.h"
 #include "core/rounded_profile.h"
@@ -219,12 +219,12 @@ void checkCurve(const Case& c, const VelocityProfile& p, const std::string& svg)
 
 void checkProfileTexts(const Case& c, const VelocityProfile& p, std::string_view summary)
 {
-    const std::string plain = cli::profilePlain(p);
+    const std::string plain = report::profilePlain(p);
     check(c, fuzz::utf8Problem(plain).empty() && plain.ends_with('\n'), "plain profile text", plain);
-    const std::string json = cli::profileJson(p);
+    const std::string json = report::profileJson(p);
     const std::string jsonFault = fuzz::jsonProblem(json);
     check(c, jsonFault.empty(), "profile JSON", jsonFault + "\n  " + json);
-    const auto svg = cli::profileSvg(p, summary);
+    const auto svg = report::profileSvg(p, summary);
     check(c, svg.has_value() == (p.status == ProfileStatus::Complete), "a plot for other than a complete profile");
     if (svg) {
         check(c, svg->size() < (1u << 20), "a plot of more than a megabyte");
@@ -390,7 +390,7 @@ void checkFrontEndTexts(const Case& c, std::string_view summaryText)
     const std::string json = cli::jsonOutput(outcome, true);
     const std::string jsonFault = fuzz::jsonProblem(json);
     check(c, jsonFault.empty(), "front-end JSON", jsonFault + "\n  " + json);
-    const std::string plain = cli::plainOutput(outcome) + cli::roundedPlainSection(outcome);
+    const std::string plain = cli::plainOutput(outcome) + report::roundedPlainSection(outcome.calculation, outcome.pulseCount);
     check(c, fuzz::utf8Problem(plain).empty(), "front-end plain text is not UTF-8", plain);
     checkRealFigures(c, plain);
     if (outcome.profile) {

@@ -25,8 +25,8 @@ BatchResult runOn(std::string_view input)
     result.status = runBatch(in.get(), out.get(), err.get());
     result.diagnostics = testing::contentsOf(err.get());
     const auto written = testing::fileWith(testing::contentsOf(out.get()));
-    CsvReader reader(written.get());
-    CsvRecord record;
+    io::CsvReader reader(written.get());
+    io::CsvRecord record;
     while (reader.next(record)) {
         EXPECT_EQ(record.problem, "");
         result.records.push_back(record.fields);

@@ -1,11 +1,11 @@
-#include "cli/csv_reader.h"
+#include "io/csv_reader.h"
 #include "stream_helpers.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-namespace veldronix::cli {
+namespace veldronix::io {
 namespace {
 
 struct Read {
@@ -16,7 +16,7 @@ struct Read {
 
 std::vector<Read> readAll(std::string_view text)
 {
-    const auto file = testing::fileWith(text);
+    const auto file = cli::testing::fileWith(text);
     CsvReader reader(file.get());
     std::vector<Read> out;
     CsvRecord record;
@@ -144,4 +144,4 @@ TEST(CsvReader, FewerFieldsThanTheRecordBefore)
 }
 
 } // namespace
-} // namespace veldronix::cli
+} // namespace veldronix::io

@@ -1,11 +1,11 @@
-#include "cli/csv_writer.h"
+#include "io/csv_writer.h"
 #include "stream_helpers.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-namespace veldronix::cli {
+namespace veldronix::io {
 namespace {
 
 TEST(CsvField, QuotesOnlyWhereAReaderWouldOtherwiseChangeTheText)
@@ -75,7 +75,7 @@ TEST(CsvField, EveryLengthAndPositionOfASpecialByte)
 // Plain, quoted and empty fields of many lengths side by side in records.
 TEST(CsvWriter, FieldsOfEveryLengthInARecord)
 {
-    const auto file = testing::fileWith("");
+    const auto file = cli::testing::fileWith("");
     std::string expected;
     {
         CsvWriter writer(file.get());
@@ -90,7 +90,7 @@ TEST(CsvWriter, FieldsOfEveryLengthInARecord)
         }
         ASSERT_TRUE(writer.flush());
     }
-    EXPECT_EQ(testing::contentsOf(file.get()), expected);
+    EXPECT_EQ(cli::testing::contentsOf(file.get()), expected);
 }
 
 TEST(CsvWriter, RecordsAsWritten)
@@ -109,7 +109,7 @@ TEST(CsvWriter, RecordsAsWritten)
         {"quote inside a quoted field", {"say \"hi\", then go"}, "\"say \"\"hi\"\", then go\"\r\n"},
     };
     for (const auto& c : cases) {
-        const testing::File file(std::tmpfile());
+        const cli::testing::File file(std::tmpfile());
         {
             CsvWriter writer(file.get());
             for (const auto field : c.fields) {
@@ -117,13 +117,13 @@ TEST(CsvWriter, RecordsAsWritten)
             }
             writer.endRecord();
         }
-        EXPECT_EQ(testing::contentsOf(file.get()), c.text) << c.name;
+        EXPECT_EQ(cli::testing::contentsOf(file.get()), c.text) << c.name;
     }
 }
 
 TEST(CsvWriter, RecordsEndInCrlfAndSurviveManyFlushes)
 {
-    const testing::File file(std::tmpfile());
+    const cli::testing::File file(std::tmpfile());
     std::string expected;
     {
         CsvWriter writer(file.get());
@@ -139,13 +139,13 @@ TEST(CsvWriter, RecordsEndInCrlfAndSurviveManyFlushes)
         writer.endRecord();
         expected += "last\r\n";
     }
-    EXPECT_EQ(testing::contentsOf(file.get()), expected);
+    EXPECT_EQ(cli::testing::contentsOf(file.get()), expected);
 }
 
 // Far longer than the writer's buffer, and all quotes: the worst growth a field can ask for.
 TEST(CsvWriter, FieldLongerThanItsBufferIsWrittenWhole)
 {
-    const testing::File file(std::tmpfile());
+    const cli::testing::File file(std::tmpfile());
     const std::string quotes(200000, '"');
     {
         CsvWriter writer(file.get());
@@ -153,8 +153,8 @@ TEST(CsvWriter, FieldLongerThanItsBufferIsWrittenWhole)
         writer.field(quotes);
         writer.endRecord();
     }
-    EXPECT_EQ(testing::contentsOf(file.get()), "x,\"" + std::string(400000, '"') + "\"\r\n");
+    EXPECT_EQ(cli::testing::contentsOf(file.get()), "x,\"" + std::string(400000, '"') + "\"\r\n");
 }
 
 } // namespace
-} // namespace veldronix::cli
+} // namespace veldronix::io

@@ -1,11 +1,11 @@
-#include "cli/json_writer.h"
+#include "io/json_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <string>
 
-namespace veldronix::cli {
+namespace veldronix::io {
 namespace {
 
 struct JsonCase {
@@ -82,4 +82,4 @@ TEST(JsonWriter, PlacesSeparatorsAndWritesNullForWhatJsonCannotHold)
 }
 
 } // namespace
-} // namespace veldronix::cli
+} // namespace veldronix::io

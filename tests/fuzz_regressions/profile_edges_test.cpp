@@ -1,8 +1,8 @@
 // Inputs at the ends of the double range that the profile fuzzer reaches: a
 // complete profile of them still gives figures that hold, a JSON text that
 // parses and a plot that any SVG reader takes.
-#include "cli/profile_output.h"
-#include "cli/profile_svg.h"
+#include "report/profile_report.h"
+#include "report/profile_svg.h"
 #include "core/velocity_profile.h"
 #include "fuzz/markup_check.h"
 
@@ -57,8 +57,8 @@ TEST(FuzzRegressionProfile, extremeInputsKeepTheirTextsWellFormed)
         SCOPED_TRACE(c.name);
         const VelocityProfile p = computeVelocityProfile(c.initial, c.drive, c.accel, c.decel, c.type, c.pulses);
         EXPECT_EQ(static_cast<int>(p.status), static_cast<int>(c.status));
-        EXPECT_EQ(fuzz::jsonProblem(cli::profileJson(p)), "");
-        const auto svg = cli::profileSvg(p, "summary <&>\xff");
+        EXPECT_EQ(fuzz::jsonProblem(report::profileJson(p)), "");
+        const auto svg = report::profileSvg(p, "summary <&>\xff");
         EXPECT_EQ(svg.has_value(), p.status == ProfileStatus::Complete);
         if (svg) {
             EXPECT_EQ(fuzz::svgProblem(*svg), "");
@@ -103,7 +103,7 @@ TEST(FuzzRegressionProfile, curveStaysInThePlotAtTheEndsOfTheDoubleRange)
         const VelocityProfile p =
             computeVelocityProfile(c.speed, c.speed, 1, 1, DriveType::SymmetricTrapezoid, c.pulses);
         ASSERT_EQ(static_cast<int>(p.status), static_cast<int>(ProfileStatus::Complete));
-        const auto svg = cli::profileSvg(p, "");
+        const auto svg = report::profileSvg(p, "");
         ASSERT_TRUE(svg.has_value());
         EXPECT_EQ(fuzz::svgProblem(*svg), "");
         EXPECT_EQ(curveOf(*svg), c.curve);

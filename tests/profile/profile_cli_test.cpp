@@ -1,7 +1,7 @@
 // pulsecalc --pulses: the motion added after the dialog's fields, as its users see it.
 #include "support/program_run.h"
 
-#include "cli/profile_output.h"
+#include "report/profile_report.h"
 
 #include <cmath>
 
@@ -193,13 +193,13 @@ TEST(ProfileOutput, figuresInSentencesDropTrailingZeros)
         {std::nan(""), "nan"}, {-1.0 / 0.0, "-inf"}, {100.9, "100.9"},
     };
     for (const auto& [value, text] : cases) {
-        EXPECT_EQ(cli::figureText(value), text) << value;
+        EXPECT_EQ(report::figureText(value), text) << value;
     }
     // Placeholders are filled in order; missing figures leave nothing, spare ones are ignored.
-    EXPECT_EQ(cli::fillFigures("{} of {}", {1.5, 2}), "1.5 of 2");
-    EXPECT_EQ(cli::fillFigures("{} of {}", {1.5}), "1.5 of ");
-    EXPECT_EQ(cli::fillFigures("none", {1, 2}), "none");
-    EXPECT_EQ(cli::fillFigures("{", {1}), "{");
+    EXPECT_EQ(report::fillFigures("{} of {}", {1.5, 2}), "1.5 of 2");
+    EXPECT_EQ(report::fillFigures("{} of {}", {1.5}), "1.5 of ");
+    EXPECT_EQ(report::fillFigures("none", {1, 2}), "none");
+    EXPECT_EQ(report::fillFigures("{", {1}), "{");
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // pulsecalc --svg: the plot's document, its escaping, and a file written whole or not at all.
 #include "support/program_run.h"
 
-#include "cli/file_replace.h"
-#include "cli/profile_svg.h"
+#include "io/file_replace.h"
+#include "report/profile_svg.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -162,7 +162,7 @@ TEST(XmlText, escapesMarkupAndReplacesWhatXmlCannotHold)
         {"", ""},
     };
     for (const auto& [text, escaped] : cases) {
-        EXPECT_EQ(cli::xmlText(text), escaped) << text;
+        EXPECT_EQ(report::xmlText(text), escaped) << text;
     }
 }
 
@@ -175,7 +175,7 @@ TEST(ProfileSvg, isOneWellFormedDocumentForEveryType)
 {
     for (const DriveType type : {DriveType::SymmetricTrapezoid, DriveType::SymmetricSCurve,
                                  DriveType::AsymmetricTrapezoid, DriveType::AsymmetricSCurve}) {
-        const auto svg = cli::profileSvg(exampleProfile(type), "初速度:100で\n以下");
+        const auto svg = report::profileSvg(exampleProfile(type), "初速度:100で\n以下");
         ASSERT_TRUE(svg);
         EXPECT_EQ(xmlProblem(*svg), "") << static_cast<int>(type);
         EXPECT_NE(svg->find("<svg xmlns=\"http://www.w3.org/2000/svg\""), std::string::npos);
@@ -196,7 +196,7 @@ TEST(ProfileSvg, isOneWellFormedDocumentForEveryType)
 
 TEST(ProfileSvg, summaryOfAnyCharactersIsEscaped)
 {
-    const auto svg = cli::profileSvg(exampleProfile(DriveType::AsymmetricSCurve),
+    const auto svg = report::profileSvg(exampleProfile(DriveType::AsymmetricSCurve),
                                      "</text><script>alert(1)</script>&amp; \"x\" \x01\xFF");
     ASSERT_TRUE(svg);
     EXPECT_EQ(xmlProblem(*svg), "");
@@ -217,14 +217,14 @@ TEST(ProfileSvg, extremeFiguresStayWellFormed)
     };
     for (const VelocityProfile& profile : cases) {
         ASSERT_EQ(profile.status, ProfileStatus::Complete);
-        const auto svg = cli::profileSvg(profile, "");
+        const auto svg = report::profileSvg(profile, "");
         ASSERT_TRUE(svg);
         EXPECT_EQ(xmlProblem(*svg), "");
         EXPECT_EQ(svg->find("nan"), std::string::npos);
         EXPECT_EQ(svg->find("inf"), std::string::npos);
         EXPECT_LT(svg->size(), 40000u);
     }
-    EXPECT_FALSE(cli::profileSvg(computeVelocityProfile(100, 10000, 0.2, 0.3, DriveType::SymmetricSCurve, 5), ""));
+    EXPECT_FALSE(report::profileSvg(computeVelocityProfile(100, 10000, 0.2, 0.3, DriveType::SymmetricSCurve, 5), ""));
 }
 
 TEST(PulsecalcSvg, writesThePlotAndReplacesAnOldOne)
@@ -240,7 +240,7 @@ TEST(PulsecalcSvg, writesThePlotAndReplacesAnOldOne)
     EXPECT_EQ(run.err, "");
     const std::string svg = readWhole(plot);
     EXPECT_EQ(xmlProblem(svg), "");
-    EXPECT_EQ(svg, *cli::profileSvg(exampleProfile(DriveType::AsymmetricSCurve),
+    EXPECT_EQ(svg, *report::profileSvg(exampleProfile(DriveType::AsymmetricSCurve),
                                    "初速度:100で、ドライブ速度:10000までを0.200秒でS字加速し、\n"
                                    "初速度まで0.300秒でS字減速する場合の設定値は以下のようになります。"));
     EXPECT_EQ(filesIn(dir.path()), std::set<std::string>{"プロット.svg"});
@@ -318,8 +318,8 @@ TEST(PulsecalcSvg, usageErrors)
 
 TEST(ReplaceFile, refusesNamesNoFileCanHave)
 {
-    EXPECT_EQ(cli::replaceFile("", "x"), cli::FileWriteError::CannotCreate);
-    EXPECT_EQ(cli::replaceFile(std::string("a\0b", 3), "x"), cli::FileWriteError::CannotCreate);
+    EXPECT_EQ(io::replaceFile("", "x"), io::FileWriteError::CannotCreate);
+    EXPECT_EQ(io::replaceFile(std::string("a\0b", 3), "x"), io::FileWriteError::CannotCreate);
 }
 
 } // namespace

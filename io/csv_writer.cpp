@@ -1,6 +1,6 @@
-#include "cli/csv_writer.h"
+#include "io/csv_writer.h"
 
-namespace veldronix::cli {
+namespace veldronix::io {
 namespace {
 
 // Records are handed to the stream in pieces of about this size, not one by one.
@@ -89,4 +89,4 @@ bool CsvWriter::flush()
     return !failed_;
 }
 
-} // namespace veldronix::cli
+} // namespace veldronix::io

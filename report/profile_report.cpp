@@ -1,13 +1,13 @@
-#include "cli/profile_output.h"
+#include "report/profile_report.h"
 
-#include "cli/cli_texts.h"
-#include "cli/json_writer.h"
+#include "report/report_texts.h"
+#include "io/json_writer.h"
 #include "core/number_format.h"
 
 #include <algorithm>
 #include <array>
 
-namespace veldronix::cli {
+namespace veldronix::report {
 namespace {
 
 // Times to the microsecond, pulses and speeds to a thousandth: the dialog's own
@@ -148,7 +148,7 @@ std::string profilePlain(const VelocityProfile& profile)
     return out;
 }
 
-void writeProfileJson(JsonWriter& json, const VelocityProfile& profile)
+void writeProfileJson(io::JsonWriter& json, const VelocityProfile& profile)
 {
     json.beginObject();
     json.member("status", statusName(profile.status));
@@ -187,9 +187,9 @@ void writeProfileJson(JsonWriter& json, const VelocityProfile& profile)
 
 std::string profileJson(const VelocityProfile& profile)
 {
-    JsonWriter json;
+    io::JsonWriter json;
     writeProfileJson(json, profile);
     return json.text();
 }
 
-} // namespace veldronix::cli
+} // namespace veldronix::report

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace veldronix::cli {
+namespace veldronix::io {
 
 // What stopped a file from being written.
 enum class FileWriteError {
@@ -18,4 +18,4 @@ enum class FileWriteError {
 // file is removed and the target is as it was.
 std::optional<FileWriteError> replaceFile(std::string_view path, std::string_view contents);
 
-} // namespace veldronix::cli
+} // namespace veldronix::io

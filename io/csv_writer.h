@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace veldronix::cli {
+namespace veldronix::io {
 
 // Writes RFC 4180 records, buffered, ending each in CRLF. A field is quoted when
 // it holds a comma, a quote, CR or LF, and also when it starts or ends with a
@@ -33,4 +33,4 @@ private:
 // The text of one field as it appears in a record.
 std::string csvField(std::string_view text);
 
-} // namespace veldronix::cli
+} // namespace veldronix::io

@@ -1,7 +1,7 @@
-#include "cli/profile_svg.h"
+#include "report/profile_svg.h"
 
-#include "cli/cli_texts.h"
-#include "cli/profile_output.h"
+#include "report/report_texts.h"
+#include "report/profile_report.h"
 #include "core/number_format.h"
 
 #include <algorithm>
@@ -10,7 +10,7 @@
 #include <cmath>
 #include <vector>
 
-namespace veldronix::cli {
+namespace veldronix::report {
 namespace {
 
 // The page and the plot area in SVG user units (pixels at 100 %).
@@ -438,4 +438,4 @@ std::optional<std::string> profileSvg(const VelocityProfile& p, std::string_view
     return out;
 }
 
-} // namespace veldronix::cli
+} // namespace veldronix::report

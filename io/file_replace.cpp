@@ -1,4 +1,4 @@
-#include "cli/file_replace.h"
+#include "io/file_replace.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -16,7 +16,7 @@
 #include <unistd.h>
 #endif
 
-namespace veldronix::cli {
+namespace veldronix::io {
 namespace {
 
 #ifdef _WIN32
@@ -149,4 +149,4 @@ std::optional<FileWriteError> replaceFile(std::string_view path, std::string_vie
     return std::nullopt;
 }
 
-} // namespace veldronix::cli
+} // namespace veldronix::io

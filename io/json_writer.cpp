@@ -1,11 +1,11 @@
-#include "cli/json_writer.h"
+#include "io/json_writer.h"
 
 #include "core/number_format.h"
 
 #include <array>
 #include <cmath>
 
-namespace veldronix::cli {
+namespace veldronix::io {
 
 std::string jsonString(std::string_view text)
 {
@@ -160,4 +160,4 @@ void JsonWriter::member(std::string_view name, const std::optional<double>& valu
     number(value, decimals);
 }
 
-} // namespace veldronix::cli
+} // namespace veldronix::io

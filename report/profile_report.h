@@ -1,12 +1,12 @@
 #pragma once
 
-#include "cli/json_writer.h"
+#include "io/json_writer.h"
 #include "core/velocity_profile.h"
 
 #include <string>
 #include <string_view>
 
-namespace veldronix::cli {
+namespace veldronix::report {
 
 // A figure for a sentence: three decimals with the trailing zeros and point
 // dropped ("2525", "0.5"), "-0" never; "inf", "-inf", "nan" as the core writes them.
@@ -26,6 +26,6 @@ std::string profilePlain(const VelocityProfile& profile);
 // profile without motion.
 std::string profileJson(const VelocityProfile& profile);
 // The same object, as the next value of json.
-void writeProfileJson(JsonWriter& json, const VelocityProfile& profile);
+void writeProfileJson(io::JsonWriter& json, const VelocityProfile& profile);
 
-} // namespace veldronix::cli
+} // namespace veldronix::report

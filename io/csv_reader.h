@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace veldronix::cli {
+namespace veldronix::io {
 
 // One record of a CSV stream.
 struct CsvRecord {
@@ -48,4 +48,4 @@ private:
     bool readFailed_ = false;
 };
 
-} // namespace veldronix::cli
+} // namespace veldronix::io

@@ -1,6 +1,6 @@
-#include "cli/csv_reader.h"
+#include "io/csv_reader.h"
 
-namespace veldronix::cli {
+namespace veldronix::io {
 namespace {
 
 constexpr std::size_t bufferSize = 1 << 16;
@@ -150,4 +150,4 @@ bool CsvReader::next(CsvRecord& record)
     return true;
 }
 
-} // namespace veldronix::cli
+} // namespace veldronix::io

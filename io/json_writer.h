@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace veldronix::cli {
+namespace veldronix::io {
 
 // A JSON string literal of a UTF-8 text: quotes, backslashes and control
 // characters escaped, every other byte kept as it is.
@@ -47,4 +47,4 @@ private:
     bool afterKey_ = false;
 };
 
-} // namespace veldronix::cli
+} // namespace veldronix::io

@@ -1,8 +1,8 @@
-#include "cli/rounded_output.h"
+#include "report/rounded_report.h"
 
-#include "cli/cli_texts.h"
-#include "cli/json_writer.h"
-#include "cli/profile_output.h"
+#include "report/report_texts.h"
+#include "io/json_writer.h"
+#include "report/profile_report.h"
 #include "core/number_format.h"
 #include "core/rounded_drive.h"
 #include "core/rounded_profile.h"
@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-namespace veldronix::cli {
+namespace veldronix::report {
 namespace {
 
 // Decimals of the printed figures: a thousandth of a pulse per second is below
@@ -199,15 +199,14 @@ struct Shown {
     std::optional<RoundedProfile> profile;
 };
 
-std::optional<Shown> shownDrive(const DriveOutcome& outcome)
+std::optional<Shown> shownDrive(const std::optional<Calculation>& calculation, std::optional<double> pulseCount)
 {
-    if (!outcome.calculation) {
+    if (!calculation) {
         return std::nullopt;
     }
-    const Calculation& calculation = *outcome.calculation;
-    Shown shown{computeRoundedDrive(calculation.input, calculation.multiplier), std::nullopt};
-    if (outcome.pulseCount) {
-        shown.profile = computeRoundedProfile(calculation.input, shown.drive, *outcome.pulseCount);
+    Shown shown{computeRoundedDrive(calculation->input, calculation->multiplier), std::nullopt};
+    if (pulseCount) {
+        shown.profile = computeRoundedProfile(calculation->input, shown.drive, *pulseCount);
     }
     return shown;
 }
@@ -255,7 +254,7 @@ std::string plainPulses(const RoundedProfile& profile)
     return out;
 }
 
-void writePulsesJson(JsonWriter& json, const RoundedProfile& profile)
+void writePulsesJson(io::JsonWriter& json, const RoundedProfile& profile)
 {
     json.key("profile");
     if (profile.real) {
@@ -271,9 +270,9 @@ void writePulsesJson(JsonWriter& json, const RoundedProfile& profile)
 
 } // namespace
 
-std::string roundedPlainSection(const DriveOutcome& outcome)
+std::string roundedPlainSection(const std::optional<Calculation>& calculation, std::optional<double> pulseCount)
 {
-    const auto shown = shownDrive(outcome);
+    const auto shown = shownDrive(calculation, pulseCount);
     std::string out = "\n";
     if (!shown) {
         out += texts::roundedNothing;
@@ -312,9 +311,9 @@ std::string roundedPlainSection(const DriveOutcome& outcome)
     return out;
 }
 
-void writeRoundedJson(JsonWriter& json, const DriveOutcome& outcome)
+void writeRoundedJson(io::JsonWriter& json, const std::optional<Calculation>& calculation, std::optional<double> pulseCount)
 {
-    const auto shown = shownDrive(outcome);
+    const auto shown = shownDrive(calculation, pulseCount);
     if (!shown) {
         json.null();
         return;
@@ -357,4 +356,4 @@ void writeRoundedJson(JsonWriter& json, const DriveOutcome& outcome)
     json.endObject();
 }
 
-} // namespace veldronix::cli
+} // namespace veldronix::report

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace veldronix::cli {
+namespace veldronix::report {
 
 // A text for XML character data or a quoted attribute: markup characters as
 // entities, bytes that are not UTF-8 and characters XML forbids as U+FFFD.
@@ -18,4 +18,4 @@ std::string xmlText(std::string_view text);
 // under the title. None for a profile without motion.
 std::optional<std::string> profileSvg(const VelocityProfile& profile, std::string_view summary);
 
-} // namespace veldronix::cli
+} // namespace veldronix::report
