@@ -20,8 +20,9 @@ namespace {
 constexpr std::array<std::string_view, 7> inputColumns = {
     "type", "initial", "drive", "accel", "decel", "multiplier", "pulses"};
 constexpr std::size_t requiredColumns = 5;
-constexpr std::array<std::string_view, 12> outputColumns = {
-    "summary", "R", "A", "SV", "V", "K", "AO", "D", "L", "multiplier", "decelPoint", "errors"};
+// The output columns after the input columns: the summary, one per register, then these.
+constexpr std::array<std::string_view, 3> closingColumns = {"multiplier", "decelPoint", "errors"};
+constexpr std::size_t outputColumnCount = 1 + settingRegisters.size() + closingColumns.size();
 
 void writeText(std::FILE* stream, std::string_view text)
 {
@@ -191,7 +192,11 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
     for (std::size_t i = 0; i < columns; ++i) {
         writer.field(inputColumns[i]);
     }
-    for (const auto name : outputColumns) {
+    writer.field("summary");
+    for (const RegisterDescription& entry : settingRegisters) {
+        writer.field(entry.name);
+    }
+    for (const auto name : closingColumns) {
         writer.field(name);
     }
     writer.endRecord();
@@ -203,7 +208,7 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
         const auto request = rowFields(record, columns);
         if (const auto* problems = std::get_if<std::vector<std::string>>(&request)) {
             anyMessage = true;
-            for (std::size_t i = 0; i + 1 < outputColumns.size(); ++i) {
+            for (std::size_t i = 0; i + 1 < outputColumnCount; ++i) {
                 writer.field({});
             }
             writer.field(joinLines(*problems));
@@ -212,10 +217,9 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
         }
         const FieldView& view = session.run(std::get<DriveFields>(request));
         anyMessage = anyMessage || !view.errors().empty();
-        for (const ControlId field : {ControlId::IDC_SUMMARY, ControlId::IDC_OUT_R, ControlId::IDC_OUT_A,
-                                      ControlId::IDC_OUT_SV, ControlId::IDC_OUT_V, ControlId::IDC_OUT_K,
-                                      ControlId::IDC_OUT_AO, ControlId::IDC_OUT_D, ControlId::IDC_OUT_L}) {
-            writer.field(view.text(field));
+        writer.field(view.text(ControlId::IDC_SUMMARY));
+        for (const RegisterDescription& entry : settingRegisters) {
+            writer.field(view.text(valueField(entry.id)));
         }
         writer.field(view.selectorText(ControlId::IDC_MULTIPLIER));
         writer.field(view.text(ControlId::IDC_DECEL_POINT));

@@ -56,14 +56,9 @@ DriveOutcome runDrive(const DriveRequest& request)
                                                  input.driveType, *outcome.pulseCount);
     }
     outcome.fields.summary = view.text(ControlId::IDC_SUMMARY);
-    outcome.fields.r = view.text(ControlId::IDC_OUT_R);
-    outcome.fields.a = view.text(ControlId::IDC_OUT_A);
-    outcome.fields.sv = view.text(ControlId::IDC_OUT_SV);
-    outcome.fields.v = view.text(ControlId::IDC_OUT_V);
-    outcome.fields.k = view.text(ControlId::IDC_OUT_K);
-    outcome.fields.ao = view.text(ControlId::IDC_OUT_AO);
-    outcome.fields.d = view.text(ControlId::IDC_OUT_D);
-    outcome.fields.l = view.text(ControlId::IDC_OUT_L);
+    for (const RegisterDescription& entry : settingRegisters) {
+        outcome.fields.text(entry.id) = view.text(valueField(entry.id));
+    }
     outcome.multiplier = view.selectorText(ControlId::IDC_MULTIPLIER);
     outcome.decelPoint = view.text(ControlId::IDC_DECEL_POINT);
     outcome.errors = view.errors();

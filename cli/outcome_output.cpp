@@ -5,27 +5,8 @@
 #include "report/profile_report.h"
 #include "report/rounded_report.h"
 
-#include <array>
-#include <utility>
 
 namespace veldronix::cli {
-namespace {
-
-// The eight value fields with their dialog labels, in the dialog's reading order.
-std::array<std::pair<std::string_view, const std::string*>, 8> valueFields(const DriveOutcome& outcome)
-{
-    return {{{"R", &outcome.fields.r},
-             {"A", &outcome.fields.a},
-             {"SV", &outcome.fields.sv},
-             {"V", &outcome.fields.v},
-             {"K", &outcome.fields.k},
-             {"AO", &outcome.fields.ao},
-             {"D", &outcome.fields.d},
-             {"L", &outcome.fields.l}}};
-}
-
-} // namespace
-
 std::string plainOutput(const DriveOutcome& outcome)
 {
     std::string out;
@@ -33,10 +14,10 @@ std::string plainOutput(const DriveOutcome& outcome)
         out += outcome.fields.summary;
         out += "\n\n";
     }
-    for (const auto& [label, text] : valueFields(outcome)) {
-        out += label;
-        out.append(4 - label.size(), ' ');
-        out += *text;
+    for (const RegisterDescription& entry : settingRegisters) {
+        out += entry.name;
+        out.append(4 - entry.name.size(), ' ');
+        out += outcome.fields.text(entry.id);
         out += '\n';
     }
     out += texts::labelMultiplier;
@@ -59,8 +40,8 @@ std::string jsonOutput(const DriveOutcome& outcome, bool withRounded)
     io::JsonWriter json;
     json.beginObject();
     json.member("summary", outcome.fields.summary);
-    for (const auto& [label, text] : valueFields(outcome)) {
-        json.member(label, *text);
+    for (const RegisterDescription& entry : settingRegisters) {
+        json.member(entry.name, outcome.fields.text(entry.id));
     }
     json.member("multiplier", outcome.multiplier);
     json.member("decelPoint", outcome.decelPoint);

@@ -120,14 +120,9 @@ void CalculatorController::showResults(const DriveInput& input, int multiplierIn
     const std::optional<double> decelJerkRate = values.decelJerkRate;
     const SettingTexts texts = formatSettingTexts(values);
     view_.writeText(ControlId::IDC_SUMMARY, texts.summary);
-    view_.writeText(ControlId::IDC_OUT_R, texts.r);
-    view_.writeText(ControlId::IDC_OUT_A, texts.a);
-    view_.writeText(ControlId::IDC_OUT_SV, texts.sv);
-    view_.writeText(ControlId::IDC_OUT_V, texts.v);
-    view_.writeText(ControlId::IDC_OUT_K, texts.k);
-    view_.writeText(ControlId::IDC_OUT_AO, texts.ao);
-    view_.writeText(ControlId::IDC_OUT_D, texts.d);
-    view_.writeText(ControlId::IDC_OUT_L, texts.l);
+    for (const RegisterDescription& entry : settingRegisters) {
+        view_.writeText(valueField(entry.id), texts.text(entry.id));
+    }
     if (decelJerkRate) {
         storedDecelJerkRate_ = *decelJerkRate;
     }

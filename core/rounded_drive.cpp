@@ -1,14 +1,12 @@
 #include "core/rounded_drive.h"
 
+#include "core/register_formulas.h"
+
 #include <array>
 #include <cmath>
 
 namespace veldronix {
 namespace {
-
-// A and D are fixed at this, their maximum, for the S-curves; the multiplier
-// table keeps V = drive speed / multiplier at or below it, and SV is never above V.
-constexpr double registerLimit = 8000.0;
 
 // Nearest integer, ties away from zero (std::round): that is how an engineer
 // rounds a value such as 2.5 by hand, and the register values are positive, so
@@ -46,7 +44,7 @@ public:
     double round(SettingRegister setting, double settingValue)
     {
         const double rounded = nearestInteger(settingValue);
-        const auto problem = problemOf(rounded, registerMaximum(setting));
+        const auto problem = problemOf(rounded, describe(setting).maximum);
         if (problem) {
             findings_.push_back({setting, *problem, settingValue, rounded});
         }
@@ -66,7 +64,7 @@ public:
 
 private:
     std::vector<RoundingFinding>& findings_;
-    std::array<bool, 7> usable_{}; // by SettingRegister
+    std::array<bool, settingRegisters.size()> usable_{}; // by SettingRegister
 };
 
 // A computed value only when it is a finite number: an overflow or an invalid
@@ -93,41 +91,7 @@ RealQuantity quantity(double requested, std::optional<double> real)
     return q;
 }
 
-// The time a trapezoid ramp takes over speedChange (PPS) with the rounded rate
-// register: A = rate / (125 x M) backwards. 125 is 1/0.008; with an integer
-// register and multiplier the product is exact.
-double linearRampTime(double speedChange, double rateRegister, double multiplier)
-{
-    return speedChange / ((rateRegister * 125.0) * multiplier);
-}
-
-// The jerk (PPS/s^2) of the rounded K or L: K = (62,500,000 / J) x M backwards.
-double jerkOf(double jerkRegister, double multiplier)
-{
-    return (62500000.0 * multiplier) / jerkRegister;
-}
-
-// The time an S-curve without a linear part takes to climb speedChange with
-// the jerk: speedChange = J x T^2 / 4 backwards.
-double sCurveRampTime(double speedChange, double jerk)
-{
-    return 2.0 * std::sqrt(speedChange / jerk);
-}
-
 } // namespace
-
-std::optional<double> registerMaximum(SettingRegister setting)
-{
-    switch (setting) {
-    case SettingRegister::A:
-    case SettingRegister::D:
-    case SettingRegister::SV:
-    case SettingRegister::V:
-        return registerLimit;
-    default:
-        return std::nullopt;
-    }
-}
 
 RoundedDrive computeRoundedDrive(const DriveInput& input, double multiplier)
 {
@@ -153,10 +117,10 @@ RoundedDrive computeRoundedDrive(const DriveInput& input, double multiplier)
     std::optional<double> realInitial;
     std::optional<double> realDrive;
     if (registers.usable(SV)) {
-        realInitial = rounded.valueSV * multiplier;
+        realInitial = speedOfRegister(rounded.valueSV, multiplier);
     }
     if (registers.usable(V)) {
-        realDrive = rounded.valueV * multiplier;
+        realDrive = speedOfRegister(rounded.valueV, multiplier);
     }
     drive.initialSpeed = quantity(input.initialSpeed, realInitial);
     drive.driveSpeed = quantity(input.driveSpeed, realDrive);
@@ -175,7 +139,7 @@ RoundedDrive computeRoundedDrive(const DriveInput& input, double multiplier)
         if (!jerkValue || !registers.usable(jerk)) {
             return std::nullopt;
         }
-        return jerkOf(*jerkValue, multiplier);
+        return jerkOfRegister(*jerkValue, multiplier);
     };
     const auto sCurveTime = [&](const std::optional<double>& jerk) -> std::optional<double> {
         if (!speedsKnown || !jerk) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/drive_input.h"
+#include "core/setting_register.h"
 #include "core/setting_values.h"
 
 #include <optional>
@@ -8,14 +9,12 @@
 
 namespace veldronix {
 
-// The controller registers that take a setting value, in the dialog's order (AO is always 0).
-enum class SettingRegister { R, A, SV, V, K, D, L };
 
 // Why a rounded register value cannot be written as it stands.
 enum class RoundingProblem {
     Zero,         // rounds to 0: a speed of 0 outputs no pulse, A, D, K or L of 0 gives no drive
     Negative,     // below 0: the register holds no negative value
-    AboveMaximum, // above the register's maximum (registerMaximum)
+    AboveMaximum, // above the register's maximum (RegisterDescription::maximum)
     NotFinite,    // infinite or not a number
 };
 
@@ -59,11 +58,6 @@ struct RoundedDrive {
     std::optional<RealQuantity> decelJerk;  // PPS/s^2, asymmetric S-curve
     std::vector<RoundingFinding> findings;  // in register order, at most one per register
 };
-
-// The largest value a register holds, where the controller states one: 8000 for
-// A and D (their fixed S-curve value), and for SV and V, which no multiplier's
-// speed range takes above 8000. None for R, K and L.
-std::optional<double> registerMaximum(SettingRegister setting);
 
 // Rounds each setting value of a validated input to the nearest integer and
 // works the same formulas backwards with the same multiplier. Never fails: an

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/setting_register.h"
 #include "core/setting_values.h"
 
 #include <string>
@@ -17,6 +18,10 @@ struct SettingTexts {
     std::string ao;
     std::string d;
     std::string l;
+
+    // The text of one register's field.
+    const std::string& text(SettingRegister setting) const;
+    std::string& text(SettingRegister setting);
 };
 
 SettingTexts formatSettingTexts(const SettingValues& values);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/drive_input.h"
+#include "core/register_formulas.h"
 
 #include <optional>
 #include <string>
@@ -23,8 +24,5 @@ struct SettingValues {
 
 // The setting values of a validated input with one of the nine multipliers.
 SettingValues computeSettingValues(const DriveInput& input, double multiplier);
-
-// Jerk (PPS/s^2) of an S-curve without a linear part that climbs speedChange in rampTime.
-double sCurveJerk(double speedChange, double rampTime);
 
 } // namespace veldronix

@@ -253,7 +253,7 @@ void checkRoundedDrive(const Case& c, const DriveInput& input, const RoundedDriv
     check(c, rounded.valueAO.has_value() == exact.valueAO.has_value() && (!rounded.valueAO || *rounded.valueAO == 0.0),
           "AO is not 0 where it is used");
     std::size_t next = 0; // the findings come in register order
-    bool usable[7] = {};
+    bool usable[settingRegisters.size()] = {};
     for (const Register& r : registers) {
         check(c, r.exact.has_value() == r.rounded.has_value(), "a register rounded that has no value, or not rounded");
         const RoundingFinding* finding = nullptr;
@@ -268,7 +268,7 @@ void checkRoundedDrive(const Case& c, const DriveInput& input, const RoundedDriv
         const double expected = std::round(*r.exact);
         check(c, value == expected || (std::isnan(value) && std::isnan(expected)), "a register not rounded to nearest");
         check(c, !(value == 0.0 && std::signbit(value)), "a register rounded to -0");
-        const auto maximum = registerMaximum(r.setting);
+        const auto maximum = describe(r.setting).maximum;
         const bool sound = std::isfinite(value) && value >= 1.0 && (!maximum || value <= *maximum);
         check(c, sound == (finding == nullptr), "a finding does not match its register's value");
         usable[static_cast<std::size_t>(r.setting)] = sound;

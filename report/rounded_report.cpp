@@ -26,27 +26,6 @@ constexpr int pulseDecimals = 3;   // as the deceleration point field shows it
 // Width of the quantity labels in the plain output ("deceleration jerk" and two blanks).
 constexpr std::size_t labelWidth = 19;
 
-std::string_view registerName(SettingRegister setting)
-{
-    switch (setting) {
-    case SettingRegister::R:
-        return "R";
-    case SettingRegister::A:
-        return "A";
-    case SettingRegister::SV:
-        return "SV";
-    case SettingRegister::V:
-        return "V";
-    case SettingRegister::K:
-        return "K";
-    case SettingRegister::D:
-        return "D";
-    case SettingRegister::L:
-        return "L";
-    }
-    return "?";
-}
-
 std::string_view problemName(RoundingProblem problem)
 {
     switch (problem) {
@@ -90,13 +69,14 @@ std::string reasonOf(const RoundingFinding& finding)
         case SettingRegister::L:
             return std::string(texts::reasonZeroL);
         case SettingRegister::R:
+        case SettingRegister::AO: // always 0 and never rounded: no finding
             break;
         }
         return std::string(texts::reasonZeroR);
     case RoundingProblem::Negative:
         return std::string(texts::reasonNegative);
     case RoundingProblem::AboveMaximum:
-        return std::string(texts::reasonAboveMaximum) + fixed(registerMaximum(finding.setting).value_or(0.0), 0);
+        return std::string(texts::reasonAboveMaximum) + fixed(describe(finding.setting).maximum.value_or(0.0), 0);
     case RoundingProblem::NotFinite:
         return std::string(texts::reasonNotFinite);
     }
@@ -106,7 +86,7 @@ std::string reasonOf(const RoundingFinding& finding)
 // "SV = 0 (setting value 0.400): an initial speed of 0 ..."
 std::string findingText(const RoundingFinding& finding)
 {
-    return std::string(registerName(finding.setting)) + " = " + fixed(finding.rounded, 0) +
+    return std::string(describe(finding.setting).name) + " = " + fixed(finding.rounded, 0) +
            std::string(texts::findingSettingValue) + fixed(finding.settingValue, settingDecimals) + "): " +
            reasonOf(finding);
 }
@@ -115,19 +95,11 @@ std::string findingText(const RoundingFinding& finding)
 std::vector<std::pair<std::string_view, double>> roundedRegisters(const RoundedSettings& rounded)
 {
     std::vector<std::pair<std::string_view, double>> registers;
-    const auto add = [&](std::string_view name, const std::optional<double>& value) {
-        if (value) {
-            registers.emplace_back(name, *value);
+    for (const RegisterDescription& entry : settingRegisters) {
+        if (const auto value = registerValue(rounded, entry.id)) {
+            registers.emplace_back(entry.name, *value);
         }
-    };
-    add("R", rounded.valueR);
-    add("A", rounded.valueA);
-    add("SV", rounded.valueSV);
-    add("V", rounded.valueV);
-    add("K", rounded.valueK);
-    add("AO", rounded.valueAO);
-    add("D", rounded.valueD);
-    add("L", rounded.valueL);
+    }
     return registers;
 }
 
@@ -342,7 +314,7 @@ void writeRoundedJson(io::JsonWriter& json, const std::optional<Calculation>& ca
     json.beginArray();
     for (const auto& finding : drive.findings) {
         json.beginObject();
-        json.member("register", registerName(finding.setting));
+        json.member("register", describe(finding.setting).name);
         json.member("problem", problemName(finding.problem));
         json.member("settingValue", finding.settingValue, settingDecimals);
         json.member("rounded", finding.rounded, 0);
