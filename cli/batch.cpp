@@ -3,6 +3,7 @@
 #include "cli/cli_texts.h"
 #include "io/csv_writer.h"
 #include "cli/options.h"
+#include "io/wide_text.h"
 
 #include <array>
 #include <memory>
@@ -70,14 +71,8 @@ void writeInputColumns(io::CsvWriter& writer, const io::CsvRecord& row, std::siz
 std::FILE* openForReading(std::string_view path)
 {
 #ifdef _WIN32
-    const int size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), static_cast<int>(path.size()),
-                                         nullptr, 0);
-    if (size <= 0) {
-        return nullptr;
-    }
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), static_cast<int>(path.size()), wide.data(), size);
-    return _wfopen(wide.c_str(), L"rb");
+    const auto wide = io::widePath(path);
+    return wide ? _wfopen(wide->c_str(), L"rb") : nullptr;
 #else
     return std::fopen(std::string(path).c_str(), "rb");
 #endif

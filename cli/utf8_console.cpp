@@ -1,5 +1,7 @@
 #include "cli/utf8_console.h"
 
+#include "io/wide_text.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #include <shellapi.h>
@@ -15,17 +17,6 @@ namespace veldronix::cli {
 
 namespace {
 
-std::string toUtf8(const wchar_t* text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) {
-        return {};
-    }
-    std::string out(static_cast<std::size_t>(size - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
-    return out;
-}
-
 struct LocalFreeDeleter {
     void operator()(wchar_t** block) const { LocalFree(block); }
 };
@@ -38,7 +29,7 @@ std::vector<std::string> utf8Arguments(int, char**)
     const std::unique_ptr<wchar_t*[], LocalFreeDeleter> wide(CommandLineToArgvW(GetCommandLineW(), &count));
     std::vector<std::string> arguments;
     for (int i = 1; wide && i < count; ++i) {
-        arguments.push_back(toUtf8(wide[i]));
+        arguments.push_back(io::toUtf8(wide[i]));
     }
     return arguments;
 }

@@ -1,5 +1,7 @@
 #include "io/file_replace.h"
 
+#include "io/wide_text.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <string>
@@ -20,19 +22,14 @@ namespace veldronix::io {
 namespace {
 
 #ifdef _WIN32
-std::wstring widePath(std::string_view path)
-{
-    const int size = MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    if (size > 0) {
-        MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), wide.data(), size);
-    }
-    return wide;
-}
-
 int createNew(const std::string& path)
 {
-    return _wopen(widePath(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    const auto wide = widePath(path);
+    if (!wide) {
+        errno = EINVAL;
+        return -1;
+    }
+    return _wopen(wide->c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
 
 int processNumber()
@@ -60,12 +57,17 @@ bool closeFile(int fd)
 
 void removeFile(const std::string& path)
 {
-    _wunlink(widePath(path).c_str());
+    if (const auto wide = widePath(path)) {
+        _wunlink(wide->c_str());
+    }
 }
 
 bool moveInPlace(const std::string& from, const std::string& to)
 {
-    return MoveFileExW(widePath(from).c_str(), widePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    const auto wideFrom = widePath(from);
+    const auto wideTo = widePath(to);
+    return wideFrom && wideTo &&
+           MoveFileExW(wideFrom->c_str(), wideTo->c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 #else
 int createNew(const std::string& path)
