@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace veldronix::fuzz {
@@ -25,6 +26,19 @@ public:
         T value;
         std::memcpy(&value, bytes, sizeof(T));
         return value;
+    }
+
+    // Whether every byte is taken.
+    bool empty() const { return size_ == 0; }
+
+    // The next length bytes as a text; fewer where fewer are left.
+    std::string text(std::size_t length)
+    {
+        const std::size_t n = length < size_ ? length : size_;
+        std::string result(reinterpret_cast<const char*>(data_), n);
+        data_ += n;
+        size_ -= n;
+        return result;
     }
 
     // The bytes not taken yet, as a text.

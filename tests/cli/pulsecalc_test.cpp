@@ -272,4 +272,24 @@ TEST(Pulsecalc, JsonIsOneLine)
     }
 }
 
+TEST(Pulsecalc, RoundedIsAFlagOfASingleDrive)
+{
+    const std::string hint = "try 'pulsecalc --help' for the options\n";
+    const ProgramRun valued = runPulsecalc({"--rounded=yes"});
+    EXPECT_EQ(valued.status, 2);
+    EXPECT_EQ(valued.out, "");
+    EXPECT_EQ(valued.err, "pulsecalc: option --rounded takes no value\n" + hint);
+
+    const ProgramRun batch = runPulsecalc({"--csv", "-", "--rounded"});
+    EXPECT_EQ(batch.status, 2);
+    EXPECT_EQ(batch.err, "pulsecalc: --csv takes the drives from its file: give no other option\n" + hint);
+
+    const ProgramRun help = runPulsecalc({"--help"});
+    EXPECT_NE(help.out.find("[--rounded] [--json]\n"), std::string::npos);
+    EXPECT_NE(help.out.find("  --rounded           also print"), std::string::npos);
+    EXPECT_NE(help.out.find("A --rounded finding warns about the machine's drive and leaves the status as it is.\n"),
+              std::string::npos);
+}
+
+
 } // namespace

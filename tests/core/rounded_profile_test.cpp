@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <optional>
 
 namespace veldronix {
 namespace {
@@ -23,21 +23,22 @@ TEST(RoundedProfile, EndOfTheRealDriveFromTheRequestedDecelPoint)
 {
     const ProfileCase cases[] = {
         // Requested deceleration 10100 x sqrt(9900 / 440000) = 1515 pulses from 8485; the rounded L = 284
-        // decelerates in 10100 x sqrt(9900 x 284 / 125e6) = 1514.7576 pulses: back at 100 PPS 0.2424 early.
+        // decelerates in 10100 x sqrt(9900 x 284 / 125e6) = 10100 x 0.1499759981 = 1514.757580605 pulses from
+        // 8485.242419395: back at 100 PPS 1515 - 1514.757580605 = 0.242419395 pulses early.
         {"asymmetric s-curve early", {100, 10000, 0.2, 0.3, DriveType::AsymmetricSCurve}, 2, 10000,
-         ProfileStatus::Complete, ProfileStatus::Complete, 10000 - 10100 * std::sqrt(0.0224928),
-         10100 * (0.15 - std::sqrt(0.0224928))},
-        // Requested 3525 x 0.7 = 2467.5 pulses; D = 79 takes 3525 x 6950 / 9875 = 2480.886: 13.386 late.
+         ProfileStatus::Complete, ProfileStatus::Complete, 8485.24241939510, 0.242419395103341},
+        // Requested 3525 x 0.7 = 2467.5 pulses; D = 79 takes 3525 x 6950 / 9875 = 2480.886075949 from
+        // 7519.113924051: 2467.5 - 2480.886075949 = 13.386075949 pulses late.
         {"asymmetric trapezoid late", {50, 7000, 0.3, 0.7, DriveType::AsymmetricTrapezoid}, 1, 10000,
-         ProfileStatus::Complete, ProfileStatus::Complete, 10000 - 3525 * 6950.0 / 9875,
-         3525 * (0.7 - 6950.0 / 9875)},
+         ProfileStatus::Complete, ProfileStatus::Complete, 7519.11392405063, -13.3860759493671},
         // Whole registers: the real deceleration is the requested one to the bit.
         {"exact multiples", {100, 10000, 0.2, 0.3, DriveType::AsymmetricTrapezoid}, 2, 10000, ProfileStatus::Complete,
          ProfileStatus::Complete, 8485, 0.0},
         // Two requested ramps of 6339 x 0.37 = 2345.43 pulses need 4690.86, the real ones only
-        // 2 x 6340 x 0.3696 = 4686.528: 4688 pulses are a complete real drive but no requested one.
+        // 2 x 6340 x 0.3696 = 4686.528: 4688 pulses are a complete real drive but no requested one; its
+        // deceleration starts at 4688 - 2343.264 = 2344.736.
         {"only the real drive fits", {333, 12345, 0.37, 0, DriveType::SymmetricTrapezoid}, 2, 4688,
-         ProfileStatus::ShortMove, ProfileStatus::Complete, 4688 - 6340 * 0.3696, std::nullopt},
+         ProfileStatus::ShortMove, ProfileStatus::Complete, 2344.736, std::nullopt},
         // SV = 0.4 rounds to 0: no real speed, so no real profile.
         {"finding", {0.4, 1000, 1, 0, DriveType::SymmetricTrapezoid}, 1, 5000, ProfileStatus::Complete, std::nullopt,
          std::nullopt, std::nullopt},

@@ -1,13 +1,11 @@
 // Runs the built pulsecalc as a separate process: arguments in; exit status,
-// standard output and standard error out.
+// standard output and standard error out, through files in a folder of its own.
 #pragma once
+
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -24,33 +22,6 @@ struct ProgramRun {
     int status = -1;
     std::string out;
     std::string err;
-};
-
-inline std::string readWhole(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// A fresh directory under TMPDIR, removed with everything in it by its owner.
-class TempDir {
-public:
-    TempDir()
-    {
-        const char* dir = std::getenv("TMPDIR");
-        path_ = std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/pulsecalc-test-XXXXXX";
-        if (mkdtemp(path_.data()) == nullptr) {
-            ADD_FAILURE() << "cannot make a temporary directory";
-        }
-    }
-    ~TempDir() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
 };
 
 inline ProgramRun runPulsecalc(const std::vector<std::string>& arguments)

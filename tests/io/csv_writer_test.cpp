@@ -1,5 +1,5 @@
 #include "io/csv_writer.h"
-#include "stream_helpers.h"
+#include "support/stream_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +75,7 @@ TEST(CsvField, EveryLengthAndPositionOfASpecialByte)
 // Plain, quoted and empty fields of many lengths side by side in records.
 TEST(CsvWriter, FieldsOfEveryLengthInARecord)
 {
-    const auto file = cli::testing::fileWith("");
+    const auto file = testing_support::fileWith("");
     std::string expected;
     {
         CsvWriter writer(file.get());
@@ -90,7 +90,7 @@ TEST(CsvWriter, FieldsOfEveryLengthInARecord)
         }
         ASSERT_TRUE(writer.flush());
     }
-    EXPECT_EQ(cli::testing::contentsOf(file.get()), expected);
+    EXPECT_EQ(testing_support::contentsOf(file.get()), expected);
 }
 
 TEST(CsvWriter, RecordsAsWritten)
@@ -109,7 +109,7 @@ TEST(CsvWriter, RecordsAsWritten)
         {"quote inside a quoted field", {"say \"hi\", then go"}, "\"say \"\"hi\"\", then go\"\r\n"},
     };
     for (const auto& c : cases) {
-        const cli::testing::File file(std::tmpfile());
+        const testing_support::File file = testing_support::emptyFile();
         {
             CsvWriter writer(file.get());
             for (const auto field : c.fields) {
@@ -117,13 +117,13 @@ TEST(CsvWriter, RecordsAsWritten)
             }
             writer.endRecord();
         }
-        EXPECT_EQ(cli::testing::contentsOf(file.get()), c.text) << c.name;
+        EXPECT_EQ(testing_support::contentsOf(file.get()), c.text) << c.name;
     }
 }
 
 TEST(CsvWriter, RecordsEndInCrlfAndSurviveManyFlushes)
 {
-    const cli::testing::File file(std::tmpfile());
+    const testing_support::File file = testing_support::emptyFile();
     std::string expected;
     {
         CsvWriter writer(file.get());
@@ -139,13 +139,13 @@ TEST(CsvWriter, RecordsEndInCrlfAndSurviveManyFlushes)
         writer.endRecord();
         expected += "last\r\n";
     }
-    EXPECT_EQ(cli::testing::contentsOf(file.get()), expected);
+    EXPECT_EQ(testing_support::contentsOf(file.get()), expected);
 }
 
 // Far longer than the writer's buffer, and all quotes: the worst growth a field can ask for.
 TEST(CsvWriter, FieldLongerThanItsBufferIsWrittenWhole)
 {
-    const cli::testing::File file(std::tmpfile());
+    const testing_support::File file = testing_support::emptyFile();
     const std::string quotes(200000, '"');
     {
         CsvWriter writer(file.get());
@@ -153,7 +153,7 @@ TEST(CsvWriter, FieldLongerThanItsBufferIsWrittenWhole)
         writer.field(quotes);
         writer.endRecord();
     }
-    EXPECT_EQ(cli::testing::contentsOf(file.get()), "x,\"" + std::string(400000, '"') + "\"\r\n");
+    EXPECT_EQ(testing_support::contentsOf(file.get()), "x,\"" + std::string(400000, '"') + "\"\r\n");
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "io/csv_reader.h"
-#include "stream_helpers.h"
+#include "support/stream_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ struct Read {
 
 std::vector<Read> readAll(std::string_view text)
 {
-    const auto file = cli::testing::fileWith(text);
+    const auto file = testing_support::fileWith(text);
     CsvReader reader(file.get());
     std::vector<Read> out;
     CsvRecord record;

@@ -1,15 +1,18 @@
 // The built pulsecalc run on a file and on standard input, as a user runs it.
-#include "stream_helpers.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <string>
+
+#include <sys/wait.h>
 
 namespace veldronix::cli {
 namespace {
+
+using testing_support::readWhole;
+using testing_support::TempDir;
 
 struct RunResult {
     int status;
@@ -17,47 +20,27 @@ struct RunResult {
     std::string err;
 };
 
-std::string quoted(const std::filesystem::path& path)
+std::string quoted(const std::string& path)
 {
-    return "'" + path.string() + "'";
-}
-
-std::string readFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return "'" + path + "'";
 }
 
 class PulsecalcCsv : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        directory_ = std::filesystem::temp_directory_path() /
-                     ("pulsecalc-csv-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(directory_);
-    }
-    void TearDown() override { std::filesystem::remove_all(directory_); }
-
-    std::filesystem::path write(const std::string& name, std::string_view text)
-    {
-        const auto path = directory_ / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
+    std::string write(const std::string& name, std::string_view text) { return directory_.write(name, text); }
 
     // Runs the shell command line `prefix pulsecalc arguments`.
     RunResult run(const std::string& prefix, const std::string& arguments)
     {
-        const auto out = directory_ / "out";
-        const auto err = directory_ / "err";
+        const std::string out = directory_.file("out");
+        const std::string err = directory_.file("err");
         const std::string command = prefix + quoted(VELDRONIX_PULSECALC_PATH) + " " + arguments + " >" + quoted(out) +
                                     " 2>" + quoted(err);
         const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readWhole(out), readWhole(err)};
     }
 
-    std::filesystem::path directory_;
+    TempDir directory_;
 };
 
 const std::string input = "type,initial,drive,accel,decel,multiplier,pulses\r\n"
@@ -104,9 +87,9 @@ TEST_F(PulsecalcCsv, UsageErrorsExitTwo)
         std::string arguments;
         std::string err;
     } cases[] = {
-        {"--csv " + quoted(directory_ / "missing.csv"),
-         "pulsecalc: cannot open CSV file '" + (directory_ / "missing.csv").string() + "'"},
-        {"--csv " + quoted(directory_), "pulsecalc: cannot read the CSV input"},
+        {"--csv " + quoted(directory_.file("missing.csv")),
+         "pulsecalc: cannot open CSV file '" + directory_.file("missing.csv") + "'"},
+        {"--csv " + quoted(directory_.path()), "pulsecalc: cannot read the CSV input"},
         {"--csv " + quoted(file) + " --type 0", "pulsecalc: --csv takes the drives from its file: give no other option"},
         {"--json --csv " + quoted(file), "pulsecalc: --csv takes the drives from its file: give no other option"},
         {"--csv " + quoted(file) + " --csv " + quoted(file), "pulsecalc: option --csv given twice"},

@@ -1,5 +1,5 @@
 #include "cli/batch.h"
-#include "stream_helpers.h"
+#include "support/stream_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +18,13 @@ struct BatchResult {
 
 BatchResult runOn(std::string_view input)
 {
-    const auto in = testing::fileWith(input);
-    const testing::File out(std::tmpfile());
-    const testing::File err(std::tmpfile());
+    const auto in = testing_support::fileWith(input);
+    const testing_support::File out = testing_support::emptyFile();
+    const testing_support::File err = testing_support::emptyFile();
     BatchResult result;
     result.status = runBatch(in.get(), out.get(), err.get());
-    result.diagnostics = testing::contentsOf(err.get());
-    const auto written = testing::fileWith(testing::contentsOf(out.get()));
+    result.diagnostics = testing_support::contentsOf(err.get());
+    const auto written = testing_support::fileWith(testing_support::contentsOf(out.get()));
     io::CsvReader reader(written.get());
     io::CsvRecord record;
     while (reader.next(record)) {
@@ -240,12 +240,12 @@ TEST(Batch, HeaderOnlyGivesTheHeaderAndExitsZero)
 
 TEST(Batch, UnreadableFileIsAUsageError)
 {
-    const testing::File out(std::tmpfile());
-    const testing::File err(std::tmpfile());
+    const testing_support::File out = testing_support::emptyFile();
+    const testing_support::File err = testing_support::emptyFile();
     EXPECT_EQ(runBatchFile("/nonexistent/drives.csv", out.get(), err.get()), 2);
-    EXPECT_EQ(testing::contentsOf(err.get()),
+    EXPECT_EQ(testing_support::contentsOf(err.get()),
               "pulsecalc: cannot open CSV file '/nonexistent/drives.csv'\ntry 'pulsecalc --help' for the options\n");
-    EXPECT_EQ(testing::contentsOf(out.get()), "");
+    EXPECT_EQ(testing_support::contentsOf(out.get()), "");
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-// Inputs at the ends of the double range that the profile fuzzer reaches: a
+// Inputs at the ends of the double range, as the profile fuzzer reaches them: a
 // complete profile of them still gives figures that hold, a JSON text that
-// parses and a plot that any SVG reader takes.
+// parses and a plot that any SVG reader takes (checked by the fuzzers' checkers).
 #include "report/profile_report.h"
 #include "report/profile_svg.h"
 #include "core/velocity_profile.h"
@@ -51,7 +51,7 @@ const EdgeCase edgeCases[] = {
     {"infiniteAccel", 0, 1, INFINITY, 1, DriveType::SymmetricTrapezoid, 1, ProfileStatus::NotFinite},
 };
 
-TEST(FuzzRegressionProfile, extremeInputsKeepTheirTextsWellFormed)
+TEST(ProfileReportExtremes, textsStayWellFormed)
 {
     for (const EdgeCase& c : edgeCases) {
         SCOPED_TRACE(c.name);
@@ -96,7 +96,7 @@ const CurveCase curveCases[] = {
     {"ordinary", 1000, 1000, "M100.00,183.33 L100.00,183.33 L920.00,183.33 L920.00,183.33"},
 };
 
-TEST(FuzzRegressionProfile, curveStaysInThePlotAtTheEndsOfTheDoubleRange)
+TEST(ProfileSvgExtremes, curveStaysInThePlot)
 {
     for (const CurveCase& c : curveCases) {
         SCOPED_TRACE(c.name);

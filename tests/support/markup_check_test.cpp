@@ -80,28 +80,28 @@ void expectVerdict(const TextCase& c, const std::string& problem)
     }
 }
 
-TEST(FuzzCheckers, jsonTakesJsonAndNothingElse)
+TEST(MarkupCheck, jsonTakesJsonAndNothingElse)
 {
     for (const TextCase& c : jsonCases) {
         expectVerdict(c, jsonProblem(c.text));
     }
 }
 
-TEST(FuzzCheckers, svgTakesWellFormedPlotsAndNothingElse)
+TEST(MarkupCheck, svgTakesWellFormedPlotsAndNothingElse)
 {
     for (const TextCase& c : svgCases) {
         expectVerdict(c, svgProblem(c.text));
     }
 }
 
-TEST(FuzzCheckers, utf8IsStrict)
+TEST(MarkupCheck, utf8IsStrict)
 {
     for (const TextCase& c : utf8Cases) {
         expectVerdict(c, utf8Problem(c.text));
     }
 }
 
-TEST(FuzzCheckers, nestingDepthIsBounded)
+TEST(MarkupCheck, nestingDepthIsBounded)
 {
     // A checker that recursed without end would itself crash the fuzzer.
     EXPECT_EQ(jsonProblem(std::string(60, '[') + std::string(60, ']')), "");

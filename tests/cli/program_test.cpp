@@ -2,11 +2,10 @@
 // fuzzer relies on: usage errors and messages to the one, results to the other.
 #include "cli/cli_texts.h"
 #include "cli/program.h"
+#include "fuzz/memory_sink.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,22 +18,15 @@ struct ProgramRun {
     std::string err;
 };
 
+// Runs pulsecalc's body in this process, its streams kept in memory.
 ProgramRun run(std::vector<std::string_view> arguments)
 {
-    char* outData = nullptr;
-    char* errData = nullptr;
-    std::size_t outSize = 0;
-    std::size_t errSize = 0;
-    std::FILE* out = open_memstream(&outData, &outSize);
-    std::FILE* err = open_memstream(&errData, &errSize);
+    veldronix::fuzz::MemorySink out;
+    veldronix::fuzz::MemorySink err;
     ProgramRun result;
-    result.status = veldronix::cli::runCommandLine(arguments, out, err);
-    std::fclose(out);
-    std::fclose(err);
-    result.out.assign(outData, outSize);
-    result.err.assign(errData, errSize);
-    std::free(outData);
-    std::free(errData);
+    result.status = veldronix::cli::runCommandLine(arguments, out.stream(), err.stream());
+    result.out = out.close();
+    result.err = err.close();
     return result;
 }
 
@@ -62,7 +54,7 @@ const StreamCase streamCases[] = {
      "try 'pulsecalc --help' for the options\n"},
 };
 
-TEST(ProgramStreams, eachTextGoesToItsOwnStream)
+TEST(RunCommandLine, eachTextGoesToItsOwnStream)
 {
     for (const StreamCase& c : streamCases) {
         SCOPED_TRACE(c.name);
@@ -76,7 +68,7 @@ TEST(ProgramStreams, eachTextGoesToItsOwnStream)
     }
 }
 
-TEST(ProgramStreams, helpIsTheUsageTextExactly)
+TEST(RunCommandLine, helpIsTheUsageTextExactly)
 {
     EXPECT_EQ(run({"-h"}).out, veldronix::cli::texts::usage);
 }

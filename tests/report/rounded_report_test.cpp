@@ -1,42 +1,22 @@
-// pulsecalc --rounded end to end: the figures are worked by hand (beside each
+// pulsecalc --rounded end to end, as plain text: the figures are worked by hand (beside each
 // case); the rest of the output must be exactly what the program prints without
 // the option, with the same messages and exit status.
-#include "support/program_run.h"
+#include "rounded_output.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace {
-
-using veldronix::testing_support::ProgramRun;
-
-ProgramRun pulsecalc(const std::vector<std::string>& arguments)
-{
-    return veldronix::testing_support::runPulsecalc(arguments);
-}
-
-struct RoundedCase {
-    const char* name;
-    std::vector<std::string> arguments; // without --rounded
-    std::string added;                  // plain: the section after the output; JSON: the member "rounded"
-};
-
-void PrintTo(const RoundedCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class RoundedOutput : public testing::TestWithParam<RoundedCase> {};
+namespace veldronix::testing_support {
 
 TEST_P(RoundedOutput, AddsItsPartAndChangesNothingElse)
 {
     const RoundedCase& c = GetParam();
-    const ProgramRun without = pulsecalc(c.arguments);
+    const ProgramRun without = runPulsecalc(c.arguments);
     std::vector<std::string> arguments = c.arguments;
     arguments.push_back("--rounded");
-    const ProgramRun with = pulsecalc(arguments);
+    const ProgramRun with = runPulsecalc(arguments);
     EXPECT_EQ(with.status, without.status);
     EXPECT_EQ(with.err, without.err);
     const bool json = c.arguments.front() == "--json";
@@ -61,6 +41,22 @@ const std::string tiesSection = "\n"
                                 "acceleration time  requested 0.370000 s, real 0.369600 s, deviation -0.1081 %\n"
                                 "\n"
                                 "Findings: none\n";
+
+// 100 -> 10000 PPS in 0.2 s at M = 2: A = 9900 / 0.2 x 0.008 / 2 = 198, SV 50 and V 5000, all whole:
+// the real drive is the requested one.
+const std::string wholeSection = "\n"
+                                 "Rounded settings, multiplier 2\n"
+                                 "R   4000000\n"
+                                 "A   198\n"
+                                 "SV  50\n"
+                                 "V   5000\n"
+                                 "\n"
+                                 "Real drive of the rounded settings\n"
+                                 "initial speed      requested 100.000 PPS, real 100.000 PPS, deviation 0.0000 %\n"
+                                 "drive speed        requested 10000.000 PPS, real 10000.000 PPS, deviation 0.0000 %\n"
+                                 "acceleration time  requested 0.200000 s, real 0.200000 s, deviation 0.0000 %\n"
+                                 "\n"
+                                 "Findings: none\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Plain, RoundedOutput,
@@ -139,35 +135,11 @@ INSTANTIATE_TEST_SUITE_P(
         // V = 5000.00005 -> 5000: the drive speed is 1e-6 % low, which prints as 0.0000, not -0.0000.
         RoundedCase{"TinyDeviationHasNoSign",
                     {"--type", "0", "--initial", "100", "--drive", "10000.0001", "--accel", "0.2"},
-                    "\n"
-                    "Rounded settings, multiplier 2\n"
-                    "R   4000000\n"
-                    "A   198\n"
-                    "SV  50\n"
-                    "V   5000\n"
-                    "\n"
-                    "Real drive of the rounded settings\n"
-                    "initial speed      requested 100.000 PPS, real 100.000 PPS, deviation 0.0000 %\n"
-                    "drive speed        requested 10000.000 PPS, real 10000.000 PPS, deviation 0.0000 %\n"
-                    "acceleration time  requested 0.200000 s, real 0.200000 s, deviation 0.0000 %\n"
-                    "\n"
-                    "Findings: none\n"},
+                    wholeSection},
         // A refused multiplier leaves the fields at Calculate's M = 2, where 198, 50 and 5000 are whole.
         RoundedCase{"RefusedMultiplierKeepsTheShownOne",
                     {"--type", "0", "--initial", "100", "--drive", "10000", "--accel", "0.2", "--multiplier", "0"},
-                    "\n"
-                    "Rounded settings, multiplier 2\n"
-                    "R   4000000\n"
-                    "A   198\n"
-                    "SV  50\n"
-                    "V   5000\n"
-                    "\n"
-                    "Real drive of the rounded settings\n"
-                    "initial speed      requested 100.000 PPS, real 100.000 PPS, deviation 0.0000 %\n"
-                    "drive speed        requested 10000.000 PPS, real 10000.000 PPS, deviation 0.0000 %\n"
-                    "acceleration time  requested 0.200000 s, real 0.200000 s, deviation 0.0000 %\n"
-                    "\n"
-                    "Findings: none\n"},
+                    wholeSection},
         // M = 1: SV 0.4 -> 0; J = 4 x 7999.6 / 1e-4 = 319984000, K = 62.5e6 / J = 0.195 -> 0.
         RoundedCase{"ValuesThatRoundToZero",
                     {"--type", "1", "--initial", "0.4", "--drive", "8000", "--accel", "0.01", "--pulses", "5000"},
@@ -238,19 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 100 -> 10000 PPS, M = 2, 100 pulses: far too few for two ramps of 10100 / 2 x 0.2 = 1010 pulses.
         RoundedCase{"ShortMove",
                     {"--type", "0", "--initial", "100", "--drive", "10000", "--accel", "0.2", "--pulses", "100"},
-                    "\n"
-                    "Rounded settings, multiplier 2\n"
-                    "R   4000000\n"
-                    "A   198\n"
-                    "SV  50\n"
-                    "V   5000\n"
-                    "\n"
-                    "Real drive of the rounded settings\n"
-                    "initial speed      requested 100.000 PPS, real 100.000 PPS, deviation 0.0000 %\n"
-                    "drive speed        requested 10000.000 PPS, real 10000.000 PPS, deviation 0.0000 %\n"
-                    "acceleration time  requested 0.200000 s, real 0.200000 s, deviation 0.0000 %\n"
-                    "\n"
-                    "Findings: none\n"
+                    wholeSection +
                     "\n"
                     "Real drive of the rounded settings over the pulse count\n"
                     "velocity profile: the move is too short: 100 pulses cannot reach 10000 PPS and return to "
@@ -273,97 +233,11 @@ INSTANTIATE_TEST_SUITE_P(
         // Nothing calculated: the section says so, the messages and the exit status stay.
         RoundedCase{"NothingCalculated", {"--accel", "0.2"},
                     "\nRounded settings: none, no setting values were calculated\n"}),
-    [](const testing::TestParamInfo<RoundedCase>& info) { return std::string(info.param.name); });
+    roundedCaseName);
 
-INSTANTIATE_TEST_SUITE_P(
-    Json, RoundedOutput,
-    testing::Values(
-        // The asymmetric S-curve, M = 2: K = 126.263 -> 126, L = 284.091 -> 284; real jerks 125e6 / 126 and
-        // 125e6 / 284, times 2 sqrt(9900 x 126 / 125e6) and 2 sqrt(9900 x 284 / 125e6). Over 10000 pulses the
-        // requested deceleration of 10100 x 0.15 = 1515 pulses starts at 8485; the real one is
-        // 10100 x sqrt(0.0224928) = 1514.758 pulses, so the drive is back at 100 PPS 0.242 pulses early.
-        RoundedCase{"AsymmetricSCurveOverAPulseCount",
-                    {"--json", "--type", "3", "--initial", "100", "--drive", "10000", "--accel", "0.2", "--decel",
-                     "0.3", "--pulses", "10000"},
-                    "\"rounded\":{\"multiplier\":2,"
-                    "\"settings\":{\"R\":4000000,\"A\":8000,\"SV\":50,\"V\":5000,\"K\":126,\"AO\":0,\"D\":8000,\"L\":284},"
-                    "\"real\":{"
-                    "\"initialSpeed\":{\"requested\":100.000,\"real\":100.000,\"deviation\":0.0000},"
-                    "\"driveSpeed\":{\"requested\":10000.000,\"real\":10000.000,\"deviation\":0.0000},"
-                    "\"accelTime\":{\"requested\":0.200000,\"real\":0.199792,\"deviation\":-0.1041},"
-                    "\"decelTime\":{\"requested\":0.300000,\"real\":0.299952,\"deviation\":-0.0160},"
-                    "\"accelJerk\":{\"requested\":990000.000,\"real\":992063.492,\"deviation\":0.2084},"
-                    "\"decelJerk\":{\"requested\":440000.000,\"real\":440140.845,\"deviation\":0.0320}},"
-                    "\"findings\":[],"
-                    "\"profile\":{\"status\":\"complete\",\"shape\":\"s-curve\",\"pulses\":10000.000,"
-                    "\"initialSpeed\":100.000,\"driveSpeed\":10000.000,"
-                    "\"accel\":{\"time\":0.199792,\"pulses\":1008.949},"
-                    "\"constant\":{\"time\":0.747629,\"pulses\":7476.293},"
-                    "\"decel\":{\"time\":0.299952,\"pulses\":1514.758},"
-                    "\"totalTime\":1.247373,\"decelPoint\":8485.242},"
-                    "\"requestedDecelPoint\":8485.000,\"earlyBy\":0.242}"},
-        // 1e-320 s overflows the rates: A and D are infinite, SV is 0 / 500; JSON gets null, never inf.
-        RoundedCase{"OverflowIsNullNotInf",
-                    {"--json", "--type", "2", "--drive", "4000000", "--accel", "1e-320", "--decel", "1e-320",
-                     "--multiplier", "8"},
-                    "\"rounded\":{\"multiplier\":500,"
-                    "\"settings\":{\"R\":16000,\"A\":null,\"SV\":0,\"V\":8000,\"D\":null},"
-                    "\"real\":{"
-                    "\"initialSpeed\":{\"requested\":0.000,\"real\":null,\"deviation\":null},"
-                    "\"driveSpeed\":{\"requested\":4000000.000,\"real\":4000000.000,\"deviation\":0.0000},"
-                    "\"accelTime\":{\"requested\":0.000000,\"real\":null,\"deviation\":null},"
-                    "\"decelTime\":{\"requested\":0.000000,\"real\":null,\"deviation\":null}},"
-                    "\"findings\":["
-                    "{\"register\":\"A\",\"problem\":\"not-finite\",\"settingValue\":null,\"rounded\":null,"
-                    "\"message\":\"A = inf (setting value inf): not a finite number, which no register holds\"},"
-                    "{\"register\":\"SV\",\"problem\":\"zero\",\"settingValue\":0.000,\"rounded\":0,"
-                    "\"message\":\"SV = 0 (setting value 0.000): an initial speed of 0 outputs no pulse, so the "
-                    "drive cannot start\"},"
-                    "{\"register\":\"D\",\"problem\":\"not-finite\",\"settingValue\":null,\"rounded\":null,"
-                    "\"message\":\"D = inf (setting value inf): not a finite number, which no register holds\"}]}"},
-        // An overflowing initial speed (-1e400 is -inf) passes the checks; every figure from it is unknown.
-        RoundedCase{"InfiniteInitialSpeed",
-                    {"--json", "--type", "0", "--initial", "-1e400", "--drive", "100", "--accel", "1"},
-                    "\"rounded\":{\"multiplier\":1,"
-                    "\"settings\":{\"R\":8000000,\"A\":null,\"SV\":null,\"V\":100},"
-                    "\"real\":{"
-                    "\"initialSpeed\":{\"requested\":null,\"real\":null,\"deviation\":null},"
-                    "\"driveSpeed\":{\"requested\":100.000,\"real\":100.000,\"deviation\":0.0000},"
-                    "\"accelTime\":{\"requested\":1.000000,\"real\":null,\"deviation\":null}},"
-                    "\"findings\":["
-                    "{\"register\":\"A\",\"problem\":\"not-finite\",\"settingValue\":null,\"rounded\":null,"
-                    "\"message\":\"A = inf (setting value inf): not a finite number, which no register holds\"},"
-                    "{\"register\":\"SV\",\"problem\":\"not-finite\",\"settingValue\":null,\"rounded\":null,"
-                    "\"message\":\"SV = -inf (setting value -inf): not a finite number, which no register holds\"}]}"},
-        RoundedCase{"NothingCalculated", {"--json", "--drive", "5000000", "--accel", "1"}, "\"rounded\":null"}),
-    [](const testing::TestParamInfo<RoundedCase>& info) { return std::string(info.param.name); });
-
-// A finding is a warning about the machine's drive, not a failed calculation.
-TEST(Rounded, FindingsLeaveTheExitStatusAlone)
+std::string roundedCaseName(const testing::TestParamInfo<RoundedCase>& info)
 {
-    const ProgramRun run = pulsecalc({"--rounded", "--type", "0", "--initial", "0.4", "--drive", "1000", "--accel", "1"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
-    EXPECT_NE(run.out.find("  SV = 0 (setting value 0.400): "), std::string::npos);
+    return info.param.name;
 }
 
-TEST(Rounded, OptionIsAFlagOfASingleDrive)
-{
-    const std::string hint = "try 'pulsecalc --help' for the options\n";
-    const ProgramRun valued = pulsecalc({"--rounded=yes"});
-    EXPECT_EQ(valued.status, 2);
-    EXPECT_EQ(valued.out, "");
-    EXPECT_EQ(valued.err, "pulsecalc: option --rounded takes no value\n" + hint);
-
-    const ProgramRun batch = pulsecalc({"--csv", "-", "--rounded"});
-    EXPECT_EQ(batch.status, 2);
-    EXPECT_EQ(batch.err, "pulsecalc: --csv takes the drives from its file: give no other option\n" + hint);
-
-    const ProgramRun help = pulsecalc({"--help"});
-    EXPECT_NE(help.out.find("[--rounded] [--json]\n"), std::string::npos);
-    EXPECT_NE(help.out.find("  --rounded           also print"), std::string::npos);
-    EXPECT_NE(help.out.find("A --rounded finding warns about the machine's drive and leaves the status as it is.\n"),
-              std::string::npos);
-}
-
-} // namespace
+} // namespace veldronix::testing_support
