@@ -4,7 +4,7 @@
 #include "core/texts.h"
 #include "resource.h"
 #include "ui/win32/about_dialog.h"
-#include "ui/win32/wide_text.h"
+#include "io/wide_text.h"
 
 #include <array>
 #include <utility>
@@ -39,13 +39,13 @@ std::string CCalcDialog::readText(ControlId field)
     // all that the 78-byte limit can keep; a longer text is never copied whole.
     std::array<wchar_t, fieldTextLimit + 2> buffer{};
     const int length = GetWindowTextW(control(field), buffer.data(), static_cast<int>(buffer.size()));
-    return truncateFieldText(toUtf8(std::wstring_view(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0)));
+    return truncateFieldText(io::toUtf8(std::wstring_view(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0)));
 }
 
 void CCalcDialog::writeText(ControlId field, std::string_view text)
 {
     const HWND target = control(field);
-    SetWindowTextW(target, toWide(text).c_str());
+    SetWindowTextW(target, io::toWide(text).c_str());
     UpdateWindow(target);
 }
 
@@ -61,7 +61,7 @@ void CCalcDialog::setSelectedIndex(ControlId selector, int index)
 
 void CCalcDialog::showError(std::string_view message)
 {
-    MessageBoxW(window(), toWide(message).c_str(), title_.c_str(), MB_ICONHAND | MB_OK);
+    MessageBoxW(window(), io::toWide(message).c_str(), title_.c_str(), MB_ICONHAND | MB_OK);
 }
 
 INT_PTR CCalcDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
@@ -100,7 +100,7 @@ void CCalcDialog::fillSelector(ControlId selector, const auto& items)
 {
     const HWND box = control(selector);
     for (const std::string_view text : items) {
-        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(text).c_str()));
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(io::toWide(text).c_str()));
     }
 }
 
