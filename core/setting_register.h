@@ -12,18 +12,12 @@ namespace veldronix {
 // The controller's setting registers, in the order the dialog writes its fields.
 enum class SettingRegister { R, A, SV, V, K, AO, D, L };
 
-// How a register's value field shows it.
-enum class FieldFormat {
-    WholeWithMargin,    // "%.0f " : R
-    DecimalsWithMargin, // "%.3f " : A, SV, V, K (the blank is the right-aligned field's margin)
-    Decimals,           // "%.3f"  : AO, D, L
-};
-
 // Everything the front ends and reports need to know of one register.
 struct RegisterDescription {
     SettingRegister id;
     std::string_view name; // the controller's letter, as the dialog labels the field
-    FieldFormat format;
+    int decimals;          // as its value field shows it: "%.0f" for R, "%.3f" for the others
+    bool margin;           // a trailing blank, the right-aligned field's margin (R, A, SV, V, K)
     // The largest value the register holds, where the controller states one: 8000
     // for A and D (their fixed S-curve value), and for SV and V, which no
     // multiplier's speed range takes above 8000. None for R, K and L.
@@ -37,14 +31,14 @@ struct RegisterDescription {
 
 // The one list of the registers; every other list is taken from it.
 inline constexpr std::array<RegisterDescription, 8> settingRegisters = {{
-    {SettingRegister::R, "R", FieldFormat::WholeWithMargin, std::nullopt, true, true, true, true, true},
-    {SettingRegister::A, "A", FieldFormat::DecimalsWithMargin, 8000.0, true, true, true, true, true},
-    {SettingRegister::SV, "SV", FieldFormat::DecimalsWithMargin, 8000.0, true, true, true, true, true},
-    {SettingRegister::V, "V", FieldFormat::DecimalsWithMargin, 8000.0, true, true, true, true, true},
-    {SettingRegister::K, "K", FieldFormat::DecimalsWithMargin, std::nullopt, false, true, false, true, true},
-    {SettingRegister::AO, "AO", FieldFormat::Decimals, std::nullopt, false, true, false, true, false},
-    {SettingRegister::D, "D", FieldFormat::Decimals, 8000.0, false, false, true, true, true},
-    {SettingRegister::L, "L", FieldFormat::Decimals, std::nullopt, false, false, false, true, true},
+    {SettingRegister::R, "R", 0, true, std::nullopt, true, true, true, true, true},
+    {SettingRegister::A, "A", 3, true, 8000.0, true, true, true, true, true},
+    {SettingRegister::SV, "SV", 3, true, 8000.0, true, true, true, true, true},
+    {SettingRegister::V, "V", 3, true, 8000.0, true, true, true, true, true},
+    {SettingRegister::K, "K", 3, true, std::nullopt, false, true, false, true, true},
+    {SettingRegister::AO, "AO", 3, false, std::nullopt, false, true, false, true, false},
+    {SettingRegister::D, "D", 3, false, 8000.0, false, false, true, true, true},
+    {SettingRegister::L, "L", 3, false, std::nullopt, false, false, false, true, true},
 }};
 
 constexpr const RegisterDescription& describe(SettingRegister setting)

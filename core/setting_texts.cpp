@@ -1,22 +1,19 @@
 #include "core/setting_texts.h"
 
 #include "core/number_format.h"
-#include "core/texts.h"
 
-#include <fmt/format.h>
 
 namespace veldronix {
 namespace {
 
-// The formats are constants, so {fmt} checks them against a double when this compiles.
-std::string formatted(fmt::format_string<double> format, double value)
+// A value as a register's field shows it.
+std::string fieldText(const RegisterDescription& entry, double value)
 {
-    return fmt::format(format, printable(value));
-}
-
-std::string formatted(fmt::format_string<double> format, const std::optional<double>& value)
-{
-    return value ? formatted(format, *value) : std::string{};
+    std::string text = formatFixed(value, entry.decimals);
+    if (entry.margin) {
+        text += ' ';
+    }
+    return text;
 }
 
 // The member of a set of field texts (const or not) that holds a register's text.
@@ -44,19 +41,6 @@ auto& fieldOf(Texts& texts, SettingRegister setting)
     return texts.l;
 }
 
-std::string formatted(SettingRegister setting, const std::optional<double>& value)
-{
-    switch (describe(setting).format) {
-    case FieldFormat::WholeWithMargin:
-        return formatted(texts::formatR, value);
-    case FieldFormat::DecimalsWithMargin:
-        return formatted(texts::formatWithMargin, value);
-    case FieldFormat::Decimals:
-        break;
-    }
-    return formatted(texts::formatPlain, value);
-}
-
 } // namespace
 
 SettingTexts formatSettingTexts(const SettingValues& values)
@@ -66,7 +50,9 @@ SettingTexts formatSettingTexts(const SettingValues& values)
     SettingTexts fields;
     fields.summary = values.summary;
     for (const RegisterDescription& entry : settingRegisters) {
-        fields.text(entry.id) = formatted(entry.id, registerValue(values, entry.id));
+        if (const auto value = registerValue(values, entry.id)) {
+            fields.text(entry.id) = fieldText(entry, *value);
+        }
     }
     return fields;
 }
@@ -83,7 +69,7 @@ std::string& SettingTexts::text(SettingRegister setting)
 
 std::string formatDecelPoint(double decelPoint)
 {
-    return formatted(texts::formatPlain, decelPoint);
+    return formatFixed(decelPoint, decelPointDecimals);
 }
 
 } // namespace veldronix

@@ -26,6 +26,9 @@ struct SettingTexts {
 
 SettingTexts formatSettingTexts(const SettingValues& values);
 
+// The decimals of the manual deceleration point's field, which has no margin.
+inline constexpr int decelPointDecimals = 3;
+
 // The text of a manual deceleration point.
 std::string formatDecelPoint(double decelPoint);
 

@@ -1,17 +1,15 @@
 #include "core/setting_values.h"
 
-#include "core/number_format.h"
+#include "core/fixed_format.h"
 #include "core/register_formulas.h"
 #include "core/texts.h"
-
-#include <fmt/format.h>
 
 namespace veldronix {
 namespace {
 
 // The summary formats, checked against their arguments when this compiles.
-using SymmetricFormat = fmt::format_string<double, double, double>;
-using AsymmetricFormat = fmt::format_string<double, double, double, double>;
+using SymmetricFormat = fmt::format_string<Fixed, Fixed, Fixed>;
+using AsymmetricFormat = fmt::format_string<Fixed, Fixed, Fixed, Fixed>;
 constexpr SymmetricFormat symmetricSummaries[] = {texts::summaryFormats[0], texts::summaryFormats[1]};
 constexpr AsymmetricFormat asymmetricSummaries[] = {texts::summaryFormats[2], texts::summaryFormats[3]};
 
@@ -21,11 +19,11 @@ std::string summaryFor(const DriveInput& input)
         return {};
     }
     const auto type = static_cast<std::size_t>(input.driveType);
-    const double initial = printableTruncated(input.initialSpeed);
-    const double drive = printableTruncated(input.driveSpeed);
-    const double accel = printable(input.accelTime);
+    const Fixed initial{printableTruncated(input.initialSpeed)};
+    const Fixed drive{printableTruncated(input.driveSpeed)};
+    const Fixed accel{input.accelTime};
     if (isAsymmetric(input.driveType)) {
-        const double decel = printable(input.decelTime);
+        const Fixed decel{input.decelTime};
         return fmt::vformat(asymmetricSummaries[type - 2], fmt::make_format_args(initial, drive, accel, decel));
     }
     return fmt::vformat(symmetricSummaries[type], fmt::make_format_args(initial, drive, accel));

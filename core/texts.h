@@ -23,11 +23,6 @@ inline constexpr std::array<std::string_view, 4> summaryFormats = {
     "初速度:{:.0f}で、ドライブ速度:{:.0f}までを{:.3f}秒でS字加速し、\n初速度まで{:.3f}秒でS字減速する場合の設定値は以下のようになります。",
 };
 
-// Formats ({fmt} syntax) of the value fields; the blank is the right-aligned field's margin.
-inline constexpr std::string_view formatR = "{:.0f} ";
-inline constexpr std::string_view formatWithMargin = "{:.3f} "; // A, SV, V, K
-inline constexpr std::string_view formatPlain = "{:.3f}";       // AO, D, L and the deceleration point
-
 extern const std::string_view messageDriveSpeedZero;
 extern const std::string_view messageAccelTimeZero;
 extern const std::string_view messageInitialAboveDrive;
