@@ -46,7 +46,9 @@ TEST(FormatFixed, PrintsHugeAndTinyValuesLikeGlibc)
     std::setlocale(LC_ALL, "C");
     const double values[] = {1e300, -1e300, std::numeric_limits<double>::max(), 1.0 / 3.0, 1e22, 1e23, 123456789.0125,
                              4.35, std::ldexp(1.0, 70) + std::ldexp(1.0, 18), std::numeric_limits<double>::denorm_min(),
-                             0.0005, 0.0015, 0.0025, 1e-7, 8485.0};
+                             0.0005, 0.0015, 0.0025, 1e-7, 8485.0,
+                             // around 2^43, where ordinary values stop taking the short way
+                             8796093022207.5, 8796093022208.5, 8796093022.2085, 0x1p43, 4503599627370495.5};
     for (const double value : values) {
         for (const int decimals : {0, 1, 3, 9}) {
             char buffer[512];
