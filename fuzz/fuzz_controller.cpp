@@ -5,6 +5,7 @@
 #include "controller/calculator_view.h"
 #include "controller/control_id.h"
 #include "core/texts.h"
+#include "fuzz/byte_reader.h"
 
 #include <array>
 #include <cstddef>
@@ -101,42 +102,6 @@ private:
     std::map<ControlId, int> selection_{{ControlId::IDC_DRIVE_TYPE, -1}, {ControlId::IDC_MULTIPLIER, -1}};
 };
 
-class ByteReader {
-public:
-    ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool empty() const { return size_ == 0; }
-    std::uint8_t byte()
-    {
-        if (size_ == 0) {
-            return 0;
-        }
-        --size_;
-        return *data_++;
-    }
-    std::int32_t int32()
-    {
-        std::uint32_t value = 0;
-        for (int i = 0; i < 4; ++i) {
-            value = (value << 8) | byte();
-        }
-        std::int32_t result;
-        std::memcpy(&result, &value, sizeof result);
-        return result;
-    }
-    std::string text(std::size_t length)
-    {
-        const std::size_t n = length < size_ ? length : size_;
-        std::string result(reinterpret_cast<const char*>(data_), n);
-        data_ += n;
-        size_ -= n;
-        return result;
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-};
-
 std::size_t messageCount(const std::vector<Event>& events)
 {
     std::size_t count = 0;
@@ -192,24 +157,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeView view;
     veldronix::CalculatorController controller(view);
     controller.reset();
-    ByteReader reader(data, size);
+    veldronix::fuzz::ByteReader reader(data, size);
     while (!reader.empty()) {
-        const std::uint8_t op = reader.byte();
+        const std::uint8_t op = reader.take<std::uint8_t>();
         view.events.clear();
         switch (op % 3) {
         case 0: {
-            const ControlId field = inputFields[reader.byte() % inputFields.size()];
-            view.type(field, reader.text(reader.byte() % 101));
+            const ControlId field = inputFields[reader.take<std::uint8_t>() % inputFields.size()];
+            view.type(field, reader.text(reader.take<std::uint8_t>() % 101));
             check(view.events.empty(), "typing made the controller act");
             break;
         }
         case 1: {
-            const ControlId selector = (reader.byte() & 1) ? ControlId::IDC_MULTIPLIER : ControlId::IDC_DRIVE_TYPE;
-            view.select(selector, reader.int32());
+            const ControlId selector = (reader.take<std::uint8_t>() & 1) ? ControlId::IDC_MULTIPLIER : ControlId::IDC_DRIVE_TYPE;
+            view.select(selector, reader.take<std::int32_t>());
             break;
         }
         default: {
-            const int command = reader.byte() % 3;
+            const int command = reader.take<std::uint8_t>() % 3;
             if (command == 0) {
                 controller.onCalculate();
             } else if (command == 1) {
