@@ -74,11 +74,10 @@ inline constexpr std::string_view labelError = "エラー";
 inline constexpr std::string_view svgNeedsPulses = "--svg needs --pulses: the plot shows the motion of a pulse count";
 inline constexpr std::string_view svgNeedsFile = "--svg needs a file name";
 inline constexpr std::string_view svgTwice = "option --svg given twice";
-// A path goes between a lead and "': ".
-inline constexpr std::string_view svgNoPlot = "no plot written to '";
+// {fmt} format strings: the file's path, then why.
+inline constexpr std::string_view svgNoPlot = "no plot written to '{}': {}";
+inline constexpr std::string_view svgCannotWrite = "cannot write the plot '{}': {}";
 inline constexpr std::string_view svgNotCalculated = "the drive's settings could not be calculated";
-inline constexpr std::string_view svgCannotWrite = "cannot write the plot '";
-inline constexpr std::string_view pathEnd = "': ";
 inline constexpr std::string_view fileCannotCreate = "cannot create a file in its folder";
 inline constexpr std::string_view fileWriteFailed = "writing failed";
 inline constexpr std::string_view fileCannotReplace = "cannot take that name: a folder or a file that may not be replaced is in the way";

@@ -4,6 +4,8 @@
 #include "io/json_writer.h"
 #include "core/number_format.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
 
@@ -54,34 +56,14 @@ std::string figureText(double value)
     return text == "-0" ? "0" : text;
 }
 
-std::string fillFigures(std::string_view text, std::initializer_list<double> figures)
-{
-    std::string out;
-    auto next = figures.begin();
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t mark = text.find("{}", pos);
-        if (mark == std::string_view::npos) {
-            break;
-        }
-        out.append(text.substr(pos, mark - pos));
-        if (next != figures.end()) {
-            out += figureText(*next++);
-        }
-        pos = mark + 2;
-    }
-    out.append(text.substr(std::min(pos, text.size())));
-    return out;
-}
-
 std::string profileNote(const VelocityProfile& profile)
 {
     switch (profile.status) {
     case ProfileStatus::Complete:
         return {};
     case ProfileStatus::ShortMove:
-        return fillFigures(texts::profileShortMove,
-                           {profile.totalPulses, profile.driveSpeed, profile.initialSpeed, profile.rampPulses});
+        return fmt::format(texts::profileShortMove, figureText(profile.totalPulses), figureText(profile.driveSpeed),
+                           figureText(profile.initialSpeed), figureText(profile.rampPulses));
     case ProfileStatus::NoPulses:
         return std::string(texts::profileNoPulses);
     case ProfileStatus::UnknownDriveType:
@@ -91,7 +73,7 @@ std::string profileNote(const VelocityProfile& profile)
     case ProfileStatus::NoDriveSpeed:
         return std::string(texts::profileNoDriveSpeed);
     case ProfileStatus::NegativeSpeed:
-        return fillFigures(texts::profileNegativeSpeed, {profile.initialSpeed});
+        return fmt::format(texts::profileNegativeSpeed, figureText(profile.initialSpeed));
     case ProfileStatus::BadRampTime:
         return std::string(texts::profileBadRampTime);
     case ProfileStatus::NoJerk:
@@ -104,12 +86,13 @@ std::string profileNote(const VelocityProfile& profile)
 
 std::string profilePlain(const VelocityProfile& profile)
 {
-    std::string out(texts::profileLead);
     if (profile.status != ProfileStatus::Complete) {
-        return out + profileNote(profile) + '\n';
+        return fmt::format(texts::profileLead, profileNote(profile)) + '\n';
     }
-    out += fillFigures(texts::profileHeading, {profile.totalPulses, profile.initialSpeed, profile.driveSpeed});
-    out += shapeName(profile.shape);
+    std::string out = fmt::format(texts::profileLead,
+                                  fmt::format(texts::profileHeading, figureText(profile.totalPulses),
+                                              figureText(profile.initialSpeed), figureText(profile.driveSpeed),
+                                              shapeName(profile.shape)));
     out += '\n';
 
     struct Row {

@@ -12,9 +12,6 @@ namespace veldronix::report {
 // dropped ("2525", "0.5"), "-0" never; "inf", "-inf", "nan" as the core writes them.
 std::string figureText(double value);
 
-// A text with each "{}" replaced by the next figure, in order.
-std::string fillFigures(std::string_view text, std::initializer_list<double> figures);
-
 // Why a profile shows no motion, in one sentence; empty for a Complete profile.
 std::string profileNote(const VelocityProfile& profile);
 

@@ -6,9 +6,12 @@
 // plot and the rounded drive, in English for every front end.
 namespace veldronix::report::texts {
 
-// The velocity profile of a drive with --pulses. "{}" stands for a figure, filled in order.
-inline constexpr std::string_view profileLead = "velocity profile: ";
-inline constexpr std::string_view profileHeading = "{} pulses, {} PPS to {} PPS and back, ";
+// The texts are {fmt} format strings: "{}" stands for a figure (see figureText) or
+// a text, filled in order.
+// The velocity profile of a drive with --pulses: its heading, or why it has no motion.
+inline constexpr std::string_view profileLead = "velocity profile: {}";
+// The pulse count, the initial and the drive speed, the ramps' shape.
+inline constexpr std::string_view profileHeading = "{} pulses, {} PPS to {} PPS and back, {}";
 inline constexpr std::string_view shapeLinear = "linear ramps";
 inline constexpr std::string_view shapeSCurve = "S-curve ramps";
 inline constexpr std::string_view columnPhase = "phase";
@@ -34,17 +37,20 @@ inline constexpr std::string_view profileNoJerk = "none: an S-curve between equa
 inline constexpr std::string_view profileNotFinite = "none: a figure of the motion is infinite or not a number";
 
 // The plot of --svg FILE: speed over time.
-inline constexpr std::string_view svgTitle = "Velocity profile: ";
+// The profile's heading.
+inline constexpr std::string_view svgTitle = "Velocity profile: {}";
 inline constexpr std::string_view svgTimeAxis = "time (s)";
 inline constexpr std::string_view svgSpeedAxis = "speed (PPS)";
 inline constexpr std::string_view svgDecelPoint = "deceleration point: {} pulses";
 inline constexpr std::string_view svgDriveSpeed = "drive speed {} PPS";
 inline constexpr std::string_view svgInitialSpeed = "initial speed {} PPS";
-inline constexpr std::string_view svgSeconds = " s";
+// A phase's time, already written with its decimals.
+inline constexpr std::string_view svgPhaseTime = "{} s";
 inline constexpr std::string_view svgPhasePulses = "{} pulses";
-inline constexpr std::string_view svgRampUp = "{} \u2192 {} PPS";
+// A ramp from one speed to the other; an S-curve's with its jerk.
+inline constexpr std::string_view svgRamp = "{} \u2192 {} PPS";
+inline constexpr std::string_view svgSCurveRamp = "{} \u2192 {} PPS, jerk {} PPS/s\u00b2";
 inline constexpr std::string_view svgAtSpeed = "at {} PPS";
-inline constexpr std::string_view svgJerk = "jerk {} PPS/s\u00b2";
 
 // The status names of the JSON output, in the order of ProfileStatus.
 inline constexpr std::string_view profileStatusNames[] = {
@@ -64,12 +70,12 @@ inline constexpr std::string_view labelDecelJerk = "deceleration jerk";
 inline constexpr std::string_view unitSpeed = " PPS";
 inline constexpr std::string_view unitTime = " s";
 inline constexpr std::string_view unitJerk = " PPS/s²";
-inline constexpr std::string_view requestedPrefix = "requested ";
-inline constexpr std::string_view realPrefix = ", real ";
-inline constexpr std::string_view deviationPrefix = ", deviation ";
-inline constexpr std::string_view deviationUnit = " %";
-inline constexpr std::string_view realNone = ", real: none (see the findings)";
-inline constexpr std::string_view deviationNone = ", deviation: none";
+// A quantity of the real drive: {0} the requested value, {1} the real one, {2}
+// the unit with its leading blank, {3} the deviation in percent.
+inline constexpr std::string_view quantityDeviation = "requested {0}{2}, real {1}{2}, deviation {3} %";
+inline constexpr std::string_view quantityNoDeviation = "requested {0}{2}, real {1}{2}, deviation: none";
+// Without a real value: {0} the requested value, {1} the unit.
+inline constexpr std::string_view quantityNoReal = "requested {0}{1}, real: none (see the findings)";
 inline constexpr std::string_view findingsNone = "Findings: none";
 inline constexpr std::string_view findingsHeading = "Findings:";
 // A finding reads "SV = 0 (setting value 0.400): " and its reason.
@@ -89,14 +95,16 @@ inline constexpr std::string_view reasonNotFinite = "not a finite number, which 
 // With --pulses: the velocity profile of the real drive and its end with the requested deceleration point.
 inline constexpr std::string_view realProfileHeading = "Real drive of the rounded settings over the pulse count";
 inline constexpr std::string_view realProfileUnknown = ": none, see the findings";
-// "The requested drive's deceleration point 8485.000 brings ..."
-inline constexpr std::string_view requestedDecelPointPrefix = "The requested drive's deceleration point ";
-inline constexpr std::string_view endsEarlyPrefix = " brings the rounded drive back to the initial speed ";
-inline constexpr std::string_view endsEarlySuffix = " pulses before the end; it outputs them at the initial speed.";
-inline constexpr std::string_view endsLatePrefix = " leaves the rounded drive ";
-inline constexpr std::string_view endsLateSuffix =
-    " pulses short of its deceleration: the pulse count ends before it is back at the initial speed.";
-inline constexpr std::string_view endsExactly = " still ends the rounded drive at the initial speed.";
+// Where the rounded drive ends from the requested drive's deceleration point
+// (the first figure) and by how many pulses (the second).
+inline constexpr std::string_view endsEarly =
+    "The requested drive's deceleration point {} brings the rounded drive back to the initial speed {} pulses "
+    "before the end; it outputs them at the initial speed.";
+inline constexpr std::string_view endsLate =
+    "The requested drive's deceleration point {} leaves the rounded drive {} pulses short of its deceleration: "
+    "the pulse count ends before it is back at the initial speed.";
+inline constexpr std::string_view endsExactly =
+    "The requested drive's deceleration point {} still ends the rounded drive at the initial speed.";
 inline constexpr std::string_view requestedNoDecelPoint =
     "The requested drive has no deceleration point to compare with; its velocity profile above says why.";
 

@@ -7,6 +7,8 @@
 #include "core/rounded_drive.h"
 #include "core/rounded_profile.h"
 
+#include <fmt/format.h>
+
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -145,24 +147,16 @@ std::string plainQuantity(const QuantityLine& line)
     const RealQuantity& q = *line.quantity;
     std::string out(line.label);
     out.append(labelWidth > out.size() ? labelWidth - out.size() : 1, ' ');
-    out += texts::requestedPrefix;
-    out += fixed(q.requested, line.decimals);
-    out += line.unit;
+    const std::string requested = fixed(q.requested, line.decimals);
     if (!q.real) {
-        out += texts::realNone;
-        return out + '\n';
+        return out + fmt::format(texts::quantityNoReal, requested, line.unit) + '\n';
     }
-    out += texts::realPrefix;
-    out += fixed(*q.real, line.decimals);
-    out += line.unit;
-    if (q.deviationPercent) {
-        out += texts::deviationPrefix;
-        out += deviationText(*q.deviationPercent);
-        out += texts::deviationUnit;
-    } else {
-        out += texts::deviationNone;
+    const std::string real = fixed(*q.real, line.decimals);
+    if (!q.deviationPercent) {
+        return out + fmt::format(texts::quantityNoDeviation, requested, real, line.unit) + '\n';
     }
-    return out + '\n';
+    return out + fmt::format(texts::quantityDeviation, requested, real, line.unit, deviationText(*q.deviationPercent)) +
+           '\n';
 }
 
 // The drive the value fields show, rounded, and with --pulses its profiles.
@@ -192,21 +186,15 @@ std::string endText(const RoundedProfile& profile)
     if (!profile.earlyBy) {
         return {};
     }
-    std::string out(texts::requestedDecelPointPrefix);
-    out += fixed(profile.requested.decelPoint, pulseDecimals);
+    const std::string decelPoint = fixed(profile.requested.decelPoint, pulseDecimals);
     const std::string early = fixed(*profile.earlyBy, pulseDecimals);
     if (early.find_first_not_of("0.") == std::string::npos) {
-        out += texts::endsExactly;
-    } else if (*profile.earlyBy > 0.0) {
-        out += texts::endsEarlyPrefix;
-        out += early;
-        out += texts::endsEarlySuffix;
-    } else {
-        out += texts::endsLatePrefix;
-        out += fixed(-*profile.earlyBy, pulseDecimals);
-        out += texts::endsLateSuffix;
+        return fmt::format(texts::endsExactly, decelPoint) + '\n';
     }
-    return out + '\n';
+    if (*profile.earlyBy > 0.0) {
+        return fmt::format(texts::endsEarly, decelPoint, early) + '\n';
+    }
+    return fmt::format(texts::endsLate, decelPoint, fixed(-*profile.earlyBy, pulseDecimals)) + '\n';
 }
 
 // The real drive's velocity profile in the profile output's own form, then where it ends.

@@ -1,0 +1,222 @@
+#include "report/plot_model.h"
+
+#include "report/profile_report.h"
+#include "report/report_texts.h"
+#include "core/number_format.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace veldronix::report {
+namespace {
+
+// Rough width of a character of the 12-unit labels, to decide whether a text fits where it goes.
+constexpr double labelCharWidth = 6.8;
+// How far from the canvas's edges the deceleration point's label keeps.
+constexpr double edgeMargin = 10;
+
+// A step of 1, 2 or 5 times a power of ten that splits range into at most about target parts.
+double niceStep(double range, int target)
+{
+    const double raw = range / target;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double factor : {1.0, 2.0, 5.0}) {
+        if (factor * power >= raw) {
+            return factor * power;
+        }
+    }
+    return 10.0 * power;
+}
+
+// Length in characters, for placing texts: UTF-8 lead bytes only.
+double characters(std::string_view text)
+{
+    return static_cast<double>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// The centre of a label moved as little as needed to keep it within the plot area.
+double insidePlot(const PlotModel& plot, double centre, std::string_view text)
+{
+    const double half = characters(text) * labelCharWidth / 2 + 4;
+    const double middle = (plot.left + plot.right) / 2;
+    return std::clamp(centre, std::min(plot.left + half, middle), std::max(plot.right - half, middle));
+}
+
+// The summary's lines; its line break splits it.
+std::vector<std::string> linesOf(std::string_view text)
+{
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const std::size_t breakAt = text.find('\n');
+        lines.emplace_back(text.substr(0, breakAt));
+        if (breakAt == std::string_view::npos) {
+            break;
+        }
+        text.remove_prefix(breakAt + 1);
+    }
+    return lines;
+}
+
+// The speed curve: straight lines for linear ramps; each half of an S-curve
+// ramp is a parabola in time, its control point where the tangents at its two ends meet.
+PlotCurve curveOf(const VelocityProfile& p)
+{
+    const double sv = p.initialSpeed;
+    const double v = p.driveSpeed;
+    const double middle = (sv + v) / 2.0;
+    const double ta = p.accel.time;
+    const double decelStart = p.accel.time + p.constant.time;
+    const double td = p.decel.time;
+    const double end = p.totalTime;
+    using Kind = CurveSegment::Kind;
+    PlotCurve curve{{0, sv}, {}};
+    if (p.shape == RampShape::SCurve) {
+        curve.segments = {
+            {Kind::Parabola, {ta / 4, sv}, {ta / 2, middle}},
+            {Kind::Parabola, {ta * 3 / 4, v}, {ta, v}},
+            {Kind::Line, {}, {decelStart, v}},
+            {Kind::Parabola, {decelStart + td / 4, v}, {decelStart + td / 2, middle}},
+            {Kind::Parabola, {decelStart + td * 3 / 4, sv}, {end, sv}},
+        };
+    } else {
+        curve.segments = {{Kind::Line, {}, {ta, v}}, {Kind::Line, {}, {decelStart, v}}, {Kind::Line, {}, {end, sv}}};
+    }
+    return curve;
+}
+
+std::vector<FigureRow> rowsOf(const VelocityProfile& p)
+{
+    const auto time = [](double seconds) { return fmt::format(texts::svgPhaseTime, formatFixed(seconds, 6)); };
+    const auto pulses = [](double count) { return fmt::format(texts::svgPhasePulses, figureText(count)); };
+    const auto ramp = [](double from, double to, double jerk) {
+        // A linear ramp has no jerk to name (0).
+        return jerk > 0.0 ? fmt::format(texts::svgSCurveRamp, figureText(from), figureText(to), figureText(jerk))
+                          : fmt::format(texts::svgRamp, figureText(from), figureText(to));
+    };
+    return {
+        {PlotPhase::Accel, std::string(texts::phaseAccel), time(p.accel.time), pulses(p.accel.pulses),
+         ramp(p.initialSpeed, p.driveSpeed, p.accelJerk)},
+        {PlotPhase::Constant, std::string(texts::phaseConstant), time(p.constant.time), pulses(p.constant.pulses),
+         fmt::format(texts::svgAtSpeed, figureText(p.driveSpeed))},
+        {PlotPhase::Decel, std::string(texts::phaseDecel), time(p.decel.time), pulses(p.decel.pulses),
+         ramp(p.driveSpeed, p.initialSpeed, p.decelJerk)},
+        {std::nullopt, std::string(texts::labelTotalMove), time(p.totalTime), pulses(p.totalPulses),
+         fmt::format(texts::svgDecelPoint, figureText(p.decelPoint))},
+    };
+}
+
+} // namespace
+
+std::string tickText(double value, double step)
+{
+    const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
+    if (value == 0.0) {
+        return "0";
+    }
+    if (decimals <= 6 && std::fabs(value) < 1e9) {
+        return formatFixed(value, decimals);
+    }
+    std::array<char, 32> buffer;
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::scientific, 2);
+    return result.ec == std::errc{} ? std::string(buffer.data(), result.ptr) : formatFixed(value, 3);
+}
+
+PlotAxis plotAxis(std::string_view title, double largest)
+{
+    if (!(largest > 0.0) || !std::isfinite(largest)) {
+        largest = 1.0;
+    }
+    double step = niceStep(largest, 8);
+    // A range of a few subnormals has no finer step than itself (an eighth of it is 0).
+    if (!(step > 0.0)) {
+        step = largest;
+    }
+    PlotAxis axis{std::string(title), std::ceil(largest / step * (1 - 1e-12)) * step, {}};
+    // Rounded up near the top of the double range the end would be infinite, and every point on the axis's start.
+    if (!(axis.maximum >= largest) || !std::isfinite(axis.maximum)) {
+        axis.maximum = largest;
+    }
+    // The count is bounded by niceStep; the index keeps the values free of accumulated error.
+    const long count = static_cast<long>(std::llround(axis.maximum / step));
+    for (long i = 0; i <= count && i <= 50; ++i) {
+        const double value = static_cast<double>(i) * step;
+        if (value > axis.maximum) {
+            break; // an axis whose end is no multiple of its step (see above) has no tick beyond it
+        }
+        axis.ticks.push_back({value, tickText(value, step)});
+    }
+    return axis;
+}
+
+std::optional<PlotModel> makePlotModel(const VelocityProfile& p, std::string_view summary)
+{
+    if (p.status != ProfileStatus::Complete) {
+        return std::nullopt;
+    }
+    PlotModel plot;
+    plot.title = fmt::format(texts::svgTitle,
+                             fmt::format(texts::profileHeading, figureText(p.totalPulses), figureText(p.initialSpeed),
+                                         figureText(p.driveSpeed),
+                                         p.shape == RampShape::SCurve ? texts::shapeSCurve : texts::shapeLinear));
+    plot.summary = std::string(summary);
+    plot.summaryLines = linesOf(summary);
+    plot.timeAxis = plotAxis(texts::svgTimeAxis, p.totalTime);
+    // Headroom above the drive speed for the plateau's label.
+    const double headroom = p.driveSpeed * 1.12;
+    plot.speedAxis = plotAxis(texts::svgSpeedAxis, std::isfinite(headroom) ? headroom : p.driveSpeed);
+    const double decelStart = p.accel.time + p.constant.time;
+
+    // The three phases as bands under the curve, named where the name fits.
+    const std::array<PlotBand, 3> bands = {{{PlotPhase::Accel, 0.0, p.accel.time, std::string(texts::phaseAccel)},
+                                            {PlotPhase::Constant, p.accel.time, decelStart,
+                                             std::string(texts::phaseConstant)},
+                                            {PlotPhase::Decel, decelStart, p.totalTime,
+                                             std::string(texts::phaseDecel)}}};
+    for (PlotBand band : bands) {
+        const double width = plot.x(band.end) - plot.x(band.start);
+        if (!(width > 0.0)) {
+            continue; // a ramp of no time has no band
+        }
+        if (!(width > characters(band.name) * labelCharWidth + 8)) {
+            band.name.clear();
+        }
+        plot.bands.push_back(std::move(band));
+    }
+
+    plot.curve = curveOf(p);
+    plot.initialLevel = p.initialSpeed;
+    // The speeds named on the curve: the plateau above its middle, the initial speed near its level.
+    const double plateauMiddle = plot.x((p.accel.time + decelStart) / 2);
+    std::string driveSpeedText = fmt::format(texts::svgDriveSpeed, figureText(p.driveSpeed));
+    plot.driveSpeedLabel = {{insidePlot(plot, plateauMiddle, driveSpeedText), plot.y(p.driveSpeed) - 8},
+                            TextAnchor::Middle,
+                            std::move(driveSpeedText)};
+    // Under its level, unless that would run into the time axis: then above it.
+    std::string initialSpeedText = fmt::format(texts::svgInitialSpeed, figureText(p.initialSpeed));
+    const double levelY = plot.y(p.initialSpeed);
+    plot.initialSpeedLabel = {{insidePlot(plot, plateauMiddle, initialSpeedText),
+                               levelY + 18 < plot.bottom - 4 ? levelY + 16 : levelY - 8},
+                              TextAnchor::Middle,
+                              std::move(initialSpeedText)};
+
+    // The deceleration point: where the plateau ends, with its pulse count, anchored so
+    // that the text stays on the canvas near either edge.
+    std::string markText = fmt::format(texts::svgDecelPoint, figureText(p.decelPoint));
+    const double markX = plot.x(decelStart);
+    const double markWidth = characters(markText) * labelCharWidth;
+    const TextAnchor anchor = markX + markWidth / 2 > plot.width - edgeMargin ? TextAnchor::End
+                              : markX - markWidth / 2 < edgeMargin            ? TextAnchor::Start
+                                                                              : TextAnchor::Middle;
+    plot.decelMark = {{decelStart, p.driveSpeed}, {{markX, plot.top - 12}, anchor, std::move(markText)}};
+
+    plot.rows = rowsOf(p);
+    return plot;
+}
+
+} // namespace veldronix::report

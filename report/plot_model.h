@@ -1,0 +1,134 @@
+#pragma once
+
+#include "core/velocity_profile.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veldronix::report {
+
+// What the plot of a velocity profile shows, for any front end to draw (the
+// SVG file, a dialog's painter): texts, ticks and placements decided once, so
+// that every drawing of a profile says the same. Data are in the profile's
+// units (time s, speed PPS); placements on a fixed canvas in its units (pixels
+// at 100 %, y downwards), which x() and y() map the data onto.
+
+// A point of the motion.
+struct DataPoint {
+    double time = 0.0;  // s
+    double speed = 0.0; // PPS
+};
+
+// A point on the canvas.
+struct CanvasPoint {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// Which phase a band or a row of figures belongs to; a front end gives each its colours.
+enum class PlotPhase { Accel, Constant, Decel };
+
+// Where a text's point is: its start, its middle or its end.
+enum class TextAnchor { Start, Middle, End };
+
+// A text placed on the canvas.
+struct PlotLabel {
+    CanvasPoint at; // the text's baseline at its anchor
+    TextAnchor anchor = TextAnchor::Middle;
+    std::string text;
+};
+
+struct PlotTick {
+    double value = 0.0; // in the axis's unit
+    std::string label;
+};
+
+// An axis from 0 to maximum, with a grid line and a label at each tick.
+struct PlotAxis {
+    std::string title;
+    double maximum = 1.0;
+    std::vector<PlotTick> ticks;
+};
+
+// A phase shaded over the plot's height, from start to end (s).
+struct PlotBand {
+    PlotPhase phase = PlotPhase::Accel;
+    double start = 0.0;
+    double end = 0.0;
+    std::string name; // shown at the band's top; empty where it does not fit the band
+};
+
+// A piece of the speed curve from where the previous one ended.
+struct CurveSegment {
+    enum class Kind {
+        Line,     // straight to `to`
+        Parabola, // a quadratic Bezier: speed quadratic in time, `control` where its end tangents meet
+    };
+    Kind kind = Kind::Line;
+    DataPoint control; // of a Parabola only
+    DataPoint to;
+};
+
+struct PlotCurve {
+    DataPoint start; // marked with a dot: the initial speed at time 0
+    std::vector<CurveSegment> segments;
+};
+
+// The deceleration point: a vertical line from above the plot down to the time
+// axis at its time, a dot where it leaves the plateau, and its label above the plot.
+struct DecelMark {
+    DataPoint point;
+    PlotLabel label;
+};
+
+// A row of the figures under the plot; a phase's row has its swatch and colours,
+// the totals row (no phase) shows the deceleration point in the mark's colour.
+struct FigureRow {
+    std::optional<PlotPhase> phase;
+    std::string name;
+    std::string time;   // "0.200000 s"
+    std::string pulses; // "1010 pulses"
+    std::string detail; // the speeds of the phase, or the deceleration point
+};
+
+struct PlotModel {
+    // The canvas and the plot area on it.
+    double width = 960;
+    double height = 640;
+    double left = 100;
+    double right = 920;
+    double top = 130;
+    double bottom = 450;
+
+    std::string title;                     // the heading over everything
+    std::string summary;                   // the dialog's summary line, any text
+    std::vector<std::string> summaryLines; // the summary split at its line breaks
+
+    PlotAxis timeAxis;  // horizontal, s
+    PlotAxis speedAxis; // vertical, PPS
+    std::vector<PlotBand> bands; // only phases that take time, in order
+    PlotCurve curve;
+    double initialLevel = 0.0; // a dashed level across the plot at the initial speed
+    PlotLabel driveSpeedLabel;
+    PlotLabel initialSpeedLabel;
+    DecelMark decelMark;
+    std::vector<FigureRow> rows; // the three phases, then the totals
+
+    double x(double time) const { return left + (time / timeAxis.maximum) * (right - left); }
+    double y(double speed) const { return bottom - (speed / speedAxis.maximum) * (bottom - top); }
+};
+
+// The plot of a Complete profile, summary shown under its title; none for a
+// profile without motion.
+std::optional<PlotModel> makePlotModel(const VelocityProfile& profile, std::string_view summary);
+
+// The tick label of value on an axis whose ticks are step apart: fixed decimals
+// as the step needs, or scientific notation where fixed would be unreadable.
+std::string tickText(double value, double step);
+
+// An axis from 0 past largest, ticks at 1, 2 or 5 times a power of ten, about 8 of them.
+PlotAxis plotAxis(std::string_view title, double largest);
+
+} // namespace veldronix::report
