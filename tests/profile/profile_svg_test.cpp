@@ -194,6 +194,48 @@ TEST(ProfileSvg, isOneWellFormedDocumentForEveryType)
     }
 }
 
+// The worked drive's texts, each once, as the plot model words them.
+TEST(ProfileSvg, drawsTheModelsTexts)
+{
+    const auto svg = report::profileSvg(exampleProfile(DriveType::AsymmetricSCurve), "");
+    ASSERT_TRUE(svg);
+    struct Text {
+        std::string element;
+        std::size_t times;
+    };
+    const Text texts[] = {
+        {"<title>Velocity profile: 10000 pulses, 100 PPS to 10000 PPS and back, S-curve ramps</title>", 1},
+        {"font-weight=\"bold\" fill=\"#111827\">Velocity profile: 10000 pulses, 100 PPS to 10000 PPS and back, "
+         "S-curve ramps</text>",
+         1},
+        {"<text x=\"100.00\" y=\"468.00\" class=\"tick\" text-anchor=\"middle\">0</text>", 1},
+        {"<text x=\"920.00\" y=\"468.00\" class=\"tick\" text-anchor=\"middle\">1.4</text>", 1},
+        {"<text x=\"92.00\" y=\"134.00\" class=\"tick\" text-anchor=\"end\">12000</text>", 1},
+        {"class=\"tick\"", 8 + 7},
+        {"<text x=\"436.05\" y=\"175.33\" class=\"figure\" text-anchor=\"middle\">drive speed 10000 PPS</text>", 1},
+        {"<text x=\"436.05\" y=\"439.33\" class=\"figure\" text-anchor=\"middle\">initial speed 100 PPS</text>", 1},
+        {"<text x=\"654.96\" y=\"118.00\" class=\"figure\" fill=\"#c2410c\" text-anchor=\"middle\" >"
+         "deceleration point: 8485 pulses</text>",
+         1},
+        {">0.200000 s</text>", 1},
+        {">1010 pulses</text>", 1},
+        {">100 \u2192 10000 PPS, jerk 990000 PPS/s\u00b2</text>", 1},
+        {">0.747500 s</text>", 1},
+        {">7475 pulses</text>", 1},
+        {">at 10000 PPS</text>", 1},
+        {">0.300000 s</text>", 1},
+        {">1515 pulses</text>", 1},
+        {">10000 \u2192 100 PPS, jerk 440000 PPS/s\u00b2</text>", 1},
+        {">total move</text>", 1},
+        {">1.247500 s</text>", 1},
+        {">10000 pulses</text>", 1},
+        {"<desc>", 0},
+    };
+    for (const Text& text : texts) {
+        EXPECT_EQ(count(*svg, text.element), text.times) << text.element;
+    }
+}
+
 TEST(ProfileSvg, summaryOfAnyCharactersIsEscaped)
 {
     const auto svg = report::profileSvg(exampleProfile(DriveType::AsymmetricSCurve),
@@ -272,6 +314,10 @@ TEST(PulsecalcSvg, failuresLeaveNothingBehind)
                                          "100 PPS, which takes 2525 pulses"},
         {{"--drive", "10000", "--pulses", "10000", "--svg", old},
          "no plot written to '" + old + "': the drive's settings could not be calculated"},
+        // Braces in a name are the name's own, no placeholders.
+        {drive("3", "1000", dir.file("{0}{}.svg")),
+         "no plot written to '" + dir.file("{0}{}.svg") + "': the move is too short: 1000 pulses cannot reach 10000 "
+                                                          "PPS and return to 100 PPS, which takes 2525 pulses"},
         {drive("3", "10000", dir.file("missing/plot.svg")),
          "cannot write the plot '" + dir.file("missing/plot.svg") + "': cannot create a file in its folder"},
         {drive("3", "10000", notAFolder + "/plot.svg"),
