@@ -20,8 +20,8 @@ namespace {
 
 using veldronix::fuzz::MemorySink;
 
-using veldronix::cli::CsvReader;
-using veldronix::cli::CsvRecord;
+using veldronix::io::CsvReader;
+using veldronix::io::CsvRecord;
 
 constexpr std::size_t resultColumns = 12; // summary, R, A, SV, V, K, AO, D, L, multiplier, decelPoint, errors
 
@@ -54,16 +54,16 @@ std::FILE* readStream(std::string_view bytes)
     return fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
 }
 
-std::vector<io::CsvRecord> readAll(std::string_view bytes)
+std::vector<veldronix::io::CsvRecord> readAll(std::string_view bytes)
 {
-    std::vector<io::CsvRecord> records;
+    std::vector<veldronix::io::CsvRecord> records;
     std::FILE* stream = readStream(bytes);
     if (!stream) {
         std::abort();
     }
     {
-        io::CsvReader reader(stream);
-        io::CsvRecord record;
+        veldronix::io::CsvReader reader(stream);
+        veldronix::io::CsvRecord record;
         while (reader.next(record)) {
             records.push_back(record);
         }
@@ -79,7 +79,7 @@ std::vector<io::CsvRecord> readAll(std::string_view bytes)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     input = std::string_view(reinterpret_cast<const char*>(data), size);
-    const std::vector<io::CsvRecord> rows = readAll(input);
+    const std::vector<veldronix::io::CsvRecord> rows = readAll(input);
 
     std::FILE* in = readStream(input);
     if (!in) {
@@ -108,18 +108,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(messages.empty(), "diagnostics for a batch that ran", messages);
     check(output.ends_with("\r\n"), "output does not end its last record in CRLF", output);
 
-    const std::vector<io::CsvRecord> records = readAll(output);
+    const std::vector<veldronix::io::CsvRecord> records = readAll(output);
     check(records.size() == rows.size(), "output records are not one per input row plus the header", output);
     bool anyError = false;
     for (std::size_t i = 0; i < records.size(); ++i) {
-        const io::CsvRecord& record = records[i];
+        const veldronix::io::CsvRecord& record = records[i];
         check(record.problem.empty(), "a malformed output record", record.problem);
         check(record.fields.size() == columns + resultColumns, "an output record with the wrong column count", output);
         if (i == 0) {
             check(record.fields[columns] == "summary" && record.fields.back() == "errors", "the output header", output);
             continue;
         }
-        const io::CsvRecord& row = rows[i];
+        const veldronix::io::CsvRecord& row = rows[i];
         // The row's own cells come back unchanged (an absent cell as an empty one).
         for (std::size_t k = 0; k < columns; ++k) {
             const std::string_view cell = k < row.fields.size() ? std::string_view(row.fields[k]) : std::string_view();

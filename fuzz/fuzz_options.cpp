@@ -127,8 +127,8 @@ void checkBatch(int status, std::string_view out, std::string_view err, const fs
     std::FILE* stream = fmemopen(const_cast<char*>(out.data()), out.size(), "rb");
     check(stream != nullptr, "no stream over the output");
     {
-        io::CsvReader reader(stream);
-        io::CsvRecord record;
+        veldronix::io::CsvReader reader(stream);
+        veldronix::io::CsvRecord record;
         std::size_t width = 0;
         bool anyError = false;
         bool header = true;
