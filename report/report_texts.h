@@ -78,8 +78,8 @@ inline constexpr std::string_view quantityNoDeviation = "requested {0}{2}, real 
 inline constexpr std::string_view quantityNoReal = "requested {0}{1}, real: none (see the findings)";
 inline constexpr std::string_view findingsNone = "Findings: none";
 inline constexpr std::string_view findingsHeading = "Findings:";
-// A finding reads "SV = 0 (setting value 0.400): " and its reason.
-inline constexpr std::string_view findingSettingValue = " (setting value ";
+// A finding: the register, its rounded value, its setting value and the reason.
+inline constexpr std::string_view finding = "{} = {} (setting value {}): {}";
 inline constexpr std::string_view reasonZeroInitialSpeed = "an initial speed of 0 outputs no pulse, so the drive cannot start";
 inline constexpr std::string_view reasonZeroDriveSpeed = "a drive speed of 0 outputs no pulse, so the drive does not move";
 inline constexpr std::string_view reasonZeroAccel = "an acceleration of 0 never reaches the drive speed";
@@ -90,7 +90,7 @@ inline constexpr std::string_view reasonZeroL =
     "the deceleration jerk is 62500000 x multiplier / L, so an L of 0 gives no deceleration";
 inline constexpr std::string_view reasonZeroR = "the register cannot be 0";
 inline constexpr std::string_view reasonNegative = "the register holds no negative value";
-inline constexpr std::string_view reasonAboveMaximum = "above the register's maximum of ";
+inline constexpr std::string_view reasonAboveMaximum = "above the register's maximum of {}";
 inline constexpr std::string_view reasonNotFinite = "not a finite number, which no register holds";
 // With --pulses: the velocity profile of the real drive and its end with the requested deceleration point.
 inline constexpr std::string_view realProfileHeading = "Real drive of the rounded settings over the pulse count";

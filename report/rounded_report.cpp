@@ -78,7 +78,7 @@ std::string reasonOf(const RoundingFinding& finding)
     case RoundingProblem::Negative:
         return std::string(texts::reasonNegative);
     case RoundingProblem::AboveMaximum:
-        return std::string(texts::reasonAboveMaximum) + fixed(describe(finding.setting).maximum.value_or(0.0), 0);
+        return fmt::format(texts::reasonAboveMaximum, fixed(describe(finding.setting).maximum.value_or(0.0), 0));
     case RoundingProblem::NotFinite:
         return std::string(texts::reasonNotFinite);
     }
@@ -88,9 +88,8 @@ std::string reasonOf(const RoundingFinding& finding)
 // "SV = 0 (setting value 0.400): an initial speed of 0 ..."
 std::string findingText(const RoundingFinding& finding)
 {
-    return std::string(describe(finding.setting).name) + " = " + fixed(finding.rounded, 0) +
-           std::string(texts::findingSettingValue) + fixed(finding.settingValue, settingDecimals) + "): " +
-           reasonOf(finding);
+    return fmt::format(texts::finding, describe(finding.setting).name, fixed(finding.rounded, 0),
+                       fixed(finding.settingValue, settingDecimals), reasonOf(finding));
 }
 
 // The rounded registers the drive type uses, in the dialog's order.
