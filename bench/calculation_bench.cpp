@@ -67,15 +67,16 @@ void parseNumber(benchmark::State& state)
 }
 BENCHMARK(parseNumber);
 
+// The worked example: an asymmetric S-curve from 100 to 10000 PPS in 0.2 s and back in 0.3 s.
+veldronix::DriveInput workedDrive()
+{
+    return {100.0, 10000.0, 0.2, 0.3, veldronix::DriveType::AsymmetricSCurve};
+}
+
 // The setting values of a drive, whose cost is mostly that of its summary sentence.
 void formatSummary(benchmark::State& state)
 {
-    veldronix::DriveInput input;
-    input.driveType = veldronix::DriveType::AsymmetricSCurve;
-    input.initialSpeed = 100.0;
-    input.driveSpeed = 10000.0;
-    input.accelTime = 0.2;
-    input.decelTime = 0.3;
+    const veldronix::DriveInput input = workedDrive();
     for (auto _ : state) {
         benchmark::DoNotOptimize(veldronix::computeSettingValues(input, 2.0));
     }
@@ -94,12 +95,7 @@ BENCHMARK(formatValue);
 
 void formatSettingTexts(benchmark::State& state)
 {
-    veldronix::DriveInput input;
-    input.driveType = veldronix::DriveType::AsymmetricSCurve;
-    input.initialSpeed = 100.0;
-    input.driveSpeed = 10000.0;
-    input.accelTime = 0.2;
-    input.decelTime = 0.3;
+    const veldronix::DriveInput input = workedDrive();
     const veldronix::SettingValues values = veldronix::computeSettingValues(input, 2.0);
     for (auto _ : state) {
         benchmark::DoNotOptimize(veldronix::formatSettingTexts(values));

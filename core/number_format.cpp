@@ -88,4 +88,13 @@ std::string formatFixed(double value, int decimals)
 #endif
 }
 
+std::string formatFixedUnsignedZero(double value, int decimals)
+{
+    std::string text = formatFixed(value, decimals);
+    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) {
+        text.erase(0, 1);
+    }
+    return text;
+}
+
 } // namespace veldronix

@@ -11,6 +11,10 @@ namespace veldronix {
 // platform.
 std::string formatFixed(double value, int decimals);
 
+// The same without the sign of a value that prints as zero: -0.00001 at four
+// decimals is "0.0000", not "-0.0000". For the reports' figures.
+std::string formatFixedUnsignedZero(double value, int decimals);
+
 // The value to print for a number that a text shows as it is: a not-a-number
 // loses its sign, which carries no meaning for the user (printf would show
 // "-nan" for the one that 0/0 gives on x86).

@@ -46,20 +46,6 @@ std::string jsonString(std::string_view text)
     return out;
 }
 
-
-namespace {
-
-// Fixed decimals without the sign of a value that prints as zero.
-std::string unsignedZero(std::string text)
-{
-    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) {
-        text.erase(0, 1);
-    }
-    return text;
-}
-
-} // namespace
-
 void JsonWriter::beforeValue()
 {
     if (afterKey_) {
@@ -130,7 +116,7 @@ void JsonWriter::number(double value, int decimals)
         return;
     }
     beforeValue();
-    out_ += unsignedZero(formatFixed(value, decimals));
+    out_ += formatFixedUnsignedZero(value, decimals);
 }
 
 void JsonWriter::number(const std::optional<double>& value, int decimals)

@@ -43,16 +43,6 @@ std::string_view problemName(RoundingProblem problem)
     return "?";
 }
 
-// Fixed decimals without the sign of a value that prints as zero: -0.00001 is "0.0000", not "-0.0000".
-std::string fixed(double value, int decimals)
-{
-    std::string text = formatFixed(value, decimals);
-    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) {
-        text.erase(0, 1);
-    }
-    return text;
-}
-
 std::string reasonOf(const RoundingFinding& finding)
 {
     switch (finding.problem) {
@@ -78,7 +68,7 @@ std::string reasonOf(const RoundingFinding& finding)
     case RoundingProblem::Negative:
         return std::string(texts::reasonNegative);
     case RoundingProblem::AboveMaximum:
-        return fmt::format(texts::reasonAboveMaximum, fixed(describe(finding.setting).maximum.value_or(0.0), 0));
+        return fmt::format(texts::reasonAboveMaximum, formatFixedUnsignedZero(describe(finding.setting).maximum.value_or(0.0), 0));
     case RoundingProblem::NotFinite:
         return std::string(texts::reasonNotFinite);
     }
@@ -88,8 +78,8 @@ std::string reasonOf(const RoundingFinding& finding)
 // "SV = 0 (setting value 0.400): an initial speed of 0 ..."
 std::string findingText(const RoundingFinding& finding)
 {
-    return fmt::format(texts::finding, describe(finding.setting).name, fixed(finding.rounded, 0),
-                       fixed(finding.settingValue, settingDecimals), reasonOf(finding));
+    return fmt::format(texts::finding, describe(finding.setting).name, formatFixedUnsignedZero(finding.rounded, 0),
+                       formatFixedUnsignedZero(finding.settingValue, settingDecimals), reasonOf(finding));
 }
 
 // The rounded registers the drive type uses, in the dialog's order.
@@ -133,7 +123,7 @@ std::vector<QuantityLine> quantityLines(const RoundedDrive& drive)
 
 std::string deviationText(double percent)
 {
-    std::string text = fixed(percent, deviationDecimals);
+    std::string text = formatFixedUnsignedZero(percent, deviationDecimals);
     // A plus sign for a real value above the requested one, so that the direction is never guessed.
     if (percent > 0.0 && text.find_first_not_of("0.") != std::string::npos) {
         text.insert(0, 1, '+');
@@ -146,11 +136,11 @@ std::string plainQuantity(const QuantityLine& line)
     const RealQuantity& q = *line.quantity;
     std::string out(line.label);
     out.append(labelWidth > out.size() ? labelWidth - out.size() : 1, ' ');
-    const std::string requested = fixed(q.requested, line.decimals);
+    const std::string requested = formatFixedUnsignedZero(q.requested, line.decimals);
     if (!q.real) {
         return out + fmt::format(texts::quantityNoReal, requested, line.unit) + '\n';
     }
-    const std::string real = fixed(*q.real, line.decimals);
+    const std::string real = formatFixedUnsignedZero(*q.real, line.decimals);
     if (!q.deviationPercent) {
         return out + fmt::format(texts::quantityNoDeviation, requested, real, line.unit) + '\n';
     }
@@ -185,15 +175,15 @@ std::string endText(const RoundedProfile& profile)
     if (!profile.earlyBy) {
         return {};
     }
-    const std::string decelPoint = fixed(profile.requested.decelPoint, pulseDecimals);
-    const std::string early = fixed(*profile.earlyBy, pulseDecimals);
+    const std::string decelPoint = formatFixedUnsignedZero(profile.requested.decelPoint, pulseDecimals);
+    const std::string early = formatFixedUnsignedZero(*profile.earlyBy, pulseDecimals);
     if (early.find_first_not_of("0.") == std::string::npos) {
         return fmt::format(texts::endsExactly, decelPoint) + '\n';
     }
     if (*profile.earlyBy > 0.0) {
         return fmt::format(texts::endsEarly, decelPoint, early) + '\n';
     }
-    return fmt::format(texts::endsLate, decelPoint, fixed(-*profile.earlyBy, pulseDecimals)) + '\n';
+    return fmt::format(texts::endsLate, decelPoint, formatFixedUnsignedZero(-*profile.earlyBy, pulseDecimals)) + '\n';
 }
 
 // The real drive's velocity profile in the profile output's own form, then where it ends.
@@ -239,12 +229,12 @@ std::string roundedPlainSection(const std::optional<Calculation>& calculation, s
     }
     const RoundedDrive* drive = &shown->drive;
     out += texts::roundedHeading;
-    out += fixed(drive->multiplier, 0);
+    out += formatFixedUnsignedZero(drive->multiplier, 0);
     out += '\n';
     for (const auto& [name, value] : roundedRegisters(drive->rounded)) {
         out += name;
         out.append(4 - name.size(), ' ');
-        out += fixed(value, 0);
+        out += formatFixedUnsignedZero(value, 0);
         out += '\n';
     }
     out += '\n';
