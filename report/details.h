@@ -1,0 +1,80 @@
+#pragma once
+
+#include "controller/calculation.h"
+#include "core/rounded_drive.h"
+#include "core/setting_register.h"
+#include "report/plot_model.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veldronix::report {
+
+// What the details window shows of the calculation the dialog's fields show:
+// the integers to write into the registers, the drive those integers really
+// give, and the velocity profile of the pulse count. Made once from the
+// controller's calculation, so that every front end (both dialogs, the web
+// page) shows the same; every text is Japanese, from report/details_texts.h,
+// and the front ends only lay the texts out.
+
+// One register the drive type uses.
+struct DetailsRegister {
+    SettingRegister setting = SettingRegister::R;
+    std::string name;         // the controller's letter: "R"
+    std::string integer;      // the integer to write: "4000000", "126"; "なし" where it is not finite
+    std::string settingValue; // the value field's text without its margin: "4000000", "126.263"
+    bool hasFinding = false;  // the integer cannot be written as it stands (see the findings)
+};
+
+// One quantity of the real drive beside the requested one.
+struct DetailsQuantity {
+    std::string label;     // "初速度", "ドライブ速度", "加速時間", ...
+    std::string requested; // with its unit: "100.000 PPS", "0.200000 秒"
+    std::string real;      // with its unit, or the text that there is none
+    std::string deviation; // "+0.0000 %", or the text that there is none
+    bool marked = false;   // no real value, or no finite deviation: shown so that it cannot be missed
+};
+
+// A register whose rounded value cannot be written as it stands, with its reason.
+struct DetailsFinding {
+    SettingRegister setting = SettingRegister::R;
+    RoundingProblem problem = RoundingProblem::Zero;
+    std::string text; // one sentence: the register, its integer, its setting value and why
+};
+
+// What the velocity-profile part shows.
+enum class DetailsPlotState {
+    NotCalculated, // no calculation: nothing to plot
+    NoPulseCount,  // 出力パルス数 holds no positive number: a line asks for one
+    NoMotion,      // the pulse count gives no motion (a move too short, ...): note says why
+    Plotted,       // plot holds the model
+};
+
+struct Details {
+    bool calculated = false; // false: only heading is filled, and says that nothing is calculated
+    std::string heading;     // the drive type and the multiplier of the values shown
+
+    std::vector<DetailsRegister> registers; // in register order, the drive type's registers only
+    std::string clipboardText;              // one line per register, "R=4000000\nA=8000\n..."
+
+    std::string realDriveHeading;
+    std::vector<DetailsQuantity> realDrive; // speeds, times, and the jerks of an S-curve
+    std::vector<DetailsFinding> findings;   // empty: findingsNote says there are none
+    std::string findingsNote;
+
+    DetailsPlotState plotState = DetailsPlotState::NotCalculated;
+    std::optional<PlotModel> plot; // Plotted only; its texts are Japanese
+    std::string plotNote;          // the line shown instead of a plot, or under it
+};
+
+// The details of the calculation the fields show now (none: nothing is
+// calculated) for the number in 出力パルス数 (none or not above 0: no plot).
+Details makeDetails(const std::optional<Calculation>& calculation, std::optional<double> pulseCount);
+
+// The plot of the details as a standalone SVG document, for the save button;
+// none where there is no plot.
+std::optional<std::string> detailsPlotSvg(const Details& details);
+
+} // namespace veldronix::report
