@@ -323,7 +323,7 @@ TEST(PulsecalcSvg, failuresLeaveNothingBehind)
         {drive("3", "10000", notAFolder + "/plot.svg"),
          "cannot write the plot '" + notAFolder + "/plot.svg': cannot create a file in its folder"},
         {drive("3", "10000", dir.file("folder")),
-         "cannot write the plot '" + dir.file("folder") + "': cannot take that name: a folder or a file that may not be replaced is in the way"},
+         "cannot write the plot '" + dir.file("folder") + "': it is a folder, not a file; it was left as it was"},
     };
     for (const Failure& failure : failures) {
         const ProgramRun run = runPulsecalc(failure.arguments);
