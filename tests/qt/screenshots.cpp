@@ -91,8 +91,12 @@ private slots:
         dialog.showDetailsWindow();
         CDetailsWindow* window = dialog.detailsWindow();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        QVERIFY(window->grab().save(folder_ + QStringLiteral("/") + QString::fromLatin1(QTest::currentDataTag()) +
-                                    QStringLiteral(".png")));
+        const QString name = folder_ + QStringLiteral("/") + QString::fromLatin1(QTest::currentDataTag());
+        QVERIFY(window->grab().save(name + QStringLiteral(".png")));
+        // The picture its save button writes as PNG.
+        if (window->details().plot) {
+            QVERIFY(window->saveTo(name + QStringLiteral("_plot.png")) == name + QStringLiteral("_plot.png"));
+        }
     }
 
     void aboutBox()

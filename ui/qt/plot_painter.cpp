@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace veldronix::qt {
@@ -24,13 +25,24 @@ QColor colour(std::string_view hex)
     return QColor(QString::fromLatin1(hex.data(), static_cast<qsizetype>(hex.size())));
 }
 
-QFont sized(const QFont& base, int pixels, bool bold = false)
-{
-    QFont font(base);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
+// The texts' fonts: the family given, at a canvas size times a scale that keeps
+// a chart's small texts readable when it is drawn smaller than its canvas.
+struct TextFonts {
+    QFont base;
+    double scale = 1.0;
+
+    QFont sized(int pixels, bool bold = false) const
+    {
+        QFont font(base);
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels * scale))));
+        font.setBold(bold);
+        return font;
+    }
+};
+
+// Texts of a chart are drawn at least this many device pixels high, up to half again their canvas size.
+constexpr double smallestTextPixels = 11.0;
+constexpr double largestTextScale = 1.5;
 
 // A text whose baseline point is at, anchored at its start, middle or end.
 void text(QPainter& painter, QPointF at, report::TextAnchor anchor, const QString& content)
@@ -63,7 +75,7 @@ QPointF point(const PlotModel& plot, report::DataPoint p)
     return {plot.x(p.time), plot.y(p.speed)};
 }
 
-void gridAndTicks(QPainter& painter, const PlotModel& plot, const QFont& font)
+void gridAndTicks(QPainter& painter, const PlotModel& plot, const TextFonts& fonts)
 {
     painter.setPen(QPen(colour(report::plotColours.grid), 1));
     for (const auto& tick : plot.timeAxis.ticks) {
@@ -74,7 +86,7 @@ void gridAndTicks(QPainter& painter, const PlotModel& plot, const QFont& font)
         const double y = plot.y(tick.value);
         painter.drawLine(QPointF(plot.left, y), QPointF(plot.right, y));
     }
-    painter.setFont(sized(font, tickSize));
+    painter.setFont(fonts.sized(tickSize));
     painter.setPen(colour(report::plotColours.tick));
     for (const auto& tick : plot.timeAxis.ticks) {
         text(painter, QPointF(plot.x(tick.value), plot.bottom + 18), report::TextAnchor::Middle, fromUtf8(tick.label));
@@ -84,9 +96,9 @@ void gridAndTicks(QPainter& painter, const PlotModel& plot, const QFont& font)
     }
 }
 
-void bands(QPainter& painter, const PlotModel& plot, const QFont& font)
+void bands(QPainter& painter, const PlotModel& plot, const TextFonts& fonts)
 {
-    painter.setFont(sized(font, tickSize, true));
+    painter.setFont(fonts.sized(tickSize, true));
     for (const auto& band : plot.bands) {
         const double x0 = plot.x(band.start);
         const double x1 = plot.x(band.end);
@@ -100,13 +112,13 @@ void bands(QPainter& painter, const PlotModel& plot, const QFont& font)
     }
 }
 
-void axes(QPainter& painter, const PlotModel& plot, const QFont& font)
+void axes(QPainter& painter, const PlotModel& plot, const TextFonts& fonts)
 {
     const QColor ink = colour(report::plotColours.ink);
     painter.setPen(QPen(ink, 1.5));
     painter.drawLine(QPointF(plot.left, plot.bottom), QPointF(plot.right, plot.bottom));
     painter.drawLine(QPointF(plot.left, plot.top), QPointF(plot.left, plot.bottom));
-    painter.setFont(sized(font, labelSize));
+    painter.setFont(fonts.sized(labelSize));
     painter.setPen(ink);
     text(painter, QPointF((plot.left + plot.right) / 2, plot.bottom + 40), report::TextAnchor::Middle,
          fromUtf8(plot.timeAxis.title));
@@ -117,10 +129,10 @@ void axes(QPainter& painter, const PlotModel& plot, const QFont& font)
     painter.restore();
 }
 
-void curve(QPainter& painter, const PlotModel& plot, const QFont& font)
+void curve(QPainter& painter, const PlotModel& plot, const TextFonts& fonts)
 {
     const QColor ink = colour(report::plotColours.curve);
-    painter.setFont(sized(font, tickSize));
+    painter.setFont(fonts.sized(tickSize));
     painter.setPen(colour(report::plotColours.ink));
     text(painter, plot.driveSpeedLabel);
 
@@ -149,7 +161,7 @@ void curve(QPainter& painter, const PlotModel& plot, const QFont& font)
     text(painter, plot.initialSpeedLabel);
 }
 
-void decelMark(QPainter& painter, const PlotModel& plot, const QFont& font)
+void decelMark(QPainter& painter, const PlotModel& plot, const TextFonts& fonts)
 {
     const QColor ink = colour(report::plotColours.mark);
     const double x = plot.x(plot.decelMark.point.time);
@@ -159,18 +171,18 @@ void decelMark(QPainter& painter, const PlotModel& plot, const QFont& font)
     painter.setBrush(ink);
     painter.drawEllipse(QPointF(x, plot.y(plot.decelMark.point.speed)), 4.5, 4.5);
     painter.setBrush(Qt::NoBrush);
-    painter.setFont(sized(font, tickSize));
+    painter.setFont(fonts.sized(tickSize));
     painter.setPen(ink);
     text(painter, plot.decelMark.label);
 }
 
 // Above the chart: the title and the summary's lines.
-void heading(QPainter& painter, const PlotModel& plot, const QFont& font)
+void heading(QPainter& painter, const PlotModel& plot, const TextFonts& fonts)
 {
     painter.setPen(colour(report::plotColours.ink));
-    painter.setFont(sized(font, titleSize, true));
+    painter.setFont(fonts.sized(titleSize, true));
     text(painter, QPointF(plot.left - 60, 34), report::TextAnchor::Start, fromUtf8(plot.title));
-    painter.setFont(sized(font, tickSize));
+    painter.setFont(fonts.sized(tickSize));
     painter.setPen(colour(report::plotColours.summary));
     double lineY = 56;
     for (const std::string& line : plot.summaryLines) {
@@ -180,12 +192,12 @@ void heading(QPainter& painter, const PlotModel& plot, const QFont& font)
 }
 
 // Under the chart: a row per phase and the totals, as the SVG lists them.
-void figureRows(QPainter& painter, const PlotModel& plot, const QFont& font)
+void figureRows(QPainter& painter, const PlotModel& plot, const TextFonts& fonts)
 {
     const QColor ink = colour(report::plotColours.ink);
     double rowY = plot.bottom + 80;
     for (const auto& row : plot.rows) {
-        painter.setFont(sized(font, tickSize, true));
+        painter.setFont(fonts.sized(tickSize, true));
         if (row.phase) {
             painter.setPen(colour(report::plotColours.inkOf(*row.phase)));
             painter.setBrush(colour(report::plotColours.fillOf(*row.phase)));
@@ -195,7 +207,7 @@ void figureRows(QPainter& painter, const PlotModel& plot, const QFont& font)
             painter.setPen(ink);
         }
         text(painter, QPointF(plot.left - 38, rowY), report::TextAnchor::Start, fromUtf8(row.name));
-        painter.setFont(sized(font, tickSize));
+        painter.setFont(fonts.sized(tickSize));
         painter.setPen(ink);
         text(painter, QPointF(plot.left + 170, rowY), report::TextAnchor::End, fromUtf8(row.time));
         text(painter, QPointF(plot.left + 300, rowY), report::TextAnchor::End, fromUtf8(row.pulses));
@@ -232,16 +244,20 @@ void paintPlot(QPainter& painter, const PlotModel& plot, PlotPart part, const QR
     painter.scale(scale, scale);
     painter.translate(-region.center());
     painter.setClipRect(region);
-    if (part == PlotPart::Whole) {
-        heading(painter, plot, font);
+    TextFonts fonts{font, 1.0};
+    if (part == PlotPart::Chart) {
+        fonts.scale = std::clamp(smallestTextPixels / (tickSize * scale), 1.0, largestTextScale);
     }
-    gridAndTicks(painter, plot, font);
-    bands(painter, plot, font);
-    axes(painter, plot, font);
-    curve(painter, plot, font);
-    decelMark(painter, plot, font);
     if (part == PlotPart::Whole) {
-        figureRows(painter, plot, font);
+        heading(painter, plot, fonts);
+    }
+    gridAndTicks(painter, plot, fonts);
+    bands(painter, plot, fonts);
+    axes(painter, plot, fonts);
+    curve(painter, plot, fonts);
+    decelMark(painter, plot, fonts);
+    if (part == PlotPart::Whole) {
+        figureRows(painter, plot, fonts);
     }
     painter.restore();
 }
