@@ -455,6 +455,37 @@ private slots:
         QVERIFY(!window.isVisible()); // the window goes with the dialog
     }
 
+    void hostilePulseCountsNeverBreakTheWindow_data()
+    {
+        QTest::addColumn<QString>("pulses");
+        QTest::addColumn<QString>("plotNote"); // empty: a plot
+        QTest::newRow("infinite") << "1e400" << "速度プロファイルの数値が無限大または数値ではありません。";
+        QTest::newRow("below 0") << "-1e400" << QString(noPulseCount);
+        QTest::newRow("not a number") << "パルス" << QString(noPulseCount);
+        QTest::newRow("huge") << "1e300" << "";
+        QTest::newRow("multi-byte and markup") << QString(40, u'字') + "<b>5</b>" << QString(noPulseCount);
+    }
+
+    void hostilePulseCountsNeverBreakTheWindow()
+    {
+        QFETCH(QString, pulses);
+        QFETCH(QString, plotNote);
+        CDetailsWindow& window = openDetails();
+        enter(3, "100", "10000", "0.2", "0.3");
+        click("IDC_CALCULATE");
+        typeInto(field("IDC_PULSE_COUNT"), pulses);
+        if (plotNote.isEmpty()) {
+            QVERIFY(window.findChild<PlotWidget*>(QStringLiteral("plot"))->plot().has_value());
+        } else {
+            QCOMPARE(labelsOf(window, "plotNote"), QStringList{plotNote});
+        }
+        QVERIFY(!window.grab().isNull()); // painted whole, whatever the figures
+        if (window.details().plot) {
+            QVERIFY(!plotImage(*window.details().plot, window.font()).isNull()); // the PNG's picture as well
+        }
+        QCOMPARE(messageTexts(), QStringList{});
+    }
+
     void everyTextIsInTheDialogFont()
     {
         CDetailsWindow& window = openDetails();
