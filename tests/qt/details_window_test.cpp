@@ -111,6 +111,8 @@ private slots:
         QVERIFY(!window->isModal());
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QCOMPARE(window->windowTitle(), QStringLiteral("詳細情報"));
+        // Within the screen, wide enough for its groups side by side without scrolling.
+        QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
         QCOMPARE(window->font().family(), dialog_->font().family());
         // Nothing calculated yet: one line says so, and nothing else is shown.
         QCOMPARE(labelsOf(*window, "heading"), QStringList{notCalculated});
