@@ -145,6 +145,24 @@ QPushButton* makeButton(const QString& name, std::string_view caption)
     return button;
 }
 
+// The screen's room for windows beside the dialog.
+QRect roomOf(const QWidget& widget)
+{
+    const QScreen* screen = widget.screen() != nullptr ? widget.screen() : QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+// The margins of the window, its scroll area and its buttons around the groups.
+constexpr int windowMargins = 64;
+
+// The window manager's frame around the window; before the window was first
+// shown it is not known, and room is kept for a common one.
+QSize frameOf(const QWidget& window)
+{
+    const QSize frame = window.frameGeometry().size() - window.geometry().size();
+    return frame.isNull() ? QSize(16, 40) : frame;
+}
+
 } // namespace
 
 CDetailsWindow::CDetailsWindow(QWidget* parent) : QDialog(parent)
@@ -163,7 +181,7 @@ CDetailsWindow::CDetailsWindow(QWidget* parent) : QDialog(parent)
     heading_->setFont(bold);
     column->addWidget(heading_);
 
-    // Part 1 and 2 side by side: the integers, and the drive they give with its findings.
+    // Side by side: the integers, and the drive they give with its findings.
     auto* top = new QHBoxLayout;
     registersGroup_ = new QGroupBox;
     auto* registersColumn = new QVBoxLayout(registersGroup_);
@@ -192,7 +210,7 @@ CDetailsWindow::CDetailsWindow(QWidget* parent) : QDialog(parent)
     top->addWidget(realDriveGroup_, 5);
     column->addLayout(top);
 
-    // Part 3: the velocity profile, its figures and its note.
+    // Under them: the velocity profile, its figures and its note.
     plotGroup_ = new QGroupBox;
     auto* plotColumn = new QVBoxLayout(plotGroup_);
     plot_ = new PlotWidget;
@@ -229,28 +247,6 @@ CDetailsWindow::CDetailsWindow(QWidget* parent) : QDialog(parent)
     content_ = content;
     showDetails(report::makeDetails(std::nullopt, std::nullopt));
 }
-
-namespace {
-
-// The screen's room for windows beside the dialog.
-QRect roomOf(const QWidget& widget)
-{
-    const QScreen* screen = widget.screen() != nullptr ? widget.screen() : QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-}
-
-// The margins of the window, its scroll area and its buttons around the groups.
-constexpr int windowMargins = 64;
-
-// The window manager's frame around the window; before the window was first
-// shown it is not known, and room is kept for a common one.
-QSize frameOf(const QWidget& window)
-{
-    const QSize frame = window.frameGeometry().size() - window.geometry().size();
-    return frame.isNull() ? QSize(16, 40) : frame;
-}
-
-} // namespace
 
 int CDetailsWindow::narrowestWidth() const
 {
