@@ -21,7 +21,7 @@ inline constexpr std::string_view driveTypeNone = "(指定なし)";
 inline constexpr std::string_view notCalculated =
     "設定値が計算されていません。入力情報を入力し、決定ボタンを押してください。";
 
-// Part 1: the integers to write beside the values the dialog shows.
+// The integers to write beside the values the dialog shows.
 inline constexpr std::string_view registersHeading = "整数の設定値";
 inline constexpr std::string_view columnRegister = "レジスタ";
 inline constexpr std::string_view columnInteger = "整数";
@@ -32,7 +32,7 @@ inline constexpr std::string_view none = "なし";
 inline constexpr std::string_view clipboardLine = "{}={}\n";
 inline constexpr std::string_view copied = "整数の設定値をクリップボードにコピーしました。";
 
-// Part 2: the drive of the integers beside the requested one.
+// The drive of the integers beside the requested one.
 inline constexpr std::string_view realDriveHeading = "丸めた設定値による実際のドライブ";
 inline constexpr std::string_view columnQuantity = "項目";
 inline constexpr std::string_view columnRequested = "指定値";
@@ -74,7 +74,7 @@ inline constexpr std::string_view reasonNegative = "レジスタに負の値は�
 inline constexpr std::string_view reasonAboveMaximum = "レジスタの最大値{}を超えています。";
 inline constexpr std::string_view reasonNotFinite = "無限大または数値ではないため、レジスタに設定できません。";
 
-// Part 3: the velocity profile of the pulse count in 出力パルス数.
+// The velocity profile of the pulse count in 出力パルス数.
 inline constexpr std::string_view plotHeading = "速度プロファイル";
 inline constexpr std::string_view noPulseCount =
     "速度プロファイルを表示するには、出力パルス数に0より大きい数値を入力してください。";

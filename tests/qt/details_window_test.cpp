@@ -111,6 +111,8 @@ private slots:
         QVERIFY(!window->isModal());
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QCOMPARE(window->windowTitle(), QStringLiteral("詳細情報"));
+        // Within the screen, wide enough for its groups side by side without scrolling.
+        QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
         QCOMPARE(window->font().family(), dialog_->font().family());
         // Nothing calculated yet: one line says so, and nothing else is shown.
         QCOMPARE(labelsOf(*window, "heading"), QStringList{notCalculated});
@@ -453,6 +455,37 @@ private slots:
         QCOMPARE(finished.at(0).at(0).toInt(), result);
         QVERIFY(!dialog_->isVisible());
         QVERIFY(!window.isVisible()); // the window goes with the dialog
+    }
+
+    void hostilePulseCountsNeverBreakTheWindow_data()
+    {
+        QTest::addColumn<QString>("pulses");
+        QTest::addColumn<QString>("plotNote"); // empty: a plot
+        QTest::newRow("infinite") << "1e400" << "速度プロファイルの数値が無限大または数値ではありません。";
+        QTest::newRow("below 0") << "-1e400" << QString(noPulseCount);
+        QTest::newRow("not a number") << "パルス" << QString(noPulseCount);
+        QTest::newRow("huge") << "1e300" << "";
+        QTest::newRow("multi-byte and markup") << QString(40, u'字') + "<b>5</b>" << QString(noPulseCount);
+    }
+
+    void hostilePulseCountsNeverBreakTheWindow()
+    {
+        QFETCH(QString, pulses);
+        QFETCH(QString, plotNote);
+        CDetailsWindow& window = openDetails();
+        enter(3, "100", "10000", "0.2", "0.3");
+        click("IDC_CALCULATE");
+        typeInto(field("IDC_PULSE_COUNT"), pulses);
+        if (plotNote.isEmpty()) {
+            QVERIFY(window.findChild<PlotWidget*>(QStringLiteral("plot"))->plot().has_value());
+        } else {
+            QCOMPARE(labelsOf(window, "plotNote"), QStringList{plotNote});
+        }
+        QVERIFY(!window.grab().isNull()); // painted whole, whatever the figures
+        if (window.details().plot) {
+            QVERIFY(!plotImage(*window.details().plot, window.font()).isNull()); // the PNG's picture as well
+        }
+        QCOMPARE(messageTexts(), QStringList{});
     }
 
     void everyTextIsInTheDialogFont()

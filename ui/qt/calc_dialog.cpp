@@ -184,10 +184,14 @@ void CCalcDialog::showError(std::string_view message)
 
 void CCalcDialog::showDetailsWindow()
 {
-    if (detailsWindow_ == nullptr) {
+    const bool first = detailsWindow_ == nullptr;
+    if (first) {
         detailsWindow_ = new CDetailsWindow(this);
     }
     detailsWindow_->showDetails(report::makeDetails(controller_.lastCalculation(), controller_.readPulseCount()));
+    if (first) {
+        detailsWindow_->placeBeside(*this);
+    }
     detailsWindow_->show();
     detailsWindow_->raise();
     detailsWindow_->activateWindow();

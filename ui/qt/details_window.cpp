@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -144,6 +145,24 @@ QPushButton* makeButton(const QString& name, std::string_view caption)
     return button;
 }
 
+// The screen's room for windows beside the dialog.
+QRect roomOf(const QWidget& widget)
+{
+    const QScreen* screen = widget.screen() != nullptr ? widget.screen() : QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+// The margins of the window, its scroll area and its buttons around the groups.
+constexpr int windowMargins = 64;
+
+// The window manager's frame around the window; before the window was first
+// shown it is not known, and room is kept for a common one.
+QSize frameOf(const QWidget& window)
+{
+    const QSize frame = window.frameGeometry().size() - window.geometry().size();
+    return frame.isNull() ? QSize(16, 40) : frame;
+}
+
 } // namespace
 
 CDetailsWindow::CDetailsWindow(QWidget* parent) : QDialog(parent)
@@ -162,7 +181,7 @@ CDetailsWindow::CDetailsWindow(QWidget* parent) : QDialog(parent)
     heading_->setFont(bold);
     column->addWidget(heading_);
 
-    // Part 1 and 2 side by side: the integers, and the drive they give with its findings.
+    // Side by side: the integers, and the drive they give with its findings.
     auto* top = new QHBoxLayout;
     registersGroup_ = new QGroupBox;
     auto* registersColumn = new QVBoxLayout(registersGroup_);
@@ -191,7 +210,7 @@ CDetailsWindow::CDetailsWindow(QWidget* parent) : QDialog(parent)
     top->addWidget(realDriveGroup_, 5);
     column->addLayout(top);
 
-    // Part 3: the velocity profile, its figures and its note.
+    // Under them: the velocity profile, its figures and its note.
     plotGroup_ = new QGroupBox;
     auto* plotColumn = new QVBoxLayout(plotGroup_);
     plot_ = new PlotWidget;
@@ -225,14 +244,69 @@ CDetailsWindow::CDetailsWindow(QWidget* parent) : QDialog(parent)
     outer->addWidget(scroll);
     outer->addWidget(buttons);
 
+    content_ = content;
     showDetails(report::makeDetails(std::nullopt, std::nullopt));
-    // Wide enough for the plot, as tall as the content where the screen allows.
-    const QSize wanted = content->sizeHint() + QSize(40, buttons->sizeHint().height() + 40);
-    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
-    const QSize room = screen != nullptr ? screen->availableSize() - QSize(40, 80) : wanted;
-    // Never narrower than the content, which the layout would not allow anyway.
-    resize(std::max(std::min(std::max(wanted.width(), 900), room.width()), minimumSizeHint().width()),
-           std::min(std::max(wanted.height(), 860), room.height()));
+}
+
+int CDetailsWindow::narrowestWidth() const
+{
+    // The two groups side by side, or the plot's: the scroll area would take any
+    // width, so its content's own minimum is not the window's.
+    return std::max(registersGroup_->minimumSizeHint().width() + realDriveGroup_->minimumSizeHint().width(),
+                    plotGroup_->minimumSizeHint().width()) +
+           windowMargins;
+}
+
+QSize CDetailsWindow::wantedSize(const QRect& room) const
+{
+    // The groups' own hints, which follow the tables at once where the
+    // content's layout waits for the event loop's next turn.
+    const int tallest = heading_->sizeHint().height() +
+                        std::max(registersGroup_->sizeHint().height(), realDriveGroup_->sizeHint().height()) +
+                        plotGroup_->sizeHint().height() + windowMargins + 48;
+    const QSize frame = frameOf(*this);
+    const int narrowest = narrowestWidth();
+    return {std::max(std::min(std::max(900, narrowest), room.width() - frame.width()), narrowest),
+            std::min(tallest, room.height() - frame.height())};
+}
+
+void CDetailsWindow::placeBeside(const QWidget& dialog)
+{
+    const QRect room = roomOf(dialog);
+    const QSize frame = frameOf(*this);
+    const int narrowest = narrowestWidth();
+    const QSize wanted = wantedSize(room);
+    int width = wanted.width();
+    // Beside the dialog, right or left, where the screen has room for the window
+    // at its narrowest, so that neither hides the other; otherwise at the screen's right edge.
+    const QRect outer = dialog.frameGeometry();
+    const int right = room.right() + 1 - (outer.right() + 1) - frame.width();
+    const int left = outer.left() - room.left() - frame.width();
+    int x = room.right() + 1 - width - frame.width();
+    if (right >= narrowest) {
+        width = std::min(width, right);
+        x = outer.right() + 1;
+    } else if (left >= narrowest) {
+        width = std::min(width, left);
+        x = outer.left() - width - frame.width();
+    }
+    resize(width, wanted.height());
+    const int lowest = std::max(room.top(), room.bottom() + 1 - wanted.height() - frame.height());
+    move(std::max(x, room.left()), std::clamp(outer.top(), room.top(), lowest));
+}
+
+void CDetailsWindow::growToContent()
+{
+    const QRect room = roomOf(*this);
+    const QSize grown = size().expandedTo(wantedSize(room));
+    if (grown == size()) {
+        return;
+    }
+    resize(grown);
+    // Still on the screen when it grew past its bottom or right edge.
+    const QSize frame = frameOf(*this);
+    move(std::clamp(x(), room.left(), std::max(room.left(), room.right() + 1 - grown.width() - frame.width())),
+         std::clamp(y(), room.top(), std::max(room.top(), room.bottom() + 1 - grown.height() - frame.height())));
 }
 
 void CDetailsWindow::showDetails(report::Details details)
@@ -249,6 +323,10 @@ void CDetailsWindow::showDetails(report::Details details)
     // A line about an earlier copy or save does not belong to these details.
     note_->clear();
     note_->hide();
+    // The first calculation shown in a window opened without one needs room for its groups.
+    if (isVisible()) {
+        growToContent();
+    }
 }
 
 void CDetailsWindow::showRegisters()

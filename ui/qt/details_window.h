@@ -35,6 +35,10 @@ public:
     // how it went. Returns the path written to.
     QString saveTo(const QString& path, const QString& filter = {});
 
+    // Sizes the window to its content within the screen and puts it beside the
+    // dialog, to the right where there is room, else to the left.
+    void placeBeside(const QWidget& dialog);
+
 public slots:
     // Puts the integers on the clipboard as plain text lines.
     void copyRegisters();
@@ -42,6 +46,11 @@ public slots:
     void savePlot();
 
 private:
+    int narrowestWidth() const;
+    // The window's size for the details shown, within room (a screen's).
+    QSize wantedSize(const QRect& room) const;
+    // Grows the window, never shrinks it, to show the details without scrolling where the screen allows.
+    void growToContent();
     void showRegisters();
     void showRealDrive();
     void showFindings();
@@ -49,6 +58,7 @@ private:
     void showNote(const QString& note, bool failed);
 
     report::Details details_;
+    QWidget* content_ = nullptr;
     QLabel* heading_ = nullptr;
     QGroupBox* registersGroup_ = nullptr;
     QTableWidget* registers_ = nullptr;

@@ -293,6 +293,13 @@ QSize PlotWidget::sizeHint() const
     return {width, heightForWidth(width)};
 }
 
+QSize PlotWidget::minimumSizeHint() const
+{
+    // Narrower than this the chart's texts would crowd one another.
+    constexpr int width = 560;
+    return {width, heightForWidth(width)};
+}
+
 int PlotWidget::heightForWidth(int width) const
 {
     if (!plot_) {

@@ -40,6 +40,7 @@ public:
     const std::optional<report::PlotModel>& plot() const { return plot_; }
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
 
