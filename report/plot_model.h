@@ -93,7 +93,37 @@ struct FigureRow {
     std::string detail; // the speeds of the phase, or the deceleration point
 };
 
+// The texts a plot is made with: {fmt} format strings whose "{}" stand for
+// figures (see figureText) or texts, filled in order. The command line's plot
+// is English (englishPlotTexts), the dialogs' details are Japanese.
+struct PlotTexts {
+    std::string_view title;          // the profile's heading
+    std::string_view heading;        // the pulse count, the initial and the drive speed, the ramps' shape
+    std::string_view shapeLinear;
+    std::string_view shapeSCurve;
+    std::string_view timeAxis;
+    std::string_view speedAxis;
+    std::string_view phaseAccel;
+    std::string_view phaseConstant;
+    std::string_view phaseDecel;
+    std::string_view totalMove;
+    std::string_view decelPoint;     // the pulses before the deceleration begins
+    std::string_view driveSpeed;     // a speed
+    std::string_view initialSpeed;   // a speed
+    std::string_view phaseTime;      // a time already written with its decimals
+    std::string_view phasePulses;    // a pulse count
+    std::string_view ramp;           // from one speed to the other
+    std::string_view sCurveRamp;     // the same with the jerk
+    std::string_view atSpeed;        // the constant phase's speed
+    std::string_view fontFamily;     // the fonts a drawing asks for, first choice first
+};
+
+// The plot's texts in English, as pulsecalc --svg writes them.
+const PlotTexts& englishPlotTexts();
+
 struct PlotModel {
+    std::string fontFamily; // the fonts the texts are drawn in, as a CSS font-family list
+
     // The canvas and the plot area on it.
     double width = 960;
     double height = 640;
@@ -120,9 +150,10 @@ struct PlotModel {
     double y(double speed) const { return bottom - (speed / speedAxis.maximum) * (bottom - top); }
 };
 
-// The plot of a Complete profile, summary shown under its title; none for a
-// profile without motion.
-std::optional<PlotModel> makePlotModel(const VelocityProfile& profile, std::string_view summary);
+// The plot of a Complete profile, summary shown under its title, in the given
+// texts (English when none are given); none for a profile without motion.
+std::optional<PlotModel> makePlotModel(const VelocityProfile& profile, std::string_view summary,
+                                       const PlotTexts& texts = englishPlotTexts());
 
 // The tick label of value on an axis whose ticks are step apart: fixed decimals
 // as the step needs, or scientific notation where fixed would be unreadable.
