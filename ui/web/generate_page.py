@@ -1,19 +1,21 @@
 #!/usr/bin/env python3
 """Writes the web page's shell from res/dialog_layout.def, for emcc --shell-file.
 
-Usage: generate_page.py LAYOUT_DEF CONTROL_ID_H ICON_FOLDER PAGE_CSS PAGE_JS OUT_HTML
+Usage: generate_page.py LAYOUT_DEF CONTROL_ID_H ICON_FOLDER OUT_HTML PAGE_CSS SCRIPT...
 
 The dialog's controls, texts and dialog-unit rectangles, the About box, the
 caption and the program's name come from the layout description through the
 resource generator's own reader, the icon from the pixel files the Windows icon
-is drawn from; the page's style and script are taken in as they stand. emcc
+is drawn from; the page's style and scripts are taken in as they stand. emcc
 puts the compiled program where the shell says {{{ SCRIPT }}}.
 """
 
+import base64
 import html
 import os
+import struct
 import sys
-import urllib.parse
+import zlib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "res"))
 import generate_resources  # noqa: E402  the one reader of the layout description
@@ -161,25 +163,30 @@ def about_control_html(control, icon_uri):
     raise LayoutError(f"a {kind} has no place in the About box")
 
 
-def icon_svg(icon_folder):
-    """The 32-pixel program icon as an SVG data address, one rectangle per run of a colour."""
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
+
+
+def icon_png(icon_folder):
+    """The 32-pixel program icon as a PNG data address (RGBA, '.' transparent)."""
     palette = make_icon.read_palette(os.path.join(icon_folder, "palette.txt"))
-    colours = {character: f"#{rgb:06x}" for character, rgb in palette}
+    colours = dict(palette)
     rows = make_icon.read_image(os.path.join(icon_folder, "icon32.txt"), colours)
-    shapes = []
-    for y, row in enumerate(rows):
-        x = 0
-        while x < len(row):
-            end = x
-            while end < len(row) and row[end] == row[x]:
-                end += 1
-            if row[x] != ".":
-                shapes.append(f'<rect x="{x}" y="{y}" width="{end - x}" height="1" fill="{colours[row[x]]}"/>')
-            x = end
     size = len(rows)
-    svg = (f'<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 {size} {size}" shape-rendering="crispEdges">'
-           + "".join(shapes) + "</svg>")
-    return "data:image/svg+xml," + urllib.parse.quote(svg)
+    pixels = bytearray()
+    for row in rows:
+        pixels.append(0)  # no filter
+        for character in row:
+            if character == ".":
+                pixels += b"\0\0\0\0"
+            else:
+                rgb = colours[character]
+                pixels += bytes((rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF, 0xFF))
+    png = (b"\x89PNG\r\n\x1a\n"
+           + png_chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+           + png_chunk(b"IDAT", zlib.compress(bytes(pixels), 9))
+           + png_chunk(b"IEND", b""))
+    return "data:image/png;base64," + base64.b64encode(png).decode("ascii")
 
 
 def font_stack(face):
@@ -248,18 +255,20 @@ def page(layout, control_ids, icon_uri, css, script):
 
 
 def main(argv):
-    if len(argv) != 7:
+    if len(argv) < 7:
         print(__doc__.strip().splitlines()[2], file=sys.stderr)
         return 2
-    layout_path, control_id_path, icon_folder, css_path, script_path, out_path = argv[1:]
+    layout_path, control_id_path, icon_folder, out_path, css_path = argv[1:6]
     try:
         layout = generate_resources.read_layout(layout_path)
         control_ids = generate_resources.read_control_ids(control_id_path)
-        icon_uri = icon_svg(icon_folder)
+        icon_uri = icon_png(icon_folder)
         with open(css_path, encoding="utf-8") as source:
             css = source.read()
-        with open(script_path, encoding="utf-8") as source:
-            script = source.read()
+        script = ""
+        for script_path in argv[6:]:
+            with open(script_path, encoding="utf-8") as source:
+                script += source.read()
         text = page(layout, control_ids, icon_uri, css, script)
         with open(out_path, "w", encoding="utf-8", newline="\n") as out:
             out.write(text)

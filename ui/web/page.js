@@ -142,6 +142,7 @@ var veldronixPage = (function () {
       return;
     }
     busy = true;
+    document.documentElement.dataset.busy = "true";
     try {
       handInFields();
       var operations = JSON.parse(call("vx_press", "string", ["number"], [Number(button.dataset.control)]));
@@ -161,6 +162,8 @@ var veldronixPage = (function () {
     if (window.veldronixDetails) {
       window.veldronixDetails.refresh();
     }
+    // The command and everything it showed are over.
+    document.documentElement.dataset.busy = "false";
   }
 
   // Enter in an edit presses the button of the group box the edit sits in
@@ -230,6 +233,10 @@ var veldronixPage = (function () {
       driveType.focus();
     }
     document.documentElement.dataset.ready = "true";
+    // For scripts/web-figures: how long the page took to be ready to calculate.
+    if (window.performance && performance.mark) {
+      performance.mark("veldronix-ready");
+    }
   }
 
   function failed(what) {

@@ -2,6 +2,8 @@
 
 #include "core/texts.h"
 #include "io/json_writer.h"
+#include "report/details.h"
+#include "ui/web/details_json.h"
 
 #include <span>
 
@@ -55,6 +57,13 @@ std::string PageApplication::selectorItems(ControlId selector)
         return textArray(texts::multiplierItems);
     }
     return "[]";
+}
+
+std::string PageApplication::details()
+{
+    // 出力パルス数 as 算出 reads it; an empty field is 0, which gives no plot.
+    const double pulses = controller_.readPulseCount();
+    return detailsJson(report::makeDetails(controller_.lastCalculation(), pulses));
 }
 
 std::string operationsJson(const std::vector<ViewOperation>& operations)

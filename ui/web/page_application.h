@@ -30,6 +30,11 @@ public:
     // The items of a selector as a JSON array of texts, in selector order.
     static std::string selectorItems(ControlId selector);
 
+    // The details of the calculation the fields show, for the pulse count the
+    // page's 出力パルス数 holds (handed in as a field's text), as one JSON
+    // object with every text the page shows of them and the plot as SVG.
+    std::string details();
+
 private:
     PageView view_;
     CalculatorController controller_{view_};

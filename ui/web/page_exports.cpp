@@ -52,4 +52,9 @@ EMSCRIPTEN_KEEPALIVE const char* vx_press(int button)
     return handOut(application().press(control(button)));
 }
 
+EMSCRIPTEN_KEEPALIVE const char* vx_details()
+{
+    return handOut(application().details());
+}
+
 } // extern "C"
