@@ -87,12 +87,16 @@ var veldronixDetails = (function () {
     }, 60000);
   }
 
+  // The plot's SVG keeps its own style sheet: drawn in a shadow tree, so that
+  // its classes (.label, .tick, ...) cannot restyle the page, nor the page it.
   function plotOf(svgText) {
     var parsed = new DOMParser().parseFromString(svgText, "image/svg+xml").documentElement;
     var holder = node("div", { id: "details-plot", class: "plot" });
+    var tree = holder.attachShadow({ mode: "open" });
+    tree.appendChild(node("style", {}, "svg { display: block; width: 100%; height: auto; max-width: 960px; }"));
     if (parsed && parsed.localName === "svg") {
       parsed.setAttribute("role", "img");
-      holder.appendChild(document.importNode(parsed, true));
+      tree.appendChild(document.importNode(parsed, true));
     }
     return holder;
   }
