@@ -352,6 +352,20 @@ def check_keys(run, page):
     WebDriverWait(page.driver, 10).until(
         lambda d: d.execute_script("return document.documentElement.dataset.busy") == "false")
     run.check("Enter in 出力パルス数 computes", page.text("IDC_DECEL_POINT"), "8485.000")
+    # Esc closes a message box as OK does, and the command goes on.
+    page.type("IDC_PULSE_COUNT", "1000")
+    page.driver.execute_script("document.documentElement.dataset.busy = 'typed'")
+    page.element("IDC_PULSE_COUNT").send_keys(Keys.ENTER)
+    WebDriverWait(page.driver, 10).until(lambda d: d.execute_script("return document.getElementById('message').open"))
+    run.check("Esc: the message", page.text("message-text"), NO_SETTING)
+    run.check("Esc: field kept while the message is open", page.text("IDC_DECEL_POINT"), "8485.000")
+    page.driver.switch_to.active_element.send_keys(Keys.ESCAPE)
+    WebDriverWait(page.driver, 10).until(
+        lambda d: d.execute_script("return document.documentElement.dataset.busy") == "false")
+    run.check("Esc: message closed", page.message_open(), False)
+    run.check("Esc: field cleared after the message", page.text("IDC_DECEL_POINT"), "")
+    run.check("Esc: focus back in 出力パルス数", page.focused(), "IDC_PULSE_COUNT")
+    run.check("Esc: the typed count kept", page.value("IDC_PULSE_COUNT"), "1000")
 
 
 def check_about(run, page):
@@ -413,7 +427,7 @@ def check_details(run, page, probe, downloads, screenshots):
         "return Array.from(new Set(Array.from(document.querySelectorAll('#IDD_MAIN .label'),"
         " e => getComputedStyle(e).fontSize)))"), ["12px"])
     if screenshots:
-        page.driver.save_screenshot(os.path.join(screenshots, "details.png"))
+        full_page_screenshot(page, os.path.join(screenshots, "details.png"))
     page.element("details-copy").click()
     WebDriverWait(page.driver, 5).until(lambda d: d.find_element(By.ID, "details-copied").text != "")
     run.check("copy says so", page.text("details-copied"), "整数の設定値をクリップボードにコピーしました。")
@@ -438,6 +452,15 @@ def check_details(run, page, probe, downloads, screenshots):
     run.check("details of a move too short", details_texts(page), expected_details(short))
 
 
+def full_page_screenshot(page, path):
+    """The whole page, the plot and its save button included, however long it is."""
+    width, height = page.driver.execute_script(
+        "return [window.innerWidth, document.documentElement.scrollHeight]")
+    page.driver.set_window_size(width, height + 40)
+    page.driver.save_screenshot(path)
+    page.driver.set_window_size(1500, 1100)
+
+
 def take_screenshots(page, directory):
     page.open()
     work_drive(page, 3, WORKED, None, "10000")
@@ -451,6 +474,11 @@ def take_screenshots(page, directory):
     page.element("IDM_ABOUTBOX").click()
     page.driver.save_screenshot(os.path.join(directory, "about.png"))
     page.element("IDOK").click()
+    # A tablet held upright: the details go below the dialog.
+    page.driver.set_window_size(820, 1180)
+    page.type("IDC_PULSE_COUNT", "10000")
+    page.driver.save_screenshot(os.path.join(directory, "narrow.png"))
+    page.driver.set_window_size(1500, 1100)
 
 
 def check_requests(run, page, language):

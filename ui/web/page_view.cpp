@@ -14,10 +14,9 @@ void PageView::setFieldText(ControlId field, std::string_view text)
 
 void PageView::setSelection(ControlId selector, int index)
 {
-    // Through the same rule as the controller's own selections.
-    const std::size_t recorded = operations_.size();
-    setSelectedIndex(selector, index);
-    operations_.resize(recorded);
+    if (int* selected = selection(selector)) {
+        *selected = itemIndex(selector, index);
+    }
 }
 
 std::string PageView::readText(ControlId field)
@@ -37,28 +36,37 @@ void PageView::writeText(ControlId field, std::string_view text)
 
 int PageView::selectedIndex(ControlId selector)
 {
-    if (selector == ControlId::IDC_DRIVE_TYPE) {
-        return driveTypeIndex_;
-    }
-    return selector == ControlId::IDC_MULTIPLIER ? multiplierIndex_ : -1;
+    const int* selected = selection(selector);
+    return selected == nullptr ? -1 : *selected;
 }
 
 void PageView::setSelectedIndex(ControlId selector, int index)
 {
-    const bool driveType = selector == ControlId::IDC_DRIVE_TYPE;
-    if (!driveType && selector != ControlId::IDC_MULTIPLIER) {
-        return;
+    if (int* selected = selection(selector)) {
+        *selected = itemIndex(selector, index);
+        operations_.push_back({ViewOperation::Kind::SelectIndex, selector, std::string(), *selected});
     }
-    // A selector takes only the index of one of its items; any other clears its selection.
-    const int count = static_cast<int>(driveType ? texts::driveTypeItems.size() : texts::multiplierItems.size());
-    const int selected = index >= 0 && index < count ? index : -1;
-    (driveType ? driveTypeIndex_ : multiplierIndex_) = selected;
-    operations_.push_back({ViewOperation::Kind::SelectIndex, selector, std::string(), selected});
 }
 
 void PageView::showError(std::string_view message)
 {
     operations_.push_back({ViewOperation::Kind::ShowError, ControlId::IDC_STATIC, std::string(message), -1});
+}
+
+int* PageView::selection(ControlId selector)
+{
+    if (selector == ControlId::IDC_DRIVE_TYPE) {
+        return &driveTypeIndex_;
+    }
+    return selector == ControlId::IDC_MULTIPLIER ? &multiplierIndex_ : nullptr;
+}
+
+int PageView::itemIndex(ControlId selector, int index)
+{
+    // A selector takes only the index of one of its items; any other clears its selection.
+    const std::size_t count =
+        selector == ControlId::IDC_DRIVE_TYPE ? texts::driveTypeItems.size() : texts::multiplierItems.size();
+    return index >= 0 && static_cast<std::size_t>(index) < count ? index : -1;
 }
 
 std::vector<ViewOperation> PageView::takeOperations()

@@ -45,6 +45,11 @@ public:
     std::vector<ViewOperation> takeOperations();
 
 private:
+    // The selection of IDC_DRIVE_TYPE or IDC_MULTIPLIER; null for any other control.
+    int* selection(ControlId selector);
+    // index if the selector has that item, otherwise -1.
+    static int itemIndex(ControlId selector, int index);
+
     std::map<ControlId, std::string> texts_;
     int driveTypeIndex_ = -1;
     int multiplierIndex_ = -1;
