@@ -11,6 +11,7 @@ leave the page. Prints "N passed, M failed" last and exits 1 on a failure.
 """
 
 import argparse
+import base64
 import json
 import os
 import shutil
@@ -455,10 +456,12 @@ def check_details(run, page, probe, downloads, screenshots):
 def full_page_screenshot(page, path):
     """The whole page, the plot and its save button included, however long it is."""
     width, height = page.driver.execute_script(
-        "return [window.innerWidth, document.documentElement.scrollHeight]")
-    page.driver.set_window_size(width, height + 40)
-    page.driver.save_screenshot(path)
-    page.driver.set_window_size(1500, 1100)
+        "return [document.documentElement.scrollWidth, document.documentElement.scrollHeight]")
+    shot = page.driver.execute_cdp_cmd("Page.captureScreenshot", {
+        "format": "png", "captureBeyondViewport": True,
+        "clip": {"x": 0, "y": 0, "width": width, "height": height, "scale": 1}})
+    with open(path, "wb") as out:
+        out.write(base64.b64decode(shot["data"]))
 
 
 def take_screenshots(page, directory):
@@ -479,6 +482,25 @@ def take_screenshots(page, directory):
     page.type("IDC_PULSE_COUNT", "10000")
     page.driver.save_screenshot(os.path.join(directory, "narrow.png"))
     page.driver.set_window_size(1500, 1100)
+
+
+def check_static_server(run, page):
+    """The same page from a static server on 127.0.0.1: one request, for the page itself."""
+    folder, name = os.path.split(os.path.abspath(page.url[len("file://"):]))
+    server = subprocess.Popen([sys.executable, "-u", "-m", "http.server", "0", "--bind", "127.0.0.1",
+                               "--directory", folder], stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    try:
+        port = server.stdout.readline().split(" port ")[1].split(" ")[0]
+        page.driver.get(f"http://127.0.0.1:{port}/{name}")
+        WebDriverWait(page.driver, 20).until(lambda d: d.execute_script(
+            "return document.documentElement.dataset.ready"))
+        fields, messages = work_drive(page, 3, WORKED, None, "10000")
+        run.check("served: worked drive", [fields["K"], fields["decelPoint"], messages], ["126.263 ", "8485.000", []])
+    finally:
+        server.terminate()
+        log = server.communicate(timeout=10)[1]
+    run.check("served: the one request", [line.split('"')[1] for line in log.splitlines() if '"' in line],
+              [f"GET /{name} HTTP/1.1"])
 
 
 def check_requests(run, page, language):
@@ -520,6 +542,8 @@ def main():
             if screenshots:
                 take_screenshots(page, screenshots)
             check_requests(run, page, language)
+            if language == "en-US":
+                check_static_server(run, page)
         except Exception as error:  # a page that stops answering is one failure, and the run goes on
             run.check(f"run ended early: {type(error).__name__}", str(error), "")
         finally:

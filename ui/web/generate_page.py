@@ -228,6 +228,8 @@ def page(layout, control_ids, icon_uri, css, script):
 </head>
 <body>
 <header class="page-header"><h1 id="caption">{caption}</h1>{about_button}</header>
+<noscript><p class="noscript">このページを使うには JavaScript と WebAssembly が必要です。</p></noscript>
+<p id="start-failed" class="noscript" role="alert" hidden>このブラウザでは計算プログラムを起動できませんでした。WebAssembly に対応したブラウザで開いてください。</p>
 <main class="page">
 <div id="IDD_MAIN" class="dialog client" role="group" aria-labelledby="caption" data-size="{main['size'][0]} {main['size'][1]}">
 {controls}
@@ -245,7 +247,6 @@ def page(layout, control_ids, icon_uri, css, script):
 {about_controls}
 </div>
 </dialog>
-<noscript><p class="noscript">このページを使うには JavaScript と WebAssembly が必要です。</p></noscript>
 <script>
 {script}</script>
 {{{{{{ SCRIPT }}}}}}

@@ -241,6 +241,7 @@ var veldronixPage = (function () {
 
   function failed(what) {
     document.documentElement.dataset.ready = "failed";
+    element("start-failed").hidden = false;
     console.error("Veldronix: the program could not start: " + what);
   }
 
