@@ -17,6 +17,8 @@ import struct
 import sys
 import zlib
 
+# No compiled copies of the imported scripts in the source tree.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "res"))
 import generate_resources  # noqa: E402  the one reader of the layout description
 import make_icon  # noqa: E402  the one reader of the icon's pixel files
