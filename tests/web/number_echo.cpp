@@ -3,10 +3,10 @@
 // the two builds' parsers can be compared bit for bit on any number of texts.
 #include "core/number_parser.h"
 
-#include <bit>
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 int main()
@@ -18,7 +18,10 @@ int main()
             line.push_back(static_cast<char>(c));
             continue;
         }
-        const auto bits = std::bit_cast<std::uint64_t>(veldronix::parseNumber(line));
+        // memcpy, not std::bit_cast: emscripten's libc++ 14 has no bit_cast.
+        const double value = veldronix::parseNumber(line);
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
         std::printf("%016" PRIx64 "\n", bits);
         line.clear();
     }

@@ -503,7 +503,7 @@ def check_static_server(run, page):
               [f"GET /{name} HTTP/1.1"])
 
 
-def check_requests(run, page, language):
+def check_requests(run, page):
     page.collect_requests()
     # The page's own loads, and the data: and blob: addresses of what is inside it (its icon, the saved plot).
     inside = [url for url in page.requests if url == page.url or url.startswith(("data:", "blob:"))]
@@ -541,7 +541,7 @@ def main():
             check_details(run, page, arguments.probe, downloads, screenshots)
             if screenshots:
                 take_screenshots(page, screenshots)
-            check_requests(run, page, language)
+            check_requests(run, page)
             if language == "en-US":
                 check_static_server(run, page)
         except Exception as error:  # a page that stops answering is one failure, and the run goes on

@@ -139,14 +139,17 @@ var veldronixDetails = (function () {
       parts.push(node("h3", {}, details.plotHeading));
       if (details.svg !== null) {
         parts.push(plotOf(details.svg));
+      }
+      // The note says why there is no plot, or how the integers' drive ends; the save button comes last.
+      if (details.plotNote) {
+        parts.push(node("p", { id: "details-plot-note", class: "note" }, details.plotNote));
+      }
+      if (details.svg !== null) {
         var saveActions = node("div", { class: "actions" });
         saveActions.appendChild(buttonWithMnemonic("details-save", details.saveButton)).addEventListener("click", function () {
           save(details);
         });
         parts.push(saveActions);
-      }
-      if (details.plotNote) {
-        parts.push(node("p", { id: "details-plot-note", class: "note" }, details.plotNote));
       }
     }
     section.replaceChildren.apply(section, parts);
