@@ -160,10 +160,16 @@ std::string tickText(double value, double step)
     if (decimals <= 6 && std::fabs(value) < 1e9) {
         return formatFixed(value, decimals);
     }
+    // std::to_chars and {fmt} give the same correctly rounded text ("1.25e+09");
+    // emscripten's libc++ has no floating to_chars with a precision.
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
     std::array<char, 32> buffer;
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::scientific, 2);
     return result.ec == std::errc{} ? std::string(buffer.data(), result.ptr) : formatFixed(value, 3);
+#else
+    return fmt::format("{:.2e}", value);
+#endif
 }
 
 PlotAxis plotAxis(std::string_view title, double largest)
