@@ -48,11 +48,14 @@ build_pulsecalc_pair() {
 # Windows' CRs dropped); prints the difference and fails when they differ.
 # Needs build_pulsecalc_pair first.
 same_on_windows() {
-    local expected actual
-    expected=$("$host" "$@" 2>build/default/expected-stderr; echo "exit $?")
-    actual=$(wine "$windows" "$@" 2>build/default/actual-stderr; echo "exit $?")
-    expected+=$(cat build/default/expected-stderr)
-    actual+=$(tr -d '\r' <build/default/actual-stderr)
+    local expected actual errors
+    # The two standard errors in a folder of this call's own, so that stages can run side by side.
+    errors=$(mktemp -d)
+    expected=$("$host" "$@" 2>"$errors/expected"; echo "exit $?")
+    actual=$(wine "$windows" "$@" 2>"$errors/actual"; echo "exit $?")
+    expected+=$(cat "$errors/expected")
+    actual+=$(tr -d '\r' <"$errors/actual")
+    rm -rf "$errors"
     if [ "$expected" == "$actual" ]; then
         return 0
     fi
