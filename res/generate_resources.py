@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
 """Writes the Windows resource script and its header from res/dialog_layout.def.
 
-Usage: generate_resources.py LAYOUT_DEF CONTROL_ID_H ICON_FILE OUT_RC OUT_HEADER
+Usage: generate_resources.py LAYOUT_DEF CONTROL_ID_H ICON_FILE OUT_RC OUT_HEADER VERSION
 
 The control numbers come from controller/control_id.h, so the dialog templates
 and the C++ code cannot disagree about them. The header defines the IDC_ names
 only for the resource compiler (RC_INVOKED): C++ code names controls through
 veldronix::ControlId, and a macro of the same name would break that enum.
+
+VERSION is the product's version as CMake has it (PROJECT_VERSION, four numbers
+with full stops between them, "1.0.0.1"): the version information's file and
+product version come from it, so the layout names neither.
 """
 
 import re
@@ -80,6 +84,9 @@ def parse_arguments(text, where):
         position = match.end()
     return values
 
+
+# The version strings that the build's version fills in.
+VERSION_KEYS = ("FileVersion", "ProductVersion")
 
 ARITY = {"VX_FONT": 2, "VX_DIALOG": 6, "VX_MAIN": 7, "VX_ABOUT": 6, "VX_STRING": 3, "VX_VERSION": 2}
 
@@ -155,10 +162,11 @@ def rc_string(text):
 
 
 def version_numbers(text):
-    parts = [part.strip() for part in text.split(",")]
+    """The four numbers of a dotted version text such as 1.0.0.1."""
+    parts = text.split(".")
     if len(parts) != 4 or not all(part.isdigit() and int(part) < 65536 for part in parts):
-        raise LayoutError(f"version '{text}' is not four numbers separated by commas")
-    return ",".join(parts)
+        raise LayoutError(f"version '{text}' is not four numbers below 65536 separated by full stops")
+    return [int(part) for part in parts]
 
 
 def control_line(control, control_ids):
@@ -202,14 +210,18 @@ def dialog_lines(dialog, font, control_ids):
     return lines
 
 
-def version_lines(version):
-    values = dict(version)
-    for key in ("FileVersion", "ProductVersion"):
-        if key not in values:
-            raise LayoutError(f"no VX_VERSION({key}, ...)")
+def version_lines(version, numbers):
+    for key in VERSION_KEYS:
+        if key in dict(version):
+            raise LayoutError(f"VX_VERSION({key}, ...) is given: the build's version sets it")
+    # The keys in alphabetical order, as the resource editor writes them; the
+    # version strings as it writes them too, "1, 0, 0, 1".
+    strings = sorted(version + [(key, ", ".join(map(str, numbers))) for key in VERSION_KEYS],
+                     key=lambda entry: entry[0])
+    fixed = ",".join(map(str, numbers))
     lines = ["VS_VERSION_INFO VERSIONINFO",
-             f" FILEVERSION {version_numbers(values['FileVersion'])}",
-             f" PRODUCTVERSION {version_numbers(values['ProductVersion'])}",
+             f" FILEVERSION {fixed}",
+             f" PRODUCTVERSION {fixed}",
              " FILEFLAGSMASK 0x3fL",
              " FILEFLAGS 0x0L",
              " FILEOS VOS__WINDOWS32",
@@ -221,7 +233,7 @@ def version_lines(version):
              "        BLOCK \"041104B0\"",
              "        BEGIN"]
     # Each value carries its terminator, as the resource editor writes them.
-    lines.extend(f"            VALUE {rc_string(key)}, {rc_string(text)[:-1]}\\0\"" for key, text in version)
+    lines.extend(f"            VALUE {rc_string(key)}, {rc_string(text)[:-1]}\\0\"" for key, text in strings)
     lines += ["        END",
               "    END",
               "    BLOCK \"VarFileInfo\"",
@@ -243,7 +255,7 @@ def check_consistency(layout):
         raise LayoutError("the About box's legal notice differs from LegalCopyright")
 
 
-def write_rc(layout, control_ids, icon_file, path):
+def write_rc(layout, control_ids, icon_file, path, version):
     lines = ["// Generated from res/dialog_layout.def by res/generate_resources.py: do not edit.",
              "#pragma code_page(65001)",
              "#include <windows.h>",
@@ -258,7 +270,7 @@ def write_rc(layout, control_ids, icon_file, path):
     lines += ["STRINGTABLE", "BEGIN"]
     lines += [f"    {name} {rc_string(text)}" for name, _, text in layout["strings"]]
     lines += ["END", ""]
-    lines += version_lines(layout["version"]) + [""]
+    lines += version_lines(layout["version"], version) + [""]
     with open(path, "w", encoding="utf-8", newline="\n") as out:
         out.write("\n".join(lines))
 
@@ -283,15 +295,16 @@ def write_header(layout, control_ids, path):
 
 
 def main(argv):
-    if len(argv) != 6:
+    if len(argv) != 7:
         print(__doc__.strip().splitlines()[2], file=sys.stderr)
         return 2
-    layout_path, control_id_path, icon_file, rc_path, header_path = argv[1:]
+    layout_path, control_id_path, icon_file, rc_path, header_path, version_text = argv[1:]
     try:
+        version = version_numbers(version_text)
         layout = read_layout(layout_path)
         control_ids = read_control_ids(control_id_path)
         check_consistency(layout)
-        write_rc(layout, control_ids, icon_file, rc_path)
+        write_rc(layout, control_ids, icon_file, rc_path, version)
         write_header(layout, control_ids, header_path)
     except (LayoutError, OSError) as error:
         print(f"generate_resources: {error}", file=sys.stderr)

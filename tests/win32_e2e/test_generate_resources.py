@@ -19,20 +19,19 @@ VX_ABOUT(DefaultOk, "OK", 178, 7, 50, 14)
 VX_DIALOG(IDD_MAIN, 102, Extended, "Main", 319, 442)
 VX_MAIN(IDC_SUMMARY, Label, "a \\"quoted\\" line\\nand a back\\\\slash", 14, 185, 259, 16)
 VX_STRING(IDS_ABOUTBOX, 101, "About (&A)...")
-VX_VERSION(FileVersion, "1, 0, 0, 1")
 VX_VERSION(LegalCopyright, "Notice")
-VX_VERSION(ProductVersion, "1, 0, 0, 1")
+VX_VERSION(ProductName, "Product")
 """
 
 
-def generate(layout):
+def generate(layout, version="1.0.0.1"):
     with tempfile.TemporaryDirectory() as folder:
         path = os.path.join(folder, "layout.def")
         with open(path, "w", encoding="utf-8") as out:
             out.write(layout)
         rc = os.path.join(folder, "out.rc")
         run = subprocess.run([sys.executable, GENERATOR, path, CONTROL_IDS, "icon.ico", rc,
-                              os.path.join(folder, "resource.h")], capture_output=True, text=True)
+                              os.path.join(folder, "resource.h"), version], capture_output=True, text=True)
         script = ""
         if run.returncode == 0:
             with open(rc, encoding="utf-8") as source:
@@ -48,6 +47,16 @@ class GenerateResources(unittest.TestCase):
         self.assertIn('FONT 9, "ＭＳ Ｐゴシック", 0, 0, 0x80', script)
         self.assertIn(" FILEVERSION 1,0,0,1", script)
 
+    def test_version_comes_from_the_build_in_both_forms(self):
+        status, errors, script = generate(GOOD, "2.10.0.65535")
+        self.assertEqual((status, errors), (0, ""))
+        self.assertIn(" FILEVERSION 2,10,0,65535\n PRODUCTVERSION 2,10,0,65535\n", script)
+        # The strings in key order, the build's two among the layout's.
+        self.assertIn('VALUE "FileVersion", "2, 10, 0, 65535\\0"\n'
+                      '            VALUE "LegalCopyright", "Notice\\0"\n'
+                      '            VALUE "ProductName", "Product\\0"\n'
+                      '            VALUE "ProductVersion", "2, 10, 0, 65535\\0"\n', script)
+
     def test_bad_layouts_are_refused_with_their_reason(self):
         cases = [
             ("unknown kind", GOOD.replace("IDC_SUMMARY, Label", "IDC_SUMMARY, Slider"), "unknown kind Slider"),
@@ -58,12 +67,15 @@ class GenerateResources(unittest.TestCase):
             ("not an entry", GOOD + "#define X 1\n", "not an entry"),
             ("control outside its dialog", "VX_MAIN(IDC_SUMMARY, Label, \"\", 1, 1, 1, 1)\n" + GOOD, "outside"),
             ("notice differs", GOOD.replace('LegalCopyright, "Notice"', 'LegalCopyright, "Other"'), "legal notice"),
-            ("bad version", GOOD.replace('FileVersion, "1, 0, 0, 1"', 'FileVersion, "1.0"'), "four numbers"),
+            ("version in the layout", GOOD + 'VX_VERSION(FileVersion, "1, 0, 0, 1")\n', "the build's version sets it"),
             ("no font", GOOD.replace('VX_FONT("ＭＳ Ｐゴシック", 9)\n', ""), "no VX_FONT"),
         ]
-        for name, layout, reason in cases:
+        for name, version in [("short version", "1.0"), ("comma version", "1,0,0,1"), ("too big", "1.0.0.65536"),
+                              ("sign", "1.0.-1.0")]:
+            cases.append((name + " " + version, GOOD, "is not four numbers", version))
+        for name, layout, reason, *version in cases:
             with self.subTest(name):
-                status, errors, _ = generate(layout)
+                status, errors, _ = generate(layout, *version)
                 self.assertEqual(status, 1)
                 self.assertIn(reason, errors)
                 self.assertTrue(errors.startswith("generate_resources: "))
