@@ -5,7 +5,11 @@
 #include "cli/options.h"
 #include "io/wide_text.h"
 
+#include <fmt/format.h>
+
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -22,7 +26,10 @@ constexpr std::array<std::string_view, 7> inputColumns = {
     "type", "initial", "drive", "accel", "decel", "multiplier", "pulses"};
 constexpr std::size_t requiredColumns = 5;
 // The output columns after the input columns: the summary, one per register, then these.
-constexpr std::array<std::string_view, 3> closingColumns = {"multiplier", "decelPoint", "errors"};
+// Every output column's name differs from every input column's, so that readers
+// that key a row by its header (csv.DictReader, pandas) keep all of them: the
+// multiplier the selector shows is multiplierShown, the input cell multiplier.
+constexpr std::array<std::string_view, 3> closingColumns = {"multiplierShown", "decelPoint", "errors"};
 constexpr std::size_t outputColumnCount = 1 + settingRegisters.size() + closingColumns.size();
 
 void writeText(std::FILE* stream, std::string_view text)
@@ -72,7 +79,11 @@ std::FILE* openForReading(std::string_view path)
 {
 #ifdef _WIN32
     const auto wide = io::widePath(path);
-    return wide ? _wfopen(wide->c_str(), L"rb") : nullptr;
+    if (!wide) {
+        errno = EINVAL; // no file has a name that is not UTF-8
+        return nullptr;
+    }
+    return _wfopen(wide->c_str(), L"rb");
 #else
     return std::fopen(std::string(path).c_str(), "rb");
 #endif
@@ -176,7 +187,9 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
     io::CsvWriter writer(output);
     io::CsvRecord record;
     if (!reader.next(record)) {
-        usageMessage(diagnostics, reader.readFailed() ? texts::csvReadFailed : texts::csvNoHeader);
+        usageMessage(diagnostics, reader.readFailed() ? std::string(texts::csvReadFailed) + ": " +
+                                                            std::strerror(reader.readError())
+                                                      : std::string(texts::csvNoHeader));
         return 2;
     }
     const std::size_t columns = batchHeaderColumns(record);
@@ -197,12 +210,19 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
     writer.endRecord();
 
     DriveSession session;
-    bool anyMessage = false;
+    std::size_t rows = 0;
+    std::size_t rowsWithMessage = 0;
+    std::size_t firstLineWithMessage = 0;
+    auto noteMessage = [&] {
+        firstLineWithMessage = rowsWithMessage == 0 ? record.line : firstLineWithMessage;
+        ++rowsWithMessage;
+    };
     while (reader.next(record)) {
+        ++rows;
         writeInputColumns(writer, record, columns);
         const auto request = rowFields(record, columns);
         if (const auto* problems = std::get_if<std::vector<std::string>>(&request)) {
-            anyMessage = true;
+            noteMessage();
             for (std::size_t i = 0; i + 1 < outputColumnCount; ++i) {
                 writer.field({});
             }
@@ -211,7 +231,9 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
             continue;
         }
         const FieldView& view = session.run(std::get<DriveFields>(request));
-        anyMessage = anyMessage || !view.errors().empty();
+        if (!view.errors().empty()) {
+            noteMessage();
+        }
         writer.field(view.text(ControlId::IDC_SUMMARY));
         for (const RegisterDescription& entry : settingRegisters) {
             writer.field(view.text(valueField(entry.id)));
@@ -224,14 +246,18 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
     // A stream that stops part way must not pass for a finished batch.
     if (reader.readFailed()) {
         writer.flush();
-        usageMessage(diagnostics, texts::csvReadFailed);
+        usageMessage(diagnostics, std::string(texts::csvReadFailed) + ": " + std::strerror(reader.readError()));
         return 2;
     }
     if (!writer.flush()) {
         writeText(diagnostics, "pulsecalc: " + std::string(texts::csvWriteFailed) + "\n");
         return 2;
     }
-    return anyMessage ? 1 : 0;
+    if (rowsWithMessage == 0) {
+        return 0;
+    }
+    writeText(diagnostics, fmt::format(texts::batchSummary, rowsWithMessage, rows, firstLineWithMessage));
+    return 1;
 }
 
 int runBatchFile(std::string_view path, std::FILE* output, std::FILE* diagnostics)
@@ -246,9 +272,11 @@ int runBatchFile(std::string_view path, std::FILE* output, std::FILE* diagnostic
     struct FileCloser {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
+    errno = 0;
     const std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
     if (!file) {
-        usageMessage(diagnostics, "cannot open CSV file '" + std::string(path) + "'");
+        const int error = errno != 0 ? errno : ENOENT;
+        usageMessage(diagnostics, fmt::format(texts::csvCannotOpen, path, std::strerror(error)));
         return 2;
     }
     return runBatch(file.get(), output, diagnostics);

@@ -9,9 +9,10 @@ namespace veldronix::cli::texts {
 
 inline constexpr std::string_view usage =
     "usage: pulsecalc --type T --initial TEXT --drive TEXT --accel TEXT [--decel TEXT]\n"
-    "                 [--multiplier INDEX] [--pulses TEXT [--svg FILE]]\n"
+    "                 [--multiplier ITEM] [--pulses TEXT [--svg FILE]]\n"
     "                 [--rounded] [--json]\n"
     "       pulsecalc --csv FILE\n"
+    "       pulsecalc --help | --version\n"
     "\n"
     "Computes the settings of a pulse-train drive controller (16 MHz base clock)\n"
     "exactly as the Veldronix dialog does. Each option is one of the dialog's fields;\n"
@@ -23,15 +24,19 @@ inline constexpr std::string_view usage =
     "  --drive TEXT        drive speed (PPS)\n"
     "  --accel TEXT        time to reach the drive speed (s)\n"
     "  --decel TEXT        time to reach the initial speed (s), asymmetric types\n"
-    "  --multiplier INDEX  then select multiplier item INDEX (-1 to 8) and recalculate:\n"
-    "                      0 1, 1 2, 2 5, 3 10, 4 20, 5 50, 6 100, 7 200, 8 500\n"
+    "  --multiplier ITEM   then select that multiplier item and recalculate: the\n"
+    "                      multiplier itself, x1 x2 x5 x10 x20 x50 x100 x200 x500,\n"
+    "                      or the item's index -1 to 8 (0 is x1, 5 is x50, 8 is x500)\n"
     "  --pulses TEXT       then compute the manual deceleration point of this pulse count,\n"
     "                      and show the velocity profile of a drive of that many pulses:\n"
     "                      the time (s) and pulses of the acceleration, constant-speed and\n"
     "                      deceleration phases, the total move time and the deceleration\n"
     "                      point, for every drive type\n"
     "  --svg FILE          write a plot of that profile's speed over time to FILE (SVG);\n"
-    "                      a move too short to reach the drive speed gets no plot\n"
+    "                      a move too short to reach the drive speed gets no plot.\n"
+    "                      A symbolic link is followed; a folder, device, FIFO or socket\n"
+    "                      is refused; a replaced file keeps its permissions. '-' writes\n"
+    "                      the plot to standard output, and nothing else goes there\n"
     "  --rounded           also print each setting value rounded to the nearest integer\n"
     "                      (halves away from zero), the drive those integers really give\n"
     "                      with the multiplier shown (speeds, times and S-curve jerks\n"
@@ -40,30 +45,47 @@ inline constexpr std::string_view usage =
     "                      with --pulses also the phases of that drive, its deceleration\n"
     "                      point, and where it ends if it decelerates from the requested\n"
     "                      drive's deceleration point\n"
-    "  --json              print one JSON object with the exact field texts\n"
+    "  --json              print one JSON object with the exact field texts; its member\n"
+    "                      errorSteps names the step of each of its errors\n"
     "  --csv FILE          run one drive per row of a CSV file ('-' for standard input)\n"
     "                      with the header type,initial,drive,accel,decel[,multiplier[,pulses]]\n"
-    "                      and print the rows with summary,R,A,SV,V,K,AO,D,L,multiplier,\n"
-    "                      decelPoint,errors added; an empty multiplier or pulses cell\n"
-    "                      leaves that step out\n"
+    "                      and print the rows with summary,R,A,SV,V,K,AO,D,L,\n"
+    "                      multiplierShown,decelPoint,errors added; an empty multiplier\n"
+    "                      or pulses cell leaves that step out\n"
     "  --help              print this text\n"
+    "  --version           print the program's version\n"
     "\n"
-    "Exit status: 0 no message shown, 1 a message shown, 2 a usage error.\n"
+    "Each message on standard error names the step that showed it (Calculate,\n"
+    "Recalculate, deceleration point) and says in English what it means.\n"
+    "Exit status: 0 no message shown, 1 a message shown, 2 a usage error or\n"
+    "output that could not be written.\n"
     "A plot that --svg cannot write counts as a message shown.\n"
     "A --rounded finding warns about the machine's drive and leaves the status as it is.\n";
+
+// --version: the program's name and the product's version.
+inline constexpr std::string_view versionLine = "pulsecalc (Veldronix) {}\n";
 
 // The batch mode's messages; a row's message starts with "line N: ".
 inline constexpr std::string_view typeHint =
     ": give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, asymmetric-trapezoid or asymmetric-s-curve";
-inline constexpr std::string_view multiplierHint = ": give an item index from -1 to 8 or leave it empty";
+inline constexpr std::string_view multiplierHint =
+    ": give a multiplier x1, x2, x5, x10, x20, x50, x100, x200 or x500, an item index from -1 to 8, or leave it empty";
+inline constexpr std::string_view multiplierOptionHint =
+    "': give a multiplier x1, x2, x5, x10, x20, x50, x100, x200 or x500, or an item index from -1 to 8";
 inline constexpr std::string_view csvHeaderHint = "expected type,initial,drive,accel,decel[,multiplier[,pulses]]";
 inline constexpr std::string_view csvNoHeader =
     "the CSV input has no header row: expected type,initial,drive,accel,decel[,multiplier[,pulses]]";
 inline constexpr std::string_view csvReadFailed = "cannot read the CSV input";
+// {fmt} format strings: the file's path, then the system's reason.
+inline constexpr std::string_view csvCannotOpen = "cannot open CSV file '{}': {}";
+// How many rows showed a message, of how many, and the line of the first.
+inline constexpr std::string_view batchSummary = "pulsecalc: {} of {} rows showed a message; the first is on line {}\n";
 inline constexpr std::string_view csvWriteFailed = "cannot write the CSV output";
 inline constexpr std::string_view csvWithDriveOption = "--csv takes the drives from its file: give no other option";
 
 inline constexpr std::string_view usageHint = "try 'pulsecalc --help' for the options";
+// Standard output that cannot be written (a full disk, a closed stream); {} is the system's reason.
+inline constexpr std::string_view outputFailed = "pulsecalc: cannot write the standard output: {}\n";
 
 // Labels of the plain output: the dialog's own field labels.
 inline constexpr std::string_view labelMultiplier = "倍率";
@@ -75,11 +97,48 @@ inline constexpr std::string_view svgNeedsPulses = "--svg needs --pulses: the pl
 inline constexpr std::string_view svgNeedsFile = "--svg needs a file name";
 inline constexpr std::string_view svgTwice = "option --svg given twice";
 // {fmt} format strings: the file's path, then why.
-inline constexpr std::string_view svgNoPlot = "no plot written to '{}': {}";
+inline constexpr std::string_view svgNoPlot = "no plot written to {}: {}"; // where ('FILE' or standard output), why
+inline constexpr std::string_view svgFileTarget = "'{}'";
 inline constexpr std::string_view svgCannotWrite = "cannot write the plot '{}': {}";
 inline constexpr std::string_view svgNotCalculated = "the drive's settings could not be calculated";
-inline constexpr std::string_view fileCannotCreate = "cannot create a file in its folder";
-inline constexpr std::string_view fileWriteFailed = "writing failed";
-inline constexpr std::string_view fileCannotReplace = "cannot take that name: a folder or a file that may not be replaced is in the way";
+inline constexpr std::string_view svgStandardOutput = "standard output";
+inline constexpr std::string_view svgStdoutAlone =
+    "--svg - writes the plot to standard output, where nothing else may go: give no --json or --rounded";
+
+// A message of the dialog on standard error: the step that showed it, the exact
+// message, then what it means in English.
+inline constexpr std::string_view messageLine = "{}: {}: {} ({})\n";
+// The steps, as a message names them and as JSON's errorSteps does.
+inline constexpr std::string_view stepCalculate = "Calculate";
+inline constexpr std::string_view stepRecalculate = "Recalculate with multiplier {} (item {})"; // x50, 5
+inline constexpr std::string_view stepRecalculateNone = "Recalculate with no multiplier item (item -1)";
+inline constexpr std::string_view stepDecelPoint = "deceleration point";
+inline constexpr std::string_view jsonStepCalculate = "calculate";
+inline constexpr std::string_view jsonStepRecalculate = "recalculate";
+inline constexpr std::string_view jsonStepDecelPoint = "decelPoint";
+
+// What each message means, in English.
+inline constexpr std::string_view meaningDriveSpeedZero =
+    "parameter error: the drive speed is 0; an empty text or one that is no number counts as 0";
+inline constexpr std::string_view meaningAccelTimeZero =
+    "parameter error: the time to reach the drive speed (--accel) is 0";
+inline constexpr std::string_view meaningInitialAboveDrive =
+    "parameter error: the initial speed is greater than the drive speed";
+inline constexpr std::string_view meaningDecelTimeZero =
+    "parameter error: the time to reach the initial speed (--decel) is 0; the asymmetric types need it";
+// The setting values cannot be determined, and why in this step.
+inline constexpr std::string_view meaningNoSetting = "parameter error: the setting values cannot be determined: {}";
+inline constexpr std::string_view whyNoMultiplier = "no speed multiplier fits a drive speed above 4000000 PPS";
+inline constexpr std::string_view whyNoCalculation = "Recalculate needs a Calculate that succeeded";
+inline constexpr std::string_view whyNoItem = "no multiplier item is selected";
+inline constexpr std::string_view whySmallerMultiplier = "multiplier {} is smaller than {}, the one Calculate chose";
+inline constexpr std::string_view whyNotAsymmetricSCurve =
+    "the manual deceleration point is computed only for an asymmetric S-curve drive (type 3) whose settings "
+    "were calculated";
+inline constexpr std::string_view whyPulsesZero =
+    "the pulse count is 0; an empty text or one that is no number counts as 0";
+inline constexpr std::string_view whyPulsesTooFew =
+    "decelerating from the drive speed to the initial speed takes at least as many pulses as the pulse count, "
+    "so no deceleration point lies above 0";
 
 } // namespace veldronix::cli::texts

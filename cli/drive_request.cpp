@@ -1,5 +1,6 @@
 #include "cli/drive_request.h"
 
+#include "cli/message_meaning.h"
 
 namespace veldronix::cli {
 
@@ -18,24 +19,32 @@ const FieldView& DriveSession::run(const DriveRequest& request)
     return run(fields);
 }
 
+template <typename Command>
+void DriveSession::runStep(CommandStep step, Command command)
+{
+    command();
+    errorSteps_.resize(view_.errors().size(), step);
+}
+
 const FieldView& DriveSession::run(const DriveFields& request)
 {
     view_.clear();
     controller_.reset();
+    errorSteps_.clear();
 
     view_.setSelectedIndex(ControlId::IDC_DRIVE_TYPE, request.driveType);
     view_.typeText(ControlId::IDC_INITIAL_SPEED, request.initialSpeed);
     view_.typeText(ControlId::IDC_DRIVE_SPEED, request.driveSpeed);
     view_.typeText(ControlId::IDC_ACCEL_TIME, request.accelTime);
     view_.typeText(ControlId::IDC_DECEL_TIME, request.decelTime);
-    controller_.onCalculate();
+    runStep(CommandStep::Calculate, [this] { controller_.onCalculate(); });
     if (request.multiplierIndex) {
         view_.setSelectedIndex(ControlId::IDC_MULTIPLIER, *request.multiplierIndex);
-        controller_.onRecalculate();
+        runStep(CommandStep::Recalculate, [this] { controller_.onRecalculate(); });
     }
     if (request.pulses) {
         view_.typeText(ControlId::IDC_PULSE_COUNT, *request.pulses);
-        controller_.onComputeDecelPoint();
+        runStep(CommandStep::DecelPoint, [this] { controller_.onComputeDecelPoint(); });
     }
     return view_;
 }
@@ -62,6 +71,17 @@ DriveOutcome runDrive(const DriveRequest& request)
     outcome.multiplier = view.selectorText(ControlId::IDC_MULTIPLIER);
     outcome.decelPoint = view.text(ControlId::IDC_DECEL_POINT);
     outcome.errors = view.errors();
+    outcome.errorSteps = session.errorSteps();
+    // Recalculate never changes the automatic multiplier, and the deceleration
+    // point changes nothing: the state after the run is what each step saw.
+    StepState state;
+    state.autoMultiplierIndex = session.controller().autoMultiplierIndex();
+    state.chosenMultiplierIndex = request.multiplierIndex.value_or(-1);
+    state.decelJerkStored = session.controller().storedDecelJerkRate() != -1.0;
+    state.pulseCount = outcome.pulseCount.value_or(0.0);
+    for (std::size_t i = 0; i < outcome.errors.size(); ++i) {
+        outcome.errorMeanings.push_back(messageMeaning(outcome.errorSteps[i], outcome.errors[i], state));
+    }
     return outcome;
 }
 

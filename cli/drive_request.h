@@ -13,6 +13,13 @@
 
 namespace veldronix::cli {
 
+// The command that showed a message.
+enum class CommandStep {
+    Calculate,
+    Recalculate,
+    DecelPoint, // the manual deceleration point ("算出")
+};
+
 // One drive as typed into the dialog's fields: texts exactly as given, an
 // omitted field being the empty text.
 struct DriveRequest {
@@ -44,6 +51,8 @@ struct DriveOutcome {
     std::string multiplier; // the multiplier selector's text, "" when none is selected
     std::string decelPoint;
     std::vector<std::string> errors; // the messages shown, in order
+    std::vector<CommandStep> errorSteps; // the step that showed each message
+    std::vector<std::string> errorMeanings; // what each message means there, in English
     // The calculation the value fields show (Recalculate's when it was accepted),
     // none when Calculate failed.
     std::optional<Calculation> calculation;
@@ -72,10 +81,18 @@ public:
     const std::optional<Calculation>& calculation() const { return controller_.lastCalculation(); }
     // The pulse count of the last run as the controller reads it.
     double pulseCount() { return controller_.readPulseCount(); }
+    // The step that showed each message of the last run, in the order of the messages.
+    const std::vector<CommandStep>& errorSteps() const { return errorSteps_; }
+    const CalculatorController& controller() const { return controller_; }
 
 private:
+    // Runs one command and notes its step beside each message it showed.
+    template <typename Command>
+    void runStep(CommandStep step, Command command);
+
     FieldView view_;
     CalculatorController controller_{view_};
+    std::vector<CommandStep> errorSteps_;
 };
 
 // One drive on a session of its own.

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "cli/cli_texts.h"
+#include "core/speed_multiplier.h"
 
 namespace veldronix::cli {
 namespace {
@@ -41,6 +42,11 @@ std::optional<int> parseDriveType(std::string_view text)
 
 std::optional<int> parseMultiplierIndex(std::string_view text)
 {
+    if (text.starts_with('x') || text.starts_with('X')) {
+        const auto multiplier = parseIntegerIn(text.substr(1), 1, 500);
+        const int index = multiplier ? multiplierIndex(*multiplier) : -1;
+        return index >= 0 ? std::optional<int>(index) : std::nullopt;
+    }
     return parseIntegerIn(text, -1, 8);
 }
 
@@ -55,11 +61,14 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             inlineValue = name.substr(equals + 1);
             name = name.substr(0, equals);
         }
-        if (name == "--json" || name == "--rounded" || name == "--help" || name == "-h") {
+        if (name == "--json" || name == "--rounded" || name == "--help" || name == "-h" || name == "--version") {
             if (inlineValue) {
                 return usageError("option " + std::string(name) + " takes no value");
             }
-            (name == "--json" ? options.json : name == "--rounded" ? options.rounded : options.help) = true;
+            (name == "--json"      ? options.json
+             : name == "--rounded" ? options.rounded
+             : name == "--version" ? options.version
+                                   : options.help) = true;
             driveOption = driveOption || name == "--json" || name == "--rounded";
             continue;
         }
@@ -103,7 +112,7 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         } else if (name == "--multiplier") {
             const auto index = parseMultiplierIndex(value);
             if (!index) {
-                return usageError("bad --multiplier '" + std::string(value) + "': give an item index from -1 to 8");
+                return usageError("bad --multiplier '" + std::string(value) + std::string(texts::multiplierOptionHint));
             }
             request.multiplierIndex = *index;
         } else if (name == "--initial") {
@@ -123,6 +132,9 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
     }
     if (options.svgPath && !options.request.pulses) {
         return usageError(std::string(texts::svgNeedsPulses));
+    }
+    if (options.svgPath == "-" && (options.json || options.rounded)) {
+        return usageError(std::string(texts::svgStdoutAlone));
     }
     return options;
 }

@@ -15,8 +15,9 @@ struct Options {
     bool json = false;
     bool rounded = false; // --rounded: also the drive that the rounded setting values give
     std::optional<std::string> csvPath; // --csv: one drive per row of this file, "-" for standard input
-    std::optional<std::string> svgPath; // --svg: plot the velocity profile into this file (needs --pulses)
+    std::optional<std::string> svgPath; // --svg: plot the velocity profile into this file (needs --pulses), "-" for standard output
     bool help = false;
+    bool version = false; // --version: print the program's version
 };
 
 // What is wrong with a command line, in words for its user.
@@ -30,7 +31,8 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
 // The drive-type index of a --type value: 0..3, -1, or one of the four names.
 std::optional<int> parseDriveType(std::string_view text);
 
-// The multiplier selector index of a --multiplier value: -1..8.
+// The multiplier selector index of a --multiplier value: an index -1..8, or the
+// multiplier itself written x1, x2, x5, ... x500 (x50 is item 5).
 std::optional<int> parseMultiplierIndex(std::string_view text);
 
 } // namespace veldronix::cli

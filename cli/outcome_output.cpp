@@ -1,6 +1,7 @@
 #include "cli/outcome_output.h"
 
 #include "cli/cli_texts.h"
+#include "cli/message_meaning.h"
 #include "io/json_writer.h"
 #include "report/profile_report.h"
 #include "report/rounded_report.h"
@@ -49,6 +50,13 @@ std::string jsonOutput(const DriveOutcome& outcome, bool withRounded)
     json.beginArray();
     for (const auto& message : outcome.errors) {
         json.string(message);
+    }
+    json.endArray();
+    // Beside errors, which keeps its shape: the step that showed each message.
+    json.key("errorSteps");
+    json.beginArray();
+    for (const CommandStep step : outcome.errorSteps) {
+        json.string(jsonStepName(step));
     }
     json.endArray();
     if (outcome.profile) {

@@ -8,37 +8,30 @@
 #include <fmt/format.h>
 
 namespace veldronix::cli {
-namespace {
 
-std::string_view writeErrorText(io::FileWriteError error)
+std::variant<std::string, PlotProblem> profilePlot(std::string_view target, const DriveOutcome& outcome)
 {
-    switch (error) {
-    case io::FileWriteError::CannotCreate:
-        return texts::fileCannotCreate;
-    case io::FileWriteError::WriteFailed:
-        return texts::fileWriteFailed;
-    case io::FileWriteError::CannotReplace:
-        break;
+    if (!outcome.profile) {
+        return PlotProblem{fmt::format(texts::svgNoPlot, target, texts::svgNotCalculated)};
     }
-    return texts::fileCannotReplace;
+    auto svg = report::profileSvg(*outcome.profile, outcome.fields.summary);
+    if (!svg) {
+        return PlotProblem{fmt::format(texts::svgNoPlot, target, report::profileNote(*outcome.profile))};
+    }
+    return std::move(*svg);
 }
-
-} // namespace
 
 std::optional<std::string> writeProfilePlot(std::string_view path, const DriveOutcome& outcome)
 {
-    if (!outcome.profile) {
-        return fmt::format(texts::svgNoPlot, path, texts::svgNotCalculated);
+    auto plot = profilePlot(fmt::format(texts::svgFileTarget, path), outcome);
+    if (auto* problem = std::get_if<PlotProblem>(&plot)) {
+        return std::move(problem->message);
     }
-    const auto svg = report::profileSvg(*outcome.profile, outcome.fields.summary);
-    if (!svg) {
-        return fmt::format(texts::svgNoPlot, path, report::profileNote(*outcome.profile));
-    }
-    const auto error = io::replaceFile(path, *svg);
+    const auto error = io::replaceFile(path, std::get<std::string>(plot));
     if (!error) {
         return std::nullopt;
     }
-    return fmt::format(texts::svgCannotWrite, path, writeErrorText(*error));
+    return fmt::format(texts::svgCannotWrite, path, io::fileWriteErrorText(*error));
 }
 
 } // namespace veldronix::cli

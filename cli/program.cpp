@@ -2,10 +2,16 @@
 
 #include "cli/batch.h"
 #include "cli/cli_texts.h"
+#include "cli/message_meaning.h"
 #include "cli/outcome_output.h"
 #include "cli/plot_file.h"
 #include "report/rounded_report.h"
+#include "veldronix/version.h"
 
+#include <fmt/format.h>
+
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 namespace veldronix::cli {
@@ -16,13 +22,62 @@ void write(std::FILE* stream, std::string_view text)
     std::fwrite(text.data(), 1, text.size(), stream);
 }
 
+// Standard output, every write checked: a full disk or a closed stream is
+// noticed at the latest when the last bytes are flushed.
+class CheckedOutput {
+public:
+    explicit CheckedOutput(std::FILE* stream) : stream_(stream) {}
+
+    void write(std::string_view text)
+    {
+        if (error_ == 0 && std::fwrite(text.data(), 1, text.size(), stream_) != text.size()) {
+            failed();
+        }
+    }
+
+    // Flushes what is buffered; on failure says so with the system's reason on
+    // diagnostics and returns false.
+    bool finish(std::FILE* diagnostics)
+    {
+        if (error_ == 0 && (std::fflush(stream_) != 0 || std::ferror(stream_) != 0)) {
+            failed();
+        }
+        if (error_ != 0) {
+            cli::write(diagnostics, fmt::format(texts::outputFailed, std::strerror(error_)));
+        }
+        return error_ == 0;
+    }
+
+private:
+    void failed() { error_ = errno != 0 ? errno : EIO; }
+
+    std::FILE* stream_;
+    int error_ = 0;
+};
+
+int finishOutput(CheckedOutput& output, std::FILE* err, int status)
+{
+    return output.finish(err) ? status : 2;
+}
+
 } // namespace
+
+int outputFailure(std::FILE* err, int error)
+{
+    write(err, fmt::format(texts::outputFailed, std::strerror(error)));
+    return 2;
+}
 
 int runOptions(const Options& options, std::FILE* out, std::FILE* err)
 {
+    CheckedOutput output(out);
     if (options.help) {
-        write(out, texts::usage);
-        return 0;
+        output.write(texts::usage);
+        return finishOutput(output, err, 0);
+    }
+    if (options.version) {
+        output.write(fmt::format(texts::versionLine, version::text));
+        return finishOutput(output, err, 0);
     }
     if (options.csvPath) {
         return runBatchFile(*options.csvPath, out, err);
@@ -31,15 +86,31 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
     DriveRequest request = options.request;
     request.profile = true;
     const DriveOutcome outcome = runDrive(request);
-    for (const auto& message : outcome.errors) {
-        write(err, std::string(texts::labelError) + ": " + message + "\n");
+    for (std::size_t i = 0; i < outcome.errors.size(); ++i) {
+        write(err, fmt::format(texts::messageLine, texts::labelError,
+                               stepLabel(outcome.errorSteps[i], request.multiplierIndex), outcome.errors[i],
+                               outcome.errorMeanings[i]));
+    }
+    bool plotted = true;
+    if (options.svgPath == "-") {
+        // The plot alone on standard output, so that it can be piped on.
+        auto plot = profilePlot(texts::svgStandardOutput, outcome);
+        if (const auto* problem = std::get_if<PlotProblem>(&plot)) {
+            write(err, "pulsecalc: " + problem->message + "\n");
+            plotted = false;
+        } else {
+            output.write(std::get<std::string>(plot));
+        }
+        return finishOutput(output, err, outcome.errors.empty() && plotted ? 0 : 1);
     }
     // Findings of --rounded warn about the drive; they are no message and leave the exit status alone.
-    std::string output = options.json ? jsonOutput(outcome, options.rounded)
-                                      : plainOutput(outcome) + (options.rounded ? report::roundedPlainSection(outcome.calculation, outcome.pulseCount) : "");
-    write(out, output);
-    std::fflush(out);
-    bool plotted = true;
+    output.write(options.json ? jsonOutput(outcome, options.rounded)
+                              : plainOutput(outcome) +
+                                    (options.rounded ? report::roundedPlainSection(outcome.calculation, outcome.pulseCount)
+                                                     : ""));
+    if (!output.finish(err)) {
+        return 2;
+    }
     if (options.svgPath) {
         if (const auto failure = writeProfilePlot(*options.svgPath, outcome)) {
             write(err, "pulsecalc: " + *failure + "\n");
@@ -51,6 +122,11 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
 
 int runCommandLine(std::span<const std::string_view> arguments, std::FILE* out, std::FILE* err)
 {
+    if (arguments.empty()) {
+        // No drive at all: how to give one, where a result would be taken for output.
+        write(err, texts::usage);
+        return 2;
+    }
     const auto parsed = parseOptions(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         write(err, "pulsecalc: " + error->message + "\n" + std::string(texts::usageHint) + "\n");

@@ -1,5 +1,7 @@
 #include "io/csv_reader.h"
 
+#include <cerrno>
+
 namespace veldronix::io {
 namespace {
 
@@ -20,11 +22,13 @@ bool CsvReader::fill()
     if (ended_) {
         return false;
     }
+    errno = 0;
     size_ = std::fread(buffer_.data(), 1, buffer_.size(), stream_);
     position_ = 0;
     if (size_ == 0) {
         ended_ = true;
         readFailed_ = std::ferror(stream_) != 0;
+        readError_ = readFailed_ ? (errno != 0 ? errno : EIO) : 0;
         return false;
     }
     return true;

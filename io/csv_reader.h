@@ -30,6 +30,8 @@ public:
 
     // True when the stream failed to read, as opposed to ending.
     bool readFailed() const { return readFailed_; }
+    // The system's error number (errno) of the failed read, 0 when none failed.
+    int readError() const { return readError_; }
 
 private:
     // The next byte of the stream, or -1 at its end; get also takes it.
@@ -46,6 +48,7 @@ private:
     bool atStart_ = true;
     bool ended_ = false;
     bool readFailed_ = false;
+    int readError_ = 0;
 };
 
 } // namespace veldronix::io

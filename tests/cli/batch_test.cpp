@@ -53,9 +53,10 @@ Fields tail(const Fields& fields, std::size_t from)
 }
 
 const std::string header = "type,initial,drive,accel,decel,multiplier,pulses\n";
+// No output column takes an input column's name: the multiplier shown is multiplierShown.
 const Fields outputHeader = {"type",  "initial", "drive", "accel", "decel", "multiplier", "pulses", "summary",
                              "R",     "A",       "SV",    "V",     "K",     "AO",         "D",      "L",
-                             "multiplier", "decelPoint", "errors"};
+                             "multiplierShown", "decelPoint", "errors"};
 
 TEST(Batch, EveryRowIsThePlainRunOfTheSameOptions)
 {
@@ -77,6 +78,8 @@ TEST(Batch, EveryRowIsThePlainRunOfTheSameOptions)
         // Missing trailing columns are empty ones.
         {"0,100,10000,0.2,", {0, "100", "10000", "0.2", "", std::nullopt, std::nullopt}},
         {"3,100,10000,0.2,0.3,2", {3, "100", "10000", "0.2", "0.3", 2, std::nullopt}},
+        // The multiplier itself selects its item, as --multiplier x50 does.
+        {"0,100,10000,0.2,,x50,", {0, "100", "10000", "0.2", "", 5, std::nullopt}},
     };
     std::string input = header;
     for (const auto& row : rows) {
@@ -94,7 +97,9 @@ TEST(Batch, EveryRowIsThePlainRunOfTheSameOptions)
     }
     EXPECT_TRUE(anyMessage);
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.diagnostics, "");
+    // The rows on line 9 (multiplier item -1 refused) and 10 (no deceleration point for a
+    // symmetric S-curve) of the 13 show a message.
+    EXPECT_EQ(result.diagnostics, "pulsecalc: 2 of 13 rows showed a message; the first is on line 9\n");
 }
 
 // A session runs drive after drive on the same memory; nothing of one drive may
@@ -159,10 +164,12 @@ TEST(Batch, BadRowsNameTheirLineAndTheOtherRowsStillRun)
         "asymmetric-trapezoid or asymmetric-s-curve",
         "line 4: 3 fields, expected 5 to 7",
         "",
-        "line 7: bad multiplier '9': give an item index from -1 to 8 or leave it empty",
+        "line 7: bad multiplier '9': give a multiplier x1, x2, x5, x10, x20, x50, x100, x200 or x500, an item index "
+        "from -1 to 8, or leave it empty",
         "line 8: unknown type 'x': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
         "asymmetric-trapezoid or asymmetric-s-curve\n"
-        "line 8: bad multiplier 'abc': give an item index from -1 to 8 or leave it empty",
+        "line 8: bad multiplier 'abc': give a multiplier x1, x2, x5, x10, x20, x50, x100, x200 or x500, an item "
+        "index from -1 to 8, or leave it empty",
         "line 9: 8 fields, expected 5 to 7",
         "line 10: a quote inside an unquoted field\n"
         "line 10: unknown type '0\"q\"': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
@@ -185,6 +192,7 @@ TEST(Batch, BadRowsNameTheirLineAndTheOtherRowsStillRun)
     EXPECT_EQ(result.records[3][0], "multi\nline");
     EXPECT_EQ(result.records[3][3], "");
     EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.diagnostics, "pulsecalc: 6 of 9 rows showed a message; the first is on line 3\n");
 }
 
 TEST(Batch, PresentButEmptyPulsesCellIsNoPulseCount)
@@ -244,8 +252,16 @@ TEST(Batch, UnreadableFileIsAUsageError)
     const testing_support::File err = testing_support::emptyFile();
     EXPECT_EQ(runBatchFile("/nonexistent/drives.csv", out.get(), err.get()), 2);
     EXPECT_EQ(testing_support::contentsOf(err.get()),
-              "pulsecalc: cannot open CSV file '/nonexistent/drives.csv'\ntry 'pulsecalc --help' for the options\n");
+              "pulsecalc: cannot open CSV file '/nonexistent/drives.csv': No such file or directory\n"
+              "try 'pulsecalc --help' for the options\n");
     EXPECT_EQ(testing_support::contentsOf(out.get()), "");
+
+    // A folder opens but cannot be read: the system's reason again.
+    const testing_support::File folderOut = testing_support::emptyFile();
+    const testing_support::File folderErr = testing_support::emptyFile();
+    EXPECT_EQ(runBatchFile("/", folderOut.get(), folderErr.get()), 2);
+    EXPECT_EQ(testing_support::contentsOf(folderErr.get()),
+              "pulsecalc: cannot read the CSV input: Is a directory\ntry 'pulsecalc --help' for the options\n");
 }
 
 } // namespace

@@ -54,7 +54,15 @@ INSTANTIATE_TEST_SUITE_P(Texts, MultiplierIndexTest,
                          testing::Values(IndexCase{"-1", -1}, IndexCase{"0", 0}, IndexCase{"8", 8},
                                          IndexCase{"9", std::nullopt}, IndexCase{"-2", std::nullopt},
                                          IndexCase{"abc", std::nullopt}, IndexCase{"", std::nullopt},
-                                         IndexCase{"3.0", std::nullopt}));
+                                         IndexCase{"3.0", std::nullopt},
+                                         // The multiplier itself, each of the nine, and what is none of them.
+                                         IndexCase{"x1", 0}, IndexCase{"x2", 1}, IndexCase{"x5", 2},
+                                         IndexCase{"x10", 3}, IndexCase{"X20", 4}, IndexCase{"x50", 5},
+                                         IndexCase{"x100", 6}, IndexCase{"x200", 7}, IndexCase{"x500", 8},
+                                         IndexCase{"x0", std::nullopt}, IndexCase{"x3", std::nullopt},
+                                         IndexCase{"x-1", std::nullopt}, IndexCase{"x 5", std::nullopt},
+                                         IndexCase{"x5.0", std::nullopt}, IndexCase{"x1000", std::nullopt},
+                                         IndexCase{"×50", std::nullopt}, IndexCase{"50", std::nullopt}));
 
 TEST(ParseOptions, NothingGivenIsAnEmptyRequestOnTheFirstType)
 {
@@ -135,8 +143,18 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{"100"}, "unknown option '100'"},
         UsageCase{{"--drive"}, "option --drive needs a value"},
         UsageCase{{"--json=yes"}, "option --json takes no value"},
-        UsageCase{{"--multiplier", "9"}, "bad --multiplier '9': give an item index from -1 to 8"},
-        UsageCase{{"--multiplier=abc"}, "bad --multiplier 'abc': give an item index from -1 to 8"},
+        UsageCase{{"--multiplier", "9"}, "bad --multiplier '9': give a multiplier x1, x2, x5, x10, x20, x50, x100, "
+                                         "x200 or x500, or an item index from -1 to 8"},
+        UsageCase{{"--multiplier=abc"}, "bad --multiplier 'abc': give a multiplier x1, x2, x5, x10, x20, x50, x100, "
+                                        "x200 or x500, or an item index from -1 to 8"},
+        UsageCase{{"--multiplier", "x"}, "bad --multiplier 'x': give a multiplier x1, x2, x5, x10, x20, x50, x100, "
+                                         "x200 or x500, or an item index from -1 to 8"},
+        UsageCase{{"--multiplier", "x1000"}, "bad --multiplier 'x1000': give a multiplier x1, x2, x5, x10, x20, "
+                                             "x50, x100, x200 or x500, or an item index from -1 to 8"},
+        UsageCase{{"--pulses", "1", "--svg", "-", "--json"},
+                  "--svg - writes the plot to standard output, where nothing else may go: give no --json or --rounded"},
+        UsageCase{{"--pulses", "1", "--rounded", "--svg=-"},
+                  "--svg - writes the plot to standard output, where nothing else may go: give no --json or --rounded"},
         UsageCase{{"--type", "5"},
                   "bad --type '5': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
                   "asymmetric-trapezoid or asymmetric-s-curve"},

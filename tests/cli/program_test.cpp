@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,9 +51,10 @@ const StreamCase streamCases[] = {
     {"drive", {"--type", "0", "--initial", "1000", "--drive", "10000", "--accel", "0.2"}, 0,
      "初速度:1000で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は", ""},
     {"driveWithMessage", {"--type", "0", "--drive", "0", "--json"}, 1, "{\"summary\":\"\"",
-     "エラー: パラメーターエラー。ドライブ速度が0です。\n"},
+     "エラー: Calculate: パラメーターエラー。ドライブ速度が0です。 (parameter error: the drive speed is 0; an empty text "
+     "or one that is no number counts as 0)\n"},
     {"missingCsv", {"--csv", "/nonexistent-folder-of-veldronix/in.csv"}, 2, "",
-     "pulsecalc: cannot open CSV file '/nonexistent-folder-of-veldronix/in.csv'\n"
+     "pulsecalc: cannot open CSV file '/nonexistent-folder-of-veldronix/in.csv': No such file or directory\n"
      "try 'pulsecalc --help' for the options\n"},
 };
 
@@ -71,6 +75,47 @@ TEST(RunCommandLine, eachTextGoesToItsOwnStream)
 TEST(RunCommandLine, helpIsTheUsageTextExactly)
 {
     EXPECT_EQ(run({"-h"}).out, veldronix::cli::texts::usage);
+    const ProgramRun bare = run({});
+    EXPECT_EQ(bare.status, 2);
+    EXPECT_EQ(bare.out, "");
+    EXPECT_EQ(bare.err, veldronix::cli::texts::usage);
+}
+
+// A stream on a disk that is full: every write fails with ENOSPC.
+std::FILE* fullDisk()
+{
+    cookie_io_functions_t functions{};
+    functions.write = [](void*, const char*, std::size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    };
+    return fopencookie(nullptr, "w", functions);
+}
+
+// A stream that takes nothing (a full disk) is one line on standard error and
+// exit 2, for every kind of output: the plain and JSON result, help, the version.
+TEST(RunCommandLine, standardOutputThatFailsIsExitTwo)
+{
+    const std::vector<std::vector<std::string_view>> commandLines = {
+        {"--drive", "10000", "--accel", "0.2"},
+        {"--drive", "10000", "--accel", "0.2", "--json"},
+        {"--drive", "0", "--json"},
+        {"--help"},
+        {"--version"},
+        {"--type", "3", "--drive", "10000", "--accel", "0.2", "--decel", "0.3", "--pulses", "10000", "--svg", "-"},
+    };
+    for (const auto& arguments : commandLines) {
+        SCOPED_TRACE(arguments.front());
+        std::FILE* full = fullDisk();
+        ASSERT_NE(full, nullptr);
+        veldronix::fuzz::MemorySink err;
+        const int status = veldronix::cli::runCommandLine(arguments, full, err.stream());
+        std::fclose(full);
+        const std::string text(err.close());
+        EXPECT_EQ(status, 2);
+        EXPECT_TRUE(text.ends_with("pulsecalc: cannot write the standard output: No space left on device\n")) << text;
+        EXPECT_EQ(text.find("standard output"), text.rfind("standard output")) << "one line only";
+    }
 }
 
 } // namespace

@@ -47,7 +47,7 @@ const std::string input = "type,initial,drive,accel,decel,multiplier,pulses\r\n"
                           "0,100,10000,0.2,,,\r\n"
                           "bogus,100,10000,0.2,,,\r\n";
 const std::string expected =
-    "type,initial,drive,accel,decel,multiplier,pulses,summary,R,A,SV,V,K,AO,D,L,multiplier,decelPoint,errors\r\n"
+    "type,initial,drive,accel,decel,multiplier,pulses,summary,R,A,SV,V,K,AO,D,L,multiplierShown,decelPoint,errors\r\n"
     "0,100,10000,0.2,,,,\"初速度:100で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\n"
     "以下のようになります。\",\"4000000 \",\"198.000 \",\"50.000 \",\"5000.000 \",,,,,\"2(4,000,000)\",0,\r\n"
     "bogus,100,10000,0.2,,,,,,,,,,,,,,,\"line 3: unknown type 'bogus': give 0 to 3, -1, symmetric-trapezoid, "
@@ -58,7 +58,7 @@ TEST_F(PulsecalcCsv, FileAndStandardInputGiveTheSameRows)
     const auto file = write("drives.csv", input);
     const RunResult fromFile = run("", "--csv " + quoted(file));
     EXPECT_EQ(fromFile.out, expected);
-    EXPECT_EQ(fromFile.err, "");
+    EXPECT_EQ(fromFile.err, "pulsecalc: 1 of 2 rows showed a message; the first is on line 3\n");
     EXPECT_EQ(fromFile.status, 1);
 
     const RunResult fromPipe = run("cat " + quoted(file) + " | ", "--csv -");
@@ -75,8 +75,8 @@ TEST_F(PulsecalcCsv, CleanBatchExitsZero)
     const RunResult result = run("", "--csv " + quoted(file));
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
-    EXPECT_EQ(result.out.substr(0, 89),
-              "type,initial,drive,accel,decel,summary,R,A,SV,V,K,AO,D,L,multiplier,decelPoint,errors\r\n0,");
+    EXPECT_EQ(result.out.substr(0, 94),
+              "type,initial,drive,accel,decel,summary,R,A,SV,V,K,AO,D,L,multiplierShown,decelPoint,errors\r\n0,");
 }
 
 TEST_F(PulsecalcCsv, UsageErrorsExitTwo)
@@ -88,8 +88,8 @@ TEST_F(PulsecalcCsv, UsageErrorsExitTwo)
         std::string err;
     } cases[] = {
         {"--csv " + quoted(directory_.file("missing.csv")),
-         "pulsecalc: cannot open CSV file '" + directory_.file("missing.csv") + "'"},
-        {"--csv " + quoted(directory_.path()), "pulsecalc: cannot read the CSV input"},
+         "pulsecalc: cannot open CSV file '" + directory_.file("missing.csv") + "': No such file or directory"},
+        {"--csv " + quoted(directory_.path()), "pulsecalc: cannot read the CSV input: Is a directory"},
         {"--csv " + quoted(file) + " --type 0", "pulsecalc: --csv takes the drives from its file: give no other option"},
         {"--json --csv " + quoted(file), "pulsecalc: --csv takes the drives from its file: give no other option"},
         {"--csv " + quoted(file) + " --csv " + quoted(file), "pulsecalc: option --csv given twice"},

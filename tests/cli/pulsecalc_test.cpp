@@ -28,7 +28,8 @@ const std::string summary3 = "初速度:100で、ドライブ速度:10000まで�
 // One JSON line as the program prints it; summary is already a JSON string body.
 std::string jsonLine(const std::string& summary, const std::vector<std::string>& values,
                      const std::string& multiplier, const std::string& decelPoint,
-                     const std::vector<std::string>& errors = {}, const std::string& profile = "")
+                     const std::vector<std::string>& errors = {}, const std::vector<std::string>& steps = {},
+                     const std::string& profile = "")
 {
     static const char* const labels[] = {"R", "A", "SV", "V", "K", "AO", "D", "L"};
     std::string out = "{\"summary\":\"" + summary + "\"";
@@ -38,6 +39,10 @@ std::string jsonLine(const std::string& summary, const std::vector<std::string>&
     out += ",\"multiplier\":\"" + multiplier + "\",\"decelPoint\":\"" + decelPoint + "\",\"errors\":[";
     for (std::size_t i = 0; i < errors.size(); ++i) {
         out += (i == 0 ? "\"" : ",\"") + errors[i] + "\"";
+    }
+    out += "],\"errorSteps\":[";
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        out += (i == 0 ? "\"" : ",\"") + steps[i] + "\"";
     }
     out += "]";
     if (!profile.empty()) {
@@ -78,7 +83,19 @@ TEST_P(PulsecalcTest, PrintsExactly)
     EXPECT_EQ(run.err, expected.err);
 }
 
-const std::string errorLine = "エラー: " + noSetting + "\n";
+// A message on standard error: the step, the exact message, what it means.
+std::string errorLine(const std::string& step, const std::string& message, const std::string& meaning)
+{
+    return "エラー: " + step + ": " + message + " (" + meaning + ")\n";
+}
+
+const std::string driveSpeedZero = "パラメーターエラー。ドライブ速度が0です。";
+const std::string driveSpeedZeroMeaning =
+    "parameter error: the drive speed is 0; an empty text or one that is no number counts as 0";
+const std::string noSettingMeaning = "parameter error: the setting values cannot be determined: ";
+const std::string notAsymmetricSCurve =
+    "the manual deceleration point is computed only for an asymmetric S-curve drive (type 3) whose settings were "
+    "calculated";
 
 // The motion that --pulses adds after the dialog's fields (hand-worked in tests/profile).
 const std::string profile3 =
@@ -129,41 +146,65 @@ INSTANTIATE_TEST_SUITE_P(
         // A smaller multiplier than the automatic one is refused; the results of Calculate stay.
         Case{"SmallerMultiplierRefused", example("0", {"--multiplier", "0"}), 1,
              jsonLine(summary0, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}, "1(8,000,000)", "0",
-                      {noSetting}),
-             errorLine},
+                      {noSetting}, {"recalculate"}),
+             errorLine("Recalculate with multiplier x1 (item 0)", noSetting,
+                       noSettingMeaning + "multiplier x1 is smaller than x2, the one Calculate chose")},
         Case{"NoMultiplierRefused", example("0", {"--multiplier=-1"}), 1,
-             jsonLine(summary0, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}, "", "0", {noSetting}),
-             errorLine},
+             jsonLine(summary0, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}, "", "0", {noSetting},
+                      {"recalculate"}),
+             errorLine("Recalculate with no multiplier item (item -1)", noSetting,
+                       noSettingMeaning + "no multiplier item is selected")},
         Case{"DecelPoint", example("3", {"--pulses", "10000"}), 0,
              jsonLine(summary3,
                       {"4000000 ", "8000.000 ", "50.000 ", "5000.000 ", "126.263 ", "0.000", "8000.000", "284.091"},
-                      "2(4,000,000)", "8485.000", {}, profile3),
+                      "2(4,000,000)", "8485.000", {}, {}, profile3),
              ""},
         Case{"DecelPointTooFewPulses", example("3", {"--pulses", "1000"}), 1,
              jsonLine(summary3,
                       {"4000000 ", "8000.000 ", "50.000 ", "5000.000 ", "126.263 ", "0.000", "8000.000", "284.091"},
-                      "2(4,000,000)", "", {noSetting}, shortMove3),
-             errorLine},
+                      "2(4,000,000)", "", {noSetting}, {"decelPoint"}, shortMove3),
+             errorLine("deceleration point", noSetting,
+                       noSettingMeaning + "decelerating from the drive speed to the initial speed takes at least as "
+                                          "many pulses as the pulse count, so no deceleration point lies above 0")},
         Case{"DecelPointOfAnotherType", example("2", {"--pulses", "10000"}), 1,
              jsonLine(summary2, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "132.000", ""},
-                      "2(4,000,000)", "", {noSetting}, profile2),
-             errorLine},
+                      "2(4,000,000)", "", {noSetting}, {"decelPoint"}, profile2),
+             // The message says that only the asymmetric S-curve has a manual deceleration point.
+             errorLine("deceleration point", noSetting, noSettingMeaning + notAsymmetricSCurve)},
         // An omitted field is empty, and an empty drive speed is the first check that fails.
         Case{"OmittedDriveSpeed", {"--json", "--accel", "0.2"}, 1,
-             jsonLine("", {"", "", "", "", "", "", "", ""}, "", "0", {"パラメーターエラー。ドライブ速度が0です。"}),
-             "エラー: パラメーターエラー。ドライブ速度が0です。\n"},
+             jsonLine("", {"", "", "", "", "", "", "", ""}, "", "0", {driveSpeedZero}, {"calculate"}),
+             errorLine("Calculate", driveSpeedZero, driveSpeedZeroMeaning)},
         // Every failing command is reported, in order; the last one is the manual deceleration point.
         Case{"EveryFailureReported", {"--json", "--multiplier", "3", "--pulses", "10"}, 1,
-             jsonLine("", {"", "", "", "", "", "", "", ""}, "10(800,000)", "",
-                      {"パラメーターエラー。ドライブ速度が0です。", noSetting, noSetting}),
-             "エラー: パラメーターエラー。ドライブ速度が0です。\n" + errorLine + errorLine},
+             jsonLine("", {"", "", "", "", "", "", "", ""}, "10(800,000)", "", {driveSpeedZero, noSetting, noSetting},
+                      {"calculate", "recalculate", "decelPoint"}),
+             errorLine("Calculate", driveSpeedZero, driveSpeedZeroMeaning) +
+                 errorLine("Recalculate with multiplier x10 (item 3)", noSetting,
+                           noSettingMeaning + "Recalculate needs a Calculate that succeeded") +
+                 errorLine("deceleration point", noSetting, noSettingMeaning + notAsymmetricSCurve)},
+        // The multiplier itself selects its item: x50 is item 5.
+        Case{"MultiplierByItsValue", example("0", {"--multiplier", "x50"}), 0,
+             // A, SV and V of x2 (198, 50, 5000) times 2/50.
+             jsonLine(summary0, {"160000 ", "7.920 ", "2.000 ", "200.000 ", "", "", "", ""}, "50(160,000)", "0"),
+             ""},
+        // A pulse count that is no number is 0: the step says so.
+        Case{"DecelPointWithoutPulses", example("3", {"--pulses", "abc", "--multiplier", "X2"}), 1,
+             jsonLine(summary3,
+                      {"4000000 ", "8000.000 ", "50.000 ", "5000.000 ", "126.263 ", "0.000", "8000.000", "284.091"},
+                      "2(4,000,000)", "", {noSetting}, {"decelPoint"},
+                      "{\"status\":\"no-pulses\",\"message\":\"none: the pulse count is not a number above 0\"}"),
+             errorLine("deceleration point", noSetting,
+                       noSettingMeaning + "the pulse count is 0; an empty text or one that is no number counts as 0")},
         Case{"AboveTheLastMultiplier", {"--json", "--drive", "4000001", "--accel", "1"}, 1,
-             jsonLine("", {"", "", "", "", "", "", "", ""}, "", "0", {noSetting}), errorLine},
+             jsonLine("", {"", "", "", "", "", "", "", ""}, "", "0", {noSetting}, {"calculate"}),
+             errorLine("Calculate", noSetting, noSettingMeaning + "no speed multiplier fits a drive speed above 4000000 PPS")},
         // A full-width digit is not a number: the time parses as 0.
         Case{"FullWidthDigits", {"--json", "--initial", "100", "--drive", "10000", "--accel", "０.２"}, 1,
              jsonLine("", {"", "", "", "", "", "", "", ""}, "", "0",
-                      {"パラメーターエラー。ドライブ速度に達する時間が0です。"}),
-             "エラー: パラメーターエラー。ドライブ速度に達する時間が0です。\n"},
+                      {"パラメーターエラー。ドライブ速度に達する時間が0です。"}, {"calculate"}),
+             errorLine("Calculate", "パラメーターエラー。ドライブ速度に達する時間が0です。",
+                       "parameter error: the time to reach the drive speed (--accel) is 0")},
         // Only the number at the start of a field counts; Japanese after it is ignored.
         Case{"JapaneseAfterTheNumber", {"--json", "--initial", "100円", "--drive", "10000ＰＰＳ", "--accel", "0.2秒"}, 0,
              jsonLine(summary0, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0"),
@@ -195,9 +236,22 @@ INSTANTIATE_TEST_SUITE_P(
              "asymmetric-trapezoid or asymmetric-s-curve\n" +
                  usageHint},
         Case{"MultiplierNine", {"--multiplier", "9"}, 2, "",
-             "pulsecalc: bad --multiplier '9': give an item index from -1 to 8\n" + usageHint},
+             "pulsecalc: bad --multiplier '9': give a multiplier x1, x2, x5, x10, x20, x50, x100, x200 or x500, or an "
+             "item index from -1 to 8\n" +
+                 usageHint},
+        // Only the nine multipliers: x3 is none, and neither is x50 with a blank or sign.
+        Case{"MultiplierNotInTheTable", {"--multiplier", "x3"}, 2, "",
+             "pulsecalc: bad --multiplier 'x3': give a multiplier x1, x2, x5, x10, x20, x50, x100, x200 or x500, or an "
+             "item index from -1 to 8\n" +
+                 usageHint},
+        Case{"MultiplierWithSign", {"--multiplier", "x+50"}, 2, "",
+             "pulsecalc: bad --multiplier 'x+50': give a multiplier x1, x2, x5, x10, x20, x50, x100, x200 or x500, or "
+             "an item index from -1 to 8\n" +
+                 usageHint},
         Case{"MultiplierWord", {"--multiplier=abc"}, 2, "",
-             "pulsecalc: bad --multiplier 'abc': give an item index from -1 to 8\n" + usageHint},
+             "pulsecalc: bad --multiplier 'abc': give a multiplier x1, x2, x5, x10, x20, x50, x100, x200 or x500, or "
+             "an item index from -1 to 8\n" +
+                 usageHint},
         Case{"MissingValue", {"--drive"}, 2, "", "pulsecalc: option --drive needs a value\n" + usageHint},
         Case{"ValueForAFlag", {"--json=1"}, 2, "", "pulsecalc: option --json takes no value\n" + usageHint},
         // A usage error wins over the calculation: nothing is computed or printed.
@@ -222,7 +276,8 @@ TEST(Pulsecalc, HelpIsTheUsageOnStandardOutput)
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out.rfind("usage: pulsecalc --type T", 0), 0u);
-    EXPECT_NE(run.out.find("Exit status: 0 no message shown, 1 a message shown, 2 a usage error.\n"),
+    EXPECT_NE(run.out.find("Exit status: 0 no message shown, 1 a message shown, 2 a usage error or\n"
+                           "output that could not be written.\n"),
               std::string::npos);
 }
 
@@ -233,6 +288,23 @@ TEST(Pulsecalc, NoDriveTypeStillChoosesTheMultiplier)
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, jsonLine("", {"4000000 ", "", "50.000 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0"));
+}
+
+// No arguments: the usage on standard error, nothing on standard output, exit 2;
+// --version prints the version that the Windows version resource carries too.
+TEST(Pulsecalc, NoArgumentsIsUsageAndVersionIsOneLine)
+{
+    const ProgramRun bare = runPulsecalc({});
+    EXPECT_EQ(bare.status, 2);
+    EXPECT_EQ(bare.out, "");
+    EXPECT_EQ(bare.err.rfind("usage: pulsecalc --type T", 0), 0u);
+    EXPECT_NE(bare.err.find("  --version           print the program's version\n"), std::string::npos);
+
+    const ProgramRun version = runPulsecalc({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "pulsecalc (Veldronix) 1.0.0.1\n");
+    EXPECT_EQ(version.err, "");
+    EXPECT_EQ(runPulsecalc({"--version=1"}).status, 2);
 }
 
 // Arguments far beyond a field's size are cut, not a danger: the program reads only what a field holds.
@@ -249,9 +321,10 @@ TEST(Pulsecalc, VeryLongArgumentsAreCut)
     const ProgramRun run = runPulsecalc({"--json", "--initial", longDigits, "--drive", "10000", "--accel", longJapanese});
     // 78 digits of 100000... make the initial speed 1e77, far above the drive speed.
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "エラー: パラメーターエラー。初速度がドライブ速度より大きいです。\n");
+    EXPECT_EQ(run.err, errorLine("Calculate", "パラメーターエラー。初速度がドライブ速度より大きいです。",
+                                 "parameter error: the initial speed is greater than the drive speed"));
     EXPECT_EQ(run.out, jsonLine("", {"", "", "", "", "", "", "", ""}, "", "0",
-                                {"パラメーターエラー。初速度がドライブ速度より大きいです。"}));
+                                {"パラメーターエラー。初速度がドライブ速度より大きいです。"}, {"calculate"}));
 
     // Just below the kernel's limit of one argument (128 KiB).
     const std::string longOption = "--" + std::string(100000, 'x');

@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <regex>
 #include <set>
 
@@ -323,7 +324,7 @@ TEST(PulsecalcSvg, failuresLeaveNothingBehind)
         {drive("3", "10000", notAFolder + "/plot.svg"),
          "cannot write the plot '" + notAFolder + "/plot.svg': cannot create a file in its folder"},
         {drive("3", "10000", dir.file("folder")),
-         "cannot write the plot '" + dir.file("folder") + "': cannot take that name: a folder or a file that may not be replaced is in the way"},
+         "cannot write the plot '" + dir.file("folder") + "': it is a folder, not a file; it was left as it was"},
     };
     for (const Failure& failure : failures) {
         const ProgramRun run = runPulsecalc(failure.arguments);
@@ -337,6 +338,63 @@ TEST(PulsecalcSvg, failuresLeaveNothingBehind)
     EXPECT_EQ(filesIn(dir.path()), (std::set<std::string>{"folder", "old.svg", "plain"}));
     EXPECT_TRUE(filesIn(dir.file("folder")).empty());
     EXPECT_EQ(readWhole(old), "keep me");
+}
+
+// "-" is standard output: the plot alone goes there, and no file named "-" is made.
+TEST(PulsecalcSvg, dashWritesThePlotAloneToStandardOutput)
+{
+    const bool dashBefore = std::filesystem::exists("-");
+    const ProgramRun run = runPulsecalc(drive("3", "10000", "-"));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, *report::profileSvg(exampleProfile(DriveType::AsymmetricSCurve),
+                                           "初速度:100で、ドライブ速度:10000までを0.200秒でS字加速し、\n"
+                                           "初速度まで0.300秒でS字減速する場合の設定値は以下のようになります。"));
+    EXPECT_EQ(std::filesystem::exists("-"), dashBefore);
+
+    // No plot: nothing on standard output, the reason and the message on standard error.
+    const ProgramRun tooShort = runPulsecalc(drive("3", "1000", "-"));
+    EXPECT_EQ(tooShort.status, 1);
+    EXPECT_EQ(tooShort.out, "");
+    EXPECT_TRUE(tooShort.err.ends_with("pulsecalc: no plot written to standard output: the move is too short: 1000 "
+                                       "pulses cannot reach 10000 PPS and return to 100 PPS, which takes 2525 "
+                                       "pulses\n"))
+        << tooShort.err;
+
+    // A closed standard output is a failed write, not a success.
+    const ProgramRun closed = runPulsecalc(drive("3", "10000", "-"), true);
+    EXPECT_EQ(closed.status, 2);
+    EXPECT_EQ(closed.err, "pulsecalc: cannot write the standard output: Bad file descriptor\n");
+}
+
+// A link is followed and the file it names keeps its permissions; what is no
+// file is refused with a message, exit 1 and the figures still printed.
+TEST(PulsecalcSvg, followsLinksAndRefusesWhatIsNoFile)
+{
+    TempDir dir;
+    const std::string plot = dir.file("private.svg");
+    {
+        std::ofstream old(plot);
+        old << "an old plot";
+    }
+    chmod(plot.c_str(), 0600);
+    std::filesystem::create_symlink("private.svg", dir.file("link.svg"));
+    const ProgramRun linked = runPulsecalc(drive("3", "10000", dir.file("link.svg")));
+    EXPECT_EQ(linked.status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.svg")));
+    EXPECT_EQ(xmlProblem(readWhole(plot)), "");
+    struct stat status {};
+    ASSERT_EQ(stat(plot.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+
+    ASSERT_EQ(mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    const ProgramRun fifo = runPulsecalc(drive("3", "10000", dir.file("fifo")));
+    EXPECT_EQ(fifo.status, 1);
+    EXPECT_EQ(fifo.err, "pulsecalc: cannot write the plot '" + dir.file("fifo") +
+                            "': it is a FIFO (named pipe), not a file; it was left as it was\n");
+    EXPECT_NE(fifo.out.find("マニュアル減速点  8485.000"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("fifo")));
+    EXPECT_EQ(filesIn(dir.path()), (std::set<std::string>{"fifo", "link.svg", "private.svg"}));
 }
 
 TEST(PulsecalcSvg, usageErrors)

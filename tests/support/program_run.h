@@ -24,7 +24,9 @@ struct ProgramRun {
     std::string err;
 };
 
-inline ProgramRun runPulsecalc(const std::vector<std::string>& arguments)
+// With closeOutput the program starts with its standard output closed, as
+// `pulsecalc ... >&-` does.
+inline ProgramRun runPulsecalc(const std::vector<std::string>& arguments, bool closeOutput = false)
 {
     TempDir dir;
     const std::string out = dir.file("out");
@@ -40,7 +42,11 @@ inline ProgramRun runPulsecalc(const std::vector<std::string>& arguments)
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (closeOutput) {
+        posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    }
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
