@@ -110,7 +110,7 @@ for size in 16 32 48 64 128 256; do
 done
 
 if prints_worked_example "$root/usr/bin/pulsecalc"; then pass; else fail "the unpacked pulsecalc does not print the worked example"; fi
-if "$root/usr/bin/pulsecalc" --version | grep -qx "pulsecalc $version"; then
+if "$root/usr/bin/pulsecalc" --version | grep -qx "pulsecalc (Veldronix) $version"; then
     pass
 else
     fail "the unpacked pulsecalc --version does not print $version"
