@@ -10,8 +10,12 @@ source "$(dirname "$0")/../lib/windows.sh"
 cd "$(project_root)"
 
 ensure_packages lintian desktop-file-utils appstream zip unzip dpkg-dev xdotool
-ensure_wine
+# A new Wine prefix takes minutes to make: it is made while the programs build.
+ensure_wine >/dev/null 2>&1 &
+wine_setup=$!
 scripts/package
+wait "$wine_setup" || true
+ensure_wine
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/package/linux/CMakeCache.txt)
 deb="dist/veldronix_${version}_amd64.deb"
