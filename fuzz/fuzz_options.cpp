@@ -1,7 +1,8 @@
 // Any command line through the option parser and the whole of pulsecalc. The
 // files of --csv and --svg are put into a temporary folder of the fuzzer's own
-// (the value picks one of a few prepared cases there), so nothing else on disk
-// is touched. The bytes before the first "\xff\xff" are the arguments, split at
+// (the value picks one of a few prepared cases there: an old plot, a link to
+// it, a folder, a FIFO, a circle of links), so nothing else on disk is touched;
+// "--svg -" stays standard output. The bytes before the first "\xff\xff" are the arguments, split at
 // NUL bytes; the bytes after it are the CSV file.
 #include "cli/cli_texts.h"
 #include "io/csv_reader.h"
@@ -22,6 +23,8 @@
 #include <string_view>
 #include <system_error>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -71,7 +74,8 @@ const fs::path& folder()
     return path;
 }
 
-// The prepared files: the CSV input, an old plot, a folder in the way; nothing else.
+// The prepared files: the CSV input, an old plot and a link to it, a folder and
+// a FIFO in the way, two links naming each other; nothing else.
 void prepare(std::string_view csv)
 {
     std::error_code ignored;
@@ -82,6 +86,10 @@ void prepare(std::string_view csv)
     std::ofstream(folder() / "plot.svg", std::ios::binary)
         .write(oldPlot.data(), static_cast<std::streamsize>(oldPlot.size()));
     fs::create_directory(folder() / "adir");
+    fs::create_symlink("plot.svg", folder() / "link.svg", ignored);
+    fs::create_symlink("loop-b", folder() / "loop-a", ignored);
+    fs::create_symlink("loop-a", folder() / "loop-b", ignored);
+    mkfifo((folder() / "fifo").c_str(), 0600);
 }
 
 std::string readFile(const fs::path& path)
@@ -99,8 +107,11 @@ fs::path csvTarget(std::string_view value)
 
 fs::path svgTarget(std::string_view value)
 {
-    static const char* const names[] = {"plot.svg", "fresh.svg", "missing/plot.svg", "adir"};
-    return folder() / names[(value.empty() ? 0 : static_cast<unsigned char>(value[0])) % 4];
+    if (value == "-") {
+        return "-";
+    }
+    static const char* const names[] = {"plot.svg", "fresh.svg", "missing/plot.svg", "adir", "link.svg", "fifo", "loop-a"};
+    return folder() / names[(value.empty() ? 0 : static_cast<unsigned char>(value[0])) % 7];
 }
 
 
@@ -123,7 +134,11 @@ void checkBatch(int status, std::string_view out, std::string_view err, const fs
         check(err.starts_with("pulsecalc: ") && out.empty(), "a failed batch's message", err);
         return;
     }
-    check(err.empty(), "diagnostics of a batch that ran", err);
+    // A batch that ran says only how many rows showed a message, when some did.
+    check(status == 1 ? err.starts_with("pulsecalc: ") && err.find(" rows showed a message; the first is on line ") !=
+                                                            std::string_view::npos
+                      : err.empty(),
+          "diagnostics of a batch that ran", err);
     std::FILE* stream = fmemopen(const_cast<char*>(out.data()), out.size(), "rb");
     check(stream != nullptr, "no stream over the output");
     {
@@ -148,7 +163,11 @@ void checkBatch(int status, std::string_view out, std::string_view err, const fs
 void checkDrive(const Options& options, int status, std::string_view out, std::string_view err,
                 const fs::path& svg)
 {
-    if (options.json) {
+    const bool plotToOutput = options.svgPath && svg == "-";
+    if (plotToOutput) {
+        // Only the plot: a whole SVG, or nothing when there is none.
+        check(out.empty() || veldronix::fuzz::svgProblem(out).empty(), "the plot on standard output", out);
+    } else if (options.json) {
         const std::string problem = veldronix::fuzz::jsonProblem(out);
         check(problem.empty() && out.ends_with("}\n"), "the JSON output", problem + "\n  " + std::string(out));
         check(!options.rounded || out.find("\"rounded\":") != std::string_view::npos, "JSON without its rounded part");
@@ -170,15 +189,23 @@ void checkDrive(const Options& options, int status, std::string_view out, std::s
     }
     check(!plotFailed || options.svgPath, "a plot message without --svg", err);
 
-    if (options.svgPath) {
+    check(!plotToOutput || plotFailed == out.empty(), "a plot on standard output and its message disagree", err);
+    if (options.svgPath && !plotToOutput) {
         const std::string name = svg.filename().string();
-        if (plotFailed || name == "adir" || svg.parent_path().filename() == "missing") {
+        const bool noFile = name == "adir" || name == "fifo" || name == "loop-a";
+        if (plotFailed || noFile || svg.parent_path().filename() == "missing") {
             check(plotFailed, "a plot written where no file can be", err);
             // The target as it was.
             if (name == "plot.svg" && svg.parent_path() == folder()) {
                 check(readFile(svg) == oldPlot, "a failed plot changed the old file");
             } else if (name == "adir") {
                 check(fs::is_directory(svg), "a failed plot replaced a folder");
+            } else if (name == "fifo") {
+                check(fs::is_fifo(svg), "a failed plot replaced a FIFO");
+            } else if (name == "loop-a") {
+                check(fs::is_symlink(svg), "a failed plot replaced a link");
+            } else if (name == "link.svg") {
+                check(readFile(folder() / "plot.svg") == oldPlot, "a failed plot changed the linked file");
             } else {
                 check(!fs::exists(svg), "a failed plot left a file");
             }
@@ -186,6 +213,9 @@ void checkDrive(const Options& options, int status, std::string_view out, std::s
             const std::string plot = readFile(svg);
             const std::string problem = veldronix::fuzz::svgProblem(plot);
             check(problem.empty(), "the plot written", problem);
+            // Through the link into the file it names; the link stays a link.
+            check(name != "link.svg" || (fs::is_symlink(svg) && readFile(folder() / "plot.svg") == plot),
+                  "a plot through a link");
         }
     }
 }
@@ -209,9 +239,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         arguments.clear();
     }
 
-    auto parsed = parseOptions(arguments);
     MemorySink out;
     MemorySink err;
+    if (arguments.empty()) {
+        // No arguments: the usage on the error stream, nothing done.
+        const int status = runCommandLine(arguments, out.stream(), err.stream());
+        const std::string_view outText = out.close();
+        check(status == 2 && outText.empty() && err.close() == texts::usage, "no arguments is the usage");
+        return 0;
+    }
+    auto parsed = parseOptions(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         check(!error->message.empty(), "a usage error without words");
         // The real entry point must say the same.
@@ -245,6 +282,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(status >= 0 && status <= 2, "exit status outside 0..2");
     if (options.help) {
         check(status == 0 && outText == texts::usage && errText.empty(), "--help");
+    } else if (options.version) {
+        check(status == 0 && outText.starts_with("pulsecalc (Veldronix) ") && outText.ends_with("\n") &&
+                  errText.empty(),
+              "--version", outText);
     } else if (options.csvPath) {
         checkBatch(status, outText, errText, csvPath);
     } else {
@@ -252,7 +293,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // Nothing left in the folder but the prepared files and a plot written.
-    const std::set<std::string> known = {"in.csv", "plot.svg", "fresh.svg", "adir"};
+    const std::set<std::string> known = {"in.csv", "plot.svg", "fresh.svg", "adir", "link.svg", "fifo", "loop-a", "loop-b"};
     std::error_code ignored;
     for (const auto& entry : fs::directory_iterator(folder(), ignored)) {
         check(known.count(entry.path().filename().string()) == 1, "a file left behind",

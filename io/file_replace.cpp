@@ -71,11 +71,16 @@ std::string temporaryPath(const std::string& target, int processNumber, int atte
 }
 
 #ifdef _WIN32
-struct HandleCloser {
-    HANDLE handle;
-    ~HandleCloser() { CloseHandle(handle); }
+// Closes a handle when it goes.
+class HandleCloser {
+public:
+    explicit HandleCloser(HANDLE handle) : handle_(handle) {}
+    ~HandleCloser() { CloseHandle(handle_); }
     HandleCloser(const HandleCloser&) = delete;
     HandleCloser& operator=(const HandleCloser&) = delete;
+
+private:
+    HANDLE handle_;
 };
 
 // The path a handle finally names, without the "\\?\" prefix; none where

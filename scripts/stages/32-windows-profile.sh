@@ -1,6 +1,7 @@
 # pulsecalc --pulses --svg for 32-bit Windows under Wine prints the same profile
 # and writes the same plot, byte for byte, as the host build, into a file with a
-# Japanese name that it replaces; a move too short for a plot fails alike.
+# Japanese name that it replaces; a move too short for a plot, and a folder in the
+# plot's place, fail alike.
 set -eu
 source "$(dirname "$0")/../lib/common.sh"
 source "$(dirname "$0")/../lib/windows.sh"
@@ -43,6 +44,23 @@ for arguments in "${cases[@]}"; do
         echo "  windows: $actual"
     fi
 done
+# A folder where the plot should go is refused alike and left as it was.
+mkdir -p "$work/host/folder.svg" "$work/windows/folder.svg"
+arguments="--type 3 --initial 100 --drive 10000 --accel 0.2 --decel 0.3 --pulses 10000"
+# shellcheck disable=SC2086
+expected=$("$host" $arguments --svg "$work/host/folder.svg" 2>&1 >/dev/null; echo "exit $?")
+# shellcheck disable=SC2086
+actual=$(wine "$windows" $arguments --svg "$work/windows/folder.svg" 2>&1 >/dev/null | tr -d '\r' |
+    sed "s|$work/windows/|$work/host/|g"; echo "exit ${PIPESTATUS[0]}")
+if [ "$expected" == "$actual" ] && [ -d "$work/windows/folder.svg" ] && [ -z "$(ls -A "$work/windows/folder.svg")" ] &&
+    [[ "$expected" == *"it is a folder, not a file; it was left as it was"* ]]; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    echo "differs on Windows: a folder as the plot"
+    echo "  host:    $expected"
+    echo "  windows: $actual"
+fi
 # No temporary file is left beside the plots.
 if ls "$work/host" "$work/windows" | grep -q '\.part-'; then
     echo "windows-profile: a temporary file was left behind"
