@@ -134,6 +134,12 @@ void JsonWriter::null()
     out_ += "null";
 }
 
+void JsonWriter::boolean(bool value)
+{
+    beforeValue();
+    out_ += value ? "true" : "false";
+}
+
 void JsonWriter::member(std::string_view name, std::string_view text)
 {
     key(name);

@@ -29,6 +29,7 @@ public:
     // The same, null also for no value.
     void number(const std::optional<double>& value, int decimals);
     void null();
+    void boolean(bool value);
 
     // Shorthands for a member and its value.
     void member(std::string_view name, std::string_view text);

@@ -3,6 +3,7 @@
 #include "controller/calculation.h"
 #include "core/rounded_drive.h"
 #include "core/setting_register.h"
+#include "io/file_replace.h"
 #include "report/plot_model.h"
 
 #include <optional>
@@ -56,14 +57,17 @@ struct Details {
     bool calculated = false; // false: only heading is filled, and says that nothing is calculated
     std::string heading;     // the drive type and the multiplier of the values shown
 
+    std::string registersHeading;           // "整数の設定値"
     std::vector<DetailsRegister> registers; // in register order, the drive type's registers only
     std::string clipboardText;              // one line per register, "R=4000000\nA=8000\n..."
 
     std::string realDriveHeading;
     std::vector<DetailsQuantity> realDrive; // speeds, times, and the jerks of an S-curve
+    std::string findingsHeading;            // "確認事項"
     std::vector<DetailsFinding> findings;   // empty: findingsNote says there are none
     std::string findingsNote;
 
+    std::string plotHeading; // "速度プロファイル"
     DetailsPlotState plotState = DetailsPlotState::NotCalculated;
     std::optional<PlotModel> plot; // Plotted only; its texts are Japanese
     std::string plotNote;          // the line shown instead of a plot, or under it
@@ -76,5 +80,17 @@ Details makeDetails(const std::optional<Calculation>& calculation, std::optional
 // The plot of the details as a standalone SVG document, for the save button;
 // none where there is no plot.
 std::optional<std::string> detailsPlotSvg(const Details& details);
+
+// The Japanese texts the details' plot is made with.
+const PlotTexts& detailsPlotTexts();
+
+// The line a window shows after saving to fileName (its name as the user knows
+// it): saved, or not saved and why (error from io::replaceFile).
+std::string detailsSaveNote(std::string_view fileName, std::optional<io::FileWriteError> error);
+
+// Writes the plot as SVG to path (UTF-8) through io::replaceFile, whole or not
+// at all, and gives the line to show: saved, not saved and why, or that there
+// is no plot to save (then nothing is written).
+std::string saveDetailsPlotSvg(const Details& details, std::string_view path);
 
 } // namespace veldronix::report

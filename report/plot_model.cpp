@@ -32,11 +32,38 @@ double niceStep(double range, int target)
     return 10.0 * power;
 }
 
-// Length in characters, for placing texts: UTF-8 lead bytes only.
+// Whether a character takes about twice the width of a Latin letter: kana,
+// kanji, hangul and the full-width forms. The arrows and signs of the English
+// texts (U+2192, U+00B2) and the half-width katakana stay narrow.
+bool isWide(char32_t c)
+{
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6);
+}
+
+// Length in half-width characters, for placing texts: a wide character counts
+// twice. A malformed byte counts as one character.
 double characters(std::string_view text)
 {
-    return static_cast<double>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    double count = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        std::size_t k = 1;
+        for (; k < length && i + k < text.size(); ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) {
+                break;
+            }
+            c = (c << 6) | (next & 0x3F);
+        }
+        count += k == length && isWide(c) ? 2 : 1;
+        i += k;
+    }
+    return count;
 }
 
 // The centre of a label moved as little as needed to keep it within the plot area.
@@ -89,28 +116,40 @@ PlotCurve curveOf(const VelocityProfile& p)
     return curve;
 }
 
-std::vector<FigureRow> rowsOf(const VelocityProfile& p)
+std::vector<FigureRow> rowsOf(const VelocityProfile& p, const PlotTexts& t)
 {
-    const auto time = [](double seconds) { return fmt::format(texts::svgPhaseTime, formatFixed(seconds, 6)); };
-    const auto pulses = [](double count) { return fmt::format(texts::svgPhasePulses, figureText(count)); };
-    const auto ramp = [](double from, double to, double jerk) {
+    const auto time = [&t](double seconds) { return fmt::format(fmt::runtime(t.phaseTime), formatFixed(seconds, 6)); };
+    const auto pulses = [&t](double count) { return fmt::format(fmt::runtime(t.phasePulses), figureText(count)); };
+    const auto ramp = [&t](double from, double to, double jerk) {
         // A linear ramp has no jerk to name (0).
-        return jerk > 0.0 ? fmt::format(texts::svgSCurveRamp, figureText(from), figureText(to), figureText(jerk))
-                          : fmt::format(texts::svgRamp, figureText(from), figureText(to));
+        return jerk > 0.0
+                   ? fmt::format(fmt::runtime(t.sCurveRamp), figureText(from), figureText(to), figureText(jerk))
+                   : fmt::format(fmt::runtime(t.ramp), figureText(from), figureText(to));
     };
     return {
-        {PlotPhase::Accel, std::string(texts::phaseAccel), time(p.accel.time), pulses(p.accel.pulses),
+        {PlotPhase::Accel, std::string(t.phaseAccel), time(p.accel.time), pulses(p.accel.pulses),
          ramp(p.initialSpeed, p.driveSpeed, p.accelJerk)},
-        {PlotPhase::Constant, std::string(texts::phaseConstant), time(p.constant.time), pulses(p.constant.pulses),
-         fmt::format(texts::svgAtSpeed, figureText(p.driveSpeed))},
-        {PlotPhase::Decel, std::string(texts::phaseDecel), time(p.decel.time), pulses(p.decel.pulses),
+        {PlotPhase::Constant, std::string(t.phaseConstant), time(p.constant.time), pulses(p.constant.pulses),
+         fmt::format(fmt::runtime(t.atSpeed), figureText(p.driveSpeed))},
+        {PlotPhase::Decel, std::string(t.phaseDecel), time(p.decel.time), pulses(p.decel.pulses),
          ramp(p.driveSpeed, p.initialSpeed, p.decelJerk)},
-        {std::nullopt, std::string(texts::labelTotalMove), time(p.totalTime), pulses(p.totalPulses),
-         fmt::format(texts::svgDecelPoint, figureText(p.decelPoint))},
+        {std::nullopt, std::string(t.totalMove), time(p.totalTime), pulses(p.totalPulses),
+         fmt::format(fmt::runtime(t.decelPoint), figureText(p.decelPoint))},
     };
 }
 
 } // namespace
+
+const PlotTexts& englishPlotTexts()
+{
+    static constexpr PlotTexts english{
+        texts::svgTitle,     texts::profileHeading, texts::shapeLinear,  texts::shapeSCurve,   texts::svgTimeAxis,
+        texts::svgSpeedAxis, texts::phaseAccel,     texts::phaseConstant, texts::phaseDecel,   texts::labelTotalMove,
+        texts::svgDecelPoint, texts::svgDriveSpeed, texts::svgInitialSpeed, texts::svgPhaseTime, texts::svgPhasePulses,
+        texts::svgRamp,      texts::svgSCurveRamp,  texts::svgAtSpeed,    texts::svgFontFamily,
+    };
+    return english;
+}
 
 std::string tickText(double value, double step)
 {
@@ -121,10 +160,16 @@ std::string tickText(double value, double step)
     if (decimals <= 6 && std::fabs(value) < 1e9) {
         return formatFixed(value, decimals);
     }
+    // std::to_chars and {fmt} give the same correctly rounded text ("1.25e+09");
+    // emscripten's libc++ has no floating to_chars with a precision.
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
     std::array<char, 32> buffer;
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::scientific, 2);
     return result.ec == std::errc{} ? std::string(buffer.data(), result.ptr) : formatFixed(value, 3);
+#else
+    return fmt::format("{:.2e}", value);
+#endif
 }
 
 PlotAxis plotAxis(std::string_view title, double largest)
@@ -154,30 +199,30 @@ PlotAxis plotAxis(std::string_view title, double largest)
     return axis;
 }
 
-std::optional<PlotModel> makePlotModel(const VelocityProfile& p, std::string_view summary)
+std::optional<PlotModel> makePlotModel(const VelocityProfile& p, std::string_view summary, const PlotTexts& t)
 {
     if (p.status != ProfileStatus::Complete) {
         return std::nullopt;
     }
     PlotModel plot;
-    plot.title = fmt::format(texts::svgTitle,
-                             fmt::format(texts::profileHeading, figureText(p.totalPulses), figureText(p.initialSpeed),
+    plot.fontFamily = std::string(t.fontFamily);
+    plot.title = fmt::format(fmt::runtime(t.title),
+                             fmt::format(fmt::runtime(t.heading), figureText(p.totalPulses), figureText(p.initialSpeed),
                                          figureText(p.driveSpeed),
-                                         p.shape == RampShape::SCurve ? texts::shapeSCurve : texts::shapeLinear));
+                                         p.shape == RampShape::SCurve ? t.shapeSCurve : t.shapeLinear));
     plot.summary = std::string(summary);
     plot.summaryLines = linesOf(summary);
-    plot.timeAxis = plotAxis(texts::svgTimeAxis, p.totalTime);
+    plot.timeAxis = plotAxis(t.timeAxis, p.totalTime);
     // Headroom above the drive speed for the plateau's label.
     const double headroom = p.driveSpeed * 1.12;
-    plot.speedAxis = plotAxis(texts::svgSpeedAxis, std::isfinite(headroom) ? headroom : p.driveSpeed);
+    plot.speedAxis = plotAxis(t.speedAxis, std::isfinite(headroom) ? headroom : p.driveSpeed);
     const double decelStart = p.accel.time + p.constant.time;
 
     // The three phases as bands under the curve, named where the name fits.
-    const std::array<PlotBand, 3> bands = {{{PlotPhase::Accel, 0.0, p.accel.time, std::string(texts::phaseAccel)},
+    const std::array<PlotBand, 3> bands = {{{PlotPhase::Accel, 0.0, p.accel.time, std::string(t.phaseAccel)},
                                             {PlotPhase::Constant, p.accel.time, decelStart,
-                                             std::string(texts::phaseConstant)},
-                                            {PlotPhase::Decel, decelStart, p.totalTime,
-                                             std::string(texts::phaseDecel)}}};
+                                             std::string(t.phaseConstant)},
+                                            {PlotPhase::Decel, decelStart, p.totalTime, std::string(t.phaseDecel)}}};
     for (PlotBand band : bands) {
         const double width = plot.x(band.end) - plot.x(band.start);
         if (!(width > 0.0)) {
@@ -193,12 +238,12 @@ std::optional<PlotModel> makePlotModel(const VelocityProfile& p, std::string_vie
     plot.initialLevel = p.initialSpeed;
     // The speeds named on the curve: the plateau above its middle, the initial speed near its level.
     const double plateauMiddle = plot.x((p.accel.time + decelStart) / 2);
-    std::string driveSpeedText = fmt::format(texts::svgDriveSpeed, figureText(p.driveSpeed));
+    std::string driveSpeedText = fmt::format(fmt::runtime(t.driveSpeed), figureText(p.driveSpeed));
     plot.driveSpeedLabel = {{insidePlot(plot, plateauMiddle, driveSpeedText), plot.y(p.driveSpeed) - 8},
                             TextAnchor::Middle,
                             std::move(driveSpeedText)};
     // Under its level, unless that would run into the time axis: then above it.
-    std::string initialSpeedText = fmt::format(texts::svgInitialSpeed, figureText(p.initialSpeed));
+    std::string initialSpeedText = fmt::format(fmt::runtime(t.initialSpeed), figureText(p.initialSpeed));
     const double levelY = plot.y(p.initialSpeed);
     plot.initialSpeedLabel = {{insidePlot(plot, plateauMiddle, initialSpeedText),
                                levelY + 18 < plot.bottom - 4 ? levelY + 16 : levelY - 8},
@@ -207,7 +252,7 @@ std::optional<PlotModel> makePlotModel(const VelocityProfile& p, std::string_vie
 
     // The deceleration point: where the plateau ends, with its pulse count, anchored so
     // that the text stays on the canvas near either edge.
-    std::string markText = fmt::format(texts::svgDecelPoint, figureText(p.decelPoint));
+    std::string markText = fmt::format(fmt::runtime(t.decelPoint), figureText(p.decelPoint));
     const double markX = plot.x(decelStart);
     const double markWidth = characters(markText) * labelCharWidth;
     const TextAnchor anchor = markX + markWidth / 2 > plot.width - edgeMargin ? TextAnchor::End
@@ -215,7 +260,7 @@ std::optional<PlotModel> makePlotModel(const VelocityProfile& p, std::string_vie
                                                                               : TextAnchor::Middle;
     plot.decelMark = {{decelStart, p.driveSpeed}, {{markX, plot.top - 12}, anchor, std::move(markText)}};
 
-    plot.rows = rowsOf(p);
+    plot.rows = rowsOf(p, t);
     return plot;
 }
 

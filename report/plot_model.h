@@ -2,6 +2,8 @@
 
 #include "core/velocity_profile.h"
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -93,7 +95,56 @@ struct FigureRow {
     std::string detail; // the speeds of the phase, or the deceleration point
 };
 
+// The colours of every drawing of a plot, as "#rrggbb": the curve, the
+// deceleration mark, each phase's band (drawn at 80 % opacity) and its texts,
+// the grid, the axes and texts, the tick labels, the summary.
+struct PlotColours {
+    std::string_view curve = "#1d4ed8";
+    std::string_view mark = "#c2410c";
+    std::array<std::string_view, 3> phaseFill = {"#dbeafe", "#dcfce7", "#fef3c7"}; // by PlotPhase
+    std::array<std::string_view, 3> phaseInk = {"#1e40af", "#166534", "#92400e"};  // by PlotPhase
+    std::string_view grid = "#e5e7eb";
+    std::string_view ink = "#111827";
+    std::string_view tick = "#374151";
+    std::string_view summary = "#4b5563";
+
+    std::string_view fillOf(PlotPhase phase) const { return phaseFill[static_cast<std::size_t>(phase)]; }
+    std::string_view inkOf(PlotPhase phase) const { return phaseInk[static_cast<std::size_t>(phase)]; }
+};
+
+inline constexpr PlotColours plotColours{};
+
+// The texts a plot is made with: {fmt} format strings whose "{}" stand for
+// figures (see figureText) or texts, filled in order. The command line's plot
+// is English (englishPlotTexts), the dialogs' details are Japanese.
+struct PlotTexts {
+    std::string_view title;          // the profile's heading
+    std::string_view heading;        // the pulse count, the initial and the drive speed, the ramps' shape
+    std::string_view shapeLinear;
+    std::string_view shapeSCurve;
+    std::string_view timeAxis;
+    std::string_view speedAxis;
+    std::string_view phaseAccel;
+    std::string_view phaseConstant;
+    std::string_view phaseDecel;
+    std::string_view totalMove;
+    std::string_view decelPoint;     // the pulses before the deceleration begins
+    std::string_view driveSpeed;     // a speed
+    std::string_view initialSpeed;   // a speed
+    std::string_view phaseTime;      // a time already written with its decimals
+    std::string_view phasePulses;    // a pulse count
+    std::string_view ramp;           // from one speed to the other
+    std::string_view sCurveRamp;     // the same with the jerk
+    std::string_view atSpeed;        // the constant phase's speed
+    std::string_view fontFamily;     // the fonts a drawing asks for, first choice first
+};
+
+// The plot's texts in English, as pulsecalc --svg writes them.
+const PlotTexts& englishPlotTexts();
+
 struct PlotModel {
+    std::string fontFamily; // the fonts the texts are drawn in, as a CSS font-family list
+
     // The canvas and the plot area on it.
     double width = 960;
     double height = 640;
@@ -120,9 +171,10 @@ struct PlotModel {
     double y(double speed) const { return bottom - (speed / speedAxis.maximum) * (bottom - top); }
 };
 
-// The plot of a Complete profile, summary shown under its title; none for a
-// profile without motion.
-std::optional<PlotModel> makePlotModel(const VelocityProfile& profile, std::string_view summary);
+// The plot of a Complete profile, summary shown under its title, in the given
+// texts (English when none are given); none for a profile without motion.
+std::optional<PlotModel> makePlotModel(const VelocityProfile& profile, std::string_view summary,
+                                       const PlotTexts& texts = englishPlotTexts());
 
 // The tick label of value on an axis whose ticks are step apart: fixed decimals
 // as the step needs, or scientific notation where fixed would be unreadable.

@@ -8,11 +8,8 @@
 namespace veldronix::report {
 namespace {
 
-constexpr std::string_view fontFamily = "DejaVu Sans, Helvetica, Arial, sans-serif";
-constexpr std::string_view curveColour = "#1d4ed8";
-constexpr std::string_view markColour = "#c2410c";
-constexpr std::array<std::string_view, 3> phaseColours = {"#dbeafe", "#dcfce7", "#fef3c7"};
-constexpr std::array<std::string_view, 3> phaseInk = {"#1e40af", "#166534", "#92400e"};
+constexpr std::string_view curveColour = plotColours.curve;
+constexpr std::string_view markColour = plotColours.mark;
 
 std::string coordinate(double value)
 {
@@ -76,12 +73,12 @@ std::string_view anchorName(TextAnchor anchor)
 // A phase's colours: its band and swatch, and its texts.
 std::string_view phaseColour(PlotPhase phase)
 {
-    return phaseColours[static_cast<std::size_t>(phase)];
+    return plotColours.fillOf(phase);
 }
 
 std::string_view phaseInkOf(PlotPhase phase)
 {
-    return phaseInk[static_cast<std::size_t>(phase)];
+    return plotColours.inkOf(phase);
 }
 
 std::string point(const PlotModel& plot, DataPoint p)
@@ -284,39 +281,44 @@ std::string xmlText(std::string_view text)
     return out;
 }
 
+std::string plotSvg(const PlotModel& plot)
+{
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + coordinate(plot.width) + "\" height=\"" +
+           coordinate(plot.height) + "\" viewBox=\"0 0 " + coordinate(plot.width) + " " + coordinate(plot.height) +
+           "\" font-family=\"" + xmlText(plot.fontFamily) + "\">\n";
+    element(out, "title", "", plot.title);
+    if (!plot.summary.empty()) {
+        element(out, "desc", "", plot.summary);
+    }
+    out += "<style>.grid{stroke:#e5e7eb;stroke-width:1}.tick{font-size:12px;fill:#374151}"
+           ".axis{stroke:#111827;stroke-width:1.5}.label{font-size:13px;fill:#111827}"
+           ".figure{font-size:12px;fill:#111827}.phase{font-size:12px;font-weight:bold}</style>\n";
+    element(out, "rect", "x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"");
+    element(out, "text", at(plot.left - 60, 34) + "font-size=\"18\" font-weight=\"bold\" fill=\"#111827\"",
+            plot.title);
+    double lineY = 56;
+    for (const std::string& summaryLine : plot.summaryLines) {
+        element(out, "text", at(plot.left - 60, lineY) + "font-size=\"12\" fill=\"#4b5563\"", summaryLine);
+        lineY += 16;
+    }
+    ticks(out, plot);
+    bands(out, plot);
+    axes(out, plot);
+    curve(out, plot);
+    decelMark(out, plot);
+    figureRows(out, plot);
+    out += "</svg>\n";
+    return out;
+}
+
 std::optional<std::string> profileSvg(const VelocityProfile& profile, std::string_view summary)
 {
     const auto plot = makePlotModel(profile, summary);
     if (!plot) {
         return std::nullopt;
     }
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + coordinate(plot->width) + "\" height=\"" +
-           coordinate(plot->height) + "\" viewBox=\"0 0 " + coordinate(plot->width) + " " + coordinate(plot->height) +
-           "\" font-family=\"" + std::string(fontFamily) + "\">\n";
-    element(out, "title", "", plot->title);
-    if (!plot->summary.empty()) {
-        element(out, "desc", "", plot->summary);
-    }
-    out += "<style>.grid{stroke:#e5e7eb;stroke-width:1}.tick{font-size:12px;fill:#374151}"
-           ".axis{stroke:#111827;stroke-width:1.5}.label{font-size:13px;fill:#111827}"
-           ".figure{font-size:12px;fill:#111827}.phase{font-size:12px;font-weight:bold}</style>\n";
-    element(out, "rect", "x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"");
-    element(out, "text", at(plot->left - 60, 34) + "font-size=\"18\" font-weight=\"bold\" fill=\"#111827\"",
-            plot->title);
-    double lineY = 56;
-    for (const std::string& summaryLine : plot->summaryLines) {
-        element(out, "text", at(plot->left - 60, lineY) + "font-size=\"12\" fill=\"#4b5563\"", summaryLine);
-        lineY += 16;
-    }
-    ticks(out, *plot);
-    bands(out, *plot);
-    axes(out, *plot);
-    curve(out, *plot);
-    decelMark(out, *plot);
-    figureRows(out, *plot);
-    out += "</svg>\n";
-    return out;
+    return plotSvg(*plot);
 }
 
 } // namespace veldronix::report

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/velocity_profile.h"
+#include "report/plot_model.h"
 
 #include <optional>
 #include <string>
@@ -11,6 +12,10 @@ namespace veldronix::report {
 // A text for XML character data or a quoted attribute: markup characters as
 // entities, bytes that are not UTF-8 and characters XML forbids as U+FFFD.
 std::string xmlText(std::string_view text);
+
+// A plot as a standalone SVG document, drawn exactly as its model places it,
+// in its texts and fonts.
+std::string plotSvg(const PlotModel& plot);
 
 // A standalone SVG document plotting the speed of a Complete profile over time,
 // with its phases shaded and named, the deceleration point marked and the

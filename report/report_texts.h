@@ -51,6 +51,7 @@ inline constexpr std::string_view svgPhasePulses = "{} pulses";
 inline constexpr std::string_view svgRamp = "{} \u2192 {} PPS";
 inline constexpr std::string_view svgSCurveRamp = "{} \u2192 {} PPS, jerk {} PPS/s\u00b2";
 inline constexpr std::string_view svgAtSpeed = "at {} PPS";
+inline constexpr std::string_view svgFontFamily = "DejaVu Sans, Helvetica, Arial, sans-serif";
 
 // The status names of the JSON output, in the order of ProfileStatus.
 inline constexpr std::string_view profileStatusNames[] = {

@@ -16,12 +16,10 @@
 namespace veldronix::report {
 namespace {
 
-// Decimals of the printed figures: a thousandth of a pulse per second is below
-// anything a drive shows, times to the microsecond, deviations to 1/10000 %.
-constexpr int speedDecimals = 3;
-constexpr int timeDecimals = 6;
-constexpr int jerkDecimals = 3;
-constexpr int deviationDecimals = 4;
+constexpr int speedDecimals = roundedSpeedDecimals;
+constexpr int timeDecimals = roundedTimeDecimals;
+constexpr int jerkDecimals = roundedJerkDecimals;
+constexpr int deviationDecimals = roundedDeviationDecimals;
 constexpr int settingDecimals = 3; // as the value fields show them
 constexpr int pulseDecimals = 3;   // as the deceleration point field shows it
 
@@ -43,43 +41,17 @@ std::string_view problemName(RoundingProblem problem)
     return "?";
 }
 
-std::string reasonOf(const RoundingFinding& finding)
-{
-    switch (finding.problem) {
-    case RoundingProblem::Zero:
-        switch (finding.setting) {
-        case SettingRegister::SV:
-            return std::string(texts::reasonZeroInitialSpeed);
-        case SettingRegister::V:
-            return std::string(texts::reasonZeroDriveSpeed);
-        case SettingRegister::A:
-            return std::string(texts::reasonZeroAccel);
-        case SettingRegister::D:
-            return std::string(texts::reasonZeroDecel);
-        case SettingRegister::K:
-            return std::string(texts::reasonZeroK);
-        case SettingRegister::L:
-            return std::string(texts::reasonZeroL);
-        case SettingRegister::R:
-        case SettingRegister::AO: // always 0 and never rounded: no finding
-            break;
-        }
-        return std::string(texts::reasonZeroR);
-    case RoundingProblem::Negative:
-        return std::string(texts::reasonNegative);
-    case RoundingProblem::AboveMaximum:
-        return fmt::format(texts::reasonAboveMaximum, formatFixedUnsignedZero(describe(finding.setting).maximum.value_or(0.0), 0));
-    case RoundingProblem::NotFinite:
-        return std::string(texts::reasonNotFinite);
-    }
-    return {};
-}
+constexpr FindingReasons englishReasons{
+    texts::reasonZeroInitialSpeed, texts::reasonZeroDriveSpeed, texts::reasonZeroAccel, texts::reasonZeroDecel,
+    texts::reasonZeroK,            texts::reasonZeroL,          texts::reasonZeroR,     texts::reasonNegative,
+    texts::reasonAboveMaximum,     texts::reasonNotFinite,
+};
 
 // "SV = 0 (setting value 0.400): an initial speed of 0 ..."
 std::string findingText(const RoundingFinding& finding)
 {
     return fmt::format(texts::finding, describe(finding.setting).name, formatFixedUnsignedZero(finding.rounded, 0),
-                       formatFixedUnsignedZero(finding.settingValue, settingDecimals), reasonOf(finding));
+                       formatFixedUnsignedZero(finding.settingValue, settingDecimals), findingReason(finding, englishReasons));
 }
 
 // The rounded registers the drive type uses, in the dialog's order.
@@ -119,16 +91,6 @@ std::vector<QuantityLine> quantityLines(const RoundedDrive& drive)
     add(texts::labelAccelJerk, "accelJerk", texts::unitJerk, jerkDecimals, drive.accelJerk);
     add(texts::labelDecelJerk, "decelJerk", texts::unitJerk, jerkDecimals, drive.decelJerk);
     return lines;
-}
-
-std::string deviationText(double percent)
-{
-    std::string text = formatFixedUnsignedZero(percent, deviationDecimals);
-    // A plus sign for a real value above the requested one, so that the direction is never guessed.
-    if (percent > 0.0 && text.find_first_not_of("0.") != std::string::npos) {
-        text.insert(0, 1, '+');
-    }
-    return text;
 }
 
 std::string plainQuantity(const QuantityLine& line)
@@ -218,6 +180,48 @@ void writePulsesJson(io::JsonWriter& json, const RoundedProfile& profile)
 }
 
 } // namespace
+
+std::string deviationText(double percent)
+{
+    std::string text = formatFixedUnsignedZero(percent, deviationDecimals);
+    if (percent > 0.0 && text.find_first_not_of("0.") != std::string::npos) {
+        text.insert(0, 1, '+');
+    }
+    return text;
+}
+
+std::string findingReason(const RoundingFinding& finding, const FindingReasons& reasons)
+{
+    switch (finding.problem) {
+    case RoundingProblem::Zero:
+        switch (finding.setting) {
+        case SettingRegister::SV:
+            return std::string(reasons.zeroInitialSpeed);
+        case SettingRegister::V:
+            return std::string(reasons.zeroDriveSpeed);
+        case SettingRegister::A:
+            return std::string(reasons.zeroAccel);
+        case SettingRegister::D:
+            return std::string(reasons.zeroDecel);
+        case SettingRegister::K:
+            return std::string(reasons.zeroK);
+        case SettingRegister::L:
+            return std::string(reasons.zeroL);
+        case SettingRegister::R:
+        case SettingRegister::AO: // always 0 and never rounded: no finding
+            break;
+        }
+        return std::string(reasons.zeroR);
+    case RoundingProblem::Negative:
+        return std::string(reasons.negative);
+    case RoundingProblem::AboveMaximum:
+        return fmt::format(fmt::runtime(reasons.aboveMaximum),
+                           formatFixedUnsignedZero(describe(finding.setting).maximum.value_or(0.0), 0));
+    case RoundingProblem::NotFinite:
+        return std::string(reasons.notFinite);
+    }
+    return {};
+}
 
 std::string roundedPlainSection(const std::optional<Calculation>& calculation, std::optional<double> pulseCount)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controller/calculation.h"
+#include "core/rounded_drive.h"
 #include "io/json_writer.h"
 
 #include <optional>
@@ -8,6 +9,35 @@
 #include <string_view>
 
 namespace veldronix::report {
+
+// Decimals of the rounded drive's figures in every report of it: a thousandth
+// of a pulse per second is below anything a drive shows, times to the
+// microsecond, deviations to 1/10000 %.
+inline constexpr int roundedSpeedDecimals = 3;
+inline constexpr int roundedTimeDecimals = 6;
+inline constexpr int roundedJerkDecimals = 3;
+inline constexpr int roundedDeviationDecimals = 4;
+
+// A deviation in percent with its decimals, and a plus sign above 0 so that the
+// direction is never guessed: "+0.2084", "-0.1041", "0.0000".
+std::string deviationText(double percent);
+
+// The reasons of the findings in one language; aboveMaximum names the maximum with "{}".
+struct FindingReasons {
+    std::string_view zeroInitialSpeed;
+    std::string_view zeroDriveSpeed;
+    std::string_view zeroAccel;
+    std::string_view zeroDecel;
+    std::string_view zeroK;
+    std::string_view zeroL;
+    std::string_view zeroR;
+    std::string_view negative;
+    std::string_view aboveMaximum;
+    std::string_view notFinite;
+};
+
+// Why a finding's register cannot take its rounded value, in the given texts.
+std::string findingReason(const RoundingFinding& finding, const FindingReasons& reasons);
 
 // The --rounded section of the plain output: the rounded registers of the
 // values the fields show, the drive they really give and the findings.

@@ -59,7 +59,7 @@ struct StringResource {
     std::string_view text; // UTF-8
 };
 
-// The font, the two dialogs (IDD_MAIN, IDD_ABOUTBOX) and the strings (IDS_ABOUTBOX)
+// The font, the two dialogs (IDD_MAIN, IDD_ABOUTBOX) and the strings (IDS_ABOUTBOX, IDS_DETAILS)
 // as named constants.
 #define VX_FONT(face, points) inline constexpr FontTemplate dialogFont{face, points};
 #define VX_DIALOG(name, number, kind, caption, width, height) \

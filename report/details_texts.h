@@ -1,0 +1,149 @@
+#pragma once
+
+#include <string_view>
+
+// The texts of the details window, in Japanese as the dialog writes them (speeds
+// in PPS, times in 秒), shared by every front end that shows the details. The
+// texts with "{}" are {fmt} format strings, filled in order; "{0}" ... "{3}" are
+// filled by position.
+namespace veldronix::report::detailsTexts {
+
+// The window and its buttons; the menu item that opens it is IDS_DETAILS in res/dialog_layout.def.
+inline constexpr std::string_view windowCaption = "詳細情報";
+inline constexpr std::string_view copyButton = "コピー(&C)";
+inline constexpr std::string_view saveButton = "保存(&S)...";
+inline constexpr std::string_view closeButton = "閉じる";
+
+// What the details are of: the drive type's selector item and the multiplier's.
+inline constexpr std::string_view heading = "ドライブ種類:{}　倍率:{}";
+// A drive type that names no selector item.
+inline constexpr std::string_view driveTypeNone = "(指定なし)";
+inline constexpr std::string_view notCalculated =
+    "設定値が計算されていません。入力情報を入力し、決定ボタンを押してください。";
+
+// Part 1: the integers to write beside the values the dialog shows.
+inline constexpr std::string_view registersHeading = "整数の設定値";
+inline constexpr std::string_view columnRegister = "レジスタ";
+inline constexpr std::string_view columnInteger = "整数";
+inline constexpr std::string_view columnSettingValue = "求めた値";
+// An integer, a real value or a deviation that does not exist.
+inline constexpr std::string_view none = "なし";
+// A line of the clipboard text: the register's letter and its integer.
+inline constexpr std::string_view clipboardLine = "{}={}\n";
+inline constexpr std::string_view copied = "整数の設定値をクリップボードにコピーしました。";
+
+// Part 2: the drive of the integers beside the requested one.
+inline constexpr std::string_view realDriveHeading = "丸めた設定値による実際のドライブ";
+inline constexpr std::string_view columnQuantity = "項目";
+inline constexpr std::string_view columnRequested = "指定値";
+inline constexpr std::string_view columnReal = "実際の値";
+inline constexpr std::string_view columnDeviation = "偏差";
+inline constexpr std::string_view labelInitialSpeed = "初速度";
+inline constexpr std::string_view labelDriveSpeed = "ドライブ速度";
+// The symmetric types decelerate in the acceleration time, with the acceleration's jerk.
+inline constexpr std::string_view labelRampTime = "加減速時間";
+inline constexpr std::string_view labelAccelTime = "加速時間";
+inline constexpr std::string_view labelDecelTime = "減速時間";
+inline constexpr std::string_view labelJerk = "加加速度";
+inline constexpr std::string_view labelAccelJerk = "加速の加加速度";
+inline constexpr std::string_view labelDecelJerk = "減速の加加速度";
+inline constexpr std::string_view speed = "{} PPS";
+inline constexpr std::string_view time = "{}秒";
+inline constexpr std::string_view jerk = "{} PPS/秒²";
+inline constexpr std::string_view deviation = "{} %";
+// A real value that a register with a finding leaves unknown.
+inline constexpr std::string_view noReal = "なし(確認事項を参照)";
+
+// The findings: integers that cannot be written as they stand.
+inline constexpr std::string_view findingsHeading = "確認事項";
+inline constexpr std::string_view findingsNone = "なし。整数の設定値はどれもそのまま設定できます。";
+// The mark before each finding, so that it cannot be missed.
+inline constexpr std::string_view findingMark = "▲";
+// {0} the register, {1} its integer, {2} the value the dialog shows, {3} the reason.
+inline constexpr std::string_view finding = "{0}={1}(求めた値 {2}):{3}";
+inline constexpr std::string_view reasonZeroInitialSpeed =
+    "初速度が0ではパルスが出力されないため、ドライブを始められません。";
+inline constexpr std::string_view reasonZeroDriveSpeed = "ドライブ速度が0ではパルスが出力されないため、ドライブしません。";
+inline constexpr std::string_view reasonZeroAccel = "加速度が0ではドライブ速度に達しません。";
+inline constexpr std::string_view reasonZeroDecel = "減速度が0では初速度に戻りません。";
+inline constexpr std::string_view reasonZeroK = "加速の加加速度は62500000×倍率÷Kのため、Kが0では加速しません。";
+inline constexpr std::string_view reasonZeroL = "減速の加加速度は62500000×倍率÷Lのため、Lが0では減速しません。";
+inline constexpr std::string_view reasonZeroR = "Rは0にできません。";
+inline constexpr std::string_view reasonNegative = "レジスタに負の値は設定できません。";
+// The register's maximum.
+inline constexpr std::string_view reasonAboveMaximum = "レジスタの最大値{}を超えています。";
+inline constexpr std::string_view reasonNotFinite = "無限大または数値ではないため、レジスタに設定できません。";
+
+// Part 3: the velocity profile of the pulse count in 出力パルス数.
+inline constexpr std::string_view plotHeading = "速度プロファイル";
+inline constexpr std::string_view noPulseCount =
+    "速度プロファイルを表示するには、出力パルス数に0より大きい数値を入力してください。";
+// A move too short: {0} the pulse count, {1} the initial speed, {2} the drive
+// speed, {3} the pulses that the acceleration and the deceleration need together.
+inline constexpr std::string_view shortMove =
+    "移動量が短すぎます。出力パルス数{0}では、初速度{1} PPSからドライブ速度{2} PPSに達して初速度に戻れません"
+    "(加速と減速に{3}パルス必要です)。";
+inline constexpr std::string_view unknownDriveType = "ドライブ種類が選択されていないため、加減速の形が決まりません。";
+inline constexpr std::string_view speedsReversed = "初速度がドライブ速度より大きいため、速度プロファイルはありません。";
+inline constexpr std::string_view noDriveSpeed = "ドライブ速度が0のため、ドライブしません。";
+// The initial speed.
+inline constexpr std::string_view negativeSpeed = "初速度{} PPSが負のため、速度プロファイルはありません。";
+inline constexpr std::string_view badRampTime = "加速または減速の時間が0以下のため、速度プロファイルはありません。";
+inline constexpr std::string_view noJerk =
+    "初速度とドライブ速度が等しいS字加減速には加加速度がない(Kが無限大)ため、速度プロファイルはありません。";
+inline constexpr std::string_view notFinite = "速度プロファイルの数値が無限大または数値ではありません。";
+
+// Under the plot: how the integers' real drive ends when it decelerates from
+// the plotted deceleration point ({0}), early or late by {1} pulses.
+inline constexpr std::string_view endsEarly =
+    "整数の設定値では、減速点{0}から減速すると出力パルス数の{1}パルス前に初速度に戻り、残りを初速度で出力します。";
+inline constexpr std::string_view endsLate =
+    "整数の設定値では、減速点{0}から減速すると、初速度に戻る{1}パルス前に出力パルス数が終わります。";
+inline constexpr std::string_view endsExactly =
+    "整数の設定値でも、減速点{0}から減速すると出力パルス数の終わりにちょうど初速度に戻ります。";
+inline constexpr std::string_view realUnknown = "整数の設定値による実際のドライブは、確認事項があるため求められません。";
+// The real drive has no motion of the pulse count: why.
+inline constexpr std::string_view realNoMotion = "整数の設定値による実際のドライブ:{}";
+
+// The plot's own texts (report::PlotTexts).
+inline constexpr std::string_view plotTitle = "速度プロファイル:{}";
+// The pulse count, the initial and the drive speed, the ramps' shape.
+inline constexpr std::string_view plotSubject = "出力パルス数{}、初速度{} PPS、ドライブ速度{} PPS、{}";
+inline constexpr std::string_view shapeLinear = "直線加減速";
+inline constexpr std::string_view shapeSCurve = "S字加減速";
+inline constexpr std::string_view timeAxis = "時間(単位：秒)";
+inline constexpr std::string_view speedAxis = "速度(単位：PPS)";
+inline constexpr std::string_view phaseAccel = "加速";
+inline constexpr std::string_view phaseConstant = "定速";
+inline constexpr std::string_view phaseDecel = "減速";
+inline constexpr std::string_view totalMove = "合計";
+inline constexpr std::string_view decelPoint = "減速点:{}パルス";
+inline constexpr std::string_view driveSpeedLabel = "ドライブ速度 {} PPS";
+inline constexpr std::string_view initialSpeedLabel = "初速度 {} PPS";
+inline constexpr std::string_view phaseTime = "{}秒";
+inline constexpr std::string_view phasePulses = "{}パルス";
+inline constexpr std::string_view ramp = "{} → {} PPS";
+inline constexpr std::string_view sCurveRamp = "{} → {} PPS、加加速度 {} PPS/秒²";
+inline constexpr std::string_view atSpeed = "{} PPSで一定";
+// The fonts of the saved plot: the dialogs' Gothic on Linux and Windows first.
+inline constexpr std::string_view fontFamily = "IPAPGothic, MS PGothic, Noto Sans CJK JP, sans-serif";
+// The columns of the plot's table of phases.
+inline constexpr std::string_view columnPhase = "区間";
+inline constexpr std::string_view columnTime = "時間";
+inline constexpr std::string_view columnPulses = "パルス数";
+inline constexpr std::string_view columnDetail = "速度";
+
+// Saving the plot.
+inline constexpr std::string_view saveTitle = "速度プロファイルの保存";
+inline constexpr std::string_view saveFilterSvg = "SVG 画像 (*.svg)";
+inline constexpr std::string_view saveFilterPng = "PNG 画像 (*.png)";
+// The file's name.
+inline constexpr std::string_view saved = "{} に保存しました。";
+// The file's name and why it was not written.
+inline constexpr std::string_view saveFailed = "{} に保存できませんでした。{}";
+inline constexpr std::string_view saveCannotCreate = "ファイルを作成できません。";
+inline constexpr std::string_view saveWriteFailed = "データを書き込めませんでした。元のファイルはそのままです。";
+inline constexpr std::string_view saveCannotReplace = "ファイルを置き換えられません。元のファイルはそのままです。";
+inline constexpr std::string_view saveNoPlot = "保存する速度プロファイルがありません。";
+
+} // namespace veldronix::report::detailsTexts

@@ -1,0 +1,61 @@
+// Runs the web page's application object on the host, for the browser test to
+// compare the page with: each argument is one thing a user does.
+//   text:ID:TEXT     the field with control number ID now holds TEXT
+//   select:ID:INDEX  the selector ID now shows item INDEX (-1: none)
+//   press:ID         the button ID is pressed: prints its operations as one JSON line
+//   details          prints the details as one JSON line
+#include "ui/web/page_application.h"
+
+#include <charconv>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace {
+
+bool toNumber(std::string_view text, int& value)
+{
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc{} && result.ptr == text.data() + text.size();
+}
+
+void printLine(const std::string& text)
+{
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    veldronix::web::PageApplication application;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        const auto first = argument.find(':');
+        const std::string_view action = argument.substr(0, first);
+        const std::string_view rest = first == std::string_view::npos ? "" : argument.substr(first + 1);
+        const auto second = rest.find(':');
+        int id = 0;
+        if (action == "details") {
+            printLine(application.details());
+        } else if (action == "press" && toNumber(rest, id)) {
+            printLine(application.press(static_cast<veldronix::ControlId>(id)));
+        } else if (second != std::string_view::npos && toNumber(rest.substr(0, second), id)) {
+            const std::string_view value = rest.substr(second + 1);
+            int index = 0;
+            if (action == "text") {
+                application.setFieldText(static_cast<veldronix::ControlId>(id), value);
+            } else if (action == "select" && toNumber(value, index)) {
+                application.setSelection(static_cast<veldronix::ControlId>(id), index);
+            } else {
+                std::fprintf(stderr, "page_probe: cannot read '%s'\n", argv[i]);
+                return 2;
+            }
+        } else {
+            std::fprintf(stderr, "page_probe: cannot read '%s'\n", argv[i]);
+            return 2;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,557 @@
+#!/usr/bin/env python3
+"""Works the offline page in a real headless Chromium as a user would: opens it
+from a file, types, selects, clicks, reads every field and every message box,
+and compares the texts byte for byte with the host's pulsecalc --json and with
+page_probe (the page's application object built for the host). The whole run
+is made once with the browser in English and once in German; no request may
+leave the page. Prints "N passed, M failed" last and exits 1 on a failure.
+
+    page_test.py --page build/web/veldronix.html --pulsecalc PULSECALC --probe PAGE_PROBE
+                 [--screenshots DIR]
+"""
+
+import argparse
+import base64
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from selenium import webdriver
+from selenium.common.exceptions import TimeoutException
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select, WebDriverWait
+
+CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                  "--window-size=1500,1100"]
+
+# Control numbers of the dialog (controller/control_id.h), as page_probe takes them.
+NUMBERS = {"IDC_DRIVE_TYPE": 1000, "IDC_INITIAL_SPEED": 1001, "IDC_DRIVE_SPEED": 1002, "IDC_ACCEL_TIME": 1003,
+           "IDC_CALCULATE": 1004, "IDC_DECEL_TIME": 1012, "IDC_RECALCULATE": 1016, "IDC_MULTIPLIER": 1017,
+           "IDC_PULSE_COUNT": 1018, "IDC_COMPUTE_DECEL_POINT": 1019}
+INPUTS = {"initial": "IDC_INITIAL_SPEED", "drive": "IDC_DRIVE_SPEED", "accel": "IDC_ACCEL_TIME",
+          "decel": "IDC_DECEL_TIME"}
+# The value fields in the order of pulsecalc --json, with its member names.
+VALUE_FIELDS = {"summary": "IDC_SUMMARY", "R": "IDC_OUT_R", "A": "IDC_OUT_A", "SV": "IDC_OUT_SV",
+                "V": "IDC_OUT_V", "K": "IDC_OUT_K", "AO": "IDC_OUT_AO", "D": "IDC_OUT_D", "L": "IDC_OUT_L",
+                "decelPoint": "IDC_DECEL_POINT"}
+
+NO_SETTING = "パラメーターエラー。設定値を求めることができません。"
+WORKED = {"initial": "100", "drive": "10000", "accel": "0.2", "decel": "0.3"}
+
+# Drives run from a fresh page, each compared with pulsecalc given the same options:
+# (name, drive type, field texts, multiplier index to recalculate with, pulse count).
+DRIVES = [
+    ("worked drive, type 0", 0, WORKED, None, "10000"),
+    ("worked drive, type 1", 1, WORKED, None, "10000"),
+    ("worked drive, type 2", 2, WORKED, None, "10000"),
+    ("worked drive, type 3", 3, WORKED, None, "10000"),
+    ("type 3, pulses too few", 3, WORKED, None, "1000"),
+    ("type 3, pulse count not a number", 3, WORKED, None, "abc"),
+    ("recalculate with 10(800,000): accepted", 0, WORKED, 3, None),
+    ("recalculate with 500(16,000): accepted", 3, WORKED, 8, "10000"),
+    ("recalculate with 1(8,000,000): refused", 1, WORKED, 0, None),
+    ("recalculate after a failed calculate", 0, {"drive": "10000"}, 3, None),
+    ("message 1: drive speed 0 comes first", 2, {}, None, None),
+    ("message 2: acceleration time 0", 0, {"drive": "10000", "decel": "0.3"}, None, None),
+    ("message 3: initial speed above drive speed", 0, {"initial": "500.001", "drive": "500", "accel": "1"}, None, None),
+    ("equal speeds pass", 1, {"initial": "500", "drive": "500", "accel": "1"}, None, None),
+    ("message 4: deceleration time 0", 2, {"initial": "100", "drive": "10000", "accel": "0.2"}, None, None),
+    ("message 5: drive speed above 4000000", 0, {"drive": "5000000", "accel": "1"}, None, None),
+    ("lenient numbers", 3, {"initial": " +1e2", "drive": "12abc000", "accel": "0.2s", "decel": "1,5"}, None, "1e4"),
+    ("78-byte cut keeps 100", 0, {"initial": "0" * 75 + "100", "drive": "10000", "accel": "0.2"}, None, None),
+    ("78-byte cut makes 100 into 10", 0, {"initial": "0" * 76 + "100", "drive": "10000", "accel": "0.2"}, None, None),
+    ("78-byte cut inside a character", 3,
+     {"initial": "5" + "あ" * 26, "drive": "8" + "0" * 3 + "é" * 40, "accel": "0.5", "decel": "0.25"}, None, "9e3"),
+]
+
+
+class Run:
+    """Counts the checks; a failure is printed with what was expected and what came."""
+
+    def __init__(self):
+        self.passed = 0
+        self.failed = 0
+        self.prefix = ""
+
+    def check(self, name, actual, expected):
+        if actual == expected:
+            self.passed += 1
+            return True
+        self.failed += 1
+        print(f"FAIL {self.prefix}{name}:\n  expected {expected!r}\n  actual   {actual!r}")
+        return False
+
+    def truth(self, name, condition, detail=""):
+        return self.check(name + (f" ({detail})" if detail else ""), bool(condition), True)
+
+
+class Page:
+    def __init__(self, path, language, downloads):
+        options = webdriver.ChromeOptions()
+        for flag in CHROMIUM_FLAGS:
+            options.add_argument(flag)
+        self.profile = tempfile.mkdtemp(prefix="veldronix-chromium-")
+        options.add_argument(f"--user-data-dir={self.profile}")
+        options.add_argument(f"--lang={language}")
+        options.add_experimental_option("prefs", {
+            "intl.accept_languages": language,
+            "download.default_directory": downloads,
+            "download.prompt_for_download": False,
+        })
+        options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
+        if os.path.exists("/usr/bin/chromium"):
+            options.binary_location = "/usr/bin/chromium"
+        service = Service("/usr/bin/chromedriver") if os.path.exists("/usr/bin/chromedriver") else Service()
+        self.driver = webdriver.Chrome(service=service, options=options)
+        self.driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
+        self.url = "file://" + os.path.abspath(path)
+        self.requests = []
+
+    def open(self):
+        self.driver.get(self.url)
+        WebDriverWait(self.driver, 20).until(lambda d: d.execute_script(
+            "return document.documentElement.dataset.ready"))
+        self.collect_requests()
+
+    def quit(self):
+        self.collect_requests()
+        self.driver.quit()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+    def collect_requests(self):
+        for entry in self.driver.get_log("performance"):
+            message = json.loads(entry["message"])["message"]
+            # Requests of the page's document; the browser's own pages (its new tab) are not the page's.
+            if message.get("method") == "Network.requestWillBeSent" and \
+                    message["params"].get("documentURL", "").startswith(self.url):
+                self.requests.append(message["params"]["request"]["url"])
+
+    def element(self, identifier):
+        return self.driver.find_element(By.ID, identifier)
+
+    def text(self, identifier):
+        return self.driver.execute_script("return document.getElementById(arguments[0]).textContent", identifier)
+
+    def value(self, identifier):
+        return self.driver.execute_script("return document.getElementById(arguments[0]).value", identifier)
+
+    def selected(self, identifier):
+        return self.driver.execute_script(
+            "var s = document.getElementById(arguments[0]);"
+            "return [s.selectedIndex, s.selectedIndex < 0 ? '' : s.options[s.selectedIndex].textContent]",
+            identifier)
+
+    def type(self, identifier, text):
+        """Selects what the field holds and types over it, as a user replaces a text."""
+        field = self.element(identifier)
+        field.click()
+        field.send_keys(Keys.CONTROL + "a")
+        field.send_keys(text if text else Keys.BACKSPACE)
+
+    def select(self, identifier, index):
+        Select(self.element(identifier)).select_by_index(index)
+
+    def focused(self):
+        return self.driver.execute_script("return document.activeElement && document.activeElement.id")
+
+    def message_open(self):
+        return self.driver.execute_script("return document.getElementById('message').open")
+
+    def press(self, identifier, on_message=None):
+        """Clicks a button; reads and closes each message box it shows. Returns the messages."""
+        self.driver.execute_script("document.documentElement.dataset.busy = 'clicked'")
+        self.element(identifier).click()
+        messages = []
+        deadline = time.time() + 10
+        while time.time() < deadline:
+            if self.message_open():
+                messages.append(self.text("message-text"))
+                if on_message:
+                    on_message(self)
+                self.element("message-ok").click()
+                continue
+            if self.driver.execute_script("return document.documentElement.dataset.busy") == "false":
+                return messages
+            time.sleep(0.02)
+        raise TimeoutException(f"{identifier}: the command did not end")
+
+
+def pulsecalc_fields(pulsecalc, drive_type, texts, multiplier, pulses):
+    arguments = [pulsecalc, "--type", str(drive_type)]
+    for option, field in INPUTS.items():
+        arguments += [f"--{option}", texts.get(option, "")]
+    if multiplier is not None:
+        arguments += ["--multiplier", str(multiplier)]
+    if pulses is not None:
+        arguments += ["--pulses", pulses]
+    arguments.append("--json")
+    result = subprocess.run(arguments, stdout=subprocess.PIPE, stderr=subprocess.PIPE, check=False)
+    return json.loads(result.stdout.decode("utf-8"))
+
+
+def probe_actions(drive_type, texts, pulses):
+    actions = [f"select:{NUMBERS['IDC_DRIVE_TYPE']}:{drive_type}", f"select:{NUMBERS['IDC_MULTIPLIER']}:-1"]
+    for option, field in INPUTS.items():
+        actions.append(f"text:{NUMBERS[field]}:{texts.get(option, '')}")
+    actions.append(f"press:{NUMBERS['IDC_CALCULATE']}")
+    if pulses is not None:
+        actions += [f"text:{NUMBERS['IDC_PULSE_COUNT']}:{pulses}", f"press:{NUMBERS['IDC_COMPUTE_DECEL_POINT']}"]
+    return actions + ["details"]
+
+
+def run_probe(probe, actions):
+    result = subprocess.run([probe] + actions, stdout=subprocess.PIPE, check=True)
+    return [json.loads(line) for line in result.stdout.decode("utf-8").splitlines()]
+
+
+def work_drive(page, drive_type, texts, multiplier, pulses):
+    """Types and clicks a drive as pulsecalc runs it; returns the fields and the messages."""
+    page.select("IDC_DRIVE_TYPE", drive_type)
+    for option, field in INPUTS.items():
+        page.type(field, texts.get(option, ""))
+    messages = page.press("IDC_CALCULATE")
+    if multiplier is not None:
+        page.select("IDC_MULTIPLIER", multiplier)
+        messages += page.press("IDC_RECALCULATE")
+    if pulses is not None:
+        page.type("IDC_PULSE_COUNT", pulses)
+        messages += page.press("IDC_COMPUTE_DECEL_POINT")
+    fields = {name: page.text(identifier) for name, identifier in VALUE_FIELDS.items()}
+    fields["multiplier"] = page.selected("IDC_MULTIPLIER")[1]
+    return fields, messages
+
+
+def check_initial_state(run, page):
+    run.check("title", page.driver.title, "パラメータ算出ツール")
+    run.check("heading", page.text("caption"), "パラメータ算出ツール")
+    run.check("drive type items", page.driver.execute_script(
+        "return Array.from(document.getElementById('IDC_DRIVE_TYPE').options, o => o.textContent)"),
+        ["対称台形加減速", "対称S字加減速", "非対称台形加減速", "非対称S字加減速"])
+    run.check("multiplier items", page.driver.execute_script(
+        "return Array.from(document.getElementById('IDC_MULTIPLIER').options, o => o.textContent)"),
+        ["1(8,000,000)", "2(4,000,000)", "5(1,600,000)", "10(800,000)", "20(400,000)", "50(160,000)",
+         "100(80,000)", "200(40,000)", "500(16,000)"])
+    run.check("drive type selected", page.selected("IDC_DRIVE_TYPE"), [0, "対称台形加減速"])
+    run.check("no multiplier", page.selected("IDC_MULTIPLIER"), [-1, ""])
+    run.check("result fields empty", [page.text(VALUE_FIELDS[name]) for name in VALUE_FIELDS if name != "decelPoint"],
+              [""] * 9)
+    run.check("deceleration point 0", page.text("IDC_DECEL_POINT"), "0")
+    run.check("edits empty", [page.value(f) for f in list(INPUTS.values()) + ["IDC_PULSE_COUNT"]], [""] * 5)
+    run.check("focus on the drive type", page.focused(), "IDC_DRIVE_TYPE")
+    run.check("summary is announced", page.element("IDC_SUMMARY").get_attribute("aria-live"), "polite")
+    labels = page.driver.execute_script(
+        "return Array.from(document.querySelectorAll('#IDD_MAIN input, #IDD_MAIN select, #IDD_MAIN output'),"
+        " e => [e.id, e.labels && e.labels.length ? e.labels[0].textContent : null])")
+    run.check("labels tied to fields", dict(labels), {
+        "IDC_DRIVE_TYPE": "ドライブ種類", "IDC_INITIAL_SPEED": "初速度(単位：PPS)",
+        "IDC_DRIVE_SPEED": "ドライブ速度(単位：PPS)", "IDC_ACCEL_TIME": "ドライブ速度に達する時間(単位：秒)",
+        "IDC_DECEL_TIME": "【非対称時】\n初速度に達する時間(単位：秒)", "IDC_OUT_R": "R", "IDC_OUT_A": "A",
+        "IDC_OUT_SV": "SV", "IDC_OUT_V": "V", "IDC_SUMMARY": None, "IDC_OUT_K": "K", "IDC_OUT_AO": "AO",
+        "IDC_OUT_D": "D", "IDC_OUT_L": "L", "IDC_MULTIPLIER": "倍率を変更して再計算",
+        "IDC_PULSE_COUNT": "出力パルス数", "IDC_DECEL_POINT": "マニュアル減速点"})
+    # Tab from the first field walks the template order.
+    order = ["IDC_DRIVE_TYPE"]
+    for _ in range(9):
+        page.driver.switch_to.active_element.send_keys(Keys.TAB)
+        order.append(page.focused())
+    run.check("tab order", order, ["IDC_DRIVE_TYPE", "IDC_INITIAL_SPEED", "IDC_DRIVE_SPEED", "IDC_ACCEL_TIME",
+                                   "IDC_CALCULATE", "IDC_DECEL_TIME", "IDC_RECALCULATE", "IDC_MULTIPLIER",
+                                   "IDC_PULSE_COUNT", "IDC_COMPUTE_DECEL_POINT"])
+
+
+def check_drives(run, page, pulsecalc):
+    for name, drive_type, texts, multiplier, pulses in DRIVES:
+        page.open()
+        fields, messages = work_drive(page, drive_type, texts, multiplier, pulses)
+        expected = pulsecalc_fields(pulsecalc, drive_type, texts, multiplier, pulses)
+        for member in list(VALUE_FIELDS) + ["multiplier"]:
+            run.check(f"{name}: {member}", fields[member], expected[member])
+        run.check(f"{name}: messages", messages, expected["errors"])
+
+
+def check_literals(run, page):
+    """A few texts written out, so that the page is not only as right as pulsecalc."""
+    page.open()
+    fields, messages = work_drive(page, 3, WORKED, None, "10000")
+    run.check("worked drive: summary", fields["summary"],
+              "初速度:100で、ドライブ速度:10000までを0.200秒でS字加速し、\n"
+              "初速度まで0.300秒でS字減速する場合の設定値は以下のようになります。")
+    run.check("worked drive: values", [fields[n] for n in ("R", "A", "SV", "V", "K", "AO", "D", "L")],
+              ["4000000 ", "8000.000 ", "50.000 ", "5000.000 ", "126.263 ", "0.000", "8000.000", "284.091"])
+    # q = 9900 / 440000 = 0.0225, s = 0.15, 10000 - 10100 x 0.15 = 8485
+    run.check("worked drive: deceleration point", fields["decelPoint"], "8485.000")
+    run.check("worked drive: multiplier", fields["multiplier"], "2(4,000,000)")
+    run.check("worked drive: no message", messages, [])
+
+    # The message comes first; the field is cleared only after OK, and the focus returns to 算出.
+    seen = {}
+
+    def while_open(p):
+        seen["field"] = p.text("IDC_DECEL_POINT")
+        seen["modal"] = p.driver.execute_script("return document.querySelector('dialog#message:modal') !== null")
+        seen["focus"] = p.focused()
+
+    page.type("IDC_PULSE_COUNT", "1000")  # 1000 - 1515 = -515
+    messages = page.press("IDC_COMPUTE_DECEL_POINT", on_message=while_open)
+    run.check("failed point: message", messages, [NO_SETTING])
+    run.check("failed point: field while the message is open", seen.get("field"), "8485.000")
+    run.check("failed point: message is modal", seen.get("modal"), True)
+    run.check("failed point: OK has the focus", seen.get("focus"), "message-ok")
+    run.check("failed point: field after OK", page.text("IDC_DECEL_POINT"), "")
+    run.check("failed point: focus back on 算出", page.focused(), "IDC_COMPUTE_DECEL_POINT")
+
+    # Recalculate refused keeps the values; the selector stays on the user's choice.
+    page.select("IDC_MULTIPLIER", 0)
+    run.check("refused: message", page.press("IDC_RECALCULATE"), [NO_SETTING])
+    run.check("refused: R kept", page.text("IDC_OUT_R"), "4000000 ")
+    page.select("IDC_MULTIPLIER", 3)
+    run.check("accepted: no message", page.press("IDC_RECALCULATE"), [])
+    run.check("accepted: R", page.text("IDC_OUT_R"), "800000 ")
+    run.check("accepted: V", page.text("IDC_OUT_V"), "1000.000 ")  # 10000 PPS with multiplier 10
+    run.check("accepted: selector", page.selected("IDC_MULTIPLIER"), [3, "10(800,000)"])
+
+    # The messages of the checks, each exactly.
+    page.open()
+    for fields_typed, message in [
+        ({}, "パラメーターエラー。ドライブ速度が0です。"),
+        ({"drive": "10000"}, "パラメーターエラー。ドライブ速度に達する時間が0です。"),
+        ({"initial": "500.001", "drive": "500", "accel": "1"}, "パラメーターエラー。初速度がドライブ速度より大きいです。"),
+        ({"initial": "100", "drive": "10000", "accel": "0.2"}, "パラメーターエラー。初速度に達する時間が0です。"),
+        ({"drive": "4000001", "accel": "1", "decel": "1"}, NO_SETTING),
+    ]:
+        page.select("IDC_DRIVE_TYPE", 2)
+        for option, field in INPUTS.items():
+            page.type(field, fields_typed.get(option, ""))
+        run.check(f"message for {fields_typed}", page.press("IDC_CALCULATE"), [message])
+    run.check("failed calculate leaves the fields", page.text("IDC_OUT_R"), "")
+
+
+def check_keys(run, page):
+    """Enter in an input calculates, Enter in 出力パルス数 computes; Esc loses nothing."""
+    page.open()
+    page.select("IDC_DRIVE_TYPE", 3)
+    for option, field in INPUTS.items():
+        page.type(field, WORKED[option])
+    page.element("IDC_ACCEL_TIME").send_keys(Keys.ESCAPE)
+    run.check("Esc keeps the text", page.value("IDC_ACCEL_TIME"), "0.2")
+    page.driver.execute_script("document.documentElement.dataset.busy = 'typed'")
+    page.element("IDC_ACCEL_TIME").send_keys(Keys.ENTER)
+    WebDriverWait(page.driver, 10).until(
+        lambda d: d.execute_script("return document.documentElement.dataset.busy") == "false")
+    run.check("Enter calculates", page.text("IDC_OUT_K"), "126.263 ")
+    run.check("Enter keeps the texts", [page.value(f) for f in INPUTS.values()], ["100", "10000", "0.2", "0.3"])
+    page.type("IDC_PULSE_COUNT", "10000")
+    page.driver.execute_script("document.documentElement.dataset.busy = 'typed'")
+    page.element("IDC_PULSE_COUNT").send_keys(Keys.ENTER)
+    WebDriverWait(page.driver, 10).until(
+        lambda d: d.execute_script("return document.documentElement.dataset.busy") == "false")
+    run.check("Enter in 出力パルス数 computes", page.text("IDC_DECEL_POINT"), "8485.000")
+    # Esc closes a message box as OK does, and the command goes on.
+    page.type("IDC_PULSE_COUNT", "1000")
+    page.driver.execute_script("document.documentElement.dataset.busy = 'typed'")
+    page.element("IDC_PULSE_COUNT").send_keys(Keys.ENTER)
+    WebDriverWait(page.driver, 10).until(lambda d: d.execute_script("return document.getElementById('message').open"))
+    run.check("Esc: the message", page.text("message-text"), NO_SETTING)
+    run.check("Esc: field kept while the message is open", page.text("IDC_DECEL_POINT"), "8485.000")
+    page.driver.switch_to.active_element.send_keys(Keys.ESCAPE)
+    WebDriverWait(page.driver, 10).until(
+        lambda d: d.execute_script("return document.documentElement.dataset.busy") == "false")
+    run.check("Esc: message closed", page.message_open(), False)
+    run.check("Esc: field cleared after the message", page.text("IDC_DECEL_POINT"), "")
+    run.check("Esc: focus back in 出力パルス数", page.focused(), "IDC_PULSE_COUNT")
+    run.check("Esc: the typed count kept", page.value("IDC_PULSE_COUNT"), "1000")
+
+
+def check_about(run, page):
+    page.open()
+    about_item = page.element("IDM_ABOUTBOX")
+    run.check("About item", about_item.text, "Veldronix のﾊﾞｰｼﾞｮﾝ情報(A)...")
+    about_item.click()
+    run.check("About box open and modal", page.driver.execute_script(
+        "return document.querySelector('#IDD_ABOUTBOX:modal') !== null"), True)
+    run.check("About box texts", [page.text("about-caption")] + page.driver.execute_script(
+        "return Array.from(document.querySelectorAll('#IDD_ABOUTBOX .label'), e => e.textContent)"),
+        ["Veldronixのﾊﾞｰｼﾞｮﾝ情報", "Veldronix Version 1.0", "Copyright (C) 2026 Veldronix"])
+    page.element("IDOK").click()
+    run.check("About box closed", page.driver.execute_script("return document.getElementById('IDD_ABOUTBOX').open"),
+              False)
+    run.check("focus back on the About item", page.focused(), "IDM_ABOUTBOX")
+
+
+def details_texts(page):
+    return page.driver.execute_script("""
+        const rows = id => Array.from(document.querySelectorAll('#' + id + ' tbody tr'),
+                                      tr => Array.from(tr.children, c => c.textContent));
+        const text = id => { const e = document.getElementById(id); return e ? e.textContent : null; };
+        return {heading: text('details-heading'), subject: text('details-subject'),
+                registers: rows('details-registers'), realDrive: rows('details-real-drive'),
+                findings: text('details-findings'), plotNote: text('details-plot-note'),
+                plot: !!document.getElementById('details-plot') &&
+                      document.getElementById('details-plot').shadowRoot.querySelector('svg') !== null};""")
+
+
+def expected_details(details):
+    findings = "".join(details["findingMark"] + text for text in details["findings"]) or details["findingsNote"]
+    return {"heading": details["caption"], "subject": details["heading"],
+            "registers": [[r["name"], r["integer"], r["settingValue"]] for r in details["registers"]],
+            "realDrive": [[q["label"], q["requested"], q["real"], q["deviation"]] for q in details["realDrive"]],
+            "findings": findings if details["calculated"] else None,
+            "plotNote": details["plotNote"] or None if details["calculated"] else None,
+            "plot": details["svg"] is not None}
+
+
+def check_details(run, page, probe, downloads, screenshots):
+    page.open()
+    blank = run_probe(probe, ["details"])[0]
+    run.check("details before a calculation", details_texts(page), expected_details(blank))
+    run.check("details say nothing is calculated", details_texts(page)["subject"],
+              "設定値が計算されていません。入力情報を入力し、決定ボタンを押してください。")
+    for drive_type in range(4):
+        page.open()
+        work_drive(page, drive_type, WORKED, None, "10000")
+        probed = run_probe(probe, probe_actions(drive_type, WORKED, "10000"))[-1]
+        run.check(f"details of type {drive_type}", details_texts(page), expected_details(probed))
+    # The worked asymmetric S-curve: integers, copy, and the plot saved byte for byte.
+    run.check("details registers of type 3", details_texts(page)["registers"],
+              [["R", "4000000", "4000000"], ["A", "8000", "8000.000"], ["SV", "50", "50.000"],
+               ["V", "5000", "5000.000"], ["K", "126", "126.263"], ["AO", "0", "0.000"],
+               ["D", "8000", "8000.000"], ["L", "284", "284.091"]])
+    # The plot's own style sheet (its .label, .tick) stays with the plot.
+    run.check("dialog texts keep their font beside the plot", page.driver.execute_script(
+        "return Array.from(new Set(Array.from(document.querySelectorAll('#IDD_MAIN .label'),"
+        " e => getComputedStyle(e).fontSize)))"), ["12px"])
+    if screenshots:
+        full_page_screenshot(page, os.path.join(screenshots, "details.png"))
+    page.element("details-copy").click()
+    WebDriverWait(page.driver, 5).until(lambda d: d.find_element(By.ID, "details-copied").text != "")
+    run.check("copy says so", page.text("details-copied"), "整数の設定値をクリップボードにコピーしました。")
+    for name in os.listdir(downloads):
+        os.remove(os.path.join(downloads, name))
+    page.element("details-save").click()
+    saved = os.path.join(downloads, "速度プロファイル.svg")
+    deadline = time.time() + 10
+    while not os.path.exists(saved) and time.time() < deadline:
+        time.sleep(0.1)
+    content = open(saved, "rb").read() if os.path.exists(saved) else b""
+    run.check("saved plot is the host's SVG", content, probed["svg"].encode("utf-8"))
+    run.truth("saved plot marks the deceleration point", "減速点:8485パルス" in content.decode("utf-8", "replace"))
+    # Typing another pulse count redraws the plot without a command; none removes it.
+    page.type("IDC_PULSE_COUNT", "")
+    nothing = run_probe(probe, probe_actions(3, WORKED, "10000") + [f"text:{NUMBERS['IDC_PULSE_COUNT']}:"]
+                        + ["details"])[-1]
+    run.check("details without a pulse count", details_texts(page), expected_details(nothing))
+    page.type("IDC_PULSE_COUNT", "1000")
+    short = run_probe(probe, probe_actions(3, WORKED, "10000") + [f"text:{NUMBERS['IDC_PULSE_COUNT']}:1000"]
+                      + ["details"])[-1]
+    run.check("details of a move too short", details_texts(page), expected_details(short))
+
+
+def full_page_screenshot(page, path):
+    """The whole page, the plot and its save button included, however long it is."""
+    width, height = page.driver.execute_script(
+        "return [document.documentElement.scrollWidth, document.documentElement.scrollHeight]")
+    shot = page.driver.execute_cdp_cmd("Page.captureScreenshot", {
+        "format": "png", "captureBeyondViewport": True,
+        "clip": {"x": 0, "y": 0, "width": width, "height": height, "scale": 1}})
+    with open(path, "wb") as out:
+        out.write(base64.b64decode(shot["data"]))
+
+
+def take_screenshots(page, directory):
+    page.open()
+    work_drive(page, 3, WORKED, None, "10000")
+    page.driver.save_screenshot(os.path.join(directory, "type3-calculate.png"))
+
+    def shoot(p):
+        p.driver.save_screenshot(os.path.join(directory, "message.png"))
+
+    page.type("IDC_PULSE_COUNT", "1000")
+    page.press("IDC_COMPUTE_DECEL_POINT", on_message=shoot)
+    page.element("IDM_ABOUTBOX").click()
+    page.driver.save_screenshot(os.path.join(directory, "about.png"))
+    page.element("IDOK").click()
+    # A tablet held upright: the details go below the dialog.
+    page.driver.set_window_size(820, 1180)
+    page.type("IDC_PULSE_COUNT", "10000")
+    page.driver.save_screenshot(os.path.join(directory, "narrow.png"))
+    page.driver.set_window_size(1500, 1100)
+
+
+def check_static_server(run, page):
+    """The same page from a static server on 127.0.0.1: one request, for the page itself."""
+    folder, name = os.path.split(os.path.abspath(page.url[len("file://"):]))
+    server = subprocess.Popen([sys.executable, "-u", "-m", "http.server", "0", "--bind", "127.0.0.1",
+                               "--directory", folder], stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    try:
+        port = server.stdout.readline().split(" port ")[1].split(" ")[0]
+        page.driver.get(f"http://127.0.0.1:{port}/{name}")
+        WebDriverWait(page.driver, 20).until(lambda d: d.execute_script(
+            "return document.documentElement.dataset.ready"))
+        fields, messages = work_drive(page, 3, WORKED, None, "10000")
+        run.check("served: worked drive", [fields["K"], fields["decelPoint"], messages], ["126.263 ", "8485.000", []])
+    finally:
+        server.terminate()
+        log = server.communicate(timeout=10)[1]
+    run.check("served: the one request", [line.split('"')[1] for line in log.splitlines() if '"' in line],
+              [f"GET /{name} HTTP/1.1"])
+
+
+def check_requests(run, page):
+    page.collect_requests()
+    # The page's own loads, and the data: and blob: addresses of what is inside it (its icon, the saved plot).
+    inside = [url for url in page.requests if url == page.url or url.startswith(("data:", "blob:"))]
+    leaving = [url for url in page.requests if url not in inside]
+    run.check(f"no request leaves the page ({len(inside)} requests of the page and its own data)", leaving, [])
+    run.check("no resource entries", page.driver.execute_script(
+        "return performance.getEntriesByType('resource').map(e => e.name)"), [])
+    errors = [entry["message"] for entry in page.driver.get_log("browser") if entry["level"] == "SEVERE"]
+    run.check("no errors on the console", errors, [])
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--page", required=True)
+    parser.add_argument("--pulsecalc", required=True)
+    parser.add_argument("--probe", required=True)
+    parser.add_argument("--screenshots")
+    arguments = parser.parse_args()
+    if arguments.screenshots:
+        os.makedirs(arguments.screenshots, exist_ok=True)
+    run = Run()
+    for language in ["en-US", "de-DE"]:
+        run.prefix = f"[{language}] "
+        downloads = tempfile.mkdtemp(prefix="veldronix-downloads-")
+        page = Page(arguments.page, language, downloads)
+        try:
+            run.check("browser language", page.driver.execute_script("return navigator.language"), language)
+            page.open()
+            check_initial_state(run, page)
+            check_drives(run, page, arguments.pulsecalc)
+            check_literals(run, page)
+            check_keys(run, page)
+            check_about(run, page)
+            screenshots = arguments.screenshots if language == "en-US" else None
+            check_details(run, page, arguments.probe, downloads, screenshots)
+            if screenshots:
+                take_screenshots(page, screenshots)
+            check_requests(run, page)
+            if language == "en-US":
+                check_static_server(run, page)
+        except Exception as error:  # a page that stops answering is one failure, and the run goes on
+            run.check(f"run ended early: {type(error).__name__}", str(error), "")
+        finally:
+            page.quit()
+            shutil.rmtree(downloads, ignore_errors=True)
+    print(f"{run.passed} passed, {run.failed} failed")
+    return 0 if run.failed == 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,101 @@
+// The page's view records what a command does, in order, for the page to play
+// back; the page application answers it as JSON.
+#include "ui/web/page_application.h"
+#include "ui/web/page_view.h"
+
+#include "controller/calculator_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace veldronix::web {
+namespace {
+
+using Kind = ViewOperation::Kind;
+
+void typeWorkedDrive(PageView& view, int driveType)
+{
+    view.setSelection(ControlId::IDC_DRIVE_TYPE, driveType);
+    view.setFieldText(ControlId::IDC_INITIAL_SPEED, "100");
+    view.setFieldText(ControlId::IDC_DRIVE_SPEED, "10000");
+    view.setFieldText(ControlId::IDC_ACCEL_TIME, "0.2");
+    view.setFieldText(ControlId::IDC_DECEL_TIME, "0.3");
+}
+
+TEST(PageView, aFailedDecelPointShowsItsMessageBeforeTheFieldIsCleared)
+{
+    PageView view;
+    CalculatorController controller(view);
+    typeWorkedDrive(view, 3);
+    view.setFieldText(ControlId::IDC_PULSE_COUNT, "1000"); // 10000 - 10100 x 0.15 = -515
+    controller.onCalculate();
+    (void)view.takeOperations();
+    controller.onComputeDecelPoint();
+    const std::vector<ViewOperation> expected = {
+        {Kind::ShowError, ControlId::IDC_STATIC, "パラメーターエラー。設定値を求めることができません。", -1},
+        {Kind::WriteText, ControlId::IDC_DECEL_POINT, "", -1},
+    };
+    EXPECT_EQ(view.takeOperations(), expected);
+    EXPECT_TRUE(view.takeOperations().empty());
+}
+
+TEST(PageView, calculateWritesTheNineTextsThenSelectsTheMultiplier)
+{
+    PageView view;
+    CalculatorController controller(view);
+    typeWorkedDrive(view, 0);
+    controller.onCalculate();
+    const std::vector<ViewOperation> operations = view.takeOperations();
+    ASSERT_EQ(operations.size(), 10u);
+    const ControlId order[] = {ControlId::IDC_SUMMARY, ControlId::IDC_OUT_R,  ControlId::IDC_OUT_A,
+                               ControlId::IDC_OUT_SV,  ControlId::IDC_OUT_V,  ControlId::IDC_OUT_K,
+                               ControlId::IDC_OUT_AO,  ControlId::IDC_OUT_D,  ControlId::IDC_OUT_L};
+    for (std::size_t i = 0; i < 9; ++i) {
+        EXPECT_EQ(operations[i].kind, Kind::WriteText);
+        EXPECT_EQ(operations[i].control, order[i]);
+    }
+    EXPECT_EQ(operations[1].text, "4000000 ");
+    EXPECT_EQ(operations[2].text, "198.000 "); // the worked example's A
+    EXPECT_EQ(operations[9], (ViewOperation{Kind::SelectIndex, ControlId::IDC_MULTIPLIER, "", 1}));
+}
+
+TEST(PageView, readsAreCutToTheFieldLimitAndSelectionsToTheItems)
+{
+    PageView view;
+    view.setFieldText(ControlId::IDC_INITIAL_SPEED, std::string(76, '0') + "100"); // 79 bytes
+    EXPECT_EQ(view.readText(ControlId::IDC_INITIAL_SPEED), std::string(76, '0') + "10");
+    EXPECT_EQ(view.readText(ControlId::IDC_PULSE_COUNT), "");
+    const struct {
+        ControlId selector;
+        int index;
+        int selected;
+    } cases[] = {
+        {ControlId::IDC_DRIVE_TYPE, 3, 3},  {ControlId::IDC_DRIVE_TYPE, 4, -1}, {ControlId::IDC_DRIVE_TYPE, -7, -1},
+        {ControlId::IDC_MULTIPLIER, 8, 8},  {ControlId::IDC_MULTIPLIER, 9, -1}, {ControlId::IDC_OUT_R, 1, -1},
+    };
+    for (const auto& c : cases) {
+        view.setSelection(c.selector, c.index);
+        EXPECT_EQ(view.selectedIndex(c.selector), c.selected) << toInt(c.selector) << " " << c.index;
+    }
+    // What the page hands in is no operation of a command.
+    EXPECT_TRUE(view.takeOperations().empty());
+}
+
+TEST(PageApplication, answersEachButtonWithItsOperationsAsJson)
+{
+    PageApplication application;
+    EXPECT_EQ(application.press(ControlId::IDC_RECALCULATE),
+              R"([{"op":"message","text":"パラメーターエラー。設定値を求めることができません。"}])");
+    application.setFieldText(ControlId::IDC_DRIVE_SPEED, "10000");
+    application.setFieldText(ControlId::IDC_ACCEL_TIME, "0.2");
+    const std::string calculated = application.press(ControlId::IDC_CALCULATE);
+    EXPECT_NE(calculated.find(R"({"op":"write","control":1005,"text":"4000000 "})"), std::string::npos) << calculated;
+    EXPECT_NE(calculated.find(R"({"op":"select","control":1017,"index":1}])"), std::string::npos) << calculated;
+    EXPECT_EQ(application.press(ControlId::IDC_OUT_R), "[]");
+    EXPECT_EQ(PageApplication::selectorItems(ControlId::IDC_DRIVE_TYPE),
+              R"(["対称台形加減速","対称S字加減速","非対称台形加減速","非対称S字加減速"])");
+}
+
+} // namespace
+} // namespace veldronix::web

@@ -1,0 +1,100 @@
+#include "ui/web/page_application.h"
+
+#include "core/texts.h"
+#include "io/json_writer.h"
+#include "report/details.h"
+#include "ui/web/details_json.h"
+
+#include <span>
+
+namespace veldronix::web {
+namespace {
+
+std::string textArray(std::span<const std::string_view> items)
+{
+    io::JsonWriter json;
+    json.beginArray();
+    for (const std::string_view item : items) {
+        json.string(item);
+    }
+    json.endArray();
+    return json.text();
+}
+
+} // namespace
+
+PageApplication::PageApplication()
+{
+    view_.setSelection(ControlId::IDC_DRIVE_TYPE, 0);
+    view_.setSelection(ControlId::IDC_MULTIPLIER, -1);
+    controller_.reset();
+}
+
+std::string PageApplication::press(ControlId button)
+{
+    switch (button) {
+    case ControlId::IDC_CALCULATE:
+        controller_.onCalculate();
+        break;
+    case ControlId::IDC_RECALCULATE:
+        controller_.onRecalculate();
+        break;
+    case ControlId::IDC_COMPUTE_DECEL_POINT:
+        controller_.onComputeDecelPoint();
+        break;
+    default:
+        break;
+    }
+    return operationsJson(view_.takeOperations());
+}
+
+std::string PageApplication::selectorItems(ControlId selector)
+{
+    if (selector == ControlId::IDC_DRIVE_TYPE) {
+        return textArray(texts::driveTypeItems);
+    }
+    if (selector == ControlId::IDC_MULTIPLIER) {
+        return textArray(texts::multiplierItems);
+    }
+    return "[]";
+}
+
+std::string PageApplication::details()
+{
+    // 出力パルス数 as 算出 reads it; an empty field is 0, which gives no plot.
+    const double pulses = controller_.readPulseCount();
+    return detailsJson(report::makeDetails(controller_.lastCalculation(), pulses));
+}
+
+std::string operationsJson(const std::vector<ViewOperation>& operations)
+{
+    io::JsonWriter json;
+    json.beginArray();
+    for (const ViewOperation& operation : operations) {
+        json.beginObject();
+        switch (operation.kind) {
+        case ViewOperation::Kind::WriteText:
+            json.member("op", "write");
+            json.key("control");
+            json.number(toInt(operation.control), 0);
+            json.member("text", operation.text);
+            break;
+        case ViewOperation::Kind::SelectIndex:
+            json.member("op", "select");
+            json.key("control");
+            json.number(toInt(operation.control), 0);
+            json.key("index");
+            json.number(operation.index, 0);
+            break;
+        case ViewOperation::Kind::ShowError:
+            json.member("op", "message");
+            json.member("text", operation.text);
+            break;
+        }
+        json.endObject();
+    }
+    json.endArray();
+    return json.text();
+}
+
+} // namespace veldronix::web

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "controller/calculator_controller.h"
+#include "ui/web/page_view.h"
+
+#include <string>
+#include <string_view>
+
+namespace veldronix::web {
+
+// The application object of the page: the dialog's view and its controller,
+// and what the page's script asks of them. Every answer is one JSON text.
+class PageApplication {
+public:
+    // The dialog initialised: the first drive type selected, no multiplier, the controller reset.
+    PageApplication();
+
+    PageApplication(const PageApplication&) = delete;
+    PageApplication& operator=(const PageApplication&) = delete;
+
+    // What the page's field or selector holds now; handed in before each command.
+    void setFieldText(ControlId field, std::string_view text) { view_.setFieldText(field, text); }
+    void setSelection(ControlId selector, int index) { view_.setSelection(selector, index); }
+
+    // Runs the command of a button and answers what it did, in order:
+    // [{"op":"write","control":1009,"text":"..."}, {"op":"select","control":1017,"index":1},
+    //  {"op":"message","text":"..."}]. A control that is no button did nothing: [].
+    std::string press(ControlId button);
+
+    // The items of a selector as a JSON array of texts, in selector order.
+    static std::string selectorItems(ControlId selector);
+
+    // The details of the calculation the fields show, for the pulse count the
+    // page's 出力パルス数 holds (handed in as a field's text), as one JSON
+    // object with every text the page shows of them and the plot as SVG.
+    std::string details();
+
+private:
+    PageView view_;
+    CalculatorController controller_{view_};
+};
+
+// The operations as the JSON text press answers.
+std::string operationsJson(const std::vector<ViewOperation>& operations);
+
+} // namespace veldronix::web

@@ -1,0 +1,60 @@
+// The functions the page's script calls. Texts go in and out as UTF-8; a text
+// handed out stays valid until the next call.
+
+#include "ui/web/page_application.h"
+
+#include <emscripten/emscripten.h>
+
+#include <string>
+
+namespace {
+
+veldronix::web::PageApplication& application()
+{
+    // The one application object, made when the page first asks for it.
+    static veldronix::web::PageApplication instance;
+    return instance;
+}
+
+const char* handOut(std::string text)
+{
+    static std::string handedOut;
+    handedOut = std::move(text);
+    return handedOut.c_str();
+}
+
+veldronix::ControlId control(int id)
+{
+    return static_cast<veldronix::ControlId>(id);
+}
+
+} // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE const char* vx_selector_items(int selector)
+{
+    return handOut(veldronix::web::PageApplication::selectorItems(control(selector)));
+}
+
+EMSCRIPTEN_KEEPALIVE void vx_set_field_text(int field, const char* text)
+{
+    application().setFieldText(control(field), text == nullptr ? "" : text);
+}
+
+EMSCRIPTEN_KEEPALIVE void vx_set_selection(int selector, int index)
+{
+    application().setSelection(control(selector), index);
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vx_press(int button)
+{
+    return handOut(application().press(control(button)));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vx_details()
+{
+    return handOut(application().details());
+}
+
+} // extern "C"
