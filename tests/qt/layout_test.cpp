@@ -254,6 +254,20 @@ private slots:
         QCOMPARE(clippedTexts(about), QStringList{});
         QCOMPARE(about.minimumSize(), about.maximumSize());
     }
+
+    // The version line follows the build's version; the Windows About box shows the
+    // template's line, which must say the same, so that a new version cannot leave it behind.
+    void aboutVersionLineAgreesWithTheTemplate()
+    {
+        QCOMPARE(aboutVersionLine(), QStringLiteral("Veldronix Version 1.0"));
+        QStringList templateLines;
+        for (const auto& control : layout::aboutControls) {
+            if (control.kind == layout::ControlKind::LabelNoPrefix) {
+                templateLines << fromUtf8(control.text);
+            }
+        }
+        QCOMPARE(templateLines, QStringList{aboutVersionLine()});
+    }
 };
 
 QTEST_MAIN(LayoutTest)

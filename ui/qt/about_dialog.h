@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 namespace veldronix::qt {
 
@@ -11,5 +12,9 @@ class CAboutDialog : public QDialog {
 public:
     explicit CAboutDialog(QWidget* parent = nullptr);
 };
+
+// The About box's version line, "Veldronix Version 1.0": the product's major and
+// minor version from the build.
+QString aboutVersionLine();
 
 } // namespace veldronix::qt

@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """Writes the web page's shell from res/dialog_layout.def, for emcc --shell-file.
 
-Usage: generate_page.py LAYOUT_DEF CONTROL_ID_H ICON_FOLDER OUT_HTML PAGE_CSS SCRIPT...
+Usage: generate_page.py VERSION LAYOUT_DEF CONTROL_ID_H ICON_FOLDER OUT_HTML PAGE_CSS SCRIPT...
 
 The dialog's controls, texts and dialog-unit rectangles, the About box, the
 caption and the program's name come from the layout description through the
 resource generator's own reader, the icon from the pixel files the Windows icon
 is drawn from; the page's style and scripts are taken in as they stand. emcc
 puts the compiled program where the shell says {{{ SCRIPT }}}.
+
+VERSION is the product's version as CMake has it ("1.0.0.1"): the page names it,
+and the About box's version line shows its major and minor numbers.
 """
 
 import base64
@@ -196,7 +199,7 @@ def font_stack(face):
     return ", ".join(f'"{f}"' for f in faces) + ", sans-serif"
 
 
-def page(layout, control_ids, icon_uri, css, script):
+def page(layout, control_ids, icon_uri, css, script, version_text):
     dialogs = {d["name"]: d for d in layout["dialogs"]}
     main, about = dialogs.get("IDD_MAIN"), dialogs.get("IDD_ABOUTBOX")
     if main is None or about is None:
@@ -211,7 +214,12 @@ def page(layout, control_ids, icon_uri, css, script):
     label_for = label_targets(main["controls"])
     count = len(main["controls"])
     controls = "\n".join(control_html(c, i, count, label_for, control_ids) for i, c in enumerate(main["controls"]))
-    about_controls = "\n".join(about_control_html(c, icon_uri) for c in about["controls"])
+    major, minor = generate_resources.version_numbers(version_text)[:2]
+    # The version line follows the build's version, as in the other front ends.
+    about_controls = "\n".join(
+        about_control_html(dict(c, text=f"Veldronix Version {major}.{minor}") if c["kind"] == "LabelNoPrefix" else c,
+                           icon_uri)
+        for c in about["controls"])
     caption = html.escape(main["caption"])
     access_key = f' accesskey="{html.escape(about_key.lower(), quote=True)}"' if about_key else ""
     about_button = (f'<button id="IDM_ABOUTBOX" type="button"{access_key}>{about_item}</button>'
@@ -222,6 +230,7 @@ def page(layout, control_ids, icon_uri, css, script):
 <head>
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
+<meta name="version" content="{html.escape(version_text, quote=True)}">
 <meta http-equiv="Content-Security-Policy" content="default-src 'none'; script-src 'unsafe-inline' 'unsafe-eval' 'wasm-unsafe-eval'; style-src 'unsafe-inline'; img-src data:">
 <title>{caption}</title>
 <link rel="icon" href="{icon_uri}">
@@ -258,10 +267,10 @@ def page(layout, control_ids, icon_uri, css, script):
 
 
 def main(argv):
-    if len(argv) < 7:
+    if len(argv) < 8:
         print(__doc__.strip().splitlines()[2], file=sys.stderr)
         return 2
-    layout_path, control_id_path, icon_folder, out_path, css_path = argv[1:6]
+    version_text, layout_path, control_id_path, icon_folder, out_path, css_path = argv[1:7]
     try:
         layout = generate_resources.read_layout(layout_path)
         control_ids = generate_resources.read_control_ids(control_id_path)
@@ -269,10 +278,10 @@ def main(argv):
         with open(css_path, encoding="utf-8") as source:
             css = source.read()
         script = ""
-        for script_path in argv[6:]:
+        for script_path in argv[7:]:
             with open(script_path, encoding="utf-8") as source:
                 script += source.read()
-        text = page(layout, control_ids, icon_uri, css, script)
+        text = page(layout, control_ids, icon_uri, css, script, version_text)
         with open(out_path, "w", encoding="utf-8", newline="\n") as out:
             out.write(text)
     except (LayoutError, make_icon.IconError, OSError) as error:
