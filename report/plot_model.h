@@ -2,6 +2,8 @@
 
 #include "core/velocity_profile.h"
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -92,6 +94,25 @@ struct FigureRow {
     std::string pulses; // "1010 pulses"
     std::string detail; // the speeds of the phase, or the deceleration point
 };
+
+// The colours of every drawing of a plot, as "#rrggbb": the curve, the
+// deceleration mark, each phase's band (drawn at 80 % opacity) and its texts,
+// the grid, the axes and texts, the tick labels, the summary.
+struct PlotColours {
+    std::string_view curve = "#1d4ed8";
+    std::string_view mark = "#c2410c";
+    std::array<std::string_view, 3> phaseFill = {"#dbeafe", "#dcfce7", "#fef3c7"}; // by PlotPhase
+    std::array<std::string_view, 3> phaseInk = {"#1e40af", "#166534", "#92400e"};  // by PlotPhase
+    std::string_view grid = "#e5e7eb";
+    std::string_view ink = "#111827";
+    std::string_view tick = "#374151";
+    std::string_view summary = "#4b5563";
+
+    std::string_view fillOf(PlotPhase phase) const { return phaseFill[static_cast<std::size_t>(phase)]; }
+    std::string_view inkOf(PlotPhase phase) const { return phaseInk[static_cast<std::size_t>(phase)]; }
+};
+
+inline constexpr PlotColours plotColours{};
 
 // The texts a plot is made with: {fmt} format strings whose "{}" stand for
 // figures (see figureText) or texts, filled in order. The command line's plot

@@ -8,10 +8,8 @@
 namespace veldronix::report {
 namespace {
 
-constexpr std::string_view curveColour = "#1d4ed8";
-constexpr std::string_view markColour = "#c2410c";
-constexpr std::array<std::string_view, 3> phaseColours = {"#dbeafe", "#dcfce7", "#fef3c7"};
-constexpr std::array<std::string_view, 3> phaseInk = {"#1e40af", "#166534", "#92400e"};
+constexpr std::string_view curveColour = plotColours.curve;
+constexpr std::string_view markColour = plotColours.mark;
 
 std::string coordinate(double value)
 {
@@ -75,12 +73,12 @@ std::string_view anchorName(TextAnchor anchor)
 // A phase's colours: its band and swatch, and its texts.
 std::string_view phaseColour(PlotPhase phase)
 {
-    return phaseColours[static_cast<std::size_t>(phase)];
+    return plotColours.fillOf(phase);
 }
 
 std::string_view phaseInkOf(PlotPhase phase)
 {
-    return phaseInk[static_cast<std::size_t>(phase)];
+    return plotColours.inkOf(phase);
 }
 
 std::string point(const PlotModel& plot, DataPoint p)

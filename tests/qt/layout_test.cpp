@@ -31,7 +31,7 @@ QStringList textsInTheDialogFont()
     for (const auto& control : layout::aboutControls) {
         texts << fromUtf8(control.text);
     }
-    texts << fromUtf8(layout::IDS_ABOUTBOX.text);
+    texts << fromUtf8(layout::IDS_ABOUTBOX.text) << fromUtf8(layout::IDS_DETAILS.text);
     for (const auto item : texts::driveTypeItems) {
         texts << fromUtf8(item);
     }

@@ -1,9 +1,11 @@
 // Pictures of the dialogs as a user sees them, for a person to look at: the
 // main dialog after an asymmetric S-curve calculation, an error message, the
-// context menu and the About box, written as PNG files to VELDRONIX_SCREENSHOT_DIR.
+// context menu, the About box and the details window of each drive type and of
+// a move too short, written as PNG files to VELDRONIX_SCREENSHOT_DIR.
 #include "qt_test_support.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/calc_dialog.h"
+#include "ui/qt/details_window.h"
 
 #include <QDir>
 #include <QMenu>
@@ -55,6 +57,46 @@ private slots:
         });
         QTest::mouseClick(dialog.windowHandle(), Qt::RightButton, {}, QPoint(dialog.width() / 2, dialog.height() - 3));
         QTRY_VERIFY(*menuGrabbed);
+    }
+
+    void detailsWindow_data()
+    {
+        QTest::addColumn<int>("driveType");
+        QTest::addColumn<QString>("initial");
+        QTest::addColumn<QString>("pulses");
+        QTest::newRow("details_type0") << 0 << "100" << "10000";
+        QTest::newRow("details_type1") << 1 << "100" << "10000";
+        QTest::newRow("details_type2") << 2 << "100" << "10000";
+        QTest::newRow("details_type3") << 3 << "100" << "10000";
+        QTest::newRow("details_short_move") << 3 << "100" << "1000";
+        // Speeds that round to 0: findings on every side.
+        QTest::newRow("details_findings") << 1 << "0.1" << "10000";
+    }
+
+    void detailsWindow()
+    {
+        QFETCH(int, driveType);
+        QFETCH(QString, initial);
+        QFETCH(QString, pulses);
+        CCalcDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(chooseItem(*control<QComboBox>(dialog, "IDC_DRIVE_TYPE"), driveType));
+        typeInto(*control<QLineEdit>(dialog, "IDC_INITIAL_SPEED"), initial);
+        typeInto(*control<QLineEdit>(dialog, "IDC_DRIVE_SPEED"), initial == "100" ? QStringLiteral("10000") : QStringLiteral("0.4"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_ACCEL_TIME"), QStringLiteral("0.2"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_DECEL_TIME"), QStringLiteral("0.3"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_PULSE_COUNT"), pulses);
+        QTest::mouseClick(control<QPushButton>(dialog, "IDC_CALCULATE"), Qt::LeftButton);
+        dialog.showDetailsWindow();
+        CDetailsWindow* window = dialog.detailsWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QString name = folder_ + QStringLiteral("/") + QString::fromLatin1(QTest::currentDataTag());
+        QVERIFY(window->grab().save(name + QStringLiteral(".png")));
+        // The picture its save button writes as PNG.
+        if (window->details().plot) {
+            QVERIFY(window->saveTo(name + QStringLiteral("_plot.png")) == name + QStringLiteral("_plot.png"));
+        }
     }
 
     void aboutBox()

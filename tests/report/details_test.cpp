@@ -280,6 +280,17 @@ TEST_F(DetailsTest, withoutAPositivePulseCountAskForOne)
     }
 }
 
+// A pulse count too large for any figure of the motion: a note, no plot.
+TEST_F(DetailsTest, infinitePulseCountHasNoPlot)
+{
+    view.enter(3, "100", "10000", "0.2", "0.3");
+    controller.onCalculate();
+    const Details details = report::makeDetails(controller.lastCalculation(), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(details.plotState, DetailsPlotState::NoMotion);
+    EXPECT_FALSE(details.plot);
+    EXPECT_EQ(details.plotNote, "速度プロファイルの数値が無限大または数値ではありません。");
+}
+
 // The clipboard holds the integers of the values shown: after Recalculate with
 // M = 10 those of that multiplier (R = 8,000,000 / 10; SV 10, V 1000, K = 126.263 x 5 = 631.313).
 TEST_F(DetailsTest, clipboardHoldsTheIntegersOfTheMultiplierShown)

@@ -4,6 +4,7 @@
 #include "core/texts.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/app_icon.h"
+#include "ui/qt/details_window.h"
 #include "ui/qt/dialog_builder.h"
 #include "ui/qt/dialog_layout.h"
 #include "ui/qt/window_texts.h"
@@ -57,19 +58,38 @@ CCalcDialog::CCalcDialog(QWidget* parent) : QDialog(parent)
         }
     }
     const auto connectButton = [this](ControlId id, void (CalculatorController::*command)()) {
-        connect(qobject_cast<QPushButton*>(controls_.at(id)), &QPushButton::clicked, this,
-                [this, command] { (controller_.*command)(); });
+        connect(qobject_cast<QPushButton*>(controls_.at(id)), &QPushButton::clicked, this, [this, command] {
+            (controller_.*command)();
+            refreshDetails();
+        });
     };
     connectButton(ControlId::IDC_CALCULATE, &CalculatorController::onCalculate);
     connectButton(ControlId::IDC_RECALCULATE, &CalculatorController::onRecalculate);
     connectButton(ControlId::IDC_COMPUTE_DECEL_POINT, &CalculatorController::onComputeDecelPoint);
+    // The details' plot is of the pulse count the field holds now.
+    connect(qobject_cast<QLineEdit*>(controls_.at(ControlId::IDC_PULSE_COUNT)), &QLineEdit::textChanged, this,
+            &CCalcDialog::refreshDetails);
+    // The details window goes when the dialog ends, by whichever key or button.
+    connect(this, &QDialog::finished, this, [this] {
+        if (detailsWindow_ != nullptr) {
+            detailsWindow_->close();
+        }
+    });
     initDialog();
 }
 
 void CCalcDialog::initDialog()
 {
-    // Window managers keep the window menu to themselves, so the About item
-    // goes into the context menu of the dialog's background.
+    // Window managers keep the window menu to themselves, so the details and
+    // About items go into the context menu of the dialog's background.
+    const QString detailsText = fromUtf8(layout::IDS_DETAILS.text);
+    if (!detailsText.isEmpty()) {
+        detailsAction_ = new QAction(detailsText, this);
+        detailsAction_->setObjectName(QStringLiteral("IDM_DETAILS"));
+        connect(detailsAction_, &QAction::triggered, this, &CCalcDialog::showDetailsWindow);
+        addAction(detailsAction_);
+        setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
     const QString aboutText = fromUtf8(layout::IDS_ABOUTBOX.text);
     if (!aboutText.isEmpty()) {
         aboutAction_ = new QAction(aboutText, this);
@@ -160,6 +180,24 @@ void CCalcDialog::showError(std::string_view message)
     QMessageBox box(QMessageBox::Critical, applicationTitle(), fromUtf8(message), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+void CCalcDialog::showDetailsWindow()
+{
+    if (detailsWindow_ == nullptr) {
+        detailsWindow_ = new CDetailsWindow(this);
+    }
+    detailsWindow_->showDetails(report::makeDetails(controller_.lastCalculation(), controller_.readPulseCount()));
+    detailsWindow_->show();
+    detailsWindow_->raise();
+    detailsWindow_->activateWindow();
+}
+
+void CCalcDialog::refreshDetails()
+{
+    if (detailsWindow_ != nullptr && detailsWindow_->isVisible()) {
+        detailsWindow_->showDetails(report::makeDetails(controller_.lastCalculation(), controller_.readPulseCount()));
+    }
 }
 
 void CCalcDialog::showAboutBox()

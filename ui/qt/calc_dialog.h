@@ -12,9 +12,11 @@ class QComboBox;
 
 namespace veldronix::qt {
 
+class CDetailsWindow;
+
 // The main dialog (IDD_MAIN): the calculator's fields and buttons laid out from
 // the dialog template, the view through which its controller reads and writes
-// them, and the About item of its context menu.
+// them, and the details and About items of its context menu.
 class CCalcDialog : public QDialog, public CalculatorView {
     Q_OBJECT
 
@@ -29,20 +31,30 @@ public:
 
     // The context menu's About item ("Veldronix のﾊﾞｰｼﾞｮﾝ情報(&A)..."); null when its string is empty.
     QAction* aboutAction() const { return aboutAction_; }
+    // The context menu's details item ("詳細情報(&D)..."), before the About item; null when its string is empty.
+    QAction* detailsAction() const { return detailsAction_; }
+    // The details window; null until it is first opened.
+    CDetailsWindow* detailsWindow() const { return detailsWindow_; }
 
 public slots:
     // The About box, modally.
     void showAboutBox();
+    // The details window of the values shown now, beside the dialog.
+    void showDetailsWindow();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void initDialog();
+    // Shows the details of what the fields show now in the details window, when it is open.
+    void refreshDetails();
     QComboBox* selector(ControlId id) const;
 
     std::map<ControlId, QWidget*> controls_;
     QAction* aboutAction_ = nullptr;
+    QAction* detailsAction_ = nullptr;
+    CDetailsWindow* detailsWindow_ = nullptr;
     CalculatorController controller_{*this};
 };
 
