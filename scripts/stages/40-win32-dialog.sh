@@ -22,6 +22,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# One Wine session for the whole stage, on the display: every new session starts
+# Wine's own services again, which takes minutes where Wine runs under qemu-i386.
+wineserver -w >/dev/null 2>&1 || true
+wineserver -p >/dev/null 2>&1 || true
+
 # The dialogs ask for ＭＳ Ｐゴシック; Wine takes the IPA fonts in its place, also for
 # the Japanese fallback of its own caption and menu fonts. Wine draws the window
 # frames itself, so the screenshots show the caption without a window manager.

@@ -1,6 +1,6 @@
 // End-to-end test of Veldronix.exe: starts it, works its dialog only through
 // window messages as a user would, and checks every text the user sees.
-// Usage: veldronix_e2e PATH\Veldronix.exe SCREENSHOT_FOLDER
+// Usage: veldronix_e2e PATH\Veldronix.exe SCREENSHOT_FOLDER [dialog|details|endings]
 // Prints one line per check and exits with 1 when any failed.
 #include "remote_dialog.h"
 
@@ -875,13 +875,15 @@ void endings(const std::wstring& path)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 3) {
-        print(L"usage: veldronix_e2e PATH\\Veldronix.exe SCREENSHOT_FOLDER");
+    // A third argument runs one part alone: "dialog", "details" or "endings".
+    if (argc != 3 && argc != 4) {
+        print(L"usage: veldronix_e2e PATH\\Veldronix.exe SCREENSHOT_FOLDER [dialog|details|endings]");
         return 2;
     }
     const std::wstring path = argv[1];
     const std::wstring screenshots = argv[2];
-    {
+    const std::wstring only = argc == 4 ? argv[3] : L"";
+    if (only.empty() || only == L"dialog") {
         RemoteProgram program;
         check(program.start(path, mainCaption), L"start: the main dialog appears");
         if (program.dialog() != nullptr) {
@@ -906,8 +908,12 @@ int wmain(int argc, wchar_t** argv)
             check(code == 0, L"Enter in an edit ends the program", L"exit code " + std::to_wstring(code));
         }
     }
-    detailsSuite(path, screenshots);
-    endings(path);
+    if (only.empty() || only == L"details") {
+        detailsSuite(path, screenshots);
+    }
+    if (only.empty() || only == L"endings") {
+        endings(path);
+    }
     print(L"win32-dialog: " + std::to_wstring(passed) + L" passed, " + std::to_wstring(failed) + L" failed");
     return failed == 0 ? 0 : 1;
 }

@@ -149,6 +149,11 @@ INT_PTR CCalcDialog::onCommand(int identifier, int notification)
     default:
         break;
     }
+    // The details' plot is of the number in 出力パルス数 as it stands, typed or not yet used by 算出.
+    if (static_cast<ControlId>(identifier) == ControlId::IDC_PULSE_COUNT && notification == EN_CHANGE) {
+        followCommand();
+        return TRUE;
+    }
     if (notification != BN_CLICKED) {
         return FALSE;
     }

@@ -87,7 +87,7 @@ bool putOnClipboard(HWND owner, std::string_view text)
     std::memcpy(target, wide.c_str(), bytes);
     GlobalUnlock(memory.get());
 
-    // Everything is ready before the clipboard is emptied, so that a failure leaves it as it was.
+    // Everything is ready before the clipboard is opened: other programs wait on it as briefly as can be.
     const OpenClipboardScope clipboard(owner);
     if (!clipboard.isOpen() || !EmptyClipboard()) {
         return false;

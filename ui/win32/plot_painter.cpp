@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace veldronix::win32 {
@@ -14,15 +15,20 @@ namespace {
 
 using report::PlotModel;
 
-// The SVG plot's colours, so that the window and the saved file look alike.
+// A colour of the shared plot model, "#rrggbb".
+COLORREF colour(std::string_view hex)
+{
+    const auto digit = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : 0;
+    };
+    const auto channel = [&](std::size_t at) {
+        return static_cast<BYTE>(hex.size() > at + 1 ? digit(hex[at]) * 16 + digit(hex[at + 1]) : 0);
+    };
+    return RGB(channel(1), channel(3), channel(5));
+}
+
+const report::PlotColours& colours = report::plotColours;
 constexpr COLORREF white = RGB(0xff, 0xff, 0xff);
-constexpr COLORREF curveColour = RGB(0x1d, 0x4e, 0xd8);
-constexpr COLORREF markColour = RGB(0xc2, 0x41, 0x0c);
-constexpr COLORREF gridColour = RGB(0xe5, 0xe7, 0xeb);
-constexpr COLORREF axisColour = RGB(0x11, 0x18, 0x27);
-constexpr COLORREF tickColour = RGB(0x37, 0x41, 0x51);
-constexpr std::array<COLORREF, 3> fills = {RGB(0xdb, 0xea, 0xfe), RGB(0xdc, 0xfc, 0xe7), RGB(0xfe, 0xf3, 0xc7)};
-constexpr std::array<COLORREF, 3> inks = {RGB(0x1e, 0x40, 0xaf), RGB(0x16, 0x65, 0x34), RGB(0x92, 0x40, 0x0e)};
 
 // Pixels between a text and what it labels.
 constexpr int textGap = 4;
@@ -102,9 +108,9 @@ void dot(HDC dc, POINT centre, int radius, COLORREF colour)
 void grid(HDC dc, const PlotModel& plot, const Placement& at, const RECT& area)
 {
     const RECT& inner = at.inner();
-    const PenHandle pen(CreatePen(PS_SOLID, 1, gridColour));
+    const PenHandle pen(CreatePen(PS_SOLID, 1, colour(colours.grid)));
     const Selection usePen(dc, pen.get());
-    SetTextColor(dc, tickColour);
+    SetTextColor(dc, colour(colours.tick));
     const TEXTMETRICW metrics = [&] {
         TEXTMETRICW m{};
         GetTextMetricsW(dc, &m);
@@ -149,7 +155,10 @@ void bandFills(HDC dc, const PlotModel& plot, const Placement& at)
     const RECT& inner = at.inner();
     for (const report::PlotBand& band : plot.bands) {
         const RECT shade{Placement::round(at.x(band.start)), inner.top, Placement::round(at.x(band.end)), inner.bottom};
-        const BrushHandle brush(CreateSolidBrush(phaseFill(band.phase)));
+        // The model's bands are drawn at 80 % opacity; on the white canvas that is this colour.
+        const COLORREF fill = phaseFill(band.phase);
+        const auto over = [](BYTE c) { return static_cast<BYTE>((c * 4 + 255) / 5); };
+        const BrushHandle brush(CreateSolidBrush(RGB(over(GetRValue(fill)), over(GetGValue(fill)), over(GetBValue(fill)))));
         FillRect(dc, &shade, brush.get());
     }
 }
@@ -177,11 +186,11 @@ void bandNames(HDC dc, const PlotModel& plot, const Placement& at, const PlotFon
 void axes(HDC dc, const PlotModel& plot, const Placement& at, const RECT& area, const PlotFonts& fonts)
 {
     const RECT& inner = at.inner();
-    const PenHandle pen(CreatePen(PS_SOLID, 1, axisColour));
+    const PenHandle pen(CreatePen(PS_SOLID, 1, colour(colours.ink)));
     const Selection usePen(dc, pen.get());
     line(dc, inner.left, inner.bottom, inner.right + 1, inner.bottom);
     line(dc, inner.left, inner.top, inner.left, inner.bottom + 1);
-    SetTextColor(dc, axisColour);
+    SetTextColor(dc, colour(colours.ink));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     label(dc, (inner.left + inner.right) / 2.0, area.bottom - metrics.tmDescent - 1, report::TextAnchor::Middle,
@@ -210,13 +219,13 @@ void curve(HDC dc, const PlotModel& plot, const Placement& at, const RECT& area)
 {
     const RECT& inner = at.inner();
     {
-        const PenHandle level(CreatePen(PS_DOT, 1, curveColour));
+        const PenHandle level(CreatePen(PS_DOT, 1, colour(colours.curve)));
         const Selection usePen(dc, level.get());
         const LONG y = Placement::round(at.y(plot.initialLevel));
         line(dc, inner.left, y, inner.right, y);
     }
     {
-        const PenHandle pen(CreatePen(PS_SOLID, 2, curveColour));
+        const PenHandle pen(CreatePen(PS_SOLID, 2, colour(colours.curve)));
         const Selection usePen(dc, pen.get());
         POINT current = at.point(plot.curve.start);
         MoveToEx(dc, current.x, current.y, nullptr);
@@ -230,8 +239,8 @@ void curve(HDC dc, const PlotModel& plot, const Placement& at, const RECT& area)
             current = to;
         }
     }
-    dot(dc, at.point(plot.curve.start), 3, curveColour);
-    SetTextColor(dc, axisColour);
+    dot(dc, at.point(plot.curve.start), 3, colour(colours.curve));
+    SetTextColor(dc, colour(colours.ink));
     for (const report::PlotLabel* speed : {&plot.driveSpeedLabel, &plot.initialSpeedLabel}) {
         label(dc, at.canvasX(speed->at.x), at.canvasY(speed->at.y), speed->anchor, io::toWide(speed->text),
               inner.left + 2, std::max<LONG>(inner.left + 2, area.right));
@@ -244,12 +253,12 @@ void decelMark(HDC dc, const PlotModel& plot, const Placement& at, const RECT& a
     const report::DecelMark& mark = plot.decelMark;
     const LONG x = Placement::round(at.x(mark.point.time));
     {
-        const PenHandle pen(CreatePen(PS_DASH, 1, markColour));
+        const PenHandle pen(CreatePen(PS_DASH, 1, colour(colours.mark)));
         const Selection usePen(dc, pen.get());
         line(dc, x, inner.top - textGap, x, inner.bottom);
     }
-    dot(dc, at.point(mark.point), 4, markColour);
-    SetTextColor(dc, markColour);
+    dot(dc, at.point(mark.point), 4, colour(colours.mark));
+    SetTextColor(dc, colour(colours.mark));
     label(dc, x, inner.top - textGap - 2, mark.label.anchor, io::toWide(mark.label.text), area.left + 2,
           area.right - 2);
 }
@@ -258,17 +267,17 @@ void decelMark(HDC dc, const PlotModel& plot, const Placement& at, const RECT& a
 
 COLORREF phaseFill(report::PlotPhase phase)
 {
-    return fills[static_cast<std::size_t>(phase)];
+    return colour(colours.fillOf(phase));
 }
 
 COLORREF phaseInk(report::PlotPhase phase)
 {
-    return inks[static_cast<std::size_t>(phase)];
+    return colour(colours.inkOf(phase));
 }
 
 COLORREF decelMarkColour()
 {
-    return markColour;
+    return colour(colours.mark);
 }
 
 void paintPlot(HDC dc, const RECT& area, const PlotModel& plot, const PlotFonts& fonts)

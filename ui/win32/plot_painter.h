@@ -21,7 +21,7 @@ struct PlotFonts {
 // placements follow the window's font instead of the canvas the SVG uses.
 void paintPlot(HDC dc, const RECT& area, const report::PlotModel& plot, const PlotFonts& fonts);
 
-// The colours of a phase, shared by the plot's bands and the table of phases.
+// The colours of a phase (the shared plot model's), for the plot's bands and the table of phases.
 COLORREF phaseFill(report::PlotPhase phase);
 COLORREF phaseInk(report::PlotPhase phase);
 // The deceleration point's colour, also that of the totals row's detail.
