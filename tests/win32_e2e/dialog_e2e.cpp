@@ -337,7 +337,7 @@ void systemMenu(RemoteProgram& program, const std::wstring& screenshots)
     // The menu's own loop keeps the send running; the About box comes only after the keys.
     const HWND about = program.openModal(WM_SYSCOMMAND, SC_KEYMENU, L' ', aboutCaption, 0);
     if (about == nullptr) {
-        for (int tries = 0; tries < 100; ++tries) {
+        for (int tries = 0; tries < 600; ++tries) {
             const HWND popup = FindWindowW(L"#32768", nullptr);
             if (popup != nullptr && IsWindowVisible(popup)) {
                 Sleep(200);
@@ -351,7 +351,7 @@ void systemMenu(RemoteProgram& program, const std::wstring& screenshots)
         }
     }
     HWND opened = about;
-    for (int tries = 0; tries < 100 && opened == nullptr; ++tries) {
+    for (int tries = 0; tries < 600 && opened == nullptr; ++tries) {
         for (HWND window : program.otherDialogs()) {
             if (program.text(window) == aboutCaption) {
                 opened = window;
@@ -363,7 +363,7 @@ void systemMenu(RemoteProgram& program, const std::wstring& screenshots)
     if (opened != nullptr) {
         PostMessageW(GetDlgItem(opened, IDOK), BM_CLICK, 0, 0);
     }
-    check(program.modalClosed(5000), L"system menu: the About box closes");
+    check(program.modalClosed(30000), L"system menu: the About box closes");
 }
 
 void aboutBox(RemoteProgram& program, const std::wstring& screenshots)
@@ -404,7 +404,7 @@ void aboutBox(RemoteProgram& program, const std::wstring& screenshots)
         } else {
             PostMessageW(GetDlgItem(about, IDOK), WM_KEYDOWN, VK_ESCAPE, 0);
         }
-        check(program.modalClosed(5000), name + L": closes");
+        check(program.modalClosed(30000), name + L": closes");
         check(snapshot(program) == before, name + L": main fields unchanged");
     }
 }
@@ -433,9 +433,9 @@ void captionIcon(const RemoteProgram& program)
 void minimised(const RemoteProgram& program)
 {
     const auto before = snapshot(program);
-    SendMessageTimeoutW(program.dialog(), WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_NORMAL, 5000, nullptr);
+    SendMessageTimeoutW(program.dialog(), WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_NORMAL, 30000, nullptr);
     check(IsIconic(program.dialog()) != FALSE, L"minimise: the window is minimised");
-    SendMessageTimeoutW(program.dialog(), WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_NORMAL, 5000, nullptr);
+    SendMessageTimeoutW(program.dialog(), WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_NORMAL, 30000, nullptr);
     check(IsIconic(program.dialog()) == FALSE, L"minimise: restored");
     check(snapshot(program) == before, L"minimise: fields unchanged");
 }
@@ -517,7 +517,7 @@ const std::wstring type3Plot =
 // The details window of the program, waiting for it to appear or to go.
 HWND detailsWindow(const RemoteProgram& program, bool open = true)
 {
-    for (int tries = 0; tries < 100; ++tries) {
+    for (int tries = 0; tries < 600; ++tries) {
         const std::vector<HWND> windows = program.windowsOfClass(detailsClass);
         if (open == !windows.empty()) {
             return windows.empty() ? nullptr : windows.front();
@@ -543,7 +543,7 @@ void expectDetails(const RemoteProgram& program, HWND window, const std::wstring
 // Clicks a button of the details window and waits for its command to end.
 void clickDetails(HWND window, int identifier)
 {
-    SendMessageTimeoutW(GetDlgItem(window, identifier), BM_CLICK, 0, 0, SMTO_NORMAL, 15000, nullptr);
+    SendMessageTimeoutW(GetDlgItem(window, identifier), BM_CLICK, 0, 0, SMTO_NORMAL, 60000, nullptr);
 }
 
 // The file name edit of a common file dialog: its first visible edit, or that of its file name combo box.
@@ -596,7 +596,7 @@ void savePlot(const RemoteProgram& program, HWND window, const std::wstring& pat
 {
     PostMessageW(GetDlgItem(window, details::save), BM_CLICK, 0, 0);
     HWND dialog = nullptr;
-    for (int tries = 0; tries < 200 && dialog == nullptr; ++tries) {
+    for (int tries = 0; tries < 1200 && dialog == nullptr; ++tries) {
         for (HWND candidate : program.otherDialogs()) {
             if (GetWindow(candidate, GW_OWNER) == window) {
                 dialog = candidate;
@@ -611,10 +611,10 @@ void savePlot(const RemoteProgram& program, HWND window, const std::wstring& pat
     expectText(L"save: the Save As dialog's caption", program.text(dialog), L"速度プロファイルの保存");
     const HWND edit = fileNameEdit(dialog);
     check(edit != nullptr, L"save: the file name field");
-    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, 5000, nullptr);
+    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, 30000, nullptr);
     PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     bool closed = false;
-    for (int tries = 0; tries < 200 && !closed; ++tries) {
+    for (int tries = 0; tries < 1200 && !closed; ++tries) {
         closed = !IsWindow(dialog);
         Sleep(50);
     }
@@ -830,7 +830,7 @@ void detailsSuite(const std::wstring& path, const std::wstring& screenshots)
     detailsFindings(program);
     detailsScreenshots(program, screenshots);
     PostMessageW(program.item(driveSpeed), WM_KEYDOWN, VK_RETURN, 0);
-    check(program.waitForExit(10000) == 0, L"details: Enter in an edit still ends the program");
+    check(program.waitForExit(60000) == 0, L"details: Enter in an edit still ends the program");
 }
 
 // Ways in which a user ends the dialog, and with it the program; each in a program of its own.
@@ -866,7 +866,7 @@ void endings(const std::wstring& path)
             target = FindWindowExW(target, nullptr, L"Edit", nullptr);
         }
         PostMessageW(target, c.message, c.wParam, 0);
-        const long code = program.waitForExit(10000);
+        const long code = program.waitForExit(60000);
         check(code == 0, c.name, L"exit code " + std::to_wstring(code));
     }
 }
@@ -897,14 +897,14 @@ int wmain(int argc, wchar_t** argv)
             minimised(program);
             systemMenu(program, screenshots);
             bool alone = false;
-            for (int tries = 0; tries < 40 && !alone; ++tries) {
+            for (int tries = 0; tries < 400 && !alone; ++tries) {
                 alone = program.otherDialogs().empty();
                 Sleep(50);
             }
             check(alone, L"no window left open but the main dialog");
             // Enter in an edit is the dialog's OK: the program ends.
             PostMessageW(program.item(driveSpeed), WM_KEYDOWN, VK_RETURN, 0);
-            const long code = program.waitForExit(10000);
+            const long code = program.waitForExit(60000);
             check(code == 0, L"Enter in an edit ends the program", L"exit code " + std::to_wstring(code));
         }
     }

@@ -6,7 +6,8 @@
 namespace e2e {
 namespace {
 
-constexpr UINT sendTimeoutMs = 5000;
+// Generous: under qemu-i386 (see scripts/lib/windows.sh) a window answers many times slower.
+constexpr UINT sendTimeoutMs = 30000;
 
 std::wstring className(HWND window)
 {
@@ -133,7 +134,7 @@ bool RemoteProgram::start(const std::wstring& path, const std::wstring& caption)
         process_ = {};
         return false;
     }
-    for (int tries = 0; tries < 300; ++tries) {
+    for (int tries = 0; tries < 3000; ++tries) {
         for (HWND window : processDialogs(process_.dwProcessId)) {
             wchar_t title[256] = {};
             GetWindowTextW(window, title, 256);
@@ -223,7 +224,7 @@ std::vector<MessageBoxSeen> RemoteProgram::click(int identifier, bool& finished)
         return boxes;
     }
     std::vector<HWND> closed;
-    for (int tries = 0; tries < 600 && !finished; ++tries) {
+    for (int tries = 0; tries < 6000 && !finished; ++tries) {
         finished = WaitForSingleObject(sender, 20) == WAIT_OBJECT_0;
         for (HWND box : otherDialogs()) {
             bool known = false;

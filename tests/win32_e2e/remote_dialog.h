@@ -49,7 +49,7 @@ public:
     // Sends a message that opens a modal window of the program (such as the About
     // box), waits for that window with `caption`, and returns it; the send is
     // still running until the window closes. Gives up on the window after waitMs.
-    HWND openModal(UINT message, WPARAM wParam, LPARAM lParam, const std::wstring& caption, DWORD waitMs = 5000);
+    HWND openModal(UINT message, WPARAM wParam, LPARAM lParam, const std::wstring& caption, DWORD waitMs = 30000);
     // Waits until the send of openModal has returned.
     bool modalClosed(DWORD timeoutMs);
 
