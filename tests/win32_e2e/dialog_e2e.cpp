@@ -546,26 +546,44 @@ void clickDetails(HWND window, int identifier)
     SendMessageTimeoutW(GetDlgItem(window, identifier), BM_CLICK, 0, 0, SMTO_NORMAL, 60000, nullptr);
 }
 
-// The file name edit of a common file dialog: its first visible edit, or that of its file name combo box.
+BOOL CALLBACK firstVisibleEdit(HWND child, LPARAM found)
+{
+    wchar_t kind[16] = {};
+    GetClassNameW(child, kind, 16);
+    if (std::wstring(kind) == L"Edit" && IsWindowVisible(child) && IsWindowEnabled(child)) {
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The first visible edit among a window's descendants, at any depth.
+HWND editWithin(HWND window)
+{
+    HWND found = nullptr;
+    EnumChildWindows(window, firstVisibleEdit, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The file name field of a common file dialog: the edit of its file name box
+// (cmb13, a combo box in newer dialogs, or edt1), else its first visible edit.
 HWND fileNameEdit(HWND dialog)
 {
-    for (HWND child = FindWindowExW(dialog, nullptr, nullptr, nullptr); child != nullptr;
-         child = FindWindowExW(dialog, child, nullptr, nullptr)) {
-        wchar_t kind[64] = {};
-        GetClassNameW(child, kind, 64);
-        if (!IsWindowVisible(child) || !IsWindowEnabled(child)) {
+    for (const int identifier : {0x047c, 0x0480}) {
+        const HWND control = GetDlgItem(dialog, identifier);
+        if (control == nullptr || !IsWindowVisible(control)) {
             continue;
         }
+        wchar_t kind[16] = {};
+        GetClassNameW(control, kind, 16);
         if (std::wstring(kind) == L"Edit") {
-            return child;
+            return control;
         }
-        if (std::wstring(kind) == L"ComboBox" && (GetWindowLongW(child, GWL_STYLE) & 3) == CBS_DROPDOWN) {
-            if (HWND edit = FindWindowExW(child, nullptr, L"Edit", nullptr); edit != nullptr) {
-                return edit;
-            }
+        if (const HWND edit = editWithin(control); edit != nullptr) {
+            return edit;
         }
     }
-    return nullptr;
+    return editWithin(dialog);
 }
 
 std::string readFile(const std::wstring& path)
@@ -611,6 +629,11 @@ void savePlot(const RemoteProgram& program, HWND window, const std::wstring& pat
     expectText(L"save: the Save As dialog's caption", program.text(dialog), L"速度プロファイルの保存");
     const HWND edit = fileNameEdit(dialog);
     check(edit != nullptr, L"save: the file name field");
+    if (edit == nullptr) {
+        PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0); // so that the checks after it still run
+        Sleep(1000);
+        return;
+    }
     SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, 30000, nullptr);
     PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     bool closed = false;
