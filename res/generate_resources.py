@@ -283,8 +283,10 @@ def write_header(layout, control_ids, path):
         lines.append(f"#define {dialog['name']} {dialog['number']}")
     for name, number, _ in layout["strings"]:
         lines.append(f"#define {name} {number}")
+    # The system-menu commands: below the system's own (0xF000), low four bits clear.
     lines += ["#define IDR_MAINFRAME 128",
               "#define IDM_ABOUTBOX 0x0010",
+              "#define IDM_DETAILS 0x0020",
               "",
               "// C++ code names the controls through veldronix::ControlId.",
               "#ifdef RC_INVOKED"]

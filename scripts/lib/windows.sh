@@ -11,7 +11,10 @@ ensure_wine() {
         unset VELDRONIX_APT_UPDATED
     fi
     ensure_packages wine wine32 fonts-wine
+    ensure_i386_programs
     export WINEDEBUG=-all
+    # The programs are 32-bit: a new prefix is one, also when the server is 64-bit.
+    export WINEARCH=win32
     export WINEPREFIX="${WINEPREFIX:-$(project_root)/build/wineprefix}"
     # A new prefix announces itself on standard error at the first run; make it
     # beforehand so that no program's output carries Wine's own words.
@@ -27,6 +30,31 @@ ensure_wine() {
     if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
         mkdir -p "$fonts"
         cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+    fi
+}
+
+# Wine's 32-bit part is a 32-bit x86 Linux program. A kernel whose IA-32
+# emulation is off runs none ("Exec format error"); there the kernel hands them
+# to qemu's user-mode emulator, registered for the 32-bit x86 ELF header (the
+# F flag opens the emulator once, so that it serves every mount namespace).
+# wine64 brings a native 64-bit wineserver, which Wine then prefers: it serves
+# the 32-bit programs of a 32-bit prefix as well, many times faster than an emulated one.
+ensure_i386_programs() {
+    if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+        return 0
+    fi
+    ensure_packages qemu-user-static wine64
+    local binfmt=/proc/sys/fs/binfmt_misc
+    if [ ! -e "$binfmt/register" ]; then
+        as_root mount -t binfmt_misc binfmt_misc "$binfmt"
+    fi
+    if [ ! -e "$binfmt/qemu-i386" ]; then
+        printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' |
+            as_root tee "$binfmt/register" >/dev/null
+    fi
+    if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+        echo "32-bit x86 programs cannot run here, not even under qemu-i386-static" >&2
+        return 1
     fi
 }
 

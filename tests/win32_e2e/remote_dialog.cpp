@@ -6,7 +6,8 @@
 namespace e2e {
 namespace {
 
-constexpr UINT sendTimeoutMs = 5000;
+// Generous: under qemu-i386 (see scripts/lib/windows.sh) a window answers many times slower.
+constexpr UINT sendTimeoutMs = 30000;
 
 std::wstring className(HWND window)
 {
@@ -17,26 +18,33 @@ std::wstring className(HWND window)
 
 struct Search {
     DWORD processId;
+    std::wstring windowClass;
     std::vector<HWND> found;
 };
 
-BOOL CALLBACK collectDialog(HWND window, LPARAM context)
+BOOL CALLBACK collectWindow(HWND window, LPARAM context)
 {
     auto& search = *reinterpret_cast<Search*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search.processId && IsWindowVisible(window) && className(window) == L"#32770") {
+    if (owner == search.processId && IsWindowVisible(window) && className(window) == search.windowClass) {
         search.found.push_back(window);
     }
     return TRUE;
 }
 
+// Visible top-level windows of a process of one class.
+std::vector<HWND> processWindows(DWORD processId, const std::wstring& windowClass)
+{
+    Search search{processId, windowClass, {}};
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Visible top-level dialogs of a process.
 std::vector<HWND> processDialogs(DWORD processId)
 {
-    Search search{processId, {}};
-    EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return processWindows(processId, L"#32770");
 }
 
 struct SendRequest {
@@ -126,7 +134,7 @@ bool RemoteProgram::start(const std::wstring& path, const std::wstring& caption)
         process_ = {};
         return false;
     }
-    for (int tries = 0; tries < 300; ++tries) {
+    for (int tries = 0; tries < 3000; ++tries) {
         for (HWND window : processDialogs(process_.dwProcessId)) {
             wchar_t title[256] = {};
             GetWindowTextW(window, title, 256);
@@ -216,7 +224,7 @@ std::vector<MessageBoxSeen> RemoteProgram::click(int identifier, bool& finished)
         return boxes;
     }
     std::vector<HWND> closed;
-    for (int tries = 0; tries < 600 && !finished; ++tries) {
+    for (int tries = 0; tries < 6000 && !finished; ++tries) {
         finished = WaitForSingleObject(sender, 20) == WAIT_OBJECT_0;
         for (HWND box : otherDialogs()) {
             bool known = false;
@@ -283,6 +291,16 @@ std::vector<HWND> RemoteProgram::otherDialogs() const
     return others;
 }
 
+std::vector<HWND> RemoteProgram::windowsOfClass(const std::wstring& windowClass) const
+{
+    return processWindows(process_.dwProcessId, windowClass);
+}
+
+bool RemoteProgram::send(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return SendMessageTimeoutW(dialog_, message, wParam, lParam, SMTO_NORMAL, 3 * sendTimeoutMs, nullptr) != 0;
+}
+
 long RemoteProgram::waitForExit(DWORD timeoutMs) const
 {
     if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
@@ -333,6 +351,51 @@ bool captureWindow(HWND window, const std::wstring& path)
     const bool written = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
                          fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
     return fclose(out) == 0 && written;
+}
+
+bool showsRed(HWND window)
+{
+    RECT rect{};
+    if (!GetWindowRect(window, &rect)) {
+        return false;
+    }
+    const HDC screen = GetDC(nullptr);
+    bool red = false;
+    for (int y = rect.top; y < rect.bottom && !red; ++y) {
+        for (int x = rect.left; x < rect.right && !red; ++x) {
+            const COLORREF pixel = GetPixel(screen, x, y);
+            red = GetRValue(pixel) >= 140 && GetGValue(pixel) <= 90 && GetBValue(pixel) <= 90;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return red;
+}
+
+bool clipboardText(std::wstring& text)
+{
+    text.clear();
+    bool found = false;
+    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt) {
+        Sleep(50);
+    }
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT); data != nullptr) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data)); chars != nullptr) {
+            text = chars;
+            found = true;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return found;
+}
+
+void emptyClipboard()
+{
+    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt) {
+        Sleep(50);
+    }
+    EmptyClipboard();
+    CloseClipboard();
 }
 
 } // namespace e2e

@@ -49,12 +49,16 @@ public:
     // Sends a message that opens a modal window of the program (such as the About
     // box), waits for that window with `caption`, and returns it; the send is
     // still running until the window closes. Gives up on the window after waitMs.
-    HWND openModal(UINT message, WPARAM wParam, LPARAM lParam, const std::wstring& caption, DWORD waitMs = 5000);
+    HWND openModal(UINT message, WPARAM wParam, LPARAM lParam, const std::wstring& caption, DWORD waitMs = 30000);
     // Waits until the send of openModal has returned.
     bool modalClosed(DWORD timeoutMs);
 
     // Top-level dialog windows of the program other than the main dialog.
     std::vector<HWND> otherDialogs() const;
+    // Visible top-level windows of the program of a window class.
+    std::vector<HWND> windowsOfClass(const std::wstring& windowClass) const;
+    // Sends a message to the main dialog and waits until it is handled; false if it hung.
+    bool send(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     // Waits for the process to end; its exit code, or -1 when it still runs.
     long waitForExit(DWORD timeoutMs) const;
@@ -69,5 +73,14 @@ private:
 
 // Writes what the screen shows of the window to a 24-bit BMP file.
 bool captureWindow(HWND window, const std::wstring& path);
+
+// Whether the screen shows, inside the window, a pixel of mostly red: text
+// drawn in red, whatever the font's smoothing made of its edges.
+bool showsRed(HWND window);
+
+// The clipboard's Unicode text; none when it holds none.
+bool clipboardText(std::wstring& text);
+// Empties the clipboard, so that a later copy is seen to have happened.
+void emptyClipboard();
 
 } // namespace e2e

@@ -1,6 +1,6 @@
 // Reads the resources of the built Veldronix.exe and checks them: both dialog
 // templates control by control against res/dialog_layout.def, with the window
-// class and styles each kind of control must have, string 101, icon 128 with
+// class and styles each kind of control must have, strings 101 and 103, icon 128 with
 // its two images, the version information, and the language of every resource.
 // Usage: veldronix_resource_check PATH\Veldronix.exe
 #include "controller/control_id.h"
@@ -280,25 +280,36 @@ void checkMainTemplate(HMODULE module)
           "dialog 102 ends with the deceleration point showing 0");
 }
 
-void checkString(HMODULE module)
+// One string of the table: strings are stored sixteen to a block, block n / 16 + 1
+// holding string n at position n % 16, each as its length and its UTF-16 units.
+void checkString(HMODULE module, int number, const std::wstring& expected)
 {
+    const std::string name = "string " + std::to_string(number);
     const BYTE* data = nullptr;
     DWORD size = 0;
-    // Strings are stored sixteen to a block; 101 is the sixth of block 7.
-    if (!loadResource(module, RT_STRING, MAKEINTRESOURCEW(101 / 16 + 1), data, size)) {
-        check(false, "string block of 101 (Japanese) present");
+    if (!loadResource(module, RT_STRING, MAKEINTRESOURCEW(number / 16 + 1), data, size)) {
+        check(false, "string block of " + std::to_string(number) + " (Japanese) present");
         return;
     }
     Reader in(data, size);
     std::wstring text;
-    for (int i = 0; i <= 101 % 16 && in.ok(); ++i) {
+    for (int i = 0; i <= number % 16 && in.ok(); ++i) {
         const WORD length = in.word();
         text.clear();
         for (WORD c = 0; c < length; ++c) {
             text += static_cast<wchar_t>(in.word());
         }
     }
-    expectText("string 101", text, L"Veldronix のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+    check(in.ok(), name + " read within its block");
+    expectText(name, text, expected);
+}
+
+void checkStrings(HMODULE module)
+{
+    checkString(module, 101, L"Veldronix のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+    checkString(module, 103, L"詳細情報(&D)...");
+    // The block holds 101 and 103 and nothing else: 102 is a dialog's number, not a string.
+    checkString(module, 102, L"");
 }
 
 void checkIcon(HMODULE module)
@@ -435,7 +446,7 @@ void checkInventory(HMODULE module)
     for (const std::string& entry : inventory.found) {
         list += entry + " ";
     }
-    check(inventory.found == expected, "the resources are the icon images, both dialogs, string 101, icon 128 and the version",
+    check(inventory.found == expected, "the resources are the icon images, both dialogs, the strings' block, icon 128 and the version",
           list);
 }
 
@@ -455,7 +466,7 @@ int wmain(int argc, wchar_t** argv)
     checkInventory(module);
     checkAboutTemplate(module);
     checkMainTemplate(module);
-    checkString(module);
+    checkStrings(module);
     checkIcon(module);
     FreeLibrary(module);
     checkVersion(argv[1]);

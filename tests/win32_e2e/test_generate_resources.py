@@ -19,6 +19,7 @@ VX_ABOUT(DefaultOk, "OK", 178, 7, 50, 14)
 VX_DIALOG(IDD_MAIN, 102, Extended, "Main", 319, 442)
 VX_MAIN(IDC_SUMMARY, Label, "a \\"quoted\\" line\\nand a back\\\\slash", 14, 185, 259, 16)
 VX_STRING(IDS_ABOUTBOX, 101, "About (&A)...")
+VX_STRING(IDS_DETAILS, 103, "詳細情報(&D)...")
 VX_VERSION(LegalCopyright, "Notice")
 VX_VERSION(ProductName, "Product")
 """
@@ -30,12 +31,15 @@ def generate(layout, version="1.0.0.1"):
         with open(path, "w", encoding="utf-8") as out:
             out.write(layout)
         rc = os.path.join(folder, "out.rc")
-        run = subprocess.run([sys.executable, GENERATOR, path, CONTROL_IDS, "icon.ico", rc,
-                              os.path.join(folder, "resource.h"), version], capture_output=True, text=True)
+        header = os.path.join(folder, "resource.h")
+        run = subprocess.run([sys.executable, GENERATOR, path, CONTROL_IDS, "icon.ico", rc, header, version],
+                             capture_output=True, text=True)
         script = ""
         if run.returncode == 0:
             with open(rc, encoding="utf-8") as source:
                 script = source.read()
+            with open(header, encoding="utf-8") as source:
+                script += source.read()
         return run.returncode, run.stderr, script
 
 
@@ -56,6 +60,14 @@ class GenerateResources(unittest.TestCase):
                       '            VALUE "LegalCopyright", "Notice\\0"\n'
                       '            VALUE "ProductName", "Product\\0"\n'
                       '            VALUE "ProductVersion", "2, 10, 0, 65535\\0"\n', script)
+
+    def test_system_menu_items_have_their_strings_and_commands(self):
+        status, errors, script = generate(GOOD)
+        self.assertEqual((status, errors), (0, ""))
+        self.assertIn('STRINGTABLE\nBEGIN\n    IDS_ABOUTBOX "About (&A)..."\n    IDS_DETAILS "詳細情報(&D)..."\nEND', script)
+        for line in ("#define IDS_ABOUTBOX 101", "#define IDS_DETAILS 103",
+                     "#define IDM_ABOUTBOX 0x0010", "#define IDM_DETAILS 0x0020"):
+            self.assertIn(line + "\n", script)
 
     def test_bad_layouts_are_refused_with_their_reason(self):
         cases = [

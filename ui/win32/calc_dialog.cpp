@@ -24,7 +24,8 @@ CCalcDialog::CCalcDialog(HINSTANCE instance, std::wstring title)
     : instance_(instance),
       title_(std::move(title)),
       icon_(loadIcon(instance, SM_CXICON, SM_CYICON)),
-      smallIcon_(loadIcon(instance, SM_CXSMICON, SM_CYSMICON))
+      smallIcon_(loadIcon(instance, SM_CXSMICON, SM_CYSMICON)),
+      details_(instance)
 {
 }
 
@@ -88,7 +89,7 @@ INT_PTR CCalcDialog::onInitDialog()
     // and are in place before the first drive type is selected.
     fillSelector(ControlId::IDC_DRIVE_TYPE, texts::driveTypeItems);
     fillSelector(ControlId::IDC_MULTIPLIER, texts::multiplierItems);
-    addAboutItem();
+    addSystemMenuItems();
     SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     setSelectedIndex(ControlId::IDC_DRIVE_TYPE, 0);
@@ -104,15 +105,38 @@ void CCalcDialog::fillSelector(ControlId selector, const auto& items)
     }
 }
 
-void CCalcDialog::addAboutItem()
+// After the separator: the details window, then the About box, the last item.
+void CCalcDialog::addSystemMenuItems()
 {
     const HMENU menu = GetSystemMenu(window(), FALSE);
-    std::array<wchar_t, 256> text{};
-    if (menu == nullptr || LoadStringW(instance_, IDS_ABOUTBOX, text.data(), static_cast<int>(text.size())) <= 0) {
+    std::array<wchar_t, 256> about{};
+    if (menu == nullptr || LoadStringW(instance_, IDS_ABOUTBOX, about.data(), static_cast<int>(about.size())) <= 0) {
         return;
     }
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, text.data());
+    std::array<wchar_t, 256> details{};
+    if (LoadStringW(instance_, IDS_DETAILS, details.data(), static_cast<int>(details.size())) > 0) {
+        AppendMenuW(menu, MF_STRING, IDM_DETAILS, details.data());
+    }
+    AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about.data());
+}
+
+report::Details CCalcDialog::currentDetails()
+{
+    return report::makeDetails(controller_.lastCalculation(), controller_.readPulseCount());
+}
+
+void CCalcDialog::openDetails()
+{
+    details_.open(window(), currentDetails());
+}
+
+// The details window shows the state each command leaves, whether it succeeded or not.
+void CCalcDialog::followCommand()
+{
+    if (details_.isOpen()) {
+        details_.update(currentDetails());
+    }
 }
 
 INT_PTR CCalcDialog::onCommand(int identifier, int notification)
@@ -125,18 +149,26 @@ INT_PTR CCalcDialog::onCommand(int identifier, int notification)
     default:
         break;
     }
+    // The details' plot is of the number in 出力パルス数 as it stands, typed or not yet used by 算出.
+    if (static_cast<ControlId>(identifier) == ControlId::IDC_PULSE_COUNT && notification == EN_CHANGE) {
+        followCommand();
+        return TRUE;
+    }
     if (notification != BN_CLICKED) {
         return FALSE;
     }
     switch (static_cast<ControlId>(identifier)) {
     case ControlId::IDC_CALCULATE:
         controller_.onCalculate();
+        followCommand();
         return TRUE;
     case ControlId::IDC_RECALCULATE:
         controller_.onRecalculate();
+        followCommand();
         return TRUE;
     case ControlId::IDC_COMPUTE_DECEL_POINT:
         controller_.onComputeDecelPoint();
+        followCommand();
         return TRUE;
     default:
         return FALSE;
@@ -146,12 +178,18 @@ INT_PTR CCalcDialog::onCommand(int identifier, int notification)
 INT_PTR CCalcDialog::onSysCommand(WPARAM command)
 {
     // The low four bits of a system command are the system's own.
-    if ((command & 0xFFF0) == IDM_ABOUTBOX) {
+    switch (command & 0xFFF0) {
+    case IDM_ABOUTBOX: {
         CAboutDialog about;
         about.run(instance_, window());
         return TRUE;
     }
-    return FALSE;
+    case IDM_DETAILS:
+        openDetails();
+        return TRUE;
+    default:
+        return FALSE;
+    }
 }
 
 INT_PTR CCalcDialog::onPaint()

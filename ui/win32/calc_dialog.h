@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controller/calculator_controller.h"
+#include "ui/win32/details_window.h"
 #include "ui/win32/gdi_handles.h"
 #include "ui/win32/modal_dialog.h"
 
@@ -33,7 +34,10 @@ private:
     INT_PTR onQueryDragIcon() const;
 
     void fillSelector(ControlId selector, const auto& items);
-    void addAboutItem();
+    void addSystemMenuItems();
+    report::Details currentDetails();
+    void openDetails();
+    void followCommand();
     HWND control(ControlId field) const { return item(toInt(field)); }
 
     HINSTANCE instance_;
@@ -41,6 +45,7 @@ private:
     IconHandle icon_;      // IDR_MAINFRAME at the system's icon size
     IconHandle smallIcon_; // IDR_MAINFRAME at the caption's icon size
     CalculatorController controller_{*this};
+    DetailsWindow details_; // the modeless details window, while it is open
 };
 
 } // namespace veldronix::win32
