@@ -242,23 +242,42 @@ std::optional<std::string> detailsPlotSvg(const Details& details)
     return plotSvg(*details.plot);
 }
 
+namespace {
+
+// Why a save failed, for the line under the plot; the file at the path is as it was.
+std::string_view saveFailureReason(io::FileWriteError error)
+{
+    switch (error) {
+    case io::FileWriteError::CannotCreate:
+        return t::saveCannotCreate;
+    case io::FileWriteError::WriteFailed:
+        return t::saveWriteFailed;
+    case io::FileWriteError::CannotReplace:
+        return t::saveCannotReplace;
+    case io::FileWriteError::IsDirectory:
+        return t::saveIsFolder;
+    case io::FileWriteError::IsDevice:
+        return t::saveIsDevice;
+    case io::FileWriteError::IsFifo:
+        return t::saveIsFifo;
+    case io::FileWriteError::IsSocket:
+        return t::saveIsSocket;
+    case io::FileWriteError::NotAFile:
+        return t::saveNotAFile;
+    case io::FileWriteError::TooManyLinks:
+        return t::saveTooManyLinks;
+    }
+    return t::saveCannotReplace;
+}
+
+} // namespace
+
 std::string detailsSaveNote(std::string_view fileName, std::optional<io::FileWriteError> error)
 {
     if (!error) {
         return fmt::format(t::saved, fileName);
     }
-    std::string_view why = t::saveCannotReplace;
-    switch (*error) {
-    case io::FileWriteError::CannotCreate:
-        why = t::saveCannotCreate;
-        break;
-    case io::FileWriteError::WriteFailed:
-        why = t::saveWriteFailed;
-        break;
-    case io::FileWriteError::CannotReplace:
-        break;
-    }
-    return fmt::format(t::saveFailed, fileName, why);
+    return fmt::format(t::saveFailed, fileName, saveFailureReason(*error));
 }
 
 std::string saveDetailsPlotSvg(const Details& details, std::string_view path)

@@ -144,6 +144,12 @@ inline constexpr std::string_view saveFailed = "{} に保存できませんで�
 inline constexpr std::string_view saveCannotCreate = "ファイルを作成できません。";
 inline constexpr std::string_view saveWriteFailed = "データを書き込めませんでした。元のファイルはそのままです。";
 inline constexpr std::string_view saveCannotReplace = "ファイルを置き換えられません。元のファイルはそのままです。";
+inline constexpr std::string_view saveIsFolder = "フォルダーです。ファイルではないので、そのままにしました。";
+inline constexpr std::string_view saveIsDevice = "デバイスです。ファイルではないので、そのままにしました。";
+inline constexpr std::string_view saveIsFifo = "名前付きパイプ(FIFO)です。ファイルではないので、そのままにしました。";
+inline constexpr std::string_view saveIsSocket = "ソケットです。ファイルではないので、そのままにしました。";
+inline constexpr std::string_view saveNotAFile = "通常のファイルではないので、そのままにしました。";
+inline constexpr std::string_view saveTooManyLinks = "シンボリックリンクが循環しているか、深すぎます。";
 inline constexpr std::string_view saveNoPlot = "保存する速度プロファイルがありません。";
 
 } // namespace veldronix::report::detailsTexts

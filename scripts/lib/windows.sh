@@ -58,11 +58,40 @@ ensure_i386_programs() {
     fi
 }
 
+# Whether this machine runs 32-bit x86 programs itself, not through qemu-i386.
+# A handler registered for them in binfmt_misc comes before the kernel's own
+# loader, so where one is enabled every such program is emulated.
+i386_runs_natively() {
+    ! grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null &&
+        /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
+# Readies Wine and succeeds where its 32-bit part runs at a usable speed. On a
+# kernel that runs no 32-bit program itself, Wine runs only under qemu-i386,
+# where every Wine start takes minutes and a stage hours: there it says that the
+# runs of the stage NAME are skipped and why, and fails, unless
+# VELDRONIX_WINE_UNDER_QEMU=1 asks for the slow runs.
+wine_or_skip() {
+    local name="$1"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+        unset VELDRONIX_APT_UPDATED
+    fi
+    ensure_packages wine wine32 fonts-wine
+    if i386_runs_natively || [ "${VELDRONIX_WINE_UNDER_QEMU:-}" = 1 ]; then
+        ensure_wine
+        return 0
+    fi
+    echo "$name: Wine runs skipped: this kernel runs no 32-bit x86 program itself, and under qemu-i386" \
+        "each Wine start takes minutes; the Windows programs were built. VELDRONIX_WINE_UNDER_QEMU=1 runs them anyway."
+    return 1
+}
+
 # Builds pulsecalc for the host and for 32-bit Windows, for stages that compare
-# the two; sets host and windows to the two programs.
+# the two; sets host and windows to the two programs. Wine is readied by
+# wine_or_skip afterwards.
 build_pulsecalc_pair() {
     ensure_windows_toolchain
-    ensure_wine
     cmake --preset windows >/dev/null
     cmake --build --preset windows -j "$(build_jobs)" --target pulsecalc
     cmake --preset default >/dev/null

@@ -5,6 +5,7 @@ source "$(dirname "$0")/../lib/common.sh"
 source "$(dirname "$0")/../lib/windows.sh"
 cd "$(project_root)"
 build_pulsecalc_pair
+wine_or_skip windows-cli || exit 0
 cases=(
     "--type 0 --initial 100 --drive 10000 --accel 0.2"
     "--type 1 --initial 100 --drive 10000 --accel 0.2 --multiplier 3"

@@ -6,6 +6,7 @@ source "$(dirname "$0")/../lib/common.sh"
 source "$(dirname "$0")/../lib/windows.sh"
 cd "$(project_root)"
 build_pulsecalc_pair
+wine_or_skip windows-csv || exit 0
 work=build/default/windows-csv
 mkdir -p "$work"
 input="$work/ドライブ.csv"

@@ -7,6 +7,7 @@ source "$(dirname "$0")/../lib/common.sh"
 source "$(dirname "$0")/../lib/windows.sh"
 cd "$(project_root)"
 build_pulsecalc_pair
+wine_or_skip windows-profile || exit 0
 work=build/default/windows-profile
 rm -rf "$work"
 mkdir -p "$work/host" "$work/windows"

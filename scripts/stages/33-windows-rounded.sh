@@ -6,6 +6,7 @@ source "$(dirname "$0")/../lib/common.sh"
 source "$(dirname "$0")/../lib/windows.sh"
 cd "$(project_root)"
 build_pulsecalc_pair
+wine_or_skip windows-rounded || exit 0
 cases=(
     "--type 0 --initial 333 --drive 12345 --accel 0.37 --pulses 20000"
     "--type 1 --initial 0.4 --drive 8000 --accel 0.01 --pulses 5000"

@@ -345,6 +345,13 @@ TEST_F(DetailsTest, plotIsSavedAsSvgOrSaysWhyNot)
     EXPECT_EQ(report::saveDetailsPlotSvg(details, missing), missing + " に保存できませんでした。ファイルを作成できません。");
     EXPECT_FALSE(std::filesystem::exists(missing));
 
+    // A folder in the plot's place is refused and left as it was.
+    const std::string folder = dir.path() + "/folder.svg";
+    std::filesystem::create_directory(folder);
+    EXPECT_EQ(report::saveDetailsPlotSvg(details, folder),
+              folder + " に保存できませんでした。フォルダーです。ファイルではないので、そのままにしました。");
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+
     // Without a plot nothing is written, not even an empty file.
     const std::string none = dir.path() + "/none.svg";
     EXPECT_EQ(report::saveDetailsPlotSvg(report::makeDetails(controller.lastCalculation(), 1000.0), none),
@@ -362,6 +369,10 @@ TEST(DetailsSaveNote, namesEachFailure)
               "a.png に保存できませんでした。データを書き込めませんでした。元のファイルはそのままです。");
     EXPECT_EQ(report::detailsSaveNote("a.png", FileWriteError::CannotReplace),
               "a.png に保存できませんでした。ファイルを置き換えられません。元のファイルはそのままです。");
+    EXPECT_EQ(report::detailsSaveNote("a.png", FileWriteError::IsDevice),
+              "a.png に保存できませんでした。デバイスです。ファイルではないので、そのままにしました。");
+    EXPECT_EQ(report::detailsSaveNote("a.png", FileWriteError::TooManyLinks),
+              "a.png に保存できませんでした。シンボリックリンクが循環しているか、深すぎます。");
 }
 
 // A Japanese phase name is twice as wide as its characters: it is left out of a
