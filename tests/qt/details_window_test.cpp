@@ -372,13 +372,13 @@ private slots:
         enter(3, "100", "10000", "0.2", "0.3");
         typeInto(field("IDC_PULSE_COUNT"), QStringLiteral("10000"));
         click("IDC_CALCULATE");
-        // A folder takes the name: the finished file cannot replace it, and the folder stays.
+        // A folder takes the name: it is refused as no file, and the folder stays.
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("plot.svg")));
         const QString target = folder.filePath(QStringLiteral("plot.svg"));
         window.saveTo(target);
         QCOMPARE(labelsOf(window, "note"),
                  QStringList{QDir::toNativeSeparators(target) +
-                             " に保存できませんでした。ファイルを置き換えられません。元のファイルはそのままです。"});
+                             " に保存できませんでした。フォルダーです。ファイルではないので、そのままにしました。"});
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("note"))->palette().color(QPalette::WindowText),
                  QColor(0xb9, 0x1c, 0x1c));
         QVERIFY(QFileInfo(target).isDir());
