@@ -88,9 +88,12 @@ double takeNumber(ByteReader& reader, bool raw)
 bool isRamp(const ProfilePhase& phase, double from, double to)
 {
     // A ramp between two speeds outputs between the lower and the higher speed times its time.
+    // Where the figures are subnormal they hold few digits: a few of their last
+    // places are the floor of the error on either side.
     const double low = std::min(from, to) * phase.time;
     const double high = std::max(from, to) * phase.time;
-    return phase.pulses >= low - 16 * std::numeric_limits<double>::epsilon() * high &&
+    return phase.pulses >= low - 16 * std::numeric_limits<double>::epsilon() * high -
+                               16 * std::numeric_limits<double>::denorm_min() &&
            phase.pulses <= high * (1 + 16 * std::numeric_limits<double>::epsilon()) +
                                16 * std::numeric_limits<double>::denorm_min();
 }
