@@ -4,13 +4,18 @@ ensure_windows_toolchain() {
     ensure_packages mingw-w64 g++-mingw-w64-i686
 }
 
-# Wine with its 32-bit part; wine32 needs the i386 architecture enabled first.
-ensure_wine() {
+# Wine's packages with its 32-bit part; wine32 needs the i386 architecture enabled first.
+ensure_wine_packages() {
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         as_root dpkg --add-architecture i386
         unset VELDRONIX_APT_UPDATED
     fi
     ensure_packages wine wine32 fonts-wine
+}
+
+# Wine with its 32-bit part, ready to run programs in the prefix.
+ensure_wine() {
+    ensure_wine_packages
     ensure_i386_programs
     export WINEDEBUG=-all
     # The programs are 32-bit: a new prefix is one, also when the server is 64-bit.
@@ -73,11 +78,7 @@ i386_runs_natively() {
 # VELDRONIX_WINE_UNDER_QEMU=1 asks for the slow runs.
 wine_or_skip() {
     local name="$1"
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
-        as_root dpkg --add-architecture i386
-        unset VELDRONIX_APT_UPDATED
-    fi
-    ensure_packages wine wine32 fonts-wine
+    ensure_wine_packages
     if i386_runs_natively || [ "${VELDRONIX_WINE_UNDER_QEMU:-}" = 1 ]; then
         ensure_wine
         return 0
