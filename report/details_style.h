@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string_view>
+
+namespace veldronix::report {
+
+// How every details window marks what it shows, the same in each front end:
+// the colours as "#rrggbb" and the file name a save starts from.
+struct DetailsColours {
+    std::string_view warning = "#b91c1c";     // a finding, a value with no finite deviation, a no-motion note
+    std::string_view stale = "#6b7280";       // a result that no longer belongs to the calculation held
+    std::string_view inUse = "#dbeafe";       // the row of the multiplier in use (a row's background)
+    std::string_view recommended = "#dcfce7"; // the recommended row (a row's background)
+};
+
+inline constexpr DetailsColours detailsColours{};
+
+// The name the save dialog proposes, without its extension (".svg" or ".png").
+inline constexpr std::string_view plotFileStem = "velocity-profile";
+
+} // namespace veldronix::report
