@@ -60,6 +60,11 @@ public:
     // Sends a message to the main dialog and waits until it is handled; false if it hung.
     bool send(UINT message, WPARAM wParam, LPARAM lParam) const;
 
+    // The cells of a list view of the program in report view, row by row, read
+    // through memory lent in the program's own process (a list view hands its
+    // texts out only into its own address space); the column headings first.
+    std::vector<std::vector<std::wstring>> table(HWND list) const;
+
     // Waits for the process to end; its exit code, or -1 when it still runs.
     long waitForExit(DWORD timeoutMs) const;
     DWORD threadId() const { return process_.dwThreadId; }

@@ -25,7 +25,7 @@ CCalcDialog::CCalcDialog(HINSTANCE instance, std::wstring title)
       title_(std::move(title)),
       icon_(loadIcon(instance, SM_CXICON, SM_CYICON)),
       smallIcon_(loadIcon(instance, SM_CXSMICON, SM_CYSMICON)),
-      details_(instance)
+      details_(instance, DetailsRequests{[this](int multiplierIndex) { chooseMultiplier(multiplierIndex); }})
 {
 }
 
@@ -173,6 +173,14 @@ INT_PTR CCalcDialog::onCommand(int identifier, int notification)
     default:
         return FALSE;
     }
+}
+
+// A row of the details' comparison chosen: as if the user picked that multiplier and pressed 再計算.
+void CCalcDialog::chooseMultiplier(int multiplierIndex)
+{
+    setSelectedIndex(ControlId::IDC_MULTIPLIER, multiplierIndex);
+    controller_.onRecalculate();
+    followCommand();
 }
 
 INT_PTR CCalcDialog::onSysCommand(WPARAM command)

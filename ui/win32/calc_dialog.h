@@ -38,6 +38,7 @@ private:
     report::Details currentDetails();
     void openDetails();
     void followCommand();
+    void chooseMultiplier(int multiplierIndex);
     HWND control(ControlId field) const { return item(toInt(field)); }
 
     HINSTANCE instance_;
