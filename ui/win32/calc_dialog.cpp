@@ -12,6 +12,12 @@
 namespace veldronix::win32 {
 namespace {
 
+// The fields that show what a command computed, each with a tooltip where it needs one.
+constexpr std::array resultFields{ControlId::IDC_SUMMARY, ControlId::IDC_OUT_R,  ControlId::IDC_OUT_A,
+                                  ControlId::IDC_OUT_SV,  ControlId::IDC_OUT_V,  ControlId::IDC_OUT_K,
+                                  ControlId::IDC_OUT_AO,  ControlId::IDC_OUT_D,  ControlId::IDC_OUT_L,
+                                  ControlId::IDC_DECEL_POINT};
+
 IconHandle loadIcon(HINSTANCE instance, int widthMetric, int heightMetric)
 {
     return IconHandle(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
@@ -65,9 +71,14 @@ void CCalcDialog::showError(std::string_view message)
     MessageBoxW(window(), io::toWide(message).c_str(), title_.c_str(), MB_ICONHAND | MB_OK);
 }
 
-INT_PTR CCalcDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
+INT_PTR CCalcDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_NOTIFY:
+        if (reinterpret_cast<const NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
+            return fieldTips_.onGetDispInfo(*reinterpret_cast<NMTTDISPINFOW*>(lParam)) ? TRUE : FALSE;
+        }
+        return FALSE;
     case WM_INITDIALOG:
         return onInitDialog();
     case WM_COMMAND:
@@ -90,6 +101,7 @@ INT_PTR CCalcDialog::onInitDialog()
     fillSelector(ControlId::IDC_DRIVE_TYPE, texts::driveTypeItems);
     fillSelector(ControlId::IDC_MULTIPLIER, texts::multiplierItems);
     addSystemMenuItems();
+    fieldTips_.attach(window(), instance_, resultFields, {});
     SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     setSelectedIndex(ControlId::IDC_DRIVE_TYPE, 0);
@@ -142,8 +154,10 @@ void CCalcDialog::followCommand()
 INT_PTR CCalcDialog::onCommand(int identifier, int notification)
 {
     switch (identifier) {
-    case IDOK:     // Enter
-    case IDCANCEL: // Esc and the close box
+    case IDOK: // Enter where no button has the focus (on a button, the button's own command comes)
+        pressEnter();
+        return TRUE;
+    case IDCANCEL: // Esc and the close box: the only ways to end the program
         end(identifier);
         return TRUE;
     default:
@@ -181,6 +195,38 @@ void CCalcDialog::chooseMultiplier(int multiplierIndex)
     setSelectedIndex(ControlId::IDC_MULTIPLIER, multiplierIndex);
     controller_.onRecalculate();
     followCommand();
+}
+
+// Enter confirms what was typed: in an input field it presses 決定, in 出力パルス数
+// 算出, in 倍率 再計算, the buttons that use what those fields hold. It never ends
+// the program: a keystroke meant to confirm a number must not discard the inputs.
+void CCalcDialog::pressEnter()
+{
+    HWND focus = GetFocus();
+    // The edit part of a drop-down is the drop-down's child.
+    if (focus != nullptr && GetParent(focus) != window() && IsChild(window(), focus)) {
+        focus = GetParent(focus);
+    }
+    if (focus == nullptr || GetParent(focus) != window()) {
+        return;
+    }
+    switch (static_cast<ControlId>(GetDlgCtrlID(focus))) {
+    case ControlId::IDC_DRIVE_TYPE:
+    case ControlId::IDC_INITIAL_SPEED:
+    case ControlId::IDC_DRIVE_SPEED:
+    case ControlId::IDC_ACCEL_TIME:
+    case ControlId::IDC_DECEL_TIME:
+        onCommand(toInt(ControlId::IDC_CALCULATE), BN_CLICKED);
+        return;
+    case ControlId::IDC_MULTIPLIER:
+        onCommand(toInt(ControlId::IDC_RECALCULATE), BN_CLICKED);
+        return;
+    case ControlId::IDC_PULSE_COUNT:
+        onCommand(toInt(ControlId::IDC_COMPUTE_DECEL_POINT), BN_CLICKED);
+        return;
+    default:
+        return;
+    }
 }
 
 INT_PTR CCalcDialog::onSysCommand(WPARAM command)

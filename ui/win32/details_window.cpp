@@ -512,11 +512,14 @@ void DetailsWindow::layOut()
     int rowBottom = margin;
     for (Part& part : parts_) {
         part.top = part.beside ? rowTop : rowBottom + part.gap;
-        const int partWidth = part.fixedWidth > 0 ? part.fixedWidth : std::max(1, width - part.x);
+        int partWidth = part.fixedWidth > 0 ? part.fixedWidth : std::max(1, width - part.x);
         switch (part.id) {
-        case DetailsId::Table:
-            part.height = fitTableView(part.window, tables_[static_cast<std::size_t>(part.table)], partWidth);
+        case DetailsId::Table: {
+            const SIZE size = fitTableView(part.window, tables_[static_cast<std::size_t>(part.table)], partWidth);
+            partWidth = size.cx;
+            part.height = size.cy;
             break;
+        }
         case DetailsId::Plot:
             // Wide enough to read, never taller than about two thirds of a small screen.
             part.height = std::clamp(width * 9 / 20, 14 * line, 30 * line);

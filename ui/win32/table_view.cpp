@@ -72,7 +72,7 @@ HWND createTableView(HWND parent, HINSTANCE instance, int identifier, HFONT font
     return list;
 }
 
-int fitTableView(HWND list, const report::DetailsTable& table, int width)
+SIZE fitTableView(HWND list, const report::DetailsTable& table, int width)
 {
     std::vector<int> widths(table.columns.size(), narrowestColumn);
     for (std::size_t c = 0; c < table.columns.size(); ++c) {
@@ -84,7 +84,8 @@ int fitTableView(HWND list, const report::DetailsTable& table, int width)
         }
     }
     // The view's own frame and a little air take the rest of the width.
-    const int room = std::max(0, width - 2 * GetSystemMetrics(SM_CXEDGE) - 2);
+    const int frame = 2 * GetSystemMetrics(SM_CXEDGE) + 2;
+    const int room = std::max(0, width - frame);
     int total = std::accumulate(widths.begin(), widths.end(), 0);
     while (total > room) {
         const auto widest = std::max_element(widths.begin(), widths.end());
@@ -117,7 +118,8 @@ int fitTableView(HWND list, const report::DetailsTable& table, int width)
     const int byRows = (header.bottom - header.top) + rows;
     const int height = std::max(byRows, static_cast<int>(HIWORD(needed)));
     const bool sideways = total > room;
-    return height + 2 * GetSystemMetrics(SM_CYEDGE) + 2 + (sideways ? GetSystemMetrics(SM_CYHSCROLL) : 0);
+    return SIZE{std::min(width, total + frame),
+                height + 2 * GetSystemMetrics(SM_CYEDGE) + 2 + (sideways ? GetSystemMetrics(SM_CYHSCROLL) : 0)};
 }
 
 LRESULT drawTableCell(NMLVCUSTOMDRAW& draw, const report::DetailsTable& table)

@@ -17,8 +17,9 @@ namespace veldronix::win32 {
 HWND createTableView(HWND parent, HINSTANCE instance, int identifier, HFONT font, const report::DetailsTable& table);
 
 // Gives the columns their texts' width, shrinking the widest ones (their
-// cells elided, whole in a tooltip) until they fit `width`; the view's height for every row.
-int fitTableView(HWND list, const report::DetailsTable& table, int width);
+// cells elided, whole in a tooltip) until they fit `width`; the view's size for
+// its columns and every row, never wider than `width`.
+SIZE fitTableView(HWND list, const report::DetailsTable& table, int width);
 
 // The colours of the rows and cells the table marks (NM_CUSTOMDRAW).
 LRESULT drawTableCell(NMLVCUSTOMDRAW& draw, const report::DetailsTable& table);
