@@ -28,12 +28,14 @@ i386_runs_natively() {
 # programs run where this machine runs 32-bit programs itself and Wine's 32-bit
 # part is installed; everywhere else the 64-bit ones, under wine64, which needs
 # neither the i386 architecture nor anything 32-bit on the machine.
+wine32_loader=/usr/lib/wine/wine
+wine64_loader=/usr/lib/wine/wine64
 select_windows_programs() {
     local arch="${VELDRONIX_WINDOWS_ARCH:-}"
     case "$arch" in
     i686 | x86_64) ;;
     "")
-        if i386_runs_natively && [ -x /usr/lib/wine/wine ]; then arch=i686; else arch=x86_64; fi
+        if i386_runs_natively && [ -x "$wine32_loader" ]; then arch=i686; else arch=x86_64; fi
         ;;
     *)
         echo "VELDRONIX_WINDOWS_ARCH=$arch: expected i686 or x86_64" >&2
@@ -84,10 +86,10 @@ ensure_wine() {
     ensure_wine_packages
     export WINEDEBUG=-all
     if [ "$windows_arch" = i686 ]; then
-        export WINELOADER=/usr/lib/wine/wine WINEARCH=win32
+        export WINELOADER="$wine32_loader" WINEARCH=win32
         export WINEPREFIX="$(project_root)/build/wineprefix"
     else
-        export WINELOADER=/usr/lib/wine/wine64 WINEARCH=win64
+        export WINELOADER="$wine64_loader" WINEARCH=win64
         export WINEPREFIX="$(project_root)/build/wineprefix64"
     fi
     # A new prefix announces itself on standard error at the first run; make it

@@ -19,6 +19,12 @@ if ! python3 tests/win32_e2e/test_generate_resources.py >build/generate-resource
     exit 1
 fi
 echo "generate-resources: $(tail -1 build/generate-resources-test.log)"
+# The choice of the Windows programs and of Wine's loader, for every kind of machine.
+if ! bash tests/win32_e2e/test_windows_selection.sh >build/windows-selection-test.log 2>&1; then
+    cat build/windows-selection-test.log
+    exit 1
+fi
+tail -1 build/windows-selection-test.log
 
 select_windows_programs
 build_windows_targets Veldronix veldronix_e2e veldronix_resource_check
