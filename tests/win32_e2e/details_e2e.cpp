@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace e2e {
@@ -39,14 +40,13 @@ HWND part(HWND window, int identifier)
 }
 
 // Everything the window shows, one line each, in the order shown, read from its
-// controls as a user's tools see them: "[heading]" for a section's heading, "! "
-// before a line that carries the finding mark, a table's rows with " | " between
+// controls as a user's tools see them: "[heading]" for a section's heading, a
+// table's rows with " | " between
 // their cells (its headings in braces first), "<plot>" for the plot and
 // "(text)" for a button.
 Lines shownDetails(const RemoteProgram& program, HWND window)
 {
     Lines out;
-    bool marked = false;
     for (HWND child = GetWindow(page(window), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!IsWindowVisible(child)) {
             out.push_back(L"<hidden " + className(child) + L">");
@@ -57,12 +57,6 @@ Lines shownDetails(const RemoteProgram& program, HWND window)
         switch (id) {
         case details::sectionHeading:
             out.push_back(L"[" + text + L"]");
-            break;
-        case details::mark:
-            marked = text == L"▲";
-            if (!marked) {
-                out.push_back(L"<mark " + text + L">");
-            }
             break;
         case details::table:
             for (std::size_t row = 0; const std::vector<std::wstring>& cells : program.table(child)) {
@@ -80,8 +74,7 @@ Lines shownDetails(const RemoteProgram& program, HWND window)
             if (className(child) == L"Button") {
                 out.push_back(L"(" + text + L")");
             } else {
-                out.push_back((marked ? L"! " : L"") + text);
-                marked = false;
+                out.push_back(text);
             }
             break;
         }
@@ -317,7 +310,7 @@ void detailsFollowCommands(RemoteProgram& program)
     // Typing in 出力パルス数 follows at once: the plot of 1000 pulses is a move too short.
     program.type(pulseCount, L"1000");
     expectShown(program, window, L"details while 出力パルス数 is typed",
-                {L"移動量が短すぎます。出力パルス数1000では、初速度100 PPSからドライブ速度10000 PPSに達して"
+                {L"▲ 移動量が短すぎます。出力パルス数1000では、初速度100 PPSからドライブ速度10000 PPSに達して"
                  L"初速度に戻れません(加速と減速に2525パルス必要です)。"});
     expectNoLeftovers(program, window, L"details while 出力パルス数 is typed");
     program.setText(pulseCount, L"10000");
@@ -331,6 +324,27 @@ void detailsFollowCommands(RemoteProgram& program)
                L"R=4000000\r\nA=8000\r\nSV=50\r\nV=5000\r\nK=126\r\nAO=0\r\nD=8000\r\nL=284\r\n");
     expectText(L"details: copy says so", program.text(part(window, details::status)),
                L"整数の設定値をクリップボードにコピーしました。");
+
+    // The other formats from the menu beside it: the second item, the C snippet.
+    emptyClipboard();
+    PostMessageW(part(window, details::copyAs), BM_CLICK, 0, 0);
+    std::vector<HWND> menus;
+    for (int tries = 0; tries < 600 && menus.empty(); ++tries) {
+        menus = program.windowsOfClass(L"#32768");
+        Sleep(50);
+    }
+    check(!menus.empty(), L"details: the copy formats' menu opens");
+    if (!menus.empty()) {
+        for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+            PostMessageW(menus.front(), WM_KEYDOWN, key, 0);
+            Sleep(100);
+        }
+        program.send(WM_NULL, 0, 0);
+        Sleep(300);
+        check(clipboardText(clipboard) && clipboard.starts_with(L"/* Veldronix") &&
+                  clipboard.find(L"#define DRIVE_K 126\r\n") != std::wstring::npos,
+              L"details: copy as C puts the #define lines on the clipboard", clipboard);
+    }
 
     // Recalculate with 10(800,000): the integers of that multiplier (K = 126.263 x 5 = 631.313, L = 1420.455).
     program.select(multiplier, 3);
@@ -365,10 +379,10 @@ void detailsFollowCommands(RemoteProgram& program)
     CreateDirectoryW(folder.c_str(), nullptr);
     struct Save {
         const wchar_t* name;
-        std::string start; // the file's first bytes
+        std::string_view start; // the file's first bytes
     } const saves[] = {
         {L"速度プロファイル.svg", "<?xml"},
-        {L"速度プロファイル.png", "\x89PNG\r\n\x1a\n"},
+        {L"速度プロファイル.png", std::string_view("\x89PNG\r\n\x1a\n", 8)},
     };
     for (const Save& save : saves) {
         const std::wstring path = folder + L"\\" + save.name;
@@ -431,30 +445,29 @@ void detailsFindings(RemoteProgram& program)
     clickExpecting(program, L"details findings: calculate", calculate, L"");
     expectShown(program, window, L"details findings: texts",
                 {L"ドライブ種類:対称台形加減速　倍率:1(8,000,000)",
-                 L"R | 8000000 | 8000000", L"A | 0 | 0.012", L"SV | 0 | 0.100", L"V | 0 | 0.400",
-                 L"初速度 | 0.100 PPS | なし(確認事項を参照) | なし",
-                 L"ドライブ速度 | 0.400 PPS | なし(確認事項を参照) | なし",
-                 L"加減速時間 | 0.200000秒 | なし(確認事項を参照) | なし",
+                 L"R | 8000000 | 8000000", L"A | ▲ 0 | 0.012", L"SV | ▲ 0 | 0.100", L"V | ▲ 0 | 0.400",
+                 L"▲ 初速度 | 0.100 PPS | なし(確認事項を参照) | なし",
+                 L"▲ ドライブ速度 | 0.400 PPS | なし(確認事項を参照) | なし",
+                 L"▲ 加減速時間 | 0.200000秒 | なし(確認事項を参照) | なし",
                  L"[確認事項]",
-                 L"! A=0(求めた値 0.012):加速度が0ではドライブ速度に達しません。",
-                 L"! SV=0(求めた値 0.100):初速度が0ではパルスが出力されないため、ドライブを始められません。",
-                 L"! V=0(求めた値 0.400):ドライブ速度が0ではパルスが出力されないため、ドライブしません。",
+                 L"▲ A=0(求めた値 0.012):加速度が0ではドライブ速度に達しません。",
+                 L"▲ SV=0(求めた値 0.100):初速度が0ではパルスが出力されないため、ドライブを始められません。",
+                 L"▲ V=0(求めた値 0.400):ドライブ速度が0ではパルスが出力されないため、ドライブしません。",
                  L"[速度プロファイル]", askForPulses});
     Sleep(300);
-    // The page's parts in order: the findings' mark and line, the real drive's table (the second).
-    HWND mark = nullptr;
+    // The page's parts in order: the first finding's line, the real drive's table (the second).
     HWND finding = nullptr;
     std::vector<HWND> tables;
     for (HWND child = GetWindow(page(window), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         const int id = GetDlgCtrlID(child);
-        if (id == details::mark && mark == nullptr) {
-            mark = child;
-            finding = GetWindow(child, GW_HWNDNEXT);
+        const std::wstring text = id == details::line ? program.text(child) : std::wstring();
+        if (finding == nullptr && text.starts_with(L"▲")) {
+            finding = child;
         } else if (id == details::table) {
             tables.push_back(child);
         }
     }
-    check(mark != nullptr && showsRed(mark) && showsRed(finding), L"details findings: a finding and its mark are red");
+    check(finding != nullptr && showsRed(finding), L"details findings: a finding with its mark is red");
     check(tables.size() >= 2 && showsRed(tables[1]), L"details findings: a quantity without a real value is red");
     check(!showsRed(part(window, details::heading)), L"details findings: other texts are not red");
     closeDetails(window, program);
@@ -526,7 +539,7 @@ void detailsScreenshots(RemoteProgram& program, const std::wstring& screenshots)
         {L"type3", 3, L"10000", type3Registers + type3Plot},
         // The ramps need 5050 x 0.2 + 5050 x 0.3 = 2525 pulses: 1000 cannot reach the drive speed and return.
         {L"short-move", 3, L"1000",
-         type3Registers + Lines{L"移動量が短すぎます。出力パルス数1000では、初速度100 PPSからドライブ速度10000 PPSに達して"
+         type3Registers + Lines{L"▲ 移動量が短すぎます。出力パルス数1000では、初速度100 PPSからドライブ速度10000 PPSに達して"
                                 L"初速度に戻れません(加速と減速に2525パルス必要です)。"}},
         // A figure of 301 digits widens nothing: the cells elide it, the lines wrap it.
         {L"1e300", 0, L"1e300", {L"<plot>"}},

@@ -23,7 +23,7 @@ enum : int {
 // apart by their order; the sections' parts are children of the page.
 namespace details {
 enum : int {
-    heading = 2000, statusLine = 2001, sectionHeading = 2002, line = 2003, mark = 2004, table = 2005, page = 2006,
+    heading = 2000, statusLine = 2001, sectionHeading = 2002, line = 2003, table = 2005, page = 2006,
     copy = 2040, copyAs = 2041, plot = 2301, save = 2400, status = 2401, chooseRow = 2500, close = IDCANCEL,
 };
 } // namespace details

@@ -2,6 +2,7 @@
 
 #include "io/file_replace.h"
 #include "io/wide_text.h"
+#include "report/comparison_texts.h"
 #include "report/details_style.h"
 #include "report/details_texts.h"
 #include "report/plot_scene.h"
@@ -30,7 +31,6 @@ constexpr const wchar_t* pageClassName = L"VeldronixDetailsPage";
 constexpr int margin = 10;
 constexpr int sectionGap = 14; // above a section's heading
 constexpr int partGap = 6;     // between a section's parts
-constexpr int markGap = 4;     // between a warning line's mark and its text
 constexpr int preferredWidth = 760; // the client width the window asks for where the screen has room
 constexpr int narrowestWidth = 460; // the narrowest it is made, by the program or the user
 constexpr int lowestHeight = 320;
@@ -93,7 +93,7 @@ std::string_view actionText(report::SectionAction action)
     case report::SectionAction::SavePlot:
         return texts::saveButton;
     case report::SectionAction::ChooseRow:
-        return texts::chooseRowButton;
+        return report::japaneseComparisonTexts.chooseButton;
     }
     return {};
 }
@@ -381,19 +381,10 @@ void DetailsWindow::addStatic(DetailsId id, std::string_view text, bool bold, bo
     parts_.push_back(std::move(part));
 }
 
-// A warning line: the mark, then the text in the warning colour, wrapped beside it.
+// A line of the layout; a warning line carries its mark in its text and is drawn in the warning colour.
 void DetailsWindow::addLine(const report::DetailsLine& line, DetailsId id, int gapBefore)
 {
-    if (!line.warning) {
-        addStatic(id, line.text, false, false, gapBefore);
-        return;
-    }
-    addStatic(DetailsId::Mark, texts::findingMark, true, true, gapBefore);
-    const int markWidth = measured(parts_.back().window, boldFont_.get(), texts::findingMark, 1000).cx;
-    parts_.back().fixedWidth = markWidth;
-    addStatic(id, line.text, false, true, 0);
-    parts_.back().beside = true;
-    parts_.back().x = markWidth + markGap;
+    addStatic(id, line.text, false, line.warning, gapBefore);
 }
 
 void DetailsWindow::addButtons(const std::vector<report::SectionAction>& actions)
@@ -411,6 +402,17 @@ void DetailsWindow::addButtons(const std::vector<report::SectionAction>& actions
         x += part.fixedWidth + partGap;
         if (action == report::SectionAction::Copy) {
             EnableWindow(part.window, !details_.clipboardText.empty());
+            if (details_.copyFormats.size() > 1) {
+                // Beside it, the other formats in a menu; the plain lines stay the button's own.
+                parts_.push_back(std::move(part));
+                part = Part{};
+                part.window = addControl(L"Button", DetailsId::CopyAs, WS_TABSTOP | BS_PUSHBUTTON, texts::copyAsButton);
+                part.id = DetailsId::CopyAs;
+                part.fixedWidth = measured(part.window, font_, texts::copyAsButton, 1000).cx + 24;
+                part.x = x;
+                part.beside = true;
+                x += part.fixedWidth + partGap;
+            }
         } else if (action == report::SectionAction::SavePlot) {
             EnableWindow(part.window, details_.plot.has_value());
         } else if (action == report::SectionAction::ChooseRow) {
@@ -525,6 +527,7 @@ void DetailsWindow::layOut()
             part.height = std::clamp(width * 9 / 20, 14 * line, 30 * line);
             break;
         case DetailsId::Copy:
+        case DetailsId::CopyAs:
         case DetailsId::Save:
         case DetailsId::ChooseRow:
             part.height = buttonHeight;
@@ -691,7 +694,10 @@ void DetailsWindow::onCommand(int identifier)
         }
         return;
     case toInt(DetailsId::Copy):
-        copyRegisters(details_.clipboardText);
+        copyRegisters(details_.copyFormats.empty() ? details_.clipboardText : details_.copyFormats.front().text);
+        return;
+    case toInt(DetailsId::CopyAs):
+        chooseCopyFormat();
         return;
     case toInt(DetailsId::Save):
         savePlot();
@@ -769,6 +775,32 @@ void DetailsWindow::copyRegisters(std::string_view text)
 {
     // A failed copy clears the line rather than claim a copy.
     setStatus(putOnClipboard(window_, text) ? texts::copied : std::string_view());
+}
+
+// The copy formats in a menu under their button, the plain lines first and in bold as the default.
+void DetailsWindow::chooseCopyFormat()
+{
+    const std::vector<report::CopyFormat> formats = details_.copyFormats;
+    const HWND button = GetDlgItem(page_, toInt(DetailsId::CopyAs));
+    if (formats.empty() || button == nullptr) {
+        return;
+    }
+    const HMENU menu = CreatePopupMenu();
+    if (menu == nullptr) {
+        return;
+    }
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        AppendMenuW(menu, MF_STRING, i + 1, io::toWide(formats[i].label).c_str());
+    }
+    SetMenuDefaultItem(menu, 1, FALSE);
+    RECT below{};
+    GetWindowRect(button, &below);
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY,
+                                                         below.left, below.bottom, 0, window_, nullptr));
+    DestroyMenu(menu);
+    if (chosen >= 1 && chosen <= formats.size() && window_ != nullptr) {
+        copyRegisters(formats[chosen - 1].text);
+    }
 }
 
 void DetailsWindow::chooseRow()

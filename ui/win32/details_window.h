@@ -20,7 +20,6 @@ enum class DetailsId : int {
     StatusLine = 2001,     // a line under the heading: why the last command failed, stale results
     SectionHeading = 2002, // a section's heading
     Line = 2003,           // a line of a section, under its table or plot
-    Mark = 2004,           // the finding mark before a warning line
     Table = 2005,          // a section's table (a report-style list view)
     Page = 2006,           // the scrolling area that holds the sections
     Copy = 2040,
