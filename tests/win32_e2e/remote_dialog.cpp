@@ -461,6 +461,28 @@ bool showsRed(HWND window)
     return red;
 }
 
+COLORREF darkestPixel(HWND window)
+{
+    RECT rect{};
+    if (!GetClientRect(window, &rect)) {
+        return RGB(255, 255, 255);
+    }
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    const HDC screen = GetDC(nullptr);
+    COLORREF darkest = RGB(255, 255, 255);
+    const auto sum = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x) {
+            const COLORREF pixel = GetPixel(screen, x, y);
+            if (pixel != CLR_INVALID && sum(pixel) < sum(darkest)) {
+                darkest = pixel;
+            }
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return darkest;
+}
+
 bool clipboardText(std::wstring& text)
 {
     text.clear();

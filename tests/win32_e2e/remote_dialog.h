@@ -83,6 +83,10 @@ bool captureWindow(HWND window, const std::wstring& path);
 // drawn in red, whatever the font's smoothing made of its edges.
 bool showsRed(HWND window);
 
+// The darkest pixel the screen shows inside the window's client area (by the
+// sum of its channels): the ink of its text, as its darkest pixels show it.
+COLORREF darkestPixel(HWND window);
+
 // The clipboard's Unicode text; none when it holds none.
 bool clipboardText(std::wstring& text);
 // Empties the clipboard, so that a later copy is seen to have happened.

@@ -5,7 +5,10 @@
 #include "resource.h"
 #include "ui/win32/about_dialog.h"
 #include "io/wide_text.h"
+#include "report/details_style.h"
+#include "ui/win32/scene_painter.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -75,6 +78,8 @@ void CCalcDialog::showError(std::string_view message)
 INT_PTR CCalcDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_CTLCOLORSTATIC:
+        return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_NOTIFY:
         if (reinterpret_cast<const NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
             return fieldTips_.onGetDispInfo(*reinterpret_cast<NMTTDISPINFOW*>(lParam)) ? TRUE : FALSE;
@@ -144,9 +149,35 @@ void CCalcDialog::openDetails()
     details_.open(window(), currentDetails());
 }
 
-// The details window shows the state each command leaves, whether it succeeded or not.
+// Whether a result field shows a value that no longer belongs to the calculation the controller holds.
+bool CCalcDialog::isStale(ControlId field) const
+{
+    const ResultFreshness freshness = controller_.resultFreshness();
+    if (field == ControlId::IDC_DECEL_POINT) {
+        return freshness.decelPointStale;
+    }
+    return freshness.valuesStale &&
+           std::find(resultFields.begin(), resultFields.end(), field) != resultFields.end();
+}
+
+// A stale result keeps its text, drawn greyed so that it does not pass for a current one.
+INT_PTR CCalcDialog::onControlColour(HDC dc, HWND control)
+{
+    if (!isStale(static_cast<ControlId>(GetDlgCtrlID(control)))) {
+        return FALSE; // the dialog's own colours
+    }
+    SetTextColor(dc, colourOf(report::detailsColours.stale));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// The details window shows the state each command leaves, whether it succeeded or not;
+// the result fields are drawn again, greyed or not.
 void CCalcDialog::followCommand()
 {
+    for (const ControlId field : resultFields) {
+        InvalidateRect(control(field), nullptr, TRUE);
+    }
     if (details_.isOpen()) {
         details_.update(currentDetails());
     }

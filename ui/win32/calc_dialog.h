@@ -41,6 +41,8 @@ private:
     void followCommand();
     void chooseMultiplier(int multiplierIndex);
     void pressEnter();
+    bool isStale(ControlId field) const;
+    INT_PTR onControlColour(HDC dc, HWND control);
     HWND control(ControlId field) const { return item(toInt(field)); }
 
     HINSTANCE instance_;
