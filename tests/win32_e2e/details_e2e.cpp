@@ -279,6 +279,43 @@ void expectNoLeftovers(const RemoteProgram& program, HWND window, const std::wst
     check(!hidden, name + L": no hidden part left over", joined(shown));
 }
 
+struct Geometry {
+    RECT window{};
+    RECT work{};
+    RECT dialog{};
+};
+
+std::wstring rectText(const RECT& r)
+{
+    return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L" " + std::to_wstring(r.right - r.left) + L"x" +
+           std::to_wstring(r.bottom - r.top);
+}
+
+// Where the window stands against the work area and the dialog, checked and said.
+Geometry checkPlacement(const RemoteProgram& program, HWND window, const std::wstring& name)
+{
+    Geometry g;
+    GetWindowRect(window, &g.window);
+    GetWindowRect(program.dialog(), &g.dialog);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(program.dialog(), MONITOR_DEFAULTTONEAREST), &monitor);
+    g.work = monitor.rcWork;
+    print(L"INFO " + name + L": window " + rectText(g.window) + L", work area " + rectText(g.work) + L", dialog " +
+          rectText(g.dialog));
+    check(g.window.left >= g.work.left && g.window.top >= g.work.top && g.window.right <= g.work.right &&
+              g.window.bottom <= g.work.bottom,
+          name + L": inside the work area");
+    // Beside the dialog where one side has room for the narrowest window, else covering as little as it can.
+    const LONG room = std::max(g.work.right - g.dialog.right, g.dialog.left - g.work.left);
+    const LONG width = g.window.right - g.window.left;
+    const LONG overlap = std::max(0L, std::min(g.window.right, g.dialog.right) - std::max(g.window.left, g.dialog.left));
+    const LONG least = std::max(0L, width - room);
+    check(overlap <= least, name + L": beside the dialog, or covering as little of it as it can",
+          L"covers " + std::to_wstring(overlap) + L" px, " + std::to_wstring(least) + L" px needed");
+    return g;
+}
+
 void detailsFollowCommands(RemoteProgram& program)
 {
     const auto before = snapshot(program);
@@ -291,6 +328,8 @@ void detailsFollowCommands(RemoteProgram& program)
     check(GetWindow(window, GW_OWNER) == program.dialog(), L"details: owned by the main dialog");
     check(program.otherDialogs().empty(), L"details: no message box of its own");
     expectShown(program, window, L"details before any calculate", {notCalculated});
+    RECT empty{};
+    GetWindowRect(window, &empty);
     check(snapshot(program) == before, L"details: opening it changes no field");
     check(openDetails(program) == window && program.windowsOfClass(detailsClass).size() == 1,
           L"details: the item again brings the same window forward");
@@ -305,6 +344,11 @@ void detailsFollowCommands(RemoteProgram& program)
     clickExpecting(program, L"details: 算出 10000 pulses", computeDecelPoint, L"");
     expectText(L"details: 算出 10000 pulses: the dialog's field", program.text(decelPoint), L"8485.000");
     expectShown(program, window, L"details after 算出", type3Registers + type3Plot);
+    RECT filled{};
+    GetWindowRect(window, &filled);
+    check(filled.bottom - filled.top > empty.bottom - empty.top,
+          L"details: opened before a calculation, the window grows to show one", rectText(empty) + L" -> " + rectText(filled));
+    checkPlacement(program, window, L"details grown");
     expectNoLeftovers(program, window, L"details after 算出");
 
     // Typing in 出力パルス数 follows at once: the plot of 1000 pulses is a move too short.
@@ -471,43 +515,6 @@ void detailsFindings(RemoteProgram& program)
     check(tables.size() >= 2 && showsRed(tables[1]), L"details findings: a quantity without a real value is red");
     check(!showsRed(part(window, details::heading)), L"details findings: other texts are not red");
     closeDetails(window, program);
-}
-
-struct Geometry {
-    RECT window{};
-    RECT work{};
-    RECT dialog{};
-};
-
-std::wstring rectText(const RECT& r)
-{
-    return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L" " + std::to_wstring(r.right - r.left) + L"x" +
-           std::to_wstring(r.bottom - r.top);
-}
-
-// Where the window stands against the work area and the dialog, checked and said.
-Geometry checkPlacement(const RemoteProgram& program, HWND window, const std::wstring& name)
-{
-    Geometry g;
-    GetWindowRect(window, &g.window);
-    GetWindowRect(program.dialog(), &g.dialog);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(program.dialog(), MONITOR_DEFAULTTONEAREST), &monitor);
-    g.work = monitor.rcWork;
-    print(L"INFO " + name + L": window " + rectText(g.window) + L", work area " + rectText(g.work) + L", dialog " +
-          rectText(g.dialog));
-    check(g.window.left >= g.work.left && g.window.top >= g.work.top && g.window.right <= g.work.right &&
-              g.window.bottom <= g.work.bottom,
-          name + L": inside the work area");
-    // Beside the dialog where one side has room for the narrowest window, else covering as little as it can.
-    const LONG room = std::max(g.work.right - g.dialog.right, g.dialog.left - g.work.left);
-    const LONG width = g.window.right - g.window.left;
-    const LONG overlap = std::max(0L, std::min(g.window.right, g.dialog.right) - std::max(g.window.left, g.dialog.left));
-    const LONG least = std::max(0L, width - room);
-    check(overlap <= least, name + L": beside the dialog, or covering as little of it as it can",
-          L"covers " + std::to_wstring(overlap) + L" px, " + std::to_wstring(least) + L" px needed");
-    return g;
 }
 
 // The window for each drive type, a move too short and an enormous pulse count,

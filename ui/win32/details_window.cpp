@@ -215,6 +215,36 @@ void DetailsWindow::update(report::Details details)
     SetWindowTextW(status_, L"");
     buildParts();
     layOut();
+    growToContent();
+}
+
+// A window opened before a calculation grows (never shrinks) to show what a later
+// command fills it with, within the work area, until the user sizes it.
+void DetailsWindow::growToContent()
+{
+    if (userSized_ || IsZoomed(window_)) {
+        return;
+    }
+    RECT pageClient{};
+    GetClientRect(page_, &pageClient);
+    const int missing = contentHeight_ - static_cast<int>(pageClient.bottom);
+    if (missing <= 0) {
+        return;
+    }
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT work = monitor.rcWork;
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    const int height = std::min(static_cast<int>(frame.bottom - frame.top) + missing,
+                                static_cast<int>(work.bottom - work.top));
+    if (height <= frame.bottom - frame.top) {
+        return;
+    }
+    const int top = std::max(static_cast<int>(work.top), std::min(static_cast<int>(frame.top),
+                                                                   static_cast<int>(work.bottom) - height));
+    SetWindowPos(window_, nullptr, frame.left, top, frame.right - frame.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK DetailsWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -237,6 +267,7 @@ LRESULT CALLBACK DetailsWindow::windowProc(HWND window, UINT message, WPARAM wPa
         self->lastFocus_ = nullptr;
         self->parts_.clear();
         self->scroll_ = 0;
+        self->userSized_ = false;
         return DefWindowProcW(window, message, wParam, lParam);
     }
     try {
@@ -306,6 +337,9 @@ LRESULT DetailsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam != SIZE_MINIMIZED) {
             layOut();
         }
+        return 0;
+    case WM_EXITSIZEMOVE:
+        userSized_ = true; // the size the user gave it stays
         return 0;
     case WM_GETMINMAXINFO: {
         auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);

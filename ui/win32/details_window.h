@@ -95,6 +95,7 @@ private:
     void layOut();
     void place();
     void placeNearOwner(HWND owner);
+    void growToContent();
     void scrollTo(int position);
 
     void copyRegisters(std::string_view text);
@@ -122,6 +123,7 @@ private:
     std::vector<Part> parts_;
     int scroll_ = 0;        // the page's first shown pixel row
     int contentHeight_ = 0;
+    bool userSized_ = false; // the user moved or sized it: it keeps its size
     int chooseTable_ = -1; // the table whose selected row ChooseRow chooses
     std::vector<int> chooseIndices_; // the multiplier index of each of its rows
     std::string currentStatus_;

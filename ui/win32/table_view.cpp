@@ -87,21 +87,31 @@ SIZE fitTableView(HWND list, const report::DetailsTable& table, int width)
     const int frame = 2 * GetSystemMetrics(SM_CXEDGE) + 2;
     const int room = std::max(0, width - frame);
     int total = std::accumulate(widths.begin(), widths.end(), 0);
-    while (total > room) {
-        const auto widest = std::max_element(widths.begin(), widths.end());
-        if (*widest <= narrowestColumn) {
-            break; // too many columns for the width: the view scrolls sideways
-        }
-        // Down to the next widest, or by what is too much, whichever is less.
-        int next = narrowestColumn;
-        for (const int w : widths) {
-            if (w < *widest) {
-                next = std::max(next, w);
+    if (total > room) {
+        // The widest columns give way together: every column is held to the
+        // largest common cap at which all of them fit, a narrow one keeps its width.
+        const auto fitsUnder = [&](int cap) {
+            int sum = 0;
+            for (const int w : widths) {
+                sum += std::min(w, cap);
+            }
+            return sum <= room;
+        };
+        int low = narrowestColumn;
+        int high = *std::max_element(widths.begin(), widths.end());
+        while (low < high) {
+            const int cap = low + (high - low + 1) / 2;
+            if (fitsUnder(cap)) {
+                low = cap;
+            } else {
+                high = cap - 1;
             }
         }
-        const int cut = std::max(1, std::min(*widest - next, total - room));
-        *widest -= cut;
-        total -= cut;
+        total = 0;
+        for (int& w : widths) {
+            w = std::min(w, low);
+            total += w;
+        }
     }
     for (std::size_t c = 0; c < widths.size(); ++c) {
         SendMessageW(list, LVM_SETCOLUMNWIDTH, c, MAKELPARAM(widths[c], 0));
