@@ -623,6 +623,102 @@ void detailsResizing(RemoteProgram& program)
     closeDetails(window, program);
 }
 
+// The table under a section's heading; none when the window shows no such section.
+HWND sectionTable(HWND window, const std::wstring& heading, const RemoteProgram& program)
+{
+    bool under = false;
+    for (HWND child = GetWindow(page(window), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        if (id == details::sectionHeading) {
+            under = program.text(child) == heading;
+        } else if (id == details::table && under) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+// Clicks a row of a list view where the user would, in its middle; twice for a double click.
+void clickRow(const RemoteProgram& program, HWND list, int row, bool twice)
+{
+    const RECT rect = program.rowRect(list, row);
+    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
+    if (twice) {
+        PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        PostMessageW(list, WM_LBUTTONUP, 0, at);
+    }
+    Sleep(300);
+    SendMessageTimeoutW(list, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
+}
+
+// The multipliers side by side: the row in use and the recommended one marked in
+// their colours; choosing a row three ways selects its multiplier and recalculates.
+void detailsComparison(RemoteProgram& program, const std::wstring& screenshots)
+{
+    // 100 -> 10000 PPS in 0.2 s: 決定 takes 2(4,000,000), selector index 1; each larger
+    // multiplier M gives R = 8,000,000 / M.
+    enterDrive(program, 0, L"100", L"10000", L"0.2", L"");
+    program.setText(pulseCount, L"");
+    clickExpecting(program, L"comparison: calculate", calculate, L"");
+    const HWND window = openDetails(program);
+    const HWND table = window != nullptr ? sectionTable(window, L"倍率の比較", program) : nullptr;
+    check(table != nullptr, L"comparison: the section's table is shown");
+    if (table == nullptr) {
+        if (window != nullptr) {
+            closeDetails(window, program);
+        }
+        return;
+    }
+    const auto rows = program.table(table);
+    check(rows.size() == 9 && rows[1].size() > 2 && rows[1][0].find(L"使用中") == 0 && rows[1][1] == L"2(4,000,000)" &&
+              rows[8][1] == L"500(16,000)",
+          L"comparison: a row for 2(4,000,000), in use, and each larger multiplier", joined(shownDetails(program, window)));
+    check(showsColour(table, RGB(0xdb, 0xea, 0xfe)) || showsColour(table, RGB(0xdc, 0xfc, 0xe7)),
+          L"comparison: the row in use or the recommended one in its colour");
+    struct Case {
+        const wchar_t* name;
+        int row;    // the table's row: the multipliers 2, 5, 10, 20, ...
+        int how;    // 0: double click, 1: the button, 2: Enter
+        int index;  // the selector index chosen
+        const wchar_t* r;
+    } const cases[] = {
+        {L"comparison: a double click chooses 10(800,000)", 2, 0, 3, L"800000 "},
+        {L"comparison: the button chooses 20(400,000)", 3, 1, 4, L"400000 "},
+        {L"comparison: Enter chooses 5(1,600,000)", 1, 2, 2, L"1600000 "},
+    };
+    for (const Case& c : cases) {
+        const HWND list = sectionTable(window, L"倍率の比較", program); // made again after each command
+        clickRow(program, list, c.row, c.how == 0);
+        if (c.how == 1) {
+            clickDetails(window, details::chooseRow);
+        } else if (c.how == 2) {
+            PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+            Sleep(300);
+            program.send(WM_NULL, 0, 0);
+        }
+        Sleep(200);
+        check(program.selectedIndex(multiplier) == c.index, std::wstring(c.name) + L": 倍率",
+              std::to_wstring(program.selectedIndex(multiplier)));
+        expectText(c.name, program.text(outR), c.r);
+        check(program.otherDialogs().empty(), std::wstring(c.name) + L": no message box");
+    }
+    // Scrolled until the table stands near the page's top, for the screenshot.
+    const HWND list = sectionTable(window, L"倍率の比較", program);
+    RECT shown{};
+    RECT top{};
+    GetWindowRect(page(window), &top);
+    GetWindowRect(list, &shown);
+    for (int line = 0; line < 200 && shown.top > top.top + 40; ++line) {
+        SendMessageTimeoutW(page(window), WM_VSCROLL, SB_LINEDOWN, 0, SMTO_NORMAL, 30000, nullptr);
+        GetWindowRect(list, &shown);
+    }
+    Sleep(300);
+    check(captureWindow(window, screenshots + L"\\win32-details-comparison.bmp"), L"screenshot of the comparison");
+    closeDetails(window, program);
+}
+
 } // namespace
 
 HWND openDetails(const RemoteProgram& program)
@@ -642,6 +738,7 @@ void detailsSuite(const std::wstring& path, const std::wstring& screenshots)
     detailsClosings(program);
     detailsFindings(program);
     detailsResizing(program);
+    detailsComparison(program, screenshots);
     detailsScreenshots(program, screenshots);
     PostMessageW(program.dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
     check(program.waitForExit(60000) == 0, L"details: the close box ends the program");

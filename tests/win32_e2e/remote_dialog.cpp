@@ -391,6 +391,22 @@ std::vector<std::vector<std::wstring>> RemoteProgram::table(HWND list) const
     return rows;
 }
 
+RECT RemoteProgram::rowRect(HWND list, int row) const
+{
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    const RemoteMemory memory(process_.hProcess, sizeof rect);
+    if (memory.get() == nullptr || !memory.write(0, &rect, sizeof rect)) {
+        return RECT{};
+    }
+    DWORD_PTR found = 0;
+    SendMessageTimeoutW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(memory.get()), SMTO_NORMAL,
+                        sendTimeoutMs, &found);
+    if (found == 0 || !memory.read(0, &rect, sizeof rect)) {
+        return RECT{};
+    }
+    return rect;
+}
+
 long RemoteProgram::waitForExit(DWORD timeoutMs) const
 {
     if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
@@ -481,6 +497,23 @@ COLORREF darkestPixel(HWND window)
     }
     ReleaseDC(nullptr, screen);
     return darkest;
+}
+
+bool showsColour(HWND window, COLORREF colour)
+{
+    RECT rect{};
+    if (!GetWindowRect(window, &rect)) {
+        return false;
+    }
+    const HDC screen = GetDC(nullptr);
+    bool found = false;
+    for (int y = rect.top; y < rect.bottom && !found; ++y) {
+        for (int x = rect.left; x < rect.right && !found; ++x) {
+            found = GetPixel(screen, x, y) == colour;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return found;
 }
 
 bool clipboardText(std::wstring& text)

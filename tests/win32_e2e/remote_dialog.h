@@ -64,6 +64,8 @@ public:
     // through memory lent in the program's own process (a list view hands its
     // texts out only into its own address space); the column headings first.
     std::vector<std::vector<std::wstring>> table(HWND list) const;
+    // A row's bounds in the list view's client area (LVM_GETITEMRECT, the same way).
+    RECT rowRect(HWND list, int row) const;
 
     // Waits for the process to end; its exit code, or -1 when it still runs.
     long waitForExit(DWORD timeoutMs) const;
@@ -86,6 +88,9 @@ bool showsRed(HWND window);
 // The darkest pixel the screen shows inside the window's client area (by the
 // sum of its channels): the ink of its text, as its darkest pixels show it.
 COLORREF darkestPixel(HWND window);
+
+// Whether the screen shows, inside the window, a pixel of exactly this colour.
+bool showsColour(HWND window, COLORREF colour);
 
 // The clipboard's Unicode text; none when it holds none.
 bool clipboardText(std::wstring& text);
