@@ -14,4 +14,7 @@ HWND openDetails(const RemoteProgram& program);
 // closes, is placed and resized; screenshots into the folder.
 void detailsSuite(const std::wstring& path, const std::wstring& screenshots);
 
+// Only the window's placement and screenshots, for each drive type, on the screen it runs on.
+void placementSuite(const std::wstring& path, const std::wstring& screenshots);
+
 } // namespace e2e

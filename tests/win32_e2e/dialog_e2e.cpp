@@ -1,6 +1,6 @@
 // End-to-end test of Veldronix.exe: starts it, works its dialog only through
 // window messages as a user would, and checks every text the user sees.
-// Usage: veldronix_e2e PATH\Veldronix.exe SCREENSHOT_FOLDER [dialog|details|endings]
+// Usage: veldronix_e2e PATH\Veldronix.exe SCREENSHOT_FOLDER [dialog|details|endings|placement]
 // Prints one line per check and exits with 1 when any failed.
 #include "details_e2e.h"
 #include "e2e_steps.h"
@@ -439,9 +439,10 @@ void endings(const std::wstring& path)
 
 int wmain(int argc, wchar_t** argv)
 {
-    // A third argument runs one part alone: "dialog", "details" or "endings".
+    // A third argument runs one part alone: "dialog", "details" or "endings"; or only
+    // "placement", the details window's place and screenshots on the screen it runs on.
     if (argc != 3 && argc != 4) {
-        print(L"usage: veldronix_e2e PATH\\Veldronix.exe SCREENSHOT_FOLDER [dialog|details|endings]");
+        print(L"usage: veldronix_e2e PATH\\Veldronix.exe SCREENSHOT_FOLDER [dialog|details|endings|placement]");
         return 2;
     }
     const std::wstring path = argv[1];
@@ -475,6 +476,9 @@ int wmain(int argc, wchar_t** argv)
     }
     if (only.empty() || only == L"details") {
         detailsSuite(path, screenshots);
+    }
+    if (only == L"placement") {
+        placementSuite(path, screenshots);
     }
     if (only.empty() || only == L"endings") {
         endings(path);

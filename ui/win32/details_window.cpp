@@ -124,6 +124,15 @@ bool endsWith(const std::wstring& name, std::wstring_view extension)
     return true;
 }
 
+// The frame's height around a client area, in px.
+int frameHeightOf(HWND window)
+{
+    RECT frame{0, 0, 100, 100};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    return (frame.bottom - frame.top) - 100;
+}
+
 } // namespace
 
 DetailsWindow::DetailsWindow(HINSTANCE instance, DetailsRequests requests)
@@ -225,26 +234,29 @@ void DetailsWindow::growToContent()
     if (userSized_ || IsZoomed(window_)) {
         return;
     }
-    RECT pageClient{};
-    GetClientRect(page_, &pageClient);
-    const int missing = contentHeight_ - static_cast<int>(pageClient.bottom);
-    if (missing <= 0) {
-        return;
-    }
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT work = monitor.rcWork;
     RECT frame{};
     GetWindowRect(window_, &frame);
-    const int height = std::min(static_cast<int>(frame.bottom - frame.top) + missing,
-                                static_cast<int>(work.bottom - work.top));
-    if (height <= frame.bottom - frame.top) {
+    const int oldWidth = frame.right - frame.left;
+    const int oldHeight = frame.bottom - frame.top;
+    // Wider towards the work area's right edge only: its left edge stays beside the dialog.
+    const int width = std::max(oldWidth, std::min(wantedWidth(), static_cast<int>(work.right - frame.left)));
+    if (width != oldWidth) {
+        SetWindowPos(window_, nullptr, 0, 0, width, oldHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT pageClient{};
+    GetClientRect(page_, &pageClient);
+    const int missing = contentHeight_ - static_cast<int>(pageClient.bottom);
+    const int height = std::min(oldHeight + std::max(0, missing), static_cast<int>(work.bottom - work.top));
+    if (height <= oldHeight) {
         return;
     }
     const int top = std::max(static_cast<int>(work.top), std::min(static_cast<int>(frame.top),
                                                                    static_cast<int>(work.bottom) - height));
-    SetWindowPos(window_, nullptr, frame.left, top, frame.right - frame.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, frame.left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK DetailsWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -672,6 +684,23 @@ void DetailsWindow::onScroll(int request, int wheelDelta)
     }
 }
 
+// The window's width for its content: the preferred one, or the widest table's
+// columns whole, with the page's scroll bar and the frame.
+int DetailsWindow::wantedWidth() const
+{
+    int contentWidth = preferredWidth;
+    for (const Part& part : parts_) {
+        if (part.id == DetailsId::Table) {
+            contentWidth = std::max(contentWidth, naturalTableWidth(part.window, tables_[static_cast<std::size_t>(part.table)]) +
+                                                      2 * margin);
+        }
+    }
+    RECT frame{0, 0, contentWidth + GetSystemMetrics(SM_CXVSCROLL), 100};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+    return frame.right - frame.left;
+}
+
 // Beside the main dialog where the work area has room, else where it covers the
 // least of it; never larger than the work area, whose content then scrolls.
 void DetailsWindow::placeNearOwner(HWND owner)
@@ -685,13 +714,8 @@ void DetailsWindow::placeNearOwner(HWND owner)
     RECT dialog{};
     GetWindowRect(owner, &dialog);
 
-    // The frame around a client area of the preferred width.
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
-    RECT frame{0, 0, preferredWidth + GetSystemMetrics(SM_CXVSCROLL), 100};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int preferred = std::min(workWidth, static_cast<int>(frame.right - frame.left));
-    const int frameHeight = (frame.bottom - frame.top) - 100;
+    const int preferred = std::min(workWidth, wantedWidth());
+    const int frameHeight = frameHeightOf(window_);
 
     // The room right and left of the dialog; the wider side takes the window.
     const int right = std::max(0, static_cast<int>(work.right - dialog.right) - besideGap);

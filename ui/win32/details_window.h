@@ -96,6 +96,7 @@ private:
     void place();
     void placeNearOwner(HWND owner);
     void growToContent();
+    int wantedWidth() const;
     void scrollTo(int position);
 
     void copyRegisters(std::string_view text);

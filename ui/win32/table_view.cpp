@@ -32,6 +32,26 @@ const report::DetailsLine* cellAt(const report::DetailsTable& table, std::size_t
     return &table.rows[row].cells[column];
 }
 
+// Each column as wide as its widest text, its heading's included.
+std::vector<int> naturalWidths(HWND list, const report::DetailsTable& table)
+{
+    std::vector<int> widths(table.columns.size(), narrowestColumn);
+    for (std::size_t c = 0; c < table.columns.size(); ++c) {
+        widths[c] = std::max(widths[c], textWidth(list, table.columns[c].heading) + cellPadding);
+        for (std::size_t r = 0; r < table.rows.size(); ++r) {
+            if (const report::DetailsLine* cell = cellAt(table, r, c)) {
+                widths[c] = std::max(widths[c], textWidth(list, cell->text) + cellPadding);
+            }
+        }
+    }
+    return widths;
+}
+
+int frameWidth()
+{
+    return 2 * GetSystemMetrics(SM_CXEDGE) + 6;
+}
+
 } // namespace
 
 HWND createTableView(HWND parent, HINSTANCE instance, int identifier, HFONT font, const report::DetailsTable& table)
@@ -72,19 +92,23 @@ HWND createTableView(HWND parent, HINSTANCE instance, int identifier, HFONT font
     return list;
 }
 
+int naturalTableWidth(HWND list, const report::DetailsTable& table)
+{
+    // A column of long figures (a pulse count of 1e300) asks for no more than
+    // this: its cells are elided, whole in their tooltips, and the window keeps its width.
+    constexpr int widestAsked = 240;
+    int total = frameWidth();
+    for (const int width : naturalWidths(list, table)) {
+        total += std::min(width, widestAsked);
+    }
+    return total;
+}
+
 SIZE fitTableView(HWND list, const report::DetailsTable& table, int width)
 {
-    std::vector<int> widths(table.columns.size(), narrowestColumn);
-    for (std::size_t c = 0; c < table.columns.size(); ++c) {
-        widths[c] = std::max(widths[c], textWidth(list, table.columns[c].heading) + cellPadding);
-        for (std::size_t r = 0; r < table.rows.size(); ++r) {
-            if (const report::DetailsLine* cell = cellAt(table, r, c)) {
-                widths[c] = std::max(widths[c], textWidth(list, cell->text) + cellPadding);
-            }
-        }
-    }
+    std::vector<int> widths = naturalWidths(list, table);
     // The view's own frame and a little air take the rest of the width.
-    const int frame = 2 * GetSystemMetrics(SM_CXEDGE) + 2;
+    const int frame = frameWidth();
     const int room = std::max(0, width - frame);
     int total = std::accumulate(widths.begin(), widths.end(), 0);
     if (total > room) {
@@ -116,20 +140,21 @@ SIZE fitTableView(HWND list, const report::DetailsTable& table, int width)
     for (std::size_t c = 0; c < widths.size(); ++c) {
         SendMessageW(list, LVM_SETCOLUMNWIDTH, c, MAKELPARAM(widths[c], 0));
     }
-    // Every row shown: the header and the rows as the view measures them.
-    const LRESULT needed = SendMessageW(list, LVM_APPROXIMATEVIEWRECT, static_cast<WPARAM>(-1), MAKELPARAM(-1, -1));
+    // Every row shown: the header and the rows as the view places them (the first
+    // row's top, wherever the view is scrolled to, lies the header's height down).
     RECT header{};
     GetWindowRect(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), &header);
+    int height = header.bottom - header.top;
     RECT row{LVIR_BOUNDS, 0, 0, 0};
-    int rows = 0;
     if (!table.rows.empty() && SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)) != FALSE) {
-        rows = static_cast<int>(table.rows.size()) * (row.bottom - row.top);
+        const int rowHeight = row.bottom - row.top;
+        const int top = static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+        height = std::max(height, static_cast<int>(row.top) + top * rowHeight) +
+                 static_cast<int>(table.rows.size()) * rowHeight;
     }
-    const int byRows = (header.bottom - header.top) + rows;
-    const int height = std::max(byRows, static_cast<int>(HIWORD(needed)));
     const bool sideways = total > room;
     return SIZE{std::min(width, total + frame),
-                height + 2 * GetSystemMetrics(SM_CYEDGE) + 2 + (sideways ? GetSystemMetrics(SM_CYHSCROLL) : 0)};
+                height + 2 * GetSystemMetrics(SM_CYEDGE) + 6 + (sideways ? GetSystemMetrics(SM_CYHSCROLL) : 0)};
 }
 
 LRESULT drawTableCell(NMLVCUSTOMDRAW& draw, const report::DetailsTable& table)

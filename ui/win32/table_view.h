@@ -16,6 +16,9 @@ namespace veldronix::win32 {
 // window around it scrolls), no header clicks, one row selectable.
 HWND createTableView(HWND parent, HINSTANCE instance, int identifier, HFONT font, const report::DetailsTable& table);
 
+// The width the view needs to show every column whole.
+int naturalTableWidth(HWND list, const report::DetailsTable& table);
+
 // Gives the columns their texts' width, shrinking the widest ones (their
 // cells elided, whole in a tooltip) until they fit `width`; the view's size for
 // its columns and every row, never wider than `width`.
