@@ -5,6 +5,7 @@
 #include "cli/message_meaning.h"
 #include "cli/outcome_output.h"
 #include "cli/plot_file.h"
+#include "report/input_findings.h"
 #include "report/rounded_report.h"
 #include "veldronix/version.h"
 
@@ -106,7 +107,8 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
     // Findings of --rounded warn about the drive; they are no message and leave the exit status alone.
     output.write(options.json ? jsonOutput(outcome, options.rounded)
                               : plainOutput(outcome) +
-                                    (options.rounded ? report::roundedPlainSection(outcome.calculation, outcome.pulseCount)
+                                    (options.rounded ? report::inputFindingsPlain(outcome.inputFindings) +
+                                                           report::roundedPlainSection(outcome.calculation, outcome.pulseCount)
                                                      : ""));
     if (!output.finish(err)) {
         return 2;

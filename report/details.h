@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controller/calculation.h"
+#include "controller/calculator_controller.h"
 #include "core/rounded_drive.h"
 #include "core/setting_register.h"
 #include "io/file_replace.h"
@@ -56,6 +57,9 @@ enum class DetailsPlotState {
 struct Details {
     bool calculated = false; // false: only heading is filled, and says that nothing is calculated
     std::string heading;     // the drive type and the multiplier of the values shown
+    // Lines of their own under the heading, calculated or not: why the last command
+    // failed, results shown that no longer belong to the calculation.
+    std::vector<std::string> status;
 
     std::string registersHeading;           // "整数の設定値"
     std::vector<DetailsRegister> registers; // in register order, the drive type's registers only
@@ -64,6 +68,9 @@ struct Details {
     std::string realDriveHeading;
     std::vector<DetailsQuantity> realDrive; // speeds, times, and the jerks of an S-curve
     std::string findingsHeading;            // "確認事項"
+    // What the fields' texts were read as where that may not be what was meant
+    // (a text that is no number, one cut short, ...): shown before the findings.
+    std::vector<std::string> inputFindings;
     std::vector<DetailsFinding> findings;   // empty: findingsNote says there are none
     std::string findingsNote;
 
@@ -76,6 +83,12 @@ struct Details {
 // The details of the calculation the fields show now (none: nothing is
 // calculated) for the number in 出力パルス数 (none or not above 0: no plot).
 Details makeDetails(const std::optional<Calculation>& calculation, std::optional<double> pulseCount);
+
+// The same for the controller's calculation, with its status (the last
+// command's failure, stale results) and the findings of what it read. A window
+// calls controller.readPulseCount() for pulseCount, which also notes the field
+// for the findings.
+Details makeDetails(const CalculatorController& controller, std::optional<double> pulseCount);
 
 // The plot of the details as a standalone SVG document, for the save button;
 // none where there is no plot.
