@@ -1,6 +1,7 @@
 #include "report/details.h"
 
 #include "report/command_status.h"
+#include "report/comparison_texts.h"
 #include "report/details_texts.h"
 #include "report/input_findings.h"
 #include "report/profile_report.h"
@@ -139,6 +140,16 @@ void addPlot(Details& details, const Calculation& calculation, const RoundedDriv
     details.plotNote = realEndNote(profile, t::realEnd, t::profileNotes);
 }
 
+void addCopyFormats(Details& details, const Calculation& calculation, const RoundedDrive& drive)
+{
+    const RegisterCodeTexts& labels = japaneseRegisterCodeTexts;
+    details.copyFormats = {
+        {CopyFormatKind::Lines, std::string(labels.labelLines), details.clipboardText},
+        {CopyFormatKind::C, std::string(labels.labelC), registersAsC(calculation, drive)},
+        {CopyFormatKind::Json, std::string(labels.labelJson), registersAsJson(calculation, drive)},
+    };
+}
+
 } // namespace
 
 const PlotTexts& detailsPlotTexts()
@@ -188,6 +199,8 @@ Details makeDetails(const std::optional<Calculation>& calculation, std::optional
     addRealDrive(details, calculation->input.driveType, drive);
     addFindings(details, fields, drive);
     addPlot(details, *calculation, drive, pulseCount);
+    addCopyFormats(details, *calculation, drive);
+    details.comparison = compareMultipliers(*calculation);
     return details;
 }
 
@@ -208,7 +221,7 @@ std::optional<std::string> detailsPlotSvg(const Details& details)
     if (!details.plot) {
         return std::nullopt;
     }
-    return plotSvg(*details.plot);
+    return documentSvg(*details.plot);
 }
 
 namespace {
