@@ -653,8 +653,16 @@ void clickRow(const RemoteProgram& program, HWND list, int row, bool twice)
         PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
         PostMessageW(list, WM_LBUTTONUP, 0, at);
     }
-    Sleep(300);
-    SendMessageTimeoutW(list, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
+    // Posted, the clicks wait behind any message sent: the row's selection is awaited.
+    for (int tries = 0; tries < 200; ++tries) {
+        DWORD_PTR selected = 0;
+        SendMessageTimeoutW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED, SMTO_NORMAL, 30000,
+                            &selected);
+        if (static_cast<int>(selected) == row || !IsWindow(list)) {
+            break;
+        }
+        Sleep(25);
+    }
 }
 
 // The multipliers side by side: the row in use and the recommended one marked in
@@ -699,8 +707,10 @@ void detailsComparison(RemoteProgram& program, const std::wstring& screenshots)
             clickDetails(window, details::chooseRow);
         } else if (c.how == 2) {
             PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
-            Sleep(300);
-            program.send(WM_NULL, 0, 0);
+        }
+        // A click or key posted waits behind the messages sent: its effect is awaited.
+        for (int tries = 0; tries < 200 && program.selectedIndex(multiplier) != c.index; ++tries) {
+            Sleep(25);
         }
         Sleep(200);
         check(program.selectedIndex(multiplier) == c.index, std::wstring(c.name) + L": 倍率",

@@ -338,7 +338,10 @@ void enterKeys(const RemoteProgram& program)
         gui.cbSize = sizeof gui;
         GetGUIThreadInfo(program.threadId(), &gui);
         PostMessageW(gui.hwndFocus != nullptr ? gui.hwndFocus : program.item(c.focus), WM_KEYDOWN, VK_RETURN, 0);
-        program.send(WM_NULL, 0, 0); // the key has been handled once the dialog answers
+        // A posted key waits behind the messages sent to the dialog: its effect is awaited.
+        for (int tries = 0; tries < 200 && program.text(c.field) != c.shown; ++tries) {
+            Sleep(25);
+        }
         check(program.otherDialogs().empty(), std::wstring(c.name) + L": no message box");
         expectText(c.name, program.text(c.field), c.shown);
         check(program.waitForExit(0) == -1, std::wstring(c.name) + L": the program goes on");

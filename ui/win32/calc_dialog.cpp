@@ -5,7 +5,9 @@
 #include "resource.h"
 #include "ui/win32/about_dialog.h"
 #include "io/wide_text.h"
+#include "report/command_status.h"
 #include "report/details_style.h"
+#include "report/details_texts.h"
 #include "ui/win32/scene_painter.h"
 
 #include <algorithm>
@@ -107,7 +109,9 @@ INT_PTR CCalcDialog::onInitDialog()
     fillSelector(ControlId::IDC_DRIVE_TYPE, texts::driveTypeItems);
     fillSelector(ControlId::IDC_MULTIPLIER, texts::multiplierItems);
     addSystemMenuItems();
-    fieldTips_.attach(window(), instance_, resultFields, {});
+    fieldTips_.attach(window(), instance_, resultFields, [this](ControlId field) {
+        return report::staleFieldNote(field, controller_.resultFreshness(), report::detailsTexts::commandStatus);
+    });
     SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     setSelectedIndex(ControlId::IDC_DRIVE_TYPE, 0);
@@ -141,7 +145,7 @@ void CCalcDialog::addSystemMenuItems()
 
 report::Details CCalcDialog::currentDetails()
 {
-    return report::makeDetails(controller_.lastCalculation(), controller_.readPulseCount());
+    return report::makeDetails(controller_, controller_.readPulseCount());
 }
 
 void CCalcDialog::openDetails()
