@@ -733,6 +733,93 @@ void detailsComparison(RemoteProgram& program, const std::wstring& screenshots)
     closeDetails(window, program);
 }
 
+// What the details say of odd inputs and failed commands: the input findings
+// under 確認事項 and the failure's sentence under the heading, as the layout has them.
+void detailsReadings(RemoteProgram& program, const std::wstring& screenshots)
+{
+    const HWND window = openDetails(program);
+    if (window == nullptr) {
+        check(false, L"details readings: the window opens");
+        return;
+    }
+    const std::wstring cut = L"0.2" + std::wstring(80, L'0') + L"9";
+    struct Case {
+        const wchar_t* name;
+        std::wstring initial, drive, accel;
+        std::wstring message; // of 決定
+        Lines expected;
+        const wchar_t* screenshot;
+    } const cases[] = {
+        {L"1,000", L"1", L"1,000", L"0.2", L"",
+         {L"[確認事項]", L"▲ ドライブ速度「1,000」は1と読まれました。数値の後の文字は無視されます。"},
+         L"win32-details-findings-comma"},
+        {L"-0.2", L"100", L"10000", L"-0.2", L"",
+         {L"[確認事項]", L"▲ ドライブ速度に達する時間「-0.2」は-0.2と読まれました。0より小さい値です。"},
+         L"win32-details-findings-negative"},
+        {L"cut", L"100", L"10000", cut, L"",
+         {L"[確認事項]", L"▲ ドライブ速度に達する時間は78バイトを超えるため、先頭の「" + cut.substr(0, 78) +
+                              L"」だけが0.2と読まれました。"},
+         L"win32-details-findings-cut"},
+        // Every multiplier's speed step times 2,000,000 is the most it takes: 4,000,000 PPS at 2.
+        {L"4000001 PPS", L"100", L"4000001", L"0.2", noSetting,
+         {L"▲ 決定:どの倍率でも、4,000,000 PPSを超えるドライブ速度は設定できません。"}, nullptr},
+    };
+    for (const Case& c : cases) {
+        const std::wstring name = std::wstring(L"details readings ") + c.name;
+        enterDrive(program, 0, c.initial, c.drive, c.accel, L"");
+        program.setText(pulseCount, L"");
+        clickExpecting(program, name + L": calculate", calculate, c.message);
+        expectShown(program, window, name, c.expected);
+        if (c.screenshot != nullptr) {
+            check(captureWindow(window, screenshots + L"\\" + c.screenshot + L".bmp"), L"screenshot " + name);
+        }
+    }
+    closeDetails(window, program);
+}
+
+// The tooltip the program shows while the mouse rests on a control; empty when none comes.
+std::wstring hoverTip(const RemoteProgram& program, HWND control)
+{
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    SetCursorPos(rect.left + 2, rect.top + 2);
+    Sleep(100);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    std::wstring text;
+    for (int tries = 0; tries < 60 && text.empty(); ++tries) {
+        Sleep(50);
+        for (HWND tip : program.windowsOfClass(L"tooltips_class32")) {
+            text = program.text(tip);
+        }
+    }
+    SetCursorPos(0, 0);
+    Sleep(300);
+    return text;
+}
+
+// A result field shows its whole text in a tooltip where the field is too small
+// for it, and says why where its value no longer belongs to the calculation.
+void resultTooltips(RemoteProgram& program)
+{
+    enterDrive(program, 0, L"100", L"10000", L"0.2", L"");
+    clickExpecting(program, L"tooltips: calculate type 0", calculate, L"");
+    expectText(L"tooltips: the type-0 summary, too long for its field", hoverTip(program, program.item(summary)),
+               summary0);
+    expectText(L"tooltips: a value that fits has none", hoverTip(program, program.item(outR)), L"");
+    // 123,456,789 pulses of the worked type-3 drive: 123456789 - 1515 = 123455274.
+    enterDrive(program, 3, L"100", L"10000", L"0.2", L"0.3");
+    clickExpecting(program, L"tooltips: calculate type 3", calculate, L"");
+    program.setText(pulseCount, L"123456789");
+    clickExpecting(program, L"tooltips: 算出 123,456,789 pulses", computeDecelPoint, L"");
+    expectText(L"tooltips: マニュアル減速点 of 123,456,789 pulses", hoverTip(program, program.item(decelPoint)),
+               L"123455274.000");
+    program.setText(driveSpeed, L"");
+    clickExpecting(program, L"tooltips: a failed 決定", calculate, driveSpeedZero);
+    expectText(L"tooltips: a stale value says why", hoverTip(program, program.item(outR)),
+               L"決定が失敗したため、表示中の設定値は前回の計算のもので、現在の入力には対応していません。");
+    program.setText(pulseCount, L"");
+}
+
 } // namespace
 
 HWND openDetails(const RemoteProgram& program)
@@ -765,6 +852,8 @@ void detailsSuite(const std::wstring& path, const std::wstring& screenshots)
     detailsFindings(program);
     detailsResizing(program);
     detailsComparison(program, screenshots);
+    detailsReadings(program, screenshots);
+    resultTooltips(program);
     detailsScreenshots(program, screenshots);
     PostMessageW(program.dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
     check(program.waitForExit(60000) == 0, L"details: the close box ends the program");
