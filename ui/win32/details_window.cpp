@@ -25,7 +25,6 @@ namespace {
 namespace texts = report::detailsTexts;
 
 constexpr const wchar_t* windowClassName = L"VeldronixDetails";
-constexpr const wchar_t* pageClassName = L"VeldronixDetailsPage";
 
 // The window's measures in pixels.
 constexpr int margin = 10;
@@ -85,32 +84,6 @@ int lineHeightOf(HWND window, HFONT font)
     return metrics.tmHeight + metrics.tmExternalLeading;
 }
 
-std::string_view actionText(report::SectionAction action)
-{
-    switch (action) {
-    case report::SectionAction::Copy:
-        return texts::copyButton;
-    case report::SectionAction::SavePlot:
-        return texts::saveButton;
-    case report::SectionAction::ChooseRow:
-        return report::japaneseComparisonTexts.chooseButton;
-    }
-    return {};
-}
-
-DetailsId actionId(report::SectionAction action)
-{
-    switch (action) {
-    case report::SectionAction::Copy:
-        return DetailsId::Copy;
-    case report::SectionAction::SavePlot:
-        return DetailsId::Save;
-    case report::SectionAction::ChooseRow:
-        return DetailsId::ChooseRow;
-    }
-    return DetailsId::Copy;
-}
-
 bool endsWith(const std::wstring& name, std::wstring_view extension)
 {
     if (name.size() < extension.size()) {
@@ -151,26 +124,20 @@ bool DetailsWindow::registerClasses() const
 {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!PlotView::registerClass(instance_)) {
+    if (!DetailsPage::registerClass(instance_)) {
         return false;
     }
-    for (const auto& [name, procedure] : {std::pair{windowClassName, &DetailsWindow::windowProc},
-                                          std::pair{pageClassName, &DetailsWindow::pageProc}}) {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        if (GetClassInfoExW(instance_, name, &windowClass)) {
-            continue;
-        }
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = instance_;
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        windowClass.lpszClassName = name;
-        if (RegisterClassExW(&windowClass) == 0) {
-            return false;
-        }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExW(instance_, windowClassName, &windowClass)) {
+        return true;
     }
-    return true;
+    windowClass.lpfnWndProc = &DetailsWindow::windowProc;
+    windowClass.hInstance = instance_;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = windowClassName;
+    return RegisterClassExW(&windowClass) != 0;
 }
 
 bool DetailsWindow::open(HWND owner, report::Details details)
@@ -178,7 +145,7 @@ bool DetailsWindow::open(HWND owner, report::Details details)
     details_ = std::move(details);
     layout_ = report::detailsLayout(details_);
     if (window_ != nullptr) {
-        buildParts();
+        page_.show(layout_, details_, close_);
         layOut();
         SetForegroundWindow(window_);
         SetActiveWindow(window_);
@@ -205,7 +172,7 @@ bool DetailsWindow::open(HWND owner, report::Details details)
         dialogKeys_ =
             HookHandle(SetWindowsHookExW(WH_MSGFILTER, &DetailsWindow::messageFilter, nullptr, GetCurrentThreadId()));
     }
-    buildParts();
+    page_.show(layout_, details_, close_);
     placeNearOwner(owner);
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
@@ -222,7 +189,7 @@ void DetailsWindow::update(report::Details details)
     layout_ = report::detailsLayout(details_);
     currentStatus_.clear(); // what became of a copy or save belongs to the values shown before
     SetWindowTextW(status_, L"");
-    buildParts();
+    page_.show(layout_, details_, close_);
     layOut();
     growToContent();
 }
@@ -248,8 +215,8 @@ void DetailsWindow::growToContent()
         SetWindowPos(window_, nullptr, 0, 0, width, oldHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     RECT pageClient{};
-    GetClientRect(page_, &pageClient);
-    const int missing = contentHeight_ - static_cast<int>(pageClient.bottom);
+    GetClientRect(page_.window(), &pageClient);
+    const int missing = page_.contentHeight() - static_cast<int>(pageClient.bottom);
     const int height = std::min(oldHeight + std::max(0, missing), static_cast<int>(work.bottom - work.top));
     if (height <= oldHeight) {
         return;
@@ -273,12 +240,9 @@ LRESULT CALLBACK DetailsWindow::windowProc(HWND window, UINT message, WPARAM wPa
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->window_ = nullptr;
-        self->page_ = nullptr;
         self->status_ = nullptr;
         self->close_ = nullptr;
         self->lastFocus_ = nullptr;
-        self->parts_.clear();
-        self->scroll_ = 0;
         self->userSized_ = false;
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -288,22 +252,6 @@ LRESULT CALLBACK DetailsWindow::windowProc(HWND window, UINT message, WPARAM wPa
         // Out of memory while showing: the window goes, the main dialog and its values stay.
         DestroyWindow(window);
         return 0;
-    }
-}
-
-// The page hands what its controls tell to the window, which knows what they show.
-LRESULT CALLBACK DetailsWindow::pageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_VSCROLL:
-    case WM_MOUSEWHEEL:
-        return SendMessageW(GetParent(window), message, wParam, lParam);
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -363,17 +311,17 @@ LRESULT DetailsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         onCommand(LOWORD(wParam));
         return 0;
     case WM_NOTIFY:
-        return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        return page_.onNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_ACTIVATE:
         onActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;
     case WM_CTLCOLORSTATIC:
         return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_VSCROLL:
-        onScroll(LOWORD(wParam), 0);
+        page_.onScroll(LOWORD(wParam), 0);
         return 0;
     case WM_MOUSEWHEEL:
-        onScroll(-1, GET_WHEEL_DELTA_WPARAM(wParam));
+        page_.onScroll(-1, GET_WHEEL_DELTA_WPARAM(wParam));
         return 0;
     default:
         return DefWindowProcW(window_, message, wParam, lParam);
@@ -382,9 +330,7 @@ LRESULT DetailsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void DetailsWindow::onCreate()
 {
-    page_ = CreateWindowExW(WS_EX_CONTROLPARENT, pageClassName, L"",
-                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPCHILDREN | WS_TABSTOP, 0, 0, 10, 10, window_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(toInt(DetailsId::Page))), instance_, nullptr);
+    page_.create(window_, instance_, font_, boldFont_.get(), faceName_);
     status_ = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | wrapStyle, 0, 0, 10, 10, window_,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(toInt(DetailsId::Status))), instance_,
                               nullptr);
@@ -395,145 +341,13 @@ void DetailsWindow::onCreate()
     for (const HWND child : {status_, close_}) {
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     }
-    // The page never takes the focus itself; its controls do.
-    SetWindowLongPtrW(page_, GWL_STYLE, GetWindowLongPtrW(page_, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_TABSTOP));
-    // The scroll bar stays, greyed, where there is nothing to scroll: the width never jumps.
-    SCROLLINFO info{sizeof info, SIF_ALL | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
-    SetScrollInfo(page_, SB_VERT, &info, FALSE);
-}
-
-HWND DetailsWindow::addControl(const wchar_t* windowClass, DetailsId id, DWORD style, std::string_view text)
-{
-    const std::wstring wide = io::toWide(text);
-    const HWND control =
-        CreateWindowExW(0, windowClass, wide.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, page_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(toInt(id))), instance_, nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    return control;
-}
-
-void DetailsWindow::addStatic(DetailsId id, std::string_view text, bool bold, bool warning, int gapBefore)
-{
-    Part part;
-    part.window = addControl(L"Static", id, wrapStyle, text);
-    part.id = id;
-    part.gap = gapBefore;
-    part.text = std::string(text);
-    part.bold = bold;
-    part.ink = warning ? colourOf(report::detailsColours.warning) : CLR_INVALID;
-    if (bold) {
-        SendMessageW(part.window, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
-    }
-    parts_.push_back(std::move(part));
-}
-
-// A line of the layout; a warning line carries its mark in its text and is drawn in the warning colour.
-void DetailsWindow::addLine(const report::DetailsLine& line, DetailsId id, int gapBefore)
-{
-    addStatic(id, line.text, false, line.warning, gapBefore);
-}
-
-void DetailsWindow::addButtons(const std::vector<report::SectionAction>& actions)
-{
-    int x = 0;
-    for (const report::SectionAction action : actions) {
-        const std::string_view text = actionText(action);
-        Part part;
-        part.window = addControl(L"Button", actionId(action), WS_TABSTOP | BS_PUSHBUTTON, text);
-        part.id = actionId(action);
-        part.fixedWidth = measured(part.window, font_, text, 1000).cx + 24;
-        part.x = x;
-        part.beside = x > 0;
-        part.gap = partGap;
-        x += part.fixedWidth + partGap;
-        if (action == report::SectionAction::Copy) {
-            EnableWindow(part.window, !details_.clipboardText.empty());
-            if (details_.copyFormats.size() > 1) {
-                // Beside it, the other formats in a menu; the plain lines stay the button's own.
-                parts_.push_back(std::move(part));
-                part = Part{};
-                part.window = addControl(L"Button", DetailsId::CopyAs, WS_TABSTOP | BS_PUSHBUTTON, texts::copyAsButton);
-                part.id = DetailsId::CopyAs;
-                part.fixedWidth = measured(part.window, font_, texts::copyAsButton, 1000).cx + 24;
-                part.x = x;
-                part.beside = true;
-                x += part.fixedWidth + partGap;
-            }
-        } else if (action == report::SectionAction::SavePlot) {
-            EnableWindow(part.window, details_.plot.has_value());
-        } else if (action == report::SectionAction::ChooseRow) {
-            EnableWindow(part.window, FALSE); // until a row is selected
-        }
-        parts_.push_back(std::move(part));
-    }
-}
-
-// The controls of the layout, made again for each new layout: a control never
-// keeps a text or a place of the details shown before.
-void DetailsWindow::buildParts()
-{
-    const HWND focus = GetFocus();
-    const int focusId = focus != nullptr && IsChild(page_, focus) ? GetDlgCtrlID(focus) : 0;
-    SendMessageW(page_, WM_SETREDRAW, FALSE, 0);
-    for (HWND child = GetWindow(page_, GW_CHILD); child != nullptr;) {
-        const HWND next = GetWindow(child, GW_HWNDNEXT);
-        DestroyWindow(child);
-        child = next;
-    }
-    parts_.clear();
-    tables_.clear();
-    chooseTable_ = -1;
-    chooseIndices_.clear();
-
-    addStatic(DetailsId::Heading, layout_.heading, true, false, 0);
-    for (const report::DetailsLine& line : layout_.status) {
-        addLine(line, DetailsId::StatusLine, partGap);
-    }
-    for (const report::DetailsSection& section : layout_.sections) {
-        addStatic(DetailsId::SectionHeading, section.heading, true, false, sectionGap);
-        if (section.kind == report::SectionKind::Plot && details_.plot) {
-            Part plot;
-            plot.window = addControl(PlotView::className, DetailsId::Plot, 0, {});
-            plot.id = DetailsId::Plot;
-            plot.gap = partGap;
-            if (PlotView* view = PlotView::of(plot.window)) {
-                view->show(details_.plot, faceName_);
-            }
-            parts_.push_back(std::move(plot));
-        }
-        const bool hasTable = section.kind == report::SectionKind::Table ||
-                              (section.kind == report::SectionKind::Plot && !section.table.rows.empty());
-        if (hasTable) {
-            Part table;
-            table.id = DetailsId::Table;
-            table.table = static_cast<int>(tables_.size());
-            table.window = createTableView(page_, instance_, toInt(DetailsId::Table), font_, section.table);
-            table.gap = partGap;
-            tables_.push_back(section.table);
-            if (std::find(section.actions.begin(), section.actions.end(), report::SectionAction::ChooseRow) !=
-                section.actions.end()) {
-                chooseTable_ = table.table;
-                chooseIndices_ = section.rowIndices;
-            }
-            parts_.push_back(std::move(table));
-        }
-        for (const report::DetailsLine& line : section.lines) {
-            addLine(line, DetailsId::Line, partGap);
-        }
-        addButtons(section.actions);
-    }
-    if (focusId != 0) {
-        const HWND again = GetDlgItem(page_, focusId);
-        SetFocus(again != nullptr && IsWindowEnabled(again) ? again : close_);
-    }
-    SendMessageW(page_, WM_SETREDRAW, TRUE, 0);
 }
 
 // Every part at its place for the client area's size: the page above, the
 // status line and the close button under it; the page's content scrolls.
 void DetailsWindow::layOut()
 {
-    if (window_ == nullptr || page_ == nullptr) {
+    if (window_ == nullptr || page_.window() == nullptr) {
         return;
     }
     RECT client{};
@@ -550,151 +364,18 @@ void DetailsWindow::layOut()
     MoveWindow(status_, margin, barTop + std::max(0, (buttonHeight - statusHeight) / 2), statusWidth, statusHeight,
                FALSE);
     MoveWindow(close_, client.right - margin - closeWidth, barTop, closeWidth, buttonHeight, FALSE);
-    MoveWindow(page_, 0, 0, client.right, pageHeight, FALSE);
+    MoveWindow(page_.window(), 0, 0, client.right, pageHeight, FALSE);
 
-    // The content flows down the page's width; a part beside another shares its row.
-    RECT pageClient{};
-    GetClientRect(page_, &pageClient);
-    const int width = std::max(1, static_cast<int>(pageClient.right) - 2 * margin);
-    int rowTop = margin;
-    int rowBottom = margin;
-    for (Part& part : parts_) {
-        part.top = part.beside ? rowTop : rowBottom + part.gap;
-        int partWidth = part.fixedWidth > 0 ? part.fixedWidth : std::max(1, width - part.x);
-        switch (part.id) {
-        case DetailsId::Table: {
-            const SIZE size = fitTableView(part.window, tables_[static_cast<std::size_t>(part.table)], partWidth);
-            partWidth = size.cx;
-            part.height = size.cy;
-            break;
-        }
-        case DetailsId::Plot:
-            // Wide enough to read, never taller than about two thirds of a small screen.
-            part.height = std::clamp(width * 9 / 20, 14 * line, 30 * line);
-            break;
-        case DetailsId::Copy:
-        case DetailsId::CopyAs:
-        case DetailsId::Save:
-        case DetailsId::ChooseRow:
-            part.height = buttonHeight;
-            break;
-        default:
-            part.height = measured(part.window, part.bold ? boldFont_.get() : font_, part.text, partWidth).cy;
-            break;
-        }
-        rowTop = part.top;
-        rowBottom = part.beside ? std::max(rowBottom, part.top + part.height) : part.top + part.height;
-        MoveWindow(part.window, margin + part.x, part.top - scroll_, partWidth, part.height, FALSE);
-    }
-    contentHeight_ = rowBottom + margin;
     SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
-    place();
-}
-
-// The scroll bar for the content's height, the parts where the scroll puts
-// them, and everything painted once, afresh.
-void DetailsWindow::place()
-{
-    RECT pageClient{};
-    GetClientRect(page_, &pageClient);
-    const int shown = pageClient.bottom;
-    const int furthest = std::max(0, contentHeight_ - shown);
-    const int position = std::clamp(scroll_, 0, furthest);
-    if (position != scroll_) {
-        const int shift = scroll_ - position;
-        scroll_ = position;
-        for (const Part& part : parts_) {
-            RECT rect{};
-            GetWindowRect(part.window, &rect);
-            MapWindowPoints(nullptr, page_, reinterpret_cast<POINT*>(&rect), 2);
-            SetWindowPos(part.window, nullptr, rect.left, rect.top + shift, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-        }
-    }
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
-    info.nMin = 0;
-    info.nMax = std::max(0, contentHeight_ - 1);
-    info.nPage = static_cast<UINT>(std::max(0, shown));
-    info.nPos = scroll_;
-    SetScrollInfo(page_, SB_VERT, &info, TRUE);
+    page_.layOut();
     RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
-}
-
-void DetailsWindow::scrollTo(int position)
-{
-    RECT pageClient{};
-    GetClientRect(page_, &pageClient);
-    const int target = std::clamp(position, 0, std::max(0, contentHeight_ - static_cast<int>(pageClient.bottom)));
-    if (target == scroll_) {
-        return;
-    }
-    const int shift = scroll_ - target;
-    scroll_ = target;
-    // The system moves the shown pixels and the controls; only the uncovered strip is painted.
-    ScrollWindowEx(page_, 0, shift, nullptr, nullptr, nullptr, nullptr,
-                   SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
-    SetScrollPos(page_, SB_VERT, scroll_, TRUE);
-    UpdateWindow(page_);
-}
-
-void DetailsWindow::onScroll(int request, int wheelDelta)
-{
-    if (page_ == nullptr) {
-        return;
-    }
-    RECT pageClient{};
-    GetClientRect(page_, &pageClient);
-    const int line = lineHeightOf(window_, font_);
-    const int pageStep = std::max(line, static_cast<int>(pageClient.bottom) - line);
-    if (request < 0) {
-        scrollTo(scroll_ - wheelDelta * 3 * line / WHEEL_DELTA);
-        return;
-    }
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_TRACKPOS;
-    GetScrollInfo(page_, SB_VERT, &info);
-    switch (request) {
-    case SB_LINEUP:
-        scrollTo(scroll_ - line);
-        break;
-    case SB_LINEDOWN:
-        scrollTo(scroll_ + line);
-        break;
-    case SB_PAGEUP:
-        scrollTo(scroll_ - pageStep);
-        break;
-    case SB_PAGEDOWN:
-        scrollTo(scroll_ + pageStep);
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-        scrollTo(info.nTrackPos);
-        break;
-    case SB_TOP:
-        scrollTo(0);
-        break;
-    case SB_BOTTOM:
-        scrollTo(contentHeight_);
-        break;
-    default:
-        break;
-    }
 }
 
 // The window's width for its content: the preferred one, or the widest table's
 // columns whole, with the page's scroll bar and the frame.
 int DetailsWindow::wantedWidth() const
 {
-    int contentWidth = preferredWidth;
-    for (const Part& part : parts_) {
-        if (part.id == DetailsId::Table) {
-            contentWidth = std::max(contentWidth, naturalTableWidth(part.window, tables_[static_cast<std::size_t>(part.table)]) +
-                                                      2 * margin);
-        }
-    }
+    const int contentWidth = page_.wantedWidth(preferredWidth);
     RECT frame{0, 0, contentWidth + GetSystemMetrics(SM_CXVSCROLL), 100};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
@@ -732,9 +413,9 @@ void DetailsWindow::placeNearOwner(HWND owner)
     RECT client{};
     GetClientRect(window_, &client);
     RECT pageClient{};
-    GetClientRect(page_, &pageClient);
+    GetClientRect(page_.window(), &pageClient);
     const int barHeight = static_cast<int>(client.bottom - pageClient.bottom);
-    const int height = std::min(workHeight, contentHeight_ + barHeight + frameHeight);
+    const int height = std::min(workHeight, page_.contentHeight() + barHeight + frameHeight);
     const int y = std::clamp(static_cast<int>(dialog.top), static_cast<int>(work.top),
                              static_cast<int>(work.bottom) - height);
     SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -747,7 +428,7 @@ void DetailsWindow::onCommand(int identifier)
         DestroyWindow(window_);
         return;
     case IDOK: // Enter where no button has the focus: a chosen table's row is chosen
-        if (chooseTable_ >= 0 && GetDlgCtrlID(GetFocus()) == toInt(DetailsId::Table)) {
+        if (page_.isChooseTable(GetFocus())) {
             chooseRow();
         }
         return;
@@ -765,39 +446,6 @@ void DetailsWindow::onCommand(int identifier)
         return;
     default:
         return;
-    }
-}
-
-LRESULT DetailsWindow::onNotify(const NMHDR& header)
-{
-    if (static_cast<int>(header.idFrom) != toInt(DetailsId::Table)) {
-        return 0;
-    }
-    const auto table = std::find_if(parts_.begin(), parts_.end(),
-                                    [&](const Part& part) { return part.window == header.hwndFrom; });
-    if (table == parts_.end() || table->table < 0) {
-        return 0;
-    }
-    const report::DetailsTable& shown = tables_[static_cast<std::size_t>(table->table)];
-    switch (header.code) {
-    case NM_CUSTOMDRAW:
-        return drawTableCell(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)), shown);
-    case LVN_GETINFOTIPW:
-        tableCellTip(*reinterpret_cast<NMLVGETINFOTIPW*>(const_cast<NMHDR*>(&header)), shown);
-        return 0;
-    case LVN_ITEMCHANGED:
-        if (table->table == chooseTable_) {
-            const bool selected = SendMessageW(header.hwndFrom, LVM_GETSELECTEDCOUNT, 0, 0) > 0;
-            EnableWindow(GetDlgItem(page_, toInt(DetailsId::ChooseRow)), selected);
-        }
-        return 0;
-    case NM_DBLCLK:
-        if (table->table == chooseTable_) {
-            chooseRow();
-        }
-        return 0;
-    default:
-        return 0;
     }
 }
 
@@ -822,9 +470,8 @@ LRESULT DetailsWindow::onControlColour(HDC dc, HWND control)
 {
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    const auto part = std::find_if(parts_.begin(), parts_.end(), [&](const Part& p) { return p.window == control; });
-    if (part != parts_.end() && part->ink != CLR_INVALID) {
-        SetTextColor(dc, part->ink);
+    if (const COLORREF ink = page_.inkOf(control); ink != CLR_INVALID) {
+        SetTextColor(dc, ink);
     }
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
@@ -839,7 +486,7 @@ void DetailsWindow::copyRegisters(std::string_view text)
 void DetailsWindow::chooseCopyFormat()
 {
     const std::vector<report::CopyFormat> formats = details_.copyFormats;
-    const HWND button = GetDlgItem(page_, toInt(DetailsId::CopyAs));
+    const HWND button = GetDlgItem(page_.window(), toInt(DetailsId::CopyAs));
     if (formats.empty() || button == nullptr) {
         return;
     }
@@ -863,20 +510,11 @@ void DetailsWindow::chooseCopyFormat()
 
 void DetailsWindow::chooseRow()
 {
-    if (chooseTable_ < 0 || !requests_.chooseMultiplier) {
-        return;
+    const std::optional<int> index = page_.chosenIndex();
+    if (index && requests_.chooseMultiplier) {
+        // The dialog recalculates and updates this window, which makes its parts again.
+        requests_.chooseMultiplier(*index);
     }
-    const auto table = std::find_if(parts_.begin(), parts_.end(),
-                                    [&](const Part& part) { return part.table == chooseTable_; });
-    if (table == parts_.end()) {
-        return;
-    }
-    const int row = static_cast<int>(SendMessageW(table->window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    if (row < 0 || static_cast<std::size_t>(row) >= chooseIndices_.size()) {
-        return;
-    }
-    // The dialog recalculates and updates this window, which makes its parts again.
-    requests_.chooseMultiplier(chooseIndices_[static_cast<std::size_t>(row)]);
 }
 
 void DetailsWindow::savePlot()
