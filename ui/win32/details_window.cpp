@@ -8,15 +8,13 @@
 #include "report/plot_scene.h"
 #include "ui/win32/clipboard.h"
 #include "ui/win32/plot_view.h"
-#include "ui/win32/png_image.h"
+#include "ui/win32/plot_save.h"
 #include "ui/win32/scene_painter.h"
 #include "ui/win32/table_view.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <algorithm>
-#include <cwctype>
 #include <utility>
 
 namespace veldronix::win32 {
@@ -82,19 +80,6 @@ int lineHeightOf(HWND window, HFONT font)
     TEXTMETRICW metrics{};
     GetTextMetricsW(context.dc(), &metrics);
     return metrics.tmHeight + metrics.tmExternalLeading;
-}
-
-bool endsWith(const std::wstring& name, std::wstring_view extension)
-{
-    if (name.size() < extension.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < extension.size(); ++i) {
-        if (std::towlower(name[name.size() - extension.size() + i]) != extension[i]) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // The frame's height around a client area, in px.
@@ -521,45 +506,10 @@ void DetailsWindow::savePlot()
 {
     // The plot the user sees now, whatever the main dialog does while the file is chosen.
     const report::Details shown = details_;
-    if (!shown.plot) {
-        setStatus(texts::saveNoPlot);
-        return;
+    const std::optional<std::string> note = savePlotAs(window_, shown, faceName_);
+    if (note && window_ != nullptr) { // none: cancelled, or the window went while the file was chosen
+        setStatus(*note);
     }
-    std::wstring file = io::toWide(report::plotFileStem) + L".svg";
-    file.resize(32768, L'\0');
-    const std::wstring filter = io::toWide(texts::saveFilterSvg) + L'\0' + L"*.svg" + L'\0' +
-                                io::toWide(texts::saveFilterPng) + L'\0' + L"*.png" + L'\0';
-    const std::wstring title = io::toWide(texts::saveTitle);
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window_;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrTitle = title.c_str();
-    dialog.lpstrDefExt = L"svg"; // or the chosen type's own
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog) || window_ == nullptr) {
-        return; // cancelled, or the window went while the file was chosen
-    }
-    file.resize(file.find(L'\0'));
-    const std::string path = io::toUtf8(file);
-    // A name that UTF-8 cannot carry (a lone surrogate) would name another file: nothing is written.
-    if (io::toWide(path) != file) {
-        setStatus(report::detailsSaveNote(path, io::FileWriteError::CannotCreate));
-        return;
-    }
-    const bool png = endsWith(file, L".png") || (dialog.nFilterIndex == 2 && !endsWith(file, L".svg"));
-    if (!png) {
-        setStatus(report::saveDetailsPlotSvg(shown, path));
-        return;
-    }
-    const report::PlotScene document =
-        report::makePlotScene(*shown.plot, report::documentWidth, report::documentHeight, report::SceneFrame::Document);
-    const std::optional<std::string> image = pngOfScene(document, faceName_);
-    setStatus(report::detailsSaveNote(path, image ? io::replaceFile(path, *image)
-                                                  : std::optional(io::FileWriteError::WriteFailed)));
 }
 
 void DetailsWindow::setStatus(std::string_view text)
