@@ -441,11 +441,9 @@ void detailsFollowCommands(RemoteProgram& program)
     RemoveDirectoryW(folder.c_str());
     check(program.otherDialogs().empty(), L"details: no window left over from the save");
 
-    // Esc in the details window closes it alone; the dialog is as it was.
+    // Closing it changes nothing in the dialog (each way of closing: detailsClosings).
     const auto beforeClose = snapshot(program);
-    PostMessageW(part(window, details::copy), WM_KEYDOWN, VK_ESCAPE, 0);
-    check(detailsWindow(program, false) == nullptr, L"details: Esc closes the window");
-    check(IsWindow(program.dialog()) != FALSE && program.waitForExit(0) == -1, L"details: Esc leaves the program");
+    closeDetails(window, program);
     check(snapshot(program) == beforeClose, L"details: closing it changes no field");
 }
 
@@ -487,17 +485,10 @@ void detailsFindings(RemoteProgram& program)
     enterDrive(program, 0, L"0.1", L"0.4", L"0.2", L"");
     program.setText(pulseCount, L"");
     clickExpecting(program, L"details findings: calculate", calculate, L"");
+    // The marks are the layout's (tested in report/); the window draws them red.
     expectShown(program, window, L"details findings: texts",
-                {L"ドライブ種類:対称台形加減速　倍率:1(8,000,000)",
-                 L"R | 8000000 | 8000000", L"A | ▲ 0 | 0.012", L"SV | ▲ 0 | 0.100", L"V | ▲ 0 | 0.400",
-                 L"▲ 初速度 | 0.100 PPS | なし(確認事項を参照) | なし",
-                 L"▲ ドライブ速度 | 0.400 PPS | なし(確認事項を参照) | なし",
-                 L"▲ 加減速時間 | 0.200000秒 | なし(確認事項を参照) | なし",
-                 L"[確認事項]",
-                 L"▲ A=0(求めた値 0.012):加速度が0ではドライブ速度に達しません。",
-                 L"▲ SV=0(求めた値 0.100):初速度が0ではパルスが出力されないため、ドライブを始められません。",
-                 L"▲ V=0(求めた値 0.400):ドライブ速度が0ではパルスが出力されないため、ドライブしません。",
-                 L"[速度プロファイル]", askForPulses});
+                {L"A | ▲ 0 | 0.012", L"▲ 初速度 | 0.100 PPS | なし(確認事項を参照) | なし",
+                 L"▲ A=0(求めた値 0.012):加速度が0ではドライブ速度に達しません。"});
     Sleep(300);
     // The page's parts in order: the first finding's line, the real drive's table (the second).
     HWND finding = nullptr;
@@ -534,22 +525,14 @@ void detailsScreenshots(RemoteProgram& program, const std::wstring& screenshots)
         const wchar_t* pulses;
         Lines expected;
     } const cases[] = {
-        {L"type0", 0, L"10000",
-         {L"ドライブ種類:対称台形加減速　倍率:2(4,000,000)", L"R | 4000000 | 4000000", L"A | 198 | 198.000",
-          L"加減速時間 | 0.200000秒 | 0.200000秒 | 0.0000 %", L"<plot>", L"合計 | 1.198000秒 | 10000パルス | 減速点:8990パルス"}},
+        {L"type0", 0, L"10000", {L"ドライブ種類:対称台形加減速　倍率:2(4,000,000)", L"<plot>"}},
         // A figure of 301 digits widens nothing: the cells elide it, the lines wrap it.
         {L"1e300", 0, L"1e300", {L"<plot>"}},
-        {L"type1", 1, L"10000",
-         {L"ドライブ種類:対称S字加減速　倍率:2(4,000,000)", L"R | 4000000 | 4000000", L"A | 8000 | 8000.000",
-          L"<plot>"}},
-        {L"type2", 2, L"10000",
-         {L"ドライブ種類:非対称台形加減速　倍率:2(4,000,000)", L"R | 4000000 | 4000000", L"A | 198 | 198.000",
-          L"<plot>"}},
+        {L"type1", 1, L"10000", {L"ドライブ種類:対称S字加減速　倍率:2(4,000,000)", L"<plot>"}},
+        {L"type2", 2, L"10000", {L"ドライブ種類:非対称台形加減速　倍率:2(4,000,000)", L"<plot>"}},
         {L"type3", 3, L"10000", type3Registers + type3Plot},
-        // The ramps need 5050 x 0.2 + 5050 x 0.3 = 2525 pulses: 1000 cannot reach the drive speed and return.
-        {L"short-move", 3, L"1000",
-         type3Registers + Lines{L"▲ 移動量が短すぎます。出力パルス数1000では、初速度100 PPSからドライブ速度10000 PPSに達して"
-                                L"初速度に戻れません(加速と減速に2525パルス必要です)。"}},
+        {L"short-move", 3, L"1000", {L"[速度プロファイル]", L"▲ 移動量が短すぎます。出力パルス数1000では、初速度100 PPSから"
+                                    L"ドライブ速度10000 PPSに達して初速度に戻れません(加速と減速に2525パルス必要です)。"}},
     };
     RECT first{};
     for (const Case& c : cases) {
