@@ -516,7 +516,8 @@ private:
         }
     }
 
-    // A band's name at its top, else at its foot; none where it is wider than the band.
+    // A band's name at its top, else at its foot: in its middle, else at its
+    // left or right end; none where it is wider than the band.
     void bandNames(const PlotArea& area)
     {
         for (const PlotBand& band : plot_.bands) {
@@ -525,11 +526,16 @@ private:
             if (textWidth(band.name, figureSize) + 8.0 > x1 - x0) {
                 continue;
             }
-            const double middle = (x0 + x1) / 2;
             const SceneColour ink = plotColours.inkOf(band.phase);
-            if (auto name = placer_.first(
-                    {textAt(middle, area.top + 18.0, TextAnchor::Middle, figureSize, ink, band.name, true),
-                     textAt(middle, area.bottom - 8.0, TextAnchor::Middle, figureSize, ink, band.name, true)})) {
+            const auto at = [&](double x, double y, TextAnchor anchor) {
+                return textAt(x, y, anchor, figureSize, ink, band.name, true);
+            };
+            const double middle = (x0 + x1) / 2;
+            const double top = area.top + 18.0;
+            const double foot = area.bottom - 8.0;
+            if (auto name = placer_.first({at(middle, top, TextAnchor::Middle), at(x0 + 4.0, top, TextAnchor::Start),
+                                           at(x1 - 4.0, top, TextAnchor::End), at(middle, foot, TextAnchor::Middle),
+                                           at(x0 + 4.0, foot, TextAnchor::Start), at(x1 - 4.0, foot, TextAnchor::End)})) {
                 bandTexts_.push_back(std::move(*name));
             }
         }
