@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstddef>
 #include <initializer_list>
-#include <numbers>
 
 namespace veldronix::report {
 namespace {
@@ -621,7 +620,8 @@ SceneBounds textBounds(const SceneText& text)
     const double start = text.anchor == TextAnchor::Middle ? -width / 2 : text.anchor == TextAnchor::End ? -width : 0.0;
     const double across[2] = {-text.size * textAscent, text.size * textDescent};
     const double along[2] = {start, start + width};
-    const double angle = text.rotation * std::numbers::pi / 180.0;
+    constexpr double degree = 3.14159265358979323846 / 180.0; // in radians
+    const double angle = text.rotation * degree;
     const double c = std::cos(angle);
     const double s = std::sin(angle);
     SceneBounds bounds{INFINITY, INFINITY, -INFINITY, -INFINITY};
