@@ -365,6 +365,33 @@ TEST(Pulsecalc, JsonIsOneLine)
     }
 }
 
+// --rounded lists the input findings before the rounded drive, one line each in
+// field order, and only when there are any; they leave the exit status alone.
+TEST(Pulsecalc, RoundedListsTheInputFindings)
+{
+    const ProgramRun run = runPulsecalc({"--type", "2", "--initial", "-0.2", "--drive", "1,000", "--accel",
+                                         "0.2 ", "--decel", "abc", "--pulses", "12abc", "--rounded"});
+    EXPECT_EQ(run.status, 1); // the deceleration time reads as 0: the check's message, as before
+    const std::string lines = "\nInput findings:\n"
+                              "  initial speed \"-0.2\" is read as -0.2, below 0\n"
+                              "  drive speed \"1,000\" is read as 1: the text after the number is ignored\n"
+                              "  time to reach the initial speed \"abc\" is no number and is read as 0\n"
+                              "  pulse count \"12abc\" is read as 12: the text after the number is ignored\n"
+                              "\nRounded settings: none";
+    EXPECT_NE(run.out.find(lines), std::string::npos) << run.out;
+
+    const ProgramRun clean = runPulsecalc({"--initial", "100", "--drive", "10000", "--accel", "0.2", "--rounded"});
+    EXPECT_EQ(clean.status, 0);
+    EXPECT_EQ(clean.out.find("Input findings"), std::string::npos);
+    const ProgramRun cut = runPulsecalc({"--type", "-1", "--initial", std::string(79, '1'), "--drive", "1e99",
+                                         "--accel", "1", "--rounded"});
+    EXPECT_NE(cut.out.find("\nInput findings:\n  initial speed is longer than the field's 78 bytes: only \"" +
+                           std::string(78, '1') + "\" is read, as 1.1111111111111111e+77\n"
+                           "  drive type: no item is selected, so the drive has no type\n"),
+              std::string::npos)
+        << cut.out;
+}
+
 TEST(Pulsecalc, RoundedIsAFlagOfASingleDrive)
 {
     const std::string hint = "try 'pulsecalc --help' for the options\n";
