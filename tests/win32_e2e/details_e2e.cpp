@@ -659,7 +659,8 @@ void detailsComparison(RemoteProgram& program, const std::wstring& screenshots)
     clickExpecting(program, L"comparison: calculate", calculate, L"");
     const HWND window = openDetails(program);
     const HWND table = window != nullptr ? sectionTable(window, L"倍率の比較", program) : nullptr;
-    check(table != nullptr, L"comparison: the section's table is shown");
+    check(table != nullptr, L"comparison: the section's table is shown",
+          L"no 倍率の比較 section in the window: report::detailsLayout gave none");
     if (table == nullptr) {
         if (window != nullptr) {
             closeDetails(window, program);
