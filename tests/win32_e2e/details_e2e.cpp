@@ -316,7 +316,7 @@ Geometry checkPlacement(const RemoteProgram& program, HWND window, const std::ws
     return g;
 }
 
-void detailsFollowCommands(RemoteProgram& program)
+void detailsFollowCommands(RemoteProgram& program, const std::wstring& screenshots)
 {
     const auto before = snapshot(program);
     HWND window = openDetails(program);
@@ -436,6 +436,16 @@ void detailsFollowCommands(RemoteProgram& program)
         const std::string file = readFile(path);
         check(file.rfind(save.start, 0) == 0 && file.size() > 1000,
               std::wstring(L"details: the saved file is whole, ") + save.name, std::to_wstring(file.size()) + L" bytes");
+        if (save.start.size() == 8 && file.size() > 24) {
+            // IHDR: the width and height, big-endian: the 960 x 640 document at twice its px.
+            const auto number = [&](std::size_t at) {
+                return (static_cast<unsigned char>(file[at]) << 24) | (static_cast<unsigned char>(file[at + 1]) << 16) |
+                       (static_cast<unsigned char>(file[at + 2]) << 8) | static_cast<unsigned char>(file[at + 3]);
+            };
+            check(number(16) == 1920 && number(20) == 1280, L"details: the PNG is 1920 x 1280",
+                  std::to_wstring(number(16)) + L" x " + std::to_wstring(number(20)));
+            CopyFileW(path.c_str(), (screenshots + L"\\win32-details-saved.png").c_str(), FALSE);
+        }
         DeleteFileW(path.c_str());
     }
     RemoveDirectoryW(folder.c_str());
@@ -831,7 +841,7 @@ void detailsSuite(const std::wstring& path, const std::wstring& screenshots)
         check(false, L"details: the main dialog appears");
         return;
     }
-    detailsFollowCommands(program);
+    detailsFollowCommands(program, screenshots);
     detailsClosings(program);
     detailsFindings(program);
     detailsResizing(program);

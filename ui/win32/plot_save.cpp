@@ -36,7 +36,7 @@ std::optional<std::string> savePlotAs(HWND owner, const report::Details& shown, 
     if (!shown.plot) {
         return std::string(texts::saveNoPlot);
     }
-    std::wstring file = io::toWide(report::plotFileStem) + L".svg";
+    std::wstring file = io::toWide(report::defaultPlotFileName(report::PlotFileFormat::Svg));
     file.resize(32768, L'\0');
     const std::wstring filter = io::toWide(texts::saveFilterSvg) + L'\0' + L"*.svg" + L'\0' +
                                 io::toWide(texts::saveFilterPng) + L'\0' + L"*.png" + L'\0';
@@ -66,7 +66,7 @@ std::optional<std::string> savePlotAs(HWND owner, const report::Details& shown, 
     }
     const report::PlotScene document =
         report::makePlotScene(*shown.plot, report::documentWidth, report::documentHeight, report::SceneFrame::Document);
-    const std::optional<std::string> image = pngOfScene(document, faceName);
+    const std::optional<std::string> image = pngOfScene(document, faceName, report::plotPngScale);
     return report::detailsSaveNote(path, image ? io::replaceFile(path, *image)
                                                : std::optional(io::FileWriteError::WriteFailed));
 }

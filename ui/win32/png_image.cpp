@@ -79,10 +79,13 @@ constexpr CLSID pngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x0
 
 } // namespace
 
-std::optional<std::string> pngOfScene(const report::PlotScene& scene, const std::wstring& faceName)
+std::optional<std::string> pngOfScene(const report::PlotScene& scene, const std::wstring& faceName, int scale)
 {
-    const int width = static_cast<int>(std::lround(scene.width));
-    const int height = static_cast<int>(std::lround(scene.height));
+    if (scale < 1 || scale > 8 || !std::isfinite(scene.width) || !std::isfinite(scene.height)) {
+        return std::nullopt;
+    }
+    const int width = static_cast<int>(std::lround(scene.width)) * scale;
+    const int height = static_cast<int>(std::lround(scene.height)) * scale;
     if (width <= 0 || height <= 0 || width > 16384 || height > 16384) {
         return std::nullopt;
     }
@@ -98,6 +101,10 @@ std::optional<std::string> pngOfScene(const report::PlotScene& scene, const std:
     }
     {
         const Selection use(memory.dc(), bitmap.get());
+        // Every item, its lines' widths and its texts' sizes too, drawn `scale` times larger.
+        SetGraphicsMode(memory.dc(), GM_ADVANCED);
+        const XFORM larger{static_cast<FLOAT>(scale), 0.0F, 0.0F, static_cast<FLOAT>(scale), 0.0F, 0.0F};
+        SetWorldTransform(memory.dc(), &larger);
         paintScene(memory.dc(), scene, faceName);
     }
     const MemoryStream stream;
