@@ -4,6 +4,7 @@
 // texts made of them are well formed.
 #include "cli/drive_request.h"
 #include "cli/outcome_output.h"
+#include "report/comparison_report.h"
 #include "report/profile_report.h"
 #include "report/plot_scene.h"
 #include "report/profile_svg.h"
@@ -411,10 +412,12 @@ void checkFrontEndTexts(const Case& c, std::string_view summaryText)
     }
     const cli::DriveOutcome outcome = cli::runDrive(request);
 
-    const std::string json = cli::jsonOutput(outcome, true);
+    const std::string json = cli::jsonOutput(outcome, true, true);
     const std::string jsonFault = fuzz::jsonProblem(json);
     check(c, jsonFault.empty(), "front-end JSON", jsonFault + "\n  " + json);
-    const std::string plain = cli::plainOutput(outcome) + report::roundedPlainSection(outcome.calculation, outcome.pulseCount);
+    const std::string plain = cli::plainOutput(outcome) +
+                              report::roundedPlainSection(outcome.calculation, outcome.pulseCount) +
+                              report::comparisonPlainSection(outcome.calculation);
     check(c, fuzz::utf8Problem(plain).empty(), "front-end plain text is not UTF-8", plain);
     checkRealFigures(c, plain);
     if (outcome.profile) {

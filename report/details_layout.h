@@ -21,7 +21,8 @@ enum class CellAlign { Left, Right };
 // A line of text under a heading or in a table's cell.
 struct DetailsLine {
     std::string text;
-    bool warning = false; // drawn in detailsColours.warning; its text starts with the findingMark
+    bool warning = false; // drawn in detailsColours.warning; the text holds its own mark (the
+                          // findingMark before the details' findings and marked cells)
 };
 
 struct DetailsColumn {
@@ -62,6 +63,8 @@ struct DetailsSection {
     DetailsTable table;               // Table and Plot (the phases)
     std::vector<DetailsLine> lines;   // shown under the table or plot
     std::vector<SectionAction> actions;
+    // ChooseRow: the multiplier selector index (倍率) of each row of the table, in row order.
+    std::vector<int> rowIndices;
 };
 
 struct DetailsLayout {

@@ -1,6 +1,6 @@
 #include "report/text_measure.h"
 
-#include <cstddef>
+#include "io/utf8.h"
 
 namespace veldronix::report {
 namespace {
@@ -15,33 +15,10 @@ bool isWide(char32_t c)
            (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
 }
 
-// One character of text from its start: its code point and its length in bytes
-// (a malformed byte is a character of its own).
-struct Character {
-    char32_t code = 0;
-    std::size_t length = 1;
-};
-
-Character firstCharacter(std::string_view text)
-{
-    const auto lead = static_cast<unsigned char>(text[0]);
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-    std::size_t k = 1;
-    for (; k < length && k < text.size(); ++k) {
-        const auto next = static_cast<unsigned char>(text[k]);
-        if ((next & 0xC0) != 0x80) {
-            break;
-        }
-        code = (code << 6) | (next & 0x3F);
-    }
-    return k == length ? Character{code, length} : Character{lead, 1};
-}
-
 // The width of one character as a part of the font size.
 double widthOf(char32_t c)
 {
-    if (isWide(c)) {
+    if (isWide(c) || c == 0xFFFD) { // the replacement character's box is about a square
         return 1.0;
     }
     if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == 'm' || c == 'w' || c == 'M' || c == 'W') {
@@ -56,8 +33,8 @@ double textWidth(std::string_view text, double size)
 {
     double width = 0.0;
     while (!text.empty()) {
-        const Character c = firstCharacter(text);
-        width += widthOf(c.code);
+        const io::Utf8Char c = io::decodeUtf8(text);
+        width += widthOf(c.code); // a malformed byte: the U+FFFD drawn for it
         text.remove_prefix(c.length);
     }
     return width * size;
@@ -75,7 +52,7 @@ std::string elideText(std::string_view text, double size, double maxWidth)
     double width = 0.0;
     std::size_t kept = 0;
     for (std::string_view rest = text; !rest.empty();) {
-        const Character c = firstCharacter(rest);
+        const io::Utf8Char c = io::decodeUtf8(rest);
         width += widthOf(c.code) * size;
         if (width > room) {
             break;

@@ -28,6 +28,7 @@ std::string actionsOf(const report::DetailsSection& section)
 
 // The layout one line a part: a section's heading, kind and actions; a table's
 // columns ("<" left, ">" right) and rows with their colours; lines, "!" a warning.
+// The comparison's table and lines are its own (multiplier_comparison_test.cpp).
 std::string shown(const DetailsLayout& layout)
 {
     std::string out = layout.heading + "\n";
@@ -39,6 +40,9 @@ std::string shown(const DetailsLayout& layout)
                            : section.kind == report::SectionKind::Table ? "table"
                                                                         : "plot";
         out += "[" + section.heading + "] " + kind + actionsOf(section) + "\n";
+        if (section.actions == std::vector{report::SectionAction::ChooseRow}) {
+            continue;
+        }
         for (const auto& column : section.table.columns) {
             out += (column.align == report::CellAlign::Left ? "<" : ">") + column.heading + " ";
         }
@@ -67,9 +71,9 @@ protected:
 };
 
 // A plotted drive: the registers to copy, the real drive, the note that there
-// are no findings, the plot with its phases in their bands' colours and the totals
+// are no findings, the multipliers to choose from, the plot with its phases in their bands' colours and the totals
 // in the mark's, its note and the save button.
-TEST_F(DetailsLayoutTest, plottedDriveHasItsFourSectionsInOrder)
+TEST_F(DetailsLayoutTest, plottedDriveHasItsSectionsInOrder)
 {
     EXPECT_EQ(shown(report::detailsLayout(detailsOf(2, "100", "10000", 10000.0))),
               "ドライブ種類:非対称台形加減速　倍率:2(4,000,000)\n"
@@ -85,6 +89,7 @@ TEST_F(DetailsLayoutTest, plottedDriveHasItsFourSectionsInOrder)
               "減速時間 | 0.300000秒 | 0.300000秒 | 0.0000 % | - -\n"
               "[確認事項] lines\n"
               "なし。整数の設定値はどれもそのまま設定できます。\n"
+              "[倍率の比較] table +choose\n"
               "[速度プロファイル] plot +save\n"
               "<区間 >時間 >パルス数 <速度 \n"
               "加速 | 0.200000秒 | 1010パルス | 100 → 10000 PPS | #dbeafe #1e40af\n"
@@ -114,6 +119,7 @@ TEST_F(DetailsLayoutTest, findingsAreMarkedInTheWarningColour)
               "!▲ 加減速時間 | 0.200000秒 | なし(確認事項を参照) | なし | - #b91c1c\n"
               "[確認事項] lines\n"
               "! ▲ SV=-500(求めた値 -500.000):レジスタに負の値は設定できません。\n"
+              "[倍率の比較] table +choose\n"
               "[速度プロファイル] plot\n"
               "速度プロファイルを表示するには、出力パルス数に0より大きい数値を入力してください。\n");
 }
@@ -122,8 +128,8 @@ TEST_F(DetailsLayoutTest, findingsAreMarkedInTheWarningColour)
 TEST_F(DetailsLayoutTest, noMotionNoteIsAWarning)
 {
     const DetailsLayout layout = report::detailsLayout(detailsOf(3, "100", "10000", 1000.0));
-    ASSERT_EQ(layout.sections.size(), 4u);
-    const auto& plot = layout.sections[3];
+    ASSERT_EQ(layout.sections.size(), 5u);
+    const auto& plot = layout.sections.back();
     EXPECT_EQ(plot.kind, report::SectionKind::Plot);
     EXPECT_TRUE(plot.table.rows.empty() && plot.table.columns.empty() && plot.actions.empty());
     ASSERT_EQ(plot.lines.size(), 1u);
@@ -151,7 +157,7 @@ TEST_F(DetailsLayoutTest, statusAndReadingsOutliveTheCalculation)
     report::Details found = detailsOf(1, "100", "100", 10000.0); // K is infinite: a finding
     found.inputFindings = {"a text cut at 78 bytes"};
     const DetailsLayout layout = report::detailsLayout(found);
-    ASSERT_EQ(layout.sections.size(), 4u);
+    ASSERT_EQ(layout.sections.size(), 5u);
     const auto& findings = layout.sections[2].lines;
     ASSERT_EQ(findings.size(), 2u);
     EXPECT_EQ(findings[0].text, "▲ a text cut at 78 bytes");

@@ -383,7 +383,7 @@ TEST(DetailsPlot, japaneseNamesOnlyInBandsWideEnough)
     // 0.2 s ramps in a 5.15 s move on a time axis to 6 s: under 0.2 / 6 x 900 = 30 px, narrower
     // than 加速 (2 x 12 + 8 = 32 px).
     DriveInput input{0.1, 0.4, 0.2, 0.2, DriveType::SymmetricTrapezoid};
-    const Calculation narrow{input, 0, 1.0, computeSettingValues(input, 1.0), std::nullopt};
+    const Calculation narrow{input, 0, 1.0, computeSettingValues(input, 1.0), std::nullopt, std::nullopt};
     const Details details = report::makeDetails(narrow, 2.0);
     ASSERT_TRUE(details.plot);
     ASSERT_EQ(details.plot->bands.size(), 3u);
