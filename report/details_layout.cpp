@@ -138,10 +138,11 @@ DetailsLayout detailsLayout(const Details& details)
     layout.sections.push_back(registersSection(details));
     layout.sections.push_back(realDriveSection(details));
     layout.sections.push_back(findingsSection(details));
-    if (auto comparison = comparisonSection(details)) {
+    layout.sections.push_back(plotSection(details));
+    // Last, which multiplier to choose: the other multipliers' real drives beside this one's.
+    if (std::optional<DetailsSection> comparison = comparisonSection(details)) {
         layout.sections.push_back(std::move(*comparison));
     }
-    layout.sections.push_back(plotSection(details));
     return layout;
 }
 

@@ -71,8 +71,8 @@ protected:
 };
 
 // A plotted drive: the registers to copy, the real drive, the note that there
-// are no findings, the multipliers to choose from, the plot with its phases in their bands' colours and the totals
-// in the mark's, its note and the save button.
+// are no findings, the plot with its phases in their bands' colours and the totals
+// in the mark's, its note and the save button, last the multipliers to choose from.
 TEST_F(DetailsLayoutTest, plottedDriveHasItsSectionsInOrder)
 {
     EXPECT_EQ(shown(report::detailsLayout(detailsOf(2, "100", "10000", 10000.0))),
@@ -89,14 +89,14 @@ TEST_F(DetailsLayoutTest, plottedDriveHasItsSectionsInOrder)
               "減速時間 | 0.300000秒 | 0.300000秒 | 0.0000 % | - -\n"
               "[確認事項] lines\n"
               "なし。整数の設定値はどれもそのまま設定できます。\n"
-              "[倍率の比較] table +choose\n"
               "[速度プロファイル] plot +save\n"
               "<区間 >時間 >パルス数 <速度 \n"
               "加速 | 0.200000秒 | 1010パルス | 100 → 10000 PPS | #dbeafe #1e40af\n"
               "定速 | 0.747500秒 | 7475パルス | 10000 PPSで一定 | #dcfce7 #166534\n"
               "減速 | 0.300000秒 | 1515パルス | 10000 → 100 PPS | #fef3c7 #92400e\n"
               "合計 | 1.247500秒 | 10000パルス | 減速点:8485パルス | - #c2410c\n"
-              "整数の設定値でも、減速点8485.000から減速すると出力パルス数の終わりにちょうど初速度に戻ります。\n");
+              "整数の設定値でも、減速点8485.000から減速すると出力パルス数の終わりにちょうど初速度に戻ります。\n"
+              "[倍率の比較] table +choose\n");
 }
 
 // Registers with findings and quantities without a real value: the row in the
@@ -119,9 +119,9 @@ TEST_F(DetailsLayoutTest, findingsAreMarkedInTheWarningColour)
               "!▲ 加減速時間 | 0.200000秒 | なし(確認事項を参照) | なし | - #b91c1c\n"
               "[確認事項] lines\n"
               "! ▲ SV=-500(求めた値 -500.000):レジスタに負の値は設定できません。\n"
-              "[倍率の比較] table +choose\n"
               "[速度プロファイル] plot\n"
-              "速度プロファイルを表示するには、出力パルス数に0より大きい数値を入力してください。\n");
+              "速度プロファイルを表示するには、出力パルス数に0より大きい数値を入力してください。\n"
+              "[倍率の比較] table +choose\n");
 }
 
 // A pulse count that gives no motion: the note is a warning, no table, nothing to save.
@@ -129,7 +129,7 @@ TEST_F(DetailsLayoutTest, noMotionNoteIsAWarning)
 {
     const DetailsLayout layout = report::detailsLayout(detailsOf(3, "100", "10000", 1000.0));
     ASSERT_EQ(layout.sections.size(), 5u);
-    const auto& plot = layout.sections.back();
+    const auto& plot = layout.sections[3];
     EXPECT_EQ(plot.kind, report::SectionKind::Plot);
     EXPECT_TRUE(plot.table.rows.empty() && plot.table.columns.empty() && plot.actions.empty());
     ASSERT_EQ(plot.lines.size(), 1u);
