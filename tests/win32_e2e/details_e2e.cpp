@@ -600,20 +600,15 @@ void detailsResizing(RemoteProgram& program)
             inside = inside && r.left >= 0 && r.right <= pageArea.right;
         }
         check(inside, name + L": every part within the page's width");
-        SCROLLINFO info{};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_RANGE | SIF_PAGE;
-        GetScrollInfo(page(window), SB_VERT, &info);
-        const int content = info.nMax + 1;
-        // Scrolled to the end, the save button shows whole.
+        // Scrolled to the end, the page's last part shows whole.
         SendMessageTimeoutW(page(window), WM_VSCROLL, SB_BOTTOM, 0, SMTO_NORMAL, 30000, nullptr);
         Sleep(200);
-        RECT save{};
-        GetWindowRect(part(window, details::save), &save);
-        MapWindowPoints(nullptr, page(window), reinterpret_cast<POINT*>(&save), 2);
-        check(save.top >= 0 && save.bottom <= pageArea.bottom, name + L": scrolled to the end, the save button shows",
-              L"content " + std::to_wstring(content) + L" px, page " + std::to_wstring(pageArea.bottom) +
-                  L" px, save at " + rectText(save));
+        const HWND first = GetWindow(page(window), GW_CHILD);
+        RECT last{};
+        GetWindowRect(first != nullptr ? GetWindow(first, GW_HWNDLAST) : nullptr, &last);
+        MapWindowPoints(nullptr, page(window), reinterpret_cast<POINT*>(&last), 2);
+        check(last.top >= 0 && last.bottom <= pageArea.bottom, name + L": scrolled to the end, the last part shows",
+              L"page " + std::to_wstring(pageArea.bottom) + L" px, last part at " + rectText(last));
         SendMessageTimeoutW(page(window), WM_VSCROLL, SB_TOP, 0, SMTO_NORMAL, 30000, nullptr);
         expectShown(program, window, name + L": the same texts", type3Registers + type3Plot);
     }
