@@ -97,12 +97,17 @@ details_placement() {
             Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
             local server=$! tries=0
             until DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 || [ $tries -ge 50 ]; do sleep 0.1; tries=$((tries + 1)); done
-            # A Wine session keeps the screen it started on: a new one for this display.
+            # A Wine session keeps the screen it started on: the paths are asked first,
+            # then the driver starts a new session on this display.
+            local program folder
+            program="$(windows_path "$windows_build/ui/win32/Veldronix.exe")"
+            folder="$(windows_path build/screenshots)"
             wineserver -k >/dev/null 2>&1 || true
             wineserver -w >/dev/null 2>&1 || true
             DISPLAY=":$number" timeout 600 "$WINELOADER" "$windows_build/tests/win32_e2e/veldronix_e2e.exe" \
-                "$(windows_path "$windows_build/ui/win32/Veldronix.exe")" "$(windows_path build/screenshots)" placement \
-                | tr -d '\r' >"$windows_build/details-placement-$size.log" || status=1
+                "$program" "$folder" placement | tr -d '\r' >"$windows_build/details-placement-$size.log" || status=1
+            wineserver -k >/dev/null 2>&1 || true # its session goes before its display
+            wineserver -w >/dev/null 2>&1 || true
             kill "$server" 2>/dev/null || true
             grep -v '^PASS' "$windows_build/details-placement-$size.log" || true
             return
