@@ -171,6 +171,7 @@ void checkDrive(const Options& options, int status, std::string_view out, std::s
         const std::string problem = veldronix::fuzz::jsonProblem(out);
         check(problem.empty() && out.ends_with("}\n"), "the JSON output", problem + "\n  " + std::string(out));
         check(!options.rounded || out.find("\"rounded\":") != std::string_view::npos, "JSON without its rounded part");
+        check(out.find(",\"inputFindings\":[") != std::string_view::npos, "JSON without its input findings");
     } else {
         check(veldronix::fuzz::utf8Problem(out).empty(), "plain output that is not UTF-8", out);
     }
