@@ -2,8 +2,6 @@
 
 #include "io/utf8.h"
 
-#include <cstddef>
-
 namespace veldronix::report {
 namespace {
 
