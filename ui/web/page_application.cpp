@@ -63,7 +63,18 @@ std::string PageApplication::details()
 {
     // 出力パルス数 as 算出 reads it; an empty field is 0, which gives no plot.
     const double pulses = controller_.readPulseCount();
-    return detailsJson(report::makeDetails(controller_.lastCalculation(), pulses));
+    details_ = report::makeDetails(controller_.lastCalculation(), pulses);
+    return detailsJson(details_, {});
+}
+
+std::string PageApplication::plotSvg(double width, double height) const
+{
+    return web::plotSvg(details_, width, height);
+}
+
+std::string PageApplication::documentSvg() const
+{
+    return web::documentSvg(details_);
 }
 
 std::string operationsJson(const std::vector<ViewOperation>& operations)
