@@ -172,6 +172,13 @@ var veldronixDetails = (function () {
                                                 "image/svg+xml").documentElement;
       tree.replaceChildren();
       if (svg && svg.localName === "svg") {
+        // The program lays the plot out a little smaller (so that its smallest text
+        // reaches 12 px here); it fills the area through its viewBox.
+        if (!svg.hasAttribute("viewBox")) {
+          svg.setAttribute("viewBox", "0 0 " + svg.getAttribute("width") + " " + svg.getAttribute("height"));
+        }
+        svg.setAttribute("width", String(width));
+        svg.setAttribute("height", String(height));
         svg.setAttribute("aria-hidden", "true");
         tree.appendChild(document.importNode(svg, true));
       }

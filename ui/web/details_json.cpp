@@ -19,6 +19,9 @@ namespace {
 
 namespace t = report::detailsTexts;
 
+// The smallest text of the page, px: its dialog's font (9 pt).
+constexpr double pageMinimumTextSize = 12.0;
+
 std::string_view kindName(report::SectionKind kind)
 {
     switch (kind) {
@@ -196,7 +199,11 @@ std::string detailsJson(const report::Details& details, const std::vector<StaleR
 
 std::string plotSvg(const report::Details& details, double width, double height)
 {
-    return svgOf(details, width, height, report::SceneFrame::PlotOnly);
+    // The scene's smallest text is minimumTextSize; the page shows no text under
+    // its dialog's 12 px. So the plot is laid out for an area that much smaller
+    // and drawn enlarged to fill the real one: every text at 12 px or more.
+    const double enlarged = pageMinimumTextSize / report::minimumTextSize;
+    return svgOf(details, width / enlarged, height / enlarged, report::SceneFrame::PlotOnly);
 }
 
 std::string documentSvg(const report::Details& details)
