@@ -426,7 +426,7 @@ def expected_shown(details):
                           "rows": [{"cells": [mark(cell) for cell in row["cells"]],
                                     "background": css_colour(row["background"]), "index": row.get("index")}
                                    for row in s["rows"]] if s["kind"] != "lines" else [],
-                          "plot": s["kind"] == "plot"} for s in details["sections"]]}
+                          "plot": s["plotted"]} for s in details["sections"]]}
 
 
 def plot_drawn(page):

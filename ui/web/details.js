@@ -232,7 +232,7 @@ var veldronixDetails = (function () {
   // double click or Enter chooses it, and so does the button under the table.
   // Choosing selects the row's multiplier in 倍率 and presses 再計算, exactly as
   // the user would.
-  function choosableRows(holder, actions) {
+  function choosableRows(details, holder, actions) {
     var multiplier = document.getElementById("IDC_MULTIPLIER");
     var recalculate = document.getElementById("IDC_RECALCULATE");
     var rows = Array.prototype.slice.call(holder.querySelectorAll("tbody tr[data-index]"));
@@ -276,8 +276,7 @@ var veldronixDetails = (function () {
     });
     if (selected) {
       select(selected, false);
-      var button = actions.appendChild(node("button", { id: "details-choose", type: "button" },
-                                            recalculate.textContent));
+      var button = actions.appendChild(buttonWithMnemonic("details-choose", details.chooseButton));
       button.addEventListener("click", function () {
         choose(selected);
       });
@@ -288,7 +287,7 @@ var veldronixDetails = (function () {
     var id = "details-section-" + index;
     var parts = [node("h3", { id: id }, part.heading)];
     var holder = null;
-    if (part.kind === "plot") {
+    if (part.plotted) {
       parts.push(plot(part.heading));
     }
     if (part.kind !== "lines" && part.rows.length > 0) {
@@ -302,12 +301,12 @@ var veldronixDetails = (function () {
     if (part.actions.length > 0) {
       var actions = node("div", { class: "actions" });
       part.actions.forEach(function (action) {
-        if (action === "copy") {
+        if (action === "copy" && details.copyFormats.length > 0) {
           copyActions(details, actions);
-        } else if (action === "savePlot") {
+        } else if (action === "savePlot" && part.plotted) {
           saveActions(details, actions);
         } else if (action === "chooseRow" && holder) {
-          choosableRows(holder, actions);
+          choosableRows(details, holder, actions);
         }
       });
       parts.push(actions);

@@ -1,12 +1,14 @@
 #include "ui/web/details_json.h"
 
 #include "io/json_writer.h"
+#include "report/comparison_table.h"
 #include "report/details_layout.h"
 #include "report/details_style.h"
 #include "report/details_texts.h"
 #include "report/plot_scene.h"
 #include "report/profile_svg.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -106,11 +108,14 @@ void writeTable(io::JsonWriter& json, const report::DetailsSection& section)
     json.endArray();
 }
 
-void writeSection(io::JsonWriter& json, const report::DetailsSection& section)
+void writeSection(io::JsonWriter& json, const report::DetailsSection& section, bool plotted)
 {
     json.beginObject();
     json.member("heading", section.heading);
     json.member("kind", kindName(section.kind));
+    // Whether the plot section has a plot to draw (otherwise its lines say why not).
+    json.key("plotted");
+    json.boolean(section.kind == report::SectionKind::Plot && plotted);
     writeTable(json, section);
     writeLines(json, "lines", section.lines);
     json.key("actions");
@@ -127,11 +132,33 @@ void writeCopyFormats(io::JsonWriter& json, const report::Details& details)
 {
     json.key("copyFormats");
     json.beginArray();
-    json.beginObject();
-    json.member("label", "");
-    json.member("text", details.clipboardText);
-    json.endObject();
+    for (const report::CopyFormat& format : details.copyFormats) {
+        json.beginObject();
+        json.member("label", format.label);
+        json.member("text", format.text);
+        json.endObject();
+    }
     json.endArray();
+}
+
+// The sections of the details; the multipliers' comparison before the plot
+// where the layout does not hold it yet.
+std::vector<report::DetailsSection> sectionsOf(const report::Details& details,
+                                               std::vector<report::DetailsSection> sections)
+{
+    const auto choosable = [](const report::DetailsSection& section) {
+        return std::find(section.actions.begin(), section.actions.end(), report::SectionAction::ChooseRow) !=
+               section.actions.end();
+    };
+    if (std::none_of(sections.begin(), sections.end(), choosable)) {
+        if (auto comparison = report::comparisonSection(details)) {
+            const auto plot = std::find_if(sections.begin(), sections.end(), [](const report::DetailsSection& s) {
+                return s.kind == report::SectionKind::Plot;
+            });
+            sections.insert(plot, std::move(*comparison));
+        }
+    }
+    return sections;
 }
 
 void writeFile(io::JsonWriter& json, std::string_view name, std::string_view extension, std::string_view label)
@@ -180,6 +207,7 @@ std::string detailsJson(const report::Details& details, const std::vector<StaleR
     json.member("copyButton", t::copyButton);
     json.member("copied", t::copied);
     json.member("saveButton", t::saveButton);
+    json.member("chooseButton", report::japaneseComparisonTexts.chooseButton);
     writeCopyFormats(json, details);
     json.key("files");
     json.beginObject();
@@ -188,8 +216,8 @@ std::string detailsJson(const report::Details& details, const std::vector<StaleR
     json.endObject();
     json.key("sections");
     json.beginArray();
-    for (const report::DetailsSection& section : layout.sections) {
-        writeSection(json, section);
+    for (const report::DetailsSection& section : sectionsOf(details, layout.sections)) {
+        writeSection(json, section, details.plot.has_value());
     }
     json.endArray();
     writeStale(json, stale);
