@@ -557,6 +557,62 @@ def check_tooltips(run, page):
               [identifier for identifier, title in titles if title and identifier != "IDC_DECEL_POINT"], [])
 
 
+def stale_shown(page):
+    """Each greyed result with the text of its accessible description."""
+    return page.driver.execute_script(
+        "return Array.from(document.querySelectorAll('#IDD_MAIN output.stale'), e => [Number(e.dataset.control),"
+        " document.getElementById(e.getAttribute('aria-describedby')).textContent])")
+
+
+def check_stale(run, page, probe, screenshots):
+    """Results that no longer belong to the calculation held are greyed with a
+    description that says why, their texts kept; the same fields as the program says."""
+    page.open()
+    work_drive(page, 3, WORKED, None, "10000")
+    actions = probe_actions(3, WORKED, "10000")[:-1]
+    steps = [
+        ("after 算出", [], [], None),
+        ("after another 決定", [("IDC_DECEL_TIME", "0.5")], ["IDC_CALCULATE"], None),
+        ("after a failed 決定", [("IDC_DRIVE_SPEED", "")], ["IDC_CALCULATE"], "stale-failed"),
+        ("after a good 決定 again", [("IDC_DRIVE_SPEED", "10000")], ["IDC_CALCULATE"], "stale-decel-point"),
+        ("after 算出 again", [], ["IDC_COMPUTE_DECEL_POINT"], None),
+    ]
+    for name, typed, pressed, shot in steps:
+        before = page.text("IDC_DECEL_POINT")
+        for field, text in typed:
+            page.type(field, text)
+            actions.append(f"text:{NUMBERS[field]}:{text}")
+        for button in pressed:
+            page.press(button)
+            actions.append(f"press:{NUMBERS[button]}")
+        expected = run_probe(probe, actions + ["details"])[-1]["stale"]
+        run.check(f"greyed {name}", sorted(stale_shown(page)), sorted([s["control"], s["note"]] for s in expected))
+        if name == "after another 決定":
+            run.check("a greyed result keeps its text", page.text("IDC_DECEL_POINT"), before)
+        if shot and screenshots:
+            full_page_screenshot(page, os.path.join(screenshots, f"{shot}.png"))
+    run.check("nothing greyed at the end", stale_shown(page), [])
+
+
+def check_copy_formats(run, page, probe):
+    """The copy button copies the format chosen beside it, the plain lines by default."""
+    page.open()
+    work_drive(page, 3, WORKED, None, None)
+    formats = run_probe(probe, probe_actions(3, WORKED, None))[-1]["copyFormats"]
+    page.driver.execute_script(
+        "navigator.clipboard.writeText = text => { window.copiedText = text; return Promise.resolve(); }")
+    run.check("copy format choices", page.driver.execute_script(
+        "return Array.from(document.getElementById('details-copy-format').options, o => o.textContent)"),
+        [f["label"] for f in formats])
+    for index in [0] + list(range(len(formats) - 1, -1, -1)):
+        if index or page.driver.execute_script("return window.copiedText !== undefined"):
+            page.select("details-copy-format", index)
+        page.element("details-copy").click()
+        WebDriverWait(page.driver, 5).until(lambda d: d.execute_script("return window.copiedText !== undefined"))
+        run.check(f"copied as {formats[index]['label']}", page.driver.execute_script("return window.copiedText"),
+                  formats[index]["text"])
+
+
 def check_comparison(run, page, probe):
     """Choosing a row of the multipliers' comparison selects its multiplier and presses
     再計算: by a double click, by Enter on the row, and by the button under the table."""
@@ -694,6 +750,8 @@ def main():
                 check_long_figures(run, page)
                 check_tooltips(run, page)
                 check_comparison(run, page, arguments.probe)
+                check_copy_formats(run, page, arguments.probe)
+                check_stale(run, page, arguments.probe, screenshots)
             if screenshots:
                 take_screenshots(page, screenshots)
             check_requests(run, page)

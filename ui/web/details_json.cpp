@@ -172,11 +172,11 @@ void writeFile(io::JsonWriter& json, std::string_view name, std::string_view ext
     json.endObject();
 }
 
-void writeStale(io::JsonWriter& json, const std::vector<StaleResult>& stale)
+void writeStale(io::JsonWriter& json, const std::vector<report::StaleResult>& stale)
 {
     json.key("stale");
     json.beginArray();
-    for (const StaleResult& result : stale) {
+    for (const report::StaleResult& result : stale) {
         json.beginObject();
         json.key("control");
         json.number(toInt(result.control), 0);
@@ -196,7 +196,7 @@ std::string svgOf(const report::Details& details, double width, double height, r
 
 } // namespace
 
-std::string detailsJson(const report::Details& details, const std::vector<StaleResult>& stale)
+std::string detailsJson(const report::Details& details, const std::vector<report::StaleResult>& stale)
 {
     const report::DetailsLayout layout = report::detailsLayout(details);
     io::JsonWriter json;

@@ -64,7 +64,7 @@ std::string PageApplication::details()
     // 出力パルス数 as 算出 reads it; an empty field is 0, which gives no plot.
     const double pulses = controller_.readPulseCount();
     details_ = report::makeDetails(controller_.lastCalculation(), pulses);
-    return detailsJson(details_, {});
+    return detailsJson(details_, report::staleResults(controller_.resultFreshness()));
 }
 
 std::string PageApplication::plotSvg(double width, double height) const
