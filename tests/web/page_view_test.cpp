@@ -98,5 +98,36 @@ TEST(PageApplication, answersEachButtonWithItsOperationsAsJson)
               R"(["対称台形加減速","対称S字加減速","非対称台形加減速","非対称S字加減速"])");
 }
 
+// How often text occurs in json.
+int occurrences(const std::string& json, const std::string& text)
+{
+    int count = 0;
+    for (auto at = json.find(text); at != std::string::npos; at = json.find(text, at + text.size())) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(PageApplication, detailsHoldTheComparisonOnceBeforeThePlotAndThePlotAtTheAreasSize)
+{
+    PageApplication application;
+    EXPECT_EQ(application.plotSvg(600, 400), ""); // nothing calculated
+    application.setSelection(ControlId::IDC_DRIVE_TYPE, 3);
+    application.setFieldText(ControlId::IDC_INITIAL_SPEED, "100");
+    application.setFieldText(ControlId::IDC_DRIVE_SPEED, "10000");
+    application.setFieldText(ControlId::IDC_ACCEL_TIME, "0.2");
+    application.setFieldText(ControlId::IDC_DECEL_TIME, "0.3");
+    application.setFieldText(ControlId::IDC_PULSE_COUNT, "10000");
+    (void)application.press(ControlId::IDC_CALCULATE);
+    const std::string details = application.details();
+    EXPECT_EQ(occurrences(details, R"("actions":["chooseRow"])"), 1);
+    EXPECT_LT(details.find(R"("actions":["chooseRow"])"), details.find(R"("kind":"plot")"));
+    // Laid out 11/12 of the area's size, so that its 11-px texts fill 12 px on the page.
+    const std::string plot = application.plotSvg(600, 480);
+    EXPECT_NE(plot.find(R"(viewBox="0 0 550 440")"), std::string::npos) << plot.substr(0, 300);
+    EXPECT_EQ(application.plotSvg(0, 480), "");
+    EXPECT_EQ(application.documentSvg().rfind("<?xml", 0), 0u);
+}
+
 } // namespace
 } // namespace veldronix::web

@@ -230,8 +230,8 @@ std::string plotSvg(const report::Details& details, double width, double height)
     // The scene's smallest text is minimumTextSize; the page shows no text under
     // its dialog's 12 px. So the plot is laid out for an area that much smaller
     // and drawn enlarged to fill the real one: every text at 12 px or more.
-    const double enlarged = pageMinimumTextSize / report::minimumTextSize;
-    return svgOf(details, width / enlarged, height / enlarged, report::SceneFrame::PlotOnly);
+    const auto shrink = [](double size) { return size * report::minimumTextSize / pageMinimumTextSize; };
+    return svgOf(details, shrink(width), shrink(height), report::SceneFrame::PlotOnly);
 }
 
 std::string documentSvg(const report::Details& details)
