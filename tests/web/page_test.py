@@ -348,6 +348,20 @@ def check_keys(run, page):
         lambda d: d.execute_script("return document.documentElement.dataset.busy") == "false")
     run.check("Enter calculates", page.text("IDC_OUT_K"), "126.263 ")
     run.check("Enter keeps the texts", [page.value(f) for f in INPUTS.values()], ["100", "10000", "0.2", "0.3"])
+    # Enter in each input presses 決定 with what was just typed there; the page stays.
+    for field, text, shown in [("IDC_INITIAL_SPEED", "200", "初速度:200で"), ("IDC_DRIVE_SPEED", "20000", ":20000まで"),
+                               ("IDC_ACCEL_TIME", "0.4", "0.400秒でS字加速"), ("IDC_DECEL_TIME", "0.6", "0.600秒でS字減速")]:
+        page.type(field, text)
+        page.driver.execute_script("document.documentElement.dataset.busy = 'typed'")
+        page.element(field).send_keys(Keys.ENTER)
+        WebDriverWait(page.driver, 10).until(
+            lambda d: d.execute_script("return document.documentElement.dataset.busy") == "false")
+        run.truth(f"Enter in {field} calculates with its text", shown in page.text("IDC_SUMMARY"),
+                  page.text("IDC_SUMMARY"))
+        run.check(f"Enter in {field} keeps its text and the focus", [page.value(field), page.focused()], [text, field])
+    for field, text in zip(INPUTS.values(), ["100", "10000", "0.2", "0.3"]):
+        page.type(field, text)
+    page.press("IDC_CALCULATE")
     page.type("IDC_PULSE_COUNT", "10000")
     page.driver.execute_script("document.documentElement.dataset.busy = 'typed'")
     page.element("IDC_PULSE_COUNT").send_keys(Keys.ENTER)
