@@ -505,10 +505,11 @@ def check_details(run, page, probe, downloads, screenshots):
     page.select("details-save-format", 1)
     page.element("details-save").click()
     png = wait_for_file(os.path.join(downloads, "velocity-profile.png"))
-    # The PNG's signature, then its header chunk: the document's width and height in pixels.
+    # The PNG's signature, then its header chunk: the 960 x 640 document at the report's scale, in pixels.
+    scale = run_probe(probe, probe_actions(3, WORKED, "10000"))[-1]["pngScale"]
     run.check("saved PNG has the document's size", [png[:8], int.from_bytes(png[16:20], "big"),
                                                     int.from_bytes(png[20:24], "big")],
-              [b"\x89PNG\r\n\x1a\n", 960, 640])
+              [b"\x89PNG\r\n\x1a\n", 960 * scale, 640 * scale])
 
 
 def check_long_figures(run, page):

@@ -118,13 +118,13 @@ var veldronixDetails = (function () {
     }, 60000);
   }
 
-  // The document's SVG drawn onto a canvas of the document's size, as PNG.
-  function pngOf(svgText) {
+  // The document's SVG drawn onto a canvas of the document's size times scale, as PNG.
+  function pngOf(svgText, scale) {
     return new Promise(function (resolve, reject) {
       var svg = new DOMParser().parseFromString(svgText, "image/svg+xml").documentElement;
       var canvas = node("canvas");
-      canvas.width = Math.ceil(parseFloat(svg.getAttribute("width")));
-      canvas.height = Math.ceil(parseFloat(svg.getAttribute("height")));
+      canvas.width = Math.ceil(parseFloat(svg.getAttribute("width")) * scale);
+      canvas.height = Math.ceil(parseFloat(svg.getAttribute("height")) * scale);
       var image = new Image();
       image.onload = function () {
         canvas.getContext("2d").drawImage(image, 0, 0, canvas.width, canvas.height);
@@ -139,13 +139,13 @@ var veldronixDetails = (function () {
     });
   }
 
-  function save(file, format, status) {
+  function save(details, file, format, status) {
     var svgText = call("vx_document_svg");
     if (!svgText) {
       return;
     }
     status.textContent = "";
-    var blob = format === "png" ? pngOf(svgText) : Promise.resolve(new Blob([svgText], { type: "image/svg+xml" }));
+    var blob = format === "png" ? pngOf(svgText, details.pngScale) : Promise.resolve(new Blob([svgText], { type: "image/svg+xml" }));
     blob.then(function (made) {
       download(made, file.name);
       status.textContent = file.note;
@@ -224,7 +224,7 @@ var veldronixDetails = (function () {
     select.setAttribute("aria-label", button.textContent);
     var status = actions.appendChild(node("span", { id: "details-saved", role: "status" }));
     button.addEventListener("click", function () {
-      save(files[select.selectedIndex], select.selectedIndex === 1 ? "png" : "svg", status);
+      save(details, files[select.selectedIndex], select.selectedIndex === 1 ? "png" : "svg", status);
     });
   }
 

@@ -12,10 +12,6 @@
 #include <cmath>
 #include <string_view>
 
-namespace veldronix::report {
-std::string sceneSvg(const PlotScene& scene); // TEMPORARY until the scene branch is merged
-}
-
 namespace veldronix::web {
 namespace {
 
@@ -161,9 +157,9 @@ std::vector<report::DetailsSection> sectionsOf(const report::Details& details,
     return sections;
 }
 
-void writeFile(io::JsonWriter& json, std::string_view name, std::string_view extension, std::string_view label)
+void writeFile(io::JsonWriter& json, std::string_view name, report::PlotFileFormat format, std::string_view label)
 {
-    const std::string file = std::string(report::plotFileStem) + std::string(extension);
+    const std::string file = report::defaultPlotFileName(format);
     json.key(name);
     json.beginObject();
     json.member("label", label);
@@ -211,9 +207,11 @@ std::string detailsJson(const report::Details& details, const std::vector<report
     writeCopyFormats(json, details);
     json.key("files");
     json.beginObject();
-    writeFile(json, "svg", ".svg", t::saveFilterSvg);
-    writeFile(json, "png", ".png", t::saveFilterPng);
+    writeFile(json, "svg", report::PlotFileFormat::Svg, t::saveFilterSvg);
+    writeFile(json, "png", report::PlotFileFormat::Png, t::saveFilterPng);
     json.endObject();
+    json.key("pngScale");
+    json.number(report::plotPngScale, 0);
     json.key("sections");
     json.beginArray();
     for (const report::DetailsSection& section : sectionsOf(details, layout.sections)) {
