@@ -7,6 +7,7 @@
 #include "cli/plot_file.h"
 #include "report/comparison_report.h"
 #include "report/details.h"
+#include "report/input_findings.h"
 #include "report/rounded_report.h"
 #include "veldronix/version.h"
 
