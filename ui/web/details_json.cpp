@@ -168,11 +168,11 @@ void writeFile(io::JsonWriter& json, std::string_view name, report::PlotFileForm
     json.endObject();
 }
 
-void writeStale(io::JsonWriter& json, const std::vector<report::StaleResult>& stale)
+void writeStale(io::JsonWriter& json, const std::vector<StaleResult>& stale)
 {
     json.key("stale");
     json.beginArray();
-    for (const report::StaleResult& result : stale) {
+    for (const StaleResult& result : stale) {
         json.beginObject();
         json.key("control");
         json.number(toInt(result.control), 0);
@@ -192,7 +192,7 @@ std::string svgOf(const report::Details& details, double width, double height, r
 
 } // namespace
 
-std::string detailsJson(const report::Details& details, const std::vector<report::StaleResult>& stale)
+std::string detailsJson(const report::Details& details, const std::vector<StaleResult>& stale)
 {
     const report::DetailsLayout layout = report::detailsLayout(details);
     io::JsonWriter json;

@@ -2,6 +2,7 @@
 
 #include "controller/calculator_controller.h"
 #include "report/details.h"
+#include "ui/web/details_json.h"
 #include "ui/web/page_view.h"
 
 #include <string>
@@ -43,6 +44,9 @@ public:
     std::string documentSvg() const;
 
 private:
+    // The result fields that no longer belong to the calculation held, with their notes.
+    std::vector<StaleResult> staleResults() const;
+
     PageView view_;
     CalculatorController controller_{view_};
     report::Details details_;
