@@ -470,13 +470,22 @@ def check_details(run, page, probe, downloads, screenshots):
     run.check("details before a calculation", details_shown(page), expected_shown(blank))
     run.check("details say nothing is calculated", details_shown(page)["subject"],
               "設定値が計算されていません。入力情報を入力し、決定ボタンを押してください。")
-    # What the layout says, section by section, for each drive type and pulse counts with and without a plot.
-    for drive_type, pulses in [(0, "10000"), (1, "10000"), (2, "1e300"), (3, "10000"), (3, "1000"), (3, "")]:
+    # What the layout says, section by section: each drive type, pulse counts with and without a
+    # plot, texts read otherwise than typed (input findings), a failed command (its status line).
+    for name, drive_type, texts, pulses in [
+        ("type 0", 0, WORKED, "10000"), ("type 1", 1, WORKED, "10000"), ("type 2, 1e300 pulses", 2, WORKED, "1e300"),
+        ("type 3", 3, WORKED, "10000"), ("type 3, too few pulses", 3, WORKED, "1000"), ("type 3, no pulses", 3, WORKED, ""),
+        ("1,000 and -0.2", 0, {"initial": "1,000", "drive": "10000", "accel": "-0.2"}, ""),
+        ("a cut text", 1, {"initial": "0" * 76 + "100", "drive": "10000abc", "accel": "0.2"}, ""),
+        ("4000001 PPS", 0, {"drive": "4000001", "accel": "1"}, ""),
+    ]:
         page.open()
-        work_drive(page, drive_type, WORKED, None, pulses or None)
-        probed = run_probe(probe, probe_actions(drive_type, WORKED, pulses or None))[-1]
-        run.check(f"details of type {drive_type}, {pulses or 'no'} pulses", details_shown(page),
-                  expected_shown(probed))
+        work_drive(page, drive_type, texts, None, pulses or None)
+        probed = run_probe(probe, probe_actions(drive_type, texts, pulses or None))[-1]
+        run.check(f"details of {name}", details_shown(page), expected_shown(probed))
+    run.truth("a failure's status line", details_shown(page)["status"] != [], str(details_shown(page)["status"]))
+    page.open()
+    work_drive(page, 3, WORKED, None, None)
     run.check("no plot without a pulse count", plot_drawn(page), None)
     page.type("IDC_PULSE_COUNT", "10000")
     # The plot drawn for its area, at its size, with no text under 12 px; again when the area changes.
@@ -691,6 +700,14 @@ def take_screenshots(page, directory):
     page.open()
     work_drive(page, 0, {"initial": "100", "drive": "2000", "accel": "0.0013"}, None, None)
     shoot("comparison", 1280, 800)
+    # 確認事項 of texts read otherwise than typed, and the status line of a failed command.
+    for name, texts in [("findings-1000", {"initial": "1,000", "drive": "10000", "accel": "0.2"}),
+                        ("findings-negative", {"initial": "100", "drive": "10000", "accel": "-0.2"}),
+                        ("findings-cut", {"initial": "0" * 76 + "100", "drive": "10000", "accel": "0.2"}),
+                        ("failure-4000001", {"drive": "4000001", "accel": "1"})]:
+        page.open()
+        work_drive(page, 0, texts, None, None)
+        shoot(name, 1280, 800)
     page.driver.set_window_size(1280, 800)
 
     def message_shot(p):
