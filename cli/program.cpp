@@ -137,7 +137,8 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
         output.write(options.json ? jsonOutput(outcome, options.rounded, options.compare)
                                   : plainOutput(outcome) +
                                         (options.rounded
-                                             ? report::roundedPlainSection(outcome.calculation, outcome.pulseCount)
+                                             ? report::inputFindingsPlain(outcome.inputFindings) +
+                                                   report::roundedPlainSection(outcome.calculation, outcome.pulseCount)
                                              : "") +
                                         (options.compare ? report::comparisonPlainSection(outcome.calculation) : ""));
     }
