@@ -191,11 +191,18 @@ var veldronixDetails = (function () {
     return holder;
   }
 
-  // A format chooser beside a button, where there is more than one format.
-  function chooser(id, label, formats) {
-    var select = node("select", { id: id, "aria-label": label });
+  // The formats chosen last, kept while the details are drawn anew.
+  var chosen = {};
+
+  // A format chooser beside a button, named by the button's text.
+  function chooser(id, formats) {
+    var select = node("select", { id: id });
     formats.forEach(function (format, index) {
       select.appendChild(node("option", { value: String(index) }, format.label));
+    });
+    select.selectedIndex = Math.min(chosen[id] || 0, formats.length - 1);
+    select.addEventListener("change", function () {
+      chosen[id] = select.selectedIndex;
     });
     return select;
   }
@@ -203,7 +210,7 @@ var veldronixDetails = (function () {
   function copyActions(details, actions) {
     var status = node("span", { id: "details-copied", role: "status" });
     var formats = details.copyFormats;
-    var select = formats.length > 1 ? actions.appendChild(chooser("details-copy-format", "", formats)) : null;
+    var select = formats.length > 1 ? actions.appendChild(chooser("details-copy-format", formats)) : null;
     var copy = actions.appendChild(buttonWithMnemonic("details-copy", details.copyButton));
     if (select) {
       select.setAttribute("aria-label", copy.textContent);
@@ -219,7 +226,7 @@ var veldronixDetails = (function () {
 
   function saveActions(details, actions) {
     var files = [details.files.svg, details.files.png];
-    var select = actions.appendChild(chooser("details-save-format", "", files));
+    var select = actions.appendChild(chooser("details-save-format", files));
     var button = actions.appendChild(buttonWithMnemonic("details-save", details.saveButton));
     select.setAttribute("aria-label", button.textContent);
     var status = actions.appendChild(node("span", { id: "details-saved", role: "status" }));
