@@ -560,11 +560,17 @@ def check_layout(run, page):
                                                     return r.left < 0 || r.right > right; }).map(e => e.id),
                     small: visible.filter(e => parseFloat(getComputedStyle(e).fontSize) < 12).map(e => e.tagName),
                     columnInTabOrder: tops.every((top, i) => i === 0 || top > tops[i - 1])};""")
+        run.check(f"{width} px: the window's width", page.driver.execute_script("return innerWidth"), width)
         run.check(f"{width} px: one column below the dialog's width", state["flow"], width < 600)
         run.check(f"{width} px: no sideways scrolling", [state["sideways"], state["outside"]], [False, []])
         run.check(f"{width} px: no text under 12 px", state["small"], [])
         if state["flow"]:
             run.check(f"{width} px: the fields one below the other in tab order", state["columnInTabOrder"], True)
+        page.element("IDM_ABOUTBOX").click()
+        run.check(f"{width} px: the About box and its OK button inside the window", page.driver.execute_script("""
+            const box = document.getElementById('IDD_ABOUTBOX'), ok = document.getElementById('IDOK').getBoundingClientRect();
+            return box.scrollWidth <= box.clientWidth && ok.left >= 0 && ok.right <= innerWidth;"""), True)
+        page.element("IDOK").click()
     page.driver.set_window_size(1500, 1100)
 
 

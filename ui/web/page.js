@@ -136,13 +136,19 @@ var veldronixPage = (function () {
     });
   }
 
+  // Each dialog (the main one on the page, the About box over it) flows into one
+  // column where the window is narrower than the dialog with its margins.
   function reflow() {
-    var dialog = element("IDD_MAIN");
-    var page = dialog.parentElement;
-    var padding = parseFloat(getComputedStyle(page).paddingLeft) + parseFloat(getComputedStyle(page).paddingRight);
-    var units = baseUnits(dialog);
-    var natural = mulDiv(numbers(dialog.dataset.size)[0], units.x, 4) + 2;
-    dialog.classList.toggle("flow", document.documentElement.clientWidth < natural + padding);
+    var width = document.documentElement.clientWidth;
+    document.querySelectorAll("[data-size]").forEach(function (client) {
+      var margins = 48; // a modal box's own margins and border
+      if (client.id === "IDD_MAIN") {
+        var page = getComputedStyle(client.parentElement);
+        margins = parseFloat(page.paddingLeft) + parseFloat(page.paddingRight) + 2;
+      }
+      var natural = mulDiv(numbers(client.dataset.size)[0], baseUnits(client).x, 4);
+      client.classList.toggle("flow", width < natural + margins);
+    });
     markCutTexts();
   }
 
