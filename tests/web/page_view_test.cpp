@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <string>
 
 namespace veldronix::web {
@@ -125,7 +127,14 @@ TEST(PageApplication, detailsHoldTheComparisonOnceBeforeThePlotAndThePlotAtTheAr
     // Laid out 11/12 of the area's size, so that its 11-px texts fill 12 px on the page.
     const std::string plot = application.plotSvg(600, 480);
     EXPECT_NE(plot.find(R"(viewBox="0 0 550 440")"), std::string::npos) << plot.substr(0, 300);
-    EXPECT_EQ(application.plotSvg(0, 480), "");
+    // No area, or none that can be measured, gives no plot; a huge one the largest
+    // plot, 8192 px a side laid out at 11/12: 7509.33 px.
+    for (const double side : {0.0, -5.0, std::nan("")}) {
+        EXPECT_EQ(application.plotSvg(side, 480), "") << side;
+    }
+    for (const double side : {1e12, HUGE_VAL}) {
+        EXPECT_NE(application.plotSvg(side, side).find(R"(viewBox="0 0 7509.33 7509.33")"), std::string::npos);
+    }
     EXPECT_EQ(application.documentSvg().rfind("<?xml", 0), 0u);
 }
 

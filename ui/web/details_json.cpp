@@ -19,6 +19,9 @@ namespace t = report::detailsTexts;
 
 // The smallest text of the page, px: its dialog's font (9 pt).
 constexpr double pageMinimumTextSize = 12.0;
+// The largest side a plot is laid out for, px: a larger area (none is, on a real
+// screen) shows the plot enlarged, instead of a curve sampled across millions of px.
+constexpr double largestPlotSide = 8192.0;
 
 std::string_view kindName(report::SectionKind kind)
 {
@@ -228,7 +231,9 @@ std::string plotSvg(const report::Details& details, double width, double height)
     // The scene's smallest text is minimumTextSize; the page shows no text under
     // its dialog's 12 px. So the plot is laid out for an area that much smaller
     // and drawn enlarged to fill the real one: every text at 12 px or more.
-    const auto shrink = [](double size) { return size * report::minimumTextSize / pageMinimumTextSize; };
+    const auto shrink = [](double size) {
+        return std::min(size, largestPlotSide) * report::minimumTextSize / pageMinimumTextSize;
+    };
     return svgOf(details, shrink(width), shrink(height), report::SceneFrame::PlotOnly);
 }
 
