@@ -1,7 +1,7 @@
 #include "ui/web/details_json.h"
 
 #include "io/json_writer.h"
-#include "report/comparison_table.h"
+#include "report/comparison_texts.h"
 #include "report/details_layout.h"
 #include "report/details_style.h"
 #include "report/details_texts.h"
@@ -140,26 +140,6 @@ void writeCopyFormats(io::JsonWriter& json, const report::Details& details)
     json.endArray();
 }
 
-// The sections of the details; the multipliers' comparison before the plot
-// where the layout does not hold it yet.
-std::vector<report::DetailsSection> sectionsOf(const report::Details& details,
-                                               std::vector<report::DetailsSection> sections)
-{
-    const auto choosable = [](const report::DetailsSection& section) {
-        return std::find(section.actions.begin(), section.actions.end(), report::SectionAction::ChooseRow) !=
-               section.actions.end();
-    };
-    if (std::none_of(sections.begin(), sections.end(), choosable)) {
-        if (auto comparison = report::comparisonSection(details)) {
-            const auto plot = std::find_if(sections.begin(), sections.end(), [](const report::DetailsSection& s) {
-                return s.kind == report::SectionKind::Plot;
-            });
-            sections.insert(plot, std::move(*comparison));
-        }
-    }
-    return sections;
-}
-
 void writeFile(io::JsonWriter& json, std::string_view name, report::PlotFileFormat format, std::string_view label)
 {
     const std::string file = report::defaultPlotFileName(format);
@@ -217,7 +197,7 @@ std::string detailsJson(const report::Details& details, const std::vector<StaleR
     json.number(report::plotPngScale, 0);
     json.key("sections");
     json.beginArray();
-    for (const report::DetailsSection& section : sectionsOf(details, layout.sections)) {
+    for (const report::DetailsSection& section : layout.sections) {
         writeSection(json, section, details.plot.has_value());
     }
     json.endArray();
