@@ -124,7 +124,9 @@ public:
         LOGFONTW face{};
         face.lfHeight = -std::max(1, rounded(text.size)); // the character height, as a CSS font size is
         face.lfWeight = text.bold ? FW_BOLD : FW_NORMAL;
-        face.lfEscapement = rounded(text.rotation * 10.0); // tenths of a degree, counter-clockwise
+        // GDI turns text counter-clockwise by tenths of a degree; the scene, as SVG,
+        // turns it clockwise on screen: -90 reads upwards.
+        face.lfEscapement = rounded(-text.rotation * 10.0);
         face.lfOrientation = face.lfEscapement;
         face.lfCharSet = DEFAULT_CHARSET;
         face.lfQuality = CLEARTYPE_QUALITY;
