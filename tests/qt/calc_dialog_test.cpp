@@ -361,34 +361,87 @@ private slots:
         QCOMPARE(visited, expected);
     }
 
-    void enterAndEscEndTheDialog_data()
+    void enterPressesTheFieldsButton_data()
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
-        QTest::addColumn<int>("result");
-        const char* const fields[] = {"IDC_DRIVE_TYPE", "IDC_INITIAL_SPEED", "IDC_DRIVE_SPEED", "IDC_ACCEL_TIME",
-                                      "IDC_DECEL_TIME", "IDC_MULTIPLIER",    "IDC_PULSE_COUNT"};
-        for (const char* name : fields) {
-            QTest::addRow("Return in %s", name) << name << int(Qt::Key_Return) << int(Qt::NoModifier) << int(QDialog::Accepted);
-            QTest::addRow("keypad Enter in %s", name) << name << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << int(QDialog::Accepted);
-            QTest::addRow("Esc in %s", name) << name << int(Qt::Key_Escape) << int(Qt::NoModifier) << int(QDialog::Rejected);
+        QTest::addColumn<QStringList>("results");
+        QTest::addColumn<QString>("decelPoint");
+        // A type-3 drive entered and calculated at 2(4,000,000), then 10(800,000)
+        // chosen and 10000 pulses typed: each button leaves its own trace.
+        // 決定: the automatic multiplier again, the point of no 算出 yet.
+        for (const char* name : {"IDC_DRIVE_TYPE", "IDC_INITIAL_SPEED", "IDC_DRIVE_SPEED", "IDC_ACCEL_TIME",
+                                 "IDC_DECEL_TIME"}) {
+            QTest::addRow("Return in %s", name) << name << int(Qt::Key_Return) << int(Qt::NoModifier) << type3At2
+                                                << "0";
+            QTest::addRow("keypad Enter in %s", name) << name << int(Qt::Key_Enter) << int(Qt::KeypadModifier)
+                                                      << type3At2 << "0";
         }
+        // 再計算 with 10: R = 16000000 / 20 = 800000, K = 126.263 x 5 = 631.313, L = 284.091 x 5 = 1420.455.
+        const QStringList type3At10{summary3,   "800000 ",   "8000.000 ", "10.000 ", "1000.000 ",
+                                    "631.313 ", "0.000",     "8000.000",  "1420.455"};
+        QTest::newRow("Return in IDC_MULTIPLIER") << "IDC_MULTIPLIER" << int(Qt::Key_Return) << int(Qt::NoModifier)
+                                                  << type3At10 << "0";
+        // 算出 at 2(4,000,000): the worked point 10000 - 1515 = 8485.
+        QTest::newRow("Return in IDC_PULSE_COUNT") << "IDC_PULSE_COUNT" << int(Qt::Key_Return) << int(Qt::NoModifier)
+                                                   << type3At2 << "8485.000";
+        QTest::newRow("keypad Enter in IDC_PULSE_COUNT") << "IDC_PULSE_COUNT" << int(Qt::Key_Enter)
+                                                         << int(Qt::KeypadModifier) << type3At2 << "8485.000";
     }
 
-    void enterAndEscEndTheDialog()
+    void enterPressesTheFieldsButton()
     {
         QFETCH(QString, field);
         QFETCH(int, key);
         QFETCH(int, modifiers);
-        QFETCH(int, result);
+        QFETCH(QStringList, results);
+        QFETCH(QString, decelPoint);
+        enter(Drive{3, "100", "10000", "0.2", "0.3"});
+        click("IDC_CALCULATE");
+        QVERIFY(chooseItem(*control<QComboBox>(*dialog_, "IDC_MULTIPLIER"), 3));
+        typeInto(this->field("IDC_PULSE_COUNT"), QStringLiteral("10000"));
         QWidget* target = dialog_->findChild<QWidget*>(field);
         QVERIFY(target != nullptr);
         target->setFocus();
         QSignalSpy finished(&*dialog_, &QDialog::finished);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(finished.size(), 0); // the program stays, with every input
+        QVERIFY(dialog_->isVisible());
+        QCOMPARE(this->results(), results);
+        QCOMPARE(decelPointText(), decelPoint);
+        QCOMPARE(this->field("IDC_PULSE_COUNT").property("text").toString(), QStringLiteral("10000"));
+        QCOMPARE(messageTexts(), QStringList{});
+    }
+
+    void enterShowsTheCommandsMessage()
+    {
+        // Enter in an empty form presses 決定, whose message says what is missing.
+        field("IDC_DRIVE_SPEED").setFocus();
+        QTest::keyClick(&field("IDC_DRIVE_SPEED"), Qt::Key_Return);
+        QCOMPARE(messageTexts(), QStringList{driveSpeedZero});
+        QVERIFY(dialog_->isVisible());
+    }
+
+    void escEndsTheDialog_data()
+    {
+        QTest::addColumn<QString>("field");
+        for (const char* name : {"IDC_DRIVE_TYPE", "IDC_INITIAL_SPEED", "IDC_MULTIPLIER", "IDC_PULSE_COUNT",
+                                 "IDC_CALCULATE"}) {
+            QTest::newRow(name) << name;
+        }
+    }
+
+    void escEndsTheDialog()
+    {
+        QFETCH(QString, field);
+        QWidget* target = dialog_->findChild<QWidget*>(field);
+        QVERIFY(target != nullptr);
+        target->setFocus();
+        QSignalSpy finished(&*dialog_, &QDialog::finished);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QCOMPARE(finished.size(), 1);
-        QCOMPARE(finished.at(0).at(0).toInt(), result);
+        QCOMPARE(finished.at(0).at(0).toInt(), int(QDialog::Rejected));
         QVERIFY(!dialog_->isVisible());
         QCOMPARE(messageTexts(), QStringList{});
     }

@@ -433,7 +433,6 @@ private slots:
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("result");
-        QTest::newRow("Enter") << int(Qt::Key_Return) << int(QDialog::Accepted);
         QTest::newRow("Esc") << int(Qt::Key_Escape) << int(QDialog::Rejected);
         QTest::newRow("close box") << 0 << int(QDialog::Rejected);
     }

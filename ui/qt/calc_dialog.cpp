@@ -48,7 +48,7 @@ CCalcDialog::CCalcDialog(QWidget* parent) : QDialog(parent)
             continue;
         }
         controls_[id] = widgets[i];
-        // Enter and Esc in a field end the dialog as they do in a Windows dialog;
+        // Enter in a field presses its command's button and Esc ends the dialog;
         // a focused button takes Enter as its own click.
         if (qobject_cast<QLineEdit*>(widgets[i]) != nullptr) {
             widgets[i]->installEventFilter(this);
@@ -210,12 +210,32 @@ void CCalcDialog::showAboutBox()
     about.exec();
 }
 
+ControlId CCalcDialog::buttonForEnter(const QObject& field) const
+{
+    // An editable selector's keys reach its line edit, whose parent is the selector.
+    const QObject* control = qobject_cast<const QLineEdit*>(&field) != nullptr &&
+                                     qobject_cast<const QComboBox*>(field.parent()) != nullptr
+                                 ? field.parent()
+                                 : &field;
+    if (control == controls_.at(ControlId::IDC_PULSE_COUNT)) {
+        return ControlId::IDC_COMPUTE_DECEL_POINT;
+    }
+    // The multiplier is chosen for 再計算, the button beside it; pressing 決定
+    // there would throw the choice away.
+    if (control == controls_.at(ControlId::IDC_MULTIPLIER)) {
+        return ControlId::IDC_RECALCULATE;
+    }
+    return ControlId::IDC_CALCULATE;
+}
+
 bool CCalcDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
+        // Enter confirms what was typed: it presses the field's button, so that
+        // no keystroke meant for a number ends the program and loses the inputs.
         if (isEnter(key)) {
-            accept();
+            qobject_cast<QPushButton*>(controls_.at(buttonForEnter(*watched)))->click();
             return true;
         }
         if (key.matches(QKeySequence::Cancel)) {

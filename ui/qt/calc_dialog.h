@@ -50,6 +50,8 @@ private:
     // Shows the details of what the fields show now in the details window, when it is open.
     void refreshDetails();
     QComboBox* selector(ControlId id) const;
+    // The button Enter presses in a field: 算出 in 出力パルス数, 再計算 in 倍率, else 決定.
+    ControlId buttonForEnter(const QObject& field) const;
 
     std::map<ControlId, QWidget*> controls_;
     QAction* aboutAction_ = nullptr;
