@@ -44,10 +44,10 @@ fail() {
     failed=$((failed + 1))
 }
 
-# The worked example of the README: the dialog's fields, then the velocity
+# The worked example of docs/command-line.md: the dialog's fields, then the velocity
 # profile of its 10000 pulses, as pulsecalc prints them.
 worked_example=(--type 3 --initial 100 --drive 10000 --accel 0.2 --decel 0.3 --pulses 10000)
-python3 - README.md >"$scratch/expected" <<'EOF'
+python3 - docs/command-line.md >"$scratch/expected" <<'EOF'
 import sys
 lines = open(sys.argv[1], encoding="utf-8").read().split("\n")
 
@@ -67,7 +67,7 @@ profile = block_after("    $ scripts/run --type 3 --initial 100 --drive 10000 --
                       "velocity profile: 10000 pulses, 100 PPS to 10000 PPS and back, S-curve ramps")
 print("\n".join(fields + [""] + profile))
 EOF
-# The README shows the fields without the trailing blank that R, A, SV, V and K carry.
+# The document shows the fields without the trailing blank that R, A, SV, V and K carry.
 prints_worked_example() {
     "$@" "${worked_example[@]}" | tr -d '\r' | sed 's/ *$//' >"$scratch/actual"
     diff "$scratch/expected" "$scratch/actual" >"$scratch/diff" || { head -20 "$scratch/diff"; return 1; }
