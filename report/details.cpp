@@ -1,5 +1,6 @@
 #include "report/details.h"
 
+#include "report/comparison_texts.h"
 #include "report/details_texts.h"
 #include "report/profile_report.h"
 #include "report/profile_svg.h"
@@ -199,6 +200,16 @@ void addPlot(Details& details, const Calculation& calculation, const RoundedDriv
     details.plotNote = realEndNote(profile);
 }
 
+void addCopyFormats(Details& details, const Calculation& calculation, const RoundedDrive& drive)
+{
+    const RegisterCodeTexts& labels = japaneseRegisterCodeTexts;
+    details.copyFormats = {
+        {CopyFormatKind::Lines, std::string(labels.labelLines), details.clipboardText},
+        {CopyFormatKind::C, std::string(labels.labelC), registersAsC(calculation, drive)},
+        {CopyFormatKind::Json, std::string(labels.labelJson), registersAsJson(calculation, drive)},
+    };
+}
+
 } // namespace
 
 const PlotTexts& detailsPlotTexts()
@@ -231,6 +242,8 @@ Details makeDetails(const std::optional<Calculation>& calculation, std::optional
     addRealDrive(details, calculation->input.driveType, drive);
     addFindings(details, *calculation, drive);
     addPlot(details, *calculation, drive, pulseCount);
+    addCopyFormats(details, *calculation, drive);
+    details.comparison = compareMultipliers(*calculation);
     return details;
 }
 

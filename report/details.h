@@ -4,7 +4,9 @@
 #include "core/rounded_drive.h"
 #include "core/setting_register.h"
 #include "io/file_replace.h"
+#include "report/multiplier_comparison.h"
 #include "report/plot_model.h"
+#include "report/register_code.h"
 
 #include <optional>
 #include <string>
@@ -53,6 +55,13 @@ enum class DetailsPlotState {
     Plotted,       // plot holds the model
 };
 
+// One way to copy the integers: its label in the copy button's chooser, and the text.
+struct CopyFormat {
+    CopyFormatKind kind = CopyFormatKind::Lines;
+    std::string label;
+    std::string text;
+};
+
 struct Details {
     bool calculated = false; // false: only heading is filled, and says that nothing is calculated
     std::string heading;     // the drive type and the multiplier of the values shown
@@ -71,6 +80,12 @@ struct Details {
     DetailsPlotState plotState = DetailsPlotState::NotCalculated;
     std::optional<PlotModel> plot; // Plotted only; its texts are Japanese
     std::string plotNote;          // the line shown instead of a plot, or under it
+
+    // What the copy button offers, the plain lines (clipboardText) first and the
+    // default, then the registers as a C snippet and as a JSON object.
+    std::vector<CopyFormat> copyFormats;
+    // The multipliers side by side (see comparisonSection for its table).
+    std::optional<MultiplierComparison> comparison;
 };
 
 // The details of the calculation the fields show now (none: nothing is

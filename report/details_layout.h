@@ -62,6 +62,8 @@ struct DetailsSection {
     DetailsTable table;               // Table and Plot (the phases)
     std::vector<DetailsLine> lines;   // shown under the table or plot
     std::vector<SectionAction> actions;
+    // ChooseRow: the multiplier selector index (倍率) of each row of the table, in row order.
+    std::vector<int> rowIndices;
 };
 
 struct DetailsLayout {
