@@ -65,6 +65,9 @@ struct CopyFormat {
 struct Details {
     bool calculated = false; // false: only heading is filled, and says that nothing is calculated
     std::string heading;     // the drive type and the multiplier of the values shown
+    // Lines of their own under the heading, calculated or not: why the last command
+    // failed, results shown that no longer belong to the calculation.
+    std::vector<std::string> status;
 
     std::string registersHeading;           // "整数の設定値"
     std::vector<DetailsRegister> registers; // in register order, the drive type's registers only
@@ -73,6 +76,9 @@ struct Details {
     std::string realDriveHeading;
     std::vector<DetailsQuantity> realDrive; // speeds, times, and the jerks of an S-curve
     std::string findingsHeading;            // "確認事項"
+    // What the fields' texts were read as where that may not be what was meant
+    // (a text that is no number, one cut short, ...): shown before the findings.
+    std::vector<std::string> inputFindings;
     std::vector<DetailsFinding> findings;   // empty: findingsNote says there are none
     std::string findingsNote;
 

@@ -21,7 +21,7 @@ enum class CellAlign { Left, Right };
 // A line of text under a heading or in a table's cell.
 struct DetailsLine {
     std::string text;
-    bool warning = false; // drawn in detailsColours.warning, after the findingMark
+    bool warning = false; // drawn in detailsColours.warning; its text starts with the findingMark
 };
 
 struct DetailsColumn {

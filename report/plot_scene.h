@@ -56,7 +56,8 @@ struct SceneDot {
 struct SceneText {
     CanvasPoint at;       // the baseline at the anchor, before rotation
     TextAnchor anchor = TextAnchor::Start;
-    double rotation = 0.0; // degrees, counter-clockwise about `at`: -90 reads upwards
+    double rotation = 0.0; // degrees about `at`, clockwise on the screen as SVG's rotate() and
+                           // QPainter::rotate() take them: -90 reads upwards
     double size = 12.0;    // font size in px, never below minimumTextSize
     bool bold = false;
     SceneColour colour;
@@ -93,5 +94,16 @@ inline constexpr double documentHeight = 640.0;
 // a text that would not fit where it goes is left out or shortened, never drawn
 // over the plot. A canvas too small for the plot still gives a valid scene.
 PlotScene makePlotScene(const PlotModel& plot, double width, double height, SceneFrame frame);
+
+// The rectangle a text of a scene covers, after its rotation, in px, as the
+// scene estimates it when it places the text (report/text_measure.h).
+struct SceneBounds {
+    double left = 0.0;
+    double top = 0.0;
+    double right = 0.0;
+    double bottom = 0.0;
+};
+
+SceneBounds textBounds(const SceneText& text);
 
 } // namespace veldronix::report

@@ -1,0 +1,135 @@
+#include "report/details_layout.h"
+
+#include "report/details_style.h"
+#include "report/details_texts.h"
+
+namespace veldronix::report {
+namespace {
+
+namespace t = detailsTexts;
+
+DetailsLine plainLine(std::string text)
+{
+    return {std::move(text), false};
+}
+
+// A line that must not be missed: the mark, then the text, in the warning colour.
+DetailsLine warningLine(std::string_view text)
+{
+    return {std::string(t::findingMark) + " " + std::string(text), true};
+}
+
+DetailsColumn column(std::string_view heading, CellAlign align)
+{
+    return {std::string(heading), align};
+}
+
+// The integers to write: a register with a finding has its row in the warning
+// colour and its integer marked.
+DetailsSection registersSection(const Details& details)
+{
+    DetailsSection section{details.registersHeading, SectionKind::Table, {}, {}, {SectionAction::Copy}};
+    section.table.columns = {column(t::columnRegister, CellAlign::Left), column(t::columnInteger, CellAlign::Right),
+                             column(t::columnSettingValue, CellAlign::Right)};
+    for (const DetailsRegister& line : details.registers) {
+        DetailsRow row;
+        row.cells = {plainLine(line.name), line.hasFinding ? warningLine(line.integer) : plainLine(line.integer),
+                     plainLine(line.settingValue)};
+        if (line.hasFinding) {
+            row.ink = detailsColours.warning;
+        }
+        section.table.rows.push_back(std::move(row));
+    }
+    return section;
+}
+
+// The drive the integers really give; a quantity with no real value or no finite
+// deviation has its row in the warning colour and its name marked.
+DetailsSection realDriveSection(const Details& details)
+{
+    DetailsSection section{details.realDriveHeading, SectionKind::Table, {}, {}, {}};
+    section.table.columns = {column(t::columnQuantity, CellAlign::Left), column(t::columnRequested, CellAlign::Right),
+                             column(t::columnReal, CellAlign::Right), column(t::columnDeviation, CellAlign::Right)};
+    for (const DetailsQuantity& quantity : details.realDrive) {
+        DetailsRow row;
+        row.cells = {quantity.marked ? warningLine(quantity.label) : plainLine(quantity.label),
+                     plainLine(quantity.requested), plainLine(quantity.real), plainLine(quantity.deviation)};
+        if (quantity.marked) {
+            row.ink = detailsColours.warning;
+        }
+        section.table.rows.push_back(std::move(row));
+    }
+    return section;
+}
+
+// What may not be as meant: the fields' readings first, then the integers that
+// cannot be written as they stand, or the note that there are none.
+DetailsSection findingsSection(const Details& details)
+{
+    DetailsSection section{std::string(t::findingsHeading), SectionKind::Lines, {}, {}, {}};
+    for (const std::string& finding : details.inputFindings) {
+        section.lines.push_back(warningLine(finding));
+    }
+    for (const DetailsFinding& finding : details.findings) {
+        section.lines.push_back(warningLine(finding.text));
+    }
+    if (details.findings.empty() && !details.findingsNote.empty()) {
+        section.lines.push_back(plainLine(details.findingsNote));
+    }
+    return section;
+}
+
+// The velocity profile: the plot and its phases' figures, each phase's row in
+// its band's colours and the totals in the deceleration mark's; the note under
+// it, a warning where the pulse count gives no motion.
+DetailsSection plotSection(const Details& details)
+{
+    DetailsSection section{details.plotHeading, SectionKind::Plot, {}, {}, {}};
+    if (details.plot) {
+        section.table.columns = {column(t::columnPhase, CellAlign::Left), column(t::columnTime, CellAlign::Right),
+                                 column(t::columnPulses, CellAlign::Right), column(t::columnDetail, CellAlign::Left)};
+        for (const FigureRow& figures : details.plot->rows) {
+            DetailsRow row;
+            row.cells = {plainLine(figures.name), plainLine(figures.time), plainLine(figures.pulses),
+                         plainLine(figures.detail)};
+            if (figures.phase) {
+                row.background = plotColours.fillOf(*figures.phase);
+                row.ink = plotColours.inkOf(*figures.phase);
+            } else {
+                row.ink = plotColours.mark;
+            }
+            section.table.rows.push_back(std::move(row));
+        }
+        section.actions.push_back(SectionAction::SavePlot);
+    }
+    if (!details.plotNote.empty()) {
+        section.lines.push_back(details.plotState == DetailsPlotState::NoMotion ? warningLine(details.plotNote)
+                                                                                : plainLine(details.plotNote));
+    }
+    return section;
+}
+
+} // namespace
+
+DetailsLayout detailsLayout(const Details& details)
+{
+    DetailsLayout layout;
+    layout.heading = details.heading;
+    for (const std::string& line : details.status) {
+        layout.status.push_back(warningLine(line));
+    }
+    if (!details.calculated) {
+        // Nothing to show but why the fields were not read as meant, where that is known.
+        if (!details.inputFindings.empty()) {
+            layout.sections.push_back(findingsSection(details));
+        }
+        return layout;
+    }
+    layout.sections.push_back(registersSection(details));
+    layout.sections.push_back(realDriveSection(details));
+    layout.sections.push_back(findingsSection(details));
+    layout.sections.push_back(plotSection(details));
+    return layout;
+}
+
+} // namespace veldronix::report

@@ -1,0 +1,89 @@
+#include "report/text_measure.h"
+
+#include <cstddef>
+
+namespace veldronix::report {
+namespace {
+
+// Whether a character takes about twice the width of a Latin letter: kana,
+// kanji, hangul and the full-width forms. The arrows and signs of the English
+// texts (U+2192, U+00B2) and the half-width katakana stay narrow.
+bool isWide(char32_t c)
+{
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+// One character of text from its start: its code point and its length in bytes
+// (a malformed byte is a character of its own).
+struct Character {
+    char32_t code = 0;
+    std::size_t length = 1;
+};
+
+Character firstCharacter(std::string_view text)
+{
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    std::size_t k = 1;
+    for (; k < length && k < text.size(); ++k) {
+        const auto next = static_cast<unsigned char>(text[k]);
+        if ((next & 0xC0) != 0x80) {
+            break;
+        }
+        code = (code << 6) | (next & 0x3F);
+    }
+    return k == length ? Character{code, length} : Character{lead, 1};
+}
+
+// The width of one character as a part of the font size.
+double widthOf(char32_t c)
+{
+    if (isWide(c)) {
+        return 1.0;
+    }
+    if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == 'm' || c == 'w' || c == 'M' || c == 'W') {
+        return 0.66;
+    }
+    return 0.6;
+}
+
+} // namespace
+
+double textWidth(std::string_view text, double size)
+{
+    double width = 0.0;
+    while (!text.empty()) {
+        const Character c = firstCharacter(text);
+        width += widthOf(c.code);
+        text.remove_prefix(c.length);
+    }
+    return width * size;
+}
+
+std::string elideText(std::string_view text, double size, double maxWidth)
+{
+    if (textWidth(text, size) <= maxWidth) {
+        return std::string(text);
+    }
+    const double room = maxWidth - textWidth(ellipsis, size);
+    if (!(room >= 0.0)) {
+        return {};
+    }
+    double width = 0.0;
+    std::size_t kept = 0;
+    for (std::string_view rest = text; !rest.empty();) {
+        const Character c = firstCharacter(rest);
+        width += widthOf(c.code) * size;
+        if (width > room) {
+            break;
+        }
+        kept += c.length;
+        rest.remove_prefix(c.length);
+    }
+    return std::string(text.substr(0, kept)) + std::string(ellipsis);
+}
+
+} // namespace veldronix::report

@@ -1,0 +1,162 @@
+// The details as every window lays them out: sections in order, their tables'
+// columns, marks and colours, and the actions under them. The texts themselves
+// are the details' own (details_test.cpp); here is where and how they go.
+#include "controller/recording_view.h"
+#include "report/details.h"
+#include "report/details_layout.h"
+#include "report/details_style.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace veldronix::testing_support {
+namespace {
+
+using report::DetailsLayout;
+
+std::string actionsOf(const report::DetailsSection& section)
+{
+    std::string out;
+    for (const report::SectionAction action : section.actions) {
+        out += action == report::SectionAction::Copy       ? " +copy"
+               : action == report::SectionAction::SavePlot ? " +save"
+                                                           : " +choose";
+    }
+    return out;
+}
+
+// The layout one line a part: a section's heading, kind and actions; a table's
+// columns ("<" left, ">" right) and rows with their colours; lines, "!" a warning.
+std::string shown(const DetailsLayout& layout)
+{
+    std::string out = layout.heading + "\n";
+    for (const auto& line : layout.status) {
+        out += (line.warning ? "! " : "") + line.text + "\n";
+    }
+    for (const auto& section : layout.sections) {
+        const char* kind = section.kind == report::SectionKind::Lines   ? "lines"
+                           : section.kind == report::SectionKind::Table ? "table"
+                                                                        : "plot";
+        out += "[" + section.heading + "] " + kind + actionsOf(section) + "\n";
+        for (const auto& column : section.table.columns) {
+            out += (column.align == report::CellAlign::Left ? "<" : ">") + column.heading + " ";
+        }
+        out += section.table.columns.empty() ? "" : "\n";
+        for (const auto& row : section.table.rows) {
+            for (const auto& cell : row.cells) {
+                out += (cell.warning ? "!" : "") + cell.text + " | ";
+            }
+            out += std::string(row.background.value_or("-")) + " " + std::string(row.ink.value_or("-")) + "\n";
+        }
+        for (const auto& line : section.lines) {
+            out += (line.warning ? "! " : "") + line.text + "\n";
+        }
+    }
+    return out;
+}
+
+class DetailsLayoutTest : public ControllerTest {
+protected:
+    report::Details detailsOf(int type, const char* initial, const char* drive, std::optional<double> pulses)
+    {
+        view.enter(type, initial, drive, "0.2", "0.3");
+        controller.onCalculate();
+        return report::makeDetails(controller.lastCalculation(), pulses);
+    }
+};
+
+// A plotted drive: the registers to copy, the real drive, the note that there
+// are no findings, the plot with its phases in their bands' colours and the totals
+// in the mark's, its note and the save button.
+TEST_F(DetailsLayoutTest, plottedDriveHasItsFourSectionsInOrder)
+{
+    EXPECT_EQ(shown(report::detailsLayout(detailsOf(2, "100", "10000", 10000.0))),
+              "ドライブ種類:非対称台形加減速　倍率:2(4,000,000)\n"
+              "[整数の設定値] table +copy\n"
+              "<レジスタ >整数 >求めた値 \n"
+              "R | 4000000 | 4000000 | - -\nA | 198 | 198.000 | - -\nSV | 50 | 50.000 | - -\n"
+              "V | 5000 | 5000.000 | - -\nD | 132 | 132.000 | - -\n"
+              "[丸めた設定値による実際のドライブ] table\n"
+              "<項目 >指定値 >実際の値 >偏差 \n"
+              "初速度 | 100.000 PPS | 100.000 PPS | 0.0000 % | - -\n"
+              "ドライブ速度 | 10000.000 PPS | 10000.000 PPS | 0.0000 % | - -\n"
+              "加速時間 | 0.200000秒 | 0.200000秒 | 0.0000 % | - -\n"
+              "減速時間 | 0.300000秒 | 0.300000秒 | 0.0000 % | - -\n"
+              "[確認事項] lines\n"
+              "なし。整数の設定値はどれもそのまま設定できます。\n"
+              "[速度プロファイル] plot +save\n"
+              "<区間 >時間 >パルス数 <速度 \n"
+              "加速 | 0.200000秒 | 1010パルス | 100 → 10000 PPS | #dbeafe #1e40af\n"
+              "定速 | 0.747500秒 | 7475パルス | 10000 PPSで一定 | #dcfce7 #166534\n"
+              "減速 | 0.300000秒 | 1515パルス | 10000 → 100 PPS | #fef3c7 #92400e\n"
+              "合計 | 1.247500秒 | 10000パルス | 減速点:8485パルス | - #c2410c\n"
+              "整数の設定値でも、減速点8485.000から減速すると出力パルス数の終わりにちょうど初速度に戻ります。\n");
+}
+
+// Registers with findings and quantities without a real value: the row in the
+// warning colour, its key cell marked; each finding a marked warning line. Without
+// a pulse count the plot section holds only its note, and nothing to save.
+TEST_F(DetailsLayoutTest, findingsAreMarkedInTheWarningColour)
+{
+    EXPECT_EQ(report::detailsColours.warning, "#b91c1c");
+    EXPECT_EQ(shown(report::detailsLayout(detailsOf(0, "-1000", "10000", std::nullopt))),
+              "ドライブ種類:対称台形加減速　倍率:2(4,000,000)\n"
+              "[整数の設定値] table +copy\n"
+              "<レジスタ >整数 >求めた値 \n"
+              "R | 4000000 | 4000000 | - -\nA | 220 | 220.000 | - -\n"
+              "SV | !▲ -500 | -500.000 | - #b91c1c\n"
+              "V | 5000 | 5000.000 | - -\n"
+              "[丸めた設定値による実際のドライブ] table\n"
+              "<項目 >指定値 >実際の値 >偏差 \n"
+              "!▲ 初速度 | -1000.000 PPS | なし(確認事項を参照) | なし | - #b91c1c\n"
+              "ドライブ速度 | 10000.000 PPS | 10000.000 PPS | 0.0000 % | - -\n"
+              "!▲ 加減速時間 | 0.200000秒 | なし(確認事項を参照) | なし | - #b91c1c\n"
+              "[確認事項] lines\n"
+              "! ▲ SV=-500(求めた値 -500.000):レジスタに負の値は設定できません。\n"
+              "[速度プロファイル] plot\n"
+              "速度プロファイルを表示するには、出力パルス数に0より大きい数値を入力してください。\n");
+}
+
+// A pulse count that gives no motion: the note is a warning, no table, nothing to save.
+TEST_F(DetailsLayoutTest, noMotionNoteIsAWarning)
+{
+    const DetailsLayout layout = report::detailsLayout(detailsOf(3, "100", "10000", 1000.0));
+    ASSERT_EQ(layout.sections.size(), 4u);
+    const auto& plot = layout.sections[3];
+    EXPECT_EQ(plot.kind, report::SectionKind::Plot);
+    EXPECT_TRUE(plot.table.rows.empty() && plot.table.columns.empty() && plot.actions.empty());
+    ASSERT_EQ(plot.lines.size(), 1u);
+    EXPECT_TRUE(plot.lines[0].warning);
+    EXPECT_TRUE(plot.lines[0].text.starts_with("▲ 移動量が短すぎます。"));
+}
+
+// Nothing calculated: the heading alone; the lines of a failure and the fields'
+// readings are kept, calculated or not, the readings before the register findings.
+TEST_F(DetailsLayoutTest, statusAndReadingsOutliveTheCalculation)
+{
+    report::Details nothing = detailsOf(0, "100", "", 10000.0);
+    ASSERT_FALSE(nothing.calculated);
+    EXPECT_EQ(shown(report::detailsLayout(nothing)),
+              "設定値が計算されていません。入力情報を入力し、決定ボタンを押してください。\n");
+
+    nothing.status = {"why it failed"};
+    nothing.inputFindings = {"a text read as 0"};
+    EXPECT_EQ(shown(report::detailsLayout(nothing)),
+              "設定値が計算されていません。入力情報を入力し、決定ボタンを押してください。\n"
+              "! ▲ why it failed\n"
+              "[確認事項] lines\n"
+              "! ▲ a text read as 0\n");
+
+    report::Details found = detailsOf(1, "100", "100", 10000.0); // K is infinite: a finding
+    found.inputFindings = {"a text cut at 78 bytes"};
+    const DetailsLayout layout = report::detailsLayout(found);
+    ASSERT_EQ(layout.sections.size(), 4u);
+    const auto& findings = layout.sections[2].lines;
+    ASSERT_EQ(findings.size(), 2u);
+    EXPECT_EQ(findings[0].text, "▲ a text cut at 78 bytes");
+    EXPECT_TRUE(findings[1].text.starts_with("▲ K=なし"));
+}
+
+} // namespace
+} // namespace veldronix::testing_support
