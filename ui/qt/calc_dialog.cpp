@@ -187,6 +187,11 @@ void CCalcDialog::showDetailsWindow()
     const bool first = detailsWindow_ == nullptr;
     if (first) {
         detailsWindow_ = new CDetailsWindow(this);
+        // A row of the comparison chosen: that multiplier in 倍率, then 再計算 as its button does it.
+        connect(detailsWindow_, &CDetailsWindow::rowChosen, this, [this](int selectorIndex) {
+            setSelectedIndex(ControlId::IDC_MULTIPLIER, selectorIndex);
+            qobject_cast<QPushButton*>(controls_.at(ControlId::IDC_RECALCULATE))->click();
+        });
     }
     detailsWindow_->showDetails(report::makeDetails(controller_.lastCalculation(), controller_.readPulseCount()));
     if (first) {
