@@ -19,11 +19,15 @@ const FieldView& DriveSession::run(const DriveRequest& request)
     return run(fields);
 }
 
-template <typename Command>
-void DriveSession::runStep(CommandStep step, Command command)
+template <typename Run>
+void DriveSession::runStep(CommandStep step, Run command)
 {
     command();
-    errorSteps_.resize(view_.errors().size(), step);
+    if (view_.errors().size() > errorSteps_.size()) {
+        // A command shows at most one message, and keeps its failure for it.
+        errorSteps_.resize(view_.errors().size(), step);
+        failures_.resize(view_.errors().size(), controller_.lastFailure().value_or(CommandFailure{}));
+    }
 }
 
 const FieldView& DriveSession::run(const DriveFields& request)
@@ -31,6 +35,7 @@ const FieldView& DriveSession::run(const DriveFields& request)
     view_.clear();
     controller_.reset();
     errorSteps_.clear();
+    failures_.clear();
 
     view_.setSelectedIndex(ControlId::IDC_DRIVE_TYPE, request.driveType);
     view_.typeText(ControlId::IDC_INITIAL_SPEED, request.initialSpeed);
@@ -72,15 +77,9 @@ DriveOutcome runDrive(const DriveRequest& request)
     outcome.decelPoint = view.text(ControlId::IDC_DECEL_POINT);
     outcome.errors = view.errors();
     outcome.errorSteps = session.errorSteps();
-    // Recalculate never changes the automatic multiplier, and the deceleration
-    // point changes nothing: the state after the run is what each step saw.
-    StepState state;
-    state.autoMultiplierIndex = session.controller().autoMultiplierIndex();
-    state.chosenMultiplierIndex = request.multiplierIndex.value_or(-1);
-    state.decelJerkStored = session.controller().storedDecelJerkRate() != -1.0;
-    state.pulseCount = outcome.pulseCount.value_or(0.0);
-    for (std::size_t i = 0; i < outcome.errors.size(); ++i) {
-        outcome.errorMeanings.push_back(messageMeaning(outcome.errorSteps[i], outcome.errors[i], state));
+    outcome.failures = session.failures();
+    for (const CommandFailure& failure : outcome.failures) {
+        outcome.errorMeanings.push_back(messageMeaning(failure));
     }
     return outcome;
 }

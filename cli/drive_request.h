@@ -52,6 +52,7 @@ struct DriveOutcome {
     std::string decelPoint;
     std::vector<std::string> errors; // the messages shown, in order
     std::vector<CommandStep> errorSteps; // the step that showed each message
+    std::vector<CommandFailure> failures;   // the failure behind each message
     std::vector<std::string> errorMeanings; // what each message means there, in English
     // The calculation the value fields show (Recalculate's when it was accepted),
     // none when Calculate failed.
@@ -83,16 +84,19 @@ public:
     double pulseCount() { return controller_.readPulseCount(); }
     // The step that showed each message of the last run, in the order of the messages.
     const std::vector<CommandStep>& errorSteps() const { return errorSteps_; }
+    // The controller's failure behind each message of the last run, in the same order.
+    const std::vector<CommandFailure>& failures() const { return failures_; }
     const CalculatorController& controller() const { return controller_; }
 
 private:
-    // Runs one command and notes its step beside each message it showed.
-    template <typename Command>
-    void runStep(CommandStep step, Command command);
+    // Runs one command and notes its step and failure beside the message it showed.
+    template <typename Run>
+    void runStep(CommandStep step, Run command);
 
     FieldView view_;
     CalculatorController controller_{view_};
     std::vector<CommandStep> errorSteps_;
+    std::vector<CommandFailure> failures_;
 };
 
 // One drive on a session of its own.

@@ -1,6 +1,5 @@
 #include "cli/field_view.h"
 
-#include "core/field_text.h"
 #include "core/texts.h"
 
 namespace veldronix::cli {
@@ -52,7 +51,11 @@ void FieldView::typeText(ControlId field, std::string_view text)
 
 std::string FieldView::readText(ControlId field)
 {
-    return truncateFieldText(text(field));
+    // A drop-down list shows the text of its item, and what was typed without one.
+    if (field == ControlId::IDC_DRIVE_TYPE && driveTypeIndex_ >= 0) {
+        return selectorText(field);
+    }
+    return text(field);
 }
 
 void FieldView::writeText(ControlId field, std::string_view text)

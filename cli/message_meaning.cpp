@@ -6,33 +6,30 @@
 
 #include <fmt/format.h>
 
-#include <array>
 
 namespace veldronix::cli {
 namespace {
 
-std::string noSettingReason(CommandStep step, const StepState& state)
+std::string noSettingReason(const CommandFailure& failure)
 {
-    switch (step) {
-    case CommandStep::Calculate:
+    switch (failure.reason.value_or(NoSettingReason::NothingCalculated)) {
+    case NoSettingReason::NoMultiplierFits:
         return std::string(texts::whyNoMultiplier);
-    case CommandStep::Recalculate:
-        if (state.autoMultiplierIndex < 0) {
-            return std::string(texts::whyNoCalculation);
-        }
-        if (state.chosenMultiplierIndex < 0) {
-            return std::string(texts::whyNoItem);
-        }
-        return fmt::format(texts::whySmallerMultiplier, multiplierName(state.chosenMultiplierIndex),
-                           multiplierName(state.autoMultiplierIndex));
-    case CommandStep::DecelPoint:
-        break;
-    }
-    if (!state.decelJerkStored) {
+    case NoSettingReason::NothingCalculated:
+        // 算出 names what it needs, which a Calculate of another type does not give either.
+        return std::string(failure.command == Command::ComputeDecelPoint ? texts::whyNotAsymmetricSCurve
+                                                                         : texts::whyNoCalculation);
+    case NoSettingReason::NoMultiplierSelected:
+        return std::string(texts::whyNoItem);
+    case NoSettingReason::SmallerMultiplier:
+        return fmt::format(texts::whySmallerMultiplier, multiplierName(failure.selectedMultiplierIndex),
+                           multiplierName(failure.autoMultiplierIndex));
+    case NoSettingReason::NotAsymmetricSCurve:
         return std::string(texts::whyNotAsymmetricSCurve);
-    }
-    if (state.pulseCount == 0.0) {
+    case NoSettingReason::PulseCountZero:
         return std::string(texts::whyPulsesZero);
+    case NoSettingReason::PulseCountTooSmall:
+        break;
     }
     return std::string(texts::whyPulsesTooFew);
 }
@@ -45,20 +42,21 @@ std::string multiplierName(int index)
     return multiplier ? fmt::format("x{:.0f}", *multiplier) : std::string();
 }
 
-std::string messageMeaning(CommandStep step, std::string_view message, const StepState& state)
+std::string messageMeaning(const CommandFailure& failure)
 {
-    static constexpr std::array<std::pair<InputError, std::string_view>, 4> inputChecks = {{
-        {InputError::DriveSpeedZero, texts::meaningDriveSpeedZero},
-        {InputError::AccelTimeZero, texts::meaningAccelTimeZero},
-        {InputError::InitialAboveDrive, texts::meaningInitialAboveDrive},
-        {InputError::DecelTimeZero, texts::meaningDecelTimeZero},
-    }};
-    for (const auto& [error, meaning] : inputChecks) {
-        if (message == messageFor(error)) {
-            return std::string(meaning);
-        }
+    switch (failure.error) {
+    case InputError::DriveSpeedZero:
+        return std::string(texts::meaningDriveSpeedZero);
+    case InputError::AccelTimeZero:
+        return std::string(texts::meaningAccelTimeZero);
+    case InputError::InitialAboveDrive:
+        return std::string(texts::meaningInitialAboveDrive);
+    case InputError::DecelTimeZero:
+        return std::string(texts::meaningDecelTimeZero);
+    case InputError::NoSetting:
+        break;
     }
-    return fmt::format(texts::meaningNoSetting, noSettingReason(step, state));
+    return fmt::format(texts::meaningNoSetting, noSettingReason(failure));
 }
 
 std::string stepLabel(CommandStep step, std::optional<int> multiplierIndex)

@@ -18,20 +18,37 @@ void CalculatorController::reset()
     autoMultiplierIndex_ = -1;
     storedDecelJerkRate_ = -1.0;
     lastCalculation_.reset();
+    lastFailure_.reset();
+    lastReading_.reset();
+    valuesShown_ = false;
+    decelPointField_ = DecelPointField::AsOpened;
+}
+
+ResultFreshness CalculatorController::resultFreshness() const
+{
+    ResultFreshness freshness;
+    freshness.valuesStale = valuesShown_ && !lastCalculation_;
+    const bool computedForShownValues = lastCalculation_ && lastCalculation_->decelPoint;
+    freshness.decelPointStale = decelPointField_ != DecelPointField::Cleared && !computedForShownValues;
+    return freshness;
 }
 
 void CalculatorController::onCalculate()
 {
-    // Cleared before anything is read: a Calculate that fails leaves no state behind.
-    reset();
+    // Cleared before anything is read: a Calculate that fails leaves no calculation
+    // behind (the fields keep what they show; resultFreshness says so).
+    autoMultiplierIndex_ = -1;
+    storedDecelJerkRate_ = -1.0;
+    lastCalculation_.reset();
+    lastFailure_.reset();
     const DriveInput input = readDriveInput();
     if (const auto error = validateDriveInput(input)) {
-        showError(*error);
+        fail(Command::Calculate, *error);
         return;
     }
     const auto multiplier = selectMultiplier(input.driveSpeed);
     if (!multiplier) {
-        showError(InputError::NoSetting);
+        fail(Command::Calculate, InputError::NoSetting, NoSettingReason::NoMultiplierFits);
         return;
     }
     const int index = multiplierIndex(*multiplier);
@@ -42,26 +59,34 @@ void CalculatorController::onCalculate()
 
 void CalculatorController::onRecalculate()
 {
+    lastFailure_.reset();
     if (autoMultiplierIndex_ == -1) {
-        showError(InputError::NoSetting);
+        fail(Command::Recalculate, InputError::NoSetting, NoSettingReason::NothingCalculated);
         return;
     }
     // A smaller multiplier than the automatic one is refused, and so is no selection.
-    if (autoMultiplierIndex_ > view_.selectedIndex(ControlId::IDC_MULTIPLIER)) {
-        showError(InputError::NoSetting);
+    const int selected = view_.selectedIndex(ControlId::IDC_MULTIPLIER);
+    auto refuse = [this](NoSettingReason reason, int index) {
+        fail(Command::Recalculate, InputError::NoSetting, reason);
+        lastFailure_->selectedMultiplierIndex = index;
+        lastFailure_->autoMultiplierIndex = autoMultiplierIndex_;
+    };
+    if (autoMultiplierIndex_ > selected) {
+        refuse(selected < 0 ? NoSettingReason::NoMultiplierSelected : NoSettingReason::SmallerMultiplier, selected);
         return;
     }
     // The selector is asked again for the multiplier itself; an index past the
-    // table, which no real selector gives, is refused like a smaller one.
-    const auto multiplier = multiplierAt(view_.selectedIndex(ControlId::IDC_MULTIPLIER));
+    // table, which no real selector gives, is refused like no selection.
+    const int asked = view_.selectedIndex(ControlId::IDC_MULTIPLIER);
+    const auto multiplier = multiplierAt(asked);
     if (!multiplier) {
-        showError(InputError::NoSetting);
+        refuse(NoSettingReason::NoMultiplierSelected, asked);
         return;
     }
     // The fields as they stand now; the automatic choice is not made again.
     const DriveInput input = readDriveInput();
     if (const auto error = validateDriveInput(input)) {
-        showError(*error);
+        fail(Command::Recalculate, *error);
         return;
     }
     const int index = multiplierIndex(*multiplier);
@@ -71,46 +96,71 @@ void CalculatorController::onRecalculate()
 
 void CalculatorController::onComputeDecelPoint()
 {
+    lastFailure_.reset();
     if (storedDecelJerkRate_ == -1.0) {
-        failDecelPoint();
+        // J2 is kept only with a calculation, so without one nothing was calculated.
+        failDecelPoint(lastCalculation_ ? NoSettingReason::NotAsymmetricSCurve : NoSettingReason::NothingCalculated);
         return;
     }
     const double pulses = readPulseCount();
     if (pulses == 0.0) {
-        failDecelPoint();
+        failDecelPoint(NoSettingReason::PulseCountZero);
         return;
     }
     // The speeds as they stand now, not those of the calculation behind J2.
-    const double initialSpeed = readNumber(ControlId::IDC_INITIAL_SPEED);
-    const double driveSpeed = readNumber(ControlId::IDC_DRIVE_SPEED);
+    const double initialSpeed = readField(ControlId::IDC_INITIAL_SPEED).number;
+    const double driveSpeed = readField(ControlId::IDC_DRIVE_SPEED).number;
     const double decelPoint = computeManualDecelPoint(pulses, initialSpeed, driveSpeed, storedDecelJerkRate_);
     if (!(decelPoint > 0.0)) { // also catches not-a-number
-        failDecelPoint();
+        failDecelPoint(NoSettingReason::PulseCountTooSmall);
         return;
     }
     view_.writeText(ControlId::IDC_DECEL_POINT, formatDecelPoint(decelPoint));
+    decelPointField_ = DecelPointField::Computed;
     if (lastCalculation_) {
         lastCalculation_->decelPoint = ManualDecelPoint{pulses, decelPoint};
     }
 }
 
+double CalculatorController::readPulseCount()
+{
+    FieldReading reading = readField(ControlId::IDC_PULSE_COUNT);
+    const double pulses = reading.number;
+    if (lastReading_) {
+        lastReading_->pulseCount = std::move(reading);
+    }
+    return pulses;
+}
+
 DriveInput CalculatorController::readDriveInput()
 {
-    DriveInput input;
-    input.driveType = static_cast<DriveType>(view_.selectedIndex(ControlId::IDC_DRIVE_TYPE));
-    input.initialSpeed = readNumber(ControlId::IDC_INITIAL_SPEED);
-    input.driveSpeed = readNumber(ControlId::IDC_DRIVE_SPEED);
-    input.accelTime = readNumber(ControlId::IDC_ACCEL_TIME);
+    InputReading reading;
+    const int selected = view_.selectedIndex(ControlId::IDC_DRIVE_TYPE);
+    const FieldReading typeText = readField(ControlId::IDC_DRIVE_TYPE);
+    reading.driveType = DriveTypeReading{typeText.text, typeText.cut, static_cast<DriveType>(selected)};
+    reading.initialSpeed = readField(ControlId::IDC_INITIAL_SPEED);
+    reading.driveSpeed = readField(ControlId::IDC_DRIVE_SPEED);
+    reading.accelTime = readField(ControlId::IDC_ACCEL_TIME);
     // Read whatever the drive type: only the checks decide whether it matters.
-    input.decelTime = readNumber(ControlId::IDC_DECEL_TIME);
+    reading.decelTime = readField(ControlId::IDC_DECEL_TIME);
+
+    DriveInput input;
+    input.driveType = reading.driveType.type;
+    input.initialSpeed = reading.initialSpeed.number;
+    input.driveSpeed = reading.driveSpeed.number;
+    input.accelTime = reading.accelTime.number;
+    input.decelTime = reading.decelTime.number;
+    lastReading_ = std::move(reading);
     return input;
 }
 
-double CalculatorController::readNumber(ControlId field)
+FieldReading CalculatorController::readField(ControlId field)
 {
-    // Truncated here as well, so that every view parses exactly what a dialog field holds.
-    const std::string text = view_.readText(field);
-    return parseNumber(fieldTextPrefix(text));
+    // Cut here, for every view alike: the dialog's fields are read into 79 bytes.
+    const std::string whole = view_.readText(field);
+    const std::string_view kept = fieldTextPrefix(whole);
+    const NumberPrefix number = parseNumberPrefix(kept);
+    return FieldReading{std::string(kept), kept.size() < whole.size(), number.value, number.length};
 }
 
 void CalculatorController::showResults(const DriveInput& input, int multiplierIndex)
@@ -123,22 +173,26 @@ void CalculatorController::showResults(const DriveInput& input, int multiplierIn
     for (const RegisterDescription& entry : settingRegisters) {
         view_.writeText(valueField(entry.id), texts.text(entry.id));
     }
+    valuesShown_ = true;
     if (decelJerkRate) {
         storedDecelJerkRate_ = *decelJerkRate;
     }
     lastCalculation_ = Calculation{input, multiplierIndex, multiplier, std::move(values), std::nullopt};
 }
 
-void CalculatorController::showError(InputError error)
+void CalculatorController::fail(Command command, InputError error, std::optional<NoSettingReason> reason)
 {
+    // Kept before the message box opens, so that a window redrawn under it already knows.
+    lastFailure_ = CommandFailure{command, error, reason};
     view_.showError(messageFor(error));
 }
 
-void CalculatorController::failDecelPoint()
+void CalculatorController::failDecelPoint(NoSettingReason reason)
 {
     // The message first; the field is cleared once the user has closed it.
-    showError(InputError::NoSetting);
+    fail(Command::ComputeDecelPoint, InputError::NoSetting, reason);
     view_.writeText(ControlId::IDC_DECEL_POINT, "");
+    decelPointField_ = DecelPointField::Cleared;
     if (lastCalculation_) {
         lastCalculation_->decelPoint.reset();
     }

@@ -2,6 +2,8 @@
 
 #include "controller/calculation.h"
 #include "controller/calculator_view.h"
+#include "controller/command_failure.h"
+#include "controller/input_reading.h"
 #include "core/drive_input.h"
 #include "core/input_error.h"
 
@@ -14,7 +16,8 @@ class CalculatorController {
 public:
     explicit CalculatorController(CalculatorView& view) : view_(view) {}
 
-    // Both state fields to none; called when the dialog initialises.
+    // Every state to none, as the dialog opens (its fields empty, マニュアル減速点
+    // showing 0); called when the dialog initialises.
     void reset();
 
     // Calculate ("決定"): all setting values with the multiplier chosen automatically.
@@ -33,22 +36,36 @@ public:
     // after one fails (the fields may still show older values then, but no command
     // works with them any longer).
     const std::optional<Calculation>& lastCalculation() const { return lastCalculation_; }
+    // Why the last command showed its message; none after a command that showed none.
+    const std::optional<CommandFailure>& lastFailure() const { return lastFailure_; }
+    // Which results on show no longer belong to lastCalculation().
+    ResultFreshness resultFreshness() const;
+    // The fields as the last Calculate or Recalculate that read them read them
+    // (one that fails read them too); none before.
+    const std::optional<InputReading>& lastReading() const { return lastReading_; }
 
     // The number in 出力パルス数 as "算出" reads it; for reports of the motion of
-    // a calculation, which every drive type has.
-    double readPulseCount() { return readNumber(ControlId::IDC_PULSE_COUNT); }
+    // a calculation, which every drive type has. Noted in lastReading().
+    double readPulseCount();
 
 private:
+    // What マニュアル減速点 shows, as far as the controller wrote it.
+    enum class DecelPointField { AsOpened, Computed, Cleared };
+
     DriveInput readDriveInput();
-    double readNumber(ControlId field);
+    FieldReading readField(ControlId field);
     void showResults(const DriveInput& input, int multiplierIndex);
-    void showError(InputError error);
-    void failDecelPoint();
+    void fail(Command command, InputError error, std::optional<NoSettingReason> reason = std::nullopt);
+    void failDecelPoint(NoSettingReason reason);
 
     CalculatorView& view_;
     int autoMultiplierIndex_ = -1;
     double storedDecelJerkRate_ = -1.0;
     std::optional<Calculation> lastCalculation_;
+    std::optional<CommandFailure> lastFailure_;
+    std::optional<InputReading> lastReading_;
+    bool valuesShown_ = false; // the value fields show the values of some calculation
+    DecelPointField decelPointField_ = DecelPointField::AsOpened;
 };
 
 } // namespace veldronix

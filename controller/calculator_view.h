@@ -12,7 +12,8 @@ class CalculatorView {
 public:
     virtual ~CalculatorView() = default;
 
-    // The field's current text, cut to its first 78 bytes without splitting a character.
+    // The field's whole current text (a selector's: the text it shows). The
+    // controller cuts it as the dialog's 79-byte buffer would, and so knows what was cut.
     virtual std::string readText(ControlId field) = 0;
     // Replaces the field's text; it shows at once.
     virtual void writeText(ControlId field, std::string_view text) = 0;

@@ -25,6 +25,11 @@ const char* skipDigits(const char* at, const char* end)
 
 double parseNumber(std::string_view text)
 {
+    return parseNumberPrefix(text).value;
+}
+
+NumberPrefix parseNumberPrefix(std::string_view text)
+{
     // The grammar is atof's, read here: fast_float's own differs from it (no
     // plus sign, but inf and nan), so it is handed only the unsigned decimal
     // number found, and it converts that exactly.
@@ -47,7 +52,7 @@ double parseNumber(std::string_view text)
         anyDigit = anyDigit || at != fraction;
     }
     if (!anyDigit) {
-        return 0.0; // no number: a lone sign or point, a word, an empty text
+        return {}; // no number: a lone sign or point, a word, an empty text
     }
     // The exponent counts only when at least one digit follows e and its sign.
     if (at != end && (*at == 'e' || *at == 'E')) {
@@ -65,9 +70,9 @@ double parseNumber(std::string_view text)
     double value = 0.0;
     const auto result = fast_float::from_chars(first, at, value, fast_float::chars_format::general);
     if (result.ec != std::errc{} && result.ec != std::errc::result_out_of_range) {
-        return 0.0; // cannot happen: the span is a decimal number by construction
+        return {}; // cannot happen: the span is a decimal number by construction
     }
-    return negative ? -value : value;
+    return {negative ? -value : value, static_cast<std::size_t>(at - text.data())};
 }
 
 } // namespace veldronix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace veldronix {
@@ -11,5 +12,12 @@ namespace veldronix {
 // are not numbers. The value is the correctly rounded double; an exponent
 // overflow gives plus or minus infinity. Independent of the process locale.
 double parseNumber(std::string_view text);
+
+// The number at the start of a text as parseNumber reads it, and where it ends.
+struct NumberPrefix {
+    double value = 0.0;
+    std::size_t length = 0; // bytes from the text's start to the number's end; 0 when there is no number
+};
+NumberPrefix parseNumberPrefix(std::string_view text);
 
 } // namespace veldronix

@@ -4,6 +4,8 @@
 #include "controller/calculator_controller.h"
 #include "controller/calculator_view.h"
 #include "controller/control_id.h"
+#include "core/field_text.h"
+#include "core/input_error.h"
 #include "core/texts.h"
 #include "fuzz/byte_reader.h"
 
@@ -117,6 +119,25 @@ void checkCommand(int command, const FakeView& view, const veldronix::Calculator
     const std::size_t messages = messageCount(events);
     check(messages <= 1, "more than one message for one command");
     const bool failed = messages == 1;
+    // The failure value is kept exactly when a message was shown, and says which.
+    const auto& failure = controller.lastFailure();
+    check(failure.has_value() == failed, "a failure value without a message, or a message without one");
+    if (failure) {
+        check(static_cast<int>(failure->command) == command, "the failure names another command");
+        check(failure->reason.has_value() == (failure->error == veldronix::InputError::NoSetting),
+              "a reason beside an error other than NoSetting, or none beside it");
+        for (const Event& event : events) {
+            check(!event.isMessage || event.text == veldronix::messageFor(failure->error),
+                  "the message shown is not the failure's");
+        }
+    }
+    // Nothing read is longer than a field holds.
+    if (const auto& reading = controller.lastReading()) {
+        for (const auto* field : {&reading->initialSpeed, &reading->driveSpeed, &reading->accelTime, &reading->decelTime}) {
+            check(field->text.size() <= veldronix::fieldTextLimit && field->numberEnd <= field->text.size(),
+                  "a reading longer than the field or a number past its text");
+        }
+    }
     switch (command) {
     case 0: // Calculate
         if (failed) {

@@ -1,5 +1,6 @@
 #include "io/file_replace.h"
 
+#include "io/utf8.h"
 #include "io/wide_text.h"
 
 #include <cerrno>
@@ -60,11 +61,17 @@ std::size_t nameStart(const std::string& path)
 std::string temporaryPath(const std::string& target, int processNumber, int attempt)
 {
     const std::size_t start = nameStart(target);
-    std::size_t kept = target.size() - start;
+    const std::string_view name = std::string_view(target).substr(start);
+    std::size_t kept = name.size();
     if (kept > keptNameBytes) {
-        kept = keptNameBytes;
-        while (kept > 0 && (static_cast<unsigned char>(target[start + kept]) & 0xC0) == 0x80) {
-            --kept; // not inside a UTF-8 sequence
+        // Whole characters only, so that the name stays UTF-8 where it was.
+        kept = 0;
+        while (kept < keptNameBytes) {
+            const std::size_t length = decodeUtf8(name.substr(kept)).length;
+            if (kept + length > keptNameBytes) {
+                break;
+            }
+            kept += length;
         }
     }
     return target.substr(0, start + kept) + ".part-" + std::to_string(processNumber) + "-" + std::to_string(attempt);

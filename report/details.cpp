@@ -19,14 +19,6 @@ namespace {
 
 namespace t = detailsTexts;
 
-constexpr int pulseDecimals = 3; // as the manual deceleration point's field shows them
-
-constexpr FindingReasons japaneseReasons{
-    t::reasonZeroInitialSpeed, t::reasonZeroDriveSpeed, t::reasonZeroAccel, t::reasonZeroDecel,
-    t::reasonZeroK,            t::reasonZeroL,          t::reasonZeroR,     t::reasonNegative,
-    t::reasonAboveMaximum,     t::reasonNotFinite,
-};
-
 std::string headingOf(const Calculation& calculation)
 {
     const auto type = static_cast<std::size_t>(calculation.input.driveType);
@@ -54,9 +46,8 @@ std::string integerText(double rounded)
     return std::isfinite(rounded) ? formatFixedUnsignedZero(rounded, 0) : std::string(t::none);
 }
 
-void addRegisters(Details& details, const Calculation& calculation, const RoundedDrive& drive)
+void addRegisters(Details& details, const SettingTexts& fields, const RoundedDrive& drive)
 {
-    const SettingTexts fields = formatSettingTexts(calculation.values);
     for (const RegisterDescription& entry : settingRegisters) {
         const auto rounded = registerValue(drive.rounded, entry.id);
         if (!rounded) {
@@ -111,71 +102,18 @@ void addRealDrive(Details& details, DriveType type, const RoundedDrive& drive)
     }
 }
 
-void addFindings(Details& details, const Calculation& calculation, const RoundedDrive& drive)
+void addFindings(Details& details, const SettingTexts& fields, const RoundedDrive& drive)
 {
-    const SettingTexts fields = formatSettingTexts(calculation.values);
     for (const RoundingFinding& finding : drive.findings) {
         const std::string_view name = describe(finding.setting).name;
         details.findings.push_back(
             {finding.setting, finding.problem,
              fmt::format(t::finding, name, integerText(finding.rounded), withoutMargin(fields.text(finding.setting)),
-                         findingReason(finding, japaneseReasons))});
+                         findingReason(finding, t::findingReasons))});
     }
     if (details.findings.empty()) {
         details.findingsNote = std::string(t::findingsNone);
     }
-}
-
-// Why a profile shows no motion, in Japanese.
-std::string noMotionNote(const VelocityProfile& profile)
-{
-    switch (profile.status) {
-    case ProfileStatus::Complete:
-        return {};
-    case ProfileStatus::ShortMove:
-        return fmt::format(t::shortMove, figureText(profile.totalPulses), figureText(profile.initialSpeed),
-                           figureText(profile.driveSpeed), figureText(profile.rampPulses));
-    case ProfileStatus::NoPulses:
-        return std::string(t::noPulseCount);
-    case ProfileStatus::UnknownDriveType:
-        return std::string(t::unknownDriveType);
-    case ProfileStatus::SpeedsReversed:
-        return std::string(t::speedsReversed);
-    case ProfileStatus::NoDriveSpeed:
-        return std::string(t::noDriveSpeed);
-    case ProfileStatus::NegativeSpeed:
-        return fmt::format(t::negativeSpeed, figureText(profile.initialSpeed));
-    case ProfileStatus::BadRampTime:
-        return std::string(t::badRampTime);
-    case ProfileStatus::NoJerk:
-        return std::string(t::noJerk);
-    case ProfileStatus::NotFinite:
-        break;
-    }
-    return std::string(t::notFinite);
-}
-
-// Under the plot: how the integers' drive ends from the plotted deceleration point.
-std::string realEndNote(const RoundedProfile& profile)
-{
-    if (!profile.real) {
-        return std::string(t::realUnknown);
-    }
-    if (profile.real->status != ProfileStatus::Complete) {
-        return fmt::format(t::realNoMotion, noMotionNote(*profile.real));
-    }
-    if (!profile.earlyBy) {
-        return {};
-    }
-    const std::string decelPoint = formatFixedUnsignedZero(profile.requested.decelPoint, pulseDecimals);
-    const std::string early = formatFixedUnsignedZero(*profile.earlyBy, pulseDecimals);
-    if (early.find_first_not_of("0.") == std::string::npos) {
-        return fmt::format(t::endsExactly, decelPoint);
-    }
-    if (*profile.earlyBy > 0.0) {
-        return fmt::format(t::endsEarly, decelPoint, early);
-    }
-    return fmt::format(t::endsLate, decelPoint, formatFixedUnsignedZero(-*profile.earlyBy, pulseDecimals));
 }
 
 // The plot of the requested drive, the one the dialog's fields and its manual
@@ -193,11 +131,11 @@ void addPlot(Details& details, const Calculation& calculation, const RoundedDriv
     details.plot = makePlotModel(profile.requested, calculation.values.summary, detailsPlotTexts());
     if (!details.plot) {
         details.plotState = DetailsPlotState::NoMotion;
-        details.plotNote = noMotionNote(profile.requested);
+        details.plotNote = profileNote(profile.requested, t::profileNotes);
         return;
     }
     details.plotState = DetailsPlotState::Plotted;
-    details.plotNote = realEndNote(profile);
+    details.plotNote = realEndNote(profile, t::realEnd, t::profileNotes);
 }
 
 void addCopyFormats(Details& details, const Calculation& calculation, const RoundedDrive& drive)
@@ -215,10 +153,25 @@ void addCopyFormats(Details& details, const Calculation& calculation, const Roun
 const PlotTexts& detailsPlotTexts()
 {
     static constexpr PlotTexts japanese{
-        t::plotTitle,  t::plotSubject,   t::shapeLinear,   t::shapeSCurve,     t::timeAxis,
-        t::speedAxis,  t::phaseAccel,    t::phaseConstant, t::phaseDecel,      t::totalMove,
-        t::decelPoint, t::driveSpeedLabel, t::initialSpeedLabel, t::phaseTime, t::phasePulses,
-        t::ramp,       t::sCurveRamp,    t::atSpeed,       t::fontFamily,
+        .title = t::plotTitle,
+        .heading = t::plotSubject,
+        .shapeLinear = t::shapeLinear,
+        .shapeSCurve = t::shapeSCurve,
+        .timeAxis = t::timeAxis,
+        .speedAxis = t::speedAxis,
+        .phaseAccel = t::phaseAccel,
+        .phaseConstant = t::phaseConstant,
+        .phaseDecel = t::phaseDecel,
+        .totalMove = t::totalMove,
+        .decelPoint = t::decelPoint,
+        .driveSpeed = t::driveSpeedLabel,
+        .initialSpeed = t::initialSpeedLabel,
+        .phaseTime = t::phaseTime,
+        .phasePulses = t::phasePulses,
+        .ramp = t::ramp,
+        .sCurveRamp = t::sCurveRamp,
+        .atSpeed = t::atSpeed,
+        .fontFamily = t::fontFamily,
     };
     return japanese;
 }
@@ -238,9 +191,11 @@ Details makeDetails(const std::optional<Calculation>& calculation, std::optional
     details.plotHeading = std::string(t::plotHeading);
 
     const RoundedDrive drive = computeRoundedDrive(calculation->input, calculation->multiplier);
-    addRegisters(details, *calculation, drive);
+    // The value fields' texts, as the dialog shows them, for the registers and the findings.
+    const SettingTexts fields = formatSettingTexts(calculation->values);
+    addRegisters(details, fields, drive);
     addRealDrive(details, calculation->input.driveType, drive);
-    addFindings(details, *calculation, drive);
+    addFindings(details, fields, drive);
     addPlot(details, *calculation, drive, pulseCount);
     addCopyFormats(details, *calculation, drive);
     details.comparison = compareMultipliers(*calculation);

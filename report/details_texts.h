@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/text_sets.h"
+
 #include <string_view>
 
 // The texts of the details window, in Japanese as the dialog writes them (speeds
@@ -70,8 +72,8 @@ inline constexpr std::string_view reasonZeroK = "加速の加加速度は6250000
 inline constexpr std::string_view reasonZeroL = "減速の加加速度は62500000×倍率÷Lのため、Lが0では減速しません。";
 inline constexpr std::string_view reasonZeroR = "Rは0にできません。";
 inline constexpr std::string_view reasonNegative = "レジスタに負の値は設定できません。";
-// The register's maximum.
-inline constexpr std::string_view reasonAboveMaximum = "レジスタの最大値{}を超えています。";
+// {0} the register's maximum.
+inline constexpr std::string_view reasonAboveMaximum = "レジスタの最大値{0}を超えています。";
 inline constexpr std::string_view reasonNotFinite = "無限大または数値ではないため、レジスタに設定できません。";
 
 // The velocity profile of the pulse count in 出力パルス数.
@@ -86,8 +88,8 @@ inline constexpr std::string_view shortMove =
 inline constexpr std::string_view unknownDriveType = "ドライブ種類が選択されていないため、加減速の形が決まりません。";
 inline constexpr std::string_view speedsReversed = "初速度がドライブ速度より大きいため、速度プロファイルはありません。";
 inline constexpr std::string_view noDriveSpeed = "ドライブ速度が0のため、ドライブしません。";
-// The initial speed.
-inline constexpr std::string_view negativeSpeed = "初速度{} PPSが負のため、速度プロファイルはありません。";
+// {0} the initial speed.
+inline constexpr std::string_view negativeSpeed = "初速度{0} PPSが負のため、速度プロファイルはありません。";
 inline constexpr std::string_view badRampTime = "加速または減速の時間が0以下のため、速度プロファイルはありません。";
 inline constexpr std::string_view noJerk =
     "初速度とドライブ速度が等しいS字加減速には加加速度がない(Kが無限大)ため、速度プロファイルはありません。";
@@ -103,7 +105,9 @@ inline constexpr std::string_view endsExactly =
     "整数の設定値でも、減速点{0}から減速すると出力パルス数の終わりにちょうど初速度に戻ります。";
 inline constexpr std::string_view realUnknown = "整数の設定値による実際のドライブは、確認事項があるため求められません。";
 // The real drive has no motion of the pulse count: why.
-inline constexpr std::string_view realNoMotion = "整数の設定値による実際のドライブ:{}";
+inline constexpr std::string_view realNoMotion = "整数の設定値による実際のドライブ:{0}";
+// The requested drive has no motion whose deceleration point the real one could use.
+inline constexpr std::string_view requestedNoDecelPoint = "指定のドライブには、比べる減速点がありません。";
 
 // The plot's own texts (report::PlotTexts).
 inline constexpr std::string_view plotTitle = "速度プロファイル:{}";
@@ -151,5 +155,38 @@ inline constexpr std::string_view saveIsSocket = "ソケットです。ファイ
 inline constexpr std::string_view saveNotAFile = "通常のファイルではないので、そのままにしました。";
 inline constexpr std::string_view saveTooManyLinks = "シンボリックリンクが循環しているか、深すぎます。";
 inline constexpr std::string_view saveNoPlot = "保存する速度プロファイルがありません。";
+
+// The sets of the sentences made by one function in every language.
+inline constexpr ProfileNoteTexts profileNotes{
+    .shortMove = shortMove,
+    .noPulses = noPulseCount,
+    .unknownDriveType = unknownDriveType,
+    .speedsReversed = speedsReversed,
+    .noDriveSpeed = noDriveSpeed,
+    .negativeSpeed = negativeSpeed,
+    .badRampTime = badRampTime,
+    .noJerk = noJerk,
+    .notFinite = notFinite,
+};
+inline constexpr RealEndTexts realEnd{
+    .realUnknown = realUnknown,
+    .realNoMotion = realNoMotion,
+    .requestedNoDecelPoint = requestedNoDecelPoint,
+    .endsEarly = endsEarly,
+    .endsLate = endsLate,
+    .endsExactly = endsExactly,
+};
+inline constexpr FindingReasons findingReasons{
+    .zeroInitialSpeed = reasonZeroInitialSpeed,
+    .zeroDriveSpeed = reasonZeroDriveSpeed,
+    .zeroAccel = reasonZeroAccel,
+    .zeroDecel = reasonZeroDecel,
+    .zeroK = reasonZeroK,
+    .zeroL = reasonZeroL,
+    .zeroR = reasonZeroR,
+    .negative = reasonNegative,
+    .aboveMaximum = reasonAboveMaximum,
+    .notFinite = reasonNotFinite,
+};
 
 } // namespace veldronix::report::detailsTexts

@@ -3,6 +3,7 @@
 #include "report/profile_report.h"
 #include "report/report_texts.h"
 #include "core/number_format.h"
+#include "io/utf8.h"
 
 #include <fmt/format.h>
 
@@ -49,19 +50,9 @@ double characters(std::string_view text)
     double count = 0;
     std::size_t i = 0;
     while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-        std::size_t k = 1;
-        for (; k < length && i + k < text.size(); ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                break;
-            }
-            c = (c << 6) | (next & 0x3F);
-        }
-        count += k == length && isWide(c) ? 2 : 1;
-        i += k;
+        const io::Utf8Char c = io::decodeUtf8(text.substr(i));
+        count += c.valid && isWide(c.code) ? 2 : 1;
+        i += c.length;
     }
     return count;
 }

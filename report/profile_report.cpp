@@ -56,32 +56,40 @@ std::string figureText(double value)
     return text == "-0" ? "0" : text;
 }
 
-std::string profileNote(const VelocityProfile& profile)
+std::string profileNote(const VelocityProfile& profile, const ProfileNoteTexts& notes)
 {
+    const auto sentence = [](std::string_view text, const auto&... figures) {
+        return fmt::format(fmt::runtime(text), figureText(figures)...);
+    };
     switch (profile.status) {
     case ProfileStatus::Complete:
         return {};
     case ProfileStatus::ShortMove:
-        return fmt::format(texts::profileShortMove, figureText(profile.totalPulses), figureText(profile.driveSpeed),
-                           figureText(profile.initialSpeed), figureText(profile.rampPulses));
+        return sentence(notes.shortMove, profile.totalPulses, profile.initialSpeed, profile.driveSpeed,
+                        profile.rampPulses);
     case ProfileStatus::NoPulses:
-        return std::string(texts::profileNoPulses);
+        return std::string(notes.noPulses);
     case ProfileStatus::UnknownDriveType:
-        return std::string(texts::profileUnknownType);
+        return std::string(notes.unknownDriveType);
     case ProfileStatus::SpeedsReversed:
-        return std::string(texts::profileSpeedsReversed);
+        return std::string(notes.speedsReversed);
     case ProfileStatus::NoDriveSpeed:
-        return std::string(texts::profileNoDriveSpeed);
+        return std::string(notes.noDriveSpeed);
     case ProfileStatus::NegativeSpeed:
-        return fmt::format(texts::profileNegativeSpeed, figureText(profile.initialSpeed));
+        return sentence(notes.negativeSpeed, profile.initialSpeed);
     case ProfileStatus::BadRampTime:
-        return std::string(texts::profileBadRampTime);
+        return std::string(notes.badRampTime);
     case ProfileStatus::NoJerk:
-        return std::string(texts::profileNoJerk);
+        return std::string(notes.noJerk);
     case ProfileStatus::NotFinite:
         break;
     }
-    return std::string(texts::profileNotFinite);
+    return std::string(notes.notFinite);
+}
+
+std::string profileNote(const VelocityProfile& profile)
+{
+    return profileNote(profile, texts::profileNotes);
 }
 
 std::string profilePlain(const VelocityProfile& profile)

@@ -2,6 +2,7 @@
 
 #include "io/json_writer.h"
 #include "core/velocity_profile.h"
+#include "report/text_sets.h"
 
 #include <string>
 #include <string_view>
@@ -12,7 +13,10 @@ namespace veldronix::report {
 // dropped ("2525", "0.5"), "-0" never; "inf", "-inf", "nan" as the core writes them.
 std::string figureText(double value);
 
-// Why a profile shows no motion, in one sentence; empty for a Complete profile.
+// Why a profile shows no motion, in one sentence of the given texts; empty for
+// a Complete profile.
+std::string profileNote(const VelocityProfile& profile, const ProfileNoteTexts& texts);
+// The same in English.
 std::string profileNote(const VelocityProfile& profile);
 
 // The profile's lines for a terminal: a heading and the table of the phases, or

@@ -2,6 +2,7 @@
 
 #include "report/plot_model.h"
 #include "core/number_format.h"
+#include "io/utf8.h"
 
 #include <array>
 
@@ -202,60 +203,19 @@ void figureRows(std::string& out, const PlotModel& plot)
     }
 }
 
-void appendCodePoint(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 } // namespace
 
 std::string xmlText(std::string_view text)
 {
-    constexpr char32_t replacement = 0xFFFD;
+    constexpr char32_t replacement = io::replacementCharacter;
     std::string out;
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        // Decode one UTF-8 sequence, refusing overlong forms, surrogates and values above U+10FFFF.
-        char32_t c = replacement;
-        std::size_t length = 1;
-        if (lead < 0x80) {
-            c = lead;
-        } else {
-            const std::size_t expected = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                                         : lead >= 0xF0 && lead <= 0xF4                                    ? 4
-                                                                                                           : 0;
-            if (expected != 0 && i + expected <= text.size()) {
-                char32_t value = lead & (0xFF >> (expected + 1));
-                bool valid = true;
-                for (std::size_t k = 1; k < expected && valid; ++k) {
-                    const auto next = static_cast<unsigned char>(text[i + k]);
-                    valid = (next & 0xC0) == 0x80;
-                    value = (value << 6) | (next & 0x3F);
-                }
-                const char32_t lowest = expected == 2 ? 0x80 : expected == 3 ? 0x800 : 0x10000;
-                if (valid && value >= lowest && value <= 0x10FFFF && !(value >= 0xD800 && value <= 0xDFFF)) {
-                    c = value;
-                    length = expected;
-                }
-            }
-        }
-        i += length;
+        // A malformed sequence becomes U+FFFD, one per byte.
+        const io::Utf8Char decoded = io::decodeUtf8(text.substr(i));
+        const char32_t c = decoded.code;
+        i += decoded.length;
         // XML 1.0 allows tab, line feed and carriage return among the controls, and no U+FFFE or U+FFFF.
         const bool allowed = c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c != 0xFFFE && c != 0xFFFF);
         switch (allowed ? c : replacement) {
@@ -275,7 +235,7 @@ std::string xmlText(std::string_view text)
             out += "&apos;";
             break;
         default:
-            appendCodePoint(out, allowed ? c : replacement);
+            io::appendUtf8(out, allowed ? c : replacement);
         }
     }
     return out;

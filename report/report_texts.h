@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/text_sets.h"
+
 #include <string_view>
 
 // The texts of the reports beyond the dialog's fields: the velocity profile, its
@@ -23,15 +25,15 @@ inline constexpr std::string_view phaseDecel = "deceleration";
 inline constexpr std::string_view labelTotalMove = "total move";
 inline constexpr std::string_view labelProfileDecelPoint = "deceleration point";
 
-// Why a drive shows no motion; the short move names its figures: the pulse
-// count, the drive speed, the initial speed, the pulses the two ramps need.
+// Why a drive shows no motion; the short move names its figures: {0} the pulse
+// count, {1} the initial speed, {2} the drive speed, {3} the pulses the two ramps need.
 inline constexpr std::string_view profileShortMove =
-    "the move is too short: {} pulses cannot reach {} PPS and return to {} PPS, which takes {} pulses";
+    "the move is too short: {0} pulses cannot reach {2} PPS and return to {1} PPS, which takes {3} pulses";
 inline constexpr std::string_view profileNoPulses = "none: the pulse count is not a number above 0";
 inline constexpr std::string_view profileUnknownType = "none: the drive type names no item, so the ramps have no shape";
 inline constexpr std::string_view profileSpeedsReversed = "none: the initial speed is above the drive speed";
 inline constexpr std::string_view profileNoDriveSpeed = "none: the drive speed is 0";
-inline constexpr std::string_view profileNegativeSpeed = "none: the initial speed {} PPS is below 0";
+inline constexpr std::string_view profileNegativeSpeed = "none: the initial speed {0} PPS is below 0"; // {0} the speed
 inline constexpr std::string_view profileBadRampTime = "none: a ramp time is 0 or below";
 inline constexpr std::string_view profileNoJerk = "none: an S-curve between equal speeds has no jerk (K is infinite)";
 inline constexpr std::string_view profileNotFinite = "none: a figure of the motion is infinite or not a number";
@@ -91,13 +93,13 @@ inline constexpr std::string_view reasonZeroL =
     "the deceleration jerk is 62500000 x multiplier / L, so an L of 0 gives no deceleration";
 inline constexpr std::string_view reasonZeroR = "the register cannot be 0";
 inline constexpr std::string_view reasonNegative = "the register holds no negative value";
-inline constexpr std::string_view reasonAboveMaximum = "above the register's maximum of {}";
+inline constexpr std::string_view reasonAboveMaximum = "above the register's maximum of {0}";
 inline constexpr std::string_view reasonNotFinite = "not a finite number, which no register holds";
 // With --pulses: the velocity profile of the real drive and its end with the requested deceleration point.
 inline constexpr std::string_view realProfileHeading = "Real drive of the rounded settings over the pulse count";
 inline constexpr std::string_view realProfileUnknown = ": none, see the findings";
 // Where the rounded drive ends from the requested drive's deceleration point
-// (the first figure) and by how many pulses (the second).
+// ({0}) and by how many pulses ({1}).
 inline constexpr std::string_view endsEarly =
     "The requested drive's deceleration point {} brings the rounded drive back to the initial speed {} pulses "
     "before the end; it outputs them at the initial speed.";
@@ -108,5 +110,40 @@ inline constexpr std::string_view endsExactly =
     "The requested drive's deceleration point {} still ends the rounded drive at the initial speed.";
 inline constexpr std::string_view requestedNoDecelPoint =
     "The requested drive has no deceleration point to compare with; its velocity profile above says why.";
+
+// The sets of the sentences made by one function in every language.
+inline constexpr ProfileNoteTexts profileNotes{
+    .shortMove = profileShortMove,
+    .noPulses = profileNoPulses,
+    .unknownDriveType = profileUnknownType,
+    .speedsReversed = profileSpeedsReversed,
+    .noDriveSpeed = profileNoDriveSpeed,
+    .negativeSpeed = profileNegativeSpeed,
+    .badRampTime = profileBadRampTime,
+    .noJerk = profileNoJerk,
+    .notFinite = profileNotFinite,
+};
+// The plain output says a real drive's absence in its heading and its lack of
+// motion in its own profile lines, so it asks only for the ends.
+inline constexpr RealEndTexts realEnd{
+    .realUnknown = realProfileUnknown,
+    .realNoMotion = "{0}",
+    .requestedNoDecelPoint = requestedNoDecelPoint,
+    .endsEarly = endsEarly,
+    .endsLate = endsLate,
+    .endsExactly = endsExactly,
+};
+inline constexpr FindingReasons findingReasons{
+    .zeroInitialSpeed = reasonZeroInitialSpeed,
+    .zeroDriveSpeed = reasonZeroDriveSpeed,
+    .zeroAccel = reasonZeroAccel,
+    .zeroDecel = reasonZeroDecel,
+    .zeroK = reasonZeroK,
+    .zeroL = reasonZeroL,
+    .zeroR = reasonZeroR,
+    .negative = reasonNegative,
+    .aboveMaximum = reasonAboveMaximum,
+    .notFinite = reasonNotFinite,
+};
 
 } // namespace veldronix::report::texts

@@ -41,17 +41,11 @@ std::string_view problemName(RoundingProblem problem)
     return "?";
 }
 
-constexpr FindingReasons englishReasons{
-    texts::reasonZeroInitialSpeed, texts::reasonZeroDriveSpeed, texts::reasonZeroAccel, texts::reasonZeroDecel,
-    texts::reasonZeroK,            texts::reasonZeroL,          texts::reasonZeroR,     texts::reasonNegative,
-    texts::reasonAboveMaximum,     texts::reasonNotFinite,
-};
-
 // "SV = 0 (setting value 0.400): an initial speed of 0 ..."
 std::string findingText(const RoundingFinding& finding)
 {
     return fmt::format(texts::finding, describe(finding.setting).name, formatFixedUnsignedZero(finding.rounded, 0),
-                       formatFixedUnsignedZero(finding.settingValue, settingDecimals), findingReason(finding, englishReasons));
+                       formatFixedUnsignedZero(finding.settingValue, settingDecimals), findingReason(finding, texts::findingReasons));
 }
 
 // The rounded registers the drive type uses, in the dialog's order.
@@ -128,26 +122,6 @@ std::optional<Shown> shownDrive(const std::optional<Calculation>& calculation, s
     return shown;
 }
 
-// Where the real drive ends when it decelerates from the requested drive's deceleration point.
-std::string endText(const RoundedProfile& profile)
-{
-    if (profile.requested.status != ProfileStatus::Complete) {
-        return std::string(texts::requestedNoDecelPoint) + '\n';
-    }
-    if (!profile.earlyBy) {
-        return {};
-    }
-    const std::string decelPoint = formatFixedUnsignedZero(profile.requested.decelPoint, pulseDecimals);
-    const std::string early = formatFixedUnsignedZero(*profile.earlyBy, pulseDecimals);
-    if (early.find_first_not_of("0.") == std::string::npos) {
-        return fmt::format(texts::endsExactly, decelPoint) + '\n';
-    }
-    if (*profile.earlyBy > 0.0) {
-        return fmt::format(texts::endsEarly, decelPoint, early) + '\n';
-    }
-    return fmt::format(texts::endsLate, decelPoint, formatFixedUnsignedZero(-*profile.earlyBy, pulseDecimals)) + '\n';
-}
-
 // The real drive's velocity profile in the profile output's own form, then where it ends.
 std::string plainPulses(const RoundedProfile& profile)
 {
@@ -160,7 +134,9 @@ std::string plainPulses(const RoundedProfile& profile)
     out += '\n';
     out += profilePlain(*profile.real);
     if (profile.real->status == ProfileStatus::Complete) {
-        out += endText(profile);
+        if (const std::string end = realEndNote(profile, texts::realEnd, texts::profileNotes); !end.empty()) {
+            out += end + '\n';
+        }
     }
     return out;
 }
@@ -221,6 +197,32 @@ std::string findingReason(const RoundingFinding& finding, const FindingReasons& 
         return std::string(reasons.notFinite);
     }
     return {};
+}
+
+std::string realEndNote(const RoundedProfile& profile, const RealEndTexts& texts, const ProfileNoteTexts& notes)
+{
+    if (!profile.real) {
+        return std::string(texts.realUnknown);
+    }
+    if (profile.real->status != ProfileStatus::Complete) {
+        return fmt::format(fmt::runtime(texts.realNoMotion), profileNote(*profile.real, notes));
+    }
+    if (profile.requested.status != ProfileStatus::Complete) {
+        return std::string(texts.requestedNoDecelPoint);
+    }
+    if (!profile.earlyBy) {
+        return {};
+    }
+    const auto sentence = [](std::string_view text, double decelPoint, double pulses) {
+        return fmt::format(fmt::runtime(text), formatFixedUnsignedZero(decelPoint, pulseDecimals),
+                           formatFixedUnsignedZero(pulses, pulseDecimals));
+    };
+    const double early = *profile.earlyBy;
+    if (formatFixedUnsignedZero(early, pulseDecimals).find_first_not_of("0.") == std::string::npos) {
+        return sentence(texts.endsExactly, profile.requested.decelPoint, 0.0);
+    }
+    return early > 0.0 ? sentence(texts.endsEarly, profile.requested.decelPoint, early)
+                       : sentence(texts.endsLate, profile.requested.decelPoint, -early);
 }
 
 std::string roundedPlainSection(const std::optional<Calculation>& calculation, std::optional<double> pulseCount)

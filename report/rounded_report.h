@@ -2,7 +2,9 @@
 
 #include "controller/calculation.h"
 #include "core/rounded_drive.h"
+#include "core/rounded_profile.h"
 #include "io/json_writer.h"
+#include "report/text_sets.h"
 
 #include <optional>
 #include <string>
@@ -22,22 +24,13 @@ inline constexpr int roundedDeviationDecimals = 4;
 // direction is never guessed: "+0.2084", "-0.1041", "0.0000".
 std::string deviationText(double percent);
 
-// The reasons of the findings in one language; aboveMaximum names the maximum with "{}".
-struct FindingReasons {
-    std::string_view zeroInitialSpeed;
-    std::string_view zeroDriveSpeed;
-    std::string_view zeroAccel;
-    std::string_view zeroDecel;
-    std::string_view zeroK;
-    std::string_view zeroL;
-    std::string_view zeroR;
-    std::string_view negative;
-    std::string_view aboveMaximum;
-    std::string_view notFinite;
-};
-
 // Why a finding's register cannot take its rounded value, in the given texts.
 std::string findingReason(const RoundingFinding& finding, const FindingReasons& reasons);
+
+// How the drive of the integers ends when it decelerates from the requested
+// drive's deceleration point, in the given texts (the notes for a real drive
+// without motion); empty where the profile gives no end to compare.
+std::string realEndNote(const RoundedProfile& profile, const RealEndTexts& texts, const ProfileNoteTexts& notes);
 
 // The --rounded section of the plain output: the rounded registers of the
 // values the fields show, the drive they really give and the findings.

@@ -60,11 +60,12 @@ TEST(PageView, calculateWritesTheNineTextsThenSelectsTheMultiplier)
     EXPECT_EQ(operations[9], (ViewOperation{Kind::SelectIndex, ControlId::IDC_MULTIPLIER, "", 1}));
 }
 
-TEST(PageView, readsAreCutToTheFieldLimitAndSelectionsToTheItems)
+TEST(PageView, readsAreWholeTextsAndSelectionsTheItems)
 {
     PageView view;
+    // The whole text: the controller cuts it at the field limit.
     view.setFieldText(ControlId::IDC_INITIAL_SPEED, std::string(76, '0') + "100"); // 79 bytes
-    EXPECT_EQ(view.readText(ControlId::IDC_INITIAL_SPEED), std::string(76, '0') + "10");
+    EXPECT_EQ(view.readText(ControlId::IDC_INITIAL_SPEED), std::string(76, '0') + "100");
     EXPECT_EQ(view.readText(ControlId::IDC_PULSE_COUNT), "");
     const struct {
         ControlId selector;

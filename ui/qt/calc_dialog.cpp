@@ -130,7 +130,7 @@ std::string CCalcDialog::readText(ControlId field)
     } else if (const auto* label = qobject_cast<QLabel*>(found->second)) {
         text = label->text();
     }
-    return truncateFieldText(text.toStdString());
+    return text.toStdString();
 }
 
 void CCalcDialog::writeText(ControlId field, std::string_view text)

@@ -22,7 +22,7 @@ void PageView::setSelection(ControlId selector, int index)
 std::string PageView::readText(ControlId field)
 {
     const auto found = texts_.find(field);
-    return found == texts_.end() ? std::string() : truncateFieldText(found->second);
+    return found == texts_.end() ? std::string() : found->second;
 }
 
 void PageView::writeText(ControlId field, std::string_view text)

@@ -36,11 +36,12 @@ INT_PTR CCalcDialog::run()
 
 std::string CCalcDialog::readText(ControlId field)
 {
-    // Every UTF-16 unit gives at least one UTF-8 byte, so the first 79 units hold
-    // all that the 78-byte limit can keep; a longer text is never copied whole.
-    std::array<wchar_t, fieldTextLimit + 2> buffer{};
-    const int length = GetWindowTextW(control(field), buffer.data(), static_cast<int>(buffer.size()));
-    return truncateFieldText(io::toUtf8(std::wstring_view(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0)));
+    // The whole text: the controller cuts it, and so knows what was cut.
+    const HWND target = control(field);
+    const int wanted = GetWindowTextLengthW(target);
+    std::wstring buffer(wanted > 0 ? static_cast<std::size_t>(wanted) + 1 : 1, L'\0');
+    const int length = GetWindowTextW(target, buffer.data(), static_cast<int>(buffer.size()));
+    return io::toUtf8(std::wstring_view(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0));
 }
 
 void CCalcDialog::writeText(ControlId field, std::string_view text)

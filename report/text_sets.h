@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string_view>
+
+// The shapes of the reports' text sets: each sentence that a report writes in
+// more than one language is made by one function from one of these sets, so
+// that the logic is written once and each language only fills the members
+// (by name, with designated initialisers). The sets themselves are in
+// report/report_texts.h (English) and report/details_texts.h (Japanese).
+// Texts with "{0}" ... are {fmt} format strings filled by position.
+namespace veldronix::report {
+
+// Why a velocity profile shows no motion, one sentence per ProfileStatus.
+struct ProfileNoteTexts {
+    // {0} the pulse count, {1} the initial speed, {2} the drive speed, {3} the
+    // pulses that the acceleration and the deceleration need together.
+    std::string_view shortMove;
+    std::string_view noPulses;
+    std::string_view unknownDriveType;
+    std::string_view speedsReversed;
+    std::string_view noDriveSpeed;
+    std::string_view negativeSpeed; // {0} the initial speed
+    std::string_view badRampTime;
+    std::string_view noJerk;
+    std::string_view notFinite;
+};
+
+// How the drive of the rounded integers ends when it decelerates from the
+// requested drive's deceleration point.
+struct RealEndTexts {
+    std::string_view realUnknown;           // a finding leaves the real drive unknown
+    std::string_view realNoMotion;          // {0} why the real drive has no motion (a profile note)
+    std::string_view requestedNoDecelPoint; // the requested drive has no motion to compare with
+    // {0} the deceleration point, {1} the pulses early or late.
+    std::string_view endsEarly;
+    std::string_view endsLate;
+    std::string_view endsExactly; // {0} only
+};
+
+// Why a register cannot take its rounded value.
+struct FindingReasons {
+    std::string_view zeroInitialSpeed;
+    std::string_view zeroDriveSpeed;
+    std::string_view zeroAccel;
+    std::string_view zeroDecel;
+    std::string_view zeroK;
+    std::string_view zeroL;
+    std::string_view zeroR;
+    std::string_view negative;
+    std::string_view aboveMaximum; // {0} the register's maximum
+    std::string_view notFinite;
+};
+
+} // namespace veldronix::report
