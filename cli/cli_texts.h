@@ -10,7 +10,8 @@ namespace veldronix::cli::texts {
 inline constexpr std::string_view usage =
     "usage: pulsecalc --type T --initial TEXT --drive TEXT --accel TEXT [--decel TEXT]\n"
     "                 [--multiplier ITEM] [--pulses TEXT [--svg FILE]]\n"
-    "                 [--rounded] [--json]\n"
+    "                 [--rounded] [--compare] [--json]\n"
+    "       pulsecalc --type T ... --registers lines|c|json\n"
     "       pulsecalc --csv FILE\n"
     "       pulsecalc --help | --version\n"
     "\n"
@@ -45,6 +46,14 @@ inline constexpr std::string_view usage =
     "                      with --pulses also the phases of that drive, its deceleration\n"
     "                      point, and where it ends if it decelerates from the requested\n"
     "                      drive's deceleration point\n"
+    "  --compare           also print every multiplier that Recalculate accepts side by\n"
+    "                      side, each with the values shown rounded as --rounded rounds\n"
+    "                      them: its speed step, the integers, the drive they really give\n"
+    "                      with the deviations, the largest deviation and the findings;\n"
+    "                      the recommended multiplier and the rule that picks it\n"
+    "  --registers FORMAT  print only the rounded registers of the values shown, as the\n"
+    "                      details window copies them: lines (R=4000000 ...), c (#define\n"
+    "                      lines) or json; nothing when no settings were calculated\n"
     "  --json              print one JSON object with the exact field texts; its member\n"
     "                      errorSteps names the step of each of its errors\n"
     "  --csv FILE          run one drive per row of a CSV file ('-' for standard input)\n"
@@ -60,7 +69,8 @@ inline constexpr std::string_view usage =
     "Exit status: 0 no message shown, 1 a message shown, 2 a usage error or\n"
     "output that could not be written.\n"
     "A plot that --svg cannot write counts as a message shown.\n"
-    "A --rounded finding warns about the machine's drive and leaves the status as it is.\n";
+    "A --rounded or --compare finding warns about the machine's drive and leaves the\n"
+    "status as it is; --registers without calculated settings counts as a message shown.\n";
 
 // --version: the program's name and the product's version.
 inline constexpr std::string_view versionLine = "pulsecalc (Veldronix) {}\n";
@@ -102,8 +112,17 @@ inline constexpr std::string_view svgFileTarget = "'{}'";
 inline constexpr std::string_view svgCannotWrite = "cannot write the plot '{}': {}";
 inline constexpr std::string_view svgNotCalculated = "the drive's settings could not be calculated";
 inline constexpr std::string_view svgStandardOutput = "standard output";
-inline constexpr std::string_view svgStdoutAlone =
-    "--svg - writes the plot to standard output, where nothing else may go: give no --json or --rounded";
+inline constexpr std::string_view svgStdoutAlone = "--svg - writes the plot to standard output, where nothing else "
+                                                   "may go: give no --json, --rounded, --compare or --registers";
+
+// What goes wrong with --registers; each follows "pulsecalc: ".
+inline constexpr std::string_view registersTwice = "option --registers given twice";
+// {fmt} format string: the value given.
+inline constexpr std::string_view registersBadFormat = "bad --registers '{}': give lines, c or json";
+inline constexpr std::string_view registersAlone =
+    "--registers prints only the registers on standard output: give no --json, --rounded or --compare";
+inline constexpr std::string_view registersNotCalculated =
+    "pulsecalc: no registers printed: the drive's settings could not be calculated\n";
 
 // A message of the dialog on standard error: the step that showed it, the exact
 // message, then what it means in English.

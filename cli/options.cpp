@@ -7,6 +7,8 @@
 #include "cli/cli_texts.h"
 #include "core/speed_multiplier.h"
 
+#include <fmt/format.h>
+
 namespace veldronix::cli {
 namespace {
 
@@ -50,6 +52,20 @@ std::optional<int> parseMultiplierIndex(std::string_view text)
     return parseIntegerIn(text, -1, 8);
 }
 
+std::optional<report::CopyFormatKind> parseRegistersFormat(std::string_view text)
+{
+    if (text == "lines") {
+        return report::CopyFormatKind::Lines;
+    }
+    if (text == "c") {
+        return report::CopyFormatKind::C;
+    }
+    if (text == "json") {
+        return report::CopyFormatKind::Json;
+    }
+    return std::nullopt;
+}
+
 std::variant<Options, UsageError> parseOptions(std::span<const std::string_view> arguments)
 {
     Options options;
@@ -61,19 +77,22 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             inlineValue = name.substr(equals + 1);
             name = name.substr(0, equals);
         }
-        if (name == "--json" || name == "--rounded" || name == "--help" || name == "-h" || name == "--version") {
+        if (name == "--json" || name == "--rounded" || name == "--compare" || name == "--help" || name == "-h" ||
+            name == "--version") {
             if (inlineValue) {
                 return usageError("option " + std::string(name) + " takes no value");
             }
             (name == "--json"      ? options.json
              : name == "--rounded" ? options.rounded
+             : name == "--compare" ? options.compare
              : name == "--version" ? options.version
                                    : options.help) = true;
-            driveOption = driveOption || name == "--json" || name == "--rounded";
+            driveOption = driveOption || name == "--json" || name == "--rounded" || name == "--compare";
             continue;
         }
-        static constexpr std::array<std::string_view, 9> valued = {
-            "--type", "--initial", "--drive", "--accel", "--decel", "--multiplier", "--pulses", "--csv", "--svg"};
+        static constexpr std::array<std::string_view, 10> valued = {
+            "--type",   "--initial", "--drive", "--accel", "--decel",
+            "--multiplier", "--pulses", "--csv", "--svg", "--registers"};
         if (std::find(valued.begin(), valued.end(), name) == valued.end()) {
             return usageError("unknown option '" + std::string(arguments[i]) + "'");
         }
@@ -101,6 +120,14 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
                 return usageError(std::string(texts::svgNeedsFile));
             }
             options.svgPath = std::string(value);
+        } else if (name == "--registers") {
+            if (options.registers) {
+                return usageError(std::string(texts::registersTwice));
+            }
+            options.registers = parseRegistersFormat(value);
+            if (!options.registers) {
+                return usageError(fmt::format(texts::registersBadFormat, value));
+            }
         } else if (name == "--type") {
             const auto type = parseDriveType(value);
             if (!type) {
@@ -133,8 +160,11 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
     if (options.svgPath && !options.request.pulses) {
         return usageError(std::string(texts::svgNeedsPulses));
     }
-    if (options.svgPath == "-" && (options.json || options.rounded)) {
+    if (options.svgPath == "-" && (options.json || options.rounded || options.compare || options.registers)) {
         return usageError(std::string(texts::svgStdoutAlone));
+    }
+    if (options.registers && (options.json || options.rounded || options.compare)) {
+        return usageError(std::string(texts::registersAlone));
     }
     return options;
 }

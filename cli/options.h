@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/drive_request.h"
+#include "report/register_code.h"
 
 #include <optional>
 #include <span>
@@ -14,6 +15,9 @@ struct Options {
     DriveRequest request;
     bool json = false;
     bool rounded = false; // --rounded: also the drive that the rounded setting values give
+    bool compare = false; // --compare: also the multipliers side by side after rounding
+    // --registers: only the rounded registers, as the details' copy button gives them
+    std::optional<report::CopyFormatKind> registers;
     std::optional<std::string> csvPath; // --csv: one drive per row of this file, "-" for standard input
     std::optional<std::string> svgPath; // --svg: plot the velocity profile into this file (needs --pulses), "-" for standard output
     bool help = false;
@@ -34,5 +38,8 @@ std::optional<int> parseDriveType(std::string_view text);
 // The multiplier selector index of a --multiplier value: an index -1..8, or the
 // multiplier itself written x1, x2, x5, ... x500 (x50 is item 5).
 std::optional<int> parseMultiplierIndex(std::string_view text);
+
+// The format of a --registers value: lines, c or json.
+std::optional<report::CopyFormatKind> parseRegistersFormat(std::string_view text);
 
 } // namespace veldronix::cli

@@ -3,6 +3,7 @@
 #include "cli/cli_texts.h"
 #include "cli/message_meaning.h"
 #include "io/json_writer.h"
+#include "report/comparison_report.h"
 #include "report/profile_report.h"
 #include "report/rounded_report.h"
 
@@ -36,7 +37,7 @@ std::string plainOutput(const DriveOutcome& outcome)
     return out;
 }
 
-std::string jsonOutput(const DriveOutcome& outcome, bool withRounded)
+std::string jsonOutput(const DriveOutcome& outcome, bool withRounded, bool withComparison)
 {
     io::JsonWriter json;
     json.beginObject();
@@ -66,6 +67,10 @@ std::string jsonOutput(const DriveOutcome& outcome, bool withRounded)
     if (withRounded) {
         json.key("rounded");
         report::writeRoundedJson(json, outcome.calculation, outcome.pulseCount);
+    }
+    if (withComparison) {
+        json.key("comparison");
+        report::writeComparisonJson(json, outcome.calculation);
     }
     json.endObject();
     return json.text() + '\n';

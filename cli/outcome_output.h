@@ -10,7 +10,8 @@ namespace veldronix::cli {
 std::string plainOutput(const DriveOutcome& outcome);
 
 // One JSON object with the exact field texts, trailing blanks kept; with
-// withRounded also the member "rounded" (see report::writeRoundedJson).
-std::string jsonOutput(const DriveOutcome& outcome, bool withRounded = false);
+// withRounded also the member "rounded" (see report::writeRoundedJson), with
+// withComparison the member "comparison" (see report::writeComparisonJson).
+std::string jsonOutput(const DriveOutcome& outcome, bool withRounded = false, bool withComparison = false);
 
 } // namespace veldronix::cli

@@ -5,6 +5,8 @@
 #include "cli/message_meaning.h"
 #include "cli/outcome_output.h"
 #include "cli/plot_file.h"
+#include "report/comparison_report.h"
+#include "report/details.h"
 #include "report/rounded_report.h"
 #include "veldronix/version.h"
 
@@ -12,6 +14,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace veldronix::cli {
@@ -60,6 +63,22 @@ int finishOutput(CheckedOutput& output, std::FILE* err, int status)
     return output.finish(err) ? status : 2;
 }
 
+// The registers of the values shown in a copy format, exactly as the details
+// window copies them; none without calculated settings.
+std::optional<std::string> registersCode(const DriveOutcome& outcome, report::CopyFormatKind kind)
+{
+    if (!outcome.calculation) {
+        return std::nullopt;
+    }
+    const report::Details details = report::makeDetails(outcome.calculation, std::nullopt);
+    for (const report::CopyFormat& format : details.copyFormats) {
+        if (format.kind == kind) {
+            return format.text;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int outputFailure(std::FILE* err, int error)
@@ -103,11 +122,24 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
         }
         return finishOutput(output, err, outcome.errors.empty() && plotted ? 0 : 1);
     }
-    // Findings of --rounded warn about the drive; they are no message and leave the exit status alone.
-    output.write(options.json ? jsonOutput(outcome, options.rounded)
-                              : plainOutput(outcome) +
-                                    (options.rounded ? report::roundedPlainSection(outcome.calculation, outcome.pulseCount)
-                                                     : ""));
+    bool registersShown = true;
+    if (options.registers) {
+        // The registers alone on standard output, so that they can be pasted or piped on.
+        if (const auto code = registersCode(outcome, *options.registers)) {
+            output.write(*code);
+        } else {
+            write(err, texts::registersNotCalculated);
+            registersShown = false;
+        }
+    } else {
+        // Findings of --rounded and --compare warn about the drive; they are no message and leave the exit status alone.
+        output.write(options.json ? jsonOutput(outcome, options.rounded, options.compare)
+                                  : plainOutput(outcome) +
+                                        (options.rounded
+                                             ? report::roundedPlainSection(outcome.calculation, outcome.pulseCount)
+                                             : "") +
+                                        (options.compare ? report::comparisonPlainSection(outcome.calculation) : ""));
+    }
     if (!output.finish(err)) {
         return 2;
     }
@@ -117,7 +149,7 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
             plotted = false;
         }
     }
-    return outcome.errors.empty() && plotted ? 0 : 1;
+    return outcome.errors.empty() && plotted && registersShown ? 0 : 1;
 }
 
 int runCommandLine(std::span<const std::string_view> arguments, std::FILE* out, std::FILE* err)

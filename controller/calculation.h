@@ -23,6 +23,9 @@ struct Calculation {
     // The last manual deceleration point computed since these values were
     // calculated, while its field shows it; none otherwise.
     std::optional<ManualDecelPoint> decelPoint;
+    // The multiplier index the last Calculate chose: Recalculate accepts it and
+    // every larger one. None in a calculation made without the controller.
+    std::optional<int> automaticIndex;
 };
 
 } // namespace veldronix

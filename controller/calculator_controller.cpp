@@ -55,6 +55,7 @@ void CalculatorController::onCalculate()
     showResults(input, index);
     view_.setSelectedIndex(ControlId::IDC_MULTIPLIER, index);
     autoMultiplierIndex_ = index;
+    lastCalculation_->automaticIndex = index;
 }
 
 void CalculatorController::onRecalculate()
@@ -92,6 +93,7 @@ void CalculatorController::onRecalculate()
     const int index = multiplierIndex(*multiplier);
     showResults(input, index);
     view_.setSelectedIndex(ControlId::IDC_MULTIPLIER, index);
+    lastCalculation_->automaticIndex = autoMultiplierIndex_;
 }
 
 void CalculatorController::onComputeDecelPoint()
@@ -177,7 +179,7 @@ void CalculatorController::showResults(const DriveInput& input, int multiplierIn
     if (decelJerkRate) {
         storedDecelJerkRate_ = *decelJerkRate;
     }
-    lastCalculation_ = Calculation{input, multiplierIndex, multiplier, std::move(values), std::nullopt};
+    lastCalculation_ = Calculation{input, multiplierIndex, multiplier, std::move(values), std::nullopt, std::nullopt};
 }
 
 void CalculatorController::fail(Command command, InputError error, std::optional<NoSettingReason> reason)

@@ -4,7 +4,9 @@
 // texts made of them are well formed.
 #include "cli/drive_request.h"
 #include "cli/outcome_output.h"
+#include "report/comparison_report.h"
 #include "report/profile_report.h"
+#include "report/plot_scene.h"
 #include "report/profile_svg.h"
 #include "report/rounded_report.h"
 #include "core/decel_point.h"
@@ -28,6 +30,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace {
 
@@ -183,40 +186,59 @@ void checkProfile(const Case& c, const VelocityProfile& p, double initial, doubl
     }
 }
 
-// The speed curve lies in the plot area (100..920 by 130..450), and its
-// plateau reaches well up: an axis that ran to infinity would flatten it.
-void checkCurve(const Case& c, const VelocityProfile& p, const std::string& svg)
+// The speed curve lies in the plot area that the document's axes span, and its
+// plateau reaches well up: an axis that ran to infinity would flatten it. The
+// area is the scene's; the points are read back from the SVG as written.
+void checkCurve(const Case& c, const VelocityProfile& p, std::string_view summary, const std::string& svg)
 {
-    const std::size_t curve = svg.find("stroke-width=\"2.5\"");
-    const std::size_t start = curve == std::string::npos ? curve : svg.rfind("<path d=\"", curve);
+    const auto plot = report::makePlotModel(p, summary);
+    check(c, plot.has_value(), "a plot without its model");
+    const report::PlotScene scene =
+        report::makePlotScene(*plot, report::documentWidth, report::documentHeight, report::SceneFrame::Document);
+    // The axes: the time axis along the bottom, the speed axis up the left edge, both 1.5 px wide.
+    double left = NAN, right = NAN, top = NAN, bottom = NAN;
+    for (const auto& item : scene.items) {
+        const auto* line = std::get_if<report::SceneLine>(&item);
+        if (line && line->width == 1.5 && line->colour == report::plotColours.ink) {
+            if (line->from.y == line->to.y) {
+                left = line->from.x;
+                right = line->to.x;
+                bottom = line->from.y;
+            } else {
+                top = line->from.y;
+            }
+        }
+    }
+    check(c, left < right && top < bottom, "a document without its axes", svg);
+    const std::size_t start = svg.find("<polyline points=\"");
     check(c, start != std::string::npos, "a plot without its curve", svg);
-    const std::size_t end = svg.find('"', start + 9);
-    const std::string d = svg.substr(start + 9, end - start - 9);
+    const std::size_t end = svg.find('"', start + 18);
+    const std::string points = svg.substr(start + 18, end - start - 18);
     double lowestY = 1e9;
-    double furthestX = 0;
+    double furthestX = -1e9;
     std::size_t pos = 0;
     int index = 0;
-    while (pos < d.size()) {
-        if (d[pos] == ' ' || d[pos] == ',' || (d[pos] >= 'A' && d[pos] <= 'Z')) {
+    while (pos < points.size()) {
+        if (points[pos] == ' ' || points[pos] == ',') {
             ++pos;
             continue;
         }
         char* after = nullptr;
-        const double value = std::strtod(d.c_str() + pos, &after);
-        check(c, after != d.c_str() + pos, "a curve point that is no number", d);
-        pos = static_cast<std::size_t>(after - d.c_str());
+        const double value = std::strtod(points.c_str() + pos, &after);
+        check(c, after != points.c_str() + pos, "a curve point that is no number", points);
+        pos = static_cast<std::size_t>(after - points.c_str());
         if (index++ % 2 == 0) {
-            check(c, value >= 99.99 && value <= 920.01, "a curve point left or right of the plot", d);
+            check(c, value >= left - 0.01 && value <= right + 0.01, "a curve point left or right of the plot", points);
             furthestX = std::max(furthestX, value);
         } else {
-            check(c, value >= 129.99 && value <= 450.01, "a curve point above or below the plot", d);
+            check(c, value >= top - 0.01 && value <= bottom + 0.01, "a curve point above or below the plot", points);
             lowestY = std::min(lowestY, value);
         }
     }
-    check(c, index >= 8 && index % 2 == 0, "a curve of too few points", d);
-    check(c, lowestY <= 350.0, "the curve never rises from the bottom of the plot", d);
+    check(c, index >= 4 && index % 2 == 0, "a curve of too few points", points);
+    check(c, lowestY <= top + 0.69 * (bottom - top), "the curve never rises from the bottom of the plot", points);
     if (p.totalTime > 0.0) {
-        check(c, furthestX >= 500.0, "the curve ends in the left half of the plot", d);
+        check(c, furthestX >= left + 0.49 * (right - left), "the curve ends in the left half of the plot", points);
     }
 }
 
@@ -233,7 +255,7 @@ void checkProfileTexts(const Case& c, const VelocityProfile& p, std::string_view
         check(c, svg->size() < (1u << 20), "a plot of more than a megabyte");
         const std::string svgFault = fuzz::svgProblem(*svg);
         check(c, svgFault.empty(), "profile SVG", svgFault + "\n" + *svg);
-        checkCurve(c, p, *svg);
+        checkCurve(c, p, summary, *svg);
     }
 }
 
@@ -390,10 +412,12 @@ void checkFrontEndTexts(const Case& c, std::string_view summaryText)
     }
     const cli::DriveOutcome outcome = cli::runDrive(request);
 
-    const std::string json = cli::jsonOutput(outcome, true);
+    const std::string json = cli::jsonOutput(outcome, true, true);
     const std::string jsonFault = fuzz::jsonProblem(json);
     check(c, jsonFault.empty(), "front-end JSON", jsonFault + "\n  " + json);
-    const std::string plain = cli::plainOutput(outcome) + report::roundedPlainSection(outcome.calculation, outcome.pulseCount);
+    const std::string plain = cli::plainOutput(outcome) +
+                              report::roundedPlainSection(outcome.calculation, outcome.pulseCount) +
+                              report::comparisonPlainSection(outcome.calculation);
     check(c, fuzz::utf8Problem(plain).empty(), "front-end plain text is not UTF-8", plain);
     checkRealFigures(c, plain);
     if (outcome.profile) {

@@ -82,7 +82,7 @@ inline constexpr ComparisonTexts japaneseComparisonTexts{
     .findingNotFinite = "{}が無限大または数値でない",
     .findingSeparator = "、",
     .rule = "推奨する倍率:確認事項がなく、偏差がすべて求められる倍率のうち、最大偏差(偏差の絶対値の最大、表示の桁で比較)"
-            "が最も小さいもの。等しいときは小さい倍率。どの倍率にも確認事項があるときは推奨しません。",
+            "が最も小さいもの。等しいときは小さい倍率。該当する倍率がなければ推奨しません。",
     .recommendation = "推奨:倍率 {}",
     .noRecommendation = "推奨する倍率はありません。どの倍率にも確認事項があるか、求められない偏差があります。",
     .chooseHint = "行を選んで「この倍率で再計算」を押す(ダブルクリック、Enterでも同じ)と、倍率にその倍率を選んで再計算します。",
@@ -120,7 +120,7 @@ inline constexpr ComparisonTexts englishComparisonTexts{
     .findingSeparator = ", ",
     .rule = "The recommended multiplier: of those without findings whose deviations are all known, the one with the "
             "smallest largest deviation (the largest absolute deviation, compared as printed); the smaller multiplier "
-            "when equal; none when every multiplier has a finding.",
+            "when equal; none when no multiplier qualifies.",
     .recommendation = "Recommended: multiplier {}",
     .noRecommendation = "Recommended: none; every multiplier has a finding or a deviation that cannot be worked out.",
     .chooseHint = "",

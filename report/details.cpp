@@ -207,7 +207,7 @@ std::optional<std::string> detailsPlotSvg(const Details& details)
     if (!details.plot) {
         return std::nullopt;
     }
-    return plotSvg(*details.plot);
+    return documentSvg(*details.plot);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace veldronix::report {
@@ -17,5 +18,23 @@ inline constexpr DetailsColours detailsColours{};
 
 // The name the save dialog proposes, without its extension (".svg" or ".png").
 inline constexpr std::string_view plotFileStem = "velocity-profile";
+
+// The formats a plot is saved in: SVG everywhere, PNG where the platform writes one.
+enum class PlotFileFormat { Svg, Png };
+
+inline constexpr std::string_view plotFileExtension(PlotFileFormat format)
+{
+    return format == PlotFileFormat::Svg ? ".svg" : ".png";
+}
+
+// The name the save dialog proposes in every front end: "velocity-profile.svg".
+inline std::string defaultPlotFileName(PlotFileFormat format)
+{
+    return std::string(plotFileStem) + std::string(plotFileExtension(format));
+}
+
+// A saved PNG is the document's scene (documentWidth x documentHeight) drawn at
+// this many pixels to its px, so that it stays sharp shown larger: 1920 x 1280.
+inline constexpr int plotPngScale = 2;
 
 } // namespace veldronix::report

@@ -61,8 +61,11 @@ MultiplierComparison compareMultipliers(const Calculation& calculation)
 {
     MultiplierComparison comparison;
     comparison.driveType = calculation.input.driveType;
-    if (const auto automatic = selectMultiplier(calculation.input.driveSpeed)) {
-        comparison.automaticIndex = multiplierIndex(*automatic);
+    comparison.automaticIndex = calculation.automaticIndex;
+    if (!comparison.automaticIndex) {
+        if (const auto automatic = selectMultiplier(calculation.input.driveSpeed)) {
+            comparison.automaticIndex = multiplierIndex(*automatic);
+        }
     }
     const int inUse = calculation.multiplierIndex;
     for (int index = 0; index < multiplierCount; ++index) {

@@ -31,12 +31,14 @@ struct ComparisonRow {
 
 struct MultiplierComparison {
     DriveType driveType = DriveType::None;
-    // The smallest multiplier's index that the automatic choice gives for the
-    // drive speed; none for a speed no multiplier takes.
+    // The automatic multiplier's index: the one 決定 chose (Calculation::
+    // automaticIndex), for a calculation made without the controller the one
+    // the automatic choice gives for its drive speed; none for a speed that no
+    // multiplier takes.
     std::optional<int> automaticIndex;
     // In the order of the selector: the automatic multiplier and each larger
-    // one, and the one in use should it be smaller (after 再計算 with a faster
-    // drive speed typed in since 決定).
+    // one (exactly those that 再計算 accepts), and the one in use should it be
+    // outside them (only in a calculation made without the controller).
     std::vector<ComparisonRow> rows;
     // The recommended row's selector index: among the rows without findings
     // whose deviations are all known, the one with the smallest largest

@@ -154,7 +154,8 @@ double widestLabel(const PlotAxis& axis, double size)
     return widest;
 }
 
-// The plot area in region with room for the parts around it.
+// The plot area in region with room for the parts around it, its edges on
+// whole pixels so that its lines are crisp.
 PlotArea areaIn(const PlotModel& plot, const SceneBounds& region, Parts parts)
 {
     PlotArea area;
@@ -162,14 +163,15 @@ PlotArea areaIn(const PlotModel& plot, const SceneBounds& region, Parts parts)
     area.speedMaximum = plot.speedAxis.maximum;
     const double titleRoom = parts.axisTitles ? axisTitleSize * (textAscent + textDescent) + 6.0 : 0.0;
     const double tickRoom = parts.tickLabels ? widestLabel(plot.speedAxis, tickSize) + tickGap : 0.0;
-    area.left = region.left + titleRoom + tickRoom + 2.0;
+    area.left = std::ceil(region.left + titleRoom + tickRoom + 2.0);
     const double lastTickHalf =
         parts.tickLabels && !plot.timeAxis.ticks.empty() ? textWidth(plot.timeAxis.ticks.back().label, tickSize) / 2 : 0.0;
-    area.right = region.right - std::max(lastTickHalf, 6.0);
-    area.top = region.top + (parts.markLabel ? markLabelBaseline + tickSize * textAscent + 2.0 : markLineOverhang + 2.0);
-    area.bottom = region.bottom - (parts.axisTitles ? timeTitleBaseline + axisTitleSize * textDescent + 1.0
-                                   : parts.tickLabels ? timeTickBaseline + tickSize * textDescent + 1.0
-                                                      : 4.0);
+    area.right = std::floor(region.right - std::max(lastTickHalf, 6.0));
+    area.top = std::ceil(region.top + (parts.markLabel ? markLabelBaseline + tickSize * textAscent + 2.0
+                                                       : markLineOverhang + 2.0));
+    area.bottom = std::floor(region.bottom - (parts.axisTitles ? timeTitleBaseline + axisTitleSize * textDescent + 1.0
+                                              : parts.tickLabels ? timeTickBaseline + tickSize * textDescent + 1.0
+                                                                 : 4.0));
     return area;
 }
 
@@ -305,7 +307,7 @@ private:
     // the rows, then the summary, then the title.
     SceneBounds documentTexts()
     {
-        const double margin = within(width_ * 0.04, canvasMargin, 40.0);
+        const double margin = std::round(within(width_ * 0.04, canvasMargin, 40.0));
         const std::size_t summaryLines = std::min(plot_.summaryLines.size(), summaryMostLines);
         const double rowsHeight = rowPitch * (static_cast<double>(plot_.rows.size()) - 1) + rowsBottomMargin;
         struct Shown {

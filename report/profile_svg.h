@@ -2,6 +2,7 @@
 
 #include "core/velocity_profile.h"
 #include "report/plot_model.h"
+#include "report/plot_scene.h"
 
 #include <optional>
 #include <string>
@@ -13,9 +14,15 @@ namespace veldronix::report {
 // entities, bytes that are not UTF-8 and characters XML forbids as U+FFFD.
 std::string xmlText(std::string_view text);
 
-// A plot as a standalone SVG document, drawn exactly as its model places it,
-// in its texts and fonts.
-std::string plotSvg(const PlotModel& plot);
+// A scene as an <svg> element of its own size, drawn exactly as the scene
+// places it: for a page to show inline, at whatever size it asked the scene for.
+std::string sceneSvg(const PlotScene& scene);
+
+// A scene as a standalone SVG document (an XML file).
+std::string plotSvg(const PlotScene& scene);
+
+// A plot as a saved document: its Document scene at documentWidth x documentHeight.
+std::string documentSvg(const PlotModel& plot);
 
 // A standalone SVG document plotting the speed of a Complete profile over time,
 // with its phases shaded and named, the deceleration point marked and the

@@ -276,6 +276,15 @@ void writeRoundedJson(io::JsonWriter& json, const std::optional<Calculation>& ca
     const RoundedDrive& drive = shown->drive;
     json.beginObject();
     json.member("multiplier", drive.multiplier, 0);
+    writeRoundedDriveMembers(json, drive);
+    if (shown->profile) {
+        writePulsesJson(json, *shown->profile);
+    }
+    json.endObject();
+}
+
+void writeRoundedDriveMembers(io::JsonWriter& json, const RoundedDrive& drive)
+{
     json.key("settings");
     json.beginObject();
     for (const auto& [name, value] : roundedRegisters(drive.rounded)) {
@@ -305,10 +314,6 @@ void writeRoundedJson(io::JsonWriter& json, const std::optional<Calculation>& ca
         json.endObject();
     }
     json.endArray();
-    if (shown->profile) {
-        writePulsesJson(json, *shown->profile);
-    }
-    json.endObject();
 }
 
 } // namespace veldronix::report

@@ -39,4 +39,7 @@ std::string roundedPlainSection(const std::optional<Calculation>& calculation, s
 // The same as the value of the JSON member "rounded" (null when no values are shown).
 void writeRoundedJson(io::JsonWriter& json, const std::optional<Calculation>& calculation, std::optional<double> pulseCount);
 
+// The members "settings", "real" and "findings" of a rounded drive, as "rounded" has them.
+void writeRoundedDriveMembers(io::JsonWriter& json, const RoundedDrive& drive);
+
 } // namespace veldronix::report

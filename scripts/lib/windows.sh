@@ -1,11 +1,70 @@
-# The 32-bit Windows cross toolchain and Wine to run its programs. Source common.sh first.
+# The Windows cross toolchains, the choice of the Windows programs the stages run
+# (32-bit or 64-bit), and Wine to run them. Source common.sh first.
+#
+# The released programs are 32-bit, and run on every Windows. Wine runs them only
+# with its 32-bit loader, itself a 32-bit x86 Linux program, which a kernel
+# without IA-32 emulation cannot start ("Exec format error"). There the stages
+# run the same programs built for 64-bit Windows under wine64 instead, in a
+# 64-bit prefix of their own, and never touch the 32-bit loader.
 
 ensure_windows_toolchain() {
-    ensure_packages mingw-w64 g++-mingw-w64-i686
+    ensure_packages mingw-w64 g++-mingw-w64-i686 g++-mingw-w64-x86-64
 }
 
-# Wine's packages with its 32-bit part; wine32 needs the i386 architecture enabled first.
+# Whether this machine runs 32-bit x86 programs itself. A qemu-i386 handler
+# registered in binfmt_misc comes before the kernel's own loader, so where one is
+# enabled every such program is emulated, many times slower: that counts as no.
+i386_runs_natively() {
+    ! grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null &&
+        /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
+# Chooses the Windows programs the stages run and sets
+#   windows_arch    i686 or x86_64
+#   windows_bits    "32-bit" or "64-bit", as the stages print it
+#   windows_preset  the CMake preset that builds them (windows or windows64)
+#   windows_build   that preset's build folder
+# VELDRONIX_WINDOWS_ARCH=i686 or =x86_64 forces a choice. Unforced, the 32-bit
+# programs run where this machine runs 32-bit programs itself and Wine's 32-bit
+# part is installed; everywhere else the 64-bit ones, under wine64, which needs
+# neither the i386 architecture nor anything 32-bit on the machine.
+wine32_loader=/usr/lib/wine/wine
+wine64_loader=/usr/lib/wine/wine64
+select_windows_programs() {
+    local arch="${VELDRONIX_WINDOWS_ARCH:-}"
+    case "$arch" in
+    i686 | x86_64) ;;
+    "")
+        if i386_runs_natively && [ -x "$wine32_loader" ]; then arch=i686; else arch=x86_64; fi
+        ;;
+    *)
+        echo "VELDRONIX_WINDOWS_ARCH=$arch: expected i686 or x86_64" >&2
+        return 1
+        ;;
+    esac
+    windows_arch=$arch
+    if [ "$arch" = i686 ]; then
+        windows_bits=32-bit windows_preset=windows
+    else
+        windows_bits=64-bit windows_preset=windows64
+    fi
+    windows_build=build/$windows_preset
+}
+
+# Builds the given targets of the chosen Windows programs (select_windows_programs first).
+build_windows_targets() {
+    ensure_windows_toolchain
+    cmake --preset "$windows_preset" >/dev/null
+    cmake --build --preset "$windows_preset" -j "$(build_jobs)" --target "$@"
+}
+
+# Wine's packages for the chosen programs. The 32-bit ones need wine32, which
+# needs the i386 architecture enabled first; the 64-bit ones need wine64 only.
 ensure_wine_packages() {
+    if [ "$windows_arch" = x86_64 ]; then
+        ensure_packages wine64 fonts-wine
+        return 0
+    fi
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         as_root dpkg --add-architecture i386
         unset VELDRONIX_APT_UPDATED
@@ -13,19 +72,31 @@ ensure_wine_packages() {
     ensure_packages wine wine32 fonts-wine
 }
 
-# Wine with its 32-bit part, ready to run programs in the prefix.
+# Readies Wine for the chosen programs (select_windows_programs first): its
+# packages, the loader in WINELOADER (wine_run starts it), and a prefix of the
+# programs' own architecture, build/wineprefix (32-bit) or build/wineprefix64.
+# Fails with the reason where the 32-bit programs were forced on a machine that
+# cannot run them.
 ensure_wine() {
+    if [ "$windows_arch" = i686 ] && ! i386_runs_natively; then
+        echo "the 32-bit Windows programs cannot run here: Wine's 32-bit loader is a 32-bit x86 program," \
+            "and this kernel runs none itself; VELDRONIX_WINDOWS_ARCH=x86_64 runs the 64-bit ones" >&2
+        return 1
+    fi
     ensure_wine_packages
-    ensure_i386_programs
     export WINEDEBUG=-all
-    # The programs are 32-bit: a new prefix is one, also when the server is 64-bit.
-    export WINEARCH=win32
-    export WINEPREFIX="${WINEPREFIX:-$(project_root)/build/wineprefix}"
+    if [ "$windows_arch" = i686 ]; then
+        export WINELOADER="$wine32_loader" WINEARCH=win32
+        export WINEPREFIX="$(project_root)/build/wineprefix"
+    else
+        export WINELOADER="$wine64_loader" WINEARCH=win64
+        export WINEPREFIX="$(project_root)/build/wineprefix64"
+    fi
     # A new prefix announces itself on standard error at the first run; make it
     # beforehand so that no program's output carries Wine's own words.
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$(dirname "$WINEPREFIX")"
-        wineboot --init >/dev/null 2>&1 || true
+        "$WINELOADER" wineboot --init >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true
     fi
     # Wine draws the caption buttons and the system menu's marks with Marlett;
@@ -38,67 +109,31 @@ ensure_wine() {
     fi
 }
 
-# Wine's 32-bit part is a 32-bit x86 Linux program. A kernel whose IA-32
-# emulation is off runs none ("Exec format error"); there the kernel hands them
-# to qemu's user-mode emulator, registered for the 32-bit x86 ELF header (the
-# F flag opens the emulator once, so that it serves every mount namespace).
-# wine64 brings a native 64-bit wineserver, which Wine then prefers: it serves
-# the 32-bit programs of a 32-bit prefix as well, many times faster than an emulated one.
-ensure_i386_programs() {
-    if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-        return 0
-    fi
-    ensure_packages qemu-user-static wine64
-    local binfmt=/proc/sys/fs/binfmt_misc
-    if [ ! -e "$binfmt/register" ]; then
-        as_root mount -t binfmt_misc binfmt_misc "$binfmt"
-    fi
-    if [ ! -e "$binfmt/qemu-i386" ]; then
-        printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' |
-            as_root tee "$binfmt/register" >/dev/null
-    fi
-    if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-        echo "32-bit x86 programs cannot run here, not even under qemu-i386-static" >&2
-        return 1
-    fi
+# Runs a Windows program with the chosen loader (ensure_wine first). Debian's
+# `wine` wrapper is not used: it prefers the 32-bit loader wherever wine32 is
+# installed, also where that loader cannot start.
+wine_run() {
+    "$WINELOADER" "$@"
 }
 
-# Whether this machine runs 32-bit x86 programs itself, not through qemu-i386.
-# A handler registered for them in binfmt_misc comes before the kernel's own
-# loader, so where one is enabled every such program is emulated.
-i386_runs_natively() {
-    ! grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null &&
-        /lib/ld-linux.so.2 --version >/dev/null 2>&1
+# The Windows path of a file or folder of this machine, through Wine's drive Z:,
+# which every prefix maps to / (the same answer as winepath -w, without starting Wine).
+windows_path() {
+    local path
+    path=$(realpath -m "$1")
+    printf 'Z:%s\n' "${path//\//\\}"
 }
 
-# Readies Wine and succeeds where its 32-bit part runs at a usable speed. On a
-# kernel that runs no 32-bit program itself, Wine runs only under qemu-i386,
-# where every Wine start takes minutes and a stage hours: there it says that the
-# runs of the stage NAME are skipped and why, and fails, unless
-# VELDRONIX_WINE_UNDER_QEMU=1 asks for the slow runs.
-wine_or_skip() {
-    local name="$1"
-    ensure_wine_packages
-    if i386_runs_natively || [ "${VELDRONIX_WINE_UNDER_QEMU:-}" = 1 ]; then
-        ensure_wine
-        return 0
-    fi
-    echo "$name: Wine runs skipped: this kernel runs no 32-bit x86 program itself, and under qemu-i386" \
-        "each Wine start takes minutes; the Windows programs were built. VELDRONIX_WINE_UNDER_QEMU=1 runs them anyway."
-    return 1
-}
-
-# Builds pulsecalc for the host and for 32-bit Windows, for stages that compare
-# the two; sets host and windows to the two programs. Wine is readied by
-# wine_or_skip afterwards.
+# Builds pulsecalc for the host and the chosen Windows programs, for stages that
+# compare the two, and readies Wine; sets host and windows to the two programs.
 build_pulsecalc_pair() {
-    ensure_windows_toolchain
-    cmake --preset windows >/dev/null
-    cmake --build --preset windows -j "$(build_jobs)" --target pulsecalc
+    select_windows_programs
+    build_windows_targets pulsecalc
     cmake --preset default >/dev/null
     cmake --build --preset default -j "$(build_jobs)" --target pulsecalc
     host=build/default/cli/pulsecalc
-    windows=build/windows/cli/pulsecalc.exe
+    windows=$windows_build/cli/pulsecalc.exe
+    ensure_wine
 }
 
 # Runs pulsecalc with the given arguments on the host and under Wine and
@@ -110,7 +145,7 @@ same_on_windows() {
     # The two standard errors in a folder of this call's own, so that stages can run side by side.
     errors=$(mktemp -d)
     expected=$("$host" "$@" 2>"$errors/expected"; echo "exit $?")
-    actual=$(wine "$windows" "$@" 2>"$errors/actual"; echo "exit $?")
+    actual=$(wine_run "$windows" "$@" 2>"$errors/actual"; echo "exit $?")
     expected+=$(cat "$errors/expected")
     actual+=$(tr -d '\r' <"$errors/actual")
     rm -rf "$errors"

@@ -1,4 +1,4 @@
-# pulsecalc --csv for 32-bit Windows under Wine writes byte for byte what the
+# pulsecalc --csv for Windows under Wine writes byte for byte what the
 # host build writes, from a file with a Japanese name and from standard input,
 # with CRLF line ends and a Ctrl-Z inside a field (both of which text mode would mangle).
 set -eu
@@ -6,7 +6,7 @@ source "$(dirname "$0")/../lib/common.sh"
 source "$(dirname "$0")/../lib/windows.sh"
 cd "$(project_root)"
 build_pulsecalc_pair
-wine_or_skip windows-csv || exit 0
+echo "windows-csv: the $windows_bits Windows programs, under $WINELOADER"
 work=build/default/windows-csv
 mkdir -p "$work"
 input="$work/ドライブ.csv"
@@ -28,9 +28,9 @@ failed=0
 for mode in file stdin; do
     status=0
     if [ "$mode" = file ]; then
-        wine "$windows" --csv "$input" >"$work/windows.csv" 2>/dev/null || status=$?
+        wine_run "$windows" --csv "$input" >"$work/windows.csv" 2>/dev/null || status=$?
     else
-        wine "$windows" --csv - <"$input" >"$work/windows.csv" 2>/dev/null || status=$?
+        wine_run "$windows" --csv - <"$input" >"$work/windows.csv" 2>/dev/null || status=$?
     fi
     if [ "$status" -ne 1 ] || ! cmp -s "$work/host.csv" "$work/windows.csv"; then
         echo "windows-csv: differs on Windows reading from $mode (exit $status)"

@@ -1,4 +1,4 @@
-# pulsecalc --pulses --svg for 32-bit Windows under Wine prints the same profile
+# pulsecalc --pulses --svg for Windows under Wine prints the same profile
 # and writes the same plot, byte for byte, as the host build, into a file with a
 # Japanese name that it replaces; a move too short for a plot, and a folder in the
 # plot's place, fail alike.
@@ -7,7 +7,7 @@ source "$(dirname "$0")/../lib/common.sh"
 source "$(dirname "$0")/../lib/windows.sh"
 cd "$(project_root)"
 build_pulsecalc_pair
-wine_or_skip windows-profile || exit 0
+echo "windows-profile: the $windows_bits Windows programs, under $WINELOADER"
 work=build/default/windows-profile
 rm -rf "$work"
 mkdir -p "$work/host" "$work/windows"
@@ -31,7 +31,7 @@ for arguments in "${cases[@]}"; do
     # shellcheck disable=SC2086
     expected=$("$host" $arguments --svg "$work/host/$plot" 2>"$work/expected-stderr"; echo "exit $?")
     # shellcheck disable=SC2086
-    actual=$(wine "$windows" $arguments --svg "$work/windows/$plot" 2>"$work/actual-stderr"; echo "exit $?")
+    actual=$(wine_run "$windows" $arguments --svg "$work/windows/$plot" 2>"$work/actual-stderr"; echo "exit $?")
     expected+=$(cat "$work/expected-stderr")
     # The messages name the path, which differs by its folder only.
     actual+=$(tr -d '\r' <"$work/actual-stderr" | sed "s|$work/windows/|$work/host/|g")
@@ -51,7 +51,7 @@ arguments="--type 3 --initial 100 --drive 10000 --accel 0.2 --decel 0.3 --pulses
 # shellcheck disable=SC2086
 expected=$("$host" $arguments --svg "$work/host/folder.svg" 2>&1 >/dev/null; echo "exit $?")
 # shellcheck disable=SC2086
-actual=$(wine "$windows" $arguments --svg "$work/windows/folder.svg" 2>&1 >/dev/null | tr -d '\r' |
+actual=$(wine_run "$windows" $arguments --svg "$work/windows/folder.svg" 2>&1 >/dev/null | tr -d '\r' |
     sed "s|$work/windows/|$work/host/|g"; echo "exit ${PIPESTATUS[0]}")
 if [ "$expected" == "$actual" ] && [ -d "$work/windows/folder.svg" ] && [ -z "$(ls -A "$work/windows/folder.svg")" ] &&
     [[ "$expected" == *"it is a folder, not a file; it was left as it was"* ]]; then

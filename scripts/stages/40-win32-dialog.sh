@@ -1,8 +1,11 @@
 # Veldronix.exe, the Windows dialog program, cross-built and tested in a real
 # window under Wine on a virtual display: its resources read from the binary,
-# then the end-to-end driver working the dialog through window messages.
+# then the end-to-end driver working the dialog through window messages. The
+# programs are the 32-bit or the 64-bit ones (see select_windows_programs); the
+# released 32-bit Veldronix.exe's resources are checked on either path.
 # Screenshots land in build/screenshots.
-set -eu
+# pipefail: a check that fails must fail the stage, also where its output is filtered.
+set -euo pipefail
 source "$(dirname "$0")/../lib/common.sh"
 source "$(dirname "$0")/../lib/windows.sh"
 cd "$(project_root)"
@@ -16,11 +19,24 @@ if ! python3 tests/win32_e2e/test_generate_resources.py >build/generate-resource
     exit 1
 fi
 echo "generate-resources: $(tail -1 build/generate-resources-test.log)"
+# The choice of the Windows programs and of Wine's loader, for every kind of machine.
+if ! bash tests/win32_e2e/test_windows_selection.sh >build/windows-selection-test.log 2>&1; then
+    cat build/windows-selection-test.log
+    exit 1
+fi
+tail -1 build/windows-selection-test.log
 
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(build_jobs)" --target Veldronix veldronix_e2e veldronix_resource_check
-
-wine_or_skip win32-dialog || exit 0
+select_windows_programs
+build_windows_targets Veldronix veldronix_e2e veldronix_resource_check
+# The released Veldronix.exe is the 32-bit one: its resources are read on every
+# path, by the chosen resource check, as a data file.
+released=build/windows/ui/win32/Veldronix.exe
+if [ "$windows_arch" != i686 ]; then
+    cmake --preset windows >/dev/null
+    cmake --build --preset windows -j "$(build_jobs)" --target Veldronix
+fi
+ensure_wine
+echo "win32-dialog: the $windows_bits Windows programs, under $WINELOADER"
 
 xvfb_pid=""
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
@@ -34,7 +50,7 @@ cleanup() {
 trap cleanup EXIT
 
 # One Wine session for the whole stage, on the display: every new session starts
-# Wine's own services again, which takes minutes where Wine runs under qemu-i386.
+# Wine's own services again.
 wineserver -w >/dev/null 2>&1 || true
 wineserver -p >/dev/null 2>&1 || true
 
@@ -43,27 +59,35 @@ wineserver -p >/dev/null 2>&1 || true
 # frames itself, so the screenshots show the caption without a window manager.
 export LANG=C.UTF-8
 replace_font() {
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1
+    wine_run reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1
 }
 replace_font 'ＭＳ Ｐゴシック' IPAPGothic
 replace_font 'MS PGothic' IPAPGothic
 replace_font 'MS UI Gothic' IPAPGothic
 replace_font 'ＭＳ ゴシック' IPAGothic
 replace_font 'MS Gothic' IPAGothic
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 
 status=0
-exe="$(winepath -w build/windows/ui/win32/Veldronix.exe)"
-wine build/windows/tests/win32_e2e/veldronix_resource_check.exe "$exe" | tr -d '\r' >build/windows/resource-check.log || status=1
-grep -v '^PASS' build/windows/resource-check.log || true
+resource_check=$windows_build/tests/win32_e2e/veldronix_resource_check.exe
+# Checks the resources of a Veldronix.exe; names it and prints what did not pass.
+check_resources() {
+    local program="$1" label="$2" log="$3"
+    wine_run "$resource_check" "$(windows_path "$program")" | tr -d '\r' >"$log" || status=1
+    echo "win32-resources of the $label Veldronix.exe ($program):"
+    grep -v '^PASS' "$log" || true
+}
+check_resources "$released" 32-bit "$windows_build/resource-check.log"
+if [ "$windows_arch" != i686 ]; then
+    check_resources "$windows_build/ui/win32/Veldronix.exe" "$windows_bits" "$windows_build/resource-check-own.log"
+fi
 
 rm -rf build/screenshots
 mkdir -p build/screenshots
-# Under qemu-i386 (see ensure_i386_programs) the run takes many times longer than on a
-# kernel that runs 32-bit programs itself.
-timeout 2400 wine build/windows/tests/win32_e2e/veldronix_e2e.exe "$exe" "$(winepath -w build/screenshots)" \
-    | tr -d '\r' >build/windows/dialog-e2e.log || status=1
-grep -v '^PASS' build/windows/dialog-e2e.log || true
+timeout 1200 "$WINELOADER" "$windows_build/tests/win32_e2e/veldronix_e2e.exe" \
+    "$(windows_path "$windows_build/ui/win32/Veldronix.exe")" "$(windows_path build/screenshots)" \
+    | tr -d '\r' >"$windows_build/dialog-e2e.log" || status=1
+grep -v '^PASS' "$windows_build/dialog-e2e.log" || true
 
 for bitmap in build/screenshots/*.bmp; do
     [ -e "$bitmap" ] || continue

@@ -1,7 +1,8 @@
 # The release files of scripts/package, checked as a user receives them: the
 # Debian package by lintian and Debian's desktop and AppStream validators, then
-# unpacked into a temporary folder (never installed) and run; the Windows zip
-# unpacked and its programs run under Wine; the web page opened in headless
+# unpacked into a temporary folder (never installed) and run; the Windows zips
+# unpacked and the programs of the one chosen for this machine (32-bit or 64-bit,
+# see select_windows_programs) run under Wine; the web page opened in headless
 # Chromium. Prints the sizes of the files.
 set -eu
 source "$(dirname "$0")/../lib/common.sh"
@@ -12,19 +13,15 @@ cd "$(project_root)"
 
 ensure_packages lintian desktop-file-utils appstream zip unzip dpkg-dev xdotool
 ensure_web_browser
-# A new Wine prefix takes minutes to make: it is made while the programs build,
-# where Wine runs at a usable speed (see wine_or_skip).
-wine_setup=""
-if i386_runs_natively || [ "${VELDRONIX_WINE_UNDER_QEMU:-}" = 1 ]; then
-    ensure_wine >/dev/null 2>&1 &
-    wine_setup=$!
-fi
+# A new Wine prefix takes a while to make: it is made while the programs build.
+select_windows_programs
+ensure_wine >/dev/null 2>&1 &
+wine_setup=$!
 scripts/package
-if [ -n "$wine_setup" ]; then wait "$wine_setup" || true; fi
+wait "$wine_setup" || true
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/package/linux/CMakeCache.txt)
 deb="dist/veldronix_${version}_amd64.deb"
-zip="dist/veldronix-$version-win32.zip"
 page="dist/veldronix-$version.html"
 
 scratch=$(mktemp -d)
@@ -149,25 +146,28 @@ else
 fi
 stop_running_program || true
 
-# --- Windows zip ---------------------------------------------------------------
-unzip -q "$zip" -d "$scratch/zip"
-folder="$scratch/zip/veldronix-$version-win32"
-listed=$(cd "$scratch/zip" && find . -type f | sort | tr '\n' ' ')
-expected_files="./veldronix-$version-win32/LICENSE.txt ./veldronix-$version-win32/README.txt ./veldronix-$version-win32/Veldronix.exe ./veldronix-$version-win32/pulsecalc.exe "
-if [ "$listed" == "$expected_files" ]; then pass; else fail "the zip holds $listed"; fi
-
-if wine_or_skip package-windows; then
+# --- Windows zips --------------------------------------------------------------
+# Both hold the same four files; the programs of the one chosen for this machine run.
+for flavour in win32 win64; do
+    unzip -q "dist/veldronix-$version-$flavour.zip" -d "$scratch/zip"
+    folder="$scratch/zip/veldronix-$version-$flavour"
+    listed=$(cd "$folder" && find . -type f | sort | tr '\n' ' ')
+    expected_files="./LICENSE.txt ./README.txt ./Veldronix.exe ./pulsecalc.exe "
+    if [ "$listed" == "$expected_files" ]; then pass; else fail "the $flavour zip holds $listed"; fi
+done
+if [ "$windows_arch" = i686 ]; then flavour=win32; else flavour=win64; fi
+folder="$scratch/zip/veldronix-$version-$flavour"
+if ensure_wine; then
+    echo "package: the $windows_bits Windows programs of the $flavour zip, under $WINELOADER"
     # pulsecalc.exe prints byte for byte what the host build prints (standard output,
     # exit status, standard error; Windows' CRs dropped from standard error only).
-    # Where the host runs 32-bit programs through qemu, the emulator may report a
-    # fault of its own after the program has ended: that line is not the program's.
     host=build/package/linux/cli/pulsecalc
     same_as_host() {
         local expected actual
         expected=$("$host" "$@" 2>"$scratch/stderr"; echo "exit $?")
         expected+=$(cat "$scratch/stderr")
-        actual=$(wine "$folder/pulsecalc.exe" "$@" 2>"$scratch/stderr"; echo "exit $?")
-        actual+=$(tr -d '\r' <"$scratch/stderr" | grep -v '^qemu: uncaught target signal' || true)
+        actual=$(wine_run "$folder/pulsecalc.exe" "$@" 2>"$scratch/stderr"; echo "exit $?")
+        actual+=$(tr -d '\r' <"$scratch/stderr")
         [ "$expected" == "$actual" ] || { diff <(echo "$expected") <(echo "$actual") | head -20; return 1; }
     }
     for arguments in "${worked_example[*]}" "${worked_example[*]} --json" "${worked_example[*]} --rounded" \
@@ -175,19 +175,20 @@ if wine_or_skip package-windows; then
         # shellcheck disable=SC2086
         if same_as_host $arguments; then pass; else fail "pulsecalc.exe differs from the host build: $arguments"; fi
     done
-    if prints_worked_example wine "$folder/pulsecalc.exe"; then pass; else fail "pulsecalc.exe does not print the worked example"; fi
+    if prints_worked_example wine_run "$folder/pulsecalc.exe"; then pass; else fail "pulsecalc.exe does not print the worked example"; fi
 
     # Veldronix.exe opens its dialog and keeps running until it is stopped.
-    wine "$folder/Veldronix.exe" &
+    "$WINELOADER" "$folder/Veldronix.exe" &
     program_pid=$!
-    # Wine may run 32-bit programs slowly (emulated on some hosts): a generous wait.
-    if [ -n "$(find_window '^パラメータ算出ツール$' 180)" ]; then
+    if [ -n "$(find_window '^パラメータ算出ツール$' 60)" ]; then
         if stop_running_program; then pass; else fail "Veldronix.exe ended by itself"; fi
     else
         stop_running_program || true
         fail "Veldronix.exe shows no window under Wine"
     fi
     wineserver -k >/dev/null 2>&1 || true
+else
+    fail "Wine cannot run the $windows_bits Windows programs here"
 fi
 
 # --- Web page ------------------------------------------------------------------
@@ -201,7 +202,7 @@ else
 fi
 
 echo "package: release files"
-for file in "$zip" "$deb" "$page"; do
+for file in dist/veldronix-"$version"-win32.zip dist/veldronix-"$version"-win64.zip "$deb" "$page"; do
     [ -f "$file" ] && printf '  %-40s %9d bytes\n' "$file" "$(stat -c %s "$file")"
 done
 echo "package: $passed passed, $failed failed"

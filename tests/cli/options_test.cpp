@@ -152,9 +152,30 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{"--multiplier", "x1000"}, "bad --multiplier 'x1000': give a multiplier x1, x2, x5, x10, x20, "
                                              "x50, x100, x200 or x500, or an item index from -1 to 8"},
         UsageCase{{"--pulses", "1", "--svg", "-", "--json"},
-                  "--svg - writes the plot to standard output, where nothing else may go: give no --json or --rounded"},
+                  "--svg - writes the plot to standard output, where nothing else may go: give no --json, --rounded, "
+                  "--compare or --registers"},
         UsageCase{{"--pulses", "1", "--rounded", "--svg=-"},
-                  "--svg - writes the plot to standard output, where nothing else may go: give no --json or --rounded"},
+                  "--svg - writes the plot to standard output, where nothing else may go: give no --json, --rounded, "
+                  "--compare or --registers"},
+        UsageCase{{"--pulses", "1", "--svg=-", "--compare"},
+                  "--svg - writes the plot to standard output, where nothing else may go: give no --json, --rounded, "
+                  "--compare or --registers"},
+        UsageCase{{"--pulses", "1", "--registers", "c", "--svg", "-"},
+                  "--svg - writes the plot to standard output, where nothing else may go: give no --json, --rounded, "
+                  "--compare or --registers"},
+        UsageCase{{"--compare=yes"}, "option --compare takes no value"},
+        UsageCase{{"--registers"}, "option --registers needs a value"},
+        UsageCase{{"--registers", "C"}, "bad --registers 'C': give lines, c or json"},
+        UsageCase{{"--registers="}, "bad --registers '': give lines, c or json"},
+        UsageCase{{"--registers", "c", "--registers=json"}, "option --registers given twice"},
+        UsageCase{{"--registers", "json", "--json"},
+                  "--registers prints only the registers on standard output: give no --json, --rounded or --compare"},
+        UsageCase{{"--compare", "--registers=lines"},
+                  "--registers prints only the registers on standard output: give no --json, --rounded or --compare"},
+        UsageCase{{"--registers=lines", "--rounded"},
+                  "--registers prints only the registers on standard output: give no --json, --rounded or --compare"},
+        UsageCase{{"--csv", "-", "--compare"}, "--csv takes the drives from its file: give no other option"},
+        UsageCase{{"--registers", "c", "--csv", "-"}, "--csv takes the drives from its file: give no other option"},
         UsageCase{{"--type", "5"},
                   "bad --type '5': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
                   "asymmetric-trapezoid or asymmetric-s-curve"},

@@ -358,9 +358,10 @@ TEST(Pulsecalc, RoundedIsAFlagOfASingleDrive)
     EXPECT_EQ(batch.err, "pulsecalc: --csv takes the drives from its file: give no other option\n" + hint);
 
     const ProgramRun help = runPulsecalc({"--help"});
-    EXPECT_NE(help.out.find("[--rounded] [--json]\n"), std::string::npos);
+    EXPECT_NE(help.out.find("[--rounded] [--compare] [--json]\n"), std::string::npos);
     EXPECT_NE(help.out.find("  --rounded           also print"), std::string::npos);
-    EXPECT_NE(help.out.find("A --rounded finding warns about the machine's drive and leaves the status as it is.\n"),
+    EXPECT_NE(help.out.find("A --rounded or --compare finding warns about the machine's drive and leaves the\n"
+                            "status as it is"),
               std::string::npos);
 }
 

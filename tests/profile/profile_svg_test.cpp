@@ -3,10 +3,12 @@
 
 #include "io/file_replace.h"
 #include "report/profile_svg.h"
+#include "report/plot_scene.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <cmath>
 #include <filesystem>
 #include <regex>
 #include <set>
@@ -182,11 +184,14 @@ TEST(ProfileSvg, isOneWellFormedDocumentForEveryType)
         EXPECT_NE(svg->find("<svg xmlns=\"http://www.w3.org/2000/svg\""), std::string::npos);
         EXPECT_NE(svg->find(">time (s)</text>"), std::string::npos);
         EXPECT_NE(svg->find(">speed (PPS)</text>"), std::string::npos);
-        // The S-curves' ramps are parabolas, four of them; linear ramps have none.
-        EXPECT_EQ(count(*svg, " Q"), isSCurve(type) ? 4u : 0u);
-        // Three shaded bands and their legend swatches.
+        // One curve: the S-curves' parabolas sampled finely, a linear profile's four corners.
+        ASSERT_EQ(count(*svg, "<polyline points=\""), 1u);
+        const std::size_t points = svg->find("<polyline points=\"");
+        const std::size_t corners = count(svg->substr(points, svg->find('"', points + 18) - points), ",");
+        EXPECT_TRUE(isSCurve(type) ? corners > 200 : corners == 4) << corners;
+        // Three shaded bands, named at their tops; the title and the four rows' names bold too.
         EXPECT_EQ(count(*svg, "fill-opacity=\"0.8\""), 3u);
-        EXPECT_EQ(count(*svg, "class=\"phase\" text-anchor=\"middle\""), 3u);
+        EXPECT_EQ(count(*svg, "font-weight=\"bold\""), 1u + 3u + 4u);
         const std::string decelPoint = isAsymmetric(type) ? "deceleration point: 8485 pulses" : "deceleration point: 8990 pulses";
         EXPECT_EQ(count(*svg, ">" + decelPoint + "</text>"), 2u);
         // The summary's two lines, each its own text.
@@ -195,10 +200,11 @@ TEST(ProfileSvg, isOneWellFormedDocumentForEveryType)
     }
 }
 
-// The worked drive's texts, each once, as the plot model words them.
+// The worked drive's texts, each once, as the plot model words them, where the
+// scene places them with a summary of two lines.
 TEST(ProfileSvg, drawsTheModelsTexts)
 {
-    const auto svg = report::profileSvg(exampleProfile(DriveType::AsymmetricSCurve), "");
+    const auto svg = report::profileSvg(exampleProfile(DriveType::AsymmetricSCurve), "first\nsecond");
     ASSERT_TRUE(svg);
     struct Text {
         std::string element;
@@ -206,18 +212,28 @@ TEST(ProfileSvg, drawsTheModelsTexts)
     };
     const Text texts[] = {
         {"<title>Velocity profile: 10000 pulses, 100 PPS to 10000 PPS and back, S-curve ramps</title>", 1},
-        {"font-weight=\"bold\" fill=\"#111827\">Velocity profile: 10000 pulses, 100 PPS to 10000 PPS and back, "
-         "S-curve ramps</text>",
+        {"<text x=\"38\" y=\"34\" font-size=\"18\" font-weight=\"bold\" fill=\"#111827\">Velocity profile: 10000 "
+         "pulses, 100 PPS to 10000 PPS and back, S-curve ramps</text>",
          1},
-        {"<text x=\"100.00\" y=\"468.00\" class=\"tick\" text-anchor=\"middle\">0</text>", 1},
-        {"<text x=\"920.00\" y=\"468.00\" class=\"tick\" text-anchor=\"middle\">1.4</text>", 1},
-        {"<text x=\"92.00\" y=\"134.00\" class=\"tick\" text-anchor=\"end\">12000</text>", 1},
-        {"class=\"tick\"", 8 + 7},
-        {"<text x=\"436.05\" y=\"175.33\" class=\"figure\" text-anchor=\"middle\">drive speed 10000 PPS</text>", 1},
-        {"<text x=\"436.05\" y=\"439.33\" class=\"figure\" text-anchor=\"middle\">initial speed 100 PPS</text>", 1},
-        {"<text x=\"654.96\" y=\"118.00\" class=\"figure\" fill=\"#c2410c\" text-anchor=\"middle\" >"
-         "deceleration point: 8485 pulses</text>",
+        // The first and last tick of each axis, under and left of the plot area (93..910 x 128..450).
+        {"<text x=\"93\" y=\"468\" font-size=\"12\" fill=\"#374151\" text-anchor=\"middle\">0</text>", 1},
+        {"<text x=\"910\" y=\"468\" font-size=\"12\" fill=\"#374151\" text-anchor=\"middle\">1.4</text>", 1},
+        {"<text x=\"85\" y=\"131.96\" font-size=\"12\" fill=\"#374151\" text-anchor=\"end\">12000</text>", 1},
+        {"fill=\"#374151\"", 8 + 7},
+        {"<text x=\"33.96\" y=\"289\" font-size=\"13\" fill=\"#111827\" text-anchor=\"middle\" "
+         "transform=\"rotate(-90 33.96 289)\">speed (PPS)</text>",
          1},
+        {"<text x=\"427.82\" y=\"173.67\" font-size=\"12\" fill=\"#111827\" text-anchor=\"middle\">drive speed "
+         "10000 PPS</text>",
+         1},
+        // Under its level of 100 PPS there is no room above the time axis: above it.
+        {"<text x=\"427.82\" y=\"439.32\" font-size=\"12\" fill=\"#111827\" text-anchor=\"middle\">initial speed "
+         "100 PPS</text>",
+         1},
+        {"<text x=\"645.93\" y=\"116\" font-size=\"12\" fill=\"#c2410c\" text-anchor=\"middle\">deceleration point: "
+         "8485 pulses</text>",
+         1},
+        {">deceleration point: 8485 pulses</text>", 2},
         {">0.200000 s</text>", 1},
         {">1010 pulses</text>", 1},
         {">100 \u2192 10000 PPS, jerk 990000 PPS/s\u00b2</text>", 1},
@@ -230,10 +246,59 @@ TEST(ProfileSvg, drawsTheModelsTexts)
         {">total move</text>", 1},
         {">1.247500 s</text>", 1},
         {">10000 pulses</text>", 1},
-        {"<desc>", 0},
+        {"<desc>first\nsecond</desc>", 1},
     };
     for (const Text& text : texts) {
         EXPECT_EQ(count(*svg, text.element), text.times) << text.element;
+    }
+}
+
+// A number attribute of an element's line.
+double attributeOf(const std::string& line, const std::string& name)
+{
+    const std::size_t at = line.find(" " + name + "=\"");
+    return at == std::string::npos ? NAN : std::strtod(line.c_str() + at + name.size() + 3, nullptr);
+}
+
+// The saved document is its Document scene, an element a line for each item in
+// the scene's order, at the scene's places: what the windows draw is what is saved.
+TEST(ProfileSvg, isTheDocumentSceneItemByItem)
+{
+    for (const double pulses : {10000.0, 1e300}) {
+        const auto model = report::makePlotModel(computeVelocityProfile(100, 10000, 0.2, 0.3, DriveType::AsymmetricSCurve,
+                                                                        pulses),
+                                                 "summary\nsecond line");
+        ASSERT_TRUE(model);
+        const report::PlotScene scene = report::makePlotScene(*model, report::documentWidth, report::documentHeight,
+                                                              report::SceneFrame::Document);
+        const std::string svg = report::documentSvg(*model);
+        EXPECT_EQ(xmlProblem(svg), "");
+        std::vector<std::string> lines;
+        for (std::size_t at = 0; at < svg.size();) {
+            const std::size_t end = svg.find('\n', at);
+            lines.push_back(svg.substr(at, end - at));
+            at = end + 1;
+        }
+        const auto background = std::find(lines.begin(), lines.end(),
+                                           "<rect x=\"0\" y=\"0\" width=\"960\" height=\"640\" fill=\"#ffffff\"/>");
+        ASSERT_NE(background, lines.end());
+        const std::size_t first = static_cast<std::size_t>(background - lines.begin()) + 1;
+        ASSERT_EQ(lines.size(), first + scene.items.size() + 1);
+        EXPECT_EQ(lines.back(), "</svg>");
+        const char* const tags[] = {"<rect ", "<line ", "<polyline ", "<circle ", "<text "};
+        for (std::size_t i = 0; i < scene.items.size(); ++i) {
+            const std::string& line = lines[first + i];
+            const auto& item = scene.items[i];
+            EXPECT_TRUE(line.starts_with(tags[item.index()])) << line;
+            if (const auto* text = std::get_if<report::SceneText>(&item)) {
+                EXPECT_NEAR(attributeOf(line, "x"), text->at.x, 0.005) << line;
+                EXPECT_NEAR(attributeOf(line, "y"), text->at.y, 0.005) << line;
+                EXPECT_EQ(attributeOf(line, "font-size"), text->size) << line;
+                EXPECT_TRUE(line.ends_with(">" + report::xmlText(text->text) + "</text>")) << line;
+            } else if (const auto* curve = std::get_if<report::ScenePolyline>(&item)) {
+                EXPECT_EQ(count(line, ","), curve->points.size());
+            }
+        }
     }
 }
 

@@ -381,7 +381,7 @@ TEST(DetailsPlot, japaneseNamesOnlyInBandsWideEnough)
 {
     // 0.2 s ramps in a 5.15 s move: 820 x 0.2 / 5.15 = 32 canvas units, narrower than 加速 (4 x 6.8 + 8 = 35).
     DriveInput input{0.1, 0.4, 0.2, 0.2, DriveType::SymmetricTrapezoid};
-    const Calculation narrow{input, 0, 1.0, computeSettingValues(input, 1.0), std::nullopt};
+    const Calculation narrow{input, 0, 1.0, computeSettingValues(input, 1.0), std::nullopt, std::nullopt};
     const Details details = report::makeDetails(narrow, 2.0);
     ASSERT_TRUE(details.plot);
     ASSERT_EQ(details.plot->bands.size(), 3u);

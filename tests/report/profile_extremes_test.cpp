@@ -71,11 +71,10 @@ TEST(ProfileReportExtremes, textsStayWellFormed)
 
 namespace {
 
-// The d attribute of the plot's speed curve.
+// The points of the plot's speed curve.
 std::string curveOf(const std::string& svg)
 {
-    const std::size_t stroke = svg.find("stroke-width=\"2.5\"");
-    const std::size_t start = svg.rfind("<path d=\"", stroke) + 9;
+    const std::size_t start = svg.find("<polyline points=\"") + 18;
     return svg.substr(start, svg.find('"', start) - start);
 }
 
@@ -89,11 +88,13 @@ struct CurveCase {
 // Found by fuzz_profile: a drive speed above the largest double / 1.12 made the
 // speed axis's headroom infinite and every y "-inf"; one a little lower rounded
 // the axis's end up to infinity and laid the curve flat on the time axis.
+// The plot area is 90 px from the top without a summary; its left edge follows
+// the widest speed label, its right one the last time label.
 const CurveCase curveCases[] = {
-    {"headroomOverflows", 1.7e308, 1, "M100.00,130.00 L100.00,130.00 L903.92,130.00 L903.92,130.00"},
-    {"axisEndOverflows", 1.5e308, 1, "M100.00,164.29 L100.00,164.29 L880.95,164.29 L880.95,164.29"},
-    {"subnormalTotalTime", 1, 2e-323, "M100.00,183.33 L100.00,183.33 L920.00,183.33 L920.00,183.33"},
-    {"ordinary", 1000, 1000, "M100.00,183.33 L100.00,183.33 L920.00,183.33 L920.00,183.33"},
+    {"headroomOverflows", 1.7e308, 1, "123,90 872.02,90"},
+    {"axisEndOverflows", 1.5e308, 1, "123,128.57 850.62,128.57"},
+    {"subnormalTotalTime", 1, 2e-323, "77,150 887,150"},
+    {"ordinary", 1000, 1000, "86,150 910,150"},
 };
 
 TEST(ProfileSvgExtremes, curveStaysInThePlot)

@@ -6,7 +6,7 @@
 namespace e2e {
 namespace {
 
-// Generous: under qemu-i386 (see scripts/lib/windows.sh) a window answers many times slower.
+// Generous: under Wine on a busy machine a window may answer slowly.
 constexpr UINT sendTimeoutMs = 30000;
 
 std::wstring className(HWND window)

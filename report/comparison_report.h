@@ -1,0 +1,32 @@
+#pragma once
+
+#include "controller/calculation.h"
+#include "io/json_writer.h"
+#include "report/details_layout.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace veldronix::report {
+
+// The --compare section of the plain output: the comparison of the multipliers
+// as an aligned table (figures to the right), its rule and its recommendation;
+// a line saying that there is none without a calculation.
+std::string comparisonPlainSection(const std::optional<Calculation>& calculation);
+
+// The same as the value of the JSON member "comparison": {"recommended": the
+// selector index or null, "rows": [{"index", "multiplier", "item", "speedStep",
+// "inUse", "largestDeviation", "settings", "real", "findings"}, ...]}, the
+// settings, real drive and findings as "rounded" has them; null without a calculation.
+void writeComparisonJson(io::JsonWriter& json, const std::optional<Calculation>& calculation);
+
+// How many columns a UTF-8 text takes in a terminal, each character one
+// (the comparison's English texts have no wide ones).
+std::size_t displayWidth(std::string_view text);
+
+// A table's lines: the headings, then each row, columns two blanks apart and
+// each as wide as its widest text, aligned as the column says; no trailing blanks.
+std::string alignedTable(const DetailsTable& table);
+
+} // namespace veldronix::report
