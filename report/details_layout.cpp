@@ -1,5 +1,6 @@
 #include "report/details_layout.h"
 
+#include "report/comparison_table.h"
 #include "report/details_style.h"
 #include "report/details_texts.h"
 
@@ -28,7 +29,7 @@ DetailsColumn column(std::string_view heading, CellAlign align)
 // colour and its integer marked.
 DetailsSection registersSection(const Details& details)
 {
-    DetailsSection section{details.registersHeading, SectionKind::Table, {}, {}, {SectionAction::Copy}};
+    DetailsSection section{details.registersHeading, SectionKind::Table, {}, {}, {SectionAction::Copy}, {}};
     section.table.columns = {column(t::columnRegister, CellAlign::Left), column(t::columnInteger, CellAlign::Right),
                              column(t::columnSettingValue, CellAlign::Right)};
     for (const DetailsRegister& line : details.registers) {
@@ -47,7 +48,7 @@ DetailsSection registersSection(const Details& details)
 // deviation has its row in the warning colour and its name marked.
 DetailsSection realDriveSection(const Details& details)
 {
-    DetailsSection section{details.realDriveHeading, SectionKind::Table, {}, {}, {}};
+    DetailsSection section{details.realDriveHeading, SectionKind::Table, {}, {}, {}, {}};
     section.table.columns = {column(t::columnQuantity, CellAlign::Left), column(t::columnRequested, CellAlign::Right),
                              column(t::columnReal, CellAlign::Right), column(t::columnDeviation, CellAlign::Right)};
     for (const DetailsQuantity& quantity : details.realDrive) {
@@ -66,7 +67,7 @@ DetailsSection realDriveSection(const Details& details)
 // cannot be written as they stand, or the note that there are none.
 DetailsSection findingsSection(const Details& details)
 {
-    DetailsSection section{std::string(t::findingsHeading), SectionKind::Lines, {}, {}, {}};
+    DetailsSection section{std::string(t::findingsHeading), SectionKind::Lines, {}, {}, {}, {}};
     for (const std::string& finding : details.inputFindings) {
         section.lines.push_back(warningLine(finding));
     }
@@ -84,7 +85,7 @@ DetailsSection findingsSection(const Details& details)
 // it, a warning where the pulse count gives no motion.
 DetailsSection plotSection(const Details& details)
 {
-    DetailsSection section{details.plotHeading, SectionKind::Plot, {}, {}, {}};
+    DetailsSection section{details.plotHeading, SectionKind::Plot, {}, {}, {}, {}};
     if (details.plot) {
         section.table.columns = {column(t::columnPhase, CellAlign::Left), column(t::columnTime, CellAlign::Right),
                                  column(t::columnPulses, CellAlign::Right), column(t::columnDetail, CellAlign::Left)};
@@ -129,6 +130,10 @@ DetailsLayout detailsLayout(const Details& details)
     layout.sections.push_back(realDriveSection(details));
     layout.sections.push_back(findingsSection(details));
     layout.sections.push_back(plotSection(details));
+    // Last, which multiplier to choose: the other multipliers' real drives beside this one's.
+    if (std::optional<DetailsSection> comparison = comparisonSection(details)) {
+        layout.sections.push_back(std::move(*comparison));
+    }
     return layout;
 }
 

@@ -462,6 +462,81 @@ private slots:
         QCOMPARE(finished.at(0).at(0).toInt(), int(QDialog::Rejected));
     }
 
+    void staleResultsAreGreyed_data()
+    {
+        QTest::addColumn<QStringList>("steps"); // buttons pressed, "type:FIELD=TEXT" typed
+        QTest::addColumn<bool>("valuesStale");
+        QTest::addColumn<bool>("decelPointStale");
+        QTest::newRow("nothing calculated") << QStringList{} << false << true;
+        QTest::newRow("after 決定") << QStringList{"IDC_CALCULATE"} << false << true;
+        QTest::newRow("after 算出") << QStringList{"IDC_CALCULATE", "IDC_COMPUTE_DECEL_POINT"} << false << false;
+        // 0.3 s -> 0.5 s and 決定 again: 8485.000 belongs to the old values.
+        QTest::newRow("決定 after 算出") << QStringList{"IDC_CALCULATE", "IDC_COMPUTE_DECEL_POINT",
+                                                      "type:IDC_DECEL_TIME=0.5", "IDC_CALCULATE"}
+                                       << false << true;
+        QTest::newRow("再計算 after 算出") << QStringList{"IDC_CALCULATE", "IDC_COMPUTE_DECEL_POINT", "IDC_RECALCULATE"}
+                                          << false << true;
+        // A failed 決定 leaves every result of the calculation before.
+        QTest::newRow("failed 決定") << QStringList{"IDC_CALCULATE", "IDC_COMPUTE_DECEL_POINT",
+                                                  "type:IDC_DRIVE_SPEED=4000001", "IDC_CALCULATE"}
+                                    << true << true;
+        QTest::newRow("success after a failure") << QStringList{"IDC_CALCULATE", "type:IDC_DRIVE_SPEED=4000001",
+                                                                "IDC_CALCULATE", "type:IDC_DRIVE_SPEED=10000",
+                                                                "IDC_CALCULATE", "IDC_COMPUTE_DECEL_POINT"}
+                                                << false << false;
+    }
+
+    void staleResultsAreGreyed()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(bool, valuesStale);
+        QFETCH(bool, decelPointStale);
+        enter(Drive{3, "100", "10000", "0.2", "0.3"});
+        typeInto(field("IDC_PULSE_COUNT"), QStringLiteral("10000"));
+        for (const QString& step : steps) {
+            if (step.startsWith(QStringLiteral("type:"))) {
+                const QStringList parts = step.mid(5).split(u'=');
+                typeInto(field(parts[0].toLatin1().constData()), parts[1]);
+            } else {
+                click(step.toLatin1().constData());
+            }
+        }
+        messageTexts();
+        const QColor grey(0x6b, 0x72, 0x80);
+        const QString valuesNote = QStringLiteral("決定が失敗したため、この値は前回の計算のもので、今の入力情報には対応していません。");
+        const QString decelNote = QStringLiteral("このマニュアル減速点は、表示中の設定値から算出したものではありません。"
+                                                 "出力パルス数を入力し、算出ボタンを押してください。");
+        const QStringList textsBefore = results();
+        for (const char* name : resultFields) {
+            const auto* result = control<QLabel>(*dialog_, name);
+            QCOMPARE(result->palette().color(QPalette::WindowText) == grey, valuesStale);
+            QVERIFY(!valuesStale || result->toolTip().startsWith(valuesNote));
+        }
+        const auto* decelPoint = control<QLabel>(*dialog_, "IDC_DECEL_POINT");
+        QCOMPARE(decelPoint->palette().color(QPalette::WindowText) == grey, decelPointStale);
+        QCOMPARE(decelPoint->toolTip(), decelPointStale ? decelNote : QString());
+        QCOMPARE(results(), textsBefore); // greyed, never changed
+    }
+
+    void cutResultsAreWholeInTheirTooltips()
+    {
+        // The type-0 summary wraps past its field's two lines.
+        enter(Drive{0, "100", "10000", "0.2", ""});
+        click("IDC_CALCULATE");
+        const auto* summary = control<QLabel>(*dialog_, "IDC_SUMMARY");
+        QCOMPARE(summary->text(), summary0);
+        QCOMPARE(summary->toolTip(), summary0);
+        QCOMPARE(control<QLabel>(*dialog_, "IDC_OUT_R")->toolTip(), QString()); // 4000000 fits
+        // 123456789 - 1515 = 123455274 pulses: more digits than the field shows.
+        enter(Drive{3, "100", "10000", "0.2", "0.3"});
+        typeInto(field("IDC_PULSE_COUNT"), QStringLiteral("123456789"));
+        click("IDC_CALCULATE");
+        click("IDC_COMPUTE_DECEL_POINT");
+        QCOMPARE(decelPointText(), QStringLiteral("123455274.000"));
+        QCOMPARE(control<QLabel>(*dialog_, "IDC_DECEL_POINT")->toolTip(), QStringLiteral("123455274.000"));
+        QCOMPARE(messageTexts(), QStringList{});
+    }
+
     void hostileInputNeverBreaksTheDialog()
     {
         // Long texts of multi-byte characters, markup and control characters

@@ -40,6 +40,7 @@ const QString notCalculated = QStringLiteral("設定値が計算されていま�
 const QString noPulseCount =
     QStringLiteral("速度プロファイルを表示するには、出力パルス数に0より大きい数値を入力してください。");
 const QString noSetting = QStringLiteral("パラメーターエラー。設定値を求めることができません。");
+const QString accelTimeZero = QStringLiteral("パラメーターエラー。ドライブ速度に達する時間が0です。");
 const QString driveSpeedZero = QStringLiteral("パラメーターエラー。ドライブ速度が0です。");
 
 const QString type3Clipboard = QStringLiteral("R=4000000\nA=8000\nSV=50\nV=5000\nK=126\nAO=0\nD=8000\nL=284\n");
@@ -229,6 +230,13 @@ private slots:
             const DetailsSectionView& view = *window.sectionViews()[i];
             QCOMPARE(view.title(), text(section.heading));
             QCOMPARE(linesOf(view, "line"), textsOf(section.lines));
+            // A warning line in the warning colour, the others in the window's own.
+            const QList<DetailsLineLabel*> lines = view.findChildren<DetailsLineLabel*>(QStringLiteral("line"));
+            for (qsizetype line = 0; line < lines.size(); ++line) {
+                const bool red = lines[line]->palette().color(QPalette::WindowText) ==
+                                 colourOf(report::detailsColours.warning);
+                QCOMPARE(red, section.lines[std::size_t(line)].warning);
+            }
             const bool plotted = section.kind == report::SectionKind::Plot && window.details().plot.has_value();
             QCOMPARE(view.plot()->isVisibleTo(&window), plotted);
             if (plotted) {
@@ -261,11 +269,6 @@ private slots:
                 QVERIFY(view.button(action) != nullptr && view.button(action)->isVisibleTo(&window));
             }
         }
-        // Every warning line of the window is drawn in the warning colour.
-        for (const QLabel* line : window.findChildren<DetailsLineLabel*>()) {
-            const bool warning = line->text().startsWith(QStringLiteral("▲"));
-            QCOMPARE(line->palette().color(QPalette::WindowText) == colourOf(report::detailsColours.warning), warning);
-        }
     }
 
     void followsEveryCommand()
@@ -274,7 +277,7 @@ private slots:
         enter(3, "100", "10000", "0.2", "0.3");
         click("IDC_CALCULATE");
         QCOMPARE(labelsOf(window, "heading"), QStringList{"ドライブ種類:非対称S字加減速　倍率:2(4,000,000)"});
-        QCOMPARE(linesOf(*window.sectionViews().back(), "line"), QStringList{noPulseCount});
+        QCOMPARE(linesOf(plotView(window), "line"), QStringList{noPulseCount});
         QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("saveButton")));
 
         // Recalculate with 10(800,000): the integers of the values shown now (K = 126.263 x 5 = 631.313).
@@ -289,7 +292,7 @@ private slots:
         click("IDC_COMPUTE_DECEL_POINT");
         QCOMPARE(messageTexts(), QStringList{});
         QCOMPARE(control<QLabel>(*dialog_, "IDC_DECEL_POINT")->text(), QStringLiteral("8485.000"));
-        QCOMPARE(rowsOf(*window.sectionViews().back()->table()).at(3),
+        QCOMPARE(rowsOf(*plotView(window).table()).at(3),
                  QStringLiteral("合計 | 1.247500秒 | 10000パルス | 減速点:8485パルス"));
         QVERIFY(window.findChild<QPushButton*>(QStringLiteral("saveButton"))->isEnabled());
 
@@ -355,7 +358,7 @@ private slots:
         const QRect workArea = window.screen()->availableGeometry();
         QVERIFY(workArea.contains(window.frameGeometry()));
         // Resizable: the plot is laid out again for its new size, the tables follow the width.
-        const PlotWidget& plot = *window.sectionViews().back()->plot();
+        const PlotWidget& plot = *plotView(window).plot();
         for (const QSize size : {QSize(720, 900), QSize(420, 500), QSize(1000, 700)}) {
             window.resize(size);
             QTRY_COMPARE(window.size(), size);
@@ -366,6 +369,61 @@ private slots:
             // Never wider than the window: the sections follow its width.
             QVERIFY(scroll.widget()->width() <= scroll.viewport()->width());
             QVERIFY(!window.grab().isNull());
+        }
+    }
+
+    void choosingAComparisonRowRecalculates_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("accel");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("valueR");
+        // 10(800,000) chosen: R = 16000000 / 20 = 800000, as 再計算 gives it.
+        for (const char* way : {"double click", "Enter", "button"}) {
+            QTest::addRow("%s", way) << way << "0.2" << QStringList{} << "800000 ";
+        }
+        // The time typed over with 0 since: 再計算's own message, the values stay.
+        QTest::newRow("refused") << "button" << "0" << QStringList{accelTimeZero} << "4000000 ";
+    }
+
+    void choosingAComparisonRowRecalculates()
+    {
+        QFETCH(QString, way);
+        QFETCH(QString, accel);
+        QFETCH(QStringList, messages);
+        QFETCH(QString, valueR);
+        CDetailsWindow& window = openDetails();
+        enter(0, "100", "10000", "0.2", "");
+        click("IDC_CALCULATE");
+        const auto& sections = window.shownLayout().sections;
+        const auto found = std::find_if(sections.begin(), sections.end(), [](const report::DetailsSection& section) {
+            return !section.rowIndices.empty();
+        });
+        QVERIFY(found != sections.end());
+        const DetailsSectionView& view = *window.sectionViews()[std::size_t(found - sections.begin())];
+        const std::vector<int>& indices = found->rowIndices;
+        const int row = int(std::find(indices.begin(), indices.end(), 3) - indices.begin());
+        QVERIFY(row < int(indices.size()));
+        typeInto(field("IDC_ACCEL_TIME"), accel);
+        QTableWidget& table = *view.table();
+        table.setCurrentCell(row, 0);
+        const QRect cell = table.visualItemRect(table.item(row, 0));
+        if (way == "double click") {
+            // As a mouse sends it: a click, then the second press.
+            QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, cell.center());
+        } else if (way == "Enter") {
+            table.setFocus();
+            QTest::keyClick(&table, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(view.button(report::SectionAction::ChooseRow), Qt::LeftButton);
+        }
+        QCOMPARE(messageTexts(), messages);
+        QCOMPARE(control<QComboBox>(*dialog_, "IDC_MULTIPLIER")->currentText(), QStringLiteral("10(800,000)"));
+        QCOMPARE(control<QLabel>(*dialog_, "IDC_OUT_R")->text(), valueR);
+        QVERIFY(dialog_->isVisible());
+        if (messages.isEmpty()) {
+            QCOMPARE(labelsOf(window, "heading"), QStringList{"ドライブ種類:対称台形加減速　倍率:10(800,000)"});
         }
     }
 
@@ -569,7 +627,7 @@ private slots:
         click("IDC_CALCULATE");
         const QSize size = window.size();
         typeInto(field("IDC_PULSE_COUNT"), pulses);
-        const DetailsSectionView& plotSection = *window.sectionViews().back();
+        const DetailsSectionView& plotSection = plotView(window);
         if (plotNote.isEmpty()) {
             QVERIFY(plotSection.plot()->plot().has_value());
         } else {
@@ -636,6 +694,17 @@ private:
         CDetailsWindow* window = dialog_->detailsWindow();
         [&] { QVERIFY(QTest::qWaitForWindowExposed(window)); }();
         return *window;
+    }
+
+    // The view of the velocity profile's section.
+    static const DetailsSectionView& plotView(const CDetailsWindow& window)
+    {
+        for (std::size_t i = 0; i < window.shownLayout().sections.size(); ++i) {
+            if (window.shownLayout().sections[i].kind == report::SectionKind::Plot) {
+                return *window.sectionViews()[i];
+            }
+        }
+        return *window.sectionViews().back();
     }
 
     QWidget& field(const char* name) { return *dialog_->findChild<QWidget*>(QString::fromLatin1(name)); }

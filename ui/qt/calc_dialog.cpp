@@ -2,11 +2,13 @@
 
 #include "core/field_text.h"
 #include "core/texts.h"
+#include "report/freshness_texts.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/app_icon.h"
 #include "ui/qt/details_window.h"
 #include "ui/qt/dialog_builder.h"
 #include "ui/qt/dialog_layout.h"
+#include "ui/qt/result_field.h"
 #include "ui/qt/window_texts.h"
 
 #include <QAction>
@@ -17,6 +19,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 
 namespace veldronix::qt {
@@ -29,6 +33,12 @@ void fillSelector(QComboBox* combo, const std::array<std::string_view, N>& items
         combo->addItem(fromUtf8(item));
     }
 }
+
+// The fields that show results, which a later command may leave stale.
+constexpr std::array resultFields{ControlId::IDC_SUMMARY, ControlId::IDC_OUT_R,  ControlId::IDC_OUT_A,
+                                  ControlId::IDC_OUT_SV,  ControlId::IDC_OUT_V,  ControlId::IDC_OUT_K,
+                                  ControlId::IDC_OUT_AO,  ControlId::IDC_OUT_D,  ControlId::IDC_OUT_L,
+                                  ControlId::IDC_DECEL_POINT};
 
 bool isEnter(const QKeyEvent& key)
 {
@@ -60,6 +70,7 @@ CCalcDialog::CCalcDialog(QWidget* parent) : QDialog(parent)
     const auto connectButton = [this](ControlId id, void (CalculatorController::*command)()) {
         connect(qobject_cast<QPushButton*>(controls_.at(id)), &QPushButton::clicked, this, [this, command] {
             (controller_.*command)();
+            showFreshness();
             refreshDetails();
         });
     };
@@ -108,6 +119,7 @@ void CCalcDialog::initDialog()
     // The first field gets the focus with its text selected, so that typing replaces it.
     selector(ControlId::IDC_DRIVE_TYPE)->lineEdit()->selectAll();
     controller_.reset();
+    showFreshness();
 }
 
 QComboBox* CCalcDialog::selector(ControlId id) const
@@ -141,6 +153,10 @@ void CCalcDialog::writeText(ControlId field, std::string_view text)
     }
     if (auto* label = qobject_cast<QLabel*>(found->second)) {
         label->setText(fromUtf8(text));
+        // Its tooltip follows the text: the whole of it where it does not fit.
+        if (std::find(resultFields.begin(), resultFields.end(), field) != resultFields.end()) {
+            markResult(field);
+        }
     } else if (auto* edit = qobject_cast<QLineEdit*>(found->second)) {
         edit->setText(fromUtf8(text));
     } else if (auto* combo = qobject_cast<QComboBox*>(found->second)) {
@@ -200,6 +216,22 @@ void CCalcDialog::showDetailsWindow()
     detailsWindow_->show();
     detailsWindow_->raise();
     detailsWindow_->activateWindow();
+}
+
+void CCalcDialog::showFreshness()
+{
+    freshness_ = controller_.resultFreshness();
+    for (const ControlId id : resultFields) {
+        markResult(id);
+    }
+}
+
+void CCalcDialog::markResult(ControlId id)
+{
+    auto* field = qobject_cast<QLabel*>(controls_.at(id));
+    const bool decelPoint = id == ControlId::IDC_DECEL_POINT;
+    const bool stale = decelPoint ? freshness_.decelPointStale : freshness_.valuesStale;
+    markResultField(*field, stale, stale ? fromUtf8(report::staleFieldNote(decelPoint)) : QString());
 }
 
 void CCalcDialog::refreshDetails()

@@ -47,6 +47,10 @@ protected:
 
 private:
     void initDialog();
+    // Greys the result fields that no longer belong to the calculation held, with a tooltip that says why.
+    void showFreshness();
+    // Greys one result field by the freshness shown, its tooltip following its text.
+    void markResult(ControlId id);
     // Shows the details of what the fields show now in the details window, when it is open.
     void refreshDetails();
     QComboBox* selector(ControlId id) const;
@@ -57,6 +61,7 @@ private:
     QAction* aboutAction_ = nullptr;
     QAction* detailsAction_ = nullptr;
     CDetailsWindow* detailsWindow_ = nullptr;
+    ResultFreshness freshness_; // as the result fields show it
     CalculatorController controller_{*this};
 };
 

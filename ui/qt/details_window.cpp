@@ -297,7 +297,7 @@ void CDetailsWindow::savePlot()
     // Qt's own chooser, the same on every desktop, whose name filter always comes back.
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     chooser.setNameFilters({fromUtf8(t::saveFilterSvg), fromUtf8(t::saveFilterPng)});
-    chooser.selectFile(fromUtf8(report::plotFileStem) + QStringLiteral(".svg"));
+    chooser.selectFile(fromUtf8(report::defaultPlotFileName(report::PlotFileFormat::Svg)));
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
         return;
     }
@@ -319,13 +319,13 @@ QString CDetailsWindow::saveTo(const QString& chosen, const QString& filter)
     }
     std::string contents;
     if (png) {
-        // The saved document's scene, at twice its size so that its texts stay sharp when shown larger.
+        // The saved document's scene, larger so that its texts stay sharp when shown larger.
         const report::PlotScene scene = report::makePlotScene(*details_.plot, report::documentWidth,
                                                               report::documentHeight, report::SceneFrame::Document);
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        sceneImage(scene, 2).save(&buffer, "PNG");
+        sceneImage(scene, report::plotPngScale).save(&buffer, "PNG");
         contents.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     } else {
         contents = report::detailsPlotSvg(details_).value_or(std::string());
