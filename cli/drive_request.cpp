@@ -77,6 +77,9 @@ DriveOutcome runDrive(const DriveRequest& request)
     outcome.decelPoint = view.text(ControlId::IDC_DECEL_POINT);
     outcome.errors = view.errors();
     outcome.errorSteps = session.errorSteps();
+    if (const auto& reading = session.controller().lastReading()) {
+        outcome.inputFindings = report::findInputProblems(*reading);
+    }
     outcome.failures = session.failures();
     for (const CommandFailure& failure : outcome.failures) {
         outcome.errorMeanings.push_back(messageMeaning(failure));

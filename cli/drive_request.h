@@ -5,6 +5,7 @@
 #include "core/drive_input.h"
 #include "core/setting_texts.h"
 #include "core/velocity_profile.h"
+#include "report/input_findings.h"
 
 #include <optional>
 #include <string>
@@ -61,6 +62,8 @@ struct DriveOutcome {
     std::optional<double> pulseCount;
     // The motion of the pulse count, when the request asks for it and there is a calculation.
     std::optional<VelocityProfile> profile;
+    // The fields read otherwise than a user may mean, from what the controller read.
+    std::vector<report::InputFinding> inputFindings;
 };
 
 // A dialog and its controller for running drives one after the other, each

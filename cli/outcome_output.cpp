@@ -60,6 +60,8 @@ std::string jsonOutput(const DriveOutcome& outcome, bool withRounded, bool withC
         json.string(jsonStepName(step));
     }
     json.endArray();
+    json.key("inputFindings");
+    report::writeInputFindingsJson(json, outcome.inputFindings);
     if (outcome.profile) {
         json.key("profile");
         report::writeProfileJson(json, *outcome.profile);

@@ -7,6 +7,7 @@
 #include "cli/plot_file.h"
 #include "report/comparison_report.h"
 #include "report/details.h"
+#include "report/input_findings.h"
 #include "report/rounded_report.h"
 #include "veldronix/version.h"
 
@@ -136,7 +137,8 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
         output.write(options.json ? jsonOutput(outcome, options.rounded, options.compare)
                                   : plainOutput(outcome) +
                                         (options.rounded
-                                             ? report::roundedPlainSection(outcome.calculation, outcome.pulseCount)
+                                             ? report::inputFindingsPlain(outcome.inputFindings) +
+                                                   report::roundedPlainSection(outcome.calculation, outcome.pulseCount)
                                              : "") +
                                         (options.compare ? report::comparisonPlainSection(outcome.calculation) : ""));
     }

@@ -97,4 +97,12 @@ std::string formatFixedUnsignedZero(double value, int decimals)
     return text;
 }
 
+std::string formatShortest(double value)
+{
+    if (value == 0.0) {
+        return "0";
+    }
+    return fmt::format("{}", printable(value));
+}
+
 } // namespace veldronix

@@ -15,6 +15,11 @@ std::string formatFixed(double value, int decimals);
 // decimals is "0.0000", not "-0.0000". For the reports' figures.
 std::string formatFixedUnsignedZero(double value, int decimals);
 
+// The shortest text that reads back as the value ("12", "-0.2", "1e+77"), "0"
+// for -0, and "inf", "-inf" or "nan" as formatFixed writes them. For a number
+// as it was read from a text, whatever its size.
+std::string formatShortest(double value);
+
 // The value to print for a number that a text shows as it is: a not-a-number
 // loses its sign, which carries no meaning for the user (printf would show
 // "-nan" for the one that 0/0 gives on x86).

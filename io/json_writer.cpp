@@ -128,6 +128,16 @@ void JsonWriter::number(const std::optional<double>& value, int decimals)
     }
 }
 
+void JsonWriter::number(double value)
+{
+    if (!std::isfinite(value)) {
+        null();
+        return;
+    }
+    beforeValue();
+    out_ += formatShortest(value);
+}
+
 void JsonWriter::null()
 {
     beforeValue();

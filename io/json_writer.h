@@ -28,6 +28,9 @@ public:
     void number(double value, int decimals);
     // The same, null also for no value.
     void number(const std::optional<double>& value, int decimals);
+    // A number as it was read, in the shortest text that reads back as it
+    // (formatShortest: "12", "-0.2", "1e+77"); null where JSON cannot hold it.
+    void number(double value);
     void null();
     void boolean(bool value);
 

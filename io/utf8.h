@@ -69,4 +69,21 @@ inline void appendUtf8(std::string& out, char32_t code)
     }
 }
 
+// The text with each malformed byte replaced by U+FFFD: always valid UTF-8.
+inline std::string validUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        const Utf8Char c = decodeUtf8(text);
+        if (c.valid) {
+            out.append(text.substr(0, c.length));
+        } else {
+            appendUtf8(out, replacementCharacter);
+        }
+        text.remove_prefix(c.length);
+    }
+    return out;
+}
+
 } // namespace veldronix::io

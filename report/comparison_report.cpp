@@ -13,9 +13,6 @@ namespace {
 
 constexpr std::string_view columnGap = "  ";
 
-// "Comparison of the multipliers: none, ..." without a calculation.
-constexpr std::string_view nothingCalculated = ": none, no setting values were calculated";
-
 } // namespace
 
 std::size_t displayWidth(std::string_view text)
@@ -70,7 +67,7 @@ std::string comparisonPlainSection(const std::optional<Calculation>& calculation
     std::string out = "\n";
     out += texts.heading;
     if (!calculation) {
-        out += nothingCalculated;
+        out += texts.notCalculated;
         return out + '\n';
     }
     out += '\n';

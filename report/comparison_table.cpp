@@ -143,7 +143,11 @@ DetailsRow tableRow(const ComparisonRow& row, const std::vector<SettingRegister>
     DetailsRow out;
     out.cells.push_back({std::string(markOf(row, texts)), false});
     out.cells.push_back({multiplierItem(row.index), false});
-    out.cells.push_back({fmt::format(fmt::runtime(texts.speedStep), formatFixedUnsignedZero(row.multiplier, 0)), false});
+    // Only a calculation made without the controller has a multiplier that is no number.
+    out.cells.push_back(std::isfinite(row.multiplier)
+                            ? DetailsLine{fmt::format(fmt::runtime(texts.speedStep), formatFixedUnsignedZero(row.multiplier, 0)),
+                                          false}
+                            : DetailsLine{std::string(texts.none), true});
     for (const SettingRegister setting : registers) {
         const auto value = registerValue(row.drive.rounded, setting);
         out.cells.push_back({value ? integerText(*value, texts) : std::string(texts.none), hasFinding(row.drive, setting)});

@@ -9,6 +9,8 @@ namespace veldronix::report {
 
 struct ComparisonTexts {
     std::string_view heading;
+    // After the heading when nothing is calculated.
+    std::string_view notCalculated;
     // The first column: how the row is marked.
     std::string_view columnMark;
     std::string_view markInUse;
@@ -54,6 +56,7 @@ struct ComparisonTexts {
 
 inline constexpr ComparisonTexts japaneseComparisonTexts{
     .heading = "倍率の比較",
+    .notCalculated = ":設定値が計算されていません。",
     .columnMark = "",
     .markInUse = "使用中",
     .markRecommended = "推奨",
@@ -91,6 +94,7 @@ inline constexpr ComparisonTexts japaneseComparisonTexts{
 
 inline constexpr ComparisonTexts englishComparisonTexts{
     .heading = "Comparison of the multipliers",
+    .notCalculated = ": none, no setting values were calculated",
     .columnMark = "",
     .markInUse = "in use",
     .markRecommended = "recommended",

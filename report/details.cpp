@@ -1,7 +1,9 @@
 #include "report/details.h"
 
+#include "report/command_status.h"
 #include "report/comparison_texts.h"
 #include "report/details_texts.h"
+#include "report/input_findings.h"
 #include "report/profile_report.h"
 #include "report/profile_svg.h"
 #include "report/rounded_report.h"
@@ -199,6 +201,18 @@ Details makeDetails(const std::optional<Calculation>& calculation, std::optional
     addPlot(details, *calculation, drive, pulseCount);
     addCopyFormats(details, *calculation, drive);
     details.comparison = compareMultipliers(*calculation);
+    return details;
+}
+
+Details makeDetails(const CalculatorController& controller, std::optional<double> pulseCount)
+{
+    Details details = makeDetails(controller.lastCalculation(), pulseCount);
+    details.status = commandStatusLines(controller.lastFailure(), controller.resultFreshness(), t::commandStatus);
+    if (const auto& reading = controller.lastReading()) {
+        for (const InputFinding& finding : findInputProblems(*reading)) {
+            details.inputFindings.push_back(inputFindingSentence(finding, t::inputFindings));
+        }
+    }
     return details;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controller/calculation.h"
+#include "controller/calculator_controller.h"
 #include "core/rounded_drive.h"
 #include "core/setting_register.h"
 #include "io/file_replace.h"
@@ -97,6 +98,12 @@ struct Details {
 // The details of the calculation the fields show now (none: nothing is
 // calculated) for the number in 出力パルス数 (none or not above 0: no plot).
 Details makeDetails(const std::optional<Calculation>& calculation, std::optional<double> pulseCount);
+
+// The same for the controller's calculation, with its status (the last
+// command's failure, stale results) and the findings of what it read. A window
+// calls controller.readPulseCount() for pulseCount, which also notes the field
+// for the findings.
+Details makeDetails(const CalculatorController& controller, std::optional<double> pulseCount);
 
 // The plot of the details as a standalone SVG document, for the save button;
 // none where there is no plot.

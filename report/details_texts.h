@@ -157,6 +157,42 @@ inline constexpr std::string_view saveTooManyLinks = "シンボリックリン�
 inline constexpr std::string_view saveNoPlot = "保存する速度プロファイルがありません。";
 
 // The sets of the sentences made by one function in every language.
+// Lines of their own under the heading, and the tooltips of stale fields.
+inline constexpr CommandStatusTexts commandStatus{
+    .calculate = "決定",
+    .recalculate = "再計算",
+    .computeDecelPoint = "算出",
+    .failure = "{0}:{1}",
+    .driveSpeedZero = "ドライブ速度が0です(空欄や数値でない文字は0と読まれます)。",
+    .accelTimeZero = "ドライブ速度に達する時間が0です(空欄や数値でない文字は0と読まれます)。",
+    .initialAboveDrive = "初速度がドライブ速度より大きいです。",
+    .decelTimeZero = "非対称の加減速に必要な、初速度に達する時間が0です(空欄や数値でない文字は0と読まれます)。",
+    .nothingCalculated = "再計算の前に、決定で設定値を求める必要があります。",
+    .nothingCalculatedForDecelPoint = "算出の前に、非対称S字の設定値を決定で求める必要があります。",
+    .noMultiplierFits = "どの倍率でも、4,000,000 PPSを超えるドライブ速度は設定できません。",
+    .smallerMultiplier = "選択した倍率{0}は、決定で選ばれた倍率{1}より小さいため使えません。",
+    .noMultiplierSelected = "倍率が選択されていません。",
+    .notAsymmetricSCurve = "マニュアル減速点は非対称S字の設定値から求めますが、表示中の設定値は別のドライブ種類のものです。",
+    .pulseCountZero = "出力パルス数が0です(空欄や数値でない文字は0と読まれます)。",
+    .pulseCountTooSmall = "出力パルス数が減速に必要なパルス数以下のため、0より大きい減速点がありません。",
+    .valuesStale = "決定が失敗したため、表示中の設定値は前回の計算のもので、現在の入力には対応していません。",
+    .decelPointStale = "マニュアル減速点の表示は、表示中の設定値から算出したものではありません。",
+};
+// What the fields were read as, under 確認事項 before the register findings.
+inline constexpr InputFindingTexts inputFindings{
+    .initialSpeed = "初速度",
+    .driveSpeed = "ドライブ速度",
+    .accelTime = "ドライブ速度に達する時間",
+    .decelTime = "初速度に達する時間",
+    .pulseCount = "出力パルス数",
+    .driveType = "ドライブ種類",
+    .negative = "{0}「{1}」は{2}と読まれました。0より小さい値です。",
+    .notANumber = "{0}「{1}」は数値ではないため、0と読まれました。",
+    .trailingText = "{0}「{1}」は{2}と読まれました。数値の後の文字は無視されます。",
+    .cut = "{0}は78バイトを超えるため、先頭の「{1}」だけが{2}と読まれました。",
+    .noItem = "{0}「{1}」は選択肢のどの項目でもないため、種類なしとして扱われます。",
+    .noItemEmpty = "{0}が選択されていないため、種類なしとして扱われます。",
+};
 inline constexpr ProfileNoteTexts profileNotes{
     .shortMove = shortMove,
     .noPulses = noPulseCount,

@@ -3,7 +3,6 @@
 #include "report/profile_report.h"
 #include "report/report_texts.h"
 #include "core/number_format.h"
-#include "io/utf8.h"
 
 #include <fmt/format.h>
 
@@ -14,11 +13,6 @@
 
 namespace veldronix::report {
 namespace {
-
-// Rough width of a character of the 12-unit labels, to decide whether a text fits where it goes.
-constexpr double labelCharWidth = 6.8;
-// How far from the canvas's edges the deceleration point's label keeps.
-constexpr double edgeMargin = 10;
 
 // A step of 1, 2 or 5 times a power of ten that splits range into at most about target parts.
 double niceStep(double range, int target)
@@ -31,38 +25,6 @@ double niceStep(double range, int target)
         }
     }
     return 10.0 * power;
-}
-
-// Whether a character takes about twice the width of a Latin letter: kana,
-// kanji, hangul and the full-width forms. The arrows and signs of the English
-// texts (U+2192, U+00B2) and the half-width katakana stay narrow.
-bool isWide(char32_t c)
-{
-    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
-           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
-           (c >= 0xFFE0 && c <= 0xFFE6);
-}
-
-// Length in half-width characters, for placing texts: a wide character counts
-// twice. A malformed byte counts as one character.
-double characters(std::string_view text)
-{
-    double count = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const io::Utf8Char c = io::decodeUtf8(text.substr(i));
-        count += c.valid && isWide(c.code) ? 2 : 1;
-        i += c.length;
-    }
-    return count;
-}
-
-// The centre of a label moved as little as needed to keep it within the plot area.
-double insidePlot(const PlotModel& plot, double centre, std::string_view text)
-{
-    const double half = characters(text) * labelCharWidth / 2 + 4;
-    const double middle = (plot.left + plot.right) / 2;
-    return std::clamp(centre, std::min(plot.left + half, middle), std::max(plot.right - half, middle));
 }
 
 // The summary's lines; its line break splits it.
@@ -209,48 +171,22 @@ std::optional<PlotModel> makePlotModel(const VelocityProfile& p, std::string_vie
     plot.speedAxis = plotAxis(t.speedAxis, std::isfinite(headroom) ? headroom : p.driveSpeed);
     const double decelStart = p.accel.time + p.constant.time;
 
-    // The three phases as bands under the curve, named where the name fits.
+    // The three phases as bands under the curve.
     const std::array<PlotBand, 3> bands = {{{PlotPhase::Accel, 0.0, p.accel.time, std::string(t.phaseAccel)},
                                             {PlotPhase::Constant, p.accel.time, decelStart,
                                              std::string(t.phaseConstant)},
                                             {PlotPhase::Decel, decelStart, p.totalTime, std::string(t.phaseDecel)}}};
-    for (PlotBand band : bands) {
-        const double width = plot.x(band.end) - plot.x(band.start);
-        if (!(width > 0.0)) {
-            continue; // a ramp of no time has no band
+    for (const PlotBand& band : bands) {
+        if (band.end > band.start) { // a ramp of no time has no band
+            plot.bands.push_back(band);
         }
-        if (!(width > characters(band.name) * labelCharWidth + 8)) {
-            band.name.clear();
-        }
-        plot.bands.push_back(std::move(band));
     }
 
     plot.curve = curveOf(p);
     plot.initialLevel = p.initialSpeed;
-    // The speeds named on the curve: the plateau above its middle, the initial speed near its level.
-    const double plateauMiddle = plot.x((p.accel.time + decelStart) / 2);
-    std::string driveSpeedText = fmt::format(fmt::runtime(t.driveSpeed), figureText(p.driveSpeed));
-    plot.driveSpeedLabel = {{insidePlot(plot, plateauMiddle, driveSpeedText), plot.y(p.driveSpeed) - 8},
-                            TextAnchor::Middle,
-                            std::move(driveSpeedText)};
-    // Under its level, unless that would run into the time axis: then above it.
-    std::string initialSpeedText = fmt::format(fmt::runtime(t.initialSpeed), figureText(p.initialSpeed));
-    const double levelY = plot.y(p.initialSpeed);
-    plot.initialSpeedLabel = {{insidePlot(plot, plateauMiddle, initialSpeedText),
-                               levelY + 18 < plot.bottom - 4 ? levelY + 16 : levelY - 8},
-                              TextAnchor::Middle,
-                              std::move(initialSpeedText)};
-
-    // The deceleration point: where the plateau ends, with its pulse count, anchored so
-    // that the text stays on the canvas near either edge.
-    std::string markText = fmt::format(fmt::runtime(t.decelPoint), figureText(p.decelPoint));
-    const double markX = plot.x(decelStart);
-    const double markWidth = characters(markText) * labelCharWidth;
-    const TextAnchor anchor = markX + markWidth / 2 > plot.width - edgeMargin ? TextAnchor::End
-                              : markX - markWidth / 2 < edgeMargin            ? TextAnchor::Start
-                                                                              : TextAnchor::Middle;
-    plot.decelMark = {{decelStart, p.driveSpeed}, {{markX, plot.top - 12}, anchor, std::move(markText)}};
-
+    plot.driveSpeedLabel = {fmt::format(fmt::runtime(t.driveSpeed), figureText(p.driveSpeed))};
+    plot.initialSpeedLabel = {fmt::format(fmt::runtime(t.initialSpeed), figureText(p.initialSpeed))};
+    plot.decelMark = {{decelStart, p.driveSpeed}, {fmt::format(fmt::runtime(t.decelPoint), figureText(p.decelPoint))}};
     plot.rows = rowsOf(p, t);
     return plot;
 }

@@ -11,11 +11,10 @@
 
 namespace veldronix::report {
 
-// What the plot of a velocity profile shows, for any front end to draw (the
-// SVG file, a dialog's painter): texts, ticks and placements decided once, so
-// that every drawing of a profile says the same. Data are in the profile's
-// units (time s, speed PPS); placements on a fixed canvas in its units (pixels
-// at 100 %, y downwards), which x() and y() map the data onto.
+// What the plot of a velocity profile shows: its data in the profile's units
+// (time s, speed PPS) and its texts, decided once so that every drawing of a
+// profile says the same. Where each part goes on a canvas is the plot's scene's
+// to decide (report/plot_scene.h), for the canvas's size.
 
 // A point of the motion.
 struct DataPoint {
@@ -23,7 +22,7 @@ struct DataPoint {
     double speed = 0.0; // PPS
 };
 
-// A point on the canvas.
+// A point on a canvas, in px, y downwards.
 struct CanvasPoint {
     double x = 0.0;
     double y = 0.0;
@@ -35,10 +34,8 @@ enum class PlotPhase { Accel, Constant, Decel };
 // Where a text's point is: its start, its middle or its end.
 enum class TextAnchor { Start, Middle, End };
 
-// A text placed on the canvas.
+// A text the plot shows by its curve or mark; the scene places it.
 struct PlotLabel {
-    CanvasPoint at; // the text's baseline at its anchor
-    TextAnchor anchor = TextAnchor::Middle;
     std::string text;
 };
 
@@ -59,7 +56,7 @@ struct PlotBand {
     PlotPhase phase = PlotPhase::Accel;
     double start = 0.0;
     double end = 0.0;
-    std::string name; // shown at the band's top; empty where it does not fit the band
+    std::string name; // shown in the band where the band is wide enough
 };
 
 // A piece of the speed curve from where the previous one ended.
@@ -78,8 +75,8 @@ struct PlotCurve {
     std::vector<CurveSegment> segments;
 };
 
-// The deceleration point: a vertical line from above the plot down to the time
-// axis at its time, a dot where it leaves the plateau, and its label above the plot.
+// The deceleration point: drawn as a vertical line down to the time axis at its
+// time, a dot where it leaves the plateau, and its label above the plot.
 struct DecelMark {
     DataPoint point;
     PlotLabel label;
@@ -145,14 +142,6 @@ const PlotTexts& englishPlotTexts();
 struct PlotModel {
     std::string fontFamily; // the fonts the texts are drawn in, as a CSS font-family list
 
-    // The canvas and the plot area on it.
-    double width = 960;
-    double height = 640;
-    double left = 100;
-    double right = 920;
-    double top = 130;
-    double bottom = 450;
-
     std::string title;                     // the heading over everything
     std::string summary;                   // the dialog's summary line, any text
     std::vector<std::string> summaryLines; // the summary split at its line breaks
@@ -166,9 +155,6 @@ struct PlotModel {
     PlotLabel initialSpeedLabel;
     DecelMark decelMark;
     std::vector<FigureRow> rows; // the three phases, then the totals
-
-    double x(double time) const { return left + (time / timeAxis.maximum) * (right - left); }
-    double y(double speed) const { return bottom - (speed / speedAxis.maximum) * (bottom - top); }
 };
 
 // The plot of a Complete profile, summary shown under its title, in the given

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstddef>
 #include <initializer_list>
-#include <numbers>
 
 namespace veldronix::report {
 namespace {
@@ -73,7 +72,8 @@ public:
         const SceneBounds b = textBounds(text);
         const bool onCanvas = b.left >= canvas_.left && b.right <= canvas_.right && b.top >= canvas_.top &&
                               b.bottom <= canvas_.bottom;
-        if (!onCanvas || std::any_of(taken_.begin(), taken_.end(), [&b](const SceneBounds& t) { return overlap(t, b); })) {
+        const auto meets = [&b](const SceneBounds& taken) { return overlap(taken, b); };
+        if (!onCanvas || std::any_of(taken_.begin(), taken_.end(), meets)) {
             return false;
         }
         taken_.push_back(b);
@@ -164,8 +164,8 @@ PlotArea areaIn(const PlotModel& plot, const SceneBounds& region, Parts parts)
     const double titleRoom = parts.axisTitles ? axisTitleSize * (textAscent + textDescent) + 6.0 : 0.0;
     const double tickRoom = parts.tickLabels ? widestLabel(plot.speedAxis, tickSize) + tickGap : 0.0;
     area.left = std::ceil(region.left + titleRoom + tickRoom + 2.0);
-    const double lastTickHalf =
-        parts.tickLabels && !plot.timeAxis.ticks.empty() ? textWidth(plot.timeAxis.ticks.back().label, tickSize) / 2 : 0.0;
+    const bool timeLabels = parts.tickLabels && !plot.timeAxis.ticks.empty();
+    const double lastTickHalf = timeLabels ? textWidth(plot.timeAxis.ticks.back().label, tickSize) / 2 : 0.0;
     area.right = std::floor(region.right - std::max(lastTickHalf, 6.0));
     area.top = std::ceil(region.top + (parts.markLabel ? markLabelBaseline + tickSize * textAscent + 2.0
                                                        : markLineOverhang + 2.0));
@@ -301,7 +301,6 @@ private:
         }
     }
 
-    // The title, the summary and the figure rows of a document; the region left for the plot.
     // The title, the summary and the figure rows of a document; the region left
     // for the plot. A canvas too low for them all and a readable plot leaves out
     // the rows, then the summary, then the title.
@@ -315,15 +314,15 @@ private:
             std::size_t summaryLines;
             bool rows;
         };
-        const Shown choices[] = {{true, summaryLines, true}, {true, summaryLines, false}, {true, 0, false}, {false, 0, false}};
+        const bool rows = !plot_.rows.empty();
+        const Shown choices[] = {
+            {true, summaryLines, rows}, {true, summaryLines, false}, {true, 0, false}, {false, 0, false}};
         for (const Shown& shown : choices) {
-            const double lastBaseline = !shown.title           ? 0.0
-                                        : shown.summaryLines == 0 ? titleBaseline
-                                                                  : summaryFirstBaseline +
-                                                                        summaryPitch * static_cast<double>(shown.summaryLines - 1);
+            const double lines = static_cast<double>(shown.summaryLines);
+            const double lastBaseline = lines == 0 ? titleBaseline : summaryFirstBaseline + summaryPitch * (lines - 1);
             const double firstRow = height_ - rowsHeight;
-            const SceneBounds region{std::max(canvasMargin, margin - 16.0), shown.title ? lastBaseline + 30.0 : canvasMargin,
-                                     width_ - margin,
+            const SceneBounds region{std::max(canvasMargin, margin - 16.0),
+                                     shown.title ? lastBaseline + 30.0 : canvasMargin, width_ - margin,
                                      shown.rows ? firstRow - figureSize * textAscent - 24.0 : height_ - canvasMargin};
             if (region.bottom - region.top < std::max(height_ * 0.45, 120.0) && shown.title) {
                 continue;
@@ -473,14 +472,17 @@ private:
         };
         const std::string drive = elideText(plot_.driveSpeedLabel.text, figureSize, room);
         const double driveY = area.y(plot_.decelMark.point.speed);
-        driveLabel_ = placer_.first({textAt(centred(drive), driveY - labelLift, TextAnchor::Middle, figureSize, ink, drive),
-                                     textAt(centred(drive), driveY + labelDrop, TextAnchor::Middle, figureSize, ink, drive)});
+        const auto label = [&](const std::string& text, double y) {
+            return textAt(centred(text), y, TextAnchor::Middle, figureSize, ink, text);
+        };
+        driveLabel_ = placer_.first({label(drive, driveY - labelLift), label(drive, driveY + labelDrop)});
         const std::string initial = elideText(plot_.initialSpeedLabel.text, figureSize, room);
         const double levelY = area.y(plot_.initialLevel);
-        const SceneText under = textAt(centred(initial), levelY + labelDrop, TextAnchor::Middle, figureSize, ink, initial);
-        const SceneText over = textAt(centred(initial), levelY - labelLift, TextAnchor::Middle, figureSize, ink, initial);
+        const SceneText under = label(initial, levelY + labelDrop);
+        const SceneText over = label(initial, levelY - labelLift);
         // Under its level unless that runs into the time axis.
-        initialLabel_ = levelY + labelDrop + 2.0 < area.bottom - 4.0 ? placer_.first({under, over}) : placer_.first({over});
+        initialLabel_ =
+            levelY + labelDrop + 2.0 < area.bottom - 4.0 ? placer_.first({under, over}) : placer_.first({over});
     }
 
     void tickLabels(const PlotArea& area)
@@ -516,7 +518,8 @@ private:
         }
     }
 
-    // A band's name at its top, else at its foot; none where it is wider than the band.
+    // A band's name at its top, else at its foot: in its middle, else at its
+    // left or right end; none where it is wider than the band.
     void bandNames(const PlotArea& area)
     {
         for (const PlotBand& band : plot_.bands) {
@@ -525,11 +528,17 @@ private:
             if (textWidth(band.name, figureSize) + 8.0 > x1 - x0) {
                 continue;
             }
-            const double middle = (x0 + x1) / 2;
             const SceneColour ink = plotColours.inkOf(band.phase);
-            if (auto name = placer_.first(
-                    {textAt(middle, area.top + 18.0, TextAnchor::Middle, figureSize, ink, band.name, true),
-                     textAt(middle, area.bottom - 8.0, TextAnchor::Middle, figureSize, ink, band.name, true)})) {
+            const auto at = [&](double x, double y, TextAnchor anchor) {
+                return textAt(x, y, anchor, figureSize, ink, band.name, true);
+            };
+            const double middle = (x0 + x1) / 2;
+            const double top = area.top + 18.0;
+            const double foot = area.bottom - 8.0;
+            auto name = placer_.first({at(middle, top, TextAnchor::Middle), at(x0 + 4.0, top, TextAnchor::Start),
+                                       at(x1 - 4.0, top, TextAnchor::End), at(middle, foot, TextAnchor::Middle),
+                                       at(x0 + 4.0, foot, TextAnchor::Start), at(x1 - 4.0, foot, TextAnchor::End)});
+            if (name) {
                 bandTexts_.push_back(std::move(*name));
             }
         }
@@ -615,7 +624,8 @@ SceneBounds textBounds(const SceneText& text)
     const double start = text.anchor == TextAnchor::Middle ? -width / 2 : text.anchor == TextAnchor::End ? -width : 0.0;
     const double across[2] = {-text.size * textAscent, text.size * textDescent};
     const double along[2] = {start, start + width};
-    const double angle = text.rotation * std::numbers::pi / 180.0;
+    constexpr double degree = 3.14159265358979323846 / 180.0; // in radians
+    const double angle = text.rotation * degree;
     const double c = std::cos(angle);
     const double s = std::sin(angle);
     SceneBounds bounds{INFINITY, INFINITY, -INFINITY, -INFINITY};

@@ -111,7 +111,24 @@ inline constexpr std::string_view endsExactly =
 inline constexpr std::string_view requestedNoDecelPoint =
     "The requested drive has no deceleration point to compare with; its velocity profile above says why.";
 
+// The fields read otherwise than a user may mean, in --rounded's plain output.
+inline constexpr std::string_view inputFindingsHeading = "Input findings:";
+
 // The sets of the sentences made by one function in every language.
+inline constexpr InputFindingTexts inputFindings{
+    .initialSpeed = "initial speed",
+    .driveSpeed = "drive speed",
+    .accelTime = "time to reach the drive speed",
+    .decelTime = "time to reach the initial speed",
+    .pulseCount = "pulse count",
+    .driveType = "drive type",
+    .negative = "{0} \"{1}\" is read as {2}, below 0",
+    .notANumber = "{0} \"{1}\" is no number and is read as 0",
+    .trailingText = "{0} \"{1}\" is read as {2}: the text after the number is ignored",
+    .cut = "{0} is longer than the field's 78 bytes: only \"{1}\" is read, as {2}",
+    .noItem = "{0} \"{1}\" names no item, so the drive has no type",
+    .noItemEmpty = "{0}: no item is selected, so the drive has no type",
+};
 inline constexpr ProfileNoteTexts profileNotes{
     .shortMove = profileShortMove,
     .noPulses = profileNoPulses,

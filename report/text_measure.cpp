@@ -1,5 +1,7 @@
 #include "report/text_measure.h"
 
+#include "io/utf8.h"
+
 #include <cstddef>
 
 namespace veldronix::report {
@@ -13,29 +15,6 @@ bool isWide(char32_t c)
     return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
            (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
            (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
-}
-
-// One character of text from its start: its code point and its length in bytes
-// (a malformed byte is a character of its own).
-struct Character {
-    char32_t code = 0;
-    std::size_t length = 1;
-};
-
-Character firstCharacter(std::string_view text)
-{
-    const auto lead = static_cast<unsigned char>(text[0]);
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-    std::size_t k = 1;
-    for (; k < length && k < text.size(); ++k) {
-        const auto next = static_cast<unsigned char>(text[k]);
-        if ((next & 0xC0) != 0x80) {
-            break;
-        }
-        code = (code << 6) | (next & 0x3F);
-    }
-    return k == length ? Character{code, length} : Character{lead, 1};
 }
 
 // The width of one character as a part of the font size.
@@ -56,7 +35,7 @@ double textWidth(std::string_view text, double size)
 {
     double width = 0.0;
     while (!text.empty()) {
-        const Character c = firstCharacter(text);
+        const io::Utf8Char c = io::decodeUtf8(text);
         width += widthOf(c.code);
         text.remove_prefix(c.length);
     }
@@ -75,7 +54,7 @@ std::string elideText(std::string_view text, double size, double maxWidth)
     double width = 0.0;
     std::size_t kept = 0;
     for (std::string_view rest = text; !rest.empty();) {
-        const Character c = firstCharacter(rest);
+        const io::Utf8Char c = io::decodeUtf8(rest);
         width += widthOf(c.code) * size;
         if (width > room) {
             break;

@@ -51,4 +51,45 @@ struct FindingReasons {
     std::string_view notFinite;
 };
 
+// What the fields were read as, where that may not be what was meant: the
+// field's name, then one sentence per problem with {0} the field's name, {1}
+// its text as read (shown with its control characters escaped) and {2} the
+// number read.
+struct InputFindingTexts {
+    std::string_view initialSpeed;
+    std::string_view driveSpeed;
+    std::string_view accelTime;
+    std::string_view decelTime;
+    std::string_view pulseCount;
+    std::string_view driveType;
+    std::string_view negative;     // a speed, time or pulse count below 0
+    std::string_view notANumber;   // a text that begins with no number, read as 0
+    std::string_view trailingText; // a number followed by other text
+    std::string_view cut;          // a text longer than the field holds
+    std::string_view noItem;       // a drive type text that names no item
+    std::string_view noItemEmpty;  // no drive type selected and none typed ({0} only)
+};
+
+// Why the last command failed and which results on show are stale.
+struct CommandStatusTexts {
+    std::string_view calculate; // the commands as their buttons name them
+    std::string_view recalculate;
+    std::string_view computeDecelPoint;
+    std::string_view failure; // {0} the command, {1} the reason
+    std::string_view driveSpeedZero;
+    std::string_view accelTimeZero;
+    std::string_view initialAboveDrive;
+    std::string_view decelTimeZero;
+    std::string_view nothingCalculated;              // before Recalculate
+    std::string_view nothingCalculatedForDecelPoint; // before 算出
+    std::string_view noMultiplierFits;
+    std::string_view smallerMultiplier; // {0} the multiplier selected, {1} the one Calculate chose
+    std::string_view noMultiplierSelected;
+    std::string_view notAsymmetricSCurve;
+    std::string_view pulseCountZero;
+    std::string_view pulseCountTooSmall;
+    std::string_view valuesStale;     // the summary and the value fields
+    std::string_view decelPointStale; // マニュアル減速点
+};
+
 } // namespace veldronix::report

@@ -84,13 +84,11 @@ ensure_wine() {
         return 1
     fi
     ensure_wine_packages
-    export WINEDEBUG=-all
+    export WINEDEBUG=-all WINELOADER WINEARCH WINEPREFIX
     if [ "$windows_arch" = i686 ]; then
-        export WINELOADER="$wine32_loader" WINEARCH=win32
-        export WINEPREFIX="$(project_root)/build/wineprefix"
+        WINELOADER="$wine32_loader" WINEARCH=win32 WINEPREFIX="$(project_root)/build/wineprefix"
     else
-        export WINELOADER="$wine64_loader" WINEARCH=win64
-        export WINEPREFIX="$(project_root)/build/wineprefix64"
+        WINELOADER="$wine64_loader" WINEARCH=win64 WINEPREFIX="$(project_root)/build/wineprefix64"
     fi
     # A new prefix announces itself on standard error at the first run; make it
     # beforehand so that no program's output carries Wine's own words.

@@ -75,6 +75,16 @@ TEST(RunCommandLine, eachTextGoesToItsOwnStream)
 TEST(RunCommandLine, helpIsTheUsageTextExactly)
 {
     EXPECT_EQ(run({"-h"}).out, veldronix::cli::texts::usage);
+    // Every line fits an 80-column terminal (the text is ASCII: a byte is a column).
+    std::string_view rest = veldronix::cli::texts::usage;
+    for (std::size_t end = rest.find('\n'); end != std::string_view::npos; end = rest.find('\n')) {
+        EXPECT_LE(end, 79u) << rest.substr(0, end);
+        for (const char c : rest.substr(0, end)) {
+            EXPECT_TRUE(c >= ' ' && c <= '~') << rest.substr(0, end);
+        }
+        rest.remove_prefix(end + 1);
+    }
+    EXPECT_TRUE(rest.empty());
     const ProgramRun bare = run({});
     EXPECT_EQ(bare.status, 2);
     EXPECT_EQ(bare.out, "");

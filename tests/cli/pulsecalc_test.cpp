@@ -25,11 +25,12 @@ const std::string summary2 = "初速度:100で、ドライブ速度:10000まで�
 const std::string summary3 = "初速度:100で、ドライブ速度:10000までを0.200秒でS字加速し、\\n"
                              "初速度まで0.300秒でS字減速する場合の設定値は以下のようになります。";
 
-// One JSON line as the program prints it; summary is already a JSON string body.
+// One JSON line as the program prints it; summary is already a JSON string body,
+// inputFindings the body of its array.
 std::string jsonLine(const std::string& summary, const std::vector<std::string>& values,
                      const std::string& multiplier, const std::string& decelPoint,
                      const std::vector<std::string>& errors = {}, const std::vector<std::string>& steps = {},
-                     const std::string& profile = "")
+                     const std::string& profile = "", const std::string& inputFindings = "")
 {
     static const char* const labels[] = {"R", "A", "SV", "V", "K", "AO", "D", "L"};
     std::string out = "{\"summary\":\"" + summary + "\"";
@@ -44,7 +45,7 @@ std::string jsonLine(const std::string& summary, const std::vector<std::string>&
     for (std::size_t i = 0; i < steps.size(); ++i) {
         out += (i == 0 ? "\"" : ",\"") + steps[i] + "\"";
     }
-    out += "]";
+    out += "],\"inputFindings\":[" + inputFindings + "]";
     if (!profile.empty()) {
         out += ",\"profile\":" + profile;
     }
@@ -92,6 +93,14 @@ std::string errorLine(const std::string& step, const std::string& message, const
 const std::string driveSpeedZero = "パラメーターエラー。ドライブ速度が0です。";
 const std::string driveSpeedZeroMeaning =
     "parameter error: the drive speed is 0; an empty text or one that is no number counts as 0";
+// One member of inputFindings.
+std::string finding(const std::string& field, const std::string& text, const std::string& read,
+                    const std::string& problem)
+{
+    return "{\"field\":\"" + field + "\",\"text\":\"" + text + "\",\"read\":" + read + ",\"problem\":\"" +
+           problem + "\"}";
+}
+
 const std::string noSettingMeaning = "parameter error: the setting values cannot be determined: ";
 const std::string notAsymmetricSCurve =
     "the manual deceleration point is computed only for an asymmetric S-curve drive (type 3) whose settings were "
@@ -193,7 +202,8 @@ INSTANTIATE_TEST_SUITE_P(
              jsonLine(summary3,
                       {"4000000 ", "8000.000 ", "50.000 ", "5000.000 ", "126.263 ", "0.000", "8000.000", "284.091"},
                       "2(4,000,000)", "", {noSetting}, {"decelPoint"},
-                      "{\"status\":\"no-pulses\",\"message\":\"none: the pulse count is not a number above 0\"}"),
+                      "{\"status\":\"no-pulses\",\"message\":\"none: the pulse count is not a number above 0\"}",
+                      finding("pulseCount", "abc", "0", "notANumber")),
              errorLine("deceleration point", noSetting,
                        noSettingMeaning + "the pulse count is 0; an empty text or one that is no number counts as 0")},
         Case{"AboveTheLastMultiplier", {"--json", "--drive", "4000001", "--accel", "1"}, 1,
@@ -202,18 +212,24 @@ INSTANTIATE_TEST_SUITE_P(
         // A full-width digit is not a number: the time parses as 0.
         Case{"FullWidthDigits", {"--json", "--initial", "100", "--drive", "10000", "--accel", "０.２"}, 1,
              jsonLine("", {"", "", "", "", "", "", "", ""}, "", "0",
-                      {"パラメーターエラー。ドライブ速度に達する時間が0です。"}, {"calculate"}),
+                      {"パラメーターエラー。ドライブ速度に達する時間が0です。"}, {"calculate"}, "",
+                      finding("accelTime", "０.２", "0", "notANumber")),
              errorLine("Calculate", "パラメーターエラー。ドライブ速度に達する時間が0です。",
                        "parameter error: the time to reach the drive speed (--accel) is 0")},
-        // Only the number at the start of a field counts; Japanese after it is ignored.
+        // Only the number at the start of a field counts; Japanese after it is ignored, and named.
         Case{"JapaneseAfterTheNumber", {"--json", "--initial", "100円", "--drive", "10000ＰＰＳ", "--accel", "0.2秒"}, 0,
-             jsonLine(summary0, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0"),
+             jsonLine(summary0, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0",
+                      {}, {}, "",
+                      finding("initialSpeed", "100円", "100", "trailingText") + "," +
+                          finding("driveSpeed", "10000ＰＰＳ", "10000", "trailingText") + "," +
+                          finding("accelTime", "0.2秒", "0.2", "trailingText")),
              ""},
         // A field is read to its 78th byte: 77 blanks and "1" of "100" remain.
         Case{"FieldCutAt78Bytes",
              {"--json", "--initial", std::string(77, ' ') + "100", "--drive", "10000", "--accel", "0.2"}, 0,
              jsonLine("初速度:1で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\\n以下のようになります。",
-                      {"4000000 ", "199.980 ", "0.500 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0"),
+                      {"4000000 ", "199.980 ", "0.500 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0", {}, {}, "",
+                      finding("initialSpeed", std::string(77, ' ') + "1", "1", "cut")),
              ""},
         Case{"Exactly78BytesKept",
              {"--json", "--initial", std::string(75, ' ') + "100", "--drive", "10000", "--accel", "0.2"}, 0,
@@ -223,7 +239,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"CutNeverSplitsACharacter",
              {"--json", "--initial", "1" + std::string(75, ' ') + "あ", "--drive", "10000", "--accel", "0.2"}, 0,
              jsonLine("初速度:1で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\\n以下のようになります。",
-                      {"4000000 ", "199.980 ", "0.500 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0"),
+                      {"4000000 ", "199.980 ", "0.500 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0", {}, {}, "",
+                      finding("initialSpeed", "1" + std::string(75, ' '), "1", "cut")),
              ""}),
     [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
@@ -287,7 +304,8 @@ TEST(Pulsecalc, NoDriveTypeStillChoosesTheMultiplier)
     const ProgramRun run = runPulsecalc({"--json", "--type", "-1", "--initial", "100", "--drive", "10000", "--accel", "0.2"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, jsonLine("", {"4000000 ", "", "50.000 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0"));
+    EXPECT_EQ(run.out, jsonLine("", {"4000000 ", "", "50.000 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0", {},
+                                {}, "", finding("driveType", "", "null", "noItem")));
 }
 
 // No arguments: the usage on standard error, nothing on standard output, exit 2;
@@ -324,7 +342,9 @@ TEST(Pulsecalc, VeryLongArgumentsAreCut)
     EXPECT_EQ(run.err, errorLine("Calculate", "パラメーターエラー。初速度がドライブ速度より大きいです。",
                                  "parameter error: the initial speed is greater than the drive speed"));
     EXPECT_EQ(run.out, jsonLine("", {"", "", "", "", "", "", "", ""}, "", "0",
-                                {"パラメーターエラー。初速度がドライブ速度より大きいです。"}, {"calculate"}));
+                                {"パラメーターエラー。初速度がドライブ速度より大きいです。"}, {"calculate"}, "",
+                                finding("initialSpeed", "100" + std::string(75, '0'), "1e+77", "cut") + "," +
+                                    finding("accelTime", "0.2" + std::string(75, ' '), "0.2", "cut")));
 
     // Just below the kernel's limit of one argument (128 KiB).
     const std::string longOption = "--" + std::string(100000, 'x');
@@ -343,6 +363,33 @@ TEST(Pulsecalc, JsonIsOneLine)
         EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << type;
         EXPECT_NE(run.out.find("\\n"), std::string::npos) << type;
     }
+}
+
+// --rounded lists the input findings before the rounded drive, one line each in
+// field order, and only when there are any; they leave the exit status alone.
+TEST(Pulsecalc, RoundedListsTheInputFindings)
+{
+    const ProgramRun run = runPulsecalc({"--type", "2", "--initial", "-0.2", "--drive", "1,000", "--accel",
+                                         "0.2 ", "--decel", "abc", "--pulses", "12abc", "--rounded"});
+    EXPECT_EQ(run.status, 1); // the deceleration time reads as 0: the check's message, as before
+    const std::string lines = "\nInput findings:\n"
+                              "  initial speed \"-0.2\" is read as -0.2, below 0\n"
+                              "  drive speed \"1,000\" is read as 1: the text after the number is ignored\n"
+                              "  time to reach the initial speed \"abc\" is no number and is read as 0\n"
+                              "  pulse count \"12abc\" is read as 12: the text after the number is ignored\n"
+                              "\nRounded settings: none";
+    EXPECT_NE(run.out.find(lines), std::string::npos) << run.out;
+
+    const ProgramRun clean = runPulsecalc({"--initial", "100", "--drive", "10000", "--accel", "0.2", "--rounded"});
+    EXPECT_EQ(clean.status, 0);
+    EXPECT_EQ(clean.out.find("Input findings"), std::string::npos);
+    const ProgramRun cut = runPulsecalc({"--type", "-1", "--initial", std::string(79, '1'), "--drive", "1e99",
+                                         "--accel", "1", "--rounded"});
+    EXPECT_NE(cut.out.find("\nInput findings:\n  initial speed is longer than the field's 78 bytes: only \"" +
+                           std::string(78, '1') + "\" is read, as 1.1111111111111111e+77\n"
+                           "  drive type: no item is selected, so the drive has no type\n"),
+              std::string::npos)
+        << cut.out;
 }
 
 TEST(Pulsecalc, RoundedIsAFlagOfASingleDrive)

@@ -10,7 +10,6 @@ namespace {
 
 using report::CurveSegment;
 using report::PlotPhase;
-using report::TextAnchor;
 
 // The worked drive: type 3, 100 to 10000 PPS, 0.2 s up, 0.3 s down, 10000 pulses.
 report::PlotModel workedPlot()
@@ -70,29 +69,9 @@ TEST(PlotModel, workedDriveHasItsTitleAxesAndLabels)
     EXPECT_DOUBLE_EQ(plot.timeAxis.maximum, 1.4);
     EXPECT_EQ(plot.speedAxis.title, "speed (PPS)");
     EXPECT_DOUBLE_EQ(plot.speedAxis.maximum, 12000);
-    // The canvas: 0.7 s is the middle of 100..920, 6000 PPS the middle of 450..130.
-    EXPECT_DOUBLE_EQ(plot.x(0.7), 510);
-    EXPECT_DOUBLE_EQ(plot.y(6000), 290);
-
-    struct Label {
-        const report::PlotLabel* label;
-        double x;
-        double y;
-        TextAnchor anchor;
-        std::string text;
-    };
-    const Label labels[] = {
-        {&plot.driveSpeedLabel, 436.054, 175.333, TextAnchor::Middle, "drive speed 10000 PPS"},
-        // Under the level of 100 PPS there is no room above the time axis: above it.
-        {&plot.initialSpeedLabel, 436.054, 439.333, TextAnchor::Middle, "initial speed 100 PPS"},
-        {&plot.decelMark.label, 654.964, 118, TextAnchor::Middle, "deceleration point: 8485 pulses"},
-    };
-    for (const Label& l : labels) {
-        EXPECT_NEAR(l.label->at.x, l.x, 0.001) << l.text;
-        EXPECT_NEAR(l.label->at.y, l.y, 0.001) << l.text;
-        EXPECT_EQ(l.label->anchor, l.anchor) << l.text;
-        EXPECT_EQ(l.label->text, l.text);
-    }
+    EXPECT_EQ(plot.driveSpeedLabel.text, "drive speed 10000 PPS");
+    EXPECT_EQ(plot.initialSpeedLabel.text, "initial speed 100 PPS");
+    EXPECT_EQ(plot.decelMark.label.text, "deceleration point: 8485 pulses");
     EXPECT_DOUBLE_EQ(plot.decelMark.point.time, 0.9475);
     EXPECT_DOUBLE_EQ(plot.decelMark.point.speed, 10000);
     EXPECT_DOUBLE_EQ(plot.initialLevel, 100);
@@ -163,43 +142,6 @@ TEST(PlotModel, workedDriveCurveIsFourParabolasAndThePlateau)
         EXPECT_NEAR(s.control.speed, segments[i].controlSpeed, 1e-9) << i;
         EXPECT_NEAR(s.to.time, segments[i].time, 1e-12) << i;
         EXPECT_NEAR(s.to.speed, segments[i].speed, 1e-9) << i;
-    }
-}
-
-// Where the deceleration point lies decides its label's anchor; a band too narrow for its name shows none.
-TEST(PlotModel, labelsKeepToTheCanvas)
-{
-    struct Case {
-        DriveType type;
-        double accelTime;
-        double decelTime;
-        double pulses;
-        TextAnchor anchor;
-        std::string markText;
-        std::vector<std::string> bandNames;
-    };
-    const Case cases[] = {
-        {DriveType::AsymmetricTrapezoid, 0.2, 0.3, 10000, TextAnchor::Middle, "deceleration point: 8485 pulses",
-         {"acceleration", "constant speed", "deceleration"}},
-        // Decelerating in a millisecond: the mark is at the right edge.
-        {DriveType::AsymmetricTrapezoid, 0.2, 0.001, 10000, TextAnchor::End, "deceleration point: 9994.95 pulses",
-         {"acceleration", "constant speed", ""}},
-        // Accelerating in a millisecond, then a short plateau and a long deceleration: the mark is at the left edge.
-        {DriveType::AsymmetricTrapezoid, 0.001, 1, 5060, TextAnchor::Start, "deceleration point: 10 pulses",
-         {"", "", "deceleration"}},
-    };
-    for (const Case& c : cases) {
-        const auto plot = report::makePlotModel(computeVelocityProfile(100, 10000, c.accelTime, c.decelTime, c.type,
-                                                                       c.pulses), "");
-        ASSERT_TRUE(plot);
-        EXPECT_EQ(plot->decelMark.label.anchor, c.anchor) << c.markText;
-        EXPECT_EQ(plot->decelMark.label.text, c.markText);
-        std::vector<std::string> names;
-        for (const auto& band : plot->bands) {
-            names.push_back(band.name);
-        }
-        EXPECT_EQ(names, c.bandNames) << c.markText;
-        EXPECT_TRUE(plot->summaryLines.empty());
     }
 }
 

@@ -6,6 +6,7 @@
 #include "fuzz/markup_check.h"
 #include "report/details.h"
 #include "report/details_texts.h"
+#include "report/plot_scene.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -375,19 +376,25 @@ TEST(DetailsSaveNote, namesEachFailure)
               "a.png に保存できませんでした。シンボリックリンクが循環しているか、深すぎます。");
 }
 
-// A Japanese phase name is twice as wide as its characters: it is left out of a
-// band too narrow for it, as the English one is, and kept where it fits.
+// A Japanese phase name is twice as wide as its characters: the scene leaves it
+// out of a band too narrow for it, as the English one, and keeps it where it fits.
 TEST(DetailsPlot, japaneseNamesOnlyInBandsWideEnough)
 {
-    // 0.2 s ramps in a 5.15 s move: 820 x 0.2 / 5.15 = 32 canvas units, narrower than 加速 (4 x 6.8 + 8 = 35).
+    // 0.2 s ramps in a 5.15 s move on a time axis to 6 s: under 0.2 / 6 x 900 = 30 px, narrower
+    // than 加速 (2 x 12 + 8 = 32 px).
     DriveInput input{0.1, 0.4, 0.2, 0.2, DriveType::SymmetricTrapezoid};
     const Calculation narrow{input, 0, 1.0, computeSettingValues(input, 1.0), std::nullopt, std::nullopt};
     const Details details = report::makeDetails(narrow, 2.0);
     ASSERT_TRUE(details.plot);
     ASSERT_EQ(details.plot->bands.size(), 3u);
-    EXPECT_EQ(details.plot->bands[0].name, "");
-    EXPECT_EQ(details.plot->bands[1].name, "定速");
-    EXPECT_EQ(details.plot->bands[2].name, "");
+    std::vector<std::string> names;
+    for (const auto& item : report::makePlotScene(*details.plot, 960, 400, report::SceneFrame::PlotOnly).items) {
+        const auto* text = std::get_if<report::SceneText>(&item);
+        if (text && text->bold) {
+            names.push_back(text->text);
+        }
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"定速"});
 }
 
 } // namespace

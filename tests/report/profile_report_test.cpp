@@ -158,7 +158,7 @@ TEST(PulsecalcProfile, jsonAddsOneObjectAfterTheErrors)
     const JsonCase cases[] = {
         {drive("0", "10000", {"--json"}),
          "\"errors\":[\"パラメーターエラー。設定値を求めることができません。\"],\"errorSteps\":[\"decelPoint\"],"
-         "\"profile\":{\"status\":\"complete\","
+         "\"inputFindings\":[],\"profile\":{\"status\":\"complete\","
          "\"shape\":\"linear\",\"pulses\":10000.000,\"initialSpeed\":100.000,\"driveSpeed\":10000.000,"
          "\"accel\":{\"time\":0.200000,\"pulses\":1010.000},\"constant\":{\"time\":0.798000,\"pulses\":7980.000},"
          "\"decel\":{\"time\":0.200000,\"pulses\":1010.000},\"totalTime\":1.198000,\"decelPoint\":8990.000}}\n"},
