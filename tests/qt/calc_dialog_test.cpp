@@ -503,9 +503,9 @@ private slots:
         }
         messageTexts();
         const QColor grey(0x6b, 0x72, 0x80);
-        const QString valuesNote = QStringLiteral("決定が失敗したため、この値は前回の計算のもので、今の入力情報には対応していません。");
-        const QString decelNote = QStringLiteral("このマニュアル減速点は、表示中の設定値から算出したものではありません。"
-                                                 "出力パルス数を入力し、算出ボタンを押してください。");
+        const QString valuesNote =
+            QStringLiteral("決定が失敗したため、表示中の設定値は前回の計算のもので、現在の入力には対応していません。");
+        const QString decelNote = QStringLiteral("マニュアル減速点の表示は、表示中の設定値から算出したものではありません。");
         const QStringList textsBefore = results();
         for (const char* name : resultFields) {
             const auto* result = control<QLabel>(*dialog_, name);

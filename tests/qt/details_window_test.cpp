@@ -191,22 +191,29 @@ private slots:
         QTest::addColumn<QString>("drive");
         QTest::addColumn<QString>("pulses");
         QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("finding"); // the start of a line under 確認事項; empty: none of the inputs
         QTest::newRow("symmetric trapezoid") << 0 << "100" << "10000" << "10000"
-                                             << "ドライブ種類:対称台形加減速　倍率:2(4,000,000)";
+                                             << "ドライブ種類:対称台形加減速　倍率:2(4,000,000)" << "";
         QTest::newRow("symmetric S-curve") << 1 << "100" << "10000" << "10000"
-                                           << "ドライブ種類:対称S字加減速　倍率:2(4,000,000)";
+                                           << "ドライブ種類:対称S字加減速　倍率:2(4,000,000)" << "";
         QTest::newRow("asymmetric trapezoid") << 2 << "100" << "10000" << "10000"
-                                              << "ドライブ種類:非対称台形加減速　倍率:2(4,000,000)";
+                                              << "ドライブ種類:非対称台形加減速　倍率:2(4,000,000)" << "";
         QTest::newRow("asymmetric S-curve") << 3 << "100" << "10000" << "10000"
-                                            << "ドライブ種類:非対称S字加減速　倍率:2(4,000,000)";
+                                            << "ドライブ種類:非対称S字加減速　倍率:2(4,000,000)" << "";
         // 0.1 -> 0.4 PPS at M = 1: SV, V and A round to 0, findings in every table.
-        QTest::newRow("findings") << 0 << "0.1" << "0.4" << "10000" << "ドライブ種類:対称台形加減速　倍率:1(8,000,000)";
+        QTest::newRow("findings") << 0 << "0.1" << "0.4" << "10000" << "ドライブ種類:対称台形加減速　倍率:1(8,000,000)" << "";
         // 1000 pulses are fewer than the 2525 the ramps need: no plot, a warning line.
         QTest::newRow("move too short") << 3 << "100" << "10000" << "1000"
-                                        << "ドライブ種類:非対称S字加減速　倍率:2(4,000,000)";
-        QTest::newRow("no pulse count") << 3 << "100" << "10000" << "" << "ドライブ種類:非対称S字加減速　倍率:2(4,000,000)";
+                                        << "ドライブ種類:非対称S字加減速　倍率:2(4,000,000)" << "";
+        QTest::newRow("no pulse count") << 3 << "100" << "10000" << "" << "ドライブ種類:非対称S字加減速　倍率:2(4,000,000)" << "";
         QTest::newRow("huge pulse count") << 3 << "100" << "10000" << "1e300"
-                                          << "ドライブ種類:非対称S字加減速　倍率:2(4,000,000)";
+                                          << "ドライブ種類:非対称S字加減速　倍率:2(4,000,000)" << "";
+        // Odd inputs, named under 確認事項 with what they were read as.
+        const QString type3 = QStringLiteral("ドライブ種類:非対称S字加減速　倍率:2(4,000,000)");
+        QTest::newRow("comma") << 3 << "1,000" << "10000" << "10000" << type3 << "▲ 初速度「1,000」は1";
+        QTest::newRow("negative") << 3 << "-100" << "10000" << "10000" << type3 << "▲ 初速度「-100」は-100";
+        QTest::newRow("cut") << 3 << "100" + QString(80, u' ') + "5" << "10000" << "10000" << type3
+                             << "▲ 初速度は78バイトを超えるため";
     }
 
     void showsWhatTheLayoutSays()
@@ -216,6 +223,7 @@ private slots:
         QFETCH(QString, drive);
         QFETCH(QString, pulses);
         QFETCH(QString, heading);
+        QFETCH(QString, finding);
         CDetailsWindow& window = openDetails();
         enter(driveType, initial, drive, "0.2", "0.3");
         typeInto(field("IDC_PULSE_COUNT"), pulses);
@@ -224,6 +232,9 @@ private slots:
         const report::DetailsLayout& layout = window.shownLayout();
         QCOMPARE(labelsOf(window, "heading"), QStringList{heading});
         QCOMPARE(linesOf(window, "status"), textsOf(layout.status));
+        const QStringList findings = linesOf(window, "line").filter(QStringLiteral("読まれ"));
+        QCOMPARE(findings.size(), finding.isEmpty() ? 0 : 1);
+        QVERIFY(finding.isEmpty() || findings.front().startsWith(finding));
         QCOMPARE(window.sectionViews().size(), layout.sections.size());
         for (std::size_t i = 0; i < layout.sections.size(); ++i) {
             const report::DetailsSection& section = layout.sections[i];
@@ -302,6 +313,8 @@ private slots:
         click("IDC_CALCULATE");
         QCOMPARE(messageTexts(), QStringList{driveSpeedZero});
         QCOMPARE(labelsOf(window, "heading"), QStringList{notCalculated});
+        QCOMPARE(linesOf(window, "status").front(),
+                 QStringLiteral("▲ 決定:ドライブ速度が0です(空欄や数値でない文字は0と読まれます)。"));
         QCOMPARE(linesOf(window, "status"), textsOf(window.shownLayout().status));
         QCOMPARE(window.sectionViews().size(), window.shownLayout().sections.size());
         QCOMPARE(results(), resultsBefore);

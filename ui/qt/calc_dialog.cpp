@@ -2,7 +2,8 @@
 
 #include "core/field_text.h"
 #include "core/texts.h"
-#include "report/freshness_texts.h"
+#include "report/command_status.h"
+#include "report/details_texts.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/app_icon.h"
 #include "ui/qt/details_window.h"
@@ -209,7 +210,7 @@ void CCalcDialog::showDetailsWindow()
             qobject_cast<QPushButton*>(controls_.at(ControlId::IDC_RECALCULATE))->click();
         });
     }
-    detailsWindow_->showDetails(report::makeDetails(controller_.lastCalculation(), controller_.readPulseCount()));
+    detailsWindow_->showDetails(report::makeDetails(controller_, controller_.readPulseCount()));
     if (first) {
         detailsWindow_->placeBeside(*this);
     }
@@ -229,15 +230,14 @@ void CCalcDialog::showFreshness()
 void CCalcDialog::markResult(ControlId id)
 {
     auto* field = qobject_cast<QLabel*>(controls_.at(id));
-    const bool decelPoint = id == ControlId::IDC_DECEL_POINT;
-    const bool stale = decelPoint ? freshness_.decelPointStale : freshness_.valuesStale;
-    markResultField(*field, stale, stale ? fromUtf8(report::staleFieldNote(decelPoint)) : QString());
+    const bool stale = id == ControlId::IDC_DECEL_POINT ? freshness_.decelPointStale : freshness_.valuesStale;
+    markResultField(*field, stale, fromUtf8(report::staleFieldNote(id, freshness_, report::detailsTexts::commandStatus)));
 }
 
 void CCalcDialog::refreshDetails()
 {
     if (detailsWindow_ != nullptr && detailsWindow_->isVisible()) {
-        detailsWindow_->showDetails(report::makeDetails(controller_.lastCalculation(), controller_.readPulseCount()));
+        detailsWindow_->showDetails(report::makeDetails(controller_, controller_.readPulseCount()));
     }
 }
 
