@@ -175,6 +175,8 @@ private slots:
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QCOMPARE(window->windowTitle(), QStringLiteral("詳細情報"));
         QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
+        // Wide enough for the sections to come, though it shows a line or two.
+        QVERIFY(window->width() >= 24 * window->fontMetrics().height());
         QCOMPARE(window->font().family(), dialog_->font().family());
         // Nothing calculated yet: one line says so, and nothing else is shown.
         QCOMPARE(labelsOf(*window, "heading"), QStringList{notCalculated});

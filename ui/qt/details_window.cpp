@@ -238,10 +238,12 @@ QSize CDetailsWindow::wantedSize() const
 void CDetailsWindow::placeBeside(const QWidget& dialog)
 {
     const QMargins frame = frameOf(*this);
-    const QSize outerWanted = wantedSize().grownBy(frame);
     // Narrower than this the plot and the tables' first columns would crowd;
     // it is as much as a 1280-pixel screen leaves beside the centred dialog.
     const int narrowest = 26 * fontMetrics().height() + widthOf(frame);
+    // A window of a few lines is no narrower, so that the sections to come have room.
+    QSize outerWanted = wantedSize().grownBy(frame);
+    outerWanted.setWidth(std::max(outerWanted.width(), narrowest));
     const QRect outer = qt::placeBeside(workAreaOf(dialog), dialog.frameGeometry(), outerWanted, narrowest);
     resize(outer.size().shrunkBy(frame));
     move(outer.topLeft());
