@@ -70,6 +70,17 @@ int heightOf(const QMargins& margins)
     return margins.top() + margins.bottom();
 }
 
+// What a window shows, apart from its texts: its sections' kinds and whether
+// there is a plot. The window grows for a new shape, never for longer texts.
+std::vector<int> shapeOf(const report::DetailsLayout& layout, const report::Details& details)
+{
+    std::vector<int> shape{details.plot.has_value() ? 1 : 0};
+    for (const report::DetailsSection& section : layout.sections) {
+        shape.push_back(static_cast<int>(section.kind));
+    }
+    return shape;
+}
+
 } // namespace
 
 CDetailsWindow::CDetailsWindow(QWidget* parent) : QDialog(parent)
@@ -122,21 +133,6 @@ CDetailsWindow::CDetailsWindow(QWidget* parent) : QDialog(parent)
 
     showDetails(report::makeDetails(std::nullopt, std::nullopt));
 }
-
-namespace {
-
-// What a window shows, apart from its texts: its sections' kinds and whether
-// there is a plot. The window grows for a new shape, never for longer texts.
-std::vector<int> shapeOf(const report::DetailsLayout& layout, const report::Details& details)
-{
-    std::vector<int> shape{details.plot.has_value() ? 1 : 0};
-    for (const report::DetailsSection& section : layout.sections) {
-        shape.push_back(static_cast<int>(section.kind));
-    }
-    return shape;
-}
-
-} // namespace
 
 void CDetailsWindow::showDetails(report::Details details)
 {
