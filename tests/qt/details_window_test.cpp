@@ -21,9 +21,7 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QHeaderView>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
