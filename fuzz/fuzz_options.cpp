@@ -167,10 +167,19 @@ void checkDrive(const Options& options, int status, std::string_view out, std::s
     if (plotToOutput) {
         // Only the plot: a whole SVG, or nothing when there is none.
         check(out.empty() || veldronix::fuzz::svgProblem(out).empty(), "the plot on standard output", out);
+    } else if (options.registers) {
+        // Only the registers: a JSON object, or lines of text; nothing when none were calculated.
+        const bool json = *options.registers == veldronix::report::CopyFormatKind::Json;
+        check(out.empty() || (json ? veldronix::fuzz::jsonProblem(out).empty() : veldronix::fuzz::utf8Problem(out).empty()),
+              "the registers on standard output", out);
+        check(out.empty() || out.ends_with('\n'), "registers without their last line end", out);
     } else if (options.json) {
         const std::string problem = veldronix::fuzz::jsonProblem(out);
         check(problem.empty() && out.ends_with("}\n"), "the JSON output", problem + "\n  " + std::string(out));
         check(!options.rounded || out.find("\"rounded\":") != std::string_view::npos, "JSON without its rounded part");
+        check(out.find(",\"inputFindings\":[") != std::string_view::npos, "JSON without its input findings");
+        check(!options.compare || out.find("\"comparison\":") != std::string_view::npos,
+              "JSON without its comparison");
     } else {
         check(veldronix::fuzz::utf8Problem(out).empty(), "plain output that is not UTF-8", out);
     }
@@ -178,16 +187,23 @@ void checkDrive(const Options& options, int status, std::string_view out, std::s
     // Every message is an error of the dialog or the plot's failure, one a line.
     const std::string errorLead = std::string(texts::labelError) + ": ";
     bool plotFailed = false;
+    bool noRegisters = false;
     for (std::size_t pos = 0; pos < err.size();) {
         const std::size_t end = err.find('\n', pos);
         check(end != std::string_view::npos, "a message without its line end", err);
         const std::string_view line = err.substr(pos, end - pos);
+        if (err.substr(pos, end + 1 - pos) == texts::registersNotCalculated) {
+            noRegisters = true;
+            pos = end + 1;
+            continue;
+        }
         const bool plotLine = line.starts_with("pulsecalc: ");
         check(line.starts_with(errorLead) || plotLine, "a message of neither kind", line);
         plotFailed = plotFailed || plotLine;
         pos = end + 1;
     }
     check(!plotFailed || options.svgPath, "a plot message without --svg", err);
+    check(noRegisters == (options.registers && out.empty()), "registers missing without their line, or both", err);
 
     check(!plotToOutput || plotFailed == out.empty(), "a plot on standard output and its message disagree", err);
     if (options.svgPath && !plotToOutput) {

@@ -30,7 +30,9 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
+#include <vector>
 
 namespace {
 
@@ -242,6 +244,47 @@ void checkCurve(const Case& c, const VelocityProfile& p, std::string_view summar
     }
 }
 
+// The windows' scenes of the plot, from a phone's corner to a full-HD screen:
+// every point a number on the canvas, every text readable, on the canvas and
+// clear of every other text.
+void checkScenes(const Case& c, const report::PlotModel& plot)
+{
+    const auto onCanvas = [](const report::PlotScene& scene, report::CanvasPoint p) {
+        return p.x >= 0.0 && p.x <= scene.width && p.y >= 0.0 && p.y <= scene.height;
+    };
+    const std::pair<double, double> canvases[] = {{200.0, 120.0}, {390.0, 260.0}, {1920.0, 1080.0}};
+    for (const auto& [width, height] : canvases) {
+        const report::PlotScene scene = report::makePlotScene(plot, width, height, report::SceneFrame::PlotOnly);
+        std::vector<report::SceneBounds> texts;
+        for (const auto& item : scene.items) {
+            if (const auto* text = std::get_if<report::SceneText>(&item)) {
+                const report::SceneBounds b = report::textBounds(*text);
+                check(c, text->size >= report::minimumTextSize, "a scene's text below 11 px", text->text);
+                check(c, b.left >= 0.0 && b.top >= 0.0 && b.right <= width && b.bottom <= height,
+                      "a scene's text off its canvas", text->text);
+                for (const report::SceneBounds& o : texts) {
+                    check(c, !(b.left < o.right && o.left < b.right && b.top < o.bottom && o.top < b.bottom),
+                          "a scene's texts over each other", text->text);
+                }
+                texts.push_back(b);
+            } else if (const auto* line = std::get_if<report::SceneLine>(&item)) {
+                check(c, onCanvas(scene, line->from) && onCanvas(scene, line->to), "a scene's line off its canvas");
+            } else if (const auto* curve = std::get_if<report::ScenePolyline>(&item)) {
+                check(c, curve->points.size() >= 2 && curve->points.size() <= 20000, "a scene's curve of odd length");
+                for (const report::CanvasPoint& p : curve->points) {
+                    check(c, onCanvas(scene, p), "a scene's curve off its canvas");
+                }
+            } else if (const auto* dot = std::get_if<report::SceneDot>(&item)) {
+                check(c, onCanvas(scene, dot->centre), "a scene's dot off its canvas");
+            } else if (const auto* rect = std::get_if<report::SceneRect>(&item)) {
+                check(c, onCanvas(scene, {rect->x, rect->y}) && rect->width >= 0.0 && rect->height >= 0.0 &&
+                             onCanvas(scene, {rect->x + rect->width, rect->y + rect->height}),
+                      "a scene's rectangle off its canvas");
+            }
+        }
+    }
+}
+
 void checkProfileTexts(const Case& c, const VelocityProfile& p, std::string_view summary)
 {
     const std::string plain = report::profilePlain(p);
@@ -256,6 +299,7 @@ void checkProfileTexts(const Case& c, const VelocityProfile& p, std::string_view
         const std::string svgFault = fuzz::svgProblem(*svg);
         check(c, svgFault.empty(), "profile SVG", svgFault + "\n" + *svg);
         checkCurve(c, p, summary, *svg);
+        checkScenes(c, *report::makePlotModel(p, summary));
     }
 }
 

@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 
+#include "io/utf8.h"
+
 #include <windows.h>
 
 #include <climits>
@@ -35,7 +37,9 @@ std::optional<std::wstring> converted(std::string_view utf8, DWORD flags)
 
 std::wstring toWide(std::string_view utf8)
 {
-    return converted(utf8, 0).value_or(std::wstring());
+    // Malformed bytes are replaced by the program's one decoder, one U+FFFD each
+    // as everywhere else, before the system converts what is left.
+    return converted(validUtf8(utf8), 0).value_or(std::wstring());
 }
 
 std::string toUtf8(std::wstring_view wide)
@@ -57,6 +61,14 @@ std::optional<std::wstring> widePath(std::string_view utf8)
 {
     if (utf8.find('\0') != std::string_view::npos) {
         return std::nullopt;
+    }
+    // Refused by the same rules as every other text (overlong forms, surrogates, ...).
+    for (std::string_view rest = utf8; !rest.empty();) {
+        const Utf8Char c = decodeUtf8(rest);
+        if (!c.valid) {
+            return std::nullopt;
+        }
+        rest.remove_prefix(c.length);
     }
     return converted(utf8, MB_ERR_INVALID_CHARS);
 }

@@ -2,6 +2,7 @@
 
 #include "controller/command_failure.h"
 #include "controller/control_id.h"
+#include "report/details_texts.h"
 #include "report/text_sets.h"
 
 #include <optional>
@@ -21,7 +22,9 @@ std::vector<std::string> commandStatusLines(const std::optional<CommandFailure>&
 
 // The tooltip of a result field that no longer belongs to the calculation (the
 // summary, a value field or マニュアル減速点); empty when it does, or for any
-// other control.
-std::string staleFieldNote(ControlId field, const ResultFreshness& freshness, const CommandStatusTexts& texts);
+// other control. The dialogs call it with controller.resultFreshness() after
+// every command, in the dialog's Japanese.
+std::string staleFieldNote(ControlId field, const ResultFreshness& freshness,
+                           const CommandStatusTexts& texts = detailsTexts::commandStatus);
 
 } // namespace veldronix::report

@@ -5,6 +5,7 @@
 #include "report/multiplier_comparison.h"
 #include "report/rounded_report.h"
 #include "core/texts.h"
+#include "io/utf8.h"
 
 #include <algorithm>
 
@@ -17,9 +18,12 @@ constexpr std::string_view columnGap = "  ";
 
 std::size_t displayWidth(std::string_view text)
 {
-    // Every byte but a UTF-8 continuation byte starts a character.
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }));
+    std::size_t width = 0;
+    while (!text.empty()) {
+        text.remove_prefix(io::decodeUtf8(text).length);
+        ++width;
+    }
+    return width;
 }
 
 std::string alignedTable(const DetailsTable& table)

@@ -20,6 +20,15 @@ DetailsLine warningLine(std::string_view text)
     return {std::string(t::findingMark) + " " + std::string(text), true};
 }
 
+DetailsSection sectionOf(std::string heading, SectionKind kind, std::vector<SectionAction> actions = {})
+{
+    DetailsSection section;
+    section.heading = std::move(heading);
+    section.kind = kind;
+    section.actions = std::move(actions);
+    return section;
+}
+
 DetailsColumn column(std::string_view heading, CellAlign align)
 {
     return {std::string(heading), align};
@@ -29,7 +38,7 @@ DetailsColumn column(std::string_view heading, CellAlign align)
 // colour and its integer marked.
 DetailsSection registersSection(const Details& details)
 {
-    DetailsSection section{details.registersHeading, SectionKind::Table, {}, {}, {SectionAction::Copy}, {}};
+    DetailsSection section = sectionOf(details.registersHeading, SectionKind::Table, {SectionAction::Copy});
     section.table.columns = {column(t::columnRegister, CellAlign::Left), column(t::columnInteger, CellAlign::Right),
                              column(t::columnSettingValue, CellAlign::Right)};
     for (const DetailsRegister& line : details.registers) {
@@ -48,7 +57,7 @@ DetailsSection registersSection(const Details& details)
 // deviation has its row in the warning colour and its name marked.
 DetailsSection realDriveSection(const Details& details)
 {
-    DetailsSection section{details.realDriveHeading, SectionKind::Table, {}, {}, {}, {}};
+    DetailsSection section = sectionOf(details.realDriveHeading, SectionKind::Table);
     section.table.columns = {column(t::columnQuantity, CellAlign::Left), column(t::columnRequested, CellAlign::Right),
                              column(t::columnReal, CellAlign::Right), column(t::columnDeviation, CellAlign::Right)};
     for (const DetailsQuantity& quantity : details.realDrive) {
@@ -67,7 +76,7 @@ DetailsSection realDriveSection(const Details& details)
 // cannot be written as they stand, or the note that there are none.
 DetailsSection findingsSection(const Details& details)
 {
-    DetailsSection section{std::string(t::findingsHeading), SectionKind::Lines, {}, {}, {}, {}};
+    DetailsSection section = sectionOf(std::string(t::findingsHeading), SectionKind::Lines);
     for (const std::string& finding : details.inputFindings) {
         section.lines.push_back(warningLine(finding));
     }
@@ -85,7 +94,7 @@ DetailsSection findingsSection(const Details& details)
 // it, a warning where the pulse count gives no motion.
 DetailsSection plotSection(const Details& details)
 {
-    DetailsSection section{details.plotHeading, SectionKind::Plot, {}, {}, {}, {}};
+    DetailsSection section = sectionOf(details.plotHeading, SectionKind::Plot);
     if (details.plot) {
         section.table.columns = {column(t::columnPhase, CellAlign::Left), column(t::columnTime, CellAlign::Right),
                                  column(t::columnPulses, CellAlign::Right), column(t::columnDetail, CellAlign::Left)};

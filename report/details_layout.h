@@ -21,7 +21,8 @@ enum class CellAlign { Left, Right };
 // A line of text under a heading or in a table's cell.
 struct DetailsLine {
     std::string text;
-    bool warning = false; // drawn in detailsColours.warning; its text starts with the findingMark
+    bool warning = false; // drawn in detailsColours.warning; the text holds its own mark (the
+                          // findingMark before the details' findings and marked cells)
 };
 
 struct DetailsColumn {

@@ -2,8 +2,6 @@
 
 #include "io/utf8.h"
 
-#include <cstddef>
-
 namespace veldronix::report {
 namespace {
 
@@ -20,7 +18,7 @@ bool isWide(char32_t c)
 // The width of one character as a part of the font size.
 double widthOf(char32_t c)
 {
-    if (isWide(c)) {
+    if (isWide(c) || c == 0xFFFD) { // the replacement character's box is about a square
         return 1.0;
     }
     if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == 'm' || c == 'w' || c == 'M' || c == 'W') {
@@ -36,7 +34,7 @@ double textWidth(std::string_view text, double size)
     double width = 0.0;
     while (!text.empty()) {
         const io::Utf8Char c = io::decodeUtf8(text);
-        width += widthOf(c.code);
+        width += widthOf(c.code); // a malformed byte: the U+FFFD drawn for it
         text.remove_prefix(c.length);
     }
     return width * size;

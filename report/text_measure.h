@@ -12,7 +12,7 @@ namespace veldronix::report {
 // a kana, kanji or full-width form 1.0.
 
 // The width of text drawn at size px, in px. A byte that is not UTF-8 counts
-// as one narrow character.
+// as the U+FFFD drawn for it.
 double textWidth(std::string_view text, double size);
 
 // How far a text's glyphs reach above and below its baseline, as parts of its size.

@@ -28,6 +28,7 @@ std::string actionsOf(const report::DetailsSection& section)
 
 // The layout one line a part: a section's heading, kind and actions; a table's
 // columns ("<" left, ">" right) and rows with their colours; lines, "!" a warning.
+// The comparison's table and lines are its own (multiplier_comparison_test.cpp).
 std::string shown(const DetailsLayout& layout)
 {
     std::string out = layout.heading + "\n";
@@ -39,6 +40,9 @@ std::string shown(const DetailsLayout& layout)
                            : section.kind == report::SectionKind::Table ? "table"
                                                                         : "plot";
         out += "[" + section.heading + "] " + kind + actionsOf(section) + "\n";
+        if (section.actions == std::vector{report::SectionAction::ChooseRow}) {
+            continue;
+        }
         for (const auto& column : section.table.columns) {
             out += (column.align == report::CellAlign::Left ? "<" : ">") + column.heading + " ";
         }
@@ -68,8 +72,8 @@ protected:
 
 // A plotted drive: the registers to copy, the real drive, the note that there
 // are no findings, the plot with its phases in their bands' colours and the totals
-// in the mark's, its note and the save button.
-TEST_F(DetailsLayoutTest, plottedDriveHasItsFourSectionsInOrder)
+// in the mark's, its note and the save button, last the multipliers to choose from.
+TEST_F(DetailsLayoutTest, plottedDriveHasItsSectionsInOrder)
 {
     EXPECT_EQ(shown(report::detailsLayout(detailsOf(2, "100", "10000", 10000.0))),
               "ドライブ種類:非対称台形加減速　倍率:2(4,000,000)\n"
@@ -91,7 +95,8 @@ TEST_F(DetailsLayoutTest, plottedDriveHasItsFourSectionsInOrder)
               "定速 | 0.747500秒 | 7475パルス | 10000 PPSで一定 | #dcfce7 #166534\n"
               "減速 | 0.300000秒 | 1515パルス | 10000 → 100 PPS | #fef3c7 #92400e\n"
               "合計 | 1.247500秒 | 10000パルス | 減速点:8485パルス | - #c2410c\n"
-              "整数の設定値でも、減速点8485.000から減速すると出力パルス数の終わりにちょうど初速度に戻ります。\n");
+              "整数の設定値でも、減速点8485.000から減速すると出力パルス数の終わりにちょうど初速度に戻ります。\n"
+              "[倍率の比較] table +choose\n");
 }
 
 // Registers with findings and quantities without a real value: the row in the
@@ -115,14 +120,15 @@ TEST_F(DetailsLayoutTest, findingsAreMarkedInTheWarningColour)
               "[確認事項] lines\n"
               "! ▲ SV=-500(求めた値 -500.000):レジスタに負の値は設定できません。\n"
               "[速度プロファイル] plot\n"
-              "速度プロファイルを表示するには、出力パルス数に0より大きい数値を入力してください。\n");
+              "速度プロファイルを表示するには、出力パルス数に0より大きい数値を入力してください。\n"
+              "[倍率の比較] table +choose\n");
 }
 
 // A pulse count that gives no motion: the note is a warning, no table, nothing to save.
 TEST_F(DetailsLayoutTest, noMotionNoteIsAWarning)
 {
     const DetailsLayout layout = report::detailsLayout(detailsOf(3, "100", "10000", 1000.0));
-    ASSERT_EQ(layout.sections.size(), 4u);
+    ASSERT_EQ(layout.sections.size(), 5u);
     const auto& plot = layout.sections[3];
     EXPECT_EQ(plot.kind, report::SectionKind::Plot);
     EXPECT_TRUE(plot.table.rows.empty() && plot.table.columns.empty() && plot.actions.empty());
@@ -151,7 +157,7 @@ TEST_F(DetailsLayoutTest, statusAndReadingsOutliveTheCalculation)
     report::Details found = detailsOf(1, "100", "100", 10000.0); // K is infinite: a finding
     found.inputFindings = {"a text cut at 78 bytes"};
     const DetailsLayout layout = report::detailsLayout(found);
-    ASSERT_EQ(layout.sections.size(), 4u);
+    ASSERT_EQ(layout.sections.size(), 5u);
     const auto& findings = layout.sections[2].lines;
     ASSERT_EQ(findings.size(), 2u);
     EXPECT_EQ(findings[0].text, "▲ a text cut at 78 bytes");
