@@ -29,7 +29,9 @@ ResultFreshness CalculatorController::resultFreshness() const
     ResultFreshness freshness;
     freshness.valuesStale = valuesShown_ && !lastCalculation_;
     const bool computedForShownValues = lastCalculation_ && lastCalculation_->decelPoint;
-    freshness.decelPointStale = decelPointField_ != DecelPointField::Cleared && !computedForShownValues;
+    // Only a point that 算出 wrote can be out of date: the 0 the field opens with
+    // stands for no point at all, whatever is calculated after it.
+    freshness.decelPointStale = decelPointField_ == DecelPointField::Computed && !computedForShownValues;
     return freshness;
 }
 

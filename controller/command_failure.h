@@ -41,8 +41,9 @@ struct ResultFreshness {
     // The summary and value fields show values of an earlier calculation
     // (after a failed 決定, until the next success).
     bool valuesStale = false;
-    // マニュアル減速点 shows a point that 算出 did not compute from the values
-    // shown (after a later 決定/再計算, or with nothing calculated).
+    // マニュアル減速点 shows a point that 算出 computed for other values than
+    // those shown (after a later 決定 or 再計算, or a failed 決定); the 0 the
+    // field opens with is no point and never stale.
     bool decelPointStale = false;
 
     friend bool operator==(const ResultFreshness&, const ResultFreshness&) = default;

@@ -15,6 +15,8 @@ inline constexpr std::string_view windowCaption = "詳細情報";
 inline constexpr std::string_view copyButton = "コピー(&C)";
 inline constexpr std::string_view saveButton = "保存(&S)...";
 inline constexpr std::string_view closeButton = "閉じる";
+// Beside the copy button: a menu of the formats to copy the integers in.
+inline constexpr std::string_view copyAsButton = "形式を選んでコピー(&F)...";
 
 // What the details are of: the drive type's selector item and the multiplier's.
 inline constexpr std::string_view heading = "ドライブ種類:{}　倍率:{}";

@@ -89,6 +89,35 @@ timeout 1200 "$WINELOADER" "$windows_build/tests/win32_e2e/veldronix_e2e.exe" \
     | tr -d '\r' >"$windows_build/dialog-e2e.log" || status=1
 grep -v '^PASS' "$windows_build/dialog-e2e.log" || true
 
+# The details window's place on a small and a large screen, each a display of its own.
+details_placement() {
+    local size="$1" number
+    for number in 89 88 87 86 85; do
+        if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
+            Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+            local server=$! tries=0
+            until DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 || [ $tries -ge 50 ]; do sleep 0.1; tries=$((tries + 1)); done
+            # A Wine session keeps the screen it started on: the paths are asked first,
+            # then the driver starts a new session on this display.
+            local program folder
+            program="$(windows_path "$windows_build/ui/win32/Veldronix.exe")"
+            folder="$(windows_path build/screenshots)"
+            wineserver -k >/dev/null 2>&1 || true
+            wineserver -w >/dev/null 2>&1 || true
+            DISPLAY=":$number" timeout 600 "$WINELOADER" "$windows_build/tests/win32_e2e/veldronix_e2e.exe" \
+                "$program" "$folder" placement | tr -d '\r' >"$windows_build/details-placement-$size.log" || status=1
+            wineserver -k >/dev/null 2>&1 || true # its session goes before its display
+            wineserver -w >/dev/null 2>&1 || true
+            kill "$server" 2>/dev/null || true
+            grep -v '^PASS' "$windows_build/details-placement-$size.log" || true
+            return
+        fi
+    done
+    echo "details placement at $size: no free X display" && status=1
+}
+details_placement 1280x720
+details_placement 1920x1080
+
 for bitmap in build/screenshots/*.bmp; do
     [ -e "$bitmap" ] || continue
     convert "$bitmap" "${bitmap%.bmp}.png" && rm "$bitmap"

@@ -4,6 +4,8 @@
 //   select:ID:INDEX  the selector ID now shows item INDEX (-1: none)
 //   press:ID         the button ID is pressed: prints its operations as one JSON line
 //   details          prints the details as one JSON line
+//   document         prints the SVG document a save of the details' plot writes, as one JSON string
+#include "io/json_writer.h"
 #include "ui/web/page_application.h"
 
 #include <charconv>
@@ -39,6 +41,8 @@ int main(int argc, char** argv)
         int id = 0;
         if (action == "details") {
             printLine(application.details());
+        } else if (action == "document") {
+            printLine(veldronix::io::jsonString(application.documentSvg()));
         } else if (action == "press" && toNumber(rest, id)) {
             printLine(application.press(static_cast<veldronix::ControlId>(id)));
         } else if (second != std::string_view::npos && toNumber(rest.substr(0, second), id)) {

@@ -23,6 +23,7 @@ import time
 from selenium import webdriver
 from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
@@ -347,6 +348,20 @@ def check_keys(run, page):
         lambda d: d.execute_script("return document.documentElement.dataset.busy") == "false")
     run.check("Enter calculates", page.text("IDC_OUT_K"), "126.263 ")
     run.check("Enter keeps the texts", [page.value(f) for f in INPUTS.values()], ["100", "10000", "0.2", "0.3"])
+    # Enter in each input presses 決定 with what was just typed there; the page stays.
+    for field, text, shown in [("IDC_INITIAL_SPEED", "200", "初速度:200で"), ("IDC_DRIVE_SPEED", "20000", ":20000まで"),
+                               ("IDC_ACCEL_TIME", "0.4", "0.400秒でS字加速"), ("IDC_DECEL_TIME", "0.6", "0.600秒でS字減速")]:
+        page.type(field, text)
+        page.driver.execute_script("document.documentElement.dataset.busy = 'typed'")
+        page.element(field).send_keys(Keys.ENTER)
+        WebDriverWait(page.driver, 10).until(
+            lambda d: d.execute_script("return document.documentElement.dataset.busy") == "false")
+        run.truth(f"Enter in {field} calculates with its text", shown in page.text("IDC_SUMMARY"),
+                  page.text("IDC_SUMMARY"))
+        run.check(f"Enter in {field} keeps its text and the focus", [page.value(field), page.focused()], [text, field])
+    for field, text in zip(INPUTS.values(), ["100", "10000", "0.2", "0.3"]):
+        page.type(field, text)
+    page.press("IDC_CALCULATE")
     page.type("IDC_PULSE_COUNT", "10000")
     page.driver.execute_script("document.documentElement.dataset.busy = 'typed'")
     page.element("IDC_PULSE_COUNT").send_keys(Keys.ENTER)
@@ -385,72 +400,280 @@ def check_about(run, page):
     run.check("focus back on the About item", page.focused(), "IDM_ABOUTBOX")
 
 
-def details_texts(page):
+def details_shown(page):
+    """The details as the page shows them: heading, status lines, and each section's
+    heading, lines and table cells as texts, warnings marked with "!", rows with their marks."""
     return page.driver.execute_script("""
-        const rows = id => Array.from(document.querySelectorAll('#' + id + ' tbody tr'),
-                                      tr => Array.from(tr.children, c => c.textContent));
-        const text = id => { const e = document.getElementById(id); return e ? e.textContent : null; };
-        return {heading: text('details-heading'), subject: text('details-subject'),
-                registers: rows('details-registers'), realDrive: rows('details-real-drive'),
-                findings: text('details-findings'), plotNote: text('details-plot-note'),
-                plot: !!document.getElementById('details-plot') &&
-                      document.getElementById('details-plot').shadowRoot.querySelector('svg') !== null};""")
+        const text = e => e ? e.textContent : null;
+        const warned = e => (e.classList.contains('warning') ? '!' : '') + e.textContent;
+        const shown = {heading: text(document.getElementById('details-heading')),
+                       subject: text(document.getElementById('details-subject')),
+                       status: Array.from(document.querySelectorAll('#details-status p'), warned), sections: []};
+        let section = null;
+        for (const e of document.getElementById('details').children) {
+            if (e.tagName === 'H3') { section = {heading: e.textContent, lines: [], rows: [], plot: false};
+                                      shown.sections.push(section); }
+            else if (!section) continue;
+            else if (e.tagName === 'P') section.lines.push(warned(e));
+            else if (e.id === 'details-plot') section.plot = true;
+            else if (e.classList.contains('table'))
+                section.rows = Array.from(e.querySelectorAll('tbody tr'), tr => ({
+                    cells: Array.from(tr.children, warned),
+                    background: tr.style.backgroundColor, index: tr.dataset.index === undefined ? null
+                                                                   : Number(tr.dataset.index)}));
+        }
+        return shown;""")
 
 
-def expected_details(details):
-    findings = "".join(details["findingMark"] + text for text in details["findings"]) or details["findingsNote"]
+def css_colour(hex_colour):
+    """'#dbeafe' as the browser writes a style's colour: 'rgb(219, 234, 254)'."""
+    if not hex_colour:
+        return ""
+    return "rgb({}, {}, {})".format(*(int(hex_colour[i:i + 2], 16) for i in (1, 3, 5)))
+
+
+def expected_shown(details):
+    mark = lambda line: ("!" if line["warning"] else "") + line["text"]  # noqa: E731
     return {"heading": details["caption"], "subject": details["heading"],
-            "registers": [[r["name"], r["integer"], r["settingValue"]] for r in details["registers"]],
-            "realDrive": [[q["label"], q["requested"], q["real"], q["deviation"]] for q in details["realDrive"]],
-            "findings": findings if details["calculated"] else None,
-            "plotNote": details["plotNote"] or None if details["calculated"] else None,
-            "plot": details["svg"] is not None}
+            "status": [mark(line) for line in details["status"]],
+            "sections": [{"heading": s["heading"], "lines": [mark(line) for line in s["lines"]],
+                          "rows": [{"cells": [mark(cell) for cell in row["cells"]],
+                                    "background": css_colour(row["background"]), "index": row.get("index")}
+                                   for row in s["rows"]] if s["kind"] != "lines" else [],
+                          "plot": s["plotted"]} for s in details["sections"]]}
+
+
+def plot_drawn(page):
+    """The inline plot's size, its area's size, and its smallest text in CSS pixels."""
+    return page.driver.execute_script("""
+        const area = document.getElementById('details-plot');
+        const svg = area && area.shadowRoot.querySelector('svg');
+        if (!svg) return null;
+        const sizes = Array.from(svg.querySelectorAll('text'), t => parseFloat(getComputedStyle(t).fontSize) *
+                                 svg.getBoundingClientRect().width / svg.viewBox.baseVal.width);
+        return {svg: [Math.round(svg.getBoundingClientRect().width), Math.round(svg.getBoundingClientRect().height)],
+                area: [area.clientWidth, area.clientHeight], texts: sizes.length,
+                smallest: sizes.length ? Math.min(...sizes) : null};""")
+
+
+def wait_for_file(path):
+    deadline = time.time() + 10
+    while not os.path.exists(path) and time.time() < deadline:
+        time.sleep(0.1)
+    time.sleep(0.2)
+    return open(path, "rb").read() if os.path.exists(path) else b""
 
 
 def check_details(run, page, probe, downloads, screenshots):
     page.open()
     blank = run_probe(probe, ["details"])[0]
-    run.check("details before a calculation", details_texts(page), expected_details(blank))
-    run.check("details say nothing is calculated", details_texts(page)["subject"],
+    run.check("details before a calculation", details_shown(page), expected_shown(blank))
+    run.check("details say nothing is calculated", details_shown(page)["subject"],
               "設定値が計算されていません。入力情報を入力し、決定ボタンを押してください。")
-    for drive_type in range(4):
+    # What the layout says, section by section: each drive type, pulse counts with and without a
+    # plot, texts read otherwise than typed (input findings), a failed command (its status line).
+    for name, drive_type, texts, pulses in [
+        ("type 0", 0, WORKED, "10000"), ("type 1", 1, WORKED, "10000"), ("type 2, 1e300 pulses", 2, WORKED, "1e300"),
+        ("type 3", 3, WORKED, "10000"), ("type 3, too few pulses", 3, WORKED, "1000"), ("type 3, no pulses", 3, WORKED, ""),
+        ("1,000 and -0.2", 0, {"initial": "1,000", "drive": "10000", "accel": "-0.2"}, ""),
+        ("a cut text", 1, {"initial": "0" * 76 + "100", "drive": "10000abc", "accel": "0.2"}, ""),
+        ("4000001 PPS", 0, {"drive": "4000001", "accel": "1"}, ""),
+    ]:
         page.open()
-        work_drive(page, drive_type, WORKED, None, "10000")
-        probed = run_probe(probe, probe_actions(drive_type, WORKED, "10000"))[-1]
-        run.check(f"details of type {drive_type}", details_texts(page), expected_details(probed))
-    # The worked asymmetric S-curve: integers, copy, and the plot saved byte for byte.
-    run.check("details registers of type 3", details_texts(page)["registers"],
-              [["R", "4000000", "4000000"], ["A", "8000", "8000.000"], ["SV", "50", "50.000"],
-               ["V", "5000", "5000.000"], ["K", "126", "126.263"], ["AO", "0", "0.000"],
-               ["D", "8000", "8000.000"], ["L", "284", "284.091"]])
-    # The plot's own style sheet (its .label, .tick) stays with the plot.
-    run.check("dialog texts keep their font beside the plot", page.driver.execute_script(
-        "return Array.from(new Set(Array.from(document.querySelectorAll('#IDD_MAIN .label'),"
-        " e => getComputedStyle(e).fontSize)))"), ["12px"])
+        work_drive(page, drive_type, texts, None, pulses or None)
+        probed = run_probe(probe, probe_actions(drive_type, texts, pulses or None))[-1]
+        run.check(f"details of {name}", details_shown(page), expected_shown(probed))
+    run.truth("a failure's status line", details_shown(page)["status"] != [], str(details_shown(page)["status"]))
+    page.open()
+    work_drive(page, 3, WORKED, None, None)
+    run.check("no plot without a pulse count", plot_drawn(page), None)
+    page.type("IDC_PULSE_COUNT", "10000")
+    # The plot drawn for its area, at its size, with no text under 12 px; again when the area changes.
+    for width in [1500, 900, 390]:
+        page.driver.set_window_size(width, 1100)
+        time.sleep(0.3)
+        drawn = plot_drawn(page)
+        run.check(f"plot at {width} px drawn at its area's size", drawn and drawn["svg"], drawn and drawn["area"])
+        run.truth(f"plot at {width} px has texts of 12 px or more", drawn and drawn["texts"] > 0 and
+                  round(drawn["smallest"], 2) >= 12, str(drawn))
+    page.driver.set_window_size(1500, 1100)
     if screenshots:
         full_page_screenshot(page, os.path.join(screenshots, "details.png"))
+
+    # Copying: the plain lines; saving: the report's document as SVG, the same drawn as PNG.
     page.element("details-copy").click()
     WebDriverWait(page.driver, 5).until(lambda d: d.find_element(By.ID, "details-copied").text != "")
     run.check("copy says so", page.text("details-copied"), "整数の設定値をクリップボードにコピーしました。")
     for name in os.listdir(downloads):
         os.remove(os.path.join(downloads, name))
+    probed = run_probe(probe, probe_actions(3, WORKED, "10000") + ["document"])[-1]
     page.element("details-save").click()
-    saved = os.path.join(downloads, "速度プロファイル.svg")
-    deadline = time.time() + 10
-    while not os.path.exists(saved) and time.time() < deadline:
-        time.sleep(0.1)
-    content = open(saved, "rb").read() if os.path.exists(saved) else b""
-    run.check("saved plot is the host's SVG", content, probed["svg"].encode("utf-8"))
-    run.truth("saved plot marks the deceleration point", "減速点:8485パルス" in content.decode("utf-8", "replace"))
-    # Typing another pulse count redraws the plot without a command; none removes it.
-    page.type("IDC_PULSE_COUNT", "")
-    nothing = run_probe(probe, probe_actions(3, WORKED, "10000") + [f"text:{NUMBERS['IDC_PULSE_COUNT']}:"]
-                        + ["details"])[-1]
-    run.check("details without a pulse count", details_texts(page), expected_details(nothing))
-    page.type("IDC_PULSE_COUNT", "1000")
-    short = run_probe(probe, probe_actions(3, WORKED, "10000") + [f"text:{NUMBERS['IDC_PULSE_COUNT']}:1000"]
-                      + ["details"])[-1]
-    run.check("details of a move too short", details_texts(page), expected_details(short))
+    run.check("saved plot is the report's SVG", wait_for_file(os.path.join(downloads, "velocity-profile.svg")),
+              probed.encode("utf-8"))
+    run.check("save says so", page.text("details-saved"), "velocity-profile.svg に保存しました。")
+    page.select("details-save-format", 1)
+    page.element("details-save").click()
+    png = wait_for_file(os.path.join(downloads, "velocity-profile.png"))
+    # The PNG's signature, then its header chunk: the 960 x 640 document at the report's scale, in pixels.
+    scale = run_probe(probe, probe_actions(3, WORKED, "10000"))[-1]["pngScale"]
+    run.check("saved PNG has the document's size", [png[:8], int.from_bytes(png[16:20], "big"),
+                                                    int.from_bytes(png[20:24], "big")],
+              [b"\x89PNG\r\n\x1a\n", 960 * scale, 640 * scale])
+
+
+def check_long_figures(run, page):
+    """A pulse count of 1e300: no part of the page grows wider than the window; the
+    figures cut short in their cells carry their whole text as a tooltip."""
+    page.open()
+    work_drive(page, 2, WORKED, None, "1e300")
+    for width in [1280, 390]:
+        page.driver.set_window_size(width, 900)
+        time.sleep(0.3)
+        run.check(f"1e300 at {width} px: no sideways scrolling", page.driver.execute_script(
+            "return document.documentElement.scrollWidth <= document.documentElement.clientWidth"), True)
+        cut = page.driver.execute_script(
+            "return Array.from(document.querySelectorAll('#details .cell'))"
+            ".filter(c => c.scrollWidth > c.clientWidth).map(c => c.title === c.textContent)")
+        run.truth(f"1e300 at {width} px: cut figures have their text as tooltip", cut and all(cut), str(cut))
+    page.driver.set_window_size(1500, 1100)
+
+
+def check_layout(run, page):
+    """At every width from 360 px: nothing needs sideways scrolling, no text is under
+    12 px, and below the dialog's width the fields stand in one column in tab order."""
+    page.open()
+    work_drive(page, 3, WORKED, None, "10000")
+    for width in [360, 390, 600, 820, 1280]:
+        page.driver.set_window_size(width, 900)
+        time.sleep(0.3)
+        state = page.driver.execute_script("""
+            const dialog = document.getElementById('IDD_MAIN');
+            const controls = Array.from(dialog.querySelectorAll('input, select, button, output'));
+            const right = document.documentElement.clientWidth;
+            const visible = Array.from(document.querySelectorAll('body *')).filter(e =>
+                e.offsetParent !== null && Array.from(e.childNodes).some(n => n.nodeType === 3 && n.data.trim()));
+            const focusable = Array.from(dialog.querySelectorAll('input, select, button'));
+            const tops = focusable.map(e => e.getBoundingClientRect().top);
+            return {flow: dialog.classList.contains('flow'),
+                    sideways: document.documentElement.scrollWidth > right,
+                    outside: controls.filter(e => { const r = e.getBoundingClientRect();
+                                                    return r.left < 0 || r.right > right; }).map(e => e.id),
+                    small: visible.filter(e => parseFloat(getComputedStyle(e).fontSize) < 12).map(e => e.tagName),
+                    columnInTabOrder: tops.every((top, i) => i === 0 || top > tops[i - 1])};""")
+        run.check(f"{width} px: the window's width", page.driver.execute_script("return innerWidth"), width)
+        run.check(f"{width} px: one column below the dialog's width", state["flow"], width < 600)
+        run.check(f"{width} px: no sideways scrolling", [state["sideways"], state["outside"]], [False, []])
+        run.check(f"{width} px: no text under 12 px", state["small"], [])
+        if state["flow"]:
+            run.check(f"{width} px: the fields one below the other in tab order", state["columnInTabOrder"], True)
+        page.element("IDM_ABOUTBOX").click()
+        run.check(f"{width} px: the About box and its OK button inside the window", page.driver.execute_script("""
+            const box = document.getElementById('IDD_ABOUTBOX'), ok = document.getElementById('IDOK').getBoundingClientRect();
+            return box.scrollWidth <= box.clientWidth && ok.left >= 0 && ok.right <= innerWidth;"""), True)
+        page.element("IDOK").click()
+    page.driver.set_window_size(1500, 1100)
+
+
+def check_tooltips(run, page):
+    """A result whose text does not fit shows the whole text as its title; the others have none."""
+    page.open()
+    work_drive(page, 3, WORKED, None, "123456789")
+    titles = page.driver.execute_script(
+        "return Array.from(document.querySelectorAll('#IDD_MAIN output'), e => [e.id, e.title])")
+    run.check("the cut deceleration point has its text as title",
+              [title for identifier, title in titles if identifier == "IDC_DECEL_POINT"],
+              [page.text("IDC_DECEL_POINT")])
+    run.check("results that fit have no title",
+              [identifier for identifier, title in titles if title and identifier != "IDC_DECEL_POINT"], [])
+
+
+def stale_shown(page):
+    """Each greyed result with the text of its accessible description."""
+    return page.driver.execute_script(
+        "return Array.from(document.querySelectorAll('#IDD_MAIN output.stale'), e => [Number(e.dataset.control),"
+        " document.getElementById(e.getAttribute('aria-describedby')).textContent])")
+
+
+def check_stale(run, page, probe, screenshots):
+    """Results that no longer belong to the calculation held are greyed with a
+    description that says why, their texts kept; the same fields as the program says."""
+    page.open()
+    work_drive(page, 3, WORKED, None, "10000")
+    actions = probe_actions(3, WORKED, "10000")[:-1]
+    steps = [
+        ("after 算出", [], [], None),
+        ("after another 決定", [("IDC_DECEL_TIME", "0.5")], ["IDC_CALCULATE"], None),
+        ("after a failed 決定", [("IDC_DRIVE_SPEED", "")], ["IDC_CALCULATE"], "stale-failed"),
+        ("after a good 決定 again", [("IDC_DRIVE_SPEED", "10000")], ["IDC_CALCULATE"], "stale-decel-point"),
+        ("after 算出 again", [], ["IDC_COMPUTE_DECEL_POINT"], None),
+    ]
+    for name, typed, pressed, shot in steps:
+        before = page.text("IDC_DECEL_POINT")
+        for field, text in typed:
+            page.type(field, text)
+            actions.append(f"text:{NUMBERS[field]}:{text}")
+        for button in pressed:
+            page.press(button)
+            actions.append(f"press:{NUMBERS[button]}")
+        expected = run_probe(probe, actions + ["details"])[-1]["stale"]
+        run.check(f"greyed {name}", sorted(stale_shown(page)), sorted([s["control"], s["note"]] for s in expected))
+        if name == "after another 決定":
+            run.check("a greyed result keeps its text", page.text("IDC_DECEL_POINT"), before)
+        if shot and screenshots:
+            full_page_screenshot(page, os.path.join(screenshots, f"{shot}.png"))
+    run.check("nothing greyed at the end", stale_shown(page), [])
+
+
+def check_copy_formats(run, page, probe):
+    """The copy button copies the format chosen beside it, the plain lines by default."""
+    page.open()
+    work_drive(page, 3, WORKED, None, None)
+    formats = run_probe(probe, probe_actions(3, WORKED, None))[-1]["copyFormats"]
+    page.driver.execute_script(
+        "navigator.clipboard.writeText = text => { window.copiedText = text; return Promise.resolve(); }")
+    run.check("copy format choices", page.driver.execute_script(
+        "return Array.from(document.getElementById('details-copy-format').options, o => o.textContent)"),
+        [f["label"] for f in formats])
+    for index in [0] + list(range(len(formats) - 1, -1, -1)):
+        if index or page.driver.execute_script("return window.copiedText !== undefined"):
+            page.select("details-copy-format", index)
+        page.element("details-copy").click()
+        WebDriverWait(page.driver, 5).until(lambda d: d.execute_script("return window.copiedText !== undefined"))
+        run.check(f"copied as {formats[index]['label']}", page.driver.execute_script("return window.copiedText"),
+                  formats[index]["text"])
+
+
+def check_comparison(run, page, probe):
+    """Choosing a row of the multipliers' comparison selects its multiplier and presses
+    再計算: by a double click, by Enter on the row, and by the button under the table."""
+    page.open()
+    work_drive(page, 0, WORKED, None, None)
+    rows = page.driver.execute_script(
+        "return Array.from(document.querySelectorAll('#details tr[data-index]'), r => Number(r.dataset.index))")
+    run.truth("comparison rows to choose", len(rows) >= 2, str(rows))
+    if len(rows) < 2:
+        return
+    for how, index in [("double click", rows[-1]), ("Enter", rows[0]), ("button", rows[1])]:
+        row = page.element(f"details-row-{index}")
+        page.driver.execute_script("document.documentElement.dataset.busy = 'choosing'")
+        if how == "double click":
+            ActionChains(page.driver).double_click(row).perform()
+        elif how == "Enter":
+            row.click()
+            row.send_keys(Keys.ENTER)
+        else:
+            row.click()
+            page.element("details-choose").click()
+        WebDriverWait(page.driver, 10).until(
+            lambda d: d.execute_script("return document.documentElement.dataset.busy") == "false")
+        pressed = run_probe(probe, probe_actions(0, WORKED, None)[:-1] + [
+            f"select:{NUMBERS['IDC_MULTIPLIER']}:{index}", f"press:{NUMBERS['IDC_RECALCULATE']}"])[-1]
+        expected = [[op["control"], op["text"]] for op in pressed if op["op"] == "write"]
+        run.check(f"chosen by {how}: the multiplier", page.selected("IDC_MULTIPLIER")[0], index)
+        shown = page.driver.execute_script(
+            "return arguments[0].map(c => [c, document.querySelector('[data-control=\"' + c + '\"]').textContent])",
+            [control for control, _ in expected])
+        run.check(f"chosen by {how}: the fields as 再計算 writes them", shown, expected)
 
 
 def full_page_screenshot(page, path):
@@ -465,22 +688,42 @@ def full_page_screenshot(page, path):
 
 
 def take_screenshots(page, directory):
-    page.open()
-    work_drive(page, 3, WORKED, None, "10000")
-    page.driver.save_screenshot(os.path.join(directory, "type3-calculate.png"))
+    """The page as a user sees it on a desktop (1280x800) and a phone (390x844), whole."""
+    def shoot(name, width, height):
+        page.driver.set_window_size(width, height)
+        time.sleep(0.3)
+        full_page_screenshot(page, os.path.join(directory, f"{name}-{width}x{height}.png"))
 
-    def shoot(p):
+    for drive_type in range(4):
+        page.open()
+        work_drive(page, drive_type, WORKED, None, "10000")
+        shoot(f"type{drive_type}", 1280, 800)
+        shoot(f"type{drive_type}", 390, 844)
+    page.open()
+    work_drive(page, 2, WORKED, None, "1e300")
+    shoot("pulses-1e300", 1280, 800)
+    shoot("pulses-1e300", 390, 844)
+    page.open()
+    work_drive(page, 0, {"initial": "100", "drive": "2000", "accel": "0.0013"}, None, None)
+    shoot("comparison", 1280, 800)
+    # 確認事項 of texts read otherwise than typed, and the status line of a failed command.
+    for name, texts in [("findings-1000", {"initial": "1,000", "drive": "10000", "accel": "0.2"}),
+                        ("findings-negative", {"initial": "100", "drive": "10000", "accel": "-0.2"}),
+                        ("findings-cut", {"initial": "0" * 76 + "100", "drive": "10000", "accel": "0.2"}),
+                        ("failure-4000001", {"drive": "4000001", "accel": "1"})]:
+        page.open()
+        work_drive(page, 0, texts, None, None)
+        shoot(name, 1280, 800)
+    page.driver.set_window_size(1280, 800)
+
+    def message_shot(p):
         p.driver.save_screenshot(os.path.join(directory, "message.png"))
 
     page.type("IDC_PULSE_COUNT", "1000")
-    page.press("IDC_COMPUTE_DECEL_POINT", on_message=shoot)
+    page.press("IDC_COMPUTE_DECEL_POINT", on_message=message_shot)
     page.element("IDM_ABOUTBOX").click()
     page.driver.save_screenshot(os.path.join(directory, "about.png"))
     page.element("IDOK").click()
-    # A tablet held upright: the details go below the dialog.
-    page.driver.set_window_size(820, 1180)
-    page.type("IDC_PULSE_COUNT", "10000")
-    page.driver.save_screenshot(os.path.join(directory, "narrow.png"))
     page.driver.set_window_size(1500, 1100)
 
 
@@ -539,6 +782,14 @@ def main():
             check_about(run, page)
             screenshots = arguments.screenshots if language == "en-US" else None
             check_details(run, page, arguments.probe, downloads, screenshots)
+            if language == "en-US":
+                # The layout and the details' own behaviour; they do not change with the language.
+                check_layout(run, page)
+                check_long_figures(run, page)
+                check_tooltips(run, page)
+                check_comparison(run, page, arguments.probe)
+                check_copy_formats(run, page, arguments.probe)
+                check_stale(run, page, arguments.probe, screenshots)
             if screenshots:
                 take_screenshots(page, screenshots)
             check_requests(run, page)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <string>
 
 namespace veldronix::web {
@@ -96,6 +98,44 @@ TEST(PageApplication, answersEachButtonWithItsOperationsAsJson)
     EXPECT_EQ(application.press(ControlId::IDC_OUT_R), "[]");
     EXPECT_EQ(PageApplication::selectorItems(ControlId::IDC_DRIVE_TYPE),
               R"(["対称台形加減速","対称S字加減速","非対称台形加減速","非対称S字加減速"])");
+}
+
+// How often text occurs in json.
+int occurrences(const std::string& json, const std::string& text)
+{
+    int count = 0;
+    for (auto at = json.find(text); at != std::string::npos; at = json.find(text, at + text.size())) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(PageApplication, detailsHoldTheComparisonOnceAndThePlotAtTheAreasSize)
+{
+    PageApplication application;
+    EXPECT_EQ(application.plotSvg(600, 400), ""); // nothing calculated
+    application.setSelection(ControlId::IDC_DRIVE_TYPE, 3);
+    application.setFieldText(ControlId::IDC_INITIAL_SPEED, "100");
+    application.setFieldText(ControlId::IDC_DRIVE_SPEED, "10000");
+    application.setFieldText(ControlId::IDC_ACCEL_TIME, "0.2");
+    application.setFieldText(ControlId::IDC_DECEL_TIME, "0.3");
+    application.setFieldText(ControlId::IDC_PULSE_COUNT, "10000");
+    (void)application.press(ControlId::IDC_CALCULATE);
+    const std::string details = application.details();
+    EXPECT_EQ(occurrences(details, R"("actions":["chooseRow"])"), 1);
+    EXPECT_EQ(occurrences(details, R"("kind":"plot","plotted":true)"), 1);
+    // Laid out 11/12 of the area's size, so that its 11-px texts fill 12 px on the page.
+    const std::string plot = application.plotSvg(600, 480);
+    EXPECT_NE(plot.find(R"(viewBox="0 0 550 440")"), std::string::npos) << plot.substr(0, 300);
+    // No area, or none that can be measured, gives no plot; a huge one the largest
+    // plot, 8192 px a side laid out at 11/12: 7509.33 px.
+    for (const double side : {0.0, -5.0, std::nan("")}) {
+        EXPECT_EQ(application.plotSvg(side, 480), "") << side;
+    }
+    for (const double side : {1e12, HUGE_VAL}) {
+        EXPECT_NE(application.plotSvg(side, side).find(R"(viewBox="0 0 7509.33 7509.33")"), std::string::npos);
+    }
+    EXPECT_EQ(application.documentSvg().rfind("<?xml", 0), 0u);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "remote_dialog.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <memory>
 
@@ -301,6 +303,110 @@ bool RemoteProgram::send(UINT message, WPARAM wParam, LPARAM lParam) const
     return SendMessageTimeoutW(dialog_, message, wParam, lParam, SMTO_NORMAL, 3 * sendTimeoutMs, nullptr) != 0;
 }
 
+namespace {
+
+// Memory lent in another process for one message's structure and text, given back at the end.
+class RemoteMemory {
+public:
+    RemoteMemory(HANDLE process, std::size_t bytes)
+        : process_(process), address_(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE))
+    {
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    ~RemoteMemory()
+    {
+        if (address_ != nullptr) {
+            VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        }
+    }
+    char* get() const { return static_cast<char*>(address_); }
+    bool write(std::size_t offset, const void* data, std::size_t bytes) const
+    {
+        return WriteProcessMemory(process_, get() + offset, data, bytes, nullptr) != FALSE;
+    }
+    bool read(std::size_t offset, void* data, std::size_t bytes) const
+    {
+        return ReadProcessMemory(process_, get() + offset, data, bytes, nullptr) != FALSE;
+    }
+
+private:
+    HANDLE process_;
+    void* address_;
+};
+
+constexpr std::size_t cellChars = 1024;
+
+} // namespace
+
+std::vector<std::vector<std::wstring>> RemoteProgram::table(HWND list) const
+{
+    std::vector<std::vector<std::wstring>> rows;
+    const RemoteMemory memory(process_.hProcess, sizeof(LVITEMW) + sizeof(LVCOLUMNW) + cellChars * sizeof(wchar_t));
+    if (memory.get() == nullptr) {
+        return rows;
+    }
+    wchar_t* const remoteText = reinterpret_cast<wchar_t*>(memory.get() + sizeof(LVITEMW) + sizeof(LVCOLUMNW));
+    const auto readText = [&]() {
+        std::wstring text(cellChars, L'\0');
+        memory.read(sizeof(LVITEMW) + sizeof(LVCOLUMNW), text.data(), cellChars * sizeof(wchar_t));
+        text.resize(text.find(L'\0'));
+        return text;
+    };
+    DWORD_PTR header = 0;
+    SendMessageTimeoutW(list, LVM_GETHEADER, 0, 0, SMTO_NORMAL, sendTimeoutMs, &header);
+    DWORD_PTR columns = 0;
+    SendMessageTimeoutW(reinterpret_cast<HWND>(header), HDM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, sendTimeoutMs, &columns);
+    std::vector<std::wstring> headings;
+    for (int c = 0; c < static_cast<int>(columns) && c < 64; ++c) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT;
+        column.pszText = remoteText;
+        column.cchTextMax = static_cast<int>(cellChars);
+        const wchar_t nothing = L'\0';
+        memory.write(sizeof(LVITEMW) + sizeof(LVCOLUMNW), &nothing, sizeof nothing);
+        memory.write(sizeof(LVITEMW), &column, sizeof column);
+        SendMessageTimeoutW(list, LVM_GETCOLUMNW, c, reinterpret_cast<LPARAM>(memory.get() + sizeof(LVITEMW)),
+                            SMTO_NORMAL, sendTimeoutMs, nullptr);
+        headings.push_back(readText());
+    }
+    rows.push_back(headings);
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, sendTimeoutMs, &count);
+    for (int r = 0; r < static_cast<int>(count) && r < 1000; ++r) {
+        std::vector<std::wstring> cells;
+        for (int c = 0; c < static_cast<int>(headings.size()); ++c) {
+            LVITEMW item{};
+            item.iSubItem = c;
+            item.pszText = remoteText;
+            item.cchTextMax = static_cast<int>(cellChars);
+            memory.write(0, &item, sizeof item);
+            DWORD_PTR length = 0;
+            SendMessageTimeoutW(list, LVM_GETITEMTEXTW, r, reinterpret_cast<LPARAM>(memory.get()), SMTO_NORMAL,
+                                sendTimeoutMs, &length);
+            cells.push_back(length == 0 ? std::wstring() : readText());
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+RECT RemoteProgram::rowRect(HWND list, int row) const
+{
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    const RemoteMemory memory(process_.hProcess, sizeof rect);
+    if (memory.get() == nullptr || !memory.write(0, &rect, sizeof rect)) {
+        return RECT{};
+    }
+    DWORD_PTR found = 0;
+    SendMessageTimeoutW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(memory.get()), SMTO_NORMAL,
+                        sendTimeoutMs, &found);
+    if (found == 0 || !memory.read(0, &rect, sizeof rect)) {
+        return RECT{};
+    }
+    return rect;
+}
+
 long RemoteProgram::waitForExit(DWORD timeoutMs) const
 {
     if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
@@ -369,6 +475,45 @@ bool showsRed(HWND window)
     }
     ReleaseDC(nullptr, screen);
     return red;
+}
+
+COLORREF darkestPixel(HWND window)
+{
+    RECT rect{};
+    if (!GetClientRect(window, &rect)) {
+        return RGB(255, 255, 255);
+    }
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    const HDC screen = GetDC(nullptr);
+    COLORREF darkest = RGB(255, 255, 255);
+    const auto sum = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x) {
+            const COLORREF pixel = GetPixel(screen, x, y);
+            if (pixel != CLR_INVALID && sum(pixel) < sum(darkest)) {
+                darkest = pixel;
+            }
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return darkest;
+}
+
+bool showsColour(HWND window, COLORREF colour)
+{
+    RECT rect{};
+    if (!GetWindowRect(window, &rect)) {
+        return false;
+    }
+    const HDC screen = GetDC(nullptr);
+    bool found = false;
+    for (int y = rect.top; y < rect.bottom && !found; ++y) {
+        for (int x = rect.left; x < rect.right && !found; ++x) {
+            found = GetPixel(screen, x, y) == colour;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return found;
 }
 
 bool clipboardText(std::wstring& text)

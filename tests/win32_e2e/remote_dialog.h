@@ -60,6 +60,13 @@ public:
     // Sends a message to the main dialog and waits until it is handled; false if it hung.
     bool send(UINT message, WPARAM wParam, LPARAM lParam) const;
 
+    // The cells of a list view of the program in report view, row by row, read
+    // through memory lent in the program's own process (a list view hands its
+    // texts out only into its own address space); the column headings first.
+    std::vector<std::vector<std::wstring>> table(HWND list) const;
+    // A row's bounds in the list view's client area (LVM_GETITEMRECT, the same way).
+    RECT rowRect(HWND list, int row) const;
+
     // Waits for the process to end; its exit code, or -1 when it still runs.
     long waitForExit(DWORD timeoutMs) const;
     DWORD threadId() const { return process_.dwThreadId; }
@@ -77,6 +84,13 @@ bool captureWindow(HWND window, const std::wstring& path);
 // Whether the screen shows, inside the window, a pixel of mostly red: text
 // drawn in red, whatever the font's smoothing made of its edges.
 bool showsRed(HWND window);
+
+// The darkest pixel the screen shows inside the window's client area (by the
+// sum of its channels): the ink of its text, as its darkest pixels show it.
+COLORREF darkestPixel(HWND window);
+
+// Whether the screen shows, inside the window, a pixel of exactly this colour.
+bool showsColour(HWND window, COLORREF colour);
 
 // The clipboard's Unicode text; none when it holds none.
 bool clipboardText(std::wstring& text);

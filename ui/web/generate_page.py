@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Writes the web page's shell from res/dialog_layout.def, for emcc --shell-file.
 
-Usage: generate_page.py VERSION LAYOUT_DEF CONTROL_ID_H ICON_FOLDER OUT_HTML PAGE_CSS SCRIPT...
+Usage: generate_page.py VERSION LAYOUT_DEF CONTROL_ID_H DETAILS_STYLE_H ICON_FOLDER OUT_HTML PAGE_CSS SCRIPT...
 
 The dialog's controls, texts and dialog-unit rectangles, the About box, the
 caption and the program's name come from the layout description through the
 resource generator's own reader, the icon from the pixel files the Windows icon
-is drawn from; the page's style and scripts are taken in as they stand. emcc
+is drawn from, the details' colours from report/details_style.h (as CSS
+variables, so that the page marks a warning in the colour every window uses);
+the page's style and scripts are taken in as they stand. emcc
 puts the compiled program where the shell says {{{ SCRIPT }}}.
 
 VERSION is the product's version as CMake has it ("1.0.0.1"): the page names it,
@@ -16,6 +18,7 @@ and the About box's version line shows its major and minor numbers.
 import base64
 import html
 import os
+import re
 import struct
 import sys
 import zlib
@@ -194,12 +197,28 @@ def icon_png(icon_folder):
     return "data:image/png;base64," + base64.b64encode(png).decode("ascii")
 
 
+def details_colours(style_header):
+    """The members of DetailsColours as {name: "#rrggbb"}, read from report/details_style.h."""
+    with open(style_header, encoding="utf-8") as source:
+        text = source.read()
+    body = re.search(r"struct DetailsColours\s*\{(.*?)\};", text, re.S)
+    colours = dict(re.findall(r'std::string_view\s+(\w+)\s*=\s*"(#[0-9a-fA-F]{6})"', body.group(1))) if body else {}
+    if "warning" not in colours:
+        raise LayoutError(f"{style_header}: no DetailsColours with a warning colour")
+    return colours
+
+
+def css_name(member):
+    """inUse -> in-use."""
+    return re.sub(r"([A-Z])", lambda m: "-" + m.group(1).lower(), member)
+
+
 def font_stack(face):
     faces = [face] + STAND_IN_FACES
     return ", ".join(f'"{f}"' for f in faces) + ", sans-serif"
 
 
-def page(layout, control_ids, icon_uri, css, script, version_text):
+def page(layout, control_ids, icon_uri, css, script, version_text, colours):
     dialogs = {d["name"]: d for d in layout["dialogs"]}
     main, about = dialogs.get("IDD_MAIN"), dialogs.get("IDD_ABOUTBOX")
     if main is None or about is None:
@@ -224,7 +243,9 @@ def page(layout, control_ids, icon_uri, css, script, version_text):
     access_key = f' accesskey="{html.escape(about_key.lower(), quote=True)}"' if about_key else ""
     about_button = (f'<button id="IDM_ABOUTBOX" type="button"{access_key}>{about_item}</button>'
                     if about_item else "")
-    style = (f":root {{ --dialog-font: {font_stack(face)}; --dialog-font-size: {points}pt; }}\n" + css)
+    colour_variables = "".join(f" --{css_name(name)}: {value};" for name, value in colours.items())
+    style = (f":root {{ --dialog-font: {font_stack(face)}; --dialog-font-size: {points}pt;{colour_variables} }}\n"
+             + css)
     return f"""<!DOCTYPE html>
 <html lang="ja">
 <head>
@@ -247,6 +268,7 @@ def page(layout, control_ids, icon_uri, css, script, version_text):
 </div>
 <section id="details" class="details" aria-labelledby="details-heading" hidden></section>
 </main>
+<div id="result-notes" hidden></div>
 <dialog id="message" class="window message" aria-labelledby="message-caption" aria-describedby="message-text">
 <div class="window-caption" id="message-caption">{html.escape(program)}</div>
 <div class="message-body">{STOP_ICON}<p id="message-text"></p></div>
@@ -267,10 +289,10 @@ def page(layout, control_ids, icon_uri, css, script, version_text):
 
 
 def main(argv):
-    if len(argv) < 8:
+    if len(argv) < 9:
         print(__doc__.strip().splitlines()[2], file=sys.stderr)
         return 2
-    version_text, layout_path, control_id_path, icon_folder, out_path, css_path = argv[1:7]
+    version_text, layout_path, control_id_path, style_path, icon_folder, out_path, css_path = argv[1:8]
     try:
         layout = generate_resources.read_layout(layout_path)
         control_ids = generate_resources.read_control_ids(control_id_path)
@@ -278,10 +300,10 @@ def main(argv):
         with open(css_path, encoding="utf-8") as source:
             css = source.read()
         script = ""
-        for script_path in argv[7:]:
+        for script_path in argv[8:]:
             with open(script_path, encoding="utf-8") as source:
                 script += source.read()
-        text = page(layout, control_ids, icon_uri, css, script, version_text)
+        text = page(layout, control_ids, icon_uri, css, script, version_text, details_colours(style_path))
         with open(out_path, "w", encoding="utf-8", newline="\n") as out:
             out.write(text)
     except (LayoutError, make_icon.IconError, OSError) as error:

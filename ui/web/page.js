@@ -78,6 +78,78 @@ var veldronixPage = (function () {
         place(node, numbers(node.dataset.rect), units);
       });
     });
+    reflow();
+  }
+
+  // Below the dialog's own width (a phone) the dialog becomes one column: each
+  // label beside its field, the group boxes' captions as headings, the rest in
+  // reading order, so that nothing needs sideways scrolling. The fields keep the
+  // template's (tab) order in the column; the order is worked out once.
+  function flowOrder(client) {
+    var controls = Array.prototype.slice.call(client.querySelectorAll(":scope > [data-rect]"));
+    var labelOf = {};
+    controls.forEach(function (node) {
+      if (node.tagName === "LABEL" && node.htmlFor) {
+        labelOf[node.htmlFor] = node;
+      }
+    });
+    var placed = controls.filter(function (node) {
+      return !(node.tagName === "LABEL" && node.htmlFor);
+    }).map(function (node, index) {
+      var rect = numbers(node.dataset.rect);
+      return { node: node, y: rect[1], x: rect[0], index: index };
+    }).sort(function (a, b) {
+      return a.y - b.y || a.x - b.x || a.index - b.index;
+    });
+    // Controls whose tops lie within 2 dialog units of a row's first are one row, read left to right.
+    var rows = [];
+    placed.forEach(function (item) {
+      var row = rows[rows.length - 1];
+      if (row && item.y - row[0].y <= 2) {
+        row.push(item);
+      } else {
+        rows.push([item]);
+      }
+    });
+    var sequence = [];
+    rows.forEach(function (row) {
+      row.sort(function (a, b) {
+        return a.x - b.x || a.index - b.index;
+      });
+      sequence = sequence.concat(row.map(function (item) { return item.node; }));
+    });
+    // The places of the focusable controls are filled in their tab order.
+    var focusable = function (node) {
+      return /^(INPUT|SELECT|BUTTON)$/.test(node.tagName);
+    };
+    var inTabOrder = controls.filter(focusable);
+    sequence = sequence.map(function (node) {
+      return focusable(node) ? inTabOrder.shift() : node;
+    });
+    var order = 0;
+    sequence.forEach(function (node) {
+      if (labelOf[node.id]) {
+        labelOf[node.id].style.setProperty("--flow-order", String(order++));
+        node.classList.add("labelled");
+      }
+      node.style.setProperty("--flow-order", String(order++));
+    });
+  }
+
+  // Each dialog (the main one on the page, the About box over it) flows into one
+  // column where the window is narrower than the dialog with its margins.
+  function reflow() {
+    var width = document.documentElement.clientWidth;
+    document.querySelectorAll("[data-size]").forEach(function (client) {
+      var margins = 48; // a modal box's own margins and border
+      if (client.id === "IDD_MAIN") {
+        var page = getComputedStyle(client.parentElement);
+        margins = parseFloat(page.paddingLeft) + parseFloat(page.paddingRight) + 2;
+      }
+      var natural = mulDiv(numbers(client.dataset.size)[0], baseUnits(client).x, 4);
+      client.classList.toggle("flow", width < natural + margins);
+    });
+    markCutTexts();
   }
 
   function call(name, returns, types, values) {
@@ -105,7 +177,70 @@ var veldronixPage = (function () {
       node.value = text;
     } else if (node.tagName !== "SELECT") {
       node.textContent = text;
+      describeResult(node);
     }
+  }
+
+  // Whether a result's text reaches outside its box (a field too narrow for it):
+  // its whole text is then the field's tooltip.
+  function isCut(node) {
+    if (!node.textContent || !node.getClientRects().length) {
+      return false;
+    }
+    var range = document.createRange();
+    range.selectNodeContents(node);
+    var text = range.getBoundingClientRect();
+    var box = node.getBoundingClientRect();
+    return text.left < box.left - 0.5 || text.right > box.right + 0.5 ||
+      text.top < box.top - 0.5 || text.bottom > box.bottom + 0.5;
+  }
+
+  // The notes of results that no longer belong to the calculation the program
+  // holds, by control number; each field names its note as its description.
+  var staleNotes = {};
+
+  function describeResult(node) {
+    var note = staleNotes[node.dataset.control];
+    var tip = [];
+    if (isCut(node)) {
+      tip.push(node.textContent);
+    }
+    node.classList.toggle("stale", note !== undefined);
+    if (note !== undefined) {
+      tip.push(note);
+      node.setAttribute("aria-describedby", "note-" + node.id);
+    } else {
+      node.removeAttribute("aria-describedby");
+    }
+    if (tip.length > 0) {
+      node.title = tip.join("\n");
+    } else {
+      node.removeAttribute("title");
+    }
+  }
+
+  function markCutTexts() {
+    document.querySelectorAll("#IDD_MAIN output").forEach(describeResult);
+  }
+
+  // stale: [{control, note}] for each result the program says is stale; the
+  // others are current. The notes are the fields' accessible descriptions.
+  function showFreshness(stale) {
+    staleNotes = {};
+    var notes = element("result-notes");
+    notes.replaceChildren();
+    stale.forEach(function (entry) {
+      var node = byNumber[entry.control];
+      if (!node) {
+        return;
+      }
+      staleNotes[entry.control] = entry.note;
+      var note = document.createElement("span");
+      note.id = "note-" + node.id;
+      note.textContent = entry.note;
+      notes.appendChild(note);
+    });
+    markCutTexts();
   }
 
   function select(number, index) {
@@ -262,11 +397,20 @@ var veldronixPage = (function () {
       showModal(about);
     });
   }
+  flowOrder(element("IDD_MAIN"));
   layOut();
+  window.addEventListener("resize", reflow);
   if (document.fonts && document.fonts.ready) {
     document.fonts.ready.then(layOut);
   }
   element("IDC_DRIVE_TYPE").focus();
 
-  return { start: start, failed: failed, call: call, handInFields: handInFields };
+  // A control's command as if its button were clicked (the details' row choice presses 再計算).
+  function pressControl(number) {
+    var button = byNumber[number];
+    return button && button.tagName === "BUTTON" ? press(button) : Promise.resolve();
+  }
+
+  return { start: start, failed: failed, call: call, handInFields: handInFields, select: select,
+           pressControl: pressControl, showFreshness: showFreshness };
 })();

@@ -2,7 +2,10 @@
 
 #include "core/texts.h"
 #include "io/json_writer.h"
+#include "core/setting_register.h"
+#include "report/command_status.h"
 #include "report/details.h"
+#include "report/details_texts.h"
 #include "ui/web/details_json.h"
 
 #include <span>
@@ -63,7 +66,37 @@ std::string PageApplication::details()
 {
     // 出力パルス数 as 算出 reads it; an empty field is 0, which gives no plot.
     const double pulses = controller_.readPulseCount();
-    return detailsJson(report::makeDetails(controller_.lastCalculation(), pulses));
+    details_ = report::makeDetails(controller_, pulses);
+    return detailsJson(details_, staleResults());
+}
+
+std::vector<StaleResult> PageApplication::staleResults() const
+{
+    // The result fields in the dialog's order: the summary, the values, マニュアル減速点.
+    std::vector<ControlId> results = {ControlId::IDC_SUMMARY};
+    for (const RegisterDescription& setting : settingRegisters) {
+        results.push_back(valueField(setting.id));
+    }
+    results.push_back(ControlId::IDC_DECEL_POINT);
+    const ResultFreshness freshness = controller_.resultFreshness();
+    std::vector<StaleResult> stale;
+    for (const ControlId result : results) {
+        std::string note = report::staleFieldNote(result, freshness, report::detailsTexts::commandStatus);
+        if (!note.empty()) {
+            stale.push_back({result, std::move(note)});
+        }
+    }
+    return stale;
+}
+
+std::string PageApplication::plotSvg(double width, double height) const
+{
+    return web::plotSvg(details_, width, height);
+}
+
+std::string PageApplication::documentSvg() const
+{
+    return web::documentSvg(details_);
 }
 
 std::string operationsJson(const std::vector<ViewOperation>& operations)

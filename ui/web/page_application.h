@@ -1,6 +1,8 @@
 #pragma once
 
 #include "controller/calculator_controller.h"
+#include "report/details.h"
+#include "ui/web/details_json.h"
 #include "ui/web/page_view.h"
 
 #include <string>
@@ -32,12 +34,22 @@ public:
 
     // The details of the calculation the fields show, for the pulse count the
     // page's 出力パルス数 holds (handed in as a field's text), as one JSON
-    // object with every text the page shows of them and the plot as SVG.
+    // object with every text the page shows of them (see detailsJson). They
+    // are kept for the plot's drawings below until the next call.
     std::string details();
 
+    // The plot of the details last made, as inline SVG for an area of width x
+    // height CSS pixels, or as the document a save writes; empty without a plot.
+    std::string plotSvg(double width, double height) const;
+    std::string documentSvg() const;
+
 private:
+    // The result fields that no longer belong to the calculation held, with their notes.
+    std::vector<StaleResult> staleResults() const;
+
     PageView view_;
     CalculatorController controller_{view_};
+    report::Details details_;
 };
 
 // The operations as the JSON text press answers.

@@ -57,4 +57,15 @@ EMSCRIPTEN_KEEPALIVE const char* vx_details()
     return handOut(application().details());
 }
 
+// The plot of the details last asked for, drawn for its area's size in CSS pixels.
+EMSCRIPTEN_KEEPALIVE const char* vx_plot_svg(double width, double height)
+{
+    return handOut(application().plotSvg(width, height));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vx_document_svg()
+{
+    return handOut(application().documentSvg());
+}
+
 } // extern "C"

@@ -5,12 +5,23 @@
 #include "resource.h"
 #include "ui/win32/about_dialog.h"
 #include "io/wide_text.h"
+#include "report/command_status.h"
+#include "report/details_style.h"
+#include "report/details_texts.h"
+#include "ui/win32/scene_painter.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
 namespace veldronix::win32 {
 namespace {
+
+// The fields that show what a command computed, each with a tooltip where it needs one.
+constexpr std::array resultFields{ControlId::IDC_SUMMARY, ControlId::IDC_OUT_R,  ControlId::IDC_OUT_A,
+                                  ControlId::IDC_OUT_SV,  ControlId::IDC_OUT_V,  ControlId::IDC_OUT_K,
+                                  ControlId::IDC_OUT_AO,  ControlId::IDC_OUT_D,  ControlId::IDC_OUT_L,
+                                  ControlId::IDC_DECEL_POINT};
 
 IconHandle loadIcon(HINSTANCE instance, int widthMetric, int heightMetric)
 {
@@ -25,7 +36,7 @@ CCalcDialog::CCalcDialog(HINSTANCE instance, std::wstring title)
       title_(std::move(title)),
       icon_(loadIcon(instance, SM_CXICON, SM_CYICON)),
       smallIcon_(loadIcon(instance, SM_CXSMICON, SM_CYSMICON)),
-      details_(instance)
+      details_(instance, DetailsRequests{[this](int multiplierIndex) { chooseMultiplier(multiplierIndex); }})
 {
 }
 
@@ -66,9 +77,16 @@ void CCalcDialog::showError(std::string_view message)
     MessageBoxW(window(), io::toWide(message).c_str(), title_.c_str(), MB_ICONHAND | MB_OK);
 }
 
-INT_PTR CCalcDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
+INT_PTR CCalcDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_CTLCOLORSTATIC:
+        return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_NOTIFY:
+        if (reinterpret_cast<const NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
+            return fieldTips_.onGetDispInfo(*reinterpret_cast<NMTTDISPINFOW*>(lParam)) ? TRUE : FALSE;
+        }
+        return FALSE;
     case WM_INITDIALOG:
         return onInitDialog();
     case WM_COMMAND:
@@ -91,6 +109,9 @@ INT_PTR CCalcDialog::onInitDialog()
     fillSelector(ControlId::IDC_DRIVE_TYPE, texts::driveTypeItems);
     fillSelector(ControlId::IDC_MULTIPLIER, texts::multiplierItems);
     addSystemMenuItems();
+    fieldTips_.attach(window(), instance_, resultFields, [this](ControlId field) {
+        return report::staleFieldNote(field, controller_.resultFreshness(), report::detailsTexts::commandStatus);
+    });
     SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     setSelectedIndex(ControlId::IDC_DRIVE_TYPE, 0);
@@ -124,7 +145,7 @@ void CCalcDialog::addSystemMenuItems()
 
 report::Details CCalcDialog::currentDetails()
 {
-    return report::makeDetails(controller_.lastCalculation(), controller_.readPulseCount());
+    return report::makeDetails(controller_, controller_.readPulseCount());
 }
 
 void CCalcDialog::openDetails()
@@ -132,9 +153,35 @@ void CCalcDialog::openDetails()
     details_.open(window(), currentDetails());
 }
 
-// The details window shows the state each command leaves, whether it succeeded or not.
+// Whether a result field shows a value that no longer belongs to the calculation the controller holds.
+bool CCalcDialog::isStale(ControlId field) const
+{
+    const ResultFreshness freshness = controller_.resultFreshness();
+    if (field == ControlId::IDC_DECEL_POINT) {
+        return freshness.decelPointStale;
+    }
+    return freshness.valuesStale &&
+           std::find(resultFields.begin(), resultFields.end(), field) != resultFields.end();
+}
+
+// A stale result keeps its text, drawn greyed so that it does not pass for a current one.
+INT_PTR CCalcDialog::onControlColour(HDC dc, HWND control)
+{
+    if (!isStale(static_cast<ControlId>(GetDlgCtrlID(control)))) {
+        return FALSE; // the dialog's own colours
+    }
+    SetTextColor(dc, colourOf(report::detailsColours.stale));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// The details window shows the state each command leaves, whether it succeeded or not;
+// the result fields are drawn again, greyed or not.
 void CCalcDialog::followCommand()
 {
+    for (const ControlId field : resultFields) {
+        InvalidateRect(control(field), nullptr, TRUE);
+    }
     if (details_.isOpen()) {
         details_.update(currentDetails());
     }
@@ -143,8 +190,10 @@ void CCalcDialog::followCommand()
 INT_PTR CCalcDialog::onCommand(int identifier, int notification)
 {
     switch (identifier) {
-    case IDOK:     // Enter
-    case IDCANCEL: // Esc and the close box
+    case IDOK: // Enter where no button has the focus (on a button, the button's own command comes)
+        pressEnter();
+        return TRUE;
+    case IDCANCEL: // Esc and the close box: the only ways to end the program
         end(identifier);
         return TRUE;
     default:
@@ -173,6 +222,46 @@ INT_PTR CCalcDialog::onCommand(int identifier, int notification)
         return TRUE;
     default:
         return FALSE;
+    }
+}
+
+// A row of the details' comparison chosen: as if the user picked that multiplier and pressed 再計算.
+void CCalcDialog::chooseMultiplier(int multiplierIndex)
+{
+    setSelectedIndex(ControlId::IDC_MULTIPLIER, multiplierIndex);
+    controller_.onRecalculate();
+    followCommand();
+}
+
+// Enter confirms what was typed: in an input field it presses 決定, in 出力パルス数
+// 算出, in 倍率 再計算, the buttons that use what those fields hold. It never ends
+// the program: a keystroke meant to confirm a number must not discard the inputs.
+void CCalcDialog::pressEnter()
+{
+    HWND focus = GetFocus();
+    // The edit part of a drop-down is the drop-down's child.
+    if (focus != nullptr && GetParent(focus) != window() && IsChild(window(), focus)) {
+        focus = GetParent(focus);
+    }
+    if (focus == nullptr || GetParent(focus) != window()) {
+        return;
+    }
+    switch (static_cast<ControlId>(GetDlgCtrlID(focus))) {
+    case ControlId::IDC_DRIVE_TYPE:
+    case ControlId::IDC_INITIAL_SPEED:
+    case ControlId::IDC_DRIVE_SPEED:
+    case ControlId::IDC_ACCEL_TIME:
+    case ControlId::IDC_DECEL_TIME:
+        onCommand(toInt(ControlId::IDC_CALCULATE), BN_CLICKED);
+        return;
+    case ControlId::IDC_MULTIPLIER:
+        onCommand(toInt(ControlId::IDC_RECALCULATE), BN_CLICKED);
+        return;
+    case ControlId::IDC_PULSE_COUNT:
+        onCommand(toInt(ControlId::IDC_COMPUTE_DECEL_POINT), BN_CLICKED);
+        return;
+    default:
+        return;
     }
 }
 

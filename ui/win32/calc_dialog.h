@@ -2,6 +2,7 @@
 
 #include "controller/calculator_controller.h"
 #include "ui/win32/details_window.h"
+#include "ui/win32/field_tips.h"
 #include "ui/win32/gdi_handles.h"
 #include "ui/win32/modal_dialog.h"
 
@@ -16,7 +17,7 @@ public:
     // `title` captions the error message boxes.
     CCalcDialog(HINSTANCE instance, std::wstring title);
 
-    // Runs the dialog until Enter, Esc or the close box ends it; -1 if it could not be created.
+    // Runs the dialog until Esc or the close box ends it; -1 if it could not be created.
     INT_PTR run();
 
     std::string readText(ControlId field) override;
@@ -38,6 +39,10 @@ private:
     report::Details currentDetails();
     void openDetails();
     void followCommand();
+    void chooseMultiplier(int multiplierIndex);
+    void pressEnter();
+    bool isStale(ControlId field) const;
+    INT_PTR onControlColour(HDC dc, HWND control);
     HWND control(ControlId field) const { return item(toInt(field)); }
 
     HINSTANCE instance_;
@@ -46,6 +51,7 @@ private:
     IconHandle smallIcon_; // IDR_MAINFRAME at the caption's icon size
     CalculatorController controller_{*this};
     DetailsWindow details_; // the modeless details window, while it is open
+    FieldTips fieldTips_;   // over the result fields
 };
 
 } // namespace veldronix::win32

@@ -2,11 +2,17 @@
 
 #include "io/file_replace.h"
 #include "io/wide_text.h"
+#include "report/comparison_texts.h"
+#include "report/details_style.h"
 #include "report/details_texts.h"
+#include "report/plot_scene.h"
 #include "ui/win32/clipboard.h"
-#include "ui/win32/plot_painter.h"
+#include "ui/win32/plot_view.h"
+#include "ui/win32/plot_save.h"
+#include "ui/win32/scene_painter.h"
+#include "ui/win32/table_view.h"
 
-#include <commdlg.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <utility>
@@ -18,72 +24,78 @@ namespace texts = report::detailsTexts;
 
 constexpr const wchar_t* windowClassName = L"VeldronixDetails";
 
-// The most rows each table can have: every register, every quantity of the
-// real drive, a finding per register, the three phases and the totals.
-constexpr int registerRows = 8;
-constexpr int quantityRows = 6;
-constexpr int findingRows = 8;
-constexpr int phaseRows = 4;
+// The window's measures in pixels.
+constexpr int margin = 10;
+constexpr int sectionGap = 14; // above a section's heading
+constexpr int partGap = 6;     // between a section's parts
+constexpr int preferredWidth = 760; // the client width the window asks for where the screen has room
+constexpr int narrowestWidth = 460; // the narrowest it is made, by the program or the user
+constexpr int lowestHeight = 320;
+constexpr int besideGap = 8;        // between the dialog and the window beside it
 
-// Texts that must not be missed: a finding and a quantity without a real value.
-constexpr COLORREF warningInk = RGB(0xb9, 0x1c, 0x1c);
-
-int toInt(DetailsId id)
+constexpr int toInt(DetailsId id)
 {
     return static_cast<int>(id);
 }
 
-DetailsId operator+(DetailsId id, int row)
-{
-    return static_cast<DetailsId>(toInt(id) + row);
-}
-
-// Whether an identifier lies in the rows of a table's column starting at `first`.
-bool inColumn(int identifier, DetailsId first, int rows)
-{
-    return identifier >= toInt(first) && identifier < toInt(first) + rows;
-}
-
-SIZE textSize(HDC dc, std::string_view text)
-{
-    const std::wstring wide = io::toWide(text);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-    return size;
-}
-
-// The height of a text wrapped to width, as a static control wraps it.
-int wrappedHeight(HDC dc, std::string_view text, int width)
-{
-    const std::wstring wide = io::toWide(text);
-    RECT bounds{0, 0, width, 0};
-    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    return bounds.bottom;
-}
-
-FontHandle derivedFont(HFONT base, bool bold, bool vertical)
+FontHandle boldOf(HFONT base)
 {
     LOGFONTW font{};
     if (base == nullptr || GetObjectW(base, sizeof font, &font) == 0) {
         GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     }
-    if (bold) {
-        font.lfWeight = FW_BOLD;
-    }
-    if (vertical) {
-        font.lfEscapement = 900; // tenths of a degree, counter-clockwise
-        font.lfOrientation = 900;
-    }
+    font.lfWeight = FW_BOLD;
     return FontHandle(CreateFontIndirectW(&font));
+}
+
+std::wstring faceOf(HFONT font)
+{
+    LOGFONTW face{};
+    if (font == nullptr || GetObjectW(font, sizeof face, &face) == 0) {
+        return L"MS PGothic";
+    }
+    return face.lfFaceName;
+}
+
+// A static's flags and the same for measuring it: words wrap, and a word longer
+// than the line (a long figure, Japanese without spaces) breaks where it must.
+constexpr UINT wrapFormat = DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS;
+constexpr DWORD wrapStyle = SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
+
+SIZE measured(HWND control, HFONT font, std::string_view text, int width)
+{
+    const WindowContext context(control);
+    const Selection use(context.dc(), font);
+    const std::wstring wide = io::toWide(text);
+    RECT bounds{0, 0, std::max(1, width), 0};
+    DrawTextW(context.dc(), wide.empty() ? L" " : wide.c_str(), wide.empty() ? 1 : static_cast<int>(wide.size()),
+              &bounds, DT_CALCRECT | wrapFormat);
+    return SIZE{bounds.right, bounds.bottom};
+}
+
+int lineHeightOf(HWND window, HFONT font)
+{
+    const WindowContext context(window);
+    const Selection use(context.dc(), font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context.dc(), &metrics);
+    return metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+// The frame's height around a client area, in px.
+int frameHeightOf(HWND window)
+{
+    RECT frame{0, 0, 100, 100};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    return (frame.bottom - frame.top) - 100;
 }
 
 } // namespace
 
-DetailsWindow::DetailsWindow(HINSTANCE instance) : instance_(instance)
+DetailsWindow::DetailsWindow(HINSTANCE instance, DetailsRequests requests)
+    : instance_(instance), requests_(std::move(requests))
 {
-    for (std::size_t phase = 0; phase < phaseBrushes_.size(); ++phase) {
-        phaseBrushes_[phase] = BrushHandle(CreateSolidBrush(phaseFill(static_cast<report::PlotPhase>(phase))));
-    }
 }
 
 DetailsWindow::~DetailsWindow()
@@ -93,14 +105,18 @@ DetailsWindow::~DetailsWindow()
     }
 }
 
-bool DetailsWindow::registerClass() const
+bool DetailsWindow::registerClasses() const
 {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    if (!DetailsPage::registerClass(instance_)) {
+        return false;
+    }
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     if (GetClassInfoExW(instance_, windowClassName, &windowClass)) {
         return true;
     }
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = &DetailsWindow::windowProc;
     windowClass.hInstance = instance_;
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
@@ -112,50 +128,38 @@ bool DetailsWindow::registerClass() const
 bool DetailsWindow::open(HWND owner, report::Details details)
 {
     details_ = std::move(details);
-    if (window_ == nullptr) {
-        if (!registerClass()) {
-            return false;
-        }
-        font_ = reinterpret_cast<HFONT>(SendMessageW(owner, WM_GETFONT, 0, 0));
-        if (font_ == nullptr) {
-            font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-        }
-        boldFont_ = derivedFont(font_, true, false);
-        verticalFont_ = derivedFont(font_, false, true);
-        // Owned by the main dialog: above it, minimised and destroyed with it, no task-bar button of its own.
-        const std::wstring caption = io::toWide(texts::windowCaption);
-        CreateWindowExW(WS_EX_DLGMODALFRAME, windowClassName, caption.c_str(),
-                        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
-                        owner, nullptr, instance_, this);
-        if (window_ == nullptr) {
-            return false;
-        }
-        if (dialogKeys_.get() == nullptr) {
-            dialogKeys_ = HookHandle(SetWindowsHookExW(WH_MSGFILTER, &DetailsWindow::messageFilter, nullptr,
-                                                       GetCurrentThreadId()));
-        }
-        showDetails();
-        // Beside the main dialog, as far as the screen allows.
-        RECT ownerRect{};
-        RECT ownRect{};
-        GetWindowRect(owner, &ownerRect);
-        GetWindowRect(window_, &ownRect);
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
-        const RECT& work = monitor.rcWork;
-        const LONG width = ownRect.right - ownRect.left;
-        const LONG height = ownRect.bottom - ownRect.top;
-        LONG x = ownerRect.right + 8;
-        if (x + width > work.right) {
-            x = std::max(work.left, work.right - width);
-        }
-        const LONG y = std::max(work.top, std::min(ownerRect.top, work.bottom - height));
-        SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ShowWindow(window_, SW_SHOW);
-    } else {
-        showDetails();
+    layout_ = report::detailsLayout(details_);
+    if (window_ != nullptr) {
+        page_.show(layout_, details_, close_);
+        layOut();
+        SetForegroundWindow(window_);
+        SetActiveWindow(window_);
+        return true;
     }
+    if (!registerClasses()) {
+        return false;
+    }
+    font_ = reinterpret_cast<HFONT>(SendMessageW(owner, WM_GETFONT, 0, 0));
+    if (font_ == nullptr) {
+        font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    }
+    boldFont_ = boldOf(font_);
+    faceName_ = faceOf(font_);
+    // Owned by the main dialog: above it, minimised and destroyed with it, no task-bar button of its own.
+    const std::wstring caption = io::toWide(texts::windowCaption);
+    CreateWindowExW(WS_EX_CONTROLPARENT, windowClassName, caption.c_str(),
+                    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN,
+                    CW_USEDEFAULT, CW_USEDEFAULT, narrowestWidth, lowestHeight, owner, nullptr, instance_, this);
+    if (window_ == nullptr) {
+        return false;
+    }
+    if (dialogKeys_.get() == nullptr) {
+        dialogKeys_ =
+            HookHandle(SetWindowsHookExW(WH_MSGFILTER, &DetailsWindow::messageFilter, nullptr, GetCurrentThreadId()));
+    }
+    page_.show(layout_, details_, close_);
+    placeNearOwner(owner);
+    ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
     SetActiveWindow(window_);
     return true;
@@ -167,7 +171,44 @@ void DetailsWindow::update(report::Details details)
         return;
     }
     details_ = std::move(details);
-    showDetails();
+    layout_ = report::detailsLayout(details_);
+    currentStatus_.clear(); // what became of a copy or save belongs to the values shown before
+    SetWindowTextW(status_, L"");
+    page_.show(layout_, details_, close_);
+    layOut();
+    growToContent();
+}
+
+// A window opened before a calculation grows (never shrinks) to show what a later
+// command fills it with, within the work area, until the user sizes it.
+void DetailsWindow::growToContent()
+{
+    if (userSized_ || IsZoomed(window_)) {
+        return;
+    }
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT work = monitor.rcWork;
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    const int oldWidth = frame.right - frame.left;
+    const int oldHeight = frame.bottom - frame.top;
+    // Wider towards the work area's right edge only: its left edge stays beside the dialog.
+    const int width = std::max(oldWidth, std::min(wantedWidth(), static_cast<int>(work.right - frame.left)));
+    if (width != oldWidth) {
+        SetWindowPos(window_, nullptr, 0, 0, width, oldHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT pageClient{};
+    GetClientRect(page_.window(), &pageClient);
+    const int missing = page_.contentHeight() - static_cast<int>(pageClient.bottom);
+    const int height = std::min(oldHeight + std::max(0, missing), static_cast<int>(work.bottom - work.top));
+    if (height <= oldHeight) {
+        return;
+    }
+    const int top = std::max(static_cast<int>(work.top), std::min(static_cast<int>(frame.top),
+                                                                   static_cast<int>(work.bottom) - height));
+    SetWindowPos(window_, nullptr, frame.left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK DetailsWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -184,7 +225,10 @@ LRESULT CALLBACK DetailsWindow::windowProc(HWND window, UINT message, WPARAM wPa
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->window_ = nullptr;
+        self->status_ = nullptr;
+        self->close_ = nullptr;
         self->lastFocus_ = nullptr;
+        self->userSized_ = false;
         return DefWindowProcW(window, message, wParam, lParam);
     }
     try {
@@ -234,380 +278,132 @@ LRESULT DetailsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CREATE:
         onCreate();
         return 0;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) {
+            layOut();
+        }
+        return 0;
+    case WM_EXITSIZEMOVE:
+        userSized_ = true; // the size the user gave it stays
+        return 0;
+    case WM_GETMINMAXINFO: {
+        auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+        limits.ptMinTrackSize.x = narrowestWidth;
+        limits.ptMinTrackSize.y = lowestHeight;
+        return 0;
+    }
     case WM_COMMAND:
         onCommand(LOWORD(wParam));
         return 0;
+    case WM_NOTIFY:
+        return page_.onNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_ACTIVATE:
         onActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;
     case WM_CTLCOLORSTATIC:
         return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_DRAWITEM:
-        onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
+    case WM_VSCROLL:
+        page_.onScroll(LOWORD(wParam), 0);
+        return 0;
+    case WM_MOUSEWHEEL:
+        page_.onScroll(-1, GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
     default:
         return DefWindowProcW(window_, message, wParam, lParam);
     }
 }
 
-HWND DetailsWindow::addChild(const wchar_t* windowClass, DetailsId id, int row, DWORD style)
-{
-    const HWND child = CreateWindowExW(0, windowClass, L"", WS_CHILD | style, 0, 0, 0, 0, window_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(toInt(id + row))), instance_,
-                                       nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    return child;
-}
-
 void DetailsWindow::onCreate()
 {
-    constexpr DWORD left = SS_LEFT | SS_NOPREFIX;
-    constexpr DWORD right = SS_RIGHT | SS_NOPREFIX;
-    const auto bold = [this](HWND child) {
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
-    };
-    // In the order of the tab stops: copy, save, close.
-    bold(addChild(L"Static", DetailsId::Heading, 0, left));
-    bold(addChild(L"Static", DetailsId::RegistersHeading, 0, left));
-    addChild(L"Static", DetailsId::RegisterNameColumn, 0, left);
-    addChild(L"Static", DetailsId::RegisterIntegerColumn, 0, right);
-    addChild(L"Static", DetailsId::RegisterValueColumn, 0, right);
-    for (int row = 0; row < registerRows; ++row) {
-        bold(addChild(L"Static", DetailsId::RegisterName, row, left));
-        addChild(L"Static", DetailsId::RegisterInteger, row, right);
-        addChild(L"Static", DetailsId::RegisterValue, row, right);
+    page_.create(window_, instance_, font_, boldFont_.get(), faceName_);
+    status_ = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | wrapStyle, 0, 0, 10, 10, window_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(toInt(DetailsId::Status))), instance_,
+                              nullptr);
+    const std::wstring close = io::toWide(texts::closeButton);
+    close_ = CreateWindowExW(0, L"Button", close.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
+                             10, 10, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(toInt(DetailsId::Close))),
+                             instance_, nullptr);
+    for (const HWND child : {status_, close_}) {
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     }
-    addChild(L"Button", DetailsId::Copy, 0, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP);
-
-    bold(addChild(L"Static", DetailsId::RealDriveHeading, 0, left));
-    addChild(L"Static", DetailsId::QuantityColumn, 0, left);
-    addChild(L"Static", DetailsId::RequestedColumn, 0, right);
-    addChild(L"Static", DetailsId::RealColumn, 0, right);
-    addChild(L"Static", DetailsId::DeviationColumn, 0, right);
-    for (int row = 0; row < quantityRows; ++row) {
-        bold(addChild(L"Static", DetailsId::QuantityMark, row, left));
-        addChild(L"Static", DetailsId::QuantityLabel, row, left);
-        addChild(L"Static", DetailsId::QuantityRequested, row, right);
-        addChild(L"Static", DetailsId::QuantityReal, row, right);
-        addChild(L"Static", DetailsId::QuantityDeviation, row, right);
-    }
-    bold(addChild(L"Static", DetailsId::FindingsHeading, 0, left));
-    addChild(L"Static", DetailsId::FindingsNote, 0, left);
-    for (int row = 0; row < findingRows; ++row) {
-        bold(addChild(L"Static", DetailsId::FindingMark, row, left));
-        addChild(L"Static", DetailsId::Finding, row, left);
-    }
-
-    bold(addChild(L"Static", DetailsId::PlotHeading, 0, left));
-    addChild(L"Static", DetailsId::PlotTitle, 0, left);
-    addChild(L"Static", DetailsId::Plot, 0, SS_OWNERDRAW);
-    addChild(L"Static", DetailsId::PhaseColumn, 0, left);
-    addChild(L"Static", DetailsId::PhaseTimeColumn, 0, right);
-    addChild(L"Static", DetailsId::PhasePulsesColumn, 0, right);
-    addChild(L"Static", DetailsId::PhaseDetailColumn, 0, left);
-    for (int row = 0; row < phaseRows; ++row) {
-        addChild(L"Static", DetailsId::PhaseSwatch, row, SS_LEFT);
-        bold(addChild(L"Static", DetailsId::PhaseName, row, left));
-        addChild(L"Static", DetailsId::PhaseTime, row, right);
-        addChild(L"Static", DetailsId::PhasePulses, row, right);
-        addChild(L"Static", DetailsId::PhaseDetail, row, left);
-    }
-    addChild(L"Static", DetailsId::PlotNote, 0, left);
-    addChild(L"Button", DetailsId::Save, 0, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP);
-    addChild(L"Static", DetailsId::Status, 0, left);
-    addChild(L"Button", DetailsId::Close, 0, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP | WS_VISIBLE);
-
-    // The fixed texts: the columns' captions and the buttons.
-    setPart(DetailsId::RegisterNameColumn, 0, texts::columnRegister);
-    setPart(DetailsId::RegisterIntegerColumn, 0, texts::columnInteger);
-    setPart(DetailsId::RegisterValueColumn, 0, texts::columnSettingValue);
-    setPart(DetailsId::Copy, 0, texts::copyButton);
-    setPart(DetailsId::QuantityColumn, 0, texts::columnQuantity);
-    setPart(DetailsId::RequestedColumn, 0, texts::columnRequested);
-    setPart(DetailsId::RealColumn, 0, texts::columnReal);
-    setPart(DetailsId::DeviationColumn, 0, texts::columnDeviation);
-    setPart(DetailsId::PhaseColumn, 0, texts::columnPhase);
-    setPart(DetailsId::PhaseTimeColumn, 0, texts::columnTime);
-    setPart(DetailsId::PhasePulsesColumn, 0, texts::columnPulses);
-    setPart(DetailsId::PhaseDetailColumn, 0, texts::columnDetail);
-    setPart(DetailsId::Save, 0, texts::saveButton);
-    setPart(DetailsId::Close, 0, texts::closeButton);
 }
 
-HWND DetailsWindow::part(DetailsId id, int row) const
-{
-    return GetDlgItem(window_, toInt(id + row));
-}
-
-void DetailsWindow::setPart(DetailsId id, int row, std::string_view text, bool visible) const
-{
-    const HWND child = part(id, row);
-    SetWindowTextW(child, io::toWide(visible ? text : std::string_view()).c_str());
-    ShowWindow(child, visible ? SW_SHOWNA : SW_HIDE);
-}
-
-void DetailsWindow::showDetails()
-{
-    const report::Details& d = details_;
-    const bool calculated = d.calculated;
-    const auto showAll = [this](std::initializer_list<DetailsId> ids, bool visible) {
-        for (const DetailsId id : ids) {
-            ShowWindow(part(id), visible ? SW_SHOWNA : SW_HIDE);
-        }
-    };
-    setPart(DetailsId::Heading, 0, d.heading);
-
-    setPart(DetailsId::RegistersHeading, 0, d.registersHeading, calculated);
-    showAll({DetailsId::RegisterNameColumn, DetailsId::RegisterIntegerColumn, DetailsId::RegisterValueColumn},
-            calculated);
-    for (int row = 0; row < registerRows; ++row) {
-        const bool used = calculated && row < static_cast<int>(d.registers.size());
-        const report::DetailsRegister empty;
-        const report::DetailsRegister& r = used ? d.registers[static_cast<std::size_t>(row)] : empty;
-        setPart(DetailsId::RegisterName, row, r.name, used);
-        setPart(DetailsId::RegisterInteger, row, r.integer, used);
-        setPart(DetailsId::RegisterValue, row, r.settingValue, used);
-    }
-    showAll({DetailsId::Copy}, calculated);
-    EnableWindow(part(DetailsId::Copy), calculated && !d.clipboardText.empty());
-
-    setPart(DetailsId::RealDriveHeading, 0, d.realDriveHeading, calculated);
-    showAll({DetailsId::QuantityColumn, DetailsId::RequestedColumn, DetailsId::RealColumn, DetailsId::DeviationColumn},
-            calculated);
-    for (int row = 0; row < quantityRows; ++row) {
-        const bool used = calculated && row < static_cast<int>(d.realDrive.size());
-        const report::DetailsQuantity empty;
-        const report::DetailsQuantity& q = used ? d.realDrive[static_cast<std::size_t>(row)] : empty;
-        setPart(DetailsId::QuantityMark, row, texts::findingMark, used && q.marked);
-        setPart(DetailsId::QuantityLabel, row, q.label, used);
-        setPart(DetailsId::QuantityRequested, row, q.requested, used);
-        setPart(DetailsId::QuantityReal, row, q.real, used);
-        setPart(DetailsId::QuantityDeviation, row, q.deviation, used);
-    }
-    setPart(DetailsId::FindingsHeading, 0, d.findingsHeading, calculated);
-    setPart(DetailsId::FindingsNote, 0, d.findingsNote, calculated && !d.findingsNote.empty());
-    for (int row = 0; row < findingRows; ++row) {
-        const bool used = calculated && row < static_cast<int>(d.findings.size());
-        setPart(DetailsId::FindingMark, row, texts::findingMark, used);
-        setPart(DetailsId::Finding, row, used ? std::string_view(d.findings[static_cast<std::size_t>(row)].text) : "",
-                used);
-    }
-
-    const bool plotted = d.plotState == report::DetailsPlotState::Plotted && d.plot.has_value();
-    setPart(DetailsId::PlotHeading, 0, d.plotHeading, calculated);
-    setPart(DetailsId::PlotTitle, 0, plotted ? std::string_view(d.plot->title) : "", plotted);
-    showAll({DetailsId::Plot, DetailsId::PhaseColumn, DetailsId::PhaseTimeColumn, DetailsId::PhasePulsesColumn,
-             DetailsId::PhaseDetailColumn},
-            plotted);
-    InvalidateRect(part(DetailsId::Plot), nullptr, FALSE);
-    for (int row = 0; row < phaseRows; ++row) {
-        const bool used = plotted && row < static_cast<int>(d.plot->rows.size());
-        const report::FigureRow empty;
-        const report::FigureRow& f = used ? d.plot->rows[static_cast<std::size_t>(row)] : empty;
-        ShowWindow(part(DetailsId::PhaseSwatch, row), used && f.phase ? SW_SHOWNA : SW_HIDE);
-        InvalidateRect(part(DetailsId::PhaseSwatch, row), nullptr, TRUE);
-        setPart(DetailsId::PhaseName, row, f.name, used);
-        setPart(DetailsId::PhaseTime, row, f.time, used);
-        setPart(DetailsId::PhasePulses, row, f.pulses, used);
-        setPart(DetailsId::PhaseDetail, row, f.detail, used);
-    }
-    setPart(DetailsId::PlotNote, 0, d.plotNote, calculated && !d.plotNote.empty());
-    showAll({DetailsId::Save}, plotted);
-    EnableWindow(part(DetailsId::Save), plotted);
-    // What became of a copy or a save belongs to the state it was made of.
-    currentStatus_.clear();
-    setPart(DetailsId::Status, 0, "", false);
-    layOut();
-}
-
+// Every part at its place for the client area's size: the page above, the
+// status line and the close button under it; the page's content scrolls.
 void DetailsWindow::layOut()
 {
-    const WindowContext context(window_);
-    const HDC dc = context.dc();
-    const Selection useFont(dc, font_);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    const int line = metrics.tmHeight;
-    const int charWidth = metrics.tmAveCharWidth;
-    const int rowHeight = line + 4;
-    const int margin = 12;
-    const int columnGap = 2 * charWidth;
-    const int sectionGap = line;
-    const int buttonHeight = line + 12;
-    const auto width = [dc](std::string_view text) { return static_cast<int>(textSize(dc, text).cx); };
-    const auto boldWidth = [this, dc](std::string_view text) {
-        const Selection useBold(dc, boldFont_.get());
-        return static_cast<int>(textSize(dc, text).cx) + 2;
-    };
-    const auto buttonWidth = [&](std::string_view text) {
-        return std::max(width(text) + 4 * charWidth, 12 * charWidth);
-    };
-    const auto place = [this](DetailsId id, int row, int x, int y, int w, int h) {
-        SetWindowPos(part(id, row), nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    const report::Details& d = details_;
-    // The window never grows past the screen; long lines wrap instead.
-    const int widest = GetSystemMetrics(SM_CXSCREEN) - 4 * margin;
-    int contentWidth = std::min(widest, 70 * charWidth);
-
-    const int headingY = margin;
-    int y = headingY + rowHeight + sectionGap / 2;
-    if (d.calculated) {
-        // Part 1, the registers: name, integer to write, setting value; the copy button under them.
-        int nameWidth = width(texts::columnRegister);
-        int integerWidth = width(texts::columnInteger);
-        int valueWidth = width(texts::columnSettingValue);
-        for (const report::DetailsRegister& r : d.registers) {
-            nameWidth = std::max(nameWidth, boldWidth(r.name));
-            integerWidth = std::max(integerWidth, width(r.integer));
-            valueWidth = std::max(valueWidth, width(r.settingValue));
-        }
-        const int copyWidth = buttonWidth(texts::copyButton);
-        const int registersWidth = std::max({nameWidth + integerWidth + valueWidth + 2 * columnGap,
-                                             boldWidth(d.registersHeading), copyWidth});
-        const int top = y;
-        place(DetailsId::RegistersHeading, 0, margin, y, registersWidth, rowHeight);
-        y += rowHeight;
-        const auto registerRow = [&](DetailsId name, DetailsId integer, DetailsId value, int row) {
-            place(name, row, margin, y, nameWidth, rowHeight);
-            place(integer, row, margin + nameWidth + columnGap, y, integerWidth, rowHeight);
-            place(value, row, margin + nameWidth + integerWidth + 2 * columnGap, y, valueWidth, rowHeight);
-            y += rowHeight;
-        };
-        registerRow(DetailsId::RegisterNameColumn, DetailsId::RegisterIntegerColumn, DetailsId::RegisterValueColumn,
-                    0);
-        for (int row = 0; row < static_cast<int>(d.registers.size()) && row < registerRows; ++row) {
-            registerRow(DetailsId::RegisterName, DetailsId::RegisterInteger, DetailsId::RegisterValue, row);
-        }
-        y += 6;
-        place(DetailsId::Copy, 0, margin, y, copyWidth, buttonHeight);
-        const int registersBottom = y + buttonHeight;
-
-        // Part 2, the real drive beside the requested one, right of the registers.
-        const int markWidth = boldWidth(texts::findingMark);
-        int labelWidth = width(texts::columnQuantity);
-        int requestedWidth = width(texts::columnRequested);
-        int realWidth = width(texts::columnReal);
-        int deviationWidth = width(texts::columnDeviation);
-        for (const report::DetailsQuantity& q : d.realDrive) {
-            labelWidth = std::max(labelWidth, width(q.label));
-            requestedWidth = std::max(requestedWidth, width(q.requested));
-            realWidth = std::max(realWidth, width(q.real));
-            deviationWidth = std::max(deviationWidth, width(q.deviation));
-        }
-        const int realX = margin + registersWidth + 3 * columnGap;
-        y = top;
-        place(DetailsId::RealDriveHeading, 0, realX, y, boldWidth(d.realDriveHeading), rowHeight);
-        y += rowHeight;
-        const auto quantityRow = [&](DetailsId label, DetailsId requested, DetailsId real, DetailsId deviation,
-                                     int row) {
-            int x = realX + markWidth + 4;
-            place(label, row, x, y, labelWidth, rowHeight);
-            x += labelWidth + columnGap;
-            place(requested, row, x, y, requestedWidth, rowHeight);
-            x += requestedWidth + columnGap;
-            place(real, row, x, y, realWidth, rowHeight);
-            x += realWidth + columnGap;
-            place(deviation, row, x, y, deviationWidth, rowHeight);
-            y += rowHeight;
-            return x + deviationWidth;
-        };
-        int realRight = quantityRow(DetailsId::QuantityColumn, DetailsId::RequestedColumn, DetailsId::RealColumn,
-                                    DetailsId::DeviationColumn, 0);
-        for (int row = 0; row < static_cast<int>(d.realDrive.size()) && row < quantityRows; ++row) {
-            place(DetailsId::QuantityMark, row, realX, y, markWidth, rowHeight);
-            realRight = quantityRow(DetailsId::QuantityLabel, DetailsId::QuantityRequested, DetailsId::QuantityReal,
-                                    DetailsId::QuantityDeviation, row);
-        }
-        realRight = std::max(realRight, realX + boldWidth(d.realDriveHeading));
-        contentWidth = std::min(widest, std::max(contentWidth, realRight - margin));
-        y = std::max(registersBottom, y) + sectionGap;
-
-        // The findings under both, each with its mark, wrapped to the content's width.
-        place(DetailsId::FindingsHeading, 0, margin, y, contentWidth, rowHeight);
-        y += rowHeight;
-        if (!d.findingsNote.empty()) {
-            const int h = std::max(rowHeight, wrappedHeight(dc, d.findingsNote, contentWidth));
-            place(DetailsId::FindingsNote, 0, margin, y, contentWidth, h);
-            y += h;
-        }
-        for (int row = 0; row < static_cast<int>(d.findings.size()) && row < findingRows; ++row) {
-            const int textX = markWidth + 4;
-            const std::string& text = d.findings[static_cast<std::size_t>(row)].text;
-            const int h = std::max(rowHeight, wrappedHeight(dc, text, contentWidth - textX));
-            place(DetailsId::FindingMark, row, margin, y, markWidth, rowHeight);
-            place(DetailsId::Finding, row, margin + textX, y, contentWidth - textX, h);
-            y += h;
-        }
-        y += sectionGap;
-
-        // Part 3, the plot over the content's width, its table of phases under it, then its note.
-        place(DetailsId::PlotHeading, 0, margin, y, contentWidth, rowHeight);
-        y += rowHeight;
+    if (window_ == nullptr || page_.window() == nullptr) {
+        return;
     }
-    const bool plotted = d.plotState == report::DetailsPlotState::Plotted && d.plot.has_value();
-    if (plotted) {
-        const int titleHeight = std::max(rowHeight, wrappedHeight(dc, d.plot->title, contentWidth));
-        place(DetailsId::PlotTitle, 0, margin, y, contentWidth, titleHeight);
-        y += titleHeight + 2;
-        const int plotHeight = std::max(14 * line, contentWidth * 9 / 20);
-        place(DetailsId::Plot, 0, margin, y, contentWidth, plotHeight);
-        y += plotHeight + 6;
-        const int swatch = line - 2;
-        int nameWidth = width(texts::columnPhase);
-        int timeWidth = width(texts::columnTime);
-        int pulsesWidth = width(texts::columnPulses);
-        for (const report::FigureRow& f : d.plot->rows) {
-            nameWidth = std::max(nameWidth, boldWidth(f.name));
-            timeWidth = std::max(timeWidth, width(f.time));
-            pulsesWidth = std::max(pulsesWidth, width(f.pulses));
-        }
-        const auto phaseRow = [&](DetailsId name, DetailsId time, DetailsId pulses, DetailsId detail, int row) {
-            int x = margin + swatch + 6;
-            place(name, row, x, y, nameWidth, rowHeight);
-            x += nameWidth + columnGap;
-            place(time, row, x, y, timeWidth, rowHeight);
-            x += timeWidth + columnGap;
-            place(pulses, row, x, y, pulsesWidth, rowHeight);
-            x += pulsesWidth + columnGap;
-            place(detail, row, x, y, std::max(line, margin + contentWidth - x), rowHeight);
-            y += rowHeight;
-        };
-        phaseRow(DetailsId::PhaseColumn, DetailsId::PhaseTimeColumn, DetailsId::PhasePulsesColumn,
-                 DetailsId::PhaseDetailColumn, 0);
-        for (int row = 0; row < static_cast<int>(d.plot->rows.size()) && row < phaseRows; ++row) {
-            place(DetailsId::PhaseSwatch, row, margin, y + (rowHeight - swatch) / 2, swatch, swatch);
-            phaseRow(DetailsId::PhaseName, DetailsId::PhaseTime, DetailsId::PhasePulses, DetailsId::PhaseDetail, row);
-        }
-        y += 4;
-    }
-    if (d.calculated && !d.plotNote.empty()) {
-        const int h = std::max(rowHeight, wrappedHeight(dc, d.plotNote, contentWidth));
-        place(DetailsId::PlotNote, 0, margin, y, contentWidth, h);
-        y += h;
-    }
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int line = lineHeightOf(window_, font_);
+    const int buttonHeight = line + 10;
+    const int closeWidth = measured(close_, font_, texts::closeButton, 1000).cx + 32;
+    const int statusWidth = std::max(1, static_cast<int>(client.right) - 3 * margin - closeWidth);
+    const int statusHeight = currentStatus_.empty() ? line : measured(status_, font_, currentStatus_, statusWidth).cy;
+    const int barHeight = std::max(buttonHeight, statusHeight) + 2 * margin;
+    const int pageHeight = std::max(0, static_cast<int>(client.bottom) - barHeight);
+    const int barTop = pageHeight + margin;
+    SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+    MoveWindow(status_, margin, barTop + std::max(0, (buttonHeight - statusHeight) / 2), statusWidth, statusHeight,
+               FALSE);
+    MoveWindow(close_, client.right - margin - closeWidth, barTop, closeWidth, buttonHeight, FALSE);
+    MoveWindow(page_.window(), 0, 0, client.right, pageHeight, FALSE);
 
-    // The buttons' row: save and what became of the last copy or save, close at the right.
-    y += sectionGap / 2;
-    const int saveWidth = plotted ? buttonWidth(texts::saveButton) : 0;
-    const int closeWidth = buttonWidth(texts::closeButton);
-    place(DetailsId::Save, 0, margin, y, saveWidth, buttonHeight);
-    const int statusX = margin + (plotted ? saveWidth + columnGap : 0);
-    const int statusWidth = std::max(line, contentWidth - closeWidth - columnGap - (statusX - margin));
-    const int statusHeight = std::max(rowHeight, wrappedHeight(dc, currentStatus_, statusWidth));
-    place(DetailsId::Status, 0, statusX, y + std::max(0, (buttonHeight - statusHeight) / 2), statusWidth,
-          statusHeight);
-    place(DetailsId::Close, 0, margin + contentWidth - closeWidth, y, closeWidth, buttonHeight);
-    y += std::max(buttonHeight, statusHeight);
-    place(DetailsId::Heading, 0, margin, headingY, contentWidth, rowHeight);
+    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+    page_.layOut();
+    RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
 
-    // The window fits its content; it keeps its place on the screen.
-    RECT frame{0, 0, contentWidth + 2 * margin, y + margin};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongW(window_, GWL_EXSTYLE)));
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(window_, nullptr, TRUE);
+// The window's width for its content: the preferred one, or the widest table's
+// columns whole, with the page's scroll bar and the frame.
+int DetailsWindow::wantedWidth() const
+{
+    const int contentWidth = page_.wantedWidth(preferredWidth);
+    RECT frame{0, 0, contentWidth + GetSystemMetrics(SM_CXVSCROLL), 100};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+    return frame.right - frame.left;
+}
+
+// Beside the main dialog where the work area has room, else where it covers the
+// least of it; never larger than the work area, whose content then scrolls.
+void DetailsWindow::placeNearOwner(HWND owner)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT work = monitor.rcWork;
+    const int workWidth = work.right - work.left;
+    const int workHeight = work.bottom - work.top;
+    RECT dialog{};
+    GetWindowRect(owner, &dialog);
+
+    const int preferred = std::min(workWidth, wantedWidth());
+    const int frameHeight = frameHeightOf(window_);
+
+    // The room right and left of the dialog; the wider side takes the window.
+    const int right = std::max(0, static_cast<int>(work.right - dialog.right) - besideGap);
+    const int left = std::max(0, static_cast<int>(dialog.left - work.left) - besideGap);
+    const bool onRight = right >= left;
+    const int room = onRight ? right : left;
+    const int width = std::clamp(room, std::min(narrowestWidth, workWidth), preferred);
+    int x = onRight ? static_cast<int>(dialog.right) + besideGap : static_cast<int>(dialog.left) - besideGap - width;
+    x = std::clamp(x, static_cast<int>(work.left), static_cast<int>(work.right) - width);
+
+    // As tall as the content at that width asks, within the work area.
+    SetWindowPos(window_, nullptr, 0, 0, width, lowestHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    layOut();
+    RECT client{};
+    GetClientRect(window_, &client);
+    RECT pageClient{};
+    GetClientRect(page_.window(), &pageClient);
+    const int barHeight = static_cast<int>(client.bottom - pageClient.bottom);
+    const int height = std::min(workHeight, page_.contentHeight() + barHeight + frameHeight);
+    const int y = std::clamp(static_cast<int>(dialog.top), static_cast<int>(work.top),
+                             static_cast<int>(work.bottom) - height);
+    SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void DetailsWindow::onCommand(int identifier)
@@ -616,14 +412,25 @@ void DetailsWindow::onCommand(int identifier)
     case IDCANCEL: // Esc, through the dialog keys
         DestroyWindow(window_);
         return;
-    case static_cast<int>(DetailsId::Copy):
-        copyRegisters();
+    case IDOK: // Enter where no button has the focus: a chosen table's row is chosen
+        if (page_.isChooseTable(GetFocus())) {
+            chooseRow();
+        }
         return;
-    case static_cast<int>(DetailsId::Save):
+    case toInt(DetailsId::Copy):
+        copyRegisters(details_.copyFormats.empty() ? details_.clipboardText : details_.copyFormats.front().text);
+        return;
+    case toInt(DetailsId::CopyAs):
+        chooseCopyFormat();
+        return;
+    case toInt(DetailsId::Save):
         savePlot();
         return;
+    case toInt(DetailsId::ChooseRow):
+        chooseRow();
+        return;
     default:
-        return; // Enter where no button has the focus does nothing
+        return;
     }
 }
 
@@ -636,7 +443,7 @@ void DetailsWindow::onActivate(bool active)
         return;
     }
     HWND target = lastFocus_;
-    if (target == nullptr || !IsWindowVisible(target) || !IsWindowEnabled(target)) {
+    if (target == nullptr || !IsWindow(target) || !IsWindowVisible(target) || !IsWindowEnabled(target)) {
         target = GetNextDlgTabItem(window_, nullptr, FALSE);
     }
     if (target != nullptr) {
@@ -646,115 +453,69 @@ void DetailsWindow::onActivate(bool active)
 
 LRESULT DetailsWindow::onControlColour(HDC dc, HWND control)
 {
-    const int identifier = GetDlgCtrlID(control);
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    if (inColumn(identifier, DetailsId::PhaseSwatch, phaseRows)) {
-        const std::size_t row = static_cast<std::size_t>(identifier - toInt(DetailsId::PhaseSwatch));
-        if (details_.plot && row < details_.plot->rows.size() && details_.plot->rows[row].phase) {
-            return reinterpret_cast<LRESULT>(phaseBrushes_[static_cast<std::size_t>(*details_.plot->rows[row].phase)].get());
-        }
-    } else if (inColumn(identifier, DetailsId::PhaseName, phaseRows) ||
-               inColumn(identifier, DetailsId::PhaseDetail, phaseRows)) {
-        const bool name = inColumn(identifier, DetailsId::PhaseName, phaseRows);
-        const std::size_t row =
-            static_cast<std::size_t>(identifier - toInt(name ? DetailsId::PhaseName : DetailsId::PhaseDetail));
-        if (details_.plot && row < details_.plot->rows.size()) {
-            const auto& phase = details_.plot->rows[row].phase;
-            if (name && phase) {
-                SetTextColor(dc, phaseInk(*phase));
-            } else if (!name && !phase) {
-                SetTextColor(dc, decelMarkColour());
-            }
-        }
-    } else if (inColumn(identifier, DetailsId::Finding, findingRows) ||
-               inColumn(identifier, DetailsId::FindingMark, findingRows) ||
-               inColumn(identifier, DetailsId::QuantityMark, quantityRows)) {
-        SetTextColor(dc, warningInk);
-    } else if (inColumn(identifier, DetailsId::RegisterInteger, registerRows)) {
-        // An integer that cannot be written as it stands, as its finding says.
-        const std::size_t row = static_cast<std::size_t>(identifier - toInt(DetailsId::RegisterInteger));
-        if (row < details_.registers.size() && details_.registers[row].hasFinding) {
-            SetTextColor(dc, warningInk);
-        }
-    } else {
-        // A marked quantity is red across its row.
-        for (const DetailsId column : {DetailsId::QuantityLabel, DetailsId::QuantityRequested, DetailsId::QuantityReal,
-                                       DetailsId::QuantityDeviation}) {
-            if (inColumn(identifier, column, quantityRows)) {
-                const std::size_t row = static_cast<std::size_t>(identifier - toInt(column));
-                if (row < details_.realDrive.size() && details_.realDrive[row].marked) {
-                    SetTextColor(dc, warningInk);
-                }
-            }
-        }
+    if (const COLORREF ink = page_.inkOf(control); ink != CLR_INVALID) {
+        SetTextColor(dc, ink);
     }
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-void DetailsWindow::onDrawItem(const DRAWITEMSTRUCT& item)
-{
-    if (item.CtlID != static_cast<UINT>(toInt(DetailsId::Plot)) || !details_.plot) {
-        return;
-    }
-    // Drawn off the screen first, so that a new state does not flicker.
-    const RECT& area = item.rcItem;
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    const MemoryContext memory(item.hDC);
-    const BitmapHandle bitmap(CreateCompatibleBitmap(item.hDC, width, height));
-    if (memory.dc() == nullptr || bitmap.get() == nullptr) {
-        return;
-    }
-    const Selection useBitmap(memory.dc(), bitmap.get());
-    const RECT local{0, 0, width, height};
-    paintPlot(memory.dc(), local, *details_.plot, {font_, boldFont_.get(), verticalFont_.get()});
-    BitBlt(item.hDC, area.left, area.top, width, height, memory.dc(), 0, 0, SRCCOPY);
-}
-
-void DetailsWindow::copyRegisters()
+void DetailsWindow::copyRegisters(std::string_view text)
 {
     // A failed copy clears the line rather than claim a copy.
-    setStatus(putOnClipboard(window_, details_.clipboardText) ? texts::copied : std::string_view());
+    setStatus(putOnClipboard(window_, text) ? texts::copied : std::string_view());
+}
+
+// The copy formats in a menu under their button, the plain lines first and in bold as the default.
+void DetailsWindow::chooseCopyFormat()
+{
+    const std::vector<report::CopyFormat> formats = details_.copyFormats;
+    const HWND button = GetDlgItem(page_.window(), toInt(DetailsId::CopyAs));
+    if (formats.empty() || button == nullptr) {
+        return;
+    }
+    const HMENU menu = CreatePopupMenu();
+    if (menu == nullptr) {
+        return;
+    }
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        AppendMenuW(menu, MF_STRING, i + 1, io::toWide(formats[i].label).c_str());
+    }
+    SetMenuDefaultItem(menu, 1, FALSE);
+    RECT below{};
+    GetWindowRect(button, &below);
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY,
+                                                         below.left, below.bottom, 0, window_, nullptr));
+    DestroyMenu(menu);
+    if (chosen >= 1 && chosen <= formats.size() && window_ != nullptr) {
+        copyRegisters(formats[chosen - 1].text);
+    }
+}
+
+void DetailsWindow::chooseRow()
+{
+    const std::optional<int> index = page_.chosenIndex();
+    if (index && requests_.chooseMultiplier) {
+        // The dialog recalculates and updates this window, which makes its parts again.
+        requests_.chooseMultiplier(*index);
+    }
 }
 
 void DetailsWindow::savePlot()
 {
     // The plot the user sees now, whatever the main dialog does while the file is chosen.
     const report::Details shown = details_;
-    if (!shown.plot) {
-        return;
+    const std::optional<std::string> note = savePlotAs(window_, shown, faceName_);
+    if (note && window_ != nullptr) { // none: cancelled, or the window went while the file was chosen
+        setStatus(*note);
     }
-    std::wstring file(32768, L'\0');
-    const std::wstring filter = io::toWide(texts::saveFilterSvg) + L'\0' + L"*.svg" + L'\0';
-    const std::wstring title = io::toWide(texts::saveTitle);
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window_;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrTitle = title.c_str();
-    dialog.lpstrDefExt = L"svg";
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog) || window_ == nullptr) {
-        return; // cancelled, or the window went while the file was chosen
-    }
-    file.resize(file.find(L'\0'));
-    const std::string path = io::toUtf8(file);
-    // A name that UTF-8 cannot carry (a lone surrogate) would name another file: nothing is written.
-    if (io::toWide(path) != file) {
-        setStatus(report::detailsSaveNote(path, io::FileWriteError::CannotCreate));
-        return;
-    }
-    setStatus(report::saveDetailsPlotSvg(shown, path));
 }
 
 void DetailsWindow::setStatus(std::string_view text)
 {
     currentStatus_ = std::string(text);
-    setPart(DetailsId::Status, 0, text, !text.empty());
+    SetWindowTextW(status_, io::toWide(text).c_str());
     layOut(); // a long line (a deep folder's name) wraps and takes more room
 }
 

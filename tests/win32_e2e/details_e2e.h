@@ -1,0 +1,20 @@
+#pragma once
+
+#include "remote_dialog.h"
+
+#include <string>
+
+// The details window of Veldronix.exe, worked through window messages.
+namespace e2e {
+
+// Opens the details window through the system menu and waits for it; none if it did not come.
+HWND openDetails(const RemoteProgram& program);
+
+// What the window shows, how it follows the dialog's commands, copies and saves,
+// closes, is placed and resized; screenshots into the folder.
+void detailsSuite(const std::wstring& path, const std::wstring& screenshots);
+
+// Only the window's placement and screenshots, for each drive type, on the screen it runs on.
+void placementSuite(const std::wstring& path, const std::wstring& screenshots);
+
+} // namespace e2e

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <windows.h>
+
+namespace veldronix::win32 {
+
+// The identifiers of the details window's parts, as a user's tools (and the
+// end-to-end test) see them. Parts of one kind share their identifier: they are
+// told apart by their order, which is that of the layout.
+enum class DetailsId : int {
+    Heading = 2000,        // what the details are of
+    StatusLine = 2001,     // a line under the heading: why the last command failed, stale results
+    SectionHeading = 2002, // a section's heading
+    Line = 2003,           // a line of a section, under its table or plot
+    Table = 2005,          // a section's table (a report-style list view)
+    Page = 2006,           // the scrolling area that holds the sections
+    Copy = 2040,
+    CopyAs = 2041,         // the copy formats, in a menu
+    Plot = 2301,           // the velocity profile, drawn from a scene of its size
+    Save = 2400,
+    Status = 2401,         // what became of the last copy or save
+    ChooseRow = 2500,      // choose the selected row of a table
+    Close = IDCANCEL,      // also Esc
+};
+
+} // namespace veldronix::win32

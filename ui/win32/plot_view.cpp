@@ -1,0 +1,108 @@
+#include "ui/win32/plot_view.h"
+
+#include "ui/win32/gdi_handles.h"
+#include "ui/win32/scene_painter.h"
+
+#include <memory>
+#include <utility>
+
+namespace veldronix::win32 {
+
+bool PlotView::registerClass(HINSTANCE instance)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExW(instance, className, &windowClass)) {
+        return true;
+    }
+    windowClass.lpfnWndProc = &PlotView::windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.hbrBackground = nullptr; // every pixel is painted: nothing is erased first
+    windowClass.lpszClassName = className;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+PlotView* PlotView::of(HWND window)
+{
+    return reinterpret_cast<PlotView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+void PlotView::show(std::optional<report::PlotModel> plot, std::wstring faceName)
+{
+    plot_ = std::move(plot);
+    faceName_ = std::move(faceName);
+    scene_.reset();
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+LRESULT CALLBACK PlotView::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    PlotView* self = of(window);
+    switch (message) {
+    case WM_NCCREATE:
+        self = new (std::nothrow) PlotView;
+        if (self == nullptr) {
+            return FALSE;
+        }
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        delete self;
+        return 0;
+    case WM_SIZE:
+        if (self != nullptr) {
+            self->scene_.reset();
+            InvalidateRect(window, nullptr, FALSE);
+        }
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the paint covers every pixel
+    case WM_PAINT:
+        if (self != nullptr) {
+            try {
+                self->paint();
+            } catch (...) {
+                // No memory for the scene: the area stays as it was, the window works on.
+                ValidateRect(window, nullptr);
+            }
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void PlotView::paint()
+{
+    const PaintContext paint(window_);
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    if (!plot_) {
+        FillRect(paint.dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
+    if (!scene_) {
+        scene_ = report::makePlotScene(*plot_, width, height, report::SceneFrame::PlotOnly);
+    }
+    const MemoryContext memory(paint.dc());
+    const BitmapHandle bitmap(CreateCompatibleBitmap(paint.dc(), width, height));
+    if (memory.dc() == nullptr || bitmap.get() == nullptr) {
+        paintScene(paint.dc(), *scene_, faceName_); // drawn straight on the screen rather than not at all
+        return;
+    }
+    const Selection useBitmap(memory.dc(), bitmap.get());
+    paintScene(memory.dc(), *scene_, faceName_);
+    BitBlt(paint.dc(), 0, 0, width, height, memory.dc(), 0, 0, SRCCOPY);
+}
+
+} // namespace veldronix::win32

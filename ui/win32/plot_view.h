@@ -1,0 +1,37 @@
+#pragma once
+
+#include "report/plot_model.h"
+#include "report/plot_scene.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace veldronix::win32 {
+
+// The details window's plot: a child window that shows the velocity profile as
+// a scene the size of its client area, asked for again whenever it is resized,
+// and painted off the screen first so that an update never flickers.
+class PlotView {
+public:
+    // The window class, registered once per instance; false when it could not be.
+    static bool registerClass(HINSTANCE instance);
+    static constexpr const wchar_t* className = L"VeldronixPlot";
+
+    // The plot of the child window `window` of that class; none before its creation.
+    static PlotView* of(HWND window);
+
+    void show(std::optional<report::PlotModel> plot, std::wstring faceName);
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void paint();
+
+    HWND window_ = nullptr;
+    std::optional<report::PlotModel> plot_;
+    std::optional<report::PlotScene> scene_; // of plot_ at the client area's size
+    std::wstring faceName_;
+};
+
+} // namespace veldronix::win32
