@@ -467,8 +467,9 @@ private slots:
         QTest::addColumn<QStringList>("steps"); // buttons pressed, "type:FIELD=TEXT" typed
         QTest::addColumn<bool>("valuesStale");
         QTest::addColumn<bool>("decelPointStale");
-        QTest::newRow("nothing calculated") << QStringList{} << false << true;
-        QTest::newRow("after 決定") << QStringList{"IDC_CALCULATE"} << false << true;
+        // The 0 マニュアル減速点 opens with is no point: nothing to grey until 算出 wrote one.
+        QTest::newRow("nothing calculated") << QStringList{} << false << false;
+        QTest::newRow("after 決定") << QStringList{"IDC_CALCULATE"} << false << false;
         QTest::newRow("after 算出") << QStringList{"IDC_CALCULATE", "IDC_COMPUTE_DECEL_POINT"} << false << false;
         // 0.3 s -> 0.5 s and 決定 again: 8485.000 belongs to the old values.
         QTest::newRow("決定 after 算出") << QStringList{"IDC_CALCULATE", "IDC_COMPUTE_DECEL_POINT",
