@@ -361,34 +361,87 @@ private slots:
         QCOMPARE(visited, expected);
     }
 
-    void enterAndEscEndTheDialog_data()
+    void enterPressesTheFieldsButton_data()
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
-        QTest::addColumn<int>("result");
-        const char* const fields[] = {"IDC_DRIVE_TYPE", "IDC_INITIAL_SPEED", "IDC_DRIVE_SPEED", "IDC_ACCEL_TIME",
-                                      "IDC_DECEL_TIME", "IDC_MULTIPLIER",    "IDC_PULSE_COUNT"};
-        for (const char* name : fields) {
-            QTest::addRow("Return in %s", name) << name << int(Qt::Key_Return) << int(Qt::NoModifier) << int(QDialog::Accepted);
-            QTest::addRow("keypad Enter in %s", name) << name << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << int(QDialog::Accepted);
-            QTest::addRow("Esc in %s", name) << name << int(Qt::Key_Escape) << int(Qt::NoModifier) << int(QDialog::Rejected);
+        QTest::addColumn<QStringList>("results");
+        QTest::addColumn<QString>("decelPoint");
+        // A type-3 drive entered and calculated at 2(4,000,000), then 10(800,000)
+        // chosen and 10000 pulses typed: each button leaves its own trace.
+        // 決定: the automatic multiplier again, the point of no 算出 yet.
+        for (const char* name : {"IDC_DRIVE_TYPE", "IDC_INITIAL_SPEED", "IDC_DRIVE_SPEED", "IDC_ACCEL_TIME",
+                                 "IDC_DECEL_TIME"}) {
+            QTest::addRow("Return in %s", name) << name << int(Qt::Key_Return) << int(Qt::NoModifier) << type3At2
+                                                << "0";
+            QTest::addRow("keypad Enter in %s", name) << name << int(Qt::Key_Enter) << int(Qt::KeypadModifier)
+                                                      << type3At2 << "0";
         }
+        // 再計算 with 10: R = 16000000 / 20 = 800000, K = 126.263 x 5 = 631.313, L = 284.091 x 5 = 1420.455.
+        const QStringList type3At10{summary3,   "800000 ",   "8000.000 ", "10.000 ", "1000.000 ",
+                                    "631.313 ", "0.000",     "8000.000",  "1420.455"};
+        QTest::newRow("Return in IDC_MULTIPLIER") << "IDC_MULTIPLIER" << int(Qt::Key_Return) << int(Qt::NoModifier)
+                                                  << type3At10 << "0";
+        // 算出 at 2(4,000,000): the worked point 10000 - 1515 = 8485.
+        QTest::newRow("Return in IDC_PULSE_COUNT") << "IDC_PULSE_COUNT" << int(Qt::Key_Return) << int(Qt::NoModifier)
+                                                   << type3At2 << "8485.000";
+        QTest::newRow("keypad Enter in IDC_PULSE_COUNT") << "IDC_PULSE_COUNT" << int(Qt::Key_Enter)
+                                                         << int(Qt::KeypadModifier) << type3At2 << "8485.000";
     }
 
-    void enterAndEscEndTheDialog()
+    void enterPressesTheFieldsButton()
     {
         QFETCH(QString, field);
         QFETCH(int, key);
         QFETCH(int, modifiers);
-        QFETCH(int, result);
+        QFETCH(QStringList, results);
+        QFETCH(QString, decelPoint);
+        enter(Drive{3, "100", "10000", "0.2", "0.3"});
+        click("IDC_CALCULATE");
+        QVERIFY(chooseItem(*control<QComboBox>(*dialog_, "IDC_MULTIPLIER"), 3));
+        typeInto(this->field("IDC_PULSE_COUNT"), QStringLiteral("10000"));
         QWidget* target = dialog_->findChild<QWidget*>(field);
         QVERIFY(target != nullptr);
         target->setFocus();
         QSignalSpy finished(&*dialog_, &QDialog::finished);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(finished.size(), 0); // the program stays, with every input
+        QVERIFY(dialog_->isVisible());
+        QCOMPARE(this->results(), results);
+        QCOMPARE(decelPointText(), decelPoint);
+        QCOMPARE(this->field("IDC_PULSE_COUNT").property("text").toString(), QStringLiteral("10000"));
+        QCOMPARE(messageTexts(), QStringList{});
+    }
+
+    void enterShowsTheCommandsMessage()
+    {
+        // Enter in an empty form presses 決定, whose message says what is missing.
+        field("IDC_DRIVE_SPEED").setFocus();
+        QTest::keyClick(&field("IDC_DRIVE_SPEED"), Qt::Key_Return);
+        QCOMPARE(messageTexts(), QStringList{driveSpeedZero});
+        QVERIFY(dialog_->isVisible());
+    }
+
+    void escEndsTheDialog_data()
+    {
+        QTest::addColumn<QString>("field");
+        for (const char* name : {"IDC_DRIVE_TYPE", "IDC_INITIAL_SPEED", "IDC_MULTIPLIER", "IDC_PULSE_COUNT",
+                                 "IDC_CALCULATE"}) {
+            QTest::newRow(name) << name;
+        }
+    }
+
+    void escEndsTheDialog()
+    {
+        QFETCH(QString, field);
+        QWidget* target = dialog_->findChild<QWidget*>(field);
+        QVERIFY(target != nullptr);
+        target->setFocus();
+        QSignalSpy finished(&*dialog_, &QDialog::finished);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QCOMPARE(finished.size(), 1);
-        QCOMPARE(finished.at(0).at(0).toInt(), result);
+        QCOMPARE(finished.at(0).at(0).toInt(), int(QDialog::Rejected));
         QVERIFY(!dialog_->isVisible());
         QCOMPARE(messageTexts(), QStringList{});
     }
@@ -407,6 +460,82 @@ private slots:
         QVERIFY(dialog_->close());
         QCOMPARE(finished.size(), 1);
         QCOMPARE(finished.at(0).at(0).toInt(), int(QDialog::Rejected));
+    }
+
+    void staleResultsAreGreyed_data()
+    {
+        QTest::addColumn<QStringList>("steps"); // buttons pressed, "type:FIELD=TEXT" typed
+        QTest::addColumn<bool>("valuesStale");
+        QTest::addColumn<bool>("decelPointStale");
+        // The 0 マニュアル減速点 opens with is no point: nothing to grey until 算出 wrote one.
+        QTest::newRow("nothing calculated") << QStringList{} << false << false;
+        QTest::newRow("after 決定") << QStringList{"IDC_CALCULATE"} << false << false;
+        QTest::newRow("after 算出") << QStringList{"IDC_CALCULATE", "IDC_COMPUTE_DECEL_POINT"} << false << false;
+        // 0.3 s -> 0.5 s and 決定 again: 8485.000 belongs to the old values.
+        QTest::newRow("決定 after 算出") << QStringList{"IDC_CALCULATE", "IDC_COMPUTE_DECEL_POINT",
+                                                      "type:IDC_DECEL_TIME=0.5", "IDC_CALCULATE"}
+                                       << false << true;
+        QTest::newRow("再計算 after 算出") << QStringList{"IDC_CALCULATE", "IDC_COMPUTE_DECEL_POINT", "IDC_RECALCULATE"}
+                                          << false << true;
+        // A failed 決定 leaves every result of the calculation before.
+        QTest::newRow("failed 決定") << QStringList{"IDC_CALCULATE", "IDC_COMPUTE_DECEL_POINT",
+                                                  "type:IDC_DRIVE_SPEED=4000001", "IDC_CALCULATE"}
+                                    << true << true;
+        QTest::newRow("success after a failure") << QStringList{"IDC_CALCULATE", "type:IDC_DRIVE_SPEED=4000001",
+                                                                "IDC_CALCULATE", "type:IDC_DRIVE_SPEED=10000",
+                                                                "IDC_CALCULATE", "IDC_COMPUTE_DECEL_POINT"}
+                                                << false << false;
+    }
+
+    void staleResultsAreGreyed()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(bool, valuesStale);
+        QFETCH(bool, decelPointStale);
+        enter(Drive{3, "100", "10000", "0.2", "0.3"});
+        typeInto(field("IDC_PULSE_COUNT"), QStringLiteral("10000"));
+        for (const QString& step : steps) {
+            if (step.startsWith(QStringLiteral("type:"))) {
+                const QStringList parts = step.mid(5).split(u'=');
+                typeInto(field(parts[0].toLatin1().constData()), parts[1]);
+            } else {
+                click(step.toLatin1().constData());
+            }
+        }
+        messageTexts();
+        const QColor grey(0x6b, 0x72, 0x80);
+        const QString valuesNote =
+            QStringLiteral("決定が失敗したため、表示中の設定値は前回の計算のもので、現在の入力には対応していません。");
+        const QString decelNote = QStringLiteral("マニュアル減速点の表示は、表示中の設定値から算出したものではありません。");
+        const QStringList textsBefore = results();
+        for (const char* name : resultFields) {
+            const auto* result = control<QLabel>(*dialog_, name);
+            QCOMPARE(result->palette().color(QPalette::WindowText) == grey, valuesStale);
+            QVERIFY(!valuesStale || result->toolTip().startsWith(valuesNote));
+        }
+        const auto* decelPoint = control<QLabel>(*dialog_, "IDC_DECEL_POINT");
+        QCOMPARE(decelPoint->palette().color(QPalette::WindowText) == grey, decelPointStale);
+        QCOMPARE(decelPoint->toolTip(), decelPointStale ? decelNote : QString());
+        QCOMPARE(results(), textsBefore); // greyed, never changed
+    }
+
+    void cutResultsAreWholeInTheirTooltips()
+    {
+        // The type-0 summary wraps past its field's two lines.
+        enter(Drive{0, "100", "10000", "0.2", ""});
+        click("IDC_CALCULATE");
+        const auto* summary = control<QLabel>(*dialog_, "IDC_SUMMARY");
+        QCOMPARE(summary->text(), summary0);
+        QCOMPARE(summary->toolTip(), summary0);
+        QCOMPARE(control<QLabel>(*dialog_, "IDC_OUT_R")->toolTip(), QString()); // 4000000 fits
+        // 123456789 - 1515 = 123455274 pulses: more digits than the field shows.
+        enter(Drive{3, "100", "10000", "0.2", "0.3"});
+        typeInto(field("IDC_PULSE_COUNT"), QStringLiteral("123456789"));
+        click("IDC_CALCULATE");
+        click("IDC_COMPUTE_DECEL_POINT");
+        QCOMPARE(decelPointText(), QStringLiteral("123455274.000"));
+        QCOMPARE(control<QLabel>(*dialog_, "IDC_DECEL_POINT")->toolTip(), QStringLiteral("123455274.000"));
+        QCOMPARE(messageTexts(), QStringList{});
     }
 
     void hostileInputNeverBreaksTheDialog()

@@ -1,11 +1,17 @@
-// The details window through the real widgets: opened from the dialog's context
-// menu, following every command, copying the integers, saving the plot and
-// closing, with the main dialog left as it was and no message box of its own.
+// The details window through the real widgets: it shows what the details'
+// layout says (the content itself is tested in report/), follows every command,
+// fits the screen, copies the integers, saves the plot and closes, with the main
+// dialog left as it was and no message box of its own.
 #include "qt_test_support.h"
 #include "report/details.h"
+#include "report/details_layout.h"
+#include "report/details_style.h"
 #include "ui/qt/calc_dialog.h"
+#include "ui/qt/details_section.h"
+#include "ui/qt/details_widgets.h"
 #include "ui/qt/details_window.h"
-#include "ui/qt/plot_painter.h"
+#include "ui/qt/plot_widget.h"
+#include "ui/qt/window_placement.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -15,8 +21,10 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <optional>
 
@@ -30,6 +38,7 @@ const QString notCalculated = QStringLiteral("設定値が計算されていま�
 const QString noPulseCount =
     QStringLiteral("速度プロファイルを表示するには、出力パルス数に0より大きい数値を入力してください。");
 const QString noSetting = QStringLiteral("パラメーターエラー。設定値を求めることができません。");
+const QString accelTimeZero = QStringLiteral("パラメーターエラー。ドライブ速度に達する時間が0です。");
 const QString driveSpeedZero = QStringLiteral("パラメーターエラー。ドライブ速度が0です。");
 
 const QString type3Clipboard = QStringLiteral("R=4000000\nA=8000\nSV=50\nV=5000\nK=126\nAO=0\nD=8000\nL=284\n");
@@ -48,6 +57,39 @@ QStringList rowsOf(const QTableWidget& table)
     return rows;
 }
 
+QString text(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+QColor colourOf(std::string_view hex)
+{
+    return QColor(QString::fromLatin1(hex.data(), static_cast<qsizetype>(hex.size())));
+}
+
+// The rows of a layout's table, as rowsOf gives a table widget's.
+QStringList rowsOf(const report::DetailsTable& table)
+{
+    QStringList rows;
+    for (const report::DetailsRow& row : table.rows) {
+        QStringList cells;
+        for (const report::DetailsLine& cell : row.cells) {
+            cells << text(cell.text);
+        }
+        rows << cells.join(QStringLiteral(" | "));
+    }
+    return rows;
+}
+
+QStringList headingsOf(const QTableWidget& table)
+{
+    QStringList headings;
+    for (int column = 0; column < table.columnCount(); ++column) {
+        headings << table.horizontalHeaderItem(column)->text();
+    }
+    return headings;
+}
+
 // The visible labels of a name in the window, in layout order.
 QStringList labelsOf(const QWidget& window, const char* name)
 {
@@ -56,6 +98,25 @@ QStringList labelsOf(const QWidget& window, const char* name)
         if (label->isVisibleTo(&window)) {
             texts << label->text();
         }
+    }
+    return texts;
+}
+
+// The texts of the line labels of a name under parent, in layout order.
+QStringList linesOf(const QWidget& parent, const char* name)
+{
+    QStringList texts;
+    for (const QLabel* label : parent.findChildren<DetailsLineLabel*>(QString::fromLatin1(name))) {
+        texts << label->text();
+    }
+    return texts;
+}
+
+QStringList textsOf(const std::vector<report::DetailsLine>& lines)
+{
+    QStringList texts;
+    for (const report::DetailsLine& line : lines) {
+        texts << text(line.text);
     }
     return texts;
 }
@@ -111,8 +172,9 @@ private slots:
         QVERIFY(!window->isModal());
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QCOMPARE(window->windowTitle(), QStringLiteral("詳細情報"));
-        // Within the screen, wide enough for its groups side by side without scrolling.
         QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
+        // Wide enough for the sections to come, though it shows a line or two.
+        QVERIFY(window->width() >= 24 * window->fontMetrics().height());
         QCOMPARE(window->font().family(), dialog_->font().family());
         // Nothing calculated yet: one line says so, and nothing else is shown.
         QCOMPARE(labelsOf(*window, "heading"), QStringList{notCalculated});
@@ -122,79 +184,102 @@ private slots:
         QCOMPARE(messageTexts(), QStringList{});
     }
 
-    void showsTheValuesOfEachDriveType_data()
+    void showsWhatTheLayoutSays_data()
     {
         QTest::addColumn<int>("driveType");
+        QTest::addColumn<QString>("initial");
+        QTest::addColumn<QString>("drive");
+        QTest::addColumn<QString>("pulses");
         QTest::addColumn<QString>("heading");
-        QTest::addColumn<QStringList>("registers");
-        QTest::addColumn<QStringList>("realDrive");
-        QTest::addColumn<QString>("decelRow");
-        QTest::addColumn<QString>("plotNote");
-        const QString same = QStringLiteral("整数の設定値でも、減速点%1から減速すると出力パルス数の終わりにちょうど初速度に戻ります。");
-        // The worked drive 100 -> 10000 PPS in 0.2 s (0.3 s back) over 10000 pulses at M = 2.
-        QTest::newRow("symmetric trapezoid")
-            << 0 << "ドライブ種類:対称台形加減速　倍率:2(4,000,000)"
-            << QStringList{"R | 4000000 | 4000000", "A | 198 | 198.000", "SV | 50 | 50.000", "V | 5000 | 5000.000"}
-            << QStringList{"初速度 | 100.000 PPS | 100.000 PPS | 0.0000 %",
-                           "ドライブ速度 | 10000.000 PPS | 10000.000 PPS | 0.0000 %",
-                           "加減速時間 | 0.200000秒 | 0.200000秒 | 0.0000 %"}
-            << "減速 | 0.200000秒 | 1010パルス | 10000 → 100 PPS" << same.arg("8990.000");
-        QTest::newRow("symmetric S-curve")
-            << 1 << "ドライブ種類:対称S字加減速　倍率:2(4,000,000)"
-            << QStringList{"R | 4000000 | 4000000", "A | 8000 | 8000.000", "SV | 50 | 50.000", "V | 5000 | 5000.000",
-                           "K | 126 | 126.263",     "AO | 0 | 0.000"}
-            << QStringList{"初速度 | 100.000 PPS | 100.000 PPS | 0.0000 %",
-                           "ドライブ速度 | 10000.000 PPS | 10000.000 PPS | 0.0000 %",
-                           "加減速時間 | 0.200000秒 | 0.199792秒 | -0.1041 %",
-                           "加加速度 | 990000.000 PPS/秒² | 992063.492 PPS/秒² | +0.2084 %"}
-            << "減速 | 0.200000秒 | 1010パルス | 10000 → 100 PPS、加加速度 990000 PPS/秒²"
-            << "整数の設定値では、減速点8990.000から減速すると出力パルス数の1.051パルス前に初速度に戻り、残りを初速度で出力します。";
-        QTest::newRow("asymmetric trapezoid")
-            << 2 << "ドライブ種類:非対称台形加減速　倍率:2(4,000,000)"
-            << QStringList{"R | 4000000 | 4000000", "A | 198 | 198.000", "SV | 50 | 50.000", "V | 5000 | 5000.000",
-                           "D | 132 | 132.000"}
-            << QStringList{"初速度 | 100.000 PPS | 100.000 PPS | 0.0000 %",
-                           "ドライブ速度 | 10000.000 PPS | 10000.000 PPS | 0.0000 %",
-                           "加速時間 | 0.200000秒 | 0.200000秒 | 0.0000 %", "減速時間 | 0.300000秒 | 0.300000秒 | 0.0000 %"}
-            << "減速 | 0.300000秒 | 1515パルス | 10000 → 100 PPS" << same.arg("8485.000");
-        QTest::newRow("asymmetric S-curve")
-            << 3 << "ドライブ種類:非対称S字加減速　倍率:2(4,000,000)"
-            << QStringList{"R | 4000000 | 4000000", "A | 8000 | 8000.000", "SV | 50 | 50.000", "V | 5000 | 5000.000",
-                           "K | 126 | 126.263",     "AO | 0 | 0.000",     "D | 8000 | 8000.000", "L | 284 | 284.091"}
-            << QStringList{"初速度 | 100.000 PPS | 100.000 PPS | 0.0000 %",
-                           "ドライブ速度 | 10000.000 PPS | 10000.000 PPS | 0.0000 %",
-                           "加速時間 | 0.200000秒 | 0.199792秒 | -0.1041 %",
-                           "減速時間 | 0.300000秒 | 0.299952秒 | -0.0160 %",
-                           "加速の加加速度 | 990000.000 PPS/秒² | 992063.492 PPS/秒² | +0.2084 %",
-                           "減速の加加速度 | 440000.000 PPS/秒² | 440140.845 PPS/秒² | +0.0320 %"}
-            << "減速 | 0.300000秒 | 1515パルス | 10000 → 100 PPS、加加速度 440000 PPS/秒²"
-            << "整数の設定値では、減速点8485.000から減速すると出力パルス数の0.242パルス前に初速度に戻り、残りを初速度で出力します。";
+        QTest::addColumn<QString>("finding"); // the start of a line under 確認事項; empty: none of the inputs
+        QTest::newRow("symmetric trapezoid") << 0 << "100" << "10000" << "10000"
+                                             << "ドライブ種類:対称台形加減速　倍率:2(4,000,000)" << "";
+        QTest::newRow("symmetric S-curve") << 1 << "100" << "10000" << "10000"
+                                           << "ドライブ種類:対称S字加減速　倍率:2(4,000,000)" << "";
+        QTest::newRow("asymmetric trapezoid") << 2 << "100" << "10000" << "10000"
+                                              << "ドライブ種類:非対称台形加減速　倍率:2(4,000,000)" << "";
+        QTest::newRow("asymmetric S-curve") << 3 << "100" << "10000" << "10000"
+                                            << "ドライブ種類:非対称S字加減速　倍率:2(4,000,000)" << "";
+        // 0.1 -> 0.4 PPS at M = 1: SV, V and A round to 0, findings in every table.
+        QTest::newRow("findings") << 0 << "0.1" << "0.4" << "10000" << "ドライブ種類:対称台形加減速　倍率:1(8,000,000)" << "";
+        // 1000 pulses are fewer than the 2525 the ramps need: no plot, a warning line.
+        QTest::newRow("move too short") << 3 << "100" << "10000" << "1000"
+                                        << "ドライブ種類:非対称S字加減速　倍率:2(4,000,000)" << "";
+        QTest::newRow("no pulse count") << 3 << "100" << "10000" << "" << "ドライブ種類:非対称S字加減速　倍率:2(4,000,000)" << "";
+        QTest::newRow("huge pulse count") << 3 << "100" << "10000" << "1e300"
+                                          << "ドライブ種類:非対称S字加減速　倍率:2(4,000,000)" << "";
+        // Odd inputs, named under 確認事項 with what they were read as.
+        const QString type3 = QStringLiteral("ドライブ種類:非対称S字加減速　倍率:2(4,000,000)");
+        QTest::newRow("comma") << 3 << "1,000" << "10000" << "10000" << type3 << "▲ 初速度「1,000」は1";
+        QTest::newRow("negative") << 3 << "-100" << "10000" << "10000" << type3 << "▲ 初速度「-100」は-100";
+        QTest::newRow("cut") << 3 << "100" + QString(80, u' ') + "5" << "10000" << "10000" << type3
+                             << "▲ 初速度は78バイトを超えるため";
     }
 
-    void showsTheValuesOfEachDriveType()
+    void showsWhatTheLayoutSays()
     {
         QFETCH(int, driveType);
+        QFETCH(QString, initial);
+        QFETCH(QString, drive);
+        QFETCH(QString, pulses);
         QFETCH(QString, heading);
-        QFETCH(QStringList, registers);
-        QFETCH(QStringList, realDrive);
-        QFETCH(QString, decelRow);
-        QFETCH(QString, plotNote);
+        QFETCH(QString, finding);
         CDetailsWindow& window = openDetails();
-        enter(driveType, "100", "10000", "0.2", "0.3");
-        typeInto(field("IDC_PULSE_COUNT"), QStringLiteral("10000"));
+        enter(driveType, initial, drive, "0.2", "0.3");
+        typeInto(field("IDC_PULSE_COUNT"), pulses);
         click("IDC_CALCULATE");
         QCOMPARE(messageTexts(), QStringList{});
+        const report::DetailsLayout& layout = window.shownLayout();
         QCOMPARE(labelsOf(window, "heading"), QStringList{heading});
-        QCOMPARE(rowsOf(table(window, "registers")), registers);
-        QCOMPARE(rowsOf(table(window, "realDrive")), realDrive);
-        QCOMPARE(labelsOf(window, "findingsNote"), QStringList{"なし。整数の設定値はどれもそのまま設定できます。"});
-        QCOMPARE(labelsOf(window, "finding"), QStringList{});
-        QCOMPARE(rowsOf(table(window, "phases")).at(2), decelRow);
-        QCOMPARE(labelsOf(window, "plotNote"), QStringList{plotNote});
-        const auto* plot = window.findChild<PlotWidget*>(QStringLiteral("plot"));
-        QVERIFY(plot->isVisibleTo(&window) && plot->plot().has_value());
-        QVERIFY(plot->height() > 100);
-        QVERIFY(window.findChild<QPushButton*>(QStringLiteral("saveButton"))->isEnabled());
+        QCOMPARE(linesOf(window, "status"), textsOf(layout.status));
+        const QStringList findings = linesOf(window, "line").filter(QStringLiteral("読まれ"));
+        QCOMPARE(findings.size(), finding.isEmpty() ? 0 : 1);
+        QVERIFY(finding.isEmpty() || findings.front().startsWith(finding));
+        QCOMPARE(window.sectionViews().size(), layout.sections.size());
+        for (std::size_t i = 0; i < layout.sections.size(); ++i) {
+            const report::DetailsSection& section = layout.sections[i];
+            const DetailsSectionView& view = *window.sectionViews()[i];
+            QCOMPARE(view.title(), text(section.heading));
+            QCOMPARE(linesOf(view, "line"), textsOf(section.lines));
+            // A warning line in the warning colour, the others in the window's own.
+            const QList<DetailsLineLabel*> lines = view.findChildren<DetailsLineLabel*>(QStringLiteral("line"));
+            for (qsizetype line = 0; line < lines.size(); ++line) {
+                const bool red = lines[line]->palette().color(QPalette::WindowText) ==
+                                 colourOf(report::detailsColours.warning);
+                QCOMPARE(red, section.lines[std::size_t(line)].warning);
+            }
+            const bool plotted = section.kind == report::SectionKind::Plot && window.details().plot.has_value();
+            QCOMPARE(view.plot()->isVisibleTo(&window), plotted);
+            if (plotted) {
+                QVERIFY(view.plot()->height() >= view.plot()->minimumSizeHint().height());
+            }
+            const QTableWidget& table = *view.table();
+            QCOMPARE(table.isVisibleTo(&window), !section.table.columns.empty());
+            QCOMPARE(rowsOf(table), rowsOf(section.table));
+            QStringList columns;
+            for (const report::DetailsColumn& column : section.table.columns) {
+                columns << text(column.heading);
+            }
+            QCOMPARE(headingsOf(table), columns);
+            // Marks as the layout gives them: a warning cell in the warning colour, a row's own colours.
+            for (std::size_t row = 0; row < section.table.rows.size(); ++row) {
+                const report::DetailsRow& cells = section.table.rows[row];
+                for (std::size_t column = 0; column < cells.cells.size(); ++column) {
+                    const QTableWidgetItem* item = table.item(int(row), int(column));
+                    if (cells.cells[column].warning) {
+                        QCOMPARE(item->foreground().color(), colourOf(report::detailsColours.warning));
+                    } else if (cells.ink) {
+                        QCOMPARE(item->foreground().color(), colourOf(*cells.ink));
+                    }
+                    if (cells.background) {
+                        QCOMPARE(item->background().color(), colourOf(*cells.background));
+                    }
+                }
+            }
+            for (const report::SectionAction action : section.actions) {
+                QVERIFY(view.button(action) != nullptr && view.button(action)->isVisibleTo(&window));
+            }
+        }
     }
 
     void followsEveryCommand()
@@ -203,23 +288,24 @@ private slots:
         enter(3, "100", "10000", "0.2", "0.3");
         click("IDC_CALCULATE");
         QCOMPARE(labelsOf(window, "heading"), QStringList{"ドライブ種類:非対称S字加減速　倍率:2(4,000,000)"});
-        QCOMPARE(labelsOf(window, "plotNote"), QStringList{noPulseCount});
-        QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("saveButton"))->isEnabled());
+        QCOMPARE(linesOf(plotView(window), "line"), QStringList{noPulseCount});
+        QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("saveButton")));
 
         // Recalculate with 10(800,000): the integers of the values shown now (K = 126.263 x 5 = 631.313).
         QVERIFY(chooseItem(*control<QComboBox>(*dialog_, "IDC_MULTIPLIER"), 3));
         click("IDC_RECALCULATE");
         QCOMPARE(messageTexts(), QStringList{});
         QCOMPARE(labelsOf(window, "heading"), QStringList{"ドライブ種類:非対称S字加減速　倍率:10(800,000)"});
-        QCOMPARE(rowsOf(table(window, "registers")).at(0), QStringLiteral("R | 800000 | 800000"));
-        QCOMPARE(rowsOf(table(window, "registers")).at(4), QStringLiteral("K | 631 | 631.313"));
+        QCOMPARE(rowsOf(*window.sectionViews().front()->table()).at(4), QStringLiteral("K | 631 | 631.313"));
 
         // 算出 with 10000 pulses: the plot of that count, its deceleration point the dialog's.
         typeInto(field("IDC_PULSE_COUNT"), QStringLiteral("10000"));
         click("IDC_COMPUTE_DECEL_POINT");
         QCOMPARE(messageTexts(), QStringList{});
         QCOMPARE(control<QLabel>(*dialog_, "IDC_DECEL_POINT")->text(), QStringLiteral("8485.000"));
-        QCOMPARE(rowsOf(table(window, "phases")).at(3), QStringLiteral("合計 | 1.247500秒 | 10000パルス | 減速点:8485パルス"));
+        QCOMPARE(rowsOf(*plotView(window).table()).at(3),
+                 QStringLiteral("合計 | 1.247500秒 | 10000パルス | 減速点:8485パルス"));
+        QVERIFY(window.findChild<QPushButton*>(QStringLiteral("saveButton"))->isEnabled());
 
         // A failed Calculate leaves the fields but no calculation: the window says nothing is calculated.
         const QStringList resultsBefore = results();
@@ -227,90 +313,158 @@ private slots:
         click("IDC_CALCULATE");
         QCOMPARE(messageTexts(), QStringList{driveSpeedZero});
         QCOMPARE(labelsOf(window, "heading"), QStringList{notCalculated});
-        QVERIFY(!window.findChild<QGroupBox*>()->isVisibleTo(&window));
+        QCOMPARE(linesOf(window, "status").front(),
+                 QStringLiteral("▲ 決定:ドライブ速度が0です(空欄や数値でない文字は0と読まれます)。"));
+        QCOMPARE(linesOf(window, "status"), textsOf(window.shownLayout().status));
+        QCOMPARE(window.sectionViews().size(), window.shownLayout().sections.size());
         QCOMPARE(results(), resultsBefore);
         QVERIFY(window.isVisible());
     }
 
-    void marksEachFinding_data()
+    void placesItselfBesideTheDialog_data()
     {
-        QTest::addColumn<int>("driveType");
-        QTest::addColumn<QString>("initial");
-        QTest::addColumn<QString>("drive");
-        QTest::addColumn<QStringList>("markedRegisters");
-        QTest::addColumn<QStringList>("findings");
-        // Equal speeds: the S-curve's K is infinite, and no ramp follows from it.
-        QTest::newRow("K not finite") << 1 << "100" << "100" << QStringList{"K | ▲ なし | inf"}
-                                      << QStringList{"▲ K=なし(求めた値 inf):無限大または数値ではないため、レジスタに設定できません。"};
-        // 0.1 -> 0.4 PPS at M = 1: SV, V and A = 0.3 / 0.2 x 0.008 = 0.012 all round to 0.
-        QTest::newRow("speeds rounding to 0")
-            << 0 << "0.1" << "0.4" << QStringList{"A | ▲ 0 | 0.012", "SV | ▲ 0 | 0.100", "V | ▲ 0 | 0.400"}
-            << QStringList{"▲ A=0(求めた値 0.012):加速度が0ではドライブ速度に達しません。",
-                           "▲ SV=0(求めた値 0.100):初速度が0ではパルスが出力されないため、ドライブを始められません。",
-                           "▲ V=0(求めた値 0.400):ドライブ速度が0ではパルスが出力されないため、ドライブしません。"};
+        QTest::addColumn<QRect>("workArea");
+        QTest::addColumn<QRect>("dialog");
+        QTest::addColumn<QSize>("wanted");
+        QTest::addColumn<QRect>("placed");
+        // The Qt dialog is 562 x 722 with IPA P Gothic; the window wants 814 x 1050 with
+        // its plot, and is never narrower than 354 (26 lines of 13 px and a frame of 16).
+        const QSize wanted(814, 1050);
+        // 1280 x 720, the dialog centred (359 px each side): beside it, as wide as the room, as high as the screen.
+        QTest::newRow("small screen, dialog centred") << QRect(0, 0, 1280, 720) << QRect(359, 0, 562, 722) << wanted
+                                                      << QRect(921, 0, 359, 720);
+        // The dialog at the left: all the room to its right, as wide as wanted.
+        QTest::newRow("small screen, dialog left") << QRect(0, 0, 1280, 720) << QRect(0, 0, 562, 722) << wanted
+                                                   << QRect(562, 0, 718, 720);
+        // The dialog at the right: to its left.
+        QTest::newRow("small screen, dialog right") << QRect(0, 0, 1280, 720) << QRect(718, 0, 562, 722) << wanted
+                                                    << QRect(0, 0, 718, 720);
+        // 300 px each side: at the right edge, 354 wide, over 54 px of the dialog.
+        QTest::newRow("no room beside") << QRect(0, 0, 1162, 720) << QRect(300, 0, 562, 722) << wanted
+                                        << QRect(808, 0, 354, 720);
+        // 1920 x 1080 with a panel of 40 px at the top: beside, level with the dialog, whole.
+        QTest::newRow("large screen") << QRect(0, 40, 1920, 1040) << QRect(679, 200, 562, 722) << QSize(814, 800)
+                                      << QRect(1241, 200, 679, 800);
+        // Too low to stay level with the dialog: raised to end at the work area's bottom.
+        QTest::newRow("large screen, raised") << QRect(0, 40, 1920, 1040) << QRect(0, 300, 562, 722) << wanted
+                                              << QRect(562, 40, 814, 1040);
+        // A second screen to the right of the first: its own coordinates.
+        QTest::newRow("second screen") << QRect(1920, 0, 1280, 720) << QRect(1920, 0, 562, 722) << wanted
+                                       << QRect(2482, 0, 718, 720);
     }
 
-    void marksEachFinding()
+    void placesItselfBesideTheDialog()
     {
-        QFETCH(int, driveType);
-        QFETCH(QString, initial);
-        QFETCH(QString, drive);
-        QFETCH(QStringList, markedRegisters);
-        QFETCH(QStringList, findings);
-        CDetailsWindow& window = openDetails();
-        enter(driveType, initial, drive, "0.2", "");
-        click("IDC_CALCULATE");
-        QCOMPARE(messageTexts(), QStringList{});
-        // Marked rows: the mark, in red on red, bold.
-        const QTableWidget& registers = table(window, "registers");
-        QStringList marked;
-        for (int row = 0; row < registers.rowCount(); ++row) {
-            const QTableWidgetItem* integer = registers.item(row, 1);
-            if (integer->text().startsWith(QStringLiteral("▲"))) {
-                marked << rowsOf(registers).at(row);
-                QCOMPARE(integer->foreground().color(), QColor(0xb9, 0x1c, 0x1c));
-                QCOMPARE(integer->background().color(), QColor(0xfe, 0xe2, 0xe2));
-                QVERIFY(integer->font().bold());
-            }
-        }
-        QCOMPARE(marked, markedRegisters);
-        QCOMPARE(labelsOf(window, "finding"), findings);
-        for (const QLabel* label : window.findChildren<QLabel*>(QStringLiteral("finding"))) {
-            QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0xb9, 0x1c, 0x1c));
-        }
-        QCOMPARE(labelsOf(window, "findingsNote"), QStringList{});
-        // Every real value that a finding leaves unknown is marked too.
-        for (const QString& row : rowsOf(table(window, "realDrive"))) {
-            QCOMPARE(row.startsWith(QStringLiteral("▲")), row.contains(QStringLiteral("なし(確認事項を参照)")));
-        }
+        QFETCH(QRect, workArea);
+        QFETCH(QRect, dialog);
+        QFETCH(QSize, wanted);
+        QFETCH(QRect, placed);
+        QCOMPARE(placeBeside(workArea, dialog, wanted, 354), placed);
     }
 
-    void saysAMoveIsTooShort()
+    void opensInsideTheWorkAreaAndResizes()
     {
-        CDetailsWindow& window = openDetails();
         enter(3, "100", "10000", "0.2", "0.3");
-        typeInto(field("IDC_PULSE_COUNT"), QStringLiteral("1000"));
+        typeInto(field("IDC_PULSE_COUNT"), QStringLiteral("10000"));
         click("IDC_CALCULATE");
-        click("IDC_COMPUTE_DECEL_POINT"); // 1000 - 1515 < 0: the dialog's own message, as ever
-        QCOMPARE(messageTexts(), QStringList{noSetting});
-        QCOMPARE(labelsOf(window, "plotNote"),
-                 QStringList{"移動量が短すぎます。出力パルス数1000では、初速度100 PPSからドライブ速度10000 PPSに達して"
-                             "初速度に戻れません(加速と減速に2525パルス必要です)。"});
-        QVERIFY(!window.findChild<PlotWidget*>(QStringLiteral("plot"))->isVisibleTo(&window));
-        QVERIFY(!table(window, "phases").isVisibleTo(&window));
-        QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("saveButton"))->isEnabled());
+        CDetailsWindow& window = openDetails();
+        const QRect workArea = window.screen()->availableGeometry();
+        QVERIFY(workArea.contains(window.frameGeometry()));
+        // Resizable: the plot is laid out again for its new size, the tables follow the width.
+        const PlotWidget& plot = *plotView(window).plot();
+        for (const QSize size : {QSize(720, 900), QSize(420, 500), QSize(1000, 700)}) {
+            window.resize(size);
+            QTRY_COMPARE(window.size(), size);
+            QCoreApplication::processEvents();
+            QVERIFY(plot.scene().has_value());
+            QCOMPARE(QSizeF(plot.scene()->width, plot.scene()->height), QSizeF(plot.size()));
+            const QScrollArea& scroll = *window.findChild<QScrollArea*>();
+            // Never wider than the window: the sections follow its width.
+            QVERIFY(scroll.widget()->width() <= scroll.viewport()->width());
+            QVERIFY(!window.grab().isNull());
+        }
     }
 
-    void copiesTheIntegersAsPlainLines()
+    void choosingAComparisonRowRecalculates_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("accel");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("valueR");
+        // 10(800,000) chosen: R = 16000000 / 20 = 800000, as 再計算 gives it.
+        for (const char* way : {"double click", "Enter", "button"}) {
+            QTest::addRow("%s", way) << way << "0.2" << QStringList{} << "800000 ";
+        }
+        // The time typed over with 0 since: 再計算's own message, the values stay.
+        QTest::newRow("refused") << "button" << "0" << QStringList{accelTimeZero} << "4000000 ";
+    }
+
+    void choosingAComparisonRowRecalculates()
+    {
+        QFETCH(QString, way);
+        QFETCH(QString, accel);
+        QFETCH(QStringList, messages);
+        QFETCH(QString, valueR);
+        CDetailsWindow& window = openDetails();
+        enter(0, "100", "10000", "0.2", "");
+        click("IDC_CALCULATE");
+        const auto& sections = window.shownLayout().sections;
+        const auto found = std::find_if(sections.begin(), sections.end(), [](const report::DetailsSection& section) {
+            return !section.rowIndices.empty();
+        });
+        QVERIFY(found != sections.end());
+        const DetailsSectionView& view = *window.sectionViews()[std::size_t(found - sections.begin())];
+        const std::vector<int>& indices = found->rowIndices;
+        const int row = int(std::find(indices.begin(), indices.end(), 3) - indices.begin());
+        QVERIFY(row < int(indices.size()));
+        typeInto(field("IDC_ACCEL_TIME"), accel);
+        QTableWidget& table = *view.table();
+        table.setCurrentCell(row, 0);
+        const QRect cell = table.visualItemRect(table.item(row, 0));
+        if (way == "double click") {
+            // As a mouse sends it: a click, then the second press.
+            QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, cell.center());
+        } else if (way == "Enter") {
+            table.setFocus();
+            QTest::keyClick(&table, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(view.button(report::SectionAction::ChooseRow), Qt::LeftButton);
+        }
+        QCOMPARE(messageTexts(), messages);
+        QCOMPARE(control<QComboBox>(*dialog_, "IDC_MULTIPLIER")->currentText(), QStringLiteral("10(800,000)"));
+        QCOMPARE(control<QLabel>(*dialog_, "IDC_OUT_R")->text(), valueR);
+        QVERIFY(dialog_->isVisible());
+        if (messages.isEmpty()) {
+            QCOMPARE(labelsOf(window, "heading"), QStringList{"ドライブ種類:対称台形加減速　倍率:10(800,000)"});
+        }
+    }
+
+    void copiesTheIntegersInEachFormat()
     {
         CDetailsWindow& window = openDetails();
-        QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("copyButton"))->isVisibleTo(&window));
+        QVERIFY(!window.findChild<QToolButton*>(QStringLiteral("copyButton")));
         enter(3, "100", "10000", "0.2", "0.3");
         click("IDC_CALCULATE");
+        // A click copies the plain lines.
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("copyButton")), Qt::LeftButton);
+        auto* copy = window.findChild<QToolButton*>(QStringLiteral("copyButton"));
+        QTest::mouseClick(copy, Qt::LeftButton, {}, QPoint(4, copy->height() / 2));
         QCOMPARE(QGuiApplication::clipboard()->text(), type3Clipboard);
         QCOMPARE(labelsOf(window, "note"), QStringList{"整数の設定値をクリップボードにコピーしました。"});
+        // Its menu offers every format of the details, the plain lines first.
+        const QList<QAction*> actions = copy->menu()->actions();
+        QCOMPARE(std::size_t(actions.size()), window.details().copyFormats.size());
+        QVERIFY(!actions.isEmpty());
+        for (std::size_t i = 0; i < window.details().copyFormats.size(); ++i) {
+            const report::CopyFormat& format = window.details().copyFormats[i];
+            QCOMPARE(actions[int(i)]->text(), text(format.label));
+            QGuiApplication::clipboard()->clear();
+            actions[int(i)]->trigger();
+            QCOMPARE(QGuiApplication::clipboard()->text(), text(format.text));
+        }
+        QCOMPARE(QGuiApplication::clipboard()->text().isEmpty(), false);
+        QCOMPARE(window.details().copyFormats.front().text, window.details().clipboardText);
         QCOMPARE(messageTexts(), QStringList{});
         QCOMPARE(control<QLabel>(*dialog_, "IDC_OUT_K")->text(), QStringLiteral("126.263 "));
     }
@@ -359,7 +513,16 @@ private slots:
         } else {
             QImage image;
             QVERIFY(image.loadFromData(contents, "PNG"));
-            QCOMPARE(image.size(), QSize(1920, 1280)); // the 960 x 640 canvas at twice its size
+            QCOMPARE(image.size(), QSize(1920, 1280)); // the 960 x 640 document at twice its size
+            // The scene replayed: the curve is there in its colour.
+            const QRgb curve = colourOf(report::plotColours.curve).rgb();
+            bool drawn = false;
+            for (int y = 0; y < image.height() && !drawn; y += 2) {
+                for (int x = 0; x < image.width() && !drawn; ++x) {
+                    drawn = image.pixel(x, y) == curve;
+                }
+            }
+            QVERIFY(drawn);
         }
         QCOMPARE(messageTexts(), QStringList{});
     }
@@ -433,7 +596,6 @@ private slots:
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("result");
-        QTest::newRow("Enter") << int(Qt::Key_Return) << int(QDialog::Accepted);
         QTest::newRow("Esc") << int(Qt::Key_Escape) << int(QDialog::Rejected);
         QTest::newRow("close box") << 0 << int(QDialog::Rejected);
     }
@@ -461,7 +623,7 @@ private slots:
     {
         QTest::addColumn<QString>("pulses");
         QTest::addColumn<QString>("plotNote"); // empty: a plot
-        QTest::newRow("infinite") << "1e400" << "速度プロファイルの数値が無限大または数値ではありません。";
+        QTest::newRow("infinite") << "1e400" << "▲ 速度プロファイルの数値が無限大または数値ではありません。";
         QTest::newRow("below 0") << "-1e400" << QString(noPulseCount);
         QTest::newRow("not a number") << "パルス" << QString(noPulseCount);
         QTest::newRow("huge") << "1e300" << "";
@@ -474,16 +636,36 @@ private slots:
         QFETCH(QString, plotNote);
         CDetailsWindow& window = openDetails();
         enter(3, "100", "10000", "0.2", "0.3");
+        typeInto(field("IDC_PULSE_COUNT"), QStringLiteral("10000"));
         click("IDC_CALCULATE");
+        const QSize size = window.size();
         typeInto(field("IDC_PULSE_COUNT"), pulses);
+        const DetailsSectionView& plotSection = plotView(window);
         if (plotNote.isEmpty()) {
-            QVERIFY(window.findChild<PlotWidget*>(QStringLiteral("plot"))->plot().has_value());
+            QVERIFY(plotSection.plot()->plot().has_value());
         } else {
-            QCOMPARE(labelsOf(window, "plotNote"), QStringList{plotNote});
+            QCOMPARE(linesOf(plotSection, "line"), QStringList{plotNote});
         }
         QVERIFY(!window.grab().isNull()); // painted whole, whatever the figures
-        if (window.details().plot) {
-            QVERIFY(!plotImage(*window.details().plot, window.font()).isNull()); // the PNG's picture as well
+        // A long figure never widens the window: the sections keep to its width,
+        // and a text cut at a column's edge or a line's is whole in its tooltip.
+        QCOMPARE(window.size(), size);
+        const QScrollArea& scroll = *window.findChild<QScrollArea*>();
+        QVERIFY(scroll.widget()->width() <= scroll.viewport()->width());
+        for (const QTableWidget* table : window.findChildren<QTableWidget*>()) {
+            for (int row = 0; row < table->rowCount(); ++row) {
+                for (int column = 0; column < table->columnCount(); ++column) {
+                    const QTableWidgetItem* item = table->item(row, column);
+                    if (table->fontMetrics().horizontalAdvance(item->text()) > table->columnWidth(column)) {
+                        QCOMPARE(item->toolTip(), item->text());
+                    }
+                }
+            }
+        }
+        for (const DetailsLineLabel* line : window.findChildren<DetailsLineLabel*>()) {
+            if (line->text().size() > 200) {
+                QCOMPARE(line->toolTip(), line->text());
+            }
         }
         QCOMPARE(messageTexts(), QStringList{});
     }
@@ -494,12 +676,17 @@ private slots:
         for (const int type : {1, 3}) {
             enter(type, "100", "100", "0.2", "0.3"); // a finding with its mark
             click("IDC_CALCULATE");
-            QStringList texts = labelsOf(window, "finding") + labelsOf(window, "heading");
-            texts << rowsOf(table(window, "realDrive")) << rowsOf(table(window, "registers"));
+            QStringList texts = linesOf(window, "line") + labelsOf(window, "heading");
+            for (const DetailsSectionView* view : window.sectionViews()) {
+                texts << rowsOf(*view->table()) << headingsOf(*view->table()) << view->title();
+            }
             enter(type, "100", "10000", "0.2", "0.3");
             typeInto(field("IDC_PULSE_COUNT"), QStringLiteral("10000"));
             click("IDC_CALCULATE");
-            texts << rowsOf(table(window, "phases")) << rowsOf(table(window, "realDrive")) << labelsOf(window, "plotNote");
+            texts << linesOf(window, "line");
+            for (const DetailsSectionView* view : window.sectionViews()) {
+                texts << rowsOf(*view->table()) << headingsOf(*view->table());
+            }
             const QFontMetrics metrics(window.font());
             QString missing;
             for (const QString& text : texts) {
@@ -522,9 +709,15 @@ private:
         return *window;
     }
 
-    static QTableWidget& table(const QWidget& window, const char* name)
+    // The view of the velocity profile's section.
+    static const DetailsSectionView& plotView(const CDetailsWindow& window)
     {
-        return *window.findChild<QTableWidget*>(QString::fromLatin1(name));
+        for (std::size_t i = 0; i < window.shownLayout().sections.size(); ++i) {
+            if (window.shownLayout().sections[i].kind == report::SectionKind::Plot) {
+                return *window.sectionViews()[i];
+            }
+        }
+        return *window.sectionViews().back();
     }
 
     QWidget& field(const char* name) { return *dialog_->findChild<QWidget*>(QString::fromLatin1(name)); }

@@ -1,14 +1,20 @@
 // Pictures of the dialogs as a user sees them, for a person to look at: the
-// main dialog after an asymmetric S-curve calculation, an error message, the
-// context menu, the About box and the details window of each drive type and of
-// a move too short, written as PNG files to VELDRONIX_SCREENSHOT_DIR.
+// main dialog after an asymmetric S-curve calculation, with stale results
+// greyed, an error message, the context menu, the About box, the details window
+// of each drive type, of a move too short, of a huge pulse count and of odd
+// inputs, and the multiplier comparison, written as PNG files to
+// VELDRONIX_SCREENSHOT_DIR. Each details window's place is printed beside the
+// screen's work area.
 #include "qt_test_support.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/calc_dialog.h"
+#include "ui/qt/details_section.h"
 #include "ui/qt/details_window.h"
 
 #include <QDir>
 #include <QMenu>
+#include <QScreen>
+#include <QScrollArea>
 
 using namespace veldronix;
 using namespace veldronix::qt;
@@ -71,6 +77,11 @@ private slots:
         QTest::newRow("details_short_move") << 3 << "100" << "1000";
         // Speeds that round to 0: findings on every side.
         QTest::newRow("details_findings") << 1 << "0.1" << "10000";
+        QTest::newRow("details_huge_pulses") << 3 << "100" << "1e300";
+        // Odd inputs the details name under 確認事項: a comma, a negative time, a cut text.
+        QTest::newRow("details_comma") << 3 << "1,000" << "10000";
+        QTest::newRow("details_negative_time") << 3 << "-0.2" << "10000";
+        QTest::newRow("details_cut_text") << 3 << "100" + QString(80, u' ') + "5" << "10000";
     }
 
     void detailsWindow()
@@ -82,9 +93,12 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(chooseItem(*control<QComboBox>(dialog, "IDC_DRIVE_TYPE"), driveType));
-        typeInto(*control<QLineEdit>(dialog, "IDC_INITIAL_SPEED"), initial);
-        typeInto(*control<QLineEdit>(dialog, "IDC_DRIVE_SPEED"), initial == "100" ? QStringLiteral("10000") : QStringLiteral("0.4"));
-        typeInto(*control<QLineEdit>(dialog, "IDC_ACCEL_TIME"), QStringLiteral("0.2"));
+        const bool negativeTime = initial == QStringLiteral("-0.2");
+        const bool speedsRoundToZero = initial == QStringLiteral("0.1");
+        typeInto(*control<QLineEdit>(dialog, "IDC_INITIAL_SPEED"), negativeTime ? QStringLiteral("100") : initial);
+        typeInto(*control<QLineEdit>(dialog, "IDC_DRIVE_SPEED"),
+                 speedsRoundToZero ? QStringLiteral("0.4") : QStringLiteral("10000"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_ACCEL_TIME"), negativeTime ? initial : QStringLiteral("0.2"));
         typeInto(*control<QLineEdit>(dialog, "IDC_DECEL_TIME"), QStringLiteral("0.3"));
         typeInto(*control<QLineEdit>(dialog, "IDC_PULSE_COUNT"), pulses);
         QTest::mouseClick(control<QPushButton>(dialog, "IDC_CALCULATE"), Qt::LeftButton);
@@ -93,10 +107,50 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const QString name = folder_ + QStringLiteral("/") + QString::fromLatin1(QTest::currentDataTag());
         QVERIFY(window->grab().save(name + QStringLiteral(".png")));
+        const QRect workArea = window->screen()->availableGeometry();
+        qInfo("%s: window %d,%d %dx%d, dialog %d,%d %dx%d, work area %d,%d %dx%d, inside: %s", QTest::currentDataTag(),
+              window->frameGeometry().x(), window->frameGeometry().y(), window->frameGeometry().width(),
+              window->frameGeometry().height(), dialog.frameGeometry().x(), dialog.frameGeometry().y(),
+              dialog.frameGeometry().width(), dialog.frameGeometry().height(), workArea.x(), workArea.y(),
+              workArea.width(), workArea.height(), workArea.contains(window->frameGeometry()) ? "yes" : "no");
+        // The multiplier comparison with its marked rows, as far as the window shows it.
+        if (QTest::currentDataTag() == QByteArray("details_type0")) {
+            DetailsSectionView* comparison = window->sectionViews().back();
+            window->findChild<QScrollArea*>()->ensureWidgetVisible(comparison);
+            QVERIFY(comparison->grab().save(folder_ + QStringLiteral("/comparison.png")));
+        }
         // The picture its save button writes as PNG.
         if (window->details().plot) {
             QVERIFY(window->saveTo(name + QStringLiteral("_plot.png")) == name + QStringLiteral("_plot.png"));
         }
+    }
+
+    void staleResults()
+    {
+        CCalcDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(chooseItem(*control<QComboBox>(dialog, "IDC_DRIVE_TYPE"), 3));
+        typeInto(*control<QLineEdit>(dialog, "IDC_INITIAL_SPEED"), QStringLiteral("100"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_DRIVE_SPEED"), QStringLiteral("10000"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_ACCEL_TIME"), QStringLiteral("0.2"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_DECEL_TIME"), QStringLiteral("0.3"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_PULSE_COUNT"), QStringLiteral("10000"));
+        QTest::mouseClick(control<QPushButton>(dialog, "IDC_CALCULATE"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(dialog, "IDC_COMPUTE_DECEL_POINT"), Qt::LeftButton);
+        // 決定 with another deceleration time: 8485.000 is greyed.
+        typeInto(*control<QLineEdit>(dialog, "IDC_DECEL_TIME"), QStringLiteral("0.5"));
+        QTest::mouseClick(control<QPushButton>(dialog, "IDC_CALCULATE"), Qt::LeftButton);
+        QVERIFY(dialog.grab().save(folder_ + QStringLiteral("/stale_decel_point.png")));
+        // A failed 決定: every result is greyed, the details say why.
+        typeInto(*control<QLineEdit>(dialog, "IDC_DRIVE_SPEED"), QStringLiteral("4000001"));
+        const auto closed = whenShown<QMessageBox>([](QMessageBox& box) { box.accept(); });
+        QTest::mouseClick(control<QPushButton>(dialog, "IDC_CALCULATE"), Qt::LeftButton);
+        QVERIFY(*closed);
+        QVERIFY(dialog.grab().save(folder_ + QStringLiteral("/stale_values.png")));
+        dialog.showDetailsWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.detailsWindow()));
+        QVERIFY(dialog.detailsWindow()->grab().save(folder_ + QStringLiteral("/stale_values_details.png")));
     }
 
     void aboutBox()

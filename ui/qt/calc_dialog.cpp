@@ -2,11 +2,14 @@
 
 #include "core/field_text.h"
 #include "core/texts.h"
+#include "report/command_status.h"
+#include "report/details_texts.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/app_icon.h"
 #include "ui/qt/details_window.h"
 #include "ui/qt/dialog_builder.h"
 #include "ui/qt/dialog_layout.h"
+#include "ui/qt/result_field.h"
 #include "ui/qt/window_texts.h"
 
 #include <QAction>
@@ -17,6 +20,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 
 namespace veldronix::qt {
@@ -29,6 +34,12 @@ void fillSelector(QComboBox* combo, const std::array<std::string_view, N>& items
         combo->addItem(fromUtf8(item));
     }
 }
+
+// The fields that show results, which a later command may leave stale.
+constexpr std::array resultFields{ControlId::IDC_SUMMARY, ControlId::IDC_OUT_R,  ControlId::IDC_OUT_A,
+                                  ControlId::IDC_OUT_SV,  ControlId::IDC_OUT_V,  ControlId::IDC_OUT_K,
+                                  ControlId::IDC_OUT_AO,  ControlId::IDC_OUT_D,  ControlId::IDC_OUT_L,
+                                  ControlId::IDC_DECEL_POINT};
 
 bool isEnter(const QKeyEvent& key)
 {
@@ -48,7 +59,7 @@ CCalcDialog::CCalcDialog(QWidget* parent) : QDialog(parent)
             continue;
         }
         controls_[id] = widgets[i];
-        // Enter and Esc in a field end the dialog as they do in a Windows dialog;
+        // Enter in a field presses its command's button and Esc ends the dialog;
         // a focused button takes Enter as its own click.
         if (qobject_cast<QLineEdit*>(widgets[i]) != nullptr) {
             widgets[i]->installEventFilter(this);
@@ -60,6 +71,7 @@ CCalcDialog::CCalcDialog(QWidget* parent) : QDialog(parent)
     const auto connectButton = [this](ControlId id, void (CalculatorController::*command)()) {
         connect(qobject_cast<QPushButton*>(controls_.at(id)), &QPushButton::clicked, this, [this, command] {
             (controller_.*command)();
+            showFreshness();
             refreshDetails();
         });
     };
@@ -108,6 +120,7 @@ void CCalcDialog::initDialog()
     // The first field gets the focus with its text selected, so that typing replaces it.
     selector(ControlId::IDC_DRIVE_TYPE)->lineEdit()->selectAll();
     controller_.reset();
+    showFreshness();
 }
 
 QComboBox* CCalcDialog::selector(ControlId id) const
@@ -141,6 +154,10 @@ void CCalcDialog::writeText(ControlId field, std::string_view text)
     }
     if (auto* label = qobject_cast<QLabel*>(found->second)) {
         label->setText(fromUtf8(text));
+        // Its tooltip follows the text: the whole of it where it does not fit.
+        if (std::find(resultFields.begin(), resultFields.end(), field) != resultFields.end()) {
+            markResult(field);
+        }
     } else if (auto* edit = qobject_cast<QLineEdit*>(found->second)) {
         edit->setText(fromUtf8(text));
     } else if (auto* combo = qobject_cast<QComboBox*>(found->second)) {
@@ -187,8 +204,13 @@ void CCalcDialog::showDetailsWindow()
     const bool first = detailsWindow_ == nullptr;
     if (first) {
         detailsWindow_ = new CDetailsWindow(this);
+        // A row of the comparison chosen: that multiplier in 倍率, then 再計算 as its button does it.
+        connect(detailsWindow_, &CDetailsWindow::rowChosen, this, [this](int selectorIndex) {
+            setSelectedIndex(ControlId::IDC_MULTIPLIER, selectorIndex);
+            qobject_cast<QPushButton*>(controls_.at(ControlId::IDC_RECALCULATE))->click();
+        });
     }
-    detailsWindow_->showDetails(report::makeDetails(controller_.lastCalculation(), controller_.readPulseCount()));
+    detailsWindow_->showDetails(report::makeDetails(controller_, controller_.readPulseCount()));
     if (first) {
         detailsWindow_->placeBeside(*this);
     }
@@ -197,10 +219,25 @@ void CCalcDialog::showDetailsWindow()
     detailsWindow_->activateWindow();
 }
 
+void CCalcDialog::showFreshness()
+{
+    freshness_ = controller_.resultFreshness();
+    for (const ControlId id : resultFields) {
+        markResult(id);
+    }
+}
+
+void CCalcDialog::markResult(ControlId id)
+{
+    auto* field = qobject_cast<QLabel*>(controls_.at(id));
+    const bool stale = id == ControlId::IDC_DECEL_POINT ? freshness_.decelPointStale : freshness_.valuesStale;
+    markResultField(*field, stale, fromUtf8(report::staleFieldNote(id, freshness_, report::detailsTexts::commandStatus)));
+}
+
 void CCalcDialog::refreshDetails()
 {
     if (detailsWindow_ != nullptr && detailsWindow_->isVisible()) {
-        detailsWindow_->showDetails(report::makeDetails(controller_.lastCalculation(), controller_.readPulseCount()));
+        detailsWindow_->showDetails(report::makeDetails(controller_, controller_.readPulseCount()));
     }
 }
 
@@ -210,12 +247,32 @@ void CCalcDialog::showAboutBox()
     about.exec();
 }
 
+ControlId CCalcDialog::buttonForEnter(const QObject& field) const
+{
+    // An editable selector's keys reach its line edit, whose parent is the selector.
+    const QObject* control = qobject_cast<const QLineEdit*>(&field) != nullptr &&
+                                     qobject_cast<const QComboBox*>(field.parent()) != nullptr
+                                 ? field.parent()
+                                 : &field;
+    if (control == controls_.at(ControlId::IDC_PULSE_COUNT)) {
+        return ControlId::IDC_COMPUTE_DECEL_POINT;
+    }
+    // The multiplier is chosen for 再計算, the button beside it; pressing 決定
+    // there would throw the choice away.
+    if (control == controls_.at(ControlId::IDC_MULTIPLIER)) {
+        return ControlId::IDC_RECALCULATE;
+    }
+    return ControlId::IDC_CALCULATE;
+}
+
 bool CCalcDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
+        // Enter confirms what was typed: it presses the field's button, so that
+        // no keystroke meant for a number ends the program and loses the inputs.
         if (isEnter(key)) {
-            accept();
+            qobject_cast<QPushButton*>(controls_.at(buttonForEnter(*watched)))->click();
             return true;
         }
         if (key.matches(QKeySequence::Cancel)) {

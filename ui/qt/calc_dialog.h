@@ -47,14 +47,21 @@ protected:
 
 private:
     void initDialog();
+    // Greys the result fields that no longer belong to the calculation held, with a tooltip that says why.
+    void showFreshness();
+    // Greys one result field by the freshness shown, its tooltip following its text.
+    void markResult(ControlId id);
     // Shows the details of what the fields show now in the details window, when it is open.
     void refreshDetails();
     QComboBox* selector(ControlId id) const;
+    // The button Enter presses in a field: 算出 in 出力パルス数, 再計算 in 倍率, else 決定.
+    ControlId buttonForEnter(const QObject& field) const;
 
     std::map<ControlId, QWidget*> controls_;
     QAction* aboutAction_ = nullptr;
     QAction* detailsAction_ = nullptr;
     CDetailsWindow* detailsWindow_ = nullptr;
+    ResultFreshness freshness_; // as the result fields show it
     CalculatorController controller_{*this};
 };
 

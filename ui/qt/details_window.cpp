@@ -1,28 +1,31 @@
 #include "ui/qt/details_window.h"
 
 #include "io/file_replace.h"
+#include "report/details_style.h"
 #include "report/details_texts.h"
+#include "report/plot_scene.h"
+#include "ui/qt/details_section.h"
+#include "ui/qt/details_widgets.h"
 #include "ui/qt/dialog_units.h"
-#include "ui/qt/plot_painter.h"
+#include "ui/qt/scene_painter.h"
+#include "ui/qt/window_placement.h"
 #include "ui/qt/window_texts.h"
 
 #include <QBuffer>
 #include <QClipboard>
-#include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QScrollArea>
-#include <QTableWidget>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <string>
@@ -32,135 +35,50 @@ namespace {
 
 namespace t = report::detailsTexts;
 
-// A finding's ink and background: red, so that it cannot be missed beside the
-// mark; the saved or copied line in green, a failure in the finding's red.
-const QColor findingInk(0xb9, 0x1c, 0x1c);
-const QColor findingBackground(0xfe, 0xe2, 0xe2);
-const QColor doneInk(0x16, 0x65, 0x34);
-
-QString text(std::string_view utf8)
-{
-    return fromUtf8(utf8);
-}
-
-// A marked text: the mark before it.
-QString marked(const std::string& content)
-{
-    return text(t::findingMark) + QLatin1Char(' ') + fromUtf8(content);
-}
-
 QColor colourOf(std::string_view hex)
 {
     return QColor(QString::fromLatin1(hex.data(), static_cast<qsizetype>(hex.size())));
 }
 
-// A read-only table of the given columns, as tall as its rows, never scrolled.
-QTableWidget* makeTable(const QString& name, std::initializer_list<std::string_view> columns)
+// The saved or copied line in green, a failure in the warning's red.
+const QColor doneInk(0x16, 0x65, 0x34);
+
+// The window manager's frame around a window; before the window was first
+// shown it is not known, and room is kept for a common one.
+QMargins frameOf(const QWidget& window)
 {
-    auto* table = new QTableWidget;
-    table->setObjectName(name);
-    table->setColumnCount(static_cast<int>(columns.size()));
-    QStringList headers;
-    for (const std::string_view column : columns) {
-        headers << text(column);
-    }
-    table->setHorizontalHeaderLabels(headers);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setFocusPolicy(Qt::NoFocus);
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setWordWrap(false);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    return table;
+    const QRect outer = window.frameGeometry();
+    const QRect inner = window.geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    return frame.isNull() && !window.testAttribute(Qt::WA_WState_Created) ? QMargins(8, 32, 8, 8) : frame;
 }
 
-// Sets a row's cells; figures are right-aligned.
-void setRow(QTableWidget& table, int row, const QStringList& cells, int firstFigure)
-{
-    for (int column = 0; column < cells.size(); ++column) {
-        auto* item = new QTableWidgetItem(cells[column]);
-        item->setTextAlignment(Qt::AlignVCenter | (column >= firstFigure ? Qt::AlignRight : Qt::AlignLeft));
-        table.setItem(row, column, item);
-    }
-}
-
-void markRow(QTableWidget& table, int row)
-{
-    for (int column = 0; column < table.columnCount(); ++column) {
-        QTableWidgetItem* item = table.item(row, column);
-        item->setForeground(findingInk);
-        item->setBackground(findingBackground);
-        QFont bold = table.font();
-        bold.setBold(true);
-        item->setFont(bold);
-    }
-}
-
-// Sizes the table to show every row and every text whole: each column as wide
-// as its widest text, the table as tall as its header and rows.
-void fitTable(QTableWidget& table)
-{
-    // A cell's text has the style's margin on each side.
-    const int padding = 2 * (table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 1) + 8;
-    int width = 2 * table.frameWidth();
-    for (int column = 0; column < table.columnCount(); ++column) {
-        int widest = table.horizontalHeader()->sectionSizeHint(column);
-        for (int row = 0; row < table.rowCount(); ++row) {
-            if (const QTableWidgetItem* item = table.item(row, column)) {
-                const QFont font = item->data(Qt::FontRole).isValid() ? item->font() : table.font();
-                widest = std::max(widest, QFontMetrics(font).horizontalAdvance(item->text()) + padding);
-            }
-        }
-        table.setColumnWidth(column, widest);
-        width += widest;
-    }
-    table.resizeRowsToContents();
-    int height = table.horizontalHeader()->sizeHint().height() + 2 * table.frameWidth();
-    for (int row = 0; row < table.rowCount(); ++row) {
-        height += table.rowHeight(row);
-    }
-    table.setFixedHeight(height);
-    table.setMinimumWidth(width);
-}
-
-QLabel* makeLabel(const QString& name)
-{
-    auto* label = new QLabel;
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
-QPushButton* makeButton(const QString& name, std::string_view caption)
-{
-    auto* button = new QPushButton(text(caption));
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-// The screen's room for windows beside the dialog.
-QRect roomOf(const QWidget& widget)
+QRect workAreaOf(const QWidget& widget)
 {
     const QScreen* screen = widget.screen() != nullptr ? widget.screen() : QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1280, 720);
 }
 
-// The margins of the window, its scroll area and its buttons around the groups.
-constexpr int windowMargins = 64;
-
-// The window manager's frame around the window; before the window was first
-// shown it is not known, and room is kept for a common one.
-QSize frameOf(const QWidget& window)
+int widthOf(const QMargins& margins)
 {
-    const QSize frame = window.frameGeometry().size() - window.geometry().size();
-    return frame.isNull() ? QSize(16, 40) : frame;
+    return margins.left() + margins.right();
+}
+
+int heightOf(const QMargins& margins)
+{
+    return margins.top() + margins.bottom();
+}
+
+// What a window shows, apart from its texts: its sections' kinds and whether
+// there is a plot. The window grows for a new shape, never for longer texts.
+std::vector<int> shapeOf(const report::DetailsLayout& layout, const report::Details& details)
+{
+    std::vector<int> shape{details.plot.has_value() ? 1 : 0};
+    for (const report::DetailsSection& section : layout.sections) {
+        shape.push_back(static_cast<int>(section.kind));
+    }
+    return shape;
 }
 
 } // namespace
@@ -168,284 +86,202 @@ QSize frameOf(const QWidget& window)
 CDetailsWindow::CDetailsWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("detailsWindow"));
-    setWindowTitle(text(t::windowCaption));
+    setWindowTitle(fromUtf8(t::windowCaption));
     setModal(false);
     setSizeGripEnabled(true);
     setFont(dialogFont());
 
     auto* content = new QWidget;
-    auto* column = new QVBoxLayout(content);
-    heading_ = makeLabel(QStringLiteral("heading"));
+    column_ = new QVBoxLayout(content);
+    heading_ = new QLabel;
+    heading_->setObjectName(QStringLiteral("heading"));
+    heading_->setTextFormat(Qt::PlainText);
+    heading_->setWordWrap(true);
+    heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    heading_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QFont bold = heading_->font();
     bold.setBold(true);
     heading_->setFont(bold);
-    column->addWidget(heading_);
+    column_->addWidget(heading_);
+    status_ = new QVBoxLayout;
+    column_->addLayout(status_);
+    column_->addStretch();
 
-    // Side by side: the integers, and the drive they give with its findings.
-    auto* top = new QHBoxLayout;
-    registersGroup_ = new QGroupBox;
-    auto* registersColumn = new QVBoxLayout(registersGroup_);
-    registers_ = makeTable(QStringLiteral("registers"), {t::columnRegister, t::columnInteger, t::columnSettingValue});
-    registersColumn->addWidget(registers_);
-    copyButton_ = makeButton(QStringLiteral("copyButton"), t::copyButton);
-    connect(copyButton_, &QPushButton::clicked, this, &CDetailsWindow::copyRegisters);
-    auto* copyRow = new QHBoxLayout;
-    copyRow->addWidget(copyButton_);
-    copyRow->addStretch();
-    registersColumn->addLayout(copyRow);
-    registersColumn->addStretch();
-    top->addWidget(registersGroup_, 2);
+    scroll_ = new QScrollArea;
+    scroll_->setObjectName(QStringLiteral("scrollArea"));
+    scroll_->setWidgetResizable(true);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidget(content);
 
-    realDriveGroup_ = new QGroupBox;
-    auto* realColumn = new QVBoxLayout(realDriveGroup_);
-    realDrive_ = makeTable(QStringLiteral("realDrive"),
-                           {t::columnQuantity, t::columnRequested, t::columnReal, t::columnDeviation});
-    realColumn->addWidget(realDrive_);
-    findingsHeading_ = makeLabel(QStringLiteral("findingsHeading"));
-    findingsHeading_->setFont(bold);
-    realColumn->addWidget(findingsHeading_);
-    findings_ = new QVBoxLayout;
-    realColumn->addLayout(findings_);
-    realColumn->addStretch();
-    top->addWidget(realDriveGroup_, 5);
-    column->addLayout(top);
+    note_ = new QLabel;
+    note_->setObjectName(QStringLiteral("note"));
+    note_->setTextFormat(Qt::PlainText);
+    note_->setWordWrap(true);
+    note_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    note_->hide();
+    auto* closeButton = new QPushButton(fromUtf8(t::closeButton));
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    closeButton->setAutoDefault(false);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(note_, 1);
+    bottom->addWidget(closeButton, 0, Qt::AlignRight | Qt::AlignBottom);
 
-    // Under them: the velocity profile, its figures and its note.
-    plotGroup_ = new QGroupBox;
-    auto* plotColumn = new QVBoxLayout(plotGroup_);
-    plot_ = new PlotWidget;
-    plot_->setObjectName(QStringLiteral("plot"));
-    plotColumn->addWidget(plot_);
-    phases_ = makeTable(QStringLiteral("phases"), {t::columnPhase, t::columnTime, t::columnPulses, t::columnDetail});
-    plotColumn->addWidget(phases_);
-    plotNote_ = makeLabel(QStringLiteral("plotNote"));
-    plotColumn->addWidget(plotNote_);
-    saveButton_ = makeButton(QStringLiteral("saveButton"), t::saveButton);
-    connect(saveButton_, &QPushButton::clicked, this, &CDetailsWindow::savePlot);
-    auto* saveRow = new QHBoxLayout;
-    saveRow->addWidget(saveButton_);
-    saveRow->addStretch();
-    plotColumn->addLayout(saveRow);
-    column->addWidget(plotGroup_);
-
-    note_ = makeLabel(QStringLiteral("note"));
-    column->addWidget(note_);
-    column->addStretch();
-
-    auto* scroll = new QScrollArea;
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(content);
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* closeButton = makeButton(QStringLiteral("closeButton"), t::closeButton);
-    buttons->addButton(closeButton, QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* outer = new QVBoxLayout(this);
-    outer->addWidget(scroll);
-    outer->addWidget(buttons);
+    outer->addWidget(scroll_, 1);
+    outer->addLayout(bottom);
 
-    content_ = content;
     showDetails(report::makeDetails(std::nullopt, std::nullopt));
-}
-
-int CDetailsWindow::narrowestWidth() const
-{
-    // The two groups side by side, or the plot's: the scroll area would take any
-    // width, so its content's own minimum is not the window's.
-    return std::max(registersGroup_->minimumSizeHint().width() + realDriveGroup_->minimumSizeHint().width(),
-                    plotGroup_->minimumSizeHint().width()) +
-           windowMargins;
-}
-
-QSize CDetailsWindow::wantedSize(const QRect& room) const
-{
-    // The groups' own hints, which follow the tables at once where the
-    // content's layout waits for the event loop's next turn.
-    const int tallest = heading_->sizeHint().height() +
-                        std::max(registersGroup_->sizeHint().height(), realDriveGroup_->sizeHint().height()) +
-                        plotGroup_->sizeHint().height() + windowMargins + 48;
-    const QSize frame = frameOf(*this);
-    const int narrowest = narrowestWidth();
-    return {std::max(std::min(std::max(900, narrowest), room.width() - frame.width()), narrowest),
-            std::min(tallest, room.height() - frame.height())};
-}
-
-void CDetailsWindow::placeBeside(const QWidget& dialog)
-{
-    const QRect room = roomOf(dialog);
-    const QSize frame = frameOf(*this);
-    const int narrowest = narrowestWidth();
-    const QSize wanted = wantedSize(room);
-    int width = wanted.width();
-    // Beside the dialog, right or left, where the screen has room for the window
-    // at its narrowest, so that neither hides the other; otherwise at the screen's right edge.
-    const QRect outer = dialog.frameGeometry();
-    const int right = room.right() + 1 - (outer.right() + 1) - frame.width();
-    const int left = outer.left() - room.left() - frame.width();
-    int x = room.right() + 1 - width - frame.width();
-    if (right >= narrowest) {
-        width = std::min(width, right);
-        x = outer.right() + 1;
-    } else if (left >= narrowest) {
-        width = std::min(width, left);
-        x = outer.left() - width - frame.width();
-    }
-    resize(width, wanted.height());
-    const int lowest = std::max(room.top(), room.bottom() + 1 - wanted.height() - frame.height());
-    move(std::max(x, room.left()), std::clamp(outer.top(), room.top(), lowest));
-}
-
-void CDetailsWindow::growToContent()
-{
-    const QRect room = roomOf(*this);
-    const QSize grown = size().expandedTo(wantedSize(room));
-    if (grown == size()) {
-        return;
-    }
-    resize(grown);
-    // Still on the screen when it grew past its bottom or right edge.
-    const QSize frame = frameOf(*this);
-    move(std::clamp(x(), room.left(), std::max(room.left(), room.right() + 1 - grown.width() - frame.width())),
-         std::clamp(y(), room.top(), std::max(room.top(), room.bottom() + 1 - grown.height() - frame.height())));
 }
 
 void CDetailsWindow::showDetails(report::Details details)
 {
+    // One repaint for the whole change: no half-updated window is ever seen.
+    setUpdatesEnabled(false);
+    const std::vector<int> shapeBefore = shapeOf(layout_, details_);
     details_ = std::move(details);
-    heading_->setText(fromUtf8(details_.heading));
-    registersGroup_->setVisible(details_.calculated);
-    realDriveGroup_->setVisible(details_.calculated);
-    plotGroup_->setVisible(details_.calculated);
-    showRegisters();
-    showRealDrive();
-    showFindings();
-    showPlot();
+    layout_ = report::detailsLayout(details_);
+    heading_->setText(fromUtf8(layout_.heading));
+    while (QLayoutItem* item = status_->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    for (const report::DetailsLine& line : layout_.status) {
+        auto* label = new DetailsLineLabel(line);
+        label->setObjectName(QStringLiteral("status"));
+        status_->addWidget(label);
+        label->show();
+    }
+    showSections();
     // A line about an earlier copy or save does not belong to these details.
     note_->clear();
     note_->hide();
-    // The first calculation shown in a window opened without one needs room for its groups.
-    if (isVisible()) {
+    setUpdatesEnabled(true);
+    // The first calculation shown in a window opened without one needs room for
+    // its sections, and a plot for itself; a longer figure scrolls or is elided.
+    if (isVisible() && shapeOf(layout_, details_) != shapeBefore) {
         growToContent();
     }
 }
 
-void CDetailsWindow::showRegisters()
+void CDetailsWindow::showSections()
 {
-    registersGroup_->setTitle(fromUtf8(details_.registersHeading));
-    registers_->setRowCount(static_cast<int>(details_.registers.size()));
-    int row = 0;
-    for (const report::DetailsRegister& line : details_.registers) {
-        setRow(*registers_, row,
-               {fromUtf8(line.name), line.hasFinding ? marked(line.integer) : fromUtf8(line.integer),
-                fromUtf8(line.settingValue)},
-               1);
-        if (line.hasFinding) {
-            markRow(*registers_, row);
-        }
-        ++row;
+    while (sections_.size() > layout_.sections.size()) {
+        delete sections_.back();
+        sections_.pop_back();
     }
-    fitTable(*registers_);
-    copyButton_->setEnabled(!details_.clipboardText.empty());
-}
-
-void CDetailsWindow::showRealDrive()
-{
-    realDriveGroup_->setTitle(fromUtf8(details_.realDriveHeading));
-    realDrive_->setRowCount(static_cast<int>(details_.realDrive.size()));
-    int row = 0;
-    for (const report::DetailsQuantity& line : details_.realDrive) {
-        setRow(*realDrive_, row,
-               {line.marked ? marked(line.label) : fromUtf8(line.label), fromUtf8(line.requested), fromUtf8(line.real),
-                fromUtf8(line.deviation)},
-               1);
-        if (line.marked) {
-            markRow(*realDrive_, row);
-        }
-        ++row;
+    while (sections_.size() < layout_.sections.size()) {
+        auto* view = new DetailsSectionView;
+        connect(view, &DetailsSectionView::actionTriggered, this, &CDetailsWindow::onAction);
+        connect(view, &DetailsSectionView::rowChosen, this, &CDetailsWindow::rowChosen);
+        // Before the stretch that keeps the sections at the top.
+        column_->insertWidget(column_->count() - 1, view);
+        view->show(); // at once: a layout would show it only on the event loop's next turn
+        sections_.push_back(view);
     }
-    fitTable(*realDrive_);
-}
-
-void CDetailsWindow::showFindings()
-{
-    findingsHeading_->setText(fromUtf8(details_.findingsHeading));
-    while (QLayoutItem* item = findings_->takeAt(0)) {
-        delete item->widget();
-        delete item;
-    }
-    for (const report::DetailsFinding& finding : details_.findings) {
-        QLabel* label = makeLabel(QStringLiteral("finding"));
-        label->setText(marked(finding.text));
-        QFont bold = label->font();
-        bold.setBold(true);
-        label->setFont(bold);
-        label->setAutoFillBackground(true);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, findingInk);
-        palette.setColor(QPalette::Window, findingBackground);
-        label->setPalette(palette);
-        label->setMargin(4);
-        findings_->addWidget(label);
-        label->show(); // at once: a layout would show it only on the event loop's next turn
-
-    }
-    if (!details_.findingsNote.empty()) {
-        QLabel* label = makeLabel(QStringLiteral("findingsNote"));
-        label->setText(fromUtf8(details_.findingsNote));
-        findings_->addWidget(label);
-        label->show();
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        sections_[i]->showSection(layout_.sections[i], details_.plot);
+        offerCopyFormats(*sections_[i]);
+        // A section with a plot takes the height the window has to spare.
+        column_->setStretchFactor(sections_[i], layout_.sections[i].kind == report::SectionKind::Plot ? 1 : 0);
     }
 }
 
-void CDetailsWindow::showPlot()
+void CDetailsWindow::offerCopyFormats(DetailsSectionView& view)
 {
-    plotGroup_->setTitle(fromUtf8(details_.plotHeading));
-    plot_->setPlot(details_.plot);
-    const auto rows = details_.plot ? details_.plot->rows : std::vector<report::FigureRow>{};
-    phases_->setRowCount(static_cast<int>(rows.size()));
-    int row = 0;
-    for (const report::FigureRow& figures : rows) {
-        setRow(*phases_, row, {fromUtf8(figures.name), fromUtf8(figures.time), fromUtf8(figures.pulses),
-                               fromUtf8(figures.detail)},
-               1);
-        phases_->item(row, 3)->setTextAlignment(Qt::AlignVCenter | Qt::AlignLeft);
-        if (figures.phase) {
-            phases_->item(row, 0)->setBackground(colourOf(report::plotColours.fillOf(*figures.phase)));
-            phases_->item(row, 0)->setForeground(colourOf(report::plotColours.inkOf(*figures.phase)));
-        } else {
-            phases_->item(row, 3)->setForeground(colourOf(report::plotColours.mark));
-        }
-        ++row;
+    auto* button = qobject_cast<QToolButton*>(view.button(report::SectionAction::Copy));
+    if (button == nullptr) {
+        return;
     }
-    fitTable(*phases_);
-    phases_->setVisible(!rows.empty());
-    plotNote_->setText(fromUtf8(details_.plotNote));
-    plotNote_->setVisible(!details_.plotNote.empty());
-    // A move too short is told in the note's own words, as a finding is.
-    QPalette palette = plotNote_->palette();
-    palette.setColor(QPalette::WindowText, details_.plotState == report::DetailsPlotState::NoMotion
-                                               ? findingInk
-                                               : QGuiApplication::palette().color(QPalette::WindowText));
-    plotNote_->setPalette(palette);
-    saveButton_->setEnabled(details_.plot.has_value());
+    QMenu* menu = button->menu();
+    if (menu == nullptr) {
+        menu = new QMenu(button);
+        menu->setObjectName(QStringLiteral("copyFormats"));
+        button->setMenu(menu);
+    }
+    menu->clear();
+    for (const report::CopyFormat& format : details_.copyFormats) {
+        const QString text = fromUtf8(format.text);
+        connect(menu->addAction(fromUtf8(format.label)), &QAction::triggered, this, [this, text] { copy(text); });
+    }
+    button->setEnabled(!details_.clipboardText.empty());
+}
+
+void CDetailsWindow::onAction(report::SectionAction action)
+{
+    switch (action) {
+    case report::SectionAction::Copy:
+        copyRegisters();
+        break;
+    case report::SectionAction::SavePlot:
+        savePlot();
+        break;
+    case report::SectionAction::ChooseRow:
+        break; // a section chooses its own rows
+    }
+}
+
+QSize CDetailsWindow::wantedSize() const
+{
+    const QSize content = scroll_->widget()->sizeHint();
+    const QMargins margins = layout()->contentsMargins();
+    const int bottom = std::max(note_->sizeHint().height(), findChild<QPushButton*>(QStringLiteral("closeButton"))->sizeHint().height());
+    // Room for a vertical scroll bar, which a screen lower than the content needs.
+    return {content.width() + widthOf(margins) + scroll_->verticalScrollBar()->sizeHint().width(),
+            content.height() + heightOf(margins) + layout()->spacing() + bottom};
+}
+
+void CDetailsWindow::placeBeside(const QWidget& dialog)
+{
+    const QMargins frame = frameOf(*this);
+    // Narrower than this the plot and the tables' first columns would crowd;
+    // it is as much as a 1280-pixel screen leaves beside the centred dialog.
+    const int narrowest = 26 * fontMetrics().height() + widthOf(frame);
+    // A window of a few lines is no narrower, so that the sections to come have room.
+    QSize outerWanted = wantedSize().grownBy(frame);
+    outerWanted.setWidth(std::max(outerWanted.width(), narrowest));
+    const QRect outer = qt::placeBeside(workAreaOf(dialog), dialog.frameGeometry(), outerWanted, narrowest);
+    resize(outer.size().shrunkBy(frame));
+    move(outer.topLeft());
+}
+
+void CDetailsWindow::growToContent()
+{
+    const QRect room = workAreaOf(*this);
+    const QMargins frame = frameOf(*this);
+    const QSize grown =
+        size().expandedTo(wantedSize()).boundedTo(room.size().shrunkBy(frame)).expandedTo(minimumSizeHint());
+    if (grown == size()) {
+        return;
+    }
+    resize(grown);
+    // Still inside the work area when it grew past its bottom or right edge.
+    const QSize outer = grown.grownBy(frame);
+    move(std::clamp(x(), room.left(), std::max(room.left(), room.right() + 1 - outer.width())),
+         std::clamp(y(), room.top(), std::max(room.top(), room.bottom() + 1 - outer.height())));
 }
 
 void CDetailsWindow::showNote(const QString& note, bool failed)
 {
     note_->setText(note);
     QPalette palette = note_->palette();
-    palette.setColor(QPalette::WindowText, failed ? findingInk : doneInk);
+    palette.setColor(QPalette::WindowText, failed ? colourOf(report::detailsColours.warning) : doneInk);
     note_->setPalette(palette);
+    note_->setToolTip(note);
     note_->show();
 }
 
 void CDetailsWindow::copyRegisters()
 {
-    if (details_.clipboardText.empty()) {
-        return;
+    if (!details_.clipboardText.empty()) {
+        copy(fromUtf8(details_.clipboardText));
     }
-    QGuiApplication::clipboard()->setText(fromUtf8(details_.clipboardText));
-    showNote(text(t::copied), false);
+}
+
+void CDetailsWindow::copy(const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    showNote(fromUtf8(t::copied), false);
 }
 
 void CDetailsWindow::savePlot()
@@ -453,13 +289,13 @@ void CDetailsWindow::savePlot()
     if (!details_.plot) {
         return;
     }
-    QFileDialog chooser(this, text(t::saveTitle));
+    QFileDialog chooser(this, fromUtf8(t::saveTitle));
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     chooser.setFileMode(QFileDialog::AnyFile);
     // Qt's own chooser, the same on every desktop, whose name filter always comes back.
     chooser.setOption(QFileDialog::DontUseNativeDialog);
-    chooser.setNameFilters({text(t::saveFilterSvg), text(t::saveFilterPng)});
-    chooser.selectFile(QStringLiteral("velocity-profile.svg"));
+    chooser.setNameFilters({fromUtf8(t::saveFilterSvg), fromUtf8(t::saveFilterPng)});
+    chooser.selectFile(fromUtf8(report::defaultPlotFileName(report::PlotFileFormat::Svg)));
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
         return;
     }
@@ -472,26 +308,28 @@ QString CDetailsWindow::saveTo(const QString& chosen, const QString& filter)
     const QString suffix = QFileInfo(path).suffix().toLower();
     bool png = suffix == QLatin1String("png");
     if (suffix != QLatin1String("png") && suffix != QLatin1String("svg")) {
-        png = filter == text(t::saveFilterPng);
+        png = filter == fromUtf8(t::saveFilterPng);
         path += png ? QStringLiteral(".png") : QStringLiteral(".svg");
     }
-    const QString shownName = QDir::toNativeSeparators(path);
-    const std::string utf8Path = path.toStdString();
     if (!details_.plot) {
-        showNote(text(t::saveNoPlot), true);
+        showNote(fromUtf8(t::saveNoPlot), true);
         return path;
     }
     std::string contents;
     if (png) {
+        // The saved document's scene, larger so that its texts stay sharp when shown larger.
+        const report::PlotScene scene = report::makePlotScene(*details_.plot, report::documentWidth,
+                                                              report::documentHeight, report::SceneFrame::Document);
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        plotImage(*details_.plot, font()).save(&buffer, "PNG");
+        sceneImage(scene, report::plotPngScale).save(&buffer, "PNG");
         contents.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     } else {
         contents = report::detailsPlotSvg(details_).value_or(std::string());
     }
-    const auto error = io::replaceFile(utf8Path, contents);
+    const auto error = io::replaceFile(path.toStdString(), contents);
+    const QString shownName = QDir::toNativeSeparators(path);
     showNote(fromUtf8(report::detailsSaveNote(shownName.toStdString(), error)), error.has_value());
     return path;
 }
