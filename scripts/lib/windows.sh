@@ -25,9 +25,10 @@ i386_runs_natively() {
 #   windows_preset  the CMake preset that builds them (windows or windows64)
 #   windows_build   that preset's build folder
 # VELDRONIX_WINDOWS_ARCH=i686 or =x86_64 forces a choice. Unforced, the 32-bit
-# programs run where this machine runs 32-bit programs itself and Wine's 32-bit
-# part is installed; everywhere else the 64-bit ones, under wine64, which needs
-# neither the i386 architecture nor anything 32-bit on the machine.
+# programs, the ones released for every Windows, run where this machine runs
+# 32-bit programs itself (Wine's 32-bit part is installed for them); everywhere
+# else the 64-bit ones, under wine64, which needs neither the i386 architecture
+# nor anything 32-bit on the machine.
 wine32_loader=/usr/lib/wine/wine
 wine64_loader=/usr/lib/wine/wine64
 select_windows_programs() {
@@ -35,7 +36,7 @@ select_windows_programs() {
     case "$arch" in
     i686 | x86_64) ;;
     "")
-        if i386_runs_natively && [ -x "$wine32_loader" ]; then arch=i686; else arch=x86_64; fi
+        if i386_runs_natively; then arch=i686; else arch=x86_64; fi
         ;;
     *)
         echo "VELDRONIX_WINDOWS_ARCH=$arch: expected i686 or x86_64" >&2

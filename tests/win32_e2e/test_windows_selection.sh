@@ -43,7 +43,7 @@ wine64_loader="$scratch/wine64"
 # given: forced native wine32 | expected: arch preset bits loader WINEARCH prefix ensure_wine | actions
 cases=(
     "-      yes yes | i686   windows   32-bit wine   win32 wineprefix   ok    | install wine wine32 fonts-wine"
-    "-      yes no  | x86_64 windows64 64-bit wine64 win64 wineprefix64 ok    | install wine64 fonts-wine"
+    "-      yes no  | i686   windows   32-bit wine   win32 wineprefix   ok    | root dpkg --add-architecture i386,install wine wine32 fonts-wine"
     "-      no  yes | x86_64 windows64 64-bit wine64 win64 wineprefix64 ok    | install wine64 fonts-wine"
     "-      no  no  | x86_64 windows64 64-bit wine64 win64 wineprefix64 ok    | install wine64 fonts-wine"
     "i686   yes no  | i686   windows   32-bit wine   win32 wineprefix   ok    | root dpkg --add-architecture i386,install wine wine32 fonts-wine"
