@@ -96,10 +96,25 @@ std::vector<FigureRow> rowsOf(const VelocityProfile& p, const PlotTexts& t)
 const PlotTexts& englishPlotTexts()
 {
     static constexpr PlotTexts english{
-        texts::svgTitle,     texts::profileHeading, texts::shapeLinear,  texts::shapeSCurve,   texts::svgTimeAxis,
-        texts::svgSpeedAxis, texts::phaseAccel,     texts::phaseConstant, texts::phaseDecel,   texts::labelTotalMove,
-        texts::svgDecelPoint, texts::svgDriveSpeed, texts::svgInitialSpeed, texts::svgPhaseTime, texts::svgPhasePulses,
-        texts::svgRamp,      texts::svgSCurveRamp,  texts::svgAtSpeed,    texts::svgFontFamily,
+        .title = texts::svgTitle,
+        .heading = texts::profileHeading,
+        .shapeLinear = texts::shapeLinear,
+        .shapeSCurve = texts::shapeSCurve,
+        .timeAxis = texts::svgTimeAxis,
+        .speedAxis = texts::svgSpeedAxis,
+        .phaseAccel = texts::phaseAccel,
+        .phaseConstant = texts::phaseConstant,
+        .phaseDecel = texts::phaseDecel,
+        .totalMove = texts::labelTotalMove,
+        .decelPoint = texts::svgDecelPoint,
+        .driveSpeed = texts::svgDriveSpeed,
+        .initialSpeed = texts::svgInitialSpeed,
+        .phaseTime = texts::svgPhaseTime,
+        .phasePulses = texts::svgPhasePulses,
+        .ramp = texts::svgRamp,
+        .sCurveRamp = texts::svgSCurveRamp,
+        .atSpeed = texts::svgAtSpeed,
+        .fontFamily = texts::svgFontFamily,
     };
     return english;
 }
