@@ -11,6 +11,7 @@
 #include "ui/win32/plot_save.h"
 #include "ui/win32/scene_painter.h"
 #include "ui/win32/table_view.h"
+#include "ui/win32/text_metrics.h"
 
 #include <commctrl.h>
 
@@ -55,31 +56,6 @@ std::wstring faceOf(HFONT font)
         return L"MS PGothic";
     }
     return face.lfFaceName;
-}
-
-// A static's flags and the same for measuring it: words wrap, and a word longer
-// than the line (a long figure, Japanese without spaces) breaks where it must.
-constexpr UINT wrapFormat = DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS;
-constexpr DWORD wrapStyle = SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
-
-SIZE measured(HWND control, HFONT font, std::string_view text, int width)
-{
-    const WindowContext context(control);
-    const Selection use(context.dc(), font);
-    const std::wstring wide = io::toWide(text);
-    RECT bounds{0, 0, std::max(1, width), 0};
-    DrawTextW(context.dc(), wide.empty() ? L" " : wide.c_str(), wide.empty() ? 1 : static_cast<int>(wide.size()),
-              &bounds, DT_CALCRECT | wrapFormat);
-    return SIZE{bounds.right, bounds.bottom};
-}
-
-int lineHeightOf(HWND window, HFONT font)
-{
-    const WindowContext context(window);
-    const Selection use(context.dc(), font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(context.dc(), &metrics);
-    return metrics.tmHeight + metrics.tmExternalLeading;
 }
 
 // The frame's height around a client area, in px.
