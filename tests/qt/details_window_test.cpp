@@ -11,7 +11,6 @@
 #include "ui/qt/details_widgets.h"
 #include "ui/qt/details_window.h"
 #include "ui/qt/plot_widget.h"
-#include "ui/qt/window_placement.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -319,47 +318,6 @@ private slots:
         QCOMPARE(window.sectionViews().size(), window.shownLayout().sections.size());
         QCOMPARE(results(), resultsBefore);
         QVERIFY(window.isVisible());
-    }
-
-    void placesItselfBesideTheDialog_data()
-    {
-        QTest::addColumn<QRect>("workArea");
-        QTest::addColumn<QRect>("dialog");
-        QTest::addColumn<QSize>("wanted");
-        QTest::addColumn<QRect>("placed");
-        // The Qt dialog is 562 x 722 with IPA P Gothic; the window wants 814 x 1050 with
-        // its plot, and is never narrower than 354 (26 lines of 13 px and a frame of 16).
-        const QSize wanted(814, 1050);
-        // 1280 x 720, the dialog centred (359 px each side): beside it, as wide as the room, as high as the screen.
-        QTest::newRow("small screen, dialog centred") << QRect(0, 0, 1280, 720) << QRect(359, 0, 562, 722) << wanted
-                                                      << QRect(921, 0, 359, 720);
-        // The dialog at the left: all the room to its right, as wide as wanted.
-        QTest::newRow("small screen, dialog left") << QRect(0, 0, 1280, 720) << QRect(0, 0, 562, 722) << wanted
-                                                   << QRect(562, 0, 718, 720);
-        // The dialog at the right: to its left.
-        QTest::newRow("small screen, dialog right") << QRect(0, 0, 1280, 720) << QRect(718, 0, 562, 722) << wanted
-                                                    << QRect(0, 0, 718, 720);
-        // 300 px each side: at the right edge, 354 wide, over 54 px of the dialog.
-        QTest::newRow("no room beside") << QRect(0, 0, 1162, 720) << QRect(300, 0, 562, 722) << wanted
-                                        << QRect(808, 0, 354, 720);
-        // 1920 x 1080 with a panel of 40 px at the top: beside, level with the dialog, whole.
-        QTest::newRow("large screen") << QRect(0, 40, 1920, 1040) << QRect(679, 200, 562, 722) << QSize(814, 800)
-                                      << QRect(1241, 200, 679, 800);
-        // Too low to stay level with the dialog: raised to end at the work area's bottom.
-        QTest::newRow("large screen, raised") << QRect(0, 40, 1920, 1040) << QRect(0, 300, 562, 722) << wanted
-                                              << QRect(562, 40, 814, 1040);
-        // A second screen to the right of the first: its own coordinates.
-        QTest::newRow("second screen") << QRect(1920, 0, 1280, 720) << QRect(1920, 0, 562, 722) << wanted
-                                       << QRect(2482, 0, 718, 720);
-    }
-
-    void placesItselfBesideTheDialog()
-    {
-        QFETCH(QRect, workArea);
-        QFETCH(QRect, dialog);
-        QFETCH(QSize, wanted);
-        QFETCH(QRect, placed);
-        QCOMPARE(placeBeside(workArea, dialog, wanted, 354), placed);
     }
 
     void opensInsideTheWorkAreaAndResizes()

@@ -4,11 +4,11 @@
 #include "report/details_style.h"
 #include "report/details_texts.h"
 #include "report/plot_scene.h"
+#include "report/window_placement.h"
 #include "ui/qt/details_section.h"
 #include "ui/qt/details_widgets.h"
 #include "ui/qt/dialog_units.h"
 #include "ui/qt/scene_painter.h"
-#include "ui/qt/window_placement.h"
 #include "ui/qt/window_texts.h"
 
 #include <QBuffer>
@@ -34,6 +34,11 @@ namespace veldronix::qt {
 namespace {
 
 namespace t = report::detailsTexts;
+
+report::ScreenRect screenRectOf(const QRect& rect)
+{
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
 
 QColor colourOf(std::string_view hex)
 {
@@ -240,7 +245,10 @@ void CDetailsWindow::placeBeside(const QWidget& dialog)
     // A window of a few lines is no narrower, so that the sections to come have room.
     QSize outerWanted = wantedSize().grownBy(frame);
     outerWanted.setWidth(std::max(outerWanted.width(), narrowest));
-    const QRect outer = qt::placeBeside(workAreaOf(dialog), dialog.frameGeometry(), outerWanted, narrowest);
+    const report::ScreenRect placed = report::placeBeside(screenRectOf(workAreaOf(dialog)),
+                                                          screenRectOf(dialog.frameGeometry()), outerWanted.width(),
+                                                          outerWanted.height(), narrowest);
+    const QRect outer(placed.x, placed.y, placed.width, placed.height);
     resize(outer.size().shrunkBy(frame));
     move(outer.topLeft());
 }

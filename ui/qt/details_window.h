@@ -40,7 +40,7 @@ public:
     QString saveTo(const QString& path, const QString& filter = {});
 
     // Sizes the window to its content within the screen's work area and puts it
-    // beside the dialog (see placeBeside in window_placement.h).
+    // beside the dialog (see report/window_placement.h).
     void placeBeside(const QWidget& dialog);
 
 signals:

@@ -6,6 +6,7 @@
 #include "report/details_style.h"
 #include "report/details_texts.h"
 #include "report/plot_scene.h"
+#include "report/window_placement.h"
 #include "ui/win32/clipboard.h"
 #include "ui/win32/plot_view.h"
 #include "ui/win32/plot_save.h"
@@ -25,6 +26,12 @@ namespace texts = report::detailsTexts;
 
 constexpr const wchar_t* windowClassName = L"VeldronixDetails";
 
+report::ScreenRect screenRectOf(const RECT& rect)
+{
+    return {static_cast<int>(rect.left), static_cast<int>(rect.top), static_cast<int>(rect.right - rect.left),
+            static_cast<int>(rect.bottom - rect.top)};
+}
+
 // The window's measures in pixels.
 constexpr int margin = 10;
 constexpr int sectionGap = 14; // above a section's heading
@@ -32,7 +39,6 @@ constexpr int partGap = 6;     // between a section's parts
 constexpr int preferredWidth = 760; // the client width the window asks for where the screen has room
 constexpr int narrowestWidth = 460; // the narrowest it is made, by the program or the user
 constexpr int lowestHeight = 320;
-constexpr int besideGap = 8;        // between the dialog and the window beside it
 
 constexpr int toInt(DetailsId id)
 {
@@ -343,43 +349,32 @@ int DetailsWindow::wantedWidth() const
     return frame.right - frame.left;
 }
 
-// Beside the main dialog where the work area has room, else where it covers the
-// least of it; never larger than the work area, whose content then scrolls.
+// Beside the main dialog by the rule every desktop front end shares (report::placeBeside):
+// where the work area has room, else where it covers the least of it; never larger
+// than the work area, whose content then scrolls.
 void DetailsWindow::placeNearOwner(HWND owner)
 {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT work = monitor.rcWork;
-    const int workWidth = work.right - work.left;
-    const int workHeight = work.bottom - work.top;
-    RECT dialog{};
-    GetWindowRect(owner, &dialog);
+    const report::ScreenRect workArea = screenRectOf(monitor.rcWork);
+    RECT dialogFrame{};
+    GetWindowRect(owner, &dialogFrame);
+    const report::ScreenRect dialog = screenRectOf(dialogFrame);
+    const int wanted = std::max(wantedWidth(), narrowestWidth);
 
-    const int preferred = std::min(workWidth, wantedWidth());
-    const int frameHeight = frameHeightOf(window_);
-
-    // The room right and left of the dialog; the wider side takes the window.
-    const int right = std::max(0, static_cast<int>(work.right - dialog.right) - besideGap);
-    const int left = std::max(0, static_cast<int>(dialog.left - work.left) - besideGap);
-    const bool onRight = right >= left;
-    const int room = onRight ? right : left;
-    const int width = std::clamp(room, std::min(narrowestWidth, workWidth), preferred);
-    int x = onRight ? static_cast<int>(dialog.right) + besideGap : static_cast<int>(dialog.left) - besideGap - width;
-    x = std::clamp(x, static_cast<int>(work.left), static_cast<int>(work.right) - width);
-
-    // As tall as the content at that width asks, within the work area.
-    SetWindowPos(window_, nullptr, 0, 0, width, lowestHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The width first: the height follows from the content laid out at that width.
+    const report::ScreenRect across = report::placeBeside(workArea, dialog, wanted, lowestHeight, narrowestWidth);
+    SetWindowPos(window_, nullptr, 0, 0, across.width, lowestHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     layOut();
     RECT client{};
     GetClientRect(window_, &client);
     RECT pageClient{};
     GetClientRect(page_.window(), &pageClient);
     const int barHeight = static_cast<int>(client.bottom - pageClient.bottom);
-    const int height = std::min(workHeight, page_.contentHeight() + barHeight + frameHeight);
-    const int y = std::clamp(static_cast<int>(dialog.top), static_cast<int>(work.top),
-                             static_cast<int>(work.bottom) - height);
-    SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int height = page_.contentHeight() + barHeight + frameHeightOf(window_);
+    const report::ScreenRect placed = report::placeBeside(workArea, dialog, wanted, height, narrowestWidth);
+    SetWindowPos(window_, nullptr, placed.x, placed.y, placed.width, placed.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void DetailsWindow::onCommand(int identifier)
