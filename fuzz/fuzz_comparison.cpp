@@ -14,6 +14,7 @@
 #include "core/speed_multiplier.h"
 #include "fuzz/byte_reader.h"
 #include "fuzz/markup_check.h"
+#include "fuzz/same_bits.h"
 #include "io/json_writer.h"
 
 #include <algorithm>
@@ -30,6 +31,8 @@ namespace {
 
 using namespace veldronix;
 using veldronix::fuzz::ByteReader;
+using veldronix::fuzz::sameBits;
+using veldronix::fuzz::sameDrive;
 
 struct Case {
     Calculation calculation;
@@ -52,44 +55,6 @@ void check(const Case& c, bool condition, const char* what, std::string_view det
     if (!condition) {
         report(c, what, detail);
     }
-}
-
-bool sameBits(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-bool sameBits(const std::optional<double>& a, const std::optional<double>& b)
-{
-    return a.has_value() == b.has_value() && (!a || sameBits(*a, *b));
-}
-
-bool sameQuantity(const std::optional<RealQuantity>& a, const std::optional<RealQuantity>& b)
-{
-    return a.has_value() == b.has_value() &&
-           (!a || (sameBits(a->requested, b->requested) && sameBits(a->real, b->real) &&
-                   sameBits(a->deviationPercent, b->deviationPercent)));
-}
-
-bool sameDrive(const RoundedDrive& a, const RoundedDrive& b)
-{
-    for (const RegisterDescription& entry : settingRegisters) {
-        if (!sameBits(registerValue(a.rounded, entry.id), registerValue(b.rounded, entry.id))) {
-            return false;
-        }
-    }
-    if (a.findings.size() != b.findings.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.findings.size(); ++i) {
-        if (a.findings[i].setting != b.findings[i].setting || a.findings[i].problem != b.findings[i].problem ||
-            !sameBits(a.findings[i].rounded, b.findings[i].rounded)) {
-            return false;
-        }
-    }
-    return sameQuantity(a.initialSpeed, b.initialSpeed) && sameQuantity(a.driveSpeed, b.driveSpeed) &&
-           sameQuantity(a.accelTime, b.accelTime) && sameQuantity(a.decelTime, b.decelTime) &&
-           sameQuantity(a.accelJerk, b.accelJerk) && sameQuantity(a.decelJerk, b.decelJerk);
 }
 
 // Mostly a short decimal such as a user types, sometimes any bit pattern.

@@ -19,6 +19,7 @@
 #include "core/velocity_profile.h"
 #include "fuzz/byte_reader.h"
 #include "fuzz/markup_check.h"
+#include "fuzz/same_bits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,6 +38,7 @@
 namespace {
 
 using namespace veldronix;
+using veldronix::fuzz::sameBits;
 
 struct Case {
     double initialSpeed, driveSpeed, accelTime, decelTime, pulses, multiplier;
@@ -57,15 +59,6 @@ void check(const Case& c, bool condition, const char* what, std::string_view det
     if (!condition) {
         report(c, what, detail);
     }
-}
-
-bool sameBits(double a, double b)
-{
-    std::uint64_t x = 0;
-    std::uint64_t y = 0;
-    std::memcpy(&x, &a, sizeof a);
-    std::memcpy(&y, &b, sizeof b);
-    return x == y;
 }
 
 // Equal up to the rounding of a handful of double operations on values up to scale.

@@ -9,6 +9,7 @@
 #include "core/number_format.h"
 #include "core/setting_register.h"
 #include "core/texts.h"
+#include "fuzz/same_bits.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,8 @@
 namespace veldronix::testing_support {
 namespace {
 
+using fuzz::sameBits;
+using fuzz::sameQuantity;
 using report::ComparisonRow;
 using report::MultiplierComparison;
 
@@ -308,23 +311,6 @@ TEST(ComparisonSection, noneWithoutACalculation)
     EXPECT_FALSE(report::comparisonSection(details));
 }
 
-
-bool sameBits(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-bool sameBits(const std::optional<double>& a, const std::optional<double>& b)
-{
-    return a.has_value() == b.has_value() && (!a || sameBits(*a, *b));
-}
-
-bool sameQuantity(const std::optional<RealQuantity>& a, const std::optional<RealQuantity>& b)
-{
-    return a.has_value() == b.has_value() &&
-           (!a || (sameBits(a->requested, b->requested) && sameBits(a->real, b->real) &&
-                   sameBits(a->deviationPercent, b->deviationPercent)));
-}
 
 // The row in use against the rounded drive the details are made of, bit for bit,
 // and its integers against the details' texts; the recommended row against the
