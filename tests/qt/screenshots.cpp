@@ -20,6 +20,27 @@ using namespace veldronix;
 using namespace veldronix::qt;
 using namespace veldronix::testing;
 
+namespace {
+
+// The worked type-3 drive typed in, calculated and its deceleration point computed
+// for 10000 pulses; false when its drive type could not be chosen.
+bool workTheExample(CCalcDialog& dialog)
+{
+    if (!chooseItem(*control<QComboBox>(dialog, "IDC_DRIVE_TYPE"), 3)) {
+        return false;
+    }
+    typeInto(*control<QLineEdit>(dialog, "IDC_INITIAL_SPEED"), QStringLiteral("100"));
+    typeInto(*control<QLineEdit>(dialog, "IDC_DRIVE_SPEED"), QStringLiteral("10000"));
+    typeInto(*control<QLineEdit>(dialog, "IDC_ACCEL_TIME"), QStringLiteral("0.2"));
+    typeInto(*control<QLineEdit>(dialog, "IDC_DECEL_TIME"), QStringLiteral("0.3"));
+    typeInto(*control<QLineEdit>(dialog, "IDC_PULSE_COUNT"), QStringLiteral("10000"));
+    QTest::mouseClick(control<QPushButton>(dialog, "IDC_CALCULATE"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(dialog, "IDC_COMPUTE_DECEL_POINT"), Qt::LeftButton);
+    return true;
+}
+
+} // namespace
+
 class Screenshots : public QObject {
     Q_OBJECT
 
@@ -36,14 +57,7 @@ private slots:
         CCalcDialog dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QVERIFY(chooseItem(*control<QComboBox>(dialog, "IDC_DRIVE_TYPE"), 3));
-        typeInto(*control<QLineEdit>(dialog, "IDC_INITIAL_SPEED"), QStringLiteral("100"));
-        typeInto(*control<QLineEdit>(dialog, "IDC_DRIVE_SPEED"), QStringLiteral("10000"));
-        typeInto(*control<QLineEdit>(dialog, "IDC_ACCEL_TIME"), QStringLiteral("0.2"));
-        typeInto(*control<QLineEdit>(dialog, "IDC_DECEL_TIME"), QStringLiteral("0.3"));
-        typeInto(*control<QLineEdit>(dialog, "IDC_PULSE_COUNT"), QStringLiteral("10000"));
-        QTest::mouseClick(control<QPushButton>(dialog, "IDC_CALCULATE"), Qt::LeftButton);
-        QTest::mouseClick(control<QPushButton>(dialog, "IDC_COMPUTE_DECEL_POINT"), Qt::LeftButton);
+        QVERIFY(workTheExample(dialog));
         QCOMPARE(control<QLabel>(dialog, "IDC_DECEL_POINT")->text(), QStringLiteral("8485.000"));
         QVERIFY(dialog.grab().save(folder_ + QStringLiteral("/main_dialog.png")));
 
@@ -130,14 +144,7 @@ private slots:
         CCalcDialog dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QVERIFY(chooseItem(*control<QComboBox>(dialog, "IDC_DRIVE_TYPE"), 3));
-        typeInto(*control<QLineEdit>(dialog, "IDC_INITIAL_SPEED"), QStringLiteral("100"));
-        typeInto(*control<QLineEdit>(dialog, "IDC_DRIVE_SPEED"), QStringLiteral("10000"));
-        typeInto(*control<QLineEdit>(dialog, "IDC_ACCEL_TIME"), QStringLiteral("0.2"));
-        typeInto(*control<QLineEdit>(dialog, "IDC_DECEL_TIME"), QStringLiteral("0.3"));
-        typeInto(*control<QLineEdit>(dialog, "IDC_PULSE_COUNT"), QStringLiteral("10000"));
-        QTest::mouseClick(control<QPushButton>(dialog, "IDC_CALCULATE"), Qt::LeftButton);
-        QTest::mouseClick(control<QPushButton>(dialog, "IDC_COMPUTE_DECEL_POINT"), Qt::LeftButton);
+        QVERIFY(workTheExample(dialog));
         // 決定 with another deceleration time: 8485.000 is greyed.
         typeInto(*control<QLineEdit>(dialog, "IDC_DECEL_TIME"), QStringLiteral("0.5"));
         QTest::mouseClick(control<QPushButton>(dialog, "IDC_CALCULATE"), Qt::LeftButton);
