@@ -9,6 +9,7 @@
 #include "ui/win32/scene_painter.h"
 #include "ui/win32/table_view.h"
 #include "ui/win32/text_metrics.h"
+#include "ui/win32/window_class.h"
 
 #include <algorithm>
 #include <utility>
@@ -60,17 +61,8 @@ DetailsId actionId(report::SectionAction action)
 
 bool DetailsPage::registerClass(HINSTANCE instance)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExW(instance, pageClassName, &windowClass)) {
-        return true;
-    }
-    windowClass.lpfnWndProc = &DetailsPage::pageProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = pageClassName;
-    return RegisterClassExW(&windowClass) != 0 && PlotView::registerClass(instance);
+    return registerWindowClass(instance, pageClassName, &DetailsPage::pageProc, GetSysColorBrush(COLOR_BTNFACE)) &&
+           PlotView::registerClass(instance);
 }
 
 // The page hands what its controls tell to the window, which knows what they show.

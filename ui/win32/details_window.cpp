@@ -13,6 +13,7 @@
 #include "ui/win32/scene_painter.h"
 #include "ui/win32/table_view.h"
 #include "ui/win32/text_metrics.h"
+#include "ui/win32/window_class.h"
 
 #include <commctrl.h>
 
@@ -94,17 +95,7 @@ bool DetailsWindow::registerClasses() const
     if (!DetailsPage::registerClass(instance_)) {
         return false;
     }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExW(instance_, windowClassName, &windowClass)) {
-        return true;
-    }
-    windowClass.lpfnWndProc = &DetailsWindow::windowProc;
-    windowClass.hInstance = instance_;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = windowClassName;
-    return RegisterClassExW(&windowClass) != 0;
+    return registerWindowClass(instance_, windowClassName, &DetailsWindow::windowProc, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 bool DetailsWindow::open(HWND owner, report::Details details)

@@ -2,6 +2,7 @@
 
 #include "ui/win32/gdi_handles.h"
 #include "ui/win32/scene_painter.h"
+#include "ui/win32/window_class.h"
 
 #include <memory>
 #include <utility>
@@ -10,17 +11,8 @@ namespace veldronix::win32 {
 
 bool PlotView::registerClass(HINSTANCE instance)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExW(instance, className, &windowClass)) {
-        return true;
-    }
-    windowClass.lpfnWndProc = &PlotView::windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.hbrBackground = nullptr; // every pixel is painted: nothing is erased first
-    windowClass.lpszClassName = className;
-    return RegisterClassExW(&windowClass) != 0;
+    // Every pixel is painted: nothing is erased first.
+    return registerWindowClass(instance, className, &PlotView::windowProc, nullptr);
 }
 
 PlotView* PlotView::of(HWND window)
