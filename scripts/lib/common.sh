@@ -38,7 +38,7 @@ ensure_display() {
     fi
     ensure_packages xvfb x11-utils
     local number
-    for number in 99 98 97 96 95; do
+    for number in $(seq 99 -1 90); do
         if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
             Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
             export DISPLAY=":$number"

@@ -92,7 +92,7 @@ grep -v '^PASS' "$windows_build/dialog-e2e.log" || true
 # The details window's place on a small and a large screen, each a display of its own.
 details_placement() {
     local size="$1" number
-    for number in 89 88 87 86 85; do
+    for number in $(seq 89 -1 70); do
         if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
             Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
             local server=$! tries=0
