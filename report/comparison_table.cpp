@@ -221,7 +221,11 @@ std::optional<DetailsSection> comparisonSection(const Details& details)
     section.kind = SectionKind::Table;
     section.table = std::move(made.table);
     section.lines = std::move(made.notes);
-    section.actions = {SectionAction::ChooseRow};
+    // Greyed until a row is selected: a click with none would do nothing.
+    SectionButton choose = sectionButton(SectionAction::ChooseRow, japaneseComparisonTexts.chooseButton);
+    choose.enabled = !made.rowIndices.empty();
+    choose.needsSelectedRow = true;
+    section.buttons.push_back(std::move(choose));
     section.rowIndices = std::move(made.rowIndices);
     return section;
 }

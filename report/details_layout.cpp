@@ -20,13 +20,24 @@ DetailsLine warningLine(std::string_view text)
     return {std::string(t::findingMark) + " " + std::string(text), true};
 }
 
-DetailsSection sectionOf(std::string heading, SectionKind kind, std::vector<SectionAction> actions = {})
+DetailsSection sectionOf(std::string heading, SectionKind kind)
 {
     DetailsSection section;
     section.heading = std::move(heading);
     section.kind = kind;
-    section.actions = std::move(actions);
     return section;
+}
+
+// The copy button: a click copies the plain lines, its menu offers every format.
+SectionButton copyButton(const Details& details)
+{
+    SectionButton button = sectionButton(SectionAction::Copy, t::copyButton);
+    button.enabled = !details.clipboardText.empty();
+    for (const CopyFormat& format : details.copyFormats) {
+        button.menu.push_back({format.label, format.text});
+    }
+    button.menuLabel = std::string(t::copyAsButton);
+    return button;
 }
 
 DetailsColumn column(std::string_view heading, CellAlign align)
@@ -38,7 +49,8 @@ DetailsColumn column(std::string_view heading, CellAlign align)
 // colour and its integer marked.
 DetailsSection registersSection(const Details& details)
 {
-    DetailsSection section = sectionOf(details.registersHeading, SectionKind::Table, {SectionAction::Copy});
+    DetailsSection section = sectionOf(details.registersHeading, SectionKind::Table);
+    section.buttons.push_back(copyButton(details));
     section.table.columns = {column(t::columnRegister, CellAlign::Left), column(t::columnInteger, CellAlign::Right),
                              column(t::columnSettingValue, CellAlign::Right)};
     for (const DetailsRegister& line : details.registers) {
@@ -110,7 +122,8 @@ DetailsSection plotSection(const Details& details)
             }
             section.table.rows.push_back(std::move(row));
         }
-        section.actions.push_back(SectionAction::SavePlot);
+        section.plotted = true;
+        section.buttons.push_back(sectionButton(SectionAction::SavePlot, t::saveButton));
     }
     if (!details.plotNote.empty()) {
         section.lines.push_back(details.plotState == DetailsPlotState::NoMotion ? warningLine(details.plotNote)
@@ -120,6 +133,15 @@ DetailsSection plotSection(const Details& details)
 }
 
 } // namespace
+
+std::vector<DialogRequest> chooseRowRequests(const DetailsSection& section, int row)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= section.rowIndices.size()) {
+        return {};
+    }
+    return {DialogRequest::select(ControlId::IDC_MULTIPLIER, section.rowIndices[static_cast<std::size_t>(row)]),
+            DialogRequest::press(ControlId::IDC_RECALCULATE)};
+}
 
 DetailsLayout detailsLayout(const Details& details)
 {

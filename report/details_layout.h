@@ -1,6 +1,8 @@
 #pragma once
 
+#include "controller/dialog_request.h"
 #include "report/details.h"
+#include "report/details_form.h"
 
 #include <optional>
 #include <string>
@@ -50,22 +52,68 @@ enum class SectionKind {
               // then the table of its phases, then the lines
 };
 
-// The actions a section offers as buttons under it.
+// What a button under a section does.
 enum class SectionAction {
-    Copy,          // copy the integers (the chooser offers Details' copy formats)
-    SavePlot,      // save the plot as SVG, or PNG where the platform writes one
-    ChooseRow,     // choose the selected row of the table (the multiplier comparison)
+    Copy,      // copy the integers: a click the first of its menu, the menu the other formats
+    SavePlot,  // save the plot as SVG, or PNG where the platform writes one
+    ChooseRow, // choose the selected row of the table (the multiplier comparison)
+    Command,   // run a command of the section's form (its controller answers what the dialog does)
 };
+
+// One item of a button's menu: its label and what it stands for (a copy format's text).
+struct ButtonChoice {
+    std::string label;
+    std::string text;
+
+    friend bool operator==(const ButtonChoice&, const ButtonChoice&) = default;
+};
+
+// A button under a section, as every window shows it: its label, whether it
+// can be pressed, its menu. A window decides none of these itself.
+struct SectionButton {
+    SectionAction action = SectionAction::Copy;
+    std::string label;             // with its access key after "&": "コピー(&C)"
+    bool enabled = true;           // false: greyed (nothing to copy, no plot to save)
+    bool needsSelectedRow = false; // and enabled only while a row of the section's table is selected
+    std::string command;           // Command: the form's command it runs
+    std::vector<ButtonChoice> menu; // the choices it offers, the first what a plain click does
+    // The label of a button of its own that opens the menu, where a toolkit has no button with a menu.
+    std::string menuLabel;
+
+    friend bool operator==(const SectionButton&, const SectionButton&) = default;
+};
+
+// A button of that action and label, enabled, without a menu.
+inline SectionButton sectionButton(SectionAction action, std::string_view label)
+{
+    SectionButton button;
+    button.action = action;
+    button.label = std::string(label);
+    return button;
+}
+
+// Whether a window shows button enabled, a row of its section's table being
+// selected or not: a button that would do nothing is greyed, not silent.
+constexpr bool isEnabled(const SectionButton& button, bool rowSelected)
+{
+    return button.enabled && (!button.needsSelectedRow || rowSelected);
+}
 
 struct DetailsSection {
     std::string heading;
     SectionKind kind = SectionKind::Lines;
+    bool plotted = false;             // Plot: the details have a plot to draw (else the lines say why not)
+    std::optional<DetailsForm> form;  // drawn first, under the heading
     DetailsTable table;               // Table and Plot (the phases)
     std::vector<DetailsLine> lines;   // shown under the table or plot
-    std::vector<SectionAction> actions;
+    std::vector<SectionButton> buttons;
     // ChooseRow: the multiplier selector index (倍率) of each row of the table, in row order.
     std::vector<int> rowIndices;
 };
+
+// What choosing row of section asks of the dialog: its multiplier selected in
+// 倍率, then 再計算, as a user would do it; nothing for a row it does not have.
+std::vector<DialogRequest> chooseRowRequests(const DetailsSection& section, int row);
 
 struct DetailsLayout {
     std::string heading;                 // what the details are of, or that nothing is calculated

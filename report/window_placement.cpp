@@ -1,6 +1,7 @@
 #include "report/window_placement.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace veldronix::report {
 
@@ -35,6 +36,43 @@ ScreenRect placeBeside(const ScreenRect& workArea, const ScreenRect& beside, int
     x = std::clamp(x, workArea.x, std::max(workArea.x, workRight - width));
     const int y = std::clamp(beside.y, workArea.y, std::max(workArea.y, workArea.y + workArea.height - height));
     return {x, y, width, height};
+}
+
+ScreenRect grownToContent(const ScreenRect& workArea, const ScreenRect& window, int wantedWidth, int wantedHeight)
+{
+    const int workRight = workArea.x + workArea.width;
+    const int workBottom = workArea.y + workArea.height;
+    const int width = std::max(window.width, std::min(wantedWidth, workRight - window.x));
+    const int height = std::max(window.height, std::min(wantedHeight, workArea.height));
+    const int y = height > window.height ? std::max(workArea.y, std::min(window.y, workBottom - height)) : window.y;
+    return {window.x, y, width, height};
+}
+
+namespace {
+
+// What a window shows, apart from its texts.
+struct Shape {
+    SectionKind kind;
+    bool plotted;
+    bool form;
+
+    friend bool operator==(const Shape&, const Shape&) = default;
+};
+
+std::vector<Shape> shapeOf(const DetailsLayout& layout)
+{
+    std::vector<Shape> shape;
+    for (const DetailsSection& section : layout.sections) {
+        shape.push_back({section.kind, section.plotted, section.form.has_value()});
+    }
+    return shape;
+}
+
+} // namespace
+
+bool growsToContent(const DetailsLayout& before, const DetailsLayout& after, bool userSized)
+{
+    return !userSized && shapeOf(before) != shapeOf(after);
 }
 
 } // namespace veldronix::report

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/details_layout.h"
+
 namespace veldronix::report {
 
 // A window's rectangle on the screen in pixels, its frame included: x, y its top
@@ -22,5 +24,18 @@ struct ScreenRect {
 // with `beside` where the height allows.
 ScreenRect placeBeside(const ScreenRect& workArea, const ScreenRect& beside, int wantedWidth, int wantedHeight,
                        int narrowest);
+
+// Where a window opened beside the dialog stands once it has grown to show
+// what a later command fills it with: never smaller than it is; wider towards
+// the work area's right edge only, so that its left edge stays beside the
+// dialog; as tall as wanted up to the work area's height, raised where it
+// would pass the work area's bottom.
+ScreenRect grownToContent(const ScreenRect& workArea, const ScreenRect& window, int wantedWidth, int wantedHeight);
+
+// Whether the details window grows at all when it shows `after` in place of
+// `before`: for a new shape of what it shows (other sections, a plot where there
+// was none), never for longer texts (a long figure is elided or wraps), and
+// never once the user has sized it or it is maximised.
+bool growsToContent(const DetailsLayout& before, const DetailsLayout& after, bool userSized);
 
 } // namespace veldronix::report

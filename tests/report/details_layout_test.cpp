@@ -15,18 +15,22 @@ namespace {
 
 using report::DetailsLayout;
 
-std::string actionsOf(const report::DetailsSection& section)
+// A section's buttons: " [label]", greyed ones and those that wait for a selected
+// row so marked, a menu as its own button's label and what it offers.
+std::string buttonsOf(const report::DetailsSection& section)
 {
     std::string out;
-    for (const report::SectionAction action : section.actions) {
-        out += action == report::SectionAction::Copy       ? " +copy"
-               : action == report::SectionAction::SavePlot ? " +save"
-                                                           : " +choose";
+    for (const report::SectionButton& button : section.buttons) {
+        out += " [" + button.label + (button.enabled ? "" : " greyed") + (button.needsSelectedRow ? " needs a row" : "");
+        for (const report::ButtonChoice& choice : button.menu) {
+            out += (&choice == &button.menu.front() ? " | " + button.menuLabel + ": " : ", ") + choice.label;
+        }
+        out += "]";
     }
     return out;
 }
 
-// The layout one line a part: a section's heading, kind and actions; a table's
+// The layout one line a part: a section's heading, kind and buttons; a table's
 // columns ("<" left, ">" right) and rows with their colours; lines, "!" a warning.
 // The comparison's table and lines are its own (multiplier_comparison_test.cpp).
 std::string shown(const DetailsLayout& layout)
@@ -39,8 +43,8 @@ std::string shown(const DetailsLayout& layout)
         const char* kind = section.kind == report::SectionKind::Lines   ? "lines"
                            : section.kind == report::SectionKind::Table ? "table"
                                                                         : "plot";
-        out += "[" + section.heading + "] " + kind + actionsOf(section) + "\n";
-        if (section.actions == std::vector{report::SectionAction::ChooseRow}) {
+        out += "[" + section.heading + "] " + kind + (section.plotted ? " plotted" : "") + buttonsOf(section) + "\n";
+        if (!section.rowIndices.empty()) {
             continue;
         }
         for (const auto& column : section.table.columns) {
@@ -77,7 +81,7 @@ TEST_F(DetailsLayoutTest, plottedDriveHasItsSectionsInOrder)
 {
     EXPECT_EQ(shown(report::detailsLayout(detailsOf(2, "100", "10000", 10000.0))),
               "ドライブ種類:非対称台形加減速　倍率:2(4,000,000)\n"
-              "[整数の設定値] table +copy\n"
+              "[整数の設定値] table [コピー(&C) | 形式を選んでコピー(&F)...: 整数の設定値(1行に1つ), C言語の#define, JSON]\n"
               "<レジスタ >整数 >求めた値 \n"
               "R | 4000000 | 4000000 | - -\nA | 198 | 198.000 | - -\nSV | 50 | 50.000 | - -\n"
               "V | 5000 | 5000.000 | - -\nD | 132 | 132.000 | - -\n"
@@ -89,14 +93,14 @@ TEST_F(DetailsLayoutTest, plottedDriveHasItsSectionsInOrder)
               "減速時間 | 0.300000秒 | 0.300000秒 | 0.0000 % | - -\n"
               "[確認事項] lines\n"
               "なし。整数の設定値はどれもそのまま設定できます。\n"
-              "[速度プロファイル] plot +save\n"
+              "[速度プロファイル] plot plotted [保存(&S)...]\n"
               "<区間 >時間 >パルス数 <速度 \n"
               "加速 | 0.200000秒 | 1010パルス | 100 → 10000 PPS | #dbeafe #1e40af\n"
               "定速 | 0.747500秒 | 7475パルス | 10000 PPSで一定 | #dcfce7 #166534\n"
               "減速 | 0.300000秒 | 1515パルス | 10000 → 100 PPS | #fef3c7 #92400e\n"
               "合計 | 1.247500秒 | 10000パルス | 減速点:8485パルス | - #c2410c\n"
               "整数の設定値でも、減速点8485.000から減速すると出力パルス数の終わりにちょうど初速度に戻ります。\n"
-              "[倍率の比較] table +choose\n");
+              "[倍率の比較] table [この倍率で再計算(&R) needs a row]\n");
 }
 
 // Registers with findings and quantities without a real value: the row in the
@@ -107,7 +111,7 @@ TEST_F(DetailsLayoutTest, findingsAreMarkedInTheWarningColour)
     EXPECT_EQ(report::detailsColours.warning, "#b91c1c");
     EXPECT_EQ(shown(report::detailsLayout(detailsOf(0, "-1000", "10000", std::nullopt))),
               "ドライブ種類:対称台形加減速　倍率:2(4,000,000)\n"
-              "[整数の設定値] table +copy\n"
+              "[整数の設定値] table [コピー(&C) | 形式を選んでコピー(&F)...: 整数の設定値(1行に1つ), C言語の#define, JSON]\n"
               "<レジスタ >整数 >求めた値 \n"
               "R | 4000000 | 4000000 | - -\nA | 220 | 220.000 | - -\n"
               "SV | !▲ -500 | -500.000 | - #b91c1c\n"
@@ -121,7 +125,7 @@ TEST_F(DetailsLayoutTest, findingsAreMarkedInTheWarningColour)
               "! ▲ SV=-500(求めた値 -500.000):レジスタに負の値は設定できません。\n"
               "[速度プロファイル] plot\n"
               "速度プロファイルを表示するには、出力パルス数に0より大きい数値を入力してください。\n"
-              "[倍率の比較] table +choose\n");
+              "[倍率の比較] table [この倍率で再計算(&R) needs a row]\n");
 }
 
 // A pulse count that gives no motion: the note is a warning, no table, nothing to save.
@@ -131,7 +135,7 @@ TEST_F(DetailsLayoutTest, noMotionNoteIsAWarning)
     ASSERT_EQ(layout.sections.size(), 5u);
     const auto& plot = layout.sections[3];
     EXPECT_EQ(plot.kind, report::SectionKind::Plot);
-    EXPECT_TRUE(plot.table.rows.empty() && plot.table.columns.empty() && plot.actions.empty());
+    EXPECT_TRUE(plot.table.rows.empty() && plot.table.columns.empty() && plot.buttons.empty() && !plot.plotted);
     ASSERT_EQ(plot.lines.size(), 1u);
     EXPECT_TRUE(plot.lines[0].warning);
     EXPECT_TRUE(plot.lines[0].text.starts_with("▲ 移動量が短すぎます。"));

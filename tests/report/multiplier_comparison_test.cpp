@@ -219,7 +219,8 @@ TEST_F(ControllerTest, comparisonSectionGivesTheTableTheWindowsDraw)
     ASSERT_TRUE(section);
     EXPECT_EQ(section->heading, "倍率の比較");
     EXPECT_EQ(section->kind, report::SectionKind::Table);
-    EXPECT_EQ(section->actions, std::vector{report::SectionAction::ChooseRow});
+    ASSERT_EQ(section->buttons.size(), 1u);
+    EXPECT_EQ(section->buttons[0].action, report::SectionAction::ChooseRow);
     EXPECT_EQ(section->rowIndices, (std::vector{1, 2, 3, 4, 5, 6, 7, 8}));
     EXPECT_EQ(
         tableText(section->table),

@@ -4,6 +4,7 @@
 #include "ui/web/page_view.h"
 
 #include "controller/calculator_controller.h"
+#include "support/sample_form.h"
 
 #include <gtest/gtest.h>
 
@@ -122,7 +123,11 @@ TEST(PageApplication, detailsHoldTheComparisonOnceAndThePlotAtTheAreasSize)
     application.setFieldText(ControlId::IDC_PULSE_COUNT, "10000");
     (void)application.press(ControlId::IDC_CALCULATE);
     const std::string details = application.details();
-    EXPECT_EQ(occurrences(details, R"("actions":["chooseRow"])"), 1);
+    EXPECT_EQ(occurrences(details, R"x("action":"chooseRow","label":"この倍率で再計算(&R)","enabled":true,)x"
+                                   R"x("needsSelectedRow":true)x"), 1);
+    // Choosing the row of 10(800,000) selects it in 倍率 and presses 再計算.
+    EXPECT_EQ(occurrences(details, R"("index":3,"requests":[{"op":"select","control":1017,"index":3},)"
+                                   R"({"op":"press","control":1016}])"), 1);
     EXPECT_EQ(occurrences(details, R"("kind":"plot","plotted":true)"), 1);
     // Laid out 11/12 of the area's size, so that its 11-px texts fill 12 px on the page.
     const std::string plot = application.plotSvg(600, 480);
@@ -136,6 +141,36 @@ TEST(PageApplication, detailsHoldTheComparisonOnceAndThePlotAtTheAreasSize)
         EXPECT_NE(application.plotSvg(side, side).find(R"(viewBox="0 0 7509.33 7509.33")"), std::string::npos);
     }
     EXPECT_EQ(application.documentSvg().rfind("<?xml", 0), 0u);
+}
+
+// A form of the details as the page hands it in: cleared, its fields and
+// choice, then an edit (the details show what it read) or a command (its
+// requests as the page plays them back); the Enter keys as the page binds them.
+TEST(PageApplication, formsAndEnterKeysAreHandedOutAsJson)
+{
+    PageApplication application;
+    application.forms().add(std::make_unique<testing_support::SampleForm>());
+    EXPECT_NE(application.details().find(R"("form":{"name":"sample","choices":[{"key":"question","label":"問い",)"
+                                         R"("items":["最短時間","時間指定"],"selected":0}],"fields":[{"key":"speed",)"
+                                         R"("label":"最高速度","unit":"PPS","text":"20000","used":true,"finding":"",)"
+                                         R"("findingWarning":false,"enterCommand":"apply"})"),
+              std::string::npos);
+    application.formView().setFieldText("time", "old");
+    application.formView().clear();
+    application.formView().setFieldText("speed", "3\"0");
+    application.formView().setSelection("question", 1);
+    application.editForm("sample");
+    const std::string details = application.details();
+    EXPECT_NE(details.find(R"("text":"3\"0","used":true,"finding":"▲ 「3\"0」は数値ではありません。")"),
+              std::string::npos);
+    EXPECT_NE(details.find(R"("key":"time","label":"目標時間","unit":"秒","text":"","used":true)"), std::string::npos);
+    EXPECT_EQ(application.formCommand("sample", "apply"),
+              R"([{"op":"write","control":1002,"text":"3\"0"},{"op":"press","control":1004}])");
+    EXPECT_EQ(application.formCommand("none", "apply"), "[]");
+    EXPECT_EQ(PageApplication::enterKeys(),
+              R"([{"field":1000,"button":1004},{"field":1001,"button":1004},{"field":1002,"button":1004},)"
+              R"({"field":1003,"button":1004},{"field":1012,"button":1004},{"field":1017,"button":1016},)"
+              R"({"field":1018,"button":1019}])");
 }
 
 } // namespace

@@ -1,10 +1,11 @@
 #include "ui/web/details_json.h"
 
 #include "io/json_writer.h"
-#include "report/comparison_texts.h"
 #include "report/details_layout.h"
+#include "report/dialog_keys.h"
 #include "report/details_style.h"
 #include "report/details_texts.h"
+#include "report/plot_file.h"
 #include "report/plot_scene.h"
 #include "report/profile_svg.h"
 
@@ -43,10 +44,44 @@ std::string_view actionName(report::SectionAction action)
         return "savePlot";
     case report::SectionAction::ChooseRow:
         return "chooseRow";
+    case report::SectionAction::Command:
+        return "command";
     case report::SectionAction::Copy:
         break;
     }
     return "copy";
+}
+
+// Requests as the page plays them back: [{"op":"write","control":1001,"text":"..."}, {"op":"select",
+// "control":1017,"index":3}, {"op":"press","control":1016}].
+void writeRequests(io::JsonWriter& json, const std::vector<DialogRequest>& requests)
+{
+    json.beginArray();
+    for (const DialogRequest& request : requests) {
+        json.beginObject();
+        switch (request.kind) {
+        case DialogRequest::Kind::WriteText:
+            json.member("op", "write");
+            json.key("control");
+            json.number(toInt(request.control), 0);
+            json.member("text", request.text);
+            break;
+        case DialogRequest::Kind::Select:
+            json.member("op", "select");
+            json.key("control");
+            json.number(toInt(request.control), 0);
+            json.key("index");
+            json.number(request.index, 0);
+            break;
+        case DialogRequest::Kind::Press:
+            json.member("op", "press");
+            json.key("control");
+            json.number(toInt(request.control), 0);
+            break;
+        }
+        json.endObject();
+    }
+    json.endArray();
 }
 
 void writeLine(io::JsonWriter& json, const report::DetailsLine& line)
@@ -97,30 +132,102 @@ void writeTable(io::JsonWriter& json, const report::DetailsSection& section)
         writeLines(json, "cells", row.cells);
         writeColour(json, "background", row.background);
         writeColour(json, "ink", row.ink);
-        // The multiplier's selector index of a row that can be chosen.
+        // A row that can be chosen: its multiplier's selector index, and what choosing it asks of the dialog.
         if (i < section.rowIndices.size()) {
             json.key("index");
             json.number(section.rowIndices[i], 0);
+            json.key("requests");
+            writeRequests(json, report::chooseRowRequests(section, static_cast<int>(i)));
         }
         json.endObject();
     }
     json.endArray();
 }
 
-void writeSection(io::JsonWriter& json, const report::DetailsSection& section, bool plotted)
+void writeButton(io::JsonWriter& json, const report::SectionButton& button)
+{
+    json.beginObject();
+    json.member("action", actionName(button.action));
+    json.member("label", button.label);
+    json.key("enabled");
+    json.boolean(button.enabled);
+    json.key("needsSelectedRow");
+    json.boolean(button.needsSelectedRow);
+    json.member("command", button.command);
+    json.key("menu");
+    json.beginArray();
+    for (const report::ButtonChoice& choice : button.menu) {
+        json.beginObject();
+        json.member("label", choice.label);
+        json.member("text", choice.text);
+        json.endObject();
+    }
+    json.endArray();
+    json.member("menuLabel", button.menuLabel);
+    json.endObject();
+}
+
+void writeForm(io::JsonWriter& json, const std::optional<report::DetailsForm>& form)
+{
+    json.key("form");
+    if (!form) {
+        json.null();
+        return;
+    }
+    json.beginObject();
+    json.member("name", form->name);
+    json.key("choices");
+    json.beginArray();
+    for (const report::FormChoice& choice : form->choices) {
+        json.beginObject();
+        json.member("key", choice.key);
+        json.member("label", choice.label);
+        json.key("items");
+        json.beginArray();
+        for (const std::string& item : choice.items) {
+            json.string(item);
+        }
+        json.endArray();
+        json.key("selected");
+        json.number(choice.selected, 0);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("fields");
+    json.beginArray();
+    for (const report::FormField& field : form->fields) {
+        json.beginObject();
+        json.member("key", field.key);
+        json.member("label", field.label);
+        json.member("unit", field.unit);
+        json.member("text", field.text);
+        json.key("used");
+        json.boolean(field.used);
+        json.member("finding", field.finding);
+        json.key("findingWarning");
+        json.boolean(field.findingWarning);
+        json.member("enterCommand", field.enterCommand);
+        json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+}
+
+void writeSection(io::JsonWriter& json, const report::DetailsSection& section)
 {
     json.beginObject();
     json.member("heading", section.heading);
     json.member("kind", kindName(section.kind));
     // Whether the plot section has a plot to draw (otherwise its lines say why not).
     json.key("plotted");
-    json.boolean(section.kind == report::SectionKind::Plot && plotted);
+    json.boolean(section.plotted);
+    writeForm(json, section.form);
     writeTable(json, section);
     writeLines(json, "lines", section.lines);
-    json.key("actions");
+    json.key("buttons");
     json.beginArray();
-    for (const report::SectionAction action : section.actions) {
-        json.string(actionName(action));
+    for (const report::SectionButton& button : section.buttons) {
+        writeButton(json, button);
     }
     json.endArray();
     json.endObject();
@@ -140,15 +247,20 @@ void writeCopyFormats(io::JsonWriter& json, const report::Details& details)
     json.endArray();
 }
 
-void writeFile(io::JsonWriter& json, std::string_view name, report::PlotFileFormat format, std::string_view label)
+void writeFiles(io::JsonWriter& json)
 {
-    const std::string file = report::defaultPlotFileName(format);
-    json.key(name);
-    json.beginObject();
-    json.member("label", label);
-    json.member("name", file);
-    json.member("note", report::detailsSaveNote(file, std::nullopt));
-    json.endObject();
+    json.key("files");
+    json.beginArray();
+    for (const report::PlotFileType& type : report::plotFileTypes()) {
+        const std::string file = report::defaultPlotFileName(type.format);
+        json.beginObject();
+        json.member("label", type.label);
+        json.member("format", type.format == report::PlotFileFormat::Png ? "png" : "svg");
+        json.member("name", file);
+        json.member("note", report::detailsSaveNote(file, std::nullopt));
+        json.endObject();
+    }
+    json.endArray();
 }
 
 void writeStale(io::JsonWriter& json, const std::vector<StaleResult>& stale)
@@ -175,34 +287,50 @@ std::string svgOf(const report::Details& details, double width, double height, r
 
 } // namespace
 
-std::string detailsJson(const report::Details& details, const std::vector<StaleResult>& stale)
+std::string detailsJson(const report::DetailsLayout& layout, const report::Details& details,
+                        const std::vector<StaleResult>& stale)
 {
-    const report::DetailsLayout layout = report::detailsLayout(details);
     io::JsonWriter json;
     json.beginObject();
     json.member("caption", t::windowCaption);
     json.member("heading", layout.heading);
     writeLines(json, "status", layout.status);
-    json.member("copyButton", t::copyButton);
     json.member("copied", t::copied);
-    json.member("saveButton", t::saveButton);
-    json.member("chooseButton", report::japaneseComparisonTexts.chooseButton);
     writeCopyFormats(json, details);
-    json.key("files");
-    json.beginObject();
-    writeFile(json, "svg", report::PlotFileFormat::Svg, t::saveFilterSvg);
-    writeFile(json, "png", report::PlotFileFormat::Png, t::saveFilterPng);
-    json.endObject();
+    writeFiles(json);
     json.key("pngScale");
     json.number(report::plotPngScale, 0);
     json.key("sections");
     json.beginArray();
     for (const report::DetailsSection& section : layout.sections) {
-        writeSection(json, section, details.plot.has_value());
+        writeSection(json, section);
     }
     json.endArray();
     writeStale(json, stale);
     json.endObject();
+    return json.text();
+}
+
+std::string requestsJson(const std::vector<DialogRequest>& requests)
+{
+    io::JsonWriter json;
+    writeRequests(json, requests);
+    return json.text();
+}
+
+std::string enterKeysJson()
+{
+    io::JsonWriter json;
+    json.beginArray();
+    for (const report::EnterKey& key : report::dialogEnterKeys) {
+        json.beginObject();
+        json.key("field");
+        json.number(toInt(key.field), 0);
+        json.key("button");
+        json.number(toInt(key.button), 0);
+        json.endObject();
+    }
+    json.endArray();
     return json.text();
 }
 

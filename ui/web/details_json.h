@@ -1,7 +1,9 @@
 #pragma once
 
 #include "controller/control_id.h"
+#include "controller/dialog_request.h"
 #include "report/details.h"
+#include "report/details_layout.h"
 
 #include <string>
 #include <vector>
@@ -16,11 +18,20 @@ struct StaleResult {
 };
 
 // The details as the page shows them: one JSON object with the sections of
-// report::detailsLayout (headings, lines, tables with their marks, the plot's
-// place and the actions), the texts of the buttons and notes, the copy
-// formats, the saved files' names, and the stale results. The plot itself is
-// asked for separately, at the size of its area (plotSvg).
-std::string detailsJson(const report::Details& details, const std::vector<StaleResult>& stale);
+// their layout (headings, lines, forms, tables with their marks, the plot's
+// place, the buttons with their labels, states and menus, and what choosing a
+// row asks of the dialog), the notes, the copy formats, the file types a save
+// offers, and the stale results. The plot itself is asked for separately, at
+// the size of its area (plotSvg).
+std::string detailsJson(const report::DetailsLayout& layout, const report::Details& details,
+                        const std::vector<StaleResult>& stale);
+
+// The dialog's Enter keys (report::dialogEnterKeys) as the page binds them:
+// [{"field":1000,"button":1004}, ...].
+std::string enterKeysJson();
+
+// Dialog requests as the page plays them back, in order.
+std::string requestsJson(const std::vector<DialogRequest>& requests);
 
 // The plot of the details as inline SVG for an area of width x height CSS
 // pixels (frame PlotOnly), or the document a save writes; empty where there is no plot.

@@ -67,7 +67,17 @@ std::string PageApplication::details()
     // 出力パルス数 as 算出 reads it; an empty field is 0, which gives no plot.
     const double pulses = controller_.readPulseCount();
     details_ = report::makeDetails(controller_, pulses);
-    return detailsJson(details_, staleResults());
+    return detailsJson(forms_.layout(details_), details_, staleResults());
+}
+
+std::string PageApplication::enterKeys()
+{
+    return enterKeysJson();
+}
+
+std::string PageApplication::formCommand(std::string_view form, std::string_view command)
+{
+    return requestsJson(forms_.command(form, command, formView_));
 }
 
 std::vector<StaleResult> PageApplication::staleResults() const

@@ -2,7 +2,9 @@
 
 #include "controller/calculator_controller.h"
 #include "report/details.h"
+#include "report/form_controller.h"
 #include "ui/web/details_json.h"
+#include "ui/web/page_form_view.h"
 #include "ui/web/page_view.h"
 
 #include <string>
@@ -31,6 +33,20 @@ public:
 
     // The items of a selector as a JSON array of texts, in selector order.
     static std::string selectorItems(ControlId selector);
+    // The dialog's Enter keys as a JSON array (see enterKeysJson).
+    static std::string enterKeys();
+
+    // What a form of the details holds now, handed in before each edit or command:
+    // cleared first, then each field's text and each choice's item.
+    PageFormView& formView() { return formView_; }
+    // An edit of the form of that name: its controller reads what was handed in.
+    // The page asks for the details again after it.
+    void editForm(std::string_view form) { forms_.edit(form, formView_); }
+    // A command of the form: what it asks of the dialog, as a JSON array the page
+    // plays back in order (see requestsJson).
+    std::string formCommand(std::string_view form, std::string_view command);
+    // The forms the details show (none yet in the page; a test adds its own).
+    report::DetailsForms& forms() { return forms_; }
 
     // The details of the calculation the fields show, for the pulse count the
     // page's 出力パルス数 holds (handed in as a field's text), as one JSON
@@ -49,6 +65,8 @@ private:
 
     PageView view_;
     CalculatorController controller_{view_};
+    report::DetailsForms forms_;
+    PageFormView formView_;
     report::Details details_;
 };
 

@@ -63,6 +63,37 @@ EMSCRIPTEN_KEEPALIVE const char* vx_plot_svg(double width, double height)
     return handOut(application().plotSvg(width, height));
 }
 
+EMSCRIPTEN_KEEPALIVE const char* vx_enter_keys()
+{
+    return handOut(veldronix::web::PageApplication::enterKeys());
+}
+
+// A form of the details: what it holds handed in (cleared first), then an edit or a command.
+EMSCRIPTEN_KEEPALIVE void vx_form_clear()
+{
+    application().formView().clear();
+}
+
+EMSCRIPTEN_KEEPALIVE void vx_set_form_field(const char* key, const char* text)
+{
+    application().formView().setFieldText(key == nullptr ? "" : key, text == nullptr ? "" : text);
+}
+
+EMSCRIPTEN_KEEPALIVE void vx_set_form_choice(const char* key, int index)
+{
+    application().formView().setSelection(key == nullptr ? "" : key, index);
+}
+
+EMSCRIPTEN_KEEPALIVE void vx_form_edit(const char* form)
+{
+    application().editForm(form == nullptr ? "" : form);
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vx_form_command(const char* form, const char* command)
+{
+    return handOut(application().formCommand(form == nullptr ? "" : form, command == nullptr ? "" : command));
+}
+
 EMSCRIPTEN_KEEPALIVE const char* vx_document_svg()
 {
     return handOut(application().documentSvg());
