@@ -5,11 +5,17 @@
 //   press:ID         the button ID is pressed: prints its operations as one JSON line
 //   details          prints the details as one JSON line
 //   document         prints the SVG document a save of the details' plot writes, as one JSON string
+//   sampleform       the details show the tests' sample form (tests/support/sample_form.h)
+//   formfield:KEY:TEXT, formchoice:KEY:INDEX   what the form holds, handed in
+//   formedit         the form edited: its controller reads what was handed in
+//   formcommand:NAME prints the requests of the form's command as one JSON line
 #include "io/json_writer.h"
+#include "support/sample_form.h"
 #include "ui/web/page_application.h"
 
 #include <charconv>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -39,7 +45,18 @@ int main(int argc, char** argv)
         const std::string_view rest = first == std::string_view::npos ? "" : argument.substr(first + 1);
         const auto second = rest.find(':');
         int id = 0;
-        if (action == "details") {
+        if (action == "sampleform") {
+            application.forms().add(std::make_unique<veldronix::testing_support::SampleForm>());
+        } else if (action == "formedit") {
+            application.editForm(veldronix::testing_support::SampleForm::formName);
+        } else if (action == "formcommand") {
+            printLine(application.formCommand(veldronix::testing_support::SampleForm::formName, rest));
+        } else if (action == "formfield" && second != std::string_view::npos) {
+            application.formView().setFieldText(rest.substr(0, second), rest.substr(second + 1));
+        } else if (action == "formchoice" && second != std::string_view::npos &&
+                   toNumber(rest.substr(second + 1), id)) {
+            application.formView().setSelection(rest.substr(0, second), id);
+        } else if (action == "details") {
             printLine(application.details());
         } else if (action == "document") {
             printLine(veldronix::io::jsonString(application.documentSvg()));

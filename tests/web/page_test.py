@@ -384,6 +384,32 @@ def check_keys(run, page):
     run.check("Esc: the typed count kept", page.value("IDC_PULSE_COUNT"), "1000")
 
 
+def press_enter(page, identifier):
+    """Enter in a control; waits until the command it presses has ended."""
+    page.driver.execute_script("document.documentElement.dataset.busy = 'typed'")
+    page.element(identifier).send_keys(Keys.ENTER)
+    WebDriverWait(page.driver, 10).until(
+        lambda d: d.execute_script("return document.documentElement.dataset.busy") == "false")
+
+
+def check_selector_keys(run, page):
+    """Enter in each selector presses what it presses on Windows and in Qt: 決定 in
+    ドライブ種類, 再計算 in 倍率, with the focus kept where it was."""
+    page.open()
+    for option, field in INPUTS.items():
+        page.type(field, WORKED[option])
+    page.select("IDC_DRIVE_TYPE", 3)
+    press_enter(page, "IDC_DRIVE_TYPE")
+    run.check("Enter in ドライブ種類 presses 決定", [page.text("IDC_OUT_K"), page.focused()],
+              ["126.263 ", "IDC_DRIVE_TYPE"])
+    page.select("IDC_MULTIPLIER", 3)
+    press_enter(page, "IDC_MULTIPLIER")
+    # K = 126.263 x 5 at 10(800,000).
+    run.check("Enter in 倍率 presses 再計算", [page.text("IDC_OUT_R"), page.text("IDC_OUT_K"),
+                                            page.selected("IDC_MULTIPLIER")[1], page.focused()],
+              ["800000 ", "631.313 ", "10(800,000)", "IDC_MULTIPLIER"])
+
+
 def check_about(run, page):
     page.open()
     about_item = page.element("IDM_ABOUTBOX")
@@ -653,6 +679,12 @@ def check_comparison(run, page, probe):
     run.truth("comparison rows to choose", len(rows) >= 2, str(rows))
     if len(rows) < 2:
         return
+    # The button is greyed until a row is selected, as in the desktop windows.
+    greyed = page.driver.execute_script("return document.getElementById('details-choose').disabled")
+    page.element(f"details-row-{rows[0]}").click()
+    run.check("choose button: greyed until a row is selected, then enabled",
+              [greyed, page.driver.execute_script("return document.getElementById('details-choose').disabled")],
+              [True, False])
     for how, index in [("double click", rows[-1]), ("Enter", rows[0]), ("button", rows[1])]:
         row = page.element(f"details-row-{index}")
         page.driver.execute_script("document.documentElement.dataset.busy = 'choosing'")
@@ -674,6 +706,65 @@ def check_comparison(run, page, probe):
             "return arguments[0].map(c => [c, document.querySelector('[data-control=\"' + c + '\"]').textContent])",
             [control for control, _ in expected])
         run.check(f"chosen by {how}: the fields as 再計算 writes them", shown, expected)
+
+
+def check_form(run, page, probe):
+    """A section's form, drawn from the values the program gives (here the tests' sample
+    form, as page_probe makes it): fields with labels, units, texts, greyed where unused, a
+    finding; each keystroke handed to the form's controller with the form's texts while
+    the field keeps its text and focus; Enter and the button run the command, whose
+    requests the dialog carries out."""
+    page.open()
+    work_drive(page, 0, WORKED, None, None)
+    layout = run_probe(probe, ["sampleform", "formfield:speed:12x", "formfield:time:2", "formchoice:question:0",
+                               "formedit", "details"])[-1]
+    requests = run_probe(probe, ["sampleform", "formfield:speed:30000", "formcommand:apply"])[-1]
+    page.driver.execute_script("""
+        window.formCalls = [];
+        const layout = JSON.stringify(arguments[0]), requests = JSON.stringify(arguments[1]);
+        const real = veldronixPage.call;
+        veldronixPage.call = function (name, returns, types, values) {
+            if (/^vx_(form_|set_form_)/.test(name)) {
+                window.formCalls.push([name].concat(values));
+                return name === 'vx_form_command' ? requests : null;
+            }
+            return name === 'vx_details' ? layout : real.apply(this, arguments);
+        };
+        veldronixDetails.refresh();""", layout, requests)
+    field = "details-form-sample-field-"
+    run.check("form: its rows", page.driver.execute_script("""
+        return Array.from(document.querySelectorAll('[data-form=sample] .form-row'), row => Array.from(row.children,
+            e => e.tagName === 'INPUT' ? e.value + (e.disabled ? ' (greyed)' : '') :
+                 e.tagName === 'SELECT' ? Array.from(e.options, o => o.textContent).join('/') + ' ' + e.selectedIndex :
+                 (e.classList.contains('warning') ? '!' : '') + e.textContent))"""),
+              [["問い", "最短時間/時間指定 0"], ["最高速度", "12x", "PPS", "!▲ 「12x」は数値ではありません。"],
+               ["目標時間", "2 (greyed)", "秒"]])
+    page.element(field + "speed").click()
+    page.driver.execute_script("window.formCalls = []")
+    page.element(field + "speed").send_keys(Keys.END + "5")
+    run.check("form: a keystroke hands the form in and edits it", page.driver.execute_script("return window.formCalls"),
+              [["vx_form_clear"], ["vx_set_form_field", "speed", "12x5"], ["vx_set_form_field", "time", "2"],
+               ["vx_set_form_choice", "question", 0], ["vx_form_edit", "sample"]])
+    page.element(field + "speed").send_keys("6")
+    run.check("form: the field keeps its text and the focus while the details are drawn again",
+              [page.value(field + "speed"), page.focused()], ["12x56", field + "speed"])
+    page.driver.execute_script("window.formCalls = []")
+    press_enter(page, field + "speed")
+    run.check("form: Enter runs the field's command", page.driver.execute_script(
+        "return window.formCalls.filter(c => c[0] === 'vx_form_command')"), [["vx_form_command", "sample", "apply"]])
+    run.check("form: its requests typed into the dialog and pressed 決定",
+              [page.value("IDC_DRIVE_SPEED"), ":30000まで" in page.text("IDC_SUMMARY")], ["30000", True])
+    page.driver.execute_script("window.formCalls = []")
+    page.driver.execute_script("document.documentElement.dataset.busy = 'clicked'")
+    page.driver.execute_script(
+        "Array.from(document.querySelectorAll('#details .actions button')).find(b => b.textContent === '適用(P)').click()")
+    WebDriverWait(page.driver, 10).until(
+        lambda d: d.execute_script("return document.documentElement.dataset.busy") == "false")
+    page.select("details-form-sample-choice-question", 1)
+    run.check("form: the button runs the command, a choice is an edit", page.driver.execute_script(
+        "return window.formCalls.filter(c => c[0] === 'vx_form_command' || c[0] === 'vx_set_form_choice')"),
+        [["vx_set_form_choice", "question", 0], ["vx_form_command", "sample", "apply"],
+         ["vx_set_form_choice", "question", 1]])
 
 
 def full_page_screenshot(page, path):
@@ -779,6 +870,7 @@ def main():
             check_drives(run, page, arguments.pulsecalc)
             check_literals(run, page)
             check_keys(run, page)
+            check_selector_keys(run, page)
             check_about(run, page)
             screenshots = arguments.screenshots if language == "en-US" else None
             check_details(run, page, arguments.probe, downloads, screenshots)
@@ -788,6 +880,7 @@ def main():
                 check_long_figures(run, page)
                 check_tooltips(run, page)
                 check_comparison(run, page, arguments.probe)
+                check_form(run, page, arguments.probe)
                 check_copy_formats(run, page, arguments.probe)
                 check_stale(run, page, arguments.probe, screenshots)
             if screenshots:

@@ -9,37 +9,10 @@ var veldronixDetails = (function () {
   var section = document.getElementById("details");
   var plotObserver = null;
 
-  function node(tag, attributes, text) {
-    var made = document.createElement(tag);
-    Object.keys(attributes || {}).forEach(function (name) {
-      made.setAttribute(name, attributes[name]);
-    });
-    if (text !== undefined) {
-      made.textContent = text;
-    }
-    return made;
-  }
+  var node = veldronixDetailsParts.node;
 
   function call(name, types, values) {
     return veldronixPage.call(name, "string", types || [], values || []);
-  }
-
-  // A button text such as "コピー(&C)": the marked character underlined and its access key.
-  function buttonWithMnemonic(id, text) {
-    var button = node("button", { id: id, type: "button" });
-    for (var i = 0; i < text.length; ++i) {
-      if (text[i] === "&" && i + 1 < text.length && text[i + 1] !== "&" && !button.accessKey) {
-        button.accessKey = text[i + 1].toLowerCase();
-        button.appendChild(node("u", {}, text[i + 1]));
-        ++i;
-      } else {
-        if (text[i] === "&" && text[i + 1] === "&") {
-          ++i;
-        }
-        button.appendChild(document.createTextNode(text[i]));
-      }
-    }
-    return button;
   }
 
   // A line under a heading; a warning (its text starts with the finding mark) in the warning colour.
@@ -69,6 +42,7 @@ var veldronixDetails = (function () {
       }
       if (typeof row.index === "number") {
         tr.dataset.index = String(row.index);
+        tr.dataset.requests = JSON.stringify(row.requests);
       }
       row.cells.forEach(function (cell, index) {
         var align = part.columns[index] ? part.columns[index].align : "left";
@@ -83,75 +57,6 @@ var veldronixDetails = (function () {
     var holder = node("div", { class: "table" });
     holder.appendChild(made);
     return holder;
-  }
-
-  function copyText(text) {
-    if (navigator.clipboard && window.isSecureContext) {
-      return navigator.clipboard.writeText(text).catch(function () {
-        return copyThroughSelection(text);
-      });
-    }
-    return copyThroughSelection(text);
-  }
-
-  // Where the page is not a secure context (a static server by another name than localhost).
-  function copyThroughSelection(text) {
-    var area = node("textarea", { readonly: "", "aria-hidden": "true" });
-    area.value = text;
-    area.style.position = "fixed";
-    area.style.opacity = "0";
-    document.body.appendChild(area);
-    area.select();
-    var copied = document.execCommand("copy");
-    area.remove();
-    return copied ? Promise.resolve() : Promise.reject(new Error("copy refused"));
-  }
-
-  function download(blob, name) {
-    var link = node("a", { download: name });
-    link.href = URL.createObjectURL(blob);
-    document.body.appendChild(link);
-    link.click();
-    link.remove();
-    setTimeout(function () {
-      URL.revokeObjectURL(link.href);
-    }, 60000);
-  }
-
-  // The document's SVG drawn onto a canvas of the document's size times scale, as PNG.
-  function pngOf(svgText, scale) {
-    return new Promise(function (resolve, reject) {
-      var svg = new DOMParser().parseFromString(svgText, "image/svg+xml").documentElement;
-      var canvas = node("canvas");
-      canvas.width = Math.ceil(parseFloat(svg.getAttribute("width")) * scale);
-      canvas.height = Math.ceil(parseFloat(svg.getAttribute("height")) * scale);
-      var image = new Image();
-      image.onload = function () {
-        canvas.getContext("2d").drawImage(image, 0, 0, canvas.width, canvas.height);
-        canvas.toBlob(function (blob) {
-          return blob ? resolve(blob) : reject(new Error("no PNG"));
-        }, "image/png");
-      };
-      image.onerror = function () {
-        reject(new Error("the SVG did not load"));
-      };
-      image.src = "data:image/svg+xml;charset=utf-8," + encodeURIComponent(svgText);
-    });
-  }
-
-  function save(details, file, format, status) {
-    var svgText = call("vx_document_svg");
-    if (!svgText) {
-      return;
-    }
-    status.textContent = "";
-    var blob = format === "png" ? pngOf(svgText, details.pngScale) : Promise.resolve(new Blob([svgText], { type: "image/svg+xml" }));
-    blob.then(function (made) {
-      download(made, file.name);
-      status.textContent = file.note;
-    }, function (error) {
-      console.error("Veldronix: the plot could not be drawn as PNG: " + error);
-    });
   }
 
   // The plot area: the program draws the plot for the area's size in CSS
@@ -191,109 +96,13 @@ var veldronixDetails = (function () {
     return holder;
   }
 
-  // The formats chosen last, kept while the details are drawn anew.
-  var chosen = {};
-
-  // A format chooser beside a button, named by the button's text.
-  function chooser(id, formats) {
-    var select = node("select", { id: id });
-    formats.forEach(function (format, index) {
-      select.appendChild(node("option", { value: String(index) }, format.label));
-    });
-    select.selectedIndex = Math.min(chosen[id] || 0, formats.length - 1);
-    select.addEventListener("change", function () {
-      chosen[id] = select.selectedIndex;
-    });
-    return select;
-  }
-
-  function copyActions(details, actions) {
-    var status = node("span", { id: "details-copied", role: "status" });
-    var formats = details.copyFormats;
-    var select = formats.length > 1 ? actions.appendChild(chooser("details-copy-format", formats)) : null;
-    var copy = actions.appendChild(buttonWithMnemonic("details-copy", details.copyButton));
-    if (select) {
-      select.setAttribute("aria-label", copy.textContent);
-    }
-    actions.appendChild(status);
-    copy.addEventListener("click", function () {
-      status.textContent = "";
-      copyText(formats[select ? select.selectedIndex : 0].text).then(function () {
-        status.textContent = details.copied;
-      }, function () {});
-    });
-  }
-
-  function saveActions(details, actions) {
-    var files = [details.files.svg, details.files.png];
-    var select = actions.appendChild(chooser("details-save-format", files));
-    var button = actions.appendChild(buttonWithMnemonic("details-save", details.saveButton));
-    select.setAttribute("aria-label", button.textContent);
-    var status = actions.appendChild(node("span", { id: "details-saved", role: "status" }));
-    button.addEventListener("click", function () {
-      save(details, files[select.selectedIndex], select.selectedIndex === 1 ? "png" : "svg", status);
-    });
-  }
-
-  // A table whose rows are multipliers to choose: a click selects a row, a
-  // double click or Enter chooses it, and so does the button under the table.
-  // Choosing selects the row's multiplier in 倍率 and presses 再計算, exactly as
-  // the user would.
-  function choosableRows(details, holder, actions) {
-    var multiplier = document.getElementById("IDC_MULTIPLIER");
-    var recalculate = document.getElementById("IDC_RECALCULATE");
-    var rows = Array.prototype.slice.call(holder.querySelectorAll("tbody tr[data-index]"));
-    var selected = rows.filter(function (row) {
-      return Number(row.dataset.index) === multiplier.selectedIndex;
-    })[0] || rows[0];
-    var select = function (row, focus) {
-      rows.forEach(function (other) {
-        other.setAttribute("aria-selected", String(other === row));
-        other.tabIndex = other === row ? 0 : -1;
-      });
-      selected = row;
-      if (focus) {
-        row.focus();
-      }
-    };
-    var choose = function (row) {
-      veldronixPage.select(multiplier.dataset.control, Number(row.dataset.index));
-      veldronixPage.pressControl(recalculate.dataset.control);
-    };
-    holder.querySelector("table").setAttribute("role", "grid");
-    rows.forEach(function (row, position) {
-      row.id = "details-row-" + row.dataset.index;
-      row.classList.add("choosable");
-      row.addEventListener("click", function () {
-        select(row, true);
-      });
-      row.addEventListener("dblclick", function () {
-        choose(row);
-      });
-      row.addEventListener("keydown", function (event) {
-        if (event.key === "Enter") {
-          event.preventDefault();
-          choose(row);
-        } else if ((event.key === "ArrowDown" || event.key === "ArrowUp") && rows.length > 0) {
-          event.preventDefault();
-          var next = position + (event.key === "ArrowDown" ? 1 : -1);
-          select(rows[Math.max(0, Math.min(rows.length - 1, next))], true);
-        }
-      });
-    });
-    if (selected) {
-      select(selected, false);
-      var button = actions.appendChild(buttonWithMnemonic("details-choose", details.chooseButton));
-      button.addEventListener("click", function () {
-        choose(selected);
-      });
-    }
-  }
-
   function sectionParts(details, part, index) {
     var id = "details-section-" + index;
     var parts = [node("h3", { id: id }, part.heading)];
     var holder = null;
+    if (part.form) {
+      parts.push(veldronixForm.render(part.form));
+    }
     if (part.plotted) {
       parts.push(plot(part.heading));
     }
@@ -305,18 +114,8 @@ var veldronixDetails = (function () {
     part.lines.forEach(function (text) {
       parts.push(line(text));
     });
-    if (part.actions.length > 0) {
-      var actions = node("div", { class: "actions" });
-      part.actions.forEach(function (action) {
-        if (action === "copy" && details.copyFormats.length > 0) {
-          copyActions(details, actions);
-        } else if (action === "savePlot" && part.plotted) {
-          saveActions(details, actions);
-        } else if (action === "chooseRow" && holder) {
-          choosableRows(details, holder, actions);
-        }
-      });
-      parts.push(actions);
+    if (part.buttons.length > 0) {
+      parts.push(veldronixDetailsParts.buttons(details, part, index, holder));
     }
     return parts;
   }
@@ -334,7 +133,10 @@ var veldronixDetails = (function () {
   }
 
   function render(details) {
-    var focused = document.activeElement && section.contains(document.activeElement) ? document.activeElement.id : "";
+    var active = document.activeElement;
+    var focused = active && section.contains(active) ? active.id : "";
+    // A text field's caret, kept across the drawing.
+    var caret = focused && active.tagName === "INPUT" ? [active.selectionStart, active.selectionEnd] : null;
     var parts = [node("h2", { id: "details-heading" }, details.caption),
                  node("p", { id: "details-subject" }, details.heading)];
     if (details.status.length > 0) {
@@ -349,8 +151,12 @@ var veldronixDetails = (function () {
     });
     section.replaceChildren.apply(section, parts);
     markCutCells();
-    if (focused && document.getElementById(focused)) {
-      document.getElementById(focused).focus();
+    var again = focused ? document.getElementById(focused) : null;
+    if (again) {
+      again.focus();
+      if (caret && again.tagName === "INPUT") {
+        again.setSelectionRange(caret[0], caret[1]);
+      }
     }
   }
 
@@ -371,5 +177,5 @@ var veldronixDetails = (function () {
     refresh();
   }
 
-  return { start: start, refresh: refresh };
+  return { start: start, refresh: refresh, render: render };
 })();

@@ -35,120 +35,14 @@ var veldronixPage = (function () {
     return document.getElementById(id);
   }
 
-  // number * numerator / denominator rounded half away from zero, as Windows scales dialog units.
-  function mulDiv(number, numerator, denominator) {
-    var product = number * numerator;
-    var quotient = Math.floor((Math.abs(product) + Math.floor(denominator / 2)) / denominator);
-    return product < 0 ? -quotient : quotient;
-  }
-
-  // The dialog font's base units: the rounded average width of the 52 Latin
-  // letters and the height of a line, as Windows (and the Qt dialog) measure them.
-  function baseUnits(client) {
-    var style = getComputedStyle(client);
-    var context = document.createElement("canvas").getContext("2d");
-    context.font = style.fontStyle + " " + style.fontWeight + " " + style.fontSize + " " + style.fontFamily;
-    var letters = Math.round(context.measureText("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz").width);
-    var metrics = context.measureText("ABC");
-    var height = Math.round(metrics.fontBoundingBoxAscent || 0) + Math.round(metrics.fontBoundingBoxDescent || 0);
-    if (!(height > 0)) {
-      height = Math.round(parseFloat(style.fontSize) * 1.0) || 12;
-    }
-    return { x: Math.floor((Math.floor(letters / 26) + 1) / 2), y: height };
-  }
-
-  function place(node, rect, units) {
-    node.style.left = mulDiv(rect[0], units.x, 4) + "px";
-    node.style.top = mulDiv(rect[1], units.y, 8) + "px";
-    node.style.width = mulDiv(rect[2], units.x, 4) + "px";
-    node.style.height = mulDiv(rect[3], units.y, 8) + "px";
-  }
-
-  function numbers(text) {
-    return text.split(" ").map(Number);
-  }
-
+  // The dialogs laid out from their dialog units, and again as the window's width changes.
   function layOut() {
-    document.querySelectorAll("[data-size]").forEach(function (client) {
-      var units = baseUnits(client);
-      var size = numbers(client.dataset.size);
-      client.style.width = mulDiv(size[0], units.x, 4) + "px";
-      client.style.height = mulDiv(size[1], units.y, 8) + "px";
-      client.querySelectorAll("[data-rect]").forEach(function (node) {
-        place(node, numbers(node.dataset.rect), units);
-      });
-    });
-    reflow();
+    veldronixLayout.layOut();
+    markCutTexts();
   }
 
-  // Below the dialog's own width (a phone) the dialog becomes one column: each
-  // label beside its field, the group boxes' captions as headings, the rest in
-  // reading order, so that nothing needs sideways scrolling. The fields keep the
-  // template's (tab) order in the column; the order is worked out once.
-  function flowOrder(client) {
-    var controls = Array.prototype.slice.call(client.querySelectorAll(":scope > [data-rect]"));
-    var labelOf = {};
-    controls.forEach(function (node) {
-      if (node.tagName === "LABEL" && node.htmlFor) {
-        labelOf[node.htmlFor] = node;
-      }
-    });
-    var placed = controls.filter(function (node) {
-      return !(node.tagName === "LABEL" && node.htmlFor);
-    }).map(function (node, index) {
-      var rect = numbers(node.dataset.rect);
-      return { node: node, y: rect[1], x: rect[0], index: index };
-    }).sort(function (a, b) {
-      return a.y - b.y || a.x - b.x || a.index - b.index;
-    });
-    // Controls whose tops lie within 2 dialog units of a row's first are one row, read left to right.
-    var rows = [];
-    placed.forEach(function (item) {
-      var row = rows[rows.length - 1];
-      if (row && item.y - row[0].y <= 2) {
-        row.push(item);
-      } else {
-        rows.push([item]);
-      }
-    });
-    var sequence = [];
-    rows.forEach(function (row) {
-      row.sort(function (a, b) {
-        return a.x - b.x || a.index - b.index;
-      });
-      sequence = sequence.concat(row.map(function (item) { return item.node; }));
-    });
-    // The places of the focusable controls are filled in their tab order.
-    var focusable = function (node) {
-      return /^(INPUT|SELECT|BUTTON)$/.test(node.tagName);
-    };
-    var inTabOrder = controls.filter(focusable);
-    sequence = sequence.map(function (node) {
-      return focusable(node) ? inTabOrder.shift() : node;
-    });
-    var order = 0;
-    sequence.forEach(function (node) {
-      if (labelOf[node.id]) {
-        labelOf[node.id].style.setProperty("--flow-order", String(order++));
-        node.classList.add("labelled");
-      }
-      node.style.setProperty("--flow-order", String(order++));
-    });
-  }
-
-  // Each dialog (the main one on the page, the About box over it) flows into one
-  // column where the window is narrower than the dialog with its margins.
   function reflow() {
-    var width = document.documentElement.clientWidth;
-    document.querySelectorAll("[data-size]").forEach(function (client) {
-      var margins = 48; // a modal box's own margins and border
-      if (client.id === "IDD_MAIN") {
-        var page = getComputedStyle(client.parentElement);
-        margins = parseFloat(page.paddingLeft) + parseFloat(page.paddingRight) + 2;
-      }
-      var natural = mulDiv(numbers(client.dataset.size)[0], baseUnits(client).x, 4);
-      client.classList.toggle("flow", width < natural + margins);
-    });
+    veldronixLayout.reflow();
     markCutTexts();
   }
 
@@ -301,28 +195,22 @@ var veldronixPage = (function () {
     document.documentElement.dataset.busy = "false";
   }
 
-  // Enter in an edit presses the button of the group box the edit sits in
-  // (決定 for the inputs, 算出 for the pulse count); nothing typed is lost.
-  function buttonOfGroup(edit) {
-    var inside = function (inner, outer) {
-      return inner[0] >= outer[0] && inner[1] >= outer[1] &&
-        inner[0] + inner[2] <= outer[0] + outer[2] && inner[1] + inner[3] <= outer[1] + outer[3];
-    };
-    var rect = numbers(edit.dataset.rect);
-    var groups = Array.prototype.map.call(document.querySelectorAll("#IDD_MAIN .group"), function (group) {
-      return numbers(group.dataset.rect);
-    }).filter(function (group) {
-      return inside(rect, group);
-    }).sort(function (a, b) {
-      return a[2] * a[3] - b[2] * b[3];
+  // Enter in a field or selector presses the button the program names for it
+  // (決定 for the drive, 再計算 for 倍率, 算出 for the pulse count); nothing typed is lost.
+  function bindEnterKeys() {
+    JSON.parse(call("vx_enter_keys", "string", [], [])).forEach(function (key) {
+      var field = byNumber[key.field];
+      var button = byNumber[key.button];
+      if (!field || !button) {
+        return;
+      }
+      field.addEventListener("keydown", function (event) {
+        if (event.key === "Enter" && !event.isComposing) {
+          event.preventDefault();
+          press(button);
+        }
+      });
     });
-    if (groups.length === 0) {
-      return null;
-    }
-    var buttons = Array.prototype.filter.call(document.querySelectorAll("#IDD_MAIN button"), function (button) {
-      return inside(numbers(button.dataset.rect), groups[0]);
-    });
-    return buttons.length === 1 ? buttons[0] : null;
   }
 
   function fillSelector(select) {
@@ -352,15 +240,7 @@ var veldronixPage = (function () {
         press(button);
       });
     });
-    document.querySelectorAll("#IDD_MAIN input").forEach(function (edit) {
-      var target = buttonOfGroup(edit);
-      edit.addEventListener("keydown", function (event) {
-        if (event.key === "Enter" && !event.isComposing && target) {
-          event.preventDefault();
-          press(target);
-        }
-      });
-    });
+    bindEnterKeys();
     if (window.veldronixDetails) {
       window.veldronixDetails.start();
     }
@@ -397,7 +277,7 @@ var veldronixPage = (function () {
       showModal(about);
     });
   }
-  flowOrder(element("IDD_MAIN"));
+  veldronixLayout.flowOrder(element("IDD_MAIN"));
   layOut();
   window.addEventListener("resize", reflow);
   if (document.fonts && document.fonts.ready) {
@@ -405,12 +285,23 @@ var veldronixPage = (function () {
   }
   element("IDC_DRIVE_TYPE").focus();
 
-  // A control's command as if its button were clicked (the details' row choice presses 再計算).
-  function pressControl(number) {
-    var button = byNumber[number];
-    return button && button.tagName === "BUTTON" ? press(button) : Promise.resolve();
+  // What a part of the details asks of the dialog (a row chosen, a form applied),
+  // done in order as a user would: texts typed, items selected, buttons pressed,
+  // each press with its messages before the next request.
+  async function perform(requests) {
+    for (var i = 0; i < requests.length; ++i) {
+      var request = requests[i];
+      var node = byNumber[request.control];
+      if (request.op === "write") {
+        write(request.control, request.text);
+      } else if (request.op === "select") {
+        select(request.control, request.index);
+      } else if (request.op === "press" && node && node.tagName === "BUTTON") {
+        await press(node);
+      }
+    }
   }
 
-  return { start: start, failed: failed, call: call, handInFields: handInFields, select: select,
-           pressControl: pressControl, showFreshness: showFreshness };
+  return { start: start, failed: failed, call: call, handInFields: handInFields, perform: perform,
+           showFreshness: showFreshness };
 })();
