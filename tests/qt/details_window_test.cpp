@@ -7,12 +7,16 @@
 #include "report/details_layout.h"
 #include "report/details_style.h"
 #include "ui/qt/calc_dialog.h"
+#include "ui/qt/details_form_view.h"
 #include "ui/qt/details_section.h"
 #include "ui/qt/details_widgets.h"
 #include "ui/qt/details_window.h"
 #include "ui/qt/plot_widget.h"
+#include "support/sample_form.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -275,8 +279,12 @@ private slots:
                     }
                 }
             }
-            for (const report::SectionAction action : section.actions) {
-                QVERIFY(view.button(action) != nullptr && view.button(action)->isVisibleTo(&window));
+            // Each button with the layout's label and state (no row is selected yet).
+            for (const report::SectionButton& value : section.buttons) {
+                const QAbstractButton* button = view.button(value.action);
+                QVERIFY(button != nullptr && button->isVisibleTo(&window));
+                QCOMPARE(button->text(), text(value.label));
+                QCOMPARE(button->isEnabled(), report::isEnabled(value, false));
             }
         }
     }
@@ -377,7 +385,10 @@ private slots:
         QVERIFY(row < int(indices.size()));
         typeInto(field("IDC_ACCEL_TIME"), accel);
         QTableWidget& table = *view.table();
+        // Greyed until a row is selected, as on Windows and the page: a click would do nothing.
+        QVERIFY(!view.button(report::SectionAction::ChooseRow)->isEnabled());
         table.setCurrentCell(row, 0);
+        QVERIFY(view.button(report::SectionAction::ChooseRow)->isEnabled());
         const QRect cell = table.visualItemRect(table.item(row, 0));
         if (way == "double click") {
             // As a mouse sends it: a click, then the second press.
@@ -396,6 +407,60 @@ private slots:
         if (messages.isEmpty()) {
             QCOMPARE(labelsOf(window, "heading"), QStringList{"ドライブ種類:対称台形加減速　倍率:10(800,000)"});
         }
+    }
+
+    // A section's form through Qt's widgets: the fields, units and greyed field the
+    // layout gives; each keystroke reaches the form's controller, which the section
+    // follows while the field keeps its text and focus; Enter and the button run
+    // the command, whose requests type into the dialog and press 決定.
+    void drawsAFormAndHandsItsEditsOn()
+    {
+        auto made = std::make_unique<testing_support::SampleForm>();
+        testing_support::SampleForm& form = *made;
+        dialog_->detailsForms().add(std::move(made));
+        CDetailsWindow& window = openDetails();
+        enter(0, "100", "10000", "0.2", "");
+        const DetailsSectionView& view = *window.sectionViews().back();
+        QCOMPARE(view.title(), QStringLiteral("試験の設計"));
+        auto* speed = view.findChild<QLineEdit*>(QStringLiteral("formField_speed"));
+        auto* time = view.findChild<QLineEdit*>(QStringLiteral("formField_time"));
+        auto* question = view.findChild<QComboBox*>(QStringLiteral("formChoice_question"));
+        QVERIFY(speed && time && question && view.form()->isVisibleTo(&window));
+        QCOMPARE(std::make_tuple(speed->text(), speed->isEnabled(), time->text(), time->isEnabled()),
+                 std::make_tuple(QStringLiteral("20000"), true, QStringLiteral("1.5"), false));
+        QStringList units;
+        for (const QLabel* label : view.form()->findChildren<QLabel*>()) {
+            units << label->text();
+        }
+        QVERIFY(units.contains(QStringLiteral("PPS")) && units.contains(QStringLiteral("秒")));
+
+        speed->setFocus();
+        QTest::keyClicks(speed, QStringLiteral("5x"));
+        QCOMPARE(form.edits, 2);
+        QCOMPARE(std::make_tuple(speed->text(), QApplication::focusWidget() == speed),
+                 std::make_tuple(QStringLiteral("200005x"), true));
+        QCOMPARE(linesOf(view, "line"), QStringList{"速度 200005x PPS、計算なし"});
+        const QLabel* finding = view.form()->findChild<QLabel*>(QStringLiteral("finding"));
+        QCOMPARE(finding->text(), QStringLiteral("▲ 「200005x」は数値ではありません。"));
+        QCOMPARE(finding->palette().color(QPalette::WindowText), colourOf(report::detailsColours.warning));
+        question->setCurrentIndex(1);
+        emit question->activated(1); // as a user's choice sends it
+        QVERIFY(time->isEnabled());
+
+        QTest::keyClick(speed, Qt::Key_Backspace);
+        QTest::keyClick(speed, Qt::Key_Return);
+        QCOMPARE(control<QLineEdit>(*dialog_, "IDC_DRIVE_SPEED")->text(), QStringLiteral("200005"));
+        // 200005 PPS needs 50(160,000): V = 200005 / 50 = 4000.1.
+        QCOMPARE(control<QLabel>(*dialog_, "IDC_OUT_V")->text(), QStringLiteral("4000.100 "));
+        // Calculated, the details have their own sections before the form's.
+        const DetailsSectionView& last = *window.sectionViews().back();
+        QCOMPARE(window.sectionViews().size(), window.shownLayout().sections.size());
+        QCOMPARE(last.title(), QStringLiteral("試験の設計"));
+        typeInto(*last.findChild<QLineEdit*>(QStringLiteral("formField_speed")), QStringLiteral("30000"));
+        QTest::mouseClick(last.button(report::SectionAction::Command), Qt::LeftButton);
+        QCOMPARE(control<QLabel>(*dialog_, "IDC_OUT_V")->text(), QStringLiteral("6000.000 "));
+        QCOMPARE(form.commands, (std::vector<std::string>{"apply", "apply"}));
+        QCOMPARE(messageTexts(), QStringList{});
     }
 
     void copiesTheIntegersInEachFormat()

@@ -4,6 +4,7 @@
 #include "core/texts.h"
 #include "report/command_status.h"
 #include "report/details_texts.h"
+#include "report/dialog_keys.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/app_icon.h"
 #include "ui/qt/details_window.h"
@@ -203,12 +204,9 @@ void CCalcDialog::showDetailsWindow()
 {
     const bool first = detailsWindow_ == nullptr;
     if (first) {
-        detailsWindow_ = new CDetailsWindow(this);
-        // A row of the comparison chosen: that multiplier in 倍率, then 再計算 as its button does it.
-        connect(detailsWindow_, &CDetailsWindow::rowChosen, this, [this](int selectorIndex) {
-            setSelectedIndex(ControlId::IDC_MULTIPLIER, selectorIndex);
-            qobject_cast<QPushButton*>(controls_.at(ControlId::IDC_RECALCULATE))->click();
-        });
+        detailsWindow_ = new CDetailsWindow(forms_, this);
+        // A row of the comparison chosen, a form applied: what they ask of the dialog.
+        connect(detailsWindow_, &CDetailsWindow::dialogRequested, this, &CCalcDialog::perform);
     }
     detailsWindow_->showDetails(report::makeDetails(controller_, controller_.readPulseCount()));
     if (first) {
@@ -241,28 +239,34 @@ void CCalcDialog::refreshDetails()
     }
 }
 
+void CCalcDialog::perform(const std::vector<DialogRequest>& requests)
+{
+    performRequests(requests, *this, [this](ControlId button) {
+        if (auto* push = qobject_cast<QPushButton*>(controls_.count(button) != 0 ? controls_.at(button) : nullptr)) {
+            push->click();
+        }
+    });
+}
+
 void CCalcDialog::showAboutBox()
 {
     CAboutDialog about(this);
     about.exec();
 }
 
-ControlId CCalcDialog::buttonForEnter(const QObject& field) const
+std::optional<ControlId> CCalcDialog::buttonForEnter(const QObject& field) const
 {
     // An editable selector's keys reach its line edit, whose parent is the selector.
     const QObject* control = qobject_cast<const QLineEdit*>(&field) != nullptr &&
                                      qobject_cast<const QComboBox*>(field.parent()) != nullptr
                                  ? field.parent()
                                  : &field;
-    if (control == controls_.at(ControlId::IDC_PULSE_COUNT)) {
-        return ControlId::IDC_COMPUTE_DECEL_POINT;
+    for (const auto& [id, widget] : controls_) {
+        if (widget == control) {
+            return report::enterButton(id);
+        }
     }
-    // The multiplier is chosen for 再計算, the button beside it; pressing 決定
-    // there would throw the choice away.
-    if (control == controls_.at(ControlId::IDC_MULTIPLIER)) {
-        return ControlId::IDC_RECALCULATE;
-    }
-    return ControlId::IDC_CALCULATE;
+    return std::nullopt;
 }
 
 bool CCalcDialog::eventFilter(QObject* watched, QEvent* event)
@@ -272,7 +276,9 @@ bool CCalcDialog::eventFilter(QObject* watched, QEvent* event)
         // Enter confirms what was typed: it presses the field's button, so that
         // no keystroke meant for a number ends the program and loses the inputs.
         if (isEnter(key)) {
-            qobject_cast<QPushButton*>(controls_.at(buttonForEnter(*watched)))->click();
+            if (const std::optional<ControlId> button = buttonForEnter(*watched)) {
+                qobject_cast<QPushButton*>(controls_.at(*button))->click();
+            }
             return true;
         }
         if (key.matches(QKeySequence::Cancel)) {

@@ -2,10 +2,14 @@
 
 #include "controller/calculator_controller.h"
 #include "controller/calculator_view.h"
+#include "controller/dialog_request.h"
+#include "report/form_controller.h"
 
 #include <QDialog>
 
 #include <map>
+#include <optional>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -35,6 +39,10 @@ public:
     QAction* detailsAction() const { return detailsAction_; }
     // The details window; null until it is first opened.
     CDetailsWindow* detailsWindow() const { return detailsWindow_; }
+    // The forms the details show after their own sections (none yet; a test adds its own).
+    report::DetailsForms& detailsForms() { return forms_; }
+    // Carries out what the details ask of the dialog, as a user would: typing, selecting, pressing.
+    void perform(const std::vector<DialogRequest>& requests);
 
 public slots:
     // The About box, modally.
@@ -54,8 +62,8 @@ private:
     // Shows the details of what the fields show now in the details window, when it is open.
     void refreshDetails();
     QComboBox* selector(ControlId id) const;
-    // The button Enter presses in a field: 算出 in 出力パルス数, 再計算 in 倍率, else 決定.
-    ControlId buttonForEnter(const QObject& field) const;
+    // The button Enter presses in a field or selector (report::enterButton); none for another control.
+    std::optional<ControlId> buttonForEnter(const QObject& field) const;
 
     std::map<ControlId, QWidget*> controls_;
     QAction* aboutAction_ = nullptr;
@@ -63,6 +71,7 @@ private:
     CDetailsWindow* detailsWindow_ = nullptr;
     ResultFreshness freshness_; // as the result fields show it
     CalculatorController controller_{*this};
+    report::DetailsForms forms_;
 };
 
 } // namespace veldronix::qt

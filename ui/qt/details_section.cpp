@@ -1,35 +1,24 @@
 #include "ui/qt/details_section.h"
 
-#include "report/comparison_texts.h"
-#include "report/details_texts.h"
+#include "ui/qt/details_form_view.h"
 #include "ui/qt/details_widgets.h"
 #include "ui/qt/plot_widget.h"
 #include "ui/qt/window_texts.h"
 
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace veldronix::qt {
 namespace {
 
-namespace t = report::detailsTexts;
-
-QString captionOf(report::SectionAction action)
-{
-    switch (action) {
-    case report::SectionAction::Copy:
-        return fromUtf8(t::copyButton);
-    case report::SectionAction::SavePlot:
-        return fromUtf8(t::saveButton);
-    case report::SectionAction::ChooseRow:
-        break;
-    }
-    return fromUtf8(report::japaneseComparisonTexts.chooseButton);
-}
-
+// The name a user's tools (and the tests) know a button by.
 QString nameOf(report::SectionAction action)
 {
     switch (action) {
@@ -37,6 +26,8 @@ QString nameOf(report::SectionAction action)
         return QStringLiteral("copyButton");
     case report::SectionAction::SavePlot:
         return QStringLiteral("saveButton");
+    case report::SectionAction::Command:
+        return QStringLiteral("commandButton");
     case report::SectionAction::ChooseRow:
         break;
     }
@@ -48,12 +39,23 @@ bool isEnter(const QKeyEvent& key)
     return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
 }
 
+// Whether two lists of buttons need other widgets: their actions, labels or menus differ.
+bool sameButtons(const std::vector<report::SectionButton>& a, const std::vector<report::SectionButton>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+        return x.action == y.action && x.label == y.label && x.command == y.command && x.menu == y.menu;
+    });
+}
+
 } // namespace
 
 DetailsSectionView::DetailsSectionView(QWidget* parent) : QGroupBox(parent)
 {
     setObjectName(QStringLiteral("section"));
     auto* column = new QVBoxLayout(this);
+    form_ = new DetailsFormView;
+    form_->hide();
+    column->addWidget(form_);
     plot_ = new PlotWidget;
     plot_->setObjectName(QStringLiteral("plot"));
     plot_->hide();
@@ -70,25 +72,33 @@ DetailsSectionView::DetailsSectionView(QWidget* parent) : QGroupBox(parent)
     buttons->addStretch();
     column->addWidget(buttonRow_);
 
-    connect(table_, &QTableWidget::cellDoubleClicked, this, [this] { chooseCurrentRow(); });
+    connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row) { chooseRow(row); });
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &DetailsSectionView::updateButtonStates);
+    connect(form_, &DetailsFormView::edited, this, &DetailsSectionView::formEdited);
+    connect(form_, &DetailsFormView::commandRequested, this, &DetailsSectionView::formCommandRequested);
     table_->installEventFilter(this);
 }
 
 void DetailsSectionView::showSection(const report::DetailsSection& section,
                                      const std::optional<report::PlotModel>& plot)
 {
+    const bool sameButtonWidgets = sameButtons(section_.buttons, section.buttons);
+    section_ = section;
     setTitle(fromUtf8(section.heading));
-    const bool plotted = section.kind == report::SectionKind::Plot && plot.has_value();
-    plot_->setPlot(plotted ? plot : std::nullopt);
-    // The table of a Table section, or the phases under a plot.
+    form_->setVisible(section.form.has_value());
+    if (section.form) {
+        form_->showForm(*section.form);
+    }
+    plot_->setPlot(section.plotted ? plot : std::nullopt);
+    // The table of a Table section, or the phases under a plot; no row selected.
     table_->showTable(section.kind == report::SectionKind::Lines ? report::DetailsTable{} : section.table);
 
-    const bool choosable = std::find(section.actions.begin(), section.actions.end(),
-                                     report::SectionAction::ChooseRow) != section.actions.end();
-    rowIndices_ = choosable ? section.rowIndices : std::vector<int>{};
+    const bool choosable = !section.rowIndices.empty();
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(choosable ? QAbstractItemView::SingleSelection : QAbstractItemView::NoSelection);
     table_->setFocusPolicy(choosable ? Qt::StrongFocus : Qt::NoFocus);
+    table_->clearSelection();
 
     while (QLayoutItem* item = lines_->takeAt(0)) {
         delete item->widget();
@@ -99,78 +109,112 @@ void DetailsSectionView::showSection(const report::DetailsSection& section,
         lines_->addWidget(label);
         label->show(); // at once: a layout would show it only on the event loop's next turn
     }
-
-    // The buttons, made again only when the actions change, so that the focus stays.
-    std::vector<report::SectionAction> shown;
-    for (const auto& [action, button] : buttons_) {
-        shown.push_back(action);
+    // The buttons, made again only when they change, so that the focus stays.
+    if (!sameButtonWidgets || buttons_.size() != section.buttons.size()) {
+        showButtons();
     }
-    if (shown != section.actions) {
-        for (const auto& [action, button] : buttons_) {
-            delete button;
+    updateButtonStates();
+}
+
+QAbstractButton* DetailsSectionView::makeButton(const report::SectionButton& value)
+{
+    QAbstractButton* button = nullptr;
+    if (value.menu.size() > 1) {
+        // A click does the menu's first choice; its arrow offers them all.
+        auto* tool = new QToolButton;
+        tool->setPopupMode(QToolButton::MenuButtonPopup);
+        tool->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        auto* menu = new QMenu(tool);
+        menu->setObjectName(QStringLiteral("copyFormats"));
+        for (const report::ButtonChoice& choice : value.menu) {
+            const QString text = fromUtf8(choice.text);
+            connect(menu->addAction(fromUtf8(choice.label)), &QAction::triggered, this,
+                    [this, text] { emit copyRequested(text); });
         }
-        buttons_.clear();
-        auto* row = static_cast<QHBoxLayout*>(buttonRow_->layout());
-        int at = 0;
-        for (const report::SectionAction action : section.actions) {
-            QAbstractButton* button = nullptr;
-            if (action == report::SectionAction::Copy) {
-                // A click copies the default format; its arrow offers the others.
-                auto* tool = new QToolButton;
-                tool->setPopupMode(QToolButton::MenuButtonPopup);
-                tool->setToolButtonStyle(Qt::ToolButtonTextOnly);
-                button = tool;
-            } else {
-                auto* push = new QPushButton;
-                push->setAutoDefault(false);
-                button = push;
-            }
-            button->setText(captionOf(action));
-            button->setObjectName(nameOf(action));
-            connect(button, &QAbstractButton::clicked, this, [this, action] {
-                if (action == report::SectionAction::ChooseRow) {
-                    chooseCurrentRow();
-                } else {
-                    emit actionTriggered(action);
+        tool->setMenu(menu);
+        button = tool;
+    } else {
+        auto* push = new QPushButton;
+        push->setAutoDefault(false);
+        button = push;
+    }
+    button->setText(fromUtf8(value.label));
+    button->setObjectName(nameOf(value.action));
+    return button;
+}
+
+void DetailsSectionView::showButtons()
+{
+    for (QAbstractButton* button : buttons_) {
+        delete button;
+    }
+    buttons_.clear();
+    auto* row = static_cast<QHBoxLayout*>(buttonRow_->layout());
+    for (std::size_t i = 0; i < section_.buttons.size(); ++i) {
+        QAbstractButton* button = makeButton(section_.buttons[i]);
+        connect(button, &QAbstractButton::clicked, this, [this, i] {
+            const report::SectionButton& value = section_.buttons[i];
+            switch (value.action) {
+            case report::SectionAction::Copy:
+                if (!value.menu.empty()) {
+                    emit copyRequested(fromUtf8(value.menu.front().text));
                 }
-            });
-            row->insertWidget(at++, button);
-            button->show();
-            buttons_.emplace_back(action, button);
-        }
+                break;
+            case report::SectionAction::SavePlot:
+                emit saveRequested();
+                break;
+            case report::SectionAction::ChooseRow:
+                chooseRow(selectedRow());
+                break;
+            case report::SectionAction::Command:
+                emit formCommandRequested(fromUtf8(value.command));
+                break;
+            }
+        });
+        row->insertWidget(static_cast<int>(i), button);
+        button->show();
+        buttons_.push_back(button);
     }
     buttonRow_->setVisible(!buttons_.empty());
-    if (QAbstractButton* save = button(report::SectionAction::SavePlot)) {
-        save->setEnabled(plotted);
-    }
-    if (QAbstractButton* choose = button(report::SectionAction::ChooseRow)) {
-        choose->setEnabled(!rowIndices_.empty());
+}
+
+void DetailsSectionView::updateButtonStates()
+{
+    const bool rowSelected = selectedRow() >= 0;
+    for (std::size_t i = 0; i < buttons_.size() && i < section_.buttons.size(); ++i) {
+        buttons_[i]->setEnabled(report::isEnabled(section_.buttons[i], rowSelected));
     }
 }
 
 QAbstractButton* DetailsSectionView::button(report::SectionAction action) const
 {
-    for (const auto& [shown, button] : buttons_) {
-        if (shown == action) {
-            return button;
+    for (std::size_t i = 0; i < buttons_.size() && i < section_.buttons.size(); ++i) {
+        if (section_.buttons[i].action == action) {
+            return buttons_[i];
         }
     }
     return nullptr;
 }
 
-void DetailsSectionView::chooseCurrentRow()
+int DetailsSectionView::selectedRow() const
 {
-    const int row = table_->currentRow();
-    if (row >= 0 && static_cast<std::size_t>(row) < rowIndices_.size()) {
-        emit rowChosen(rowIndices_[static_cast<std::size_t>(row)]);
+    const QModelIndexList rows = table_->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.front().row();
+}
+
+void DetailsSectionView::chooseRow(int row)
+{
+    const std::vector<DialogRequest> requests = report::chooseRowRequests(section_, row);
+    if (!requests.empty()) {
+        emit dialogRequested(requests);
     }
 }
 
 bool DetailsSectionView::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == table_ && event->type() == QEvent::KeyPress &&
-        isEnter(static_cast<const QKeyEvent&>(*event)) && !rowIndices_.empty()) {
-        chooseCurrentRow();
+        isEnter(static_cast<const QKeyEvent&>(*event)) && !section_.rowIndices.empty()) {
+        chooseRow(selectedRow());
         return true;
     }
     return QGroupBox::eventFilter(watched, event);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controller/dialog_request.h"
 #include "report/details_layout.h"
 
 #include <QGroupBox>
@@ -12,13 +13,15 @@ class QVBoxLayout;
 
 namespace veldronix::qt {
 
+class DetailsFormView;
 class DetailsTableWidget;
 class PlotWidget;
 
-// One section of the details: its heading as the group's title, then its
-// table or plot (with the plot's phases), its lines and its buttons. Shown
-// again in place for the next details with the same sections, so that an
-// update neither flickers nor leaves anything of the previous one behind.
+// One section of the details: its heading as the group's title, then its form,
+// its table or plot (with the plot's phases), its lines and its buttons, each
+// button with the label, state and menu the layout gives. Shown again in place
+// for the next details with the same sections, so that an update neither
+// flickers nor leaves anything of the previous one behind.
 class DetailsSectionView : public QGroupBox {
     Q_OBJECT
 
@@ -30,26 +33,37 @@ public:
 
     DetailsTableWidget* table() const { return table_; }
     PlotWidget* plot() const { return plot_; }
-    // The button of an action, null where the section does not offer it.
+    DetailsFormView* form() const { return form_; }
+    // The button of an action (the first of its kind), null where the section does not offer it.
     QAbstractButton* button(report::SectionAction action) const;
 
 signals:
-    void actionTriggered(report::SectionAction action);
-    // A row of a ChooseRow table was chosen: the selector index it stands for.
-    void rowChosen(int selectorIndex);
+    // The copy button or its menu: the text to copy.
+    void copyRequested(const QString& text);
+    void saveRequested();
+    // A row chosen, or what the form's command asks of the dialog.
+    void dialogRequested(const std::vector<veldronix::DialogRequest>& requests);
+    // The form was edited, or one of its commands asked for (a button, Enter in a field).
+    void formEdited();
+    void formCommandRequested(const QString& command);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void chooseCurrentRow();
+    void showButtons();
+    void updateButtonStates();
+    QAbstractButton* makeButton(const report::SectionButton& value);
+    void chooseRow(int row);
+    int selectedRow() const;
 
+    report::DetailsSection section_;
+    DetailsFormView* form_ = nullptr;
     DetailsTableWidget* table_ = nullptr;
     PlotWidget* plot_ = nullptr;
     QVBoxLayout* lines_ = nullptr;
     QWidget* buttonRow_ = nullptr;
-    std::vector<std::pair<report::SectionAction, QAbstractButton*>> buttons_;
-    std::vector<int> rowIndices_;
+    std::vector<QAbstractButton*> buttons_; // one per section_.buttons, in order
 };
 
 } // namespace veldronix::qt

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "controller/dialog_request.h"
 #include "report/details.h"
 #include "report/details_layout.h"
+#include "report/form_controller.h"
+#include "report/plot_file.h"
 
 #include <QDialog>
 
@@ -15,16 +18,17 @@ namespace veldronix::qt {
 
 class DetailsSectionView;
 
-// The details window: report::detailsLayout of the details drawn with Qt's own
-// widgets, a group per section (its table in a table widget, the plot from a
-// scene of the plot's size), in a scroll area so that it fits any screen.
-// Modeless; it never shows a message box and never touches the main dialog:
-// copy and save say how they went in a line of their own.
+// The details window: the details' layout (with the sections of the forms
+// given) drawn with Qt's own widgets, a group per section (its form, its table
+// in a table widget, the plot from a scene of the plot's size), in a scroll area
+// so that it fits any screen. Modeless; it never shows a message box and never
+// touches the main dialog but through the requests it hands out: copy and save
+// say how they went in a line of their own.
 class CDetailsWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CDetailsWindow(QWidget* parent = nullptr);
+    explicit CDetailsWindow(report::DetailsForms& forms, QWidget* parent = nullptr);
 
     // Shows these details in place of the ones shown before.
     void showDetails(report::Details details);
@@ -33,39 +37,36 @@ public:
     // The views of the sections shown, in layout order.
     const std::vector<DetailsSectionView*>& sectionViews() const { return sections_; }
 
-    // Writes the plot to path: PNG for a name ending in .png, SVG for .svg;
-    // another name gets the extension of the filter chosen (PNG when it names
-    // PNG, SVG otherwise). Whole or not at all; the line under the sections says
-    // how it went. Returns the path written to.
-    QString saveTo(const QString& path, const QString& filter = {});
+    // Writes the plot to the file report::plotSaveTarget makes of path and the
+    // type chosen; whole or not at all; the line under the sections says how it
+    // went. Returns the path written to.
+    QString saveTo(const QString& path, report::PlotFileFormat type = report::PlotFileFormat::Svg);
 
     // Sizes the window to its content within the screen's work area and puts it
     // beside the dialog (see report/window_placement.h).
     void placeBeside(const QWidget& dialog);
 
 signals:
-    // A row of the multiplier comparison was chosen: the multiplier's selector index.
-    void rowChosen(int selectorIndex);
+    // What a row chosen or a form's command asks of the dialog, in order.
+    void dialogRequested(const std::vector<veldronix::DialogRequest>& requests);
 
 public slots:
-    // Puts the integers on the clipboard as plain text lines (the copy button's
-    // click; its menu offers the details' other formats).
-    void copyRegisters();
     // Asks for a file name and saves the plot there.
     void savePlot();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void showLayout(report::DetailsLayout layout);
     void showSections();
-    // Gives the section's copy button the details' formats as its menu.
-    void offerCopyFormats(DetailsSectionView& view);
+    DetailsSectionView* addSectionView();
     void copy(const QString& text);
     void showNote(const QString& note, bool failed);
-    void onAction(report::SectionAction action);
     // The outer size that shows everything without scrolling.
     QSize wantedSize() const;
-    // Grows the window, never shrinks it, towards wantedSize within the work area.
-    void growToContent();
 
+    report::DetailsForms& forms_;
     report::Details details_;
     report::DetailsLayout layout_;
     QScrollArea* scroll_ = nullptr;
@@ -74,6 +75,7 @@ private:
     QVBoxLayout* column_ = nullptr;
     std::vector<DetailsSectionView*> sections_;
     QLabel* note_ = nullptr;
+    bool userSized_ = false; // the user sized it: it keeps the size given
 };
 
 } // namespace veldronix::qt

@@ -8,6 +8,7 @@
 #include "report/command_status.h"
 #include "report/details_style.h"
 #include "report/details_texts.h"
+#include "report/dialog_keys.h"
 #include "ui/win32/scene_painter.h"
 
 #include <algorithm>
@@ -36,7 +37,8 @@ CCalcDialog::CCalcDialog(HINSTANCE instance, std::wstring title)
       title_(std::move(title)),
       icon_(loadIcon(instance, SM_CXICON, SM_CYICON)),
       smallIcon_(loadIcon(instance, SM_CXSMICON, SM_CYSMICON)),
-      details_(instance, DetailsRequests{[this](int multiplierIndex) { chooseMultiplier(multiplierIndex); }})
+      details_(instance, DetailsRequests{[this](const std::vector<DialogRequest>& requests) { perform(requests); }},
+               forms_)
 {
 }
 
@@ -225,17 +227,15 @@ INT_PTR CCalcDialog::onCommand(int identifier, int notification)
     }
 }
 
-// A row of the details' comparison chosen: as if the user picked that multiplier and pressed 再計算.
-void CCalcDialog::chooseMultiplier(int multiplierIndex)
+// What the details ask of the dialog (a comparison row chosen, a form applied),
+// done as the user would do it: typed, selected, pressed.
+void CCalcDialog::perform(const std::vector<DialogRequest>& requests)
 {
-    setSelectedIndex(ControlId::IDC_MULTIPLIER, multiplierIndex);
-    controller_.onRecalculate();
-    followCommand();
+    performRequests(requests, *this, [this](ControlId button) { onCommand(toInt(button), BN_CLICKED); });
 }
 
-// Enter confirms what was typed: in an input field it presses 決定, in 出力パルス数
-// 算出, in 倍率 再計算, the buttons that use what those fields hold. It never ends
-// the program: a keystroke meant to confirm a number must not discard the inputs.
+// Enter confirms what was typed: it presses the button report::enterButton names
+// for the field or selector that has the focus, and never ends the program.
 void CCalcDialog::pressEnter()
 {
     HWND focus = GetFocus();
@@ -246,22 +246,8 @@ void CCalcDialog::pressEnter()
     if (focus == nullptr || GetParent(focus) != window()) {
         return;
     }
-    switch (static_cast<ControlId>(GetDlgCtrlID(focus))) {
-    case ControlId::IDC_DRIVE_TYPE:
-    case ControlId::IDC_INITIAL_SPEED:
-    case ControlId::IDC_DRIVE_SPEED:
-    case ControlId::IDC_ACCEL_TIME:
-    case ControlId::IDC_DECEL_TIME:
-        onCommand(toInt(ControlId::IDC_CALCULATE), BN_CLICKED);
-        return;
-    case ControlId::IDC_MULTIPLIER:
-        onCommand(toInt(ControlId::IDC_RECALCULATE), BN_CLICKED);
-        return;
-    case ControlId::IDC_PULSE_COUNT:
-        onCommand(toInt(ControlId::IDC_COMPUTE_DECEL_POINT), BN_CLICKED);
-        return;
-    default:
-        return;
+    if (const std::optional<ControlId> button = report::enterButton(static_cast<ControlId>(GetDlgCtrlID(focus)))) {
+        onCommand(toInt(*button), BN_CLICKED);
     }
 }
 

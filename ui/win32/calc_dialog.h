@@ -1,12 +1,15 @@
 #pragma once
 
 #include "controller/calculator_controller.h"
+#include "controller/dialog_request.h"
+#include "report/form_controller.h"
 #include "ui/win32/details_window.h"
 #include "ui/win32/field_tips.h"
 #include "ui/win32/gdi_handles.h"
 #include "ui/win32/modal_dialog.h"
 
 #include <string>
+#include <vector>
 
 namespace veldronix::win32 {
 
@@ -39,7 +42,7 @@ private:
     report::Details currentDetails();
     void openDetails();
     void followCommand();
-    void chooseMultiplier(int multiplierIndex);
+    void perform(const std::vector<DialogRequest>& requests);
     void pressEnter();
     bool isStale(ControlId field) const;
     INT_PTR onControlColour(HDC dc, HWND control);
@@ -50,7 +53,8 @@ private:
     IconHandle icon_;      // IDR_MAINFRAME at the system's icon size
     IconHandle smallIcon_; // IDR_MAINFRAME at the caption's icon size
     CalculatorController controller_{*this};
-    DetailsWindow details_; // the modeless details window, while it is open
+    report::DetailsForms forms_; // the forms the details show after their own sections (none yet)
+    DetailsWindow details_;      // the modeless details window, while it is open
     FieldTips fieldTips_;   // over the result fields
 };
 

@@ -20,7 +20,16 @@ enum class DetailsId : int {
     Save = 2400,
     Status = 2401,         // what became of the last copy or save
     ChooseRow = 2500,      // choose the selected row of a table
+    FormField = 2600,      // a form's number field (an edit)
+    FormChoice = 2601,     // a form's choice (a drop-down list)
+    FormLabel = 2602,      // a form's label or unit
+    Command = 2603,        // a button that runs a command of its section's form
     Close = IDCANCEL,      // also Esc
 };
+
+constexpr int toInt(DetailsId id)
+{
+    return static_cast<int>(id);
+}
 
 } // namespace veldronix::win32

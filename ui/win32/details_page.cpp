@@ -1,10 +1,7 @@
 #include "ui/win32/details_page.h"
 
 #include "io/wide_text.h"
-#include "report/comparison_texts.h"
 #include "report/details_style.h"
-#include "report/details_texts.h"
-#include "ui/win32/gdi_handles.h"
 #include "ui/win32/plot_view.h"
 #include "ui/win32/scene_painter.h"
 #include "ui/win32/table_view.h"
@@ -17,34 +14,13 @@
 namespace veldronix::win32 {
 namespace {
 
-namespace texts = report::detailsTexts;
-
 constexpr const wchar_t* pageClassName = L"VeldronixDetailsPage";
 
-// The page's measures in pixels.
-constexpr int margin = 10;
+// The page's gaps in pixels.
 constexpr int sectionGap = 14; // above a section's heading
 constexpr int partGap = 6;     // between a section's parts
 
-constexpr int toInt(DetailsId id)
-{
-    return static_cast<int>(id);
-}
-
-std::string_view actionText(report::SectionAction action)
-{
-    switch (action) {
-    case report::SectionAction::Copy:
-        return texts::copyButton;
-    case report::SectionAction::SavePlot:
-        return texts::saveButton;
-    case report::SectionAction::ChooseRow:
-        return report::japaneseComparisonTexts.chooseButton;
-    }
-    return {};
-}
-
-DetailsId actionId(report::SectionAction action)
+DetailsId buttonId(report::SectionAction action)
 {
     switch (action) {
     case report::SectionAction::Copy:
@@ -53,8 +29,10 @@ DetailsId actionId(report::SectionAction action)
         return DetailsId::Save;
     case report::SectionAction::ChooseRow:
         return DetailsId::ChooseRow;
+    case report::SectionAction::Command:
+        break;
     }
-    return DetailsId::Copy;
+    return DetailsId::Command;
 }
 
 } // namespace
@@ -99,6 +77,7 @@ bool DetailsPage::create(HWND parent, HINSTANCE instance, HFONT font, HFONT bold
     SetScrollInfo(page_, SB_VERT, &info, FALSE);
     parts_.clear();
     tables_.clear();
+    buttons_.clear();
     scroll_ = 0;
     return true;
 }
@@ -134,57 +113,70 @@ void DetailsPage::addLine(const report::DetailsLine& line, DetailsId id, int gap
     addStatic(id, line.text, false, line.warning, gapBefore);
 }
 
-void DetailsPage::addButtons(const std::vector<report::SectionAction>& actions, const report::Details& details)
+void DetailsPage::addButton(DetailsId id, std::string_view label, int button, const std::string& form, int& x)
+{
+    Part part;
+    part.form = form;
+    part.window = addControl(L"Button", id, WS_TABSTOP | BS_PUSHBUTTON, label);
+    part.id = id;
+    part.button = button;
+    part.fixedWidth = measured(part.window, font_, label, 1000).cx + 24;
+    part.x = x;
+    part.beside = x > 0;
+    part.gap = partGap;
+    x += part.fixedWidth + partGap;
+    parts_.push_back(std::move(part));
+}
+
+// The section's buttons in a row, each as the layout gives it; a menu of more
+// than one choice gets a button of its own beside (the classic controls have no
+// button with a menu), the click's own choice staying the button's.
+void DetailsPage::addButtons(const std::vector<report::SectionButton>& buttons, const std::string& form)
 {
     int x = 0;
-    for (const report::SectionAction action : actions) {
-        const std::string_view text = actionText(action);
-        Part part;
-        part.window = addControl(L"Button", actionId(action), WS_TABSTOP | BS_PUSHBUTTON, text);
-        part.id = actionId(action);
-        part.fixedWidth = measured(part.window, font_, text, 1000).cx + 24;
-        part.x = x;
-        part.beside = x > 0;
-        part.gap = partGap;
-        x += part.fixedWidth + partGap;
-        if (action == report::SectionAction::Copy) {
-            EnableWindow(part.window, !details.clipboardText.empty());
-            if (details.copyFormats.size() > 1) {
-                // Beside it, the other formats in a menu; the plain lines stay the button's own.
-                parts_.push_back(std::move(part));
-                part = Part{};
-                part.window = addControl(L"Button", DetailsId::CopyAs, WS_TABSTOP | BS_PUSHBUTTON, texts::copyAsButton);
-                part.id = DetailsId::CopyAs;
-                part.fixedWidth = measured(part.window, font_, texts::copyAsButton, 1000).cx + 24;
-                part.x = x;
-                part.beside = true;
-                x += part.fixedWidth + partGap;
-            }
-        } else if (action == report::SectionAction::SavePlot) {
-            EnableWindow(part.window, details.plot.has_value());
-        } else if (action == report::SectionAction::ChooseRow) {
-            EnableWindow(part.window, FALSE); // until a row is selected
+    for (const report::SectionButton& button : buttons) {
+        const int index = static_cast<int>(buttons_.size());
+        buttons_.push_back(button);
+        addButton(buttonId(button.action), button.label, index, form, x);
+        if (button.menu.size() > 1 && !button.menuLabel.empty()) {
+            addButton(DetailsId::CopyAs, button.menuLabel, index, form, x);
         }
-        parts_.push_back(std::move(part));
+    }
+}
+
+// Each button enabled as the layout says, a row of the table selected or not.
+void DetailsPage::updateButtonStates()
+{
+    const bool rowSelected = !chosenRowRequests().empty();
+    for (const Part& part : parts_) {
+        if (part.button >= 0) {
+            EnableWindow(part.window, report::isEnabled(buttons_[static_cast<std::size_t>(part.button)], rowSelected));
+        }
     }
 }
 
 // The controls of the layout, made again for each new layout: a control never
-// keeps a text or a place of the details shown before.
+// keeps a text or a place of the details shown before, but for a form's fields
+// and lists, which keep what the user is typing or choosing.
 void DetailsPage::show(const report::DetailsLayout& layout, const report::Details& details, HWND focusElse)
 {
     const HWND focus = GetFocus();
-    const int focusId = focus != nullptr && IsChild(page_, focus) ? GetDlgCtrlID(focus) : 0;
+    const bool focusInPage = focus != nullptr && IsChild(page_, focus);
+    const int focusId = focusInPage ? GetDlgCtrlID(focus) : 0;
     SendMessageW(page_, WM_SETREDRAW, FALSE, 0);
-    for (HWND child = GetWindow(page_, GW_CHILD); child != nullptr;) {
-        const HWND next = GetWindow(child, GW_HWNDNEXT);
-        DestroyWindow(child);
-        child = next;
+    KeptControls kept;
+    for (Part& part : parts_) {
+        if (part.id == DetailsId::FormField || part.id == DetailsId::FormChoice) {
+            kept.emplace(std::make_tuple(part.form, part.id, part.key), std::move(part));
+        } else {
+            DestroyWindow(part.window);
+        }
     }
     parts_.clear();
     tables_.clear();
+    buttons_.clear();
     chooseTable_ = -1;
-    chooseIndices_.clear();
+    chooseSection_ = {};
 
     addStatic(DetailsId::Heading, layout.heading, true, false, 0);
     for (const report::DetailsLine& line : layout.status) {
@@ -192,7 +184,10 @@ void DetailsPage::show(const report::DetailsLayout& layout, const report::Detail
     }
     for (const report::DetailsSection& section : layout.sections) {
         addStatic(DetailsId::SectionHeading, section.heading, true, false, sectionGap);
-        if (section.kind == report::SectionKind::Plot && details.plot) {
+        if (section.form) {
+            addForm(*section.form, kept);
+        }
+        if (section.plotted && details.plot) {
             Part plot;
             plot.window = addControl(PlotView::className, DetailsId::Plot, 0, {});
             plot.id = DetailsId::Plot;
@@ -211,176 +206,32 @@ void DetailsPage::show(const report::DetailsLayout& layout, const report::Detail
             table.window = createTableView(page_, instance_, toInt(DetailsId::Table), font_, section.table);
             table.gap = partGap;
             tables_.push_back(section.table);
-            if (std::find(section.actions.begin(), section.actions.end(), report::SectionAction::ChooseRow) !=
-                section.actions.end()) {
+            if (!section.rowIndices.empty()) {
                 chooseTable_ = table.table;
-                chooseIndices_ = section.rowIndices;
+                chooseSection_ = section;
             }
             parts_.push_back(std::move(table));
         }
         for (const report::DetailsLine& line : section.lines) {
             addLine(line, DetailsId::Line, partGap);
         }
-        addButtons(section.actions, details);
+        addButtons(section.buttons, section.form ? section.form->name : std::string());
     }
-    if (focusId != 0) {
+    for (const auto& [key, part] : kept) {
+        DestroyWindow(part.window); // a field the new layout has not
+    }
+    // The tab order is the layout's, kept controls included.
+    HWND after = HWND_TOP;
+    for (const Part& part : parts_) {
+        SetWindowPos(part.window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+        after = part.window;
+    }
+    updateButtonStates();
+    if (focusInPage && !(IsWindow(focus) && IsChild(page_, focus))) {
         const HWND again = GetDlgItem(page_, focusId);
         SetFocus(again != nullptr && IsWindowEnabled(again) ? again : focusElse);
     }
     SendMessageW(page_, WM_SETREDRAW, TRUE, 0);
-}
-
-// Every part at its place for the page's width; the content scrolls in its height.
-void DetailsPage::layOut()
-{
-    if (page_ == nullptr) {
-        return;
-    }
-    const int line = lineHeightOf(page_, font_);
-    const int buttonHeight = line + 10;
-    SendMessageW(page_, WM_SETREDRAW, FALSE, 0);
-    // The content flows down the page's width; a part beside another shares its row.
-    RECT pageClient{};
-    GetClientRect(page_, &pageClient);
-    const int width = std::max(1, static_cast<int>(pageClient.right) - 2 * margin);
-    int rowTop = margin;
-    int rowBottom = margin;
-    for (Part& part : parts_) {
-        part.top = part.beside ? rowTop : rowBottom + part.gap;
-        int partWidth = part.fixedWidth > 0 ? part.fixedWidth : std::max(1, width - part.x);
-        switch (part.id) {
-        case DetailsId::Table: {
-            const SIZE size = fitTableView(part.window, tables_[static_cast<std::size_t>(part.table)], partWidth);
-            partWidth = size.cx;
-            part.height = size.cy;
-            break;
-        }
-        case DetailsId::Plot:
-            // Wide enough to read, never taller than about two thirds of a small screen.
-            part.height = std::clamp(width * 9 / 20, 14 * line, 30 * line);
-            break;
-        case DetailsId::Copy:
-        case DetailsId::CopyAs:
-        case DetailsId::Save:
-        case DetailsId::ChooseRow:
-            part.height = buttonHeight;
-            break;
-        default:
-            part.height = measured(part.window, part.bold ? boldFont_ : font_, part.text, partWidth).cy;
-            break;
-        }
-        rowTop = part.top;
-        rowBottom = part.beside ? std::max(rowBottom, part.top + part.height) : part.top + part.height;
-        MoveWindow(part.window, margin + part.x, part.top - scroll_, partWidth, part.height, FALSE);
-    }
-    contentHeight_ = rowBottom + margin;
-    SendMessageW(page_, WM_SETREDRAW, TRUE, 0);
-    place();
-}
-
-// The scroll bar for the content's height, the parts where the scroll puts
-// them, and everything painted once, afresh.
-void DetailsPage::place()
-{
-    RECT pageClient{};
-    GetClientRect(page_, &pageClient);
-    const int shown = pageClient.bottom;
-    const int furthest = std::max(0, contentHeight_ - shown);
-    const int position = std::clamp(scroll_, 0, furthest);
-    if (position != scroll_) {
-        const int shift = scroll_ - position;
-        scroll_ = position;
-        for (const Part& part : parts_) {
-            RECT rect{};
-            GetWindowRect(part.window, &rect);
-            MapWindowPoints(nullptr, page_, reinterpret_cast<POINT*>(&rect), 2);
-            SetWindowPos(part.window, nullptr, rect.left, rect.top + shift, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-        }
-    }
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
-    info.nMin = 0;
-    info.nMax = std::max(0, contentHeight_ - 1);
-    info.nPage = static_cast<UINT>(std::max(0, shown));
-    info.nPos = scroll_;
-    SetScrollInfo(page_, SB_VERT, &info, TRUE);
-    RedrawWindow(page_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
-}
-
-void DetailsPage::scrollTo(int position)
-{
-    RECT pageClient{};
-    GetClientRect(page_, &pageClient);
-    const int target = std::clamp(position, 0, std::max(0, contentHeight_ - static_cast<int>(pageClient.bottom)));
-    if (target == scroll_) {
-        return;
-    }
-    const int shift = scroll_ - target;
-    scroll_ = target;
-    // The system moves the shown pixels and the controls; only the uncovered strip is painted.
-    ScrollWindowEx(page_, 0, shift, nullptr, nullptr, nullptr, nullptr,
-                   SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
-    SetScrollPos(page_, SB_VERT, scroll_, TRUE);
-    UpdateWindow(page_);
-}
-
-void DetailsPage::onScroll(int request, int wheelDelta)
-{
-    if (page_ == nullptr) {
-        return;
-    }
-    RECT pageClient{};
-    GetClientRect(page_, &pageClient);
-    const int line = lineHeightOf(page_, font_);
-    const int pageStep = std::max(line, static_cast<int>(pageClient.bottom) - line);
-    if (request < 0) {
-        scrollTo(scroll_ - wheelDelta * 3 * line / WHEEL_DELTA);
-        return;
-    }
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_TRACKPOS;
-    GetScrollInfo(page_, SB_VERT, &info);
-    switch (request) {
-    case SB_LINEUP:
-        scrollTo(scroll_ - line);
-        break;
-    case SB_LINEDOWN:
-        scrollTo(scroll_ + line);
-        break;
-    case SB_PAGEUP:
-        scrollTo(scroll_ - pageStep);
-        break;
-    case SB_PAGEDOWN:
-        scrollTo(scroll_ + pageStep);
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-        scrollTo(info.nTrackPos);
-        break;
-    case SB_TOP:
-        scrollTo(0);
-        break;
-    case SB_BOTTOM:
-        scrollTo(contentHeight_);
-        break;
-    default:
-        break;
-    }
-}
-
-int DetailsPage::wantedWidth(int preferred) const
-{
-    int width = preferred;
-    for (const Part& part : parts_) {
-        if (part.id == DetailsId::Table) {
-            width = std::max(width, naturalTableWidth(part.window, tables_[static_cast<std::size_t>(part.table)]) +
-                                        2 * margin);
-        }
-    }
-    return width;
 }
 
 const DetailsPage::Part* DetailsPage::partOf(HWND control) const
@@ -395,53 +246,29 @@ COLORREF DetailsPage::inkOf(HWND control) const
     return part != nullptr ? part->ink : CLR_INVALID;
 }
 
-LRESULT DetailsPage::onNotify(const NMHDR& header)
-{
-    const Part* table = partOf(header.hwndFrom);
-    if (table == nullptr || table->table < 0) {
-        return 0;
-    }
-    const report::DetailsTable& shown = tables_[static_cast<std::size_t>(table->table)];
-    switch (header.code) {
-    case NM_CUSTOMDRAW:
-        return drawTableCell(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)), shown);
-    case LVN_GETINFOTIPW:
-        tableCellTip(*reinterpret_cast<NMLVGETINFOTIPW*>(const_cast<NMHDR*>(&header)), shown);
-        return 0;
-    case LVN_ITEMCHANGED:
-        if (table->table == chooseTable_) {
-            EnableWindow(GetDlgItem(page_, toInt(DetailsId::ChooseRow)), chosenIndex().has_value());
-        }
-        return 0;
-    case NM_DBLCLK:
-        // As the button under the table does.
-        if (table->table == chooseTable_ && chosenIndex()) {
-            PostMessageW(GetParent(page_), WM_COMMAND, MAKEWPARAM(toInt(DetailsId::ChooseRow), BN_CLICKED), 0);
-        }
-        return 0;
-    default:
-        return 0;
-    }
-}
-
-bool DetailsPage::isChooseTable(HWND control) const
+const std::vector<report::ButtonChoice>* DetailsPage::menuOf(HWND control) const
 {
     const Part* part = partOf(control);
-    return part != nullptr && part->table >= 0 && part->table == chooseTable_;
+    return part != nullptr && part->button >= 0 ? &buttons_[static_cast<std::size_t>(part->button)].menu : nullptr;
 }
 
-std::optional<int> DetailsPage::chosenIndex() const
+std::string DetailsPage::formOf(HWND control) const
 {
-    const auto table = std::find_if(parts_.begin(), parts_.end(),
-                                    [&](const Part& part) { return part.table >= 0 && part.table == chooseTable_; });
-    if (table == parts_.end()) {
-        return std::nullopt;
-    }
-    const LRESULT row = SendMessageW(table->window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
-    if (row < 0 || static_cast<std::size_t>(row) >= chooseIndices_.size()) {
-        return std::nullopt;
-    }
-    return chooseIndices_[static_cast<std::size_t>(row)];
+    const Part* part = partOf(control);
+    return part != nullptr ? part->form : std::string();
+}
+
+std::string DetailsPage::commandOf(HWND control) const
+{
+    const Part* part = partOf(control);
+    return part != nullptr && part->button >= 0 ? buttons_[static_cast<std::size_t>(part->button)].command
+                                                : std::string();
+}
+
+std::string DetailsPage::enterCommandOf(HWND control) const
+{
+    const Part* part = partOf(control);
+    return part != nullptr ? part->enterCommand : std::string();
 }
 
 } // namespace veldronix::win32

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "controller/dialog_request.h"
 #include "report/details.h"
 #include "report/details_layout.h"
+#include "report/form_controller.h"
+#include "ui/win32/details_fonts.h"
 #include "ui/win32/details_page.h"
+#include "ui/win32/dialog_keys.h"
 #include "ui/win32/gdi_handles.h"
 
 #include <windows.h>
@@ -13,20 +17,25 @@
 
 namespace veldronix::win32 {
 
+// The narrowest and the lowest the details window is made, by the program or the user, in pixels.
+inline constexpr int narrowestDetailsWidth = 460;
+inline constexpr int lowestDetailsHeight = 320;
+
 // What the details window asks of the main dialog; it never changes the dialog otherwise.
 struct DetailsRequests {
-    // A row of the multiplier comparison chosen: select that multiplier and recalculate.
-    std::function<void(int multiplierIndex)> chooseMultiplier;
+    // A row of the multiplier comparison chosen, a form's command: what the dialog must do, in order.
+    std::function<void(const std::vector<DialogRequest>& requests)> perform;
 };
 
 // The modeless details window of the main dialog: what the controller will
-// really do with the values the dialog's fields show, as report::detailsLayout
-// lays it out, drawn with the system's own controls. Resizable; its sections
-// scroll when the screen is too small for them. It never shows a message box
-// and closes with its close button, Esc or its close box.
+// really do with the values the dialog's fields show, as the details' layout
+// (with the sections of the forms) lays it out, drawn with the system's own
+// controls. Resizable; its sections scroll when the screen is too small for
+// them. It never shows a message box and closes with its close button, Esc or
+// its close box.
 class DetailsWindow {
 public:
-    DetailsWindow(HINSTANCE instance, DetailsRequests requests);
+    DetailsWindow(HINSTANCE instance, DetailsRequests requests, report::DetailsForms& forms);
     DetailsWindow(const DetailsWindow&) = delete;
     DetailsWindow& operator=(const DetailsWindow&) = delete;
     ~DetailsWindow();
@@ -37,42 +46,44 @@ public:
     // Shows details when the window is open; nothing when it is closed.
     void update(report::Details details);
     bool isOpen() const { return window_ != nullptr; }
+    HWND window() const { return window_; }
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK messageFilter(int code, WPARAM wParam, LPARAM lParam);
     bool registerClasses() const;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool handleDialogKeys(MSG& message);
 
     void onCreate();
-    void onCommand(int identifier);
+    void onCommand(int identifier, int notification, HWND control);
     void onActivate(bool active);
     LRESULT onControlColour(HDC dc, HWND control);
+    void showLayout(report::DetailsLayout layout);
 
+    // details_geometry.cpp: where the window stands and how large it is.
     void layOut();
     void placeNearOwner(HWND owner);
     void growToContent();
     int wantedWidth() const;
 
+    // details_commands.cpp: what its buttons and keys do.
+    void onEnter();
     void copyRegisters(std::string_view text);
-    void chooseCopyFormat();
+    void chooseCopyFormat(HWND button);
     void chooseRow();
     void savePlot();
+    void editForm(const std::string& form);
+    void runFormCommand(const std::string& form, const std::string& command);
     void setStatus(std::string_view text);
 
     HINSTANCE instance_;
     DetailsRequests requests_;
+    report::DetailsForms& forms_;
     HWND window_ = nullptr;
     DetailsPage page_;      // the scrolling area with the sections
     HWND status_ = nullptr; // under the page, beside the close button
     HWND close_ = nullptr;
-    HFONT font_ = nullptr; // the main dialog's font, which outlives this window
-    FontHandle boldFont_;
-    std::wstring faceName_; // the font's face, for the plot's texts
-    BrushHandle background_;
-    HookHandle dialogKeys_;
-    bool filtering_ = false;
+    DetailsFonts fonts_;
+    DialogKeys dialogKeys_;
     HWND lastFocus_ = nullptr;
     report::Details details_;
     report::DetailsLayout layout_;

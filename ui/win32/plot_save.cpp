@@ -2,31 +2,29 @@
 
 #include "io/file_replace.h"
 #include "io/wide_text.h"
-#include "report/details_style.h"
 #include "report/details_texts.h"
+#include "report/plot_file.h"
 #include "report/plot_scene.h"
 #include "ui/win32/png_image.h"
 
 #include <commdlg.h>
 
-#include <cwctype>
+#include <algorithm>
+#include <array>
 
 namespace veldronix::win32 {
 namespace {
 
 namespace texts = report::detailsTexts;
 
-bool endsWith(const std::wstring& name, std::wstring_view extension)
+// The Save As dialog's filters: each type's label and pattern, in the order of report::plotFileTypes.
+std::wstring filterOf(const std::array<report::PlotFileType, 2>& types)
 {
-    if (name.size() < extension.size()) {
-        return false;
+    std::wstring filter;
+    for (const report::PlotFileType& type : types) {
+        filter += io::toWide(type.label) + L'\0' + io::toWide(type.pattern) + L'\0';
     }
-    for (std::size_t i = 0; i < extension.size(); ++i) {
-        if (std::towlower(name[name.size() - extension.size() + i]) != extension[i]) {
-            return false;
-        }
-    }
-    return true;
+    return filter;
 }
 
 } // namespace
@@ -36,10 +34,10 @@ std::optional<std::string> savePlotAs(HWND owner, const report::Details& shown, 
     if (!shown.plot) {
         return std::string(texts::saveNoPlot);
     }
-    std::wstring file = io::toWide(report::defaultPlotFileName(report::PlotFileFormat::Svg));
+    const auto& types = report::plotFileTypes();
+    std::wstring file = io::toWide(report::defaultPlotFileName(types.front().format));
     file.resize(32768, L'\0');
-    const std::wstring filter = io::toWide(texts::saveFilterSvg) + L'\0' + L"*.svg" + L'\0' +
-                                io::toWide(texts::saveFilterPng) + L'\0' + L"*.png" + L'\0';
+    const std::wstring filter = filterOf(types);
     const std::wstring title = io::toWide(texts::saveTitle);
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -60,15 +58,16 @@ std::optional<std::string> savePlotAs(HWND owner, const report::Details& shown, 
     if (io::toWide(path) != file) {
         return report::detailsSaveNote(path, io::FileWriteError::CannotCreate);
     }
-    const bool png = endsWith(file, L".png") || (dialog.nFilterIndex == 2 && !endsWith(file, L".svg"));
-    if (!png) {
-        return report::saveDetailsPlotSvg(shown, path);
+    const std::size_t chosenType = std::clamp<std::size_t>(dialog.nFilterIndex, 1, types.size()) - 1;
+    const report::PlotSaveTarget target = report::plotSaveTarget(path, types[chosenType].format);
+    if (target.format == report::PlotFileFormat::Svg) {
+        return report::saveDetailsPlotSvg(shown, target.path);
     }
     const report::PlotScene document =
         report::makePlotScene(*shown.plot, report::documentWidth, report::documentHeight, report::SceneFrame::Document);
     const std::optional<std::string> image = pngOfScene(document, faceName, report::plotPngScale);
-    return report::detailsSaveNote(path, image ? io::replaceFile(path, *image)
-                                               : std::optional(io::FileWriteError::WriteFailed));
+    return report::detailsSaveNote(target.path, image ? io::replaceFile(target.path, *image)
+                                                      : std::optional(io::FileWriteError::WriteFailed));
 }
 
 } // namespace veldronix::win32

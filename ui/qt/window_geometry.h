@@ -1,0 +1,32 @@
+#pragma once
+
+#include "report/window_placement.h"
+
+#include <QMargins>
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+namespace veldronix::qt {
+
+// A top-level window's place against its screen's work area, by report/'s rules
+// (report/window_placement.h), in Qt's terms: sizes are a window's own (its
+// client area), the frame the window manager adds is reckoned in.
+
+// The work area of the screen the widget is on.
+QRect workAreaOf(const QWidget& widget);
+
+// The window manager's frame around a window; before the window was first
+// shown it is not known, and room is kept for a common one.
+QMargins frameOf(const QWidget& window);
+
+// Sizes window to wanted within the work area and puts it beside dialog, its
+// frame never narrower than narrowest (report::placeBeside).
+void placeWindowBeside(QWidget& window, const QWidget& dialog, QSize wanted, int narrowest);
+
+// Grows window towards wanted (report::grownToContent): never smaller, its left
+// edge kept, inside the work area.
+void growWindowTo(QWidget& window, QSize wanted);
+
+} // namespace veldronix::qt

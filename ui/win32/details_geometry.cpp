@@ -1,0 +1,131 @@
+// Where the details window stands and how large it is: beside the main dialog
+// by the rule every desktop front end shares (report::placeBeside), grown to
+// what a later command fills it with (report::grownToContent), its parts laid
+// out for its client area.
+#include "ui/win32/details_window.h"
+
+#include "report/details_texts.h"
+#include "report/window_placement.h"
+#include "ui/win32/text_metrics.h"
+
+#include <algorithm>
+
+namespace veldronix::win32 {
+namespace {
+
+// The window's measures in pixels.
+constexpr int margin = 10;
+constexpr int preferredWidth = 760; // the client width the window asks for where the screen has room
+
+report::ScreenRect screenRectOf(const RECT& rect)
+{
+    return {static_cast<int>(rect.left), static_cast<int>(rect.top), static_cast<int>(rect.right - rect.left),
+            static_cast<int>(rect.bottom - rect.top)};
+}
+
+// The frame's height around a client area, in px.
+int frameHeightOf(HWND window)
+{
+    RECT frame{0, 0, 100, 100};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    return (frame.bottom - frame.top) - 100;
+}
+
+report::ScreenRect workAreaOf(HWND window)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    return screenRectOf(monitor.rcWork);
+}
+
+} // namespace
+
+// Every part at its place for the client area's size: the page above, the
+// status line and the close button under it; the page's content scrolls.
+void DetailsWindow::layOut()
+{
+    if (window_ == nullptr || page_.window() == nullptr) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int line = lineHeightOf(window_, fonts_.font);
+    const int buttonHeight = line + 10;
+    const int closeWidth = measured(close_, fonts_.font, report::detailsTexts::closeButton, 1000).cx + 32;
+    const int statusWidth = std::max(1, static_cast<int>(client.right) - 3 * margin - closeWidth);
+    const int statusHeight =
+        currentStatus_.empty() ? line : measured(status_, fonts_.font, currentStatus_, statusWidth).cy;
+    const int barHeight = std::max(buttonHeight, statusHeight) + 2 * margin;
+    const int pageHeight = std::max(0, static_cast<int>(client.bottom) - barHeight);
+    const int barTop = pageHeight + margin;
+    SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+    MoveWindow(status_, margin, barTop + std::max(0, (buttonHeight - statusHeight) / 2), statusWidth, statusHeight,
+               FALSE);
+    MoveWindow(close_, client.right - margin - closeWidth, barTop, closeWidth, buttonHeight, FALSE);
+    MoveWindow(page_.window(), 0, 0, client.right, pageHeight, FALSE);
+
+    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+    page_.layOut();
+    RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+// The window's width for its content: the preferred one, or the widest table's
+// columns whole, with the page's scroll bar and the frame.
+int DetailsWindow::wantedWidth() const
+{
+    const int contentWidth = page_.wantedWidth(preferredWidth);
+    RECT frame{0, 0, contentWidth + GetSystemMetrics(SM_CXVSCROLL), 100};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+    return frame.right - frame.left;
+}
+
+// Beside the main dialog where the work area has room, else where it covers the
+// least of it; never larger than the work area, whose content then scrolls.
+void DetailsWindow::placeNearOwner(HWND owner)
+{
+    const report::ScreenRect workArea = workAreaOf(owner);
+    RECT dialogFrame{};
+    GetWindowRect(owner, &dialogFrame);
+    const report::ScreenRect dialog = screenRectOf(dialogFrame);
+    const int wanted = std::max(wantedWidth(), narrowestDetailsWidth);
+
+    // The width first: the height follows from the content laid out at that width.
+    const report::ScreenRect across =
+        report::placeBeside(workArea, dialog, wanted, lowestDetailsHeight, narrowestDetailsWidth);
+    SetWindowPos(window_, nullptr, 0, 0, across.width, lowestDetailsHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    layOut();
+    RECT client{};
+    GetClientRect(window_, &client);
+    RECT pageClient{};
+    GetClientRect(page_.window(), &pageClient);
+    const int barHeight = static_cast<int>(client.bottom - pageClient.bottom);
+    const int height = page_.contentHeight() + barHeight + frameHeightOf(window_);
+    const report::ScreenRect placed = report::placeBeside(workArea, dialog, wanted, height, narrowestDetailsWidth);
+    SetWindowPos(window_, nullptr, placed.x, placed.y, placed.width, placed.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Grown (never shrunk) to show what the page holds now, within the work area.
+void DetailsWindow::growToContent()
+{
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    const report::ScreenRect now = screenRectOf(frame);
+    // The width first: the height the content takes follows from it.
+    const report::ScreenRect wider = report::grownToContent(workAreaOf(window_), now, wantedWidth(), now.height);
+    if (wider != now) {
+        SetWindowPos(window_, nullptr, 0, 0, wider.width, wider.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT pageClient{};
+    GetClientRect(page_.window(), &pageClient);
+    const int missing = std::max(0, page_.contentHeight() - static_cast<int>(pageClient.bottom));
+    const report::ScreenRect grown =
+        report::grownToContent(workAreaOf(window_), wider, wider.width, wider.height + missing);
+    if (grown != wider) {
+        SetWindowPos(window_, nullptr, grown.x, grown.y, grown.width, grown.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+} // namespace veldronix::win32

@@ -1,0 +1,92 @@
+// The details page's flow: every part at its place for the page's width, a
+// part beside another sharing its row, the content's height for the scroll bar.
+#include "ui/win32/details_page.h"
+
+#include "ui/win32/table_view.h"
+#include "ui/win32/text_metrics.h"
+
+#include <algorithm>
+
+namespace veldronix::win32 {
+namespace {
+
+constexpr int margin = 10; // around the content, in pixels
+
+} // namespace
+
+void DetailsPage::layOut()
+{
+    if (page_ == nullptr) {
+        return;
+    }
+    const int line = lineHeightOf(page_, font_);
+    const int buttonHeight = line + 10;
+    const int fieldHeight = line + 8;
+    SendMessageW(page_, WM_SETREDRAW, FALSE, 0);
+    RECT pageClient{};
+    GetClientRect(page_, &pageClient);
+    const int width = std::max(1, static_cast<int>(pageClient.right) - 2 * margin);
+    int rowTop = margin;
+    int rowBottom = margin;
+    for (Part& part : parts_) {
+        part.top = part.beside ? rowTop : rowBottom + part.gap;
+        int partWidth = part.fixedWidth > 0 ? part.fixedWidth : std::max(1, width - part.x);
+        // A drop-down list's window holds its list too: the page's row is its closed height.
+        int windowHeight = 0;
+        switch (part.id) {
+        case DetailsId::Table: {
+            const SIZE size = fitTableView(part.window, tables_[static_cast<std::size_t>(part.table)], partWidth);
+            partWidth = size.cx;
+            part.height = size.cy;
+            break;
+        }
+        case DetailsId::Plot:
+            // Wide enough to read, never taller than about two thirds of a small screen.
+            part.height = std::clamp(width * 9 / 20, 14 * line, 30 * line);
+            break;
+        case DetailsId::Copy:
+        case DetailsId::CopyAs:
+        case DetailsId::Save:
+        case DetailsId::ChooseRow:
+        case DetailsId::Command:
+            part.height = buttonHeight;
+            break;
+        case DetailsId::FormField:
+            part.height = fieldHeight;
+            break;
+        case DetailsId::FormChoice:
+            part.height = fieldHeight;
+            windowHeight = 10 * line;
+            break;
+        case DetailsId::FormLabel:
+            // Level with the field beside it.
+            part.height = fieldHeight;
+            break;
+        default:
+            part.height = measured(part.window, part.bold ? boldFont_ : font_, part.text, partWidth).cy;
+            break;
+        }
+        rowTop = part.top;
+        rowBottom = part.beside ? std::max(rowBottom, part.top + part.height) : part.top + part.height;
+        const int labelShift = part.id == DetailsId::FormLabel ? (fieldHeight - line) / 2 : 0;
+        MoveWindow(part.window, margin + part.x, part.top - scroll_ + labelShift, partWidth,
+                   windowHeight > 0 ? windowHeight : part.height - labelShift, FALSE);
+    }
+    contentHeight_ = rowBottom + margin;
+    SendMessageW(page_, WM_SETREDRAW, TRUE, 0);
+    place();
+}
+
+int DetailsPage::wantedWidth(int preferred) const
+{
+    int width = preferred;
+    for (const Part& part : parts_) {
+        if (part.id == DetailsId::Table) {
+            width = std::max(width, naturalTableWidth(part.window, tables_[static_cast<std::size_t>(part.table)]) +
+                                        2 * margin);
+        }
+    }
+    return width;
+}
+
+} // namespace veldronix::win32
