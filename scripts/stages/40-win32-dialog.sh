@@ -27,7 +27,7 @@ fi
 tail -1 build/windows-selection-test.log
 
 select_windows_programs
-build_windows_targets Veldronix veldronix_e2e veldronix_resource_check
+build_windows_targets Veldronix veldronix_e2e veldronix_resource_check veldronix_form_check
 # The released Veldronix.exe is the 32-bit one: its resources are read on every
 # path, by the chosen resource check, as a data file.
 released=build/windows/ui/win32/Veldronix.exe
@@ -84,6 +84,10 @@ fi
 
 rm -rf build/screenshots
 mkdir -p build/screenshots
+# A details window with a form, drawn in the check's own process.
+timeout 300 "$WINELOADER" "$windows_build/tests/win32_e2e/veldronix_form_check.exe" "$(windows_path build/screenshots)" \
+    | tr -d '\r' >"$windows_build/form-check.log" || status=1
+grep -v '^PASS' "$windows_build/form-check.log" || true
 timeout 1200 "$WINELOADER" "$windows_build/tests/win32_e2e/veldronix_e2e.exe" \
     "$(windows_path "$windows_build/ui/win32/Veldronix.exe")" "$(windows_path build/screenshots)" \
     | tr -d '\r' >"$windows_build/dialog-e2e.log" || status=1

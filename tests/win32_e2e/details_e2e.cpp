@@ -689,6 +689,11 @@ void detailsComparison(RemoteProgram& program, const std::wstring& screenshots)
         {L"comparison: the button chooses 20(400,000)", 3, 1, 4, L"400000 "},
         {L"comparison: Enter chooses 5(1,600,000)", 1, 2, 2, L"1600000 "},
     };
+    // The choose button is greyed until a row is selected, as in the Qt window and the page.
+    const bool greyedBefore = !IsWindowEnabled(part(window, details::chooseRow));
+    clickRow(program, table, 0, false);
+    check(greyedBefore && IsWindowEnabled(part(window, details::chooseRow)),
+          L"comparison: the choose button is greyed until a row is selected, then enabled");
     for (const Case& c : cases) {
         const HWND list = sectionTable(window, L"倍率の比較", program); // made again after each command
         clickRow(program, list, c.row, c.how == 0);

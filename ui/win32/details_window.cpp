@@ -2,6 +2,7 @@
 
 #include "io/wide_text.h"
 #include "report/details_texts.h"
+#include "report/window_placement.h"
 #include "ui/win32/details_ids.h"
 #include "ui/win32/text_metrics.h"
 #include "ui/win32/window_class.h"
