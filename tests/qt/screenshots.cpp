@@ -6,6 +6,7 @@
 // VELDRONIX_SCREENSHOT_DIR. Each details window's place is printed beside the
 // screen's work area.
 #include "qt_test_support.h"
+#include "support/sample_form.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/calc_dialog.h"
 #include "ui/qt/details_section.h"
@@ -158,6 +159,18 @@ private slots:
         dialog.showDetailsWindow();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.detailsWindow()));
         QVERIFY(dialog.detailsWindow()->grab().save(folder_ + QStringLiteral("/stale_values_details.png")));
+    }
+
+    // A section's form, as the tests' sample form draws it (the product shows none yet).
+    void detailsForm()
+    {
+        CCalcDialog dialog;
+        dialog.detailsForms().add(std::make_unique<testing_support::SampleForm>());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.showDetailsWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.detailsWindow()));
+        QVERIFY(dialog.detailsWindow()->grab().save(folder_ + QStringLiteral("/details_form.png")));
     }
 
     void aboutBox()

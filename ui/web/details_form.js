@@ -95,6 +95,7 @@ var veldronixForm = (function () {
     var row = node("div", { class: "form-row" });
     row.appendChild(node("label", { for: id }, choice.label));
     row.appendChild(select);
+    row.appendChild(node("span", { class: "unit" })); // the units' column, empty
     return row;
   }
 
