@@ -58,28 +58,17 @@ void writeRequests(io::JsonWriter& json, const std::vector<DialogRequest>& reque
 {
     json.beginArray();
     for (const DialogRequest& request : requests) {
-        json.beginObject();
         switch (request.kind) {
         case DialogRequest::Kind::WriteText:
-            json.member("op", "write");
-            json.key("control");
-            json.number(toInt(request.control), 0);
-            json.member("text", request.text);
+            writeDialogOperation(json, "write", request.control, request.text, std::nullopt);
             break;
         case DialogRequest::Kind::Select:
-            json.member("op", "select");
-            json.key("control");
-            json.number(toInt(request.control), 0);
-            json.key("index");
-            json.number(request.index, 0);
+            writeDialogOperation(json, "select", request.control, std::nullopt, request.index);
             break;
         case DialogRequest::Kind::Press:
-            json.member("op", "press");
-            json.key("control");
-            json.number(toInt(request.control), 0);
+            writeDialogOperation(json, "press", request.control, std::nullopt, std::nullopt);
             break;
         }
-        json.endObject();
     }
     json.endArray();
 }
@@ -286,6 +275,25 @@ std::string svgOf(const report::Details& details, double width, double height, r
 }
 
 } // namespace
+
+void writeDialogOperation(io::JsonWriter& json, std::string_view op, std::optional<ControlId> control,
+                          std::optional<std::string_view> text, std::optional<int> index)
+{
+    json.beginObject();
+    json.member("op", op);
+    if (control) {
+        json.key("control");
+        json.number(toInt(*control), 0);
+    }
+    if (text) {
+        json.member("text", *text);
+    }
+    if (index) {
+        json.key("index");
+        json.number(*index, 0);
+    }
+    json.endObject();
+}
 
 std::string detailsJson(const report::DetailsLayout& layout, const report::Details& details,
                         const std::vector<StaleResult>& stale)

@@ -3,9 +3,12 @@
 #include "controller/control_id.h"
 #include "controller/dialog_request.h"
 #include "report/details.h"
+#include "io/json_writer.h"
 #include "report/details_layout.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace veldronix::web {
@@ -29,6 +32,11 @@ std::string detailsJson(const report::DetailsLayout& layout, const report::Detai
 // The dialog's Enter keys (report::dialogEnterKeys) as the page binds them:
 // [{"field":1000,"button":1004}, ...].
 std::string enterKeysJson();
+
+// One thing done to the dialog as the page plays it back: {"op":op,"control":…,"text":…,"index":…},
+// each member where it has one; a command's operations and the details' requests alike.
+void writeDialogOperation(io::JsonWriter& json, std::string_view op, std::optional<ControlId> control,
+                          std::optional<std::string_view> text, std::optional<int> index);
 
 // Dialog requests as the page plays them back, in order.
 std::string requestsJson(const std::vector<DialogRequest>& requests);

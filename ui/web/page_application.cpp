@@ -114,27 +114,17 @@ std::string operationsJson(const std::vector<ViewOperation>& operations)
     io::JsonWriter json;
     json.beginArray();
     for (const ViewOperation& operation : operations) {
-        json.beginObject();
         switch (operation.kind) {
         case ViewOperation::Kind::WriteText:
-            json.member("op", "write");
-            json.key("control");
-            json.number(toInt(operation.control), 0);
-            json.member("text", operation.text);
+            writeDialogOperation(json, "write", operation.control, operation.text, std::nullopt);
             break;
         case ViewOperation::Kind::SelectIndex:
-            json.member("op", "select");
-            json.key("control");
-            json.number(toInt(operation.control), 0);
-            json.key("index");
-            json.number(operation.index, 0);
+            writeDialogOperation(json, "select", operation.control, std::nullopt, operation.index);
             break;
         case ViewOperation::Kind::ShowError:
-            json.member("op", "message");
-            json.member("text", operation.text);
+            writeDialogOperation(json, "message", std::nullopt, operation.text, std::nullopt);
             break;
         }
-        json.endObject();
     }
     json.endArray();
     return json.text();
