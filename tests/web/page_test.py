@@ -737,7 +737,7 @@ def check_form(run, page, probe):
             e => e.tagName === 'INPUT' ? e.value + (e.disabled ? ' (greyed)' : '') :
                  e.tagName === 'SELECT' ? Array.from(e.options, o => o.textContent).join('/') + ' ' + e.selectedIndex :
                  (e.classList.contains('warning') ? '!' : '') + e.textContent))"""),
-              [["問い", "最短時間/時間指定 0"], ["最高速度", "12x", "PPS", "!▲ 「12x」は数値ではありません。"],
+              [["問い", "最短時間/時間指定 0", ""], ["最高速度", "12x", "PPS", "!▲ 「12x」は数値ではありません。"],
                ["目標時間", "2 (greyed)", "秒"]])
     page.element(field + "speed").click()
     page.driver.execute_script("window.formCalls = []")
