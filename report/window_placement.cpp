@@ -38,14 +38,33 @@ ScreenRect placeBeside(const ScreenRect& workArea, const ScreenRect& beside, int
     return {x, y, width, height};
 }
 
-ScreenRect grownToContent(const ScreenRect& workArea, const ScreenRect& window, int wantedWidth, int wantedHeight)
+ScreenRect grownToContent(const ScreenRect& workArea, const ScreenRect& beside, const ScreenRect& window,
+                          int wantedWidth, int wantedHeight)
 {
     const int workRight = workArea.x + workArea.width;
     const int workBottom = workArea.y + workArea.height;
-    const int width = std::max(window.width, std::min(wantedWidth, workRight - window.x));
+    const int windowRight = window.x + window.width;
+    int x = window.x;
+    int width = window.width;
+    if (window.x >= beside.x + beside.width) {
+        width = std::max(window.width, std::min(wantedWidth, workRight - window.x));
+    } else if (windowRight <= beside.x) {
+        width = std::max(window.width, std::min(wantedWidth, windowRight - workArea.x));
+        x = windowRight - width;
+    }
     const int height = std::max(window.height, std::min(wantedHeight, workArea.height));
     const int y = height > window.height ? std::max(workArea.y, std::min(window.y, workBottom - height)) : window.y;
-    return {window.x, y, width, height};
+    return {x, y, width, height};
+}
+
+ScreenRect keptOnScreen(const ScreenRect& workArea, const ScreenRect& window)
+{
+    // Clamped from the far edge first, so that the near one wins where the window is larger.
+    const auto along = [](int start, int length, int areaStart, int areaLength) {
+        return std::max(areaStart, std::min(start, areaStart + areaLength - length));
+    };
+    return {along(window.x, window.width, workArea.x, workArea.width),
+            along(window.y, window.height, workArea.y, workArea.height), window.width, window.height};
 }
 
 namespace {

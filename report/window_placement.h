@@ -25,12 +25,20 @@ struct ScreenRect {
 ScreenRect placeBeside(const ScreenRect& workArea, const ScreenRect& beside, int wantedWidth, int wantedHeight,
                        int narrowest);
 
-// Where a window opened beside the dialog stands once it has grown to show
-// what a later command fills it with: never smaller than it is; wider towards
-// the work area's right edge only, so that its left edge stays beside the
-// dialog; as tall as wanted up to the work area's height, raised where it
-// would pass the work area's bottom.
-ScreenRect grownToContent(const ScreenRect& workArea, const ScreenRect& window, int wantedWidth, int wantedHeight);
+// Where a window opened beside `beside` stands once it has grown to show what
+// a later command fills it with: never smaller than it is; wider only away from
+// `beside` (a window at its right grows towards the work area's right edge, one
+// at its left towards the left edge, its edge beside it kept), not at all in
+// width where it already covers some of it; as tall as wanted up to the work
+// area's height, raised where it would pass the work area's bottom.
+ScreenRect grownToContent(const ScreenRect& workArea, const ScreenRect& beside, const ScreenRect& window,
+                          int wantedWidth, int wantedHeight);
+
+// Where a window opens on its screen: where it fits, moved only as far as it
+// takes to lie inside workArea; one taller than the work area has its top at
+// the work area's top, one wider its left edge at the left edge, so that its
+// title bar, and with it the means to move it, is always on the screen.
+ScreenRect keptOnScreen(const ScreenRect& workArea, const ScreenRect& window);
 
 // Whether the details window grows at all when it shows `after` in place of
 // `before`: for a new shape of what it shows (other sections, a plot where there

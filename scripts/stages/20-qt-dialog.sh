@@ -7,7 +7,7 @@ source "$(dirname "$0")/../lib/qt.sh"
 cd "$(project_root)"
 ensure_qt_packages
 ensure_german_locale
-build_qt_targets Veldronix veldronix_qt_dialog_tests veldronix_qt_details_tests veldronix_qt_layout_tests \
+build_qt_targets Veldronix veldronix_qt_dialog_tests veldronix_qt_details_tests veldronix_qt_layout_tests veldronix_qt_placement_tests \
     veldronix_qt_screenshots
 QT_QPA_PLATFORM=offscreen ctest --preset qt -R '^qt\.'
 

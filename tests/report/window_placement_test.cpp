@@ -41,5 +41,29 @@ TEST(DetailsPlacement, besideTheDialogInsideTheWorkArea)
     }
 }
 
+// Dialogs of 562 x 722 (the Qt dialog) and 819 x 1326 (the Windows dialog at 192 DPI).
+TEST(DialogPlacement, insideTheWorkAreaItsTitleBarAlwaysOnIt)
+{
+    const struct {
+        const char* name;
+        ScreenRect workArea;
+        ScreenRect window;
+        ScreenRect kept;
+    } cases[] = {
+        {"inside: where it is", {0, 0, 1920, 1040}, {679, 159, 562, 722}, {679, 159, 562, 722}},
+        {"past the bottom: raised as far as it must", {0, 0, 1920, 1040}, {679, 400, 562, 722}, {679, 318, 562, 722}},
+        {"above and left of it: moved in", {0, 40, 1920, 1040}, {-30, 0, 562, 722}, {0, 40, 562, 722}},
+        {"exactly as tall: at the top", {0, 0, 1280, 722}, {359, 20, 562, 722}, {359, 0, 562, 722}},
+        // 2 px taller than the work area: its top at the top, the bottom off the screen.
+        {"taller: at the top", {0, 0, 1280, 720}, {359, 0, 562, 722}, {359, 0, 562, 722}},
+        {"taller, opened low: at the top", {0, 30, 1280, 690}, {359, 200, 562, 722}, {359, 30, 562, 722}},
+        {"taller and wider: at the top left", {0, 0, 800, 600}, {100, -50, 819, 1326}, {0, 0, 819, 1326}},
+        {"a second screen's own work area", {1920, 0, 1280, 720}, {3000, 500, 562, 722}, {2638, 0, 562, 722}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(keptOnScreen(c.workArea, c.window), c.kept) << c.name;
+    }
+}
+
 } // namespace
 } // namespace veldronix::report

@@ -56,25 +56,35 @@ TEST(SectionButtons, choosingARowSelectsItsMultiplierAndRecalculates)
     }
 }
 
-// A work area of 1280 x 720 with the window at x 921 (beside a centred dialog).
-TEST(DetailsGrowth, growsTowardsTheRightAndUpwardsNeverSmaller)
+// A work area of 1280 x 720; the dialog centred (359 to 921), at the left (0
+// to 500) or at the right (780 to 1280) of it.
+TEST(DetailsGrowth, growsAwayFromTheDialogAndUpwardsNeverSmaller)
 {
     const ScreenRect work{0, 0, 1280, 720};
+    const ScreenRect centred{359, 0, 562, 722};
+    const ScreenRect left{0, 0, 500, 722};
+    const ScreenRect right{780, 0, 500, 722};
     struct Case {
         const char* name;
+        ScreenRect dialog;
         ScreenRect window;
         int wantedWidth, wantedHeight;
         ScreenRect grown;
     } const cases[] = {
-        {"wider up to the right edge, the left edge kept", {921, 100, 359, 320}, 800, 320, {921, 100, 359, 320}},
-        {"wider where there is room", {500, 100, 460, 320}, 700, 320, {500, 100, 700, 320}},
-        {"taller, raised to end at the bottom", {500, 300, 460, 320}, 460, 600, {500, 120, 460, 600}},
-        {"no taller than the work area", {500, 300, 460, 320}, 460, 5000, {500, 0, 460, 720}},
-        {"never smaller", {500, 100, 700, 600}, 10, 10, {500, 100, 700, 600}},
-        {"kept where it does not grow", {500, 650, 460, 320}, 100, 100, {500, 650, 460, 320}},
+        {"wider up to the right edge, the left edge kept", centred, {921, 100, 359, 320}, 800, 320, {921, 100, 359, 320}},
+        {"wider where there is room", left, {500, 100, 460, 320}, 700, 320, {500, 100, 700, 320}},
+        // At the dialog's left the window widens leftwards, its right edge beside the dialog.
+        {"at the left, wider towards the left edge", right, {320, 100, 460, 320}, 700, 320, {80, 100, 700, 320}},
+        {"at the left, up to the left edge", right, {320, 100, 460, 320}, 5000, 320, {0, 100, 780, 320}},
+        // Placed over the dialog where neither side had room: no wider, so that it covers no more of it.
+        {"over the dialog, no wider", centred, {808, 0, 354, 320}, 800, 600, {808, 0, 354, 600}},
+        {"taller, raised to end at the bottom", left, {500, 300, 460, 320}, 460, 600, {500, 120, 460, 600}},
+        {"no taller than the work area", left, {500, 300, 460, 320}, 460, 5000, {500, 0, 460, 720}},
+        {"never smaller", left, {500, 100, 700, 600}, 10, 10, {500, 100, 700, 600}},
+        {"kept where it does not grow", left, {500, 650, 460, 320}, 100, 100, {500, 650, 460, 320}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(grownToContent(work, c.window, c.wantedWidth, c.wantedHeight), c.grown) << c.name;
+        EXPECT_EQ(grownToContent(work, c.dialog, c.window, c.wantedWidth, c.wantedHeight), c.grown) << c.name;
     }
 }
 

@@ -11,6 +11,7 @@
 #include "ui/qt/dialog_builder.h"
 #include "ui/qt/dialog_layout.h"
 #include "ui/qt/result_field.h"
+#include "ui/qt/window_geometry.h"
 #include "ui/qt/window_texts.h"
 
 #include <QAction>
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShowEvent>
 
 #include <algorithm>
 #include <array>
@@ -195,6 +197,10 @@ void CCalcDialog::setSelectedIndex(ControlId selector, int index)
 
 void CCalcDialog::showError(std::string_view message)
 {
+    // The failure is the controller's already: the fields and the details say so
+    // while the box is open, not only once it has closed.
+    showFreshness();
+    refreshDetails();
     QMessageBox box(QMessageBox::Critical, applicationTitle(), fromUtf8(message), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
@@ -208,8 +214,10 @@ void CCalcDialog::showDetailsWindow()
         // A row of the comparison chosen, a form applied: what they ask of the dialog.
         connect(detailsWindow_, &CDetailsWindow::dialogRequested, this, &CCalcDialog::perform);
     }
+    const bool opening = first || !detailsWindow_->isVisible();
     detailsWindow_->showDetails(report::makeDetails(controller_, controller_.readPulseCount()));
-    if (first) {
+    // Each time it opens, beside the dialog wherever that stands now.
+    if (opening) {
         detailsWindow_->placeBeside(*this);
     }
     detailsWindow_->show();
@@ -267,6 +275,17 @@ std::optional<ControlId> CCalcDialog::buttonForEnter(const QObject& field) const
         }
     }
     return std::nullopt;
+}
+
+void CCalcDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event); // centres the dialog when it first opens
+    // Then kept inside the work area, before it is first drawn: a dialog taller
+    // than the screen's work area keeps its title bar on the screen.
+    if (!event->spontaneous() && !placed_) {
+        placed_ = true;
+        keepOnScreen(*this);
+    }
 }
 
 bool CCalcDialog::eventFilter(QObject* watched, QEvent* event)

@@ -52,6 +52,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void initDialog();
@@ -70,6 +71,7 @@ private:
     QAction* detailsAction_ = nullptr;
     CDetailsWindow* detailsWindow_ = nullptr;
     ResultFreshness freshness_; // as the result fields show it
+    bool placed_ = false;       // moved inside the work area when first shown
     CalculatorController controller_{*this};
     report::DetailsForms forms_;
 };

@@ -130,8 +130,9 @@ void CDetailsWindow::showLayout(report::DetailsLayout layout)
     setUpdatesEnabled(true);
     // The first calculation shown in a window opened without one needs room for
     // its sections, and a plot for itself; a longer figure scrolls or is elided.
-    if (isVisible() && grows) {
-        growWindowTo(*this, wantedSize());
+    // Away from the dialog it stands beside, which it never grows over.
+    if (isVisible() && grows && parentWidget() != nullptr) {
+        growWindowTo(*this, *parentWidget(), wantedSize());
     }
 }
 
@@ -186,13 +187,19 @@ QSize CDetailsWindow::wantedSize() const
             content.height() + heightOf(margins) + layout()->spacing() + bottom};
 }
 
-void CDetailsWindow::placeBeside(const QWidget& dialog)
+int CDetailsWindow::narrowestWidth() const
 {
     // Narrower than this the plot and the tables' first columns would crowd;
     // it is as much as a 1280-pixel screen leaves beside the centred dialog.
     // A window of a few lines is no narrower, so that the sections to come have room.
-    const int narrowest = 26 * fontMetrics().height() + widthOf(frameOf(*this));
-    placeWindowBeside(*this, dialog, wantedSize(), narrowest);
+    return 26 * fontMetrics().height() + widthOf(frameOf(*this));
+}
+
+void CDetailsWindow::placeBeside(const QWidget& dialog)
+{
+    // Opened again, it is placed afresh, as on its first opening.
+    userSized_ = false;
+    placeWindowBeside(*this, dialog, wantedSize(), narrowestWidth());
 }
 
 void CDetailsWindow::resizeEvent(QResizeEvent* event)

@@ -43,8 +43,11 @@ public:
     QString saveTo(const QString& path, report::PlotFileFormat type = report::PlotFileFormat::Svg);
 
     // Sizes the window to its content within the screen's work area and puts it
-    // beside the dialog (see report/window_placement.h).
+    // beside the dialog (see report/window_placement.h), as each time it opens.
     void placeBeside(const QWidget& dialog);
+    // The narrowest it is placed, its frame included: a side of the dialog with
+    // this much room takes it without covering the dialog.
+    int narrowestWidth() const;
 
 signals:
     // What a row chosen or a form's command asks of the dialog, in order.

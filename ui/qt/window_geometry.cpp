@@ -56,15 +56,25 @@ void placeWindowBeside(QWidget& window, const QWidget& dialog, QSize wanted, int
     window.move(rect.topLeft());
 }
 
-void growWindowTo(QWidget& window, QSize wanted)
+void growWindowTo(QWidget& window, const QWidget& dialog, QSize wanted)
 {
     const QMargins frame = frameOf(window);
     const QSize outer = wanted.grownBy(frame);
     const report::ScreenRect now = screenRectOf(window.frameGeometry());
-    const report::ScreenRect grown =
-        report::grownToContent(screenRectOf(workAreaOf(window)), now, outer.width(), outer.height());
+    const report::ScreenRect grown = report::grownToContent(
+        screenRectOf(workAreaOf(window)), screenRectOf(dialog.frameGeometry()), now, outer.width(), outer.height());
     if (grown != now) {
         setOuterGeometry(window, rectOf(grown), frame);
+    }
+}
+
+void keepOnScreen(QWidget& window)
+{
+    const QMargins frame = frameOf(window);
+    const report::ScreenRect outer = screenRectOf(QRect(window.pos(), window.size().grownBy(frame)));
+    const report::ScreenRect kept = report::keptOnScreen(screenRectOf(workAreaOf(window)), outer);
+    if (kept != outer) {
+        window.move(kept.x, kept.y);
     }
 }
 

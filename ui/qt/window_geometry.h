@@ -25,8 +25,12 @@ QMargins frameOf(const QWidget& window);
 // frame never narrower than narrowest (report::placeBeside).
 void placeWindowBeside(QWidget& window, const QWidget& dialog, QSize wanted, int narrowest);
 
-// Grows window towards wanted (report::grownToContent): never smaller, its left
-// edge kept, inside the work area.
-void growWindowTo(QWidget& window, QSize wanted);
+// Grows window towards wanted (report::grownToContent): never smaller, away from
+// the dialog it stands beside, inside the work area.
+void growWindowTo(QWidget& window, const QWidget& dialog, QSize wanted);
+
+// Moves a window about to open inside its screen's work area, its title bar
+// on the screen however large it is (report::keptOnScreen).
+void keepOnScreen(QWidget& window);
 
 } // namespace veldronix::qt
