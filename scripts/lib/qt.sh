@@ -3,9 +3,10 @@
 qt_dialog_program=build/qt/ui/qt/Veldronix
 
 # Qt 6 Widgets with its X11 platform plugin (Qt's CMake files look for OpenGL),
-# and the Japanese Gothic that stands in for the dialog font, found through fontconfig.
+# Qt's own Japanese translations (its dialogs' and buttons' texts), and the
+# Japanese Gothic that stands in for the dialog font, found through fontconfig.
 ensure_qt_packages() {
-    ensure_packages qt6-base-dev qt6-qpa-plugins libgl1-mesa-dev fontconfig fonts-ipafont-gothic
+    ensure_packages qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl1-mesa-dev fontconfig fonts-ipafont-gothic
 }
 
 # Configures the qt preset and builds the given targets; the build's output is

@@ -93,6 +93,13 @@ else
 fi
 grep -v '^running with root privileges' "$scratch/lintian" || true
 
+# Qt's own dialogs and buttons speak Japanese only with Qt's Japanese translations.
+if dpkg-deb -f "$deb" Depends | tr ',' '\n' | grep -qx ' *qt6-translations-l10n'; then
+    pass
+else
+    fail "the package does not depend on qt6-translations-l10n"
+fi
+
 root="$scratch/deb"
 dpkg-deb -x "$deb" "$root"
 for desktop in "$root"/usr/share/applications/*.desktop; do

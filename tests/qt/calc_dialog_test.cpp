@@ -3,8 +3,11 @@
 #include "qt_test_support.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/calc_dialog.h"
+#include "ui/qt/qt_translations.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFrame>
 #include <QGroupBox>
 #include <QMenu>
@@ -62,6 +65,9 @@ class CalcDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Qt's own texts in Japanese, as the program has them from its start.
+    void initTestCase() { QVERIFY(installJapaneseQtTexts(*QCoreApplication::instance())); }
+
     void init()
     {
         dialog_.emplace();
@@ -77,6 +83,34 @@ private slots:
         // No message box, menu or About box outlives its test.
         QVERIFY(noVisibleWindowLeft());
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+
+    // Qt's own buttons, its file dialog and a field's context menu speak Japanese too.
+    void qtsOwnTextsAreJapanese()
+    {
+        const QMessageBox box(QMessageBox::Critical, QString(), QString(), QMessageBox::Cancel | QMessageBox::Close);
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+        QCOMPARE(box.button(QMessageBox::Close)->text(), QStringLiteral("閉じる"));
+
+        const std::unique_ptr<QMenu> menu(control<QLineEdit>(*dialog_, "IDC_INITIAL_SPEED")->createStandardContextMenu());
+        QStringList items;
+        for (const QAction* action : menu->actions()) {
+            if (!action->isSeparator()) {
+                items << action->text().section(u'\t', 0, 0); // without the shortcut
+            }
+        }
+        QCOMPARE(items, (QStringList{"元に戻す(&U)", "やり直す(&R)", "切り取り(&T)", "コピー(&C)", "貼り付け(&P)", "削除",
+                                     "すべてを選択"}));
+
+        // The file dialog as the details' save button opens it.
+        QFileDialog chooser(&*dialog_);
+        chooser.setOption(QFileDialog::DontUseNativeDialog);
+        chooser.setAcceptMode(QFileDialog::AcceptSave);
+        QCOMPARE(chooser.findChild<QLabel*>(QStringLiteral("lookInLabel"))->text(), QStringLiteral("アドレス:"));
+        QCOMPARE(chooser.findChild<QLabel*>(QStringLiteral("fileNameLabel"))->text(), QStringLiteral("ファイル名(&N):"));
+        const QDialogButtonBox& buttons = *chooser.findChild<QDialogButtonBox*>();
+        QCOMPARE(buttons.button(QDialogButtonBox::Save)->text(), QStringLiteral("保存(&S)"));
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
     }
 
     void processLocaleIsTheEnvironments()

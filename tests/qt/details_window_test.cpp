@@ -328,6 +328,25 @@ private slots:
         QVERIFY(window.isVisible());
     }
 
+    // While the message box of a failed command is open, the window already shows that failure.
+    void showsTheFailureWhileItsMessageIsOpen()
+    {
+        CDetailsWindow& window = openDetails();
+        enter(3, "100", "10000", "0.2", "0.3");
+        click("IDC_CALCULATE");
+        messages_.reset(); // this box is read here
+        typeInto(field("IDC_DRIVE_SPEED"), QString());
+        auto meanwhile = std::make_shared<QStringList>();
+        const auto read = whenShown<QMessageBox>([&window, meanwhile](QMessageBox& box) {
+            *meanwhile = labelsOf(window, "heading") + linesOf(window, "status");
+            box.accept();
+        });
+        click("IDC_CALCULATE");
+        QVERIFY(*read);
+        QCOMPARE(meanwhile->mid(0, 2),
+                 (QStringList{notCalculated, "▲ 決定:ドライブ速度が0です(空欄や数値でない文字は0と読まれます)。"}));
+    }
+
     void opensInsideTheWorkAreaAndResizes()
     {
         enter(3, "100", "10000", "0.2", "0.3");

@@ -2,7 +2,8 @@
 // main dialog after an asymmetric S-curve calculation, with stale results
 // greyed, an error message, the context menu, the About box, the details window
 // of each drive type, of a move too short, of a huge pulse count and of odd
-// inputs, and the multiplier comparison, written as PNG files to
+// inputs, the multiplier comparison and the save button's file dialog in Qt's
+// Japanese, written as PNG files to
 // VELDRONIX_SCREENSHOT_DIR. Each details window's place is printed beside the
 // screen's work area.
 #include "qt_test_support.h"
@@ -11,8 +12,10 @@
 #include "ui/qt/calc_dialog.h"
 #include "ui/qt/details_section.h"
 #include "ui/qt/details_window.h"
+#include "ui/qt/qt_translations.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
@@ -51,6 +54,7 @@ private slots:
         const QByteArray dir = qgetenv("VELDRONIX_SCREENSHOT_DIR");
         folder_ = dir.isEmpty() ? QDir::current().filePath(QStringLiteral("screenshots")) : QString::fromLocal8Bit(dir);
         QVERIFY(QDir().mkpath(folder_));
+        QVERIFY(installJapaneseQtTexts(*QCoreApplication::instance())); // as the program does
     }
 
     void mainDialogAfterCalculate()
@@ -138,6 +142,23 @@ private slots:
         if (window->details().plot) {
             QVERIFY(window->saveTo(name + QStringLiteral("_plot.png")) == name + QStringLiteral("_plot.png"));
         }
+    }
+
+    // The details' save button opens Qt's file dialog, in Japanese.
+    void saveDialog()
+    {
+        CCalcDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(workTheExample(dialog));
+        dialog.showDetailsWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.detailsWindow()));
+        const auto grabbed = whenShown<QFileDialog>([this](QFileDialog& chooser) {
+            chooser.grab().save(folder_ + QStringLiteral("/save_dialog.png"));
+            chooser.reject();
+        });
+        QTest::mouseClick(dialog.detailsWindow()->findChild<QPushButton*>(QStringLiteral("saveButton")), Qt::LeftButton);
+        QVERIFY(*grabbed);
     }
 
     void staleResults()
