@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the Windows resource script and its header from res/dialog_layout.def.
+"""Writes the Windows resource script, its header and the application manifest
+from res/dialog_layout.def.
 
-Usage: generate_resources.py LAYOUT_DEF CONTROL_ID_H ICON_FILE OUT_RC OUT_HEADER VERSION
+Usage: generate_resources.py LAYOUT_DEF CONTROL_ID_H ICON_FILE OUT_RC OUT_HEADER VERSION OUT_MANIFEST
 
 The control numbers come from controller/control_id.h, so the dialog templates
 and the C++ code cannot disagree about them. The header defines the IDC_ names
@@ -11,6 +12,12 @@ veldronix::ControlId, and a macro of the same name would break that enum.
 VERSION is the product's version as CMake has it (PROJECT_VERSION, four numbers
 with full stops between them, "1.0.0.1"): the version information's file and
 product version come from it, so the layout names neither.
+
+The manifest (OUT_MANIFEST, resource 1 of type RT_MANIFEST in the script) names
+the program by the layout's InternalName and the same version, asks for the
+common controls 6 and per-monitor DPI awareness (v2, with the entries Windows
+8.1, 7 and Vista read in its place), and declares the Windows versions the
+program was made for.
 """
 
 import re
@@ -255,7 +262,58 @@ def check_consistency(layout):
         raise LayoutError("the About box's legal notice differs from LegalCopyright")
 
 
-def write_rc(layout, control_ids, icon_file, path, version):
+# The Windows versions the program is made for, newest first: 10 and 11, 8.1, 8, 7, Vista.
+SUPPORTED_OS = ("8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+                "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
+                "e2011457-1546-43c5-a5fe-008deee3d3f0")
+
+
+def manifest_text(layout, numbers):
+    name = dict(layout["version"]).get("InternalName", "")
+    if not re.fullmatch(r"[A-Za-z][A-Za-z0-9.]*", name):
+        raise LayoutError(f"InternalName '{name}' cannot name the program's assembly (letters, digits, full stops)")
+    version = ".".join(map(str, numbers))
+    lines = ['<?xml version="1.0" encoding="UTF-8" standalone="yes"?>',
+             '<assembly xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0">',
+             f'  <assemblyIdentity type="win32" name="{name}" version="{version}"/>',
+             "  <dependency>",
+             "    <dependentAssembly>",
+             '      <assemblyIdentity type="win32" name="Microsoft.Windows.Common-Controls" version="6.0.0.0"'
+             ' processorArchitecture="*" publicKeyToken="6595b64144ccf1df" language="*"/>',
+             "    </dependentAssembly>",
+             "  </dependency>",
+             '  <trustInfo xmlns="urn:schemas-microsoft-com:asm.v3">',
+             "    <security>",
+             "      <requestedPrivileges>",
+             '        <requestedExecutionLevel level="asInvoker" uiAccess="false"/>',
+             "      </requestedPrivileges>",
+             "    </security>",
+             "  </trustInfo>",
+             '  <compatibility xmlns="urn:schemas-microsoft-com:compatibility.v1">',
+             "    <application>"]
+    lines += [f'      <supportedOS Id="{{{guid}}}"/>' for guid in SUPPORTED_OS]
+    lines += ["    </application>",
+              "  </compatibility>",
+              '  <application xmlns="urn:schemas-microsoft-com:asm.v3">',
+              "    <windowsSettings>",
+              # Windows 10 (1703 and later) reads dpiAwareness; 8.1 reads "true/pm" as
+              # per-monitor, Vista and 7 read it as aware of the system's DPI.
+              '      <dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true/pm</dpiAware>',
+              '      <dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">'
+              "PerMonitorV2, PerMonitor</dpiAwareness>",
+              "    </windowsSettings>",
+              "  </application>",
+              "</assembly>",
+              ""]
+    return "\n".join(lines)
+
+
+def write_manifest(layout, path, version):
+    with open(path, "w", encoding="utf-8", newline="\n") as out:
+        out.write(manifest_text(layout, version))
+
+
+def write_rc(layout, control_ids, icon_file, path, version, manifest_file):
     lines = ["// Generated from res/dialog_layout.def by res/generate_resources.py: do not edit.",
              "#pragma code_page(65001)",
              "#include <windows.h>",
@@ -264,6 +322,9 @@ def write_rc(layout, control_ids, icon_file, path, version):
              "LANGUAGE LANG_JAPANESE, SUBLANG_DEFAULT",
              "",
              f"IDR_MAINFRAME ICON {rc_string(icon_file)}",
+             "",
+             "// CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST: the manifest Windows reads as the program starts.",
+             f"1 24 {rc_string(manifest_file)}",
              ""]
     for dialog in layout["dialogs"]:
         lines += dialog_lines(dialog, layout["font"], control_ids) + [""]
@@ -297,16 +358,17 @@ def write_header(layout, control_ids, path):
 
 
 def main(argv):
-    if len(argv) != 7:
-        print(__doc__.strip().splitlines()[2], file=sys.stderr)
+    if len(argv) != 8:
+        print(__doc__.strip().splitlines()[3], file=sys.stderr)
         return 2
-    layout_path, control_id_path, icon_file, rc_path, header_path, version_text = argv[1:]
+    layout_path, control_id_path, icon_file, rc_path, header_path, version_text, manifest_path = argv[1:]
     try:
         version = version_numbers(version_text)
         layout = read_layout(layout_path)
         control_ids = read_control_ids(control_id_path)
         check_consistency(layout)
-        write_rc(layout, control_ids, icon_file, rc_path, version)
+        write_manifest(layout, manifest_path, version)
+        write_rc(layout, control_ids, icon_file, rc_path, version, manifest_path)
         write_header(layout, control_ids, header_path)
     except (LayoutError, OSError) as error:
         print(f"generate_resources: {error}", file=sys.stderr)

@@ -128,11 +128,6 @@ HWND detailsWindow(const RemoteProgram& program, bool open = true)
     return windows.empty() ? nullptr : windows.front();
 }
 
-void closeDetails(HWND window, const RemoteProgram& program)
-{
-    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    detailsWindow(program, false);
-}
 
 // Clicks a button of the details window and waits for its command to end.
 void clickDetails(HWND window, int identifier)
@@ -279,11 +274,7 @@ void expectNoLeftovers(const RemoteProgram& program, HWND window, const std::wst
     check(!hidden, name + L": no hidden part left over", joined(shown));
 }
 
-struct Geometry {
-    RECT window{};
-    RECT work{};
-    RECT dialog{};
-};
+} // namespace
 
 std::wstring rectText(const RECT& r)
 {
@@ -291,7 +282,12 @@ std::wstring rectText(const RECT& r)
            std::to_wstring(r.bottom - r.top);
 }
 
-// Where the window stands against the work area and the dialog, checked and said.
+void closeDetails(HWND window, const RemoteProgram& program)
+{
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    detailsWindow(program, false);
+}
+
 Geometry checkPlacement(const RemoteProgram& program, HWND window, const std::wstring& name)
 {
     Geometry g;
@@ -306,15 +302,18 @@ Geometry checkPlacement(const RemoteProgram& program, HWND window, const std::ws
     check(g.window.left >= g.work.left && g.window.top >= g.work.top && g.window.right <= g.work.right &&
               g.window.bottom <= g.work.bottom,
           name + L": inside the work area");
-    // Beside the dialog where one side has room for the narrowest window, else covering as little as it can.
+    // Beside the dialog where one side has room for the narrowest window (460 px
+    // at 96 DPI), else covering no more of it than that width must.
     const LONG room = std::max(g.work.right - g.dialog.right, g.dialog.left - g.work.left);
-    const LONG width = g.window.right - g.window.left;
+    const LONG narrowest = MulDiv(460, windowDpi(window), 96);
     const LONG overlap = std::max(0L, std::min(g.window.right, g.dialog.right) - std::max(g.window.left, g.dialog.left));
-    const LONG least = std::max(0L, width - room);
+    const LONG least = std::max(0L, narrowest - room);
     check(overlap <= least, name + L": beside the dialog, or covering as little of it as it can",
           L"covers " + std::to_wstring(overlap) + L" px, " + std::to_wstring(least) + L" px needed");
     return g;
 }
+
+namespace {
 
 void detailsFollowCommands(RemoteProgram& program, const std::wstring& screenshots)
 {
@@ -403,8 +402,19 @@ void detailsFollowCommands(RemoteProgram& program, const std::wstring& screensho
     expectText(L"details after recalculate: clipboard text", clipboard,
                L"R=800000\r\nA=8000\r\nSV=10\r\nV=1000\r\nK=631\r\nAO=0\r\nD=8000\r\nL=1420\r\n");
 
-    // A failed Calculate leaves no calculation: the window says so, the fields keep their texts.
+    // While the message box of a failed command is open, the window already shows that failure.
     program.setText(driveSpeed, L"");
+    const HWND box = program.openModal(WM_COMMAND, MAKEWPARAM(calculate, BN_CLICKED),
+                                       reinterpret_cast<LPARAM>(program.item(calculate)), boxCaption);
+    check(box != nullptr, L"details: a failed calculate's message box opens");
+    if (box != nullptr) {
+        expectShown(program, window, L"details while the message box is open",
+                    {notCalculated, L"▲ 決定:ドライブ速度が0です(空欄や数値でない文字は0と読まれます)。"});
+        PostMessageW(GetDlgItem(box, IDOK) != nullptr ? GetDlgItem(box, IDOK) : box, BM_CLICK, 0, 0);
+    }
+    check(program.modalClosed(60000), L"details: the message box closes");
+
+    // A failed Calculate leaves no calculation: the window says so, the fields keep their texts.
     clickExpecting(program, L"details: failed calculate", calculate, driveSpeedZero);
     expectShown(program, window, L"details after a failed calculate", {notCalculated});
     check(part(window, details::copy) == nullptr && part(window, details::save) == nullptr,
@@ -822,6 +832,70 @@ HWND openDetails(const RemoteProgram& program)
     return detailsWindow(program);
 }
 
+namespace {
+
+// Enter in a field, as a user presses it there; waits until `field` shows `shown`.
+void pressEnterIn(const RemoteProgram& program, int focus, int field, const std::wstring& shown)
+{
+    program.send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(program.item(focus)), TRUE);
+    PostMessageW(program.item(focus), WM_KEYDOWN, VK_RETURN, 0);
+    for (int tries = 0; tries < 200 && program.text(field) != shown; ++tries) {
+        Sleep(25);
+    }
+}
+
+// The window's place after each kind of update, the dialog where it opened and
+// where it leaves the window only the left side: the worked example, 出力パルス数
+// cleared, a negative acceleration time confirmed with Enter, a failed 決定,
+// calculated again, and the window closed and opened again.
+void placementAfterUpdates(RemoteProgram& program)
+{
+    const std::wstring screen = std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"x" +
+                                std::to_wstring(GetSystemMetrics(SM_CYSCREEN));
+    RECT opened{};
+    GetWindowRect(program.dialog(), &opened);
+    for (const bool nearRight : {false, true}) {
+        if (nearRight) {
+            const int x = GetSystemMetrics(SM_CXSCREEN) - (opened.right - opened.left) - 100;
+            SetWindowPos(program.dialog(), nullptr, x, opened.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        const std::wstring at = L"placement at " + screen + (nearRight ? L", dialog near the right edge" : L"");
+        enterDrive(program, 3, L"100", L"10000", L"0.2", L"0.3");
+        program.setText(pulseCount, L"10000");
+        clickExpecting(program, at + L": calculate", calculate, L"");
+        clickExpecting(program, at + L": 算出", computeDecelPoint, L"");
+        HWND window = openDetails(program);
+        if (window == nullptr) {
+            check(false, at + L": the details window opens");
+            return;
+        }
+        checkPlacement(program, window, at + L" after the worked example");
+        program.setText(pulseCount, L"");
+        program.send(WM_NULL, 0, 0);
+        checkPlacement(program, window, at + L" after 出力パルス数 cleared");
+        // 10002 PPS: V shows 5001.000 once Enter has pressed 決定.
+        program.setText(driveSpeed, L"10002");
+        program.setText(accelTime, L"-0.2");
+        pressEnterIn(program, accelTime, outV, L"5001.000 ");
+        expectText(at + L": Enter in the acceleration time presses 決定", program.text(outV), L"5001.000 ");
+        checkPlacement(program, window, at + L" after accel -0.2 and Enter");
+        program.setText(driveSpeed, L"");
+        clickExpecting(program, at + L": a failed calculate", calculate, driveSpeedZero);
+        checkPlacement(program, window, at + L" after a failed calculate");
+        enterDrive(program, 3, L"100", L"10000", L"0.2", L"0.3");
+        program.setText(pulseCount, L"10000");
+        clickExpecting(program, at + L": calculate again", calculate, L"");
+        checkPlacement(program, window, at + L" after calculating again");
+        closeDetails(window, program);
+        window = openDetails(program);
+        checkPlacement(program, window, at + L" opened again");
+        closeDetails(window, program);
+    }
+    SetWindowPos(program.dialog(), nullptr, opened.left, opened.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
 void placementSuite(const std::wstring& path, const std::wstring& screenshots)
 {
     RemoteProgram program;
@@ -829,6 +903,7 @@ void placementSuite(const std::wstring& path, const std::wstring& screenshots)
         check(false, L"placement: the main dialog appears");
         return;
     }
+    placementAfterUpdates(program);
     detailsScreenshots(program, screenshots);
     PostMessageW(program.dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
     check(program.waitForExit(60000) == 0, L"placement: the close box ends the program");

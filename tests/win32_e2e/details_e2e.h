@@ -9,6 +9,22 @@ namespace e2e {
 
 // Opens the details window through the system menu and waits for it; none if it did not come.
 HWND openDetails(const RemoteProgram& program);
+// Closes it with its close box and waits until it has gone.
+void closeDetails(HWND window, const RemoteProgram& program);
+
+// Where the window stands against the work area and the dialog.
+struct Geometry {
+    RECT window{};
+    RECT work{};
+    RECT dialog{};
+};
+
+// "x,y widthxheight".
+std::wstring rectText(const RECT& rect);
+
+// Checks and says that the window stands inside the work area, beside the
+// dialog where a side has room for it, else covering as little of it as it can.
+Geometry checkPlacement(const RemoteProgram& program, HWND window, const std::wstring& name);
 
 // What the window shows, how it follows the dialog's commands, copies and saves,
 // closes, is placed and resized; screenshots into the folder.

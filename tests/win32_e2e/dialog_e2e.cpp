@@ -1,8 +1,9 @@
 // End-to-end test of Veldronix.exe: starts it, works its dialog only through
 // window messages as a user would, and checks every text the user sees.
-// Usage: veldronix_e2e PATH\Veldronix.exe SCREENSHOT_FOLDER [dialog|details|endings|placement]
+// Usage: veldronix_e2e PATH\Veldronix.exe SCREENSHOT_FOLDER [dialog|details|endings|placement|dpi DPI]
 // Prints one line per check and exits with 1 when any failed.
 #include "details_e2e.h"
+#include "dpi_e2e.h"
 #include "e2e_steps.h"
 #include "remote_dialog.h"
 
@@ -440,17 +441,40 @@ void endings(const std::wstring& path)
 
 } // namespace
 
+namespace {
+
+// This driver measures the program's windows in the screen's own pixels,
+// whatever the DPI: a driver unaware of it would be handed every place scaled
+// down to 96 DPI. The call is Windows 10's (1703), looked up where it runs.
+void beAwareOfEachMonitorsDpi()
+{
+    using SetAwareness = BOOL(WINAPI*)(HANDLE);
+    const auto function = reinterpret_cast<SetAwareness>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+    if (function != nullptr) {
+        function(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4))); // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    }
+}
+
+} // namespace
+
 int wmain(int argc, wchar_t** argv)
 {
     // A third argument runs one part alone: "dialog", "details" or "endings"; or only
-    // "placement", the details window's place and screenshots on the screen it runs on.
-    if (argc != 3 && argc != 4) {
-        print(L"usage: veldronix_e2e PATH\\Veldronix.exe SCREENSHOT_FOLDER [dialog|details|endings|placement]");
+    // "placement", the details window's place and screenshots on the screen it runs on;
+    // or only "dpi" with the DPI the screen has, the layout at that DPI.
+    const bool dpiPart = argc == 5 && std::wstring(argv[3]) == L"dpi";
+    if (argc != 3 && argc != 4 && !dpiPart) {
+        print(L"usage: veldronix_e2e PATH\\Veldronix.exe SCREENSHOT_FOLDER [dialog|details|endings|placement|dpi DPI]");
         return 2;
     }
+    beAwareOfEachMonitorsDpi();
     const std::wstring path = argv[1];
     const std::wstring screenshots = argv[2];
-    const std::wstring only = argc == 4 ? argv[3] : L"";
+    const std::wstring only = argc >= 4 ? argv[3] : L"";
+    if (dpiPart) {
+        dpiSuite(path, screenshots, _wtoi(argv[4]));
+    }
     if (only.empty() || only == L"dialog") {
         RemoteProgram program;
         check(program.start(path, mainCaption), L"start: the main dialog appears");

@@ -419,8 +419,13 @@ long RemoteProgram::waitForExit(DWORD timeoutMs) const
 
 bool captureWindow(HWND window, const std::wstring& path)
 {
+    // What the screen shows of it: a window taller than the screen is cut at its edge.
+    RECT whole{};
+    const RECT screenRect{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                          GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                          GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     RECT rect{};
-    if (!GetWindowRect(window, &rect)) {
+    if (!GetWindowRect(window, &whole) || !IntersectRect(&rect, &whole, &screenRect)) {
         return false;
     }
     const int width = rect.right - rect.left;
@@ -457,6 +462,15 @@ bool captureWindow(HWND window, const std::wstring& path)
     const bool written = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
                          fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
     return fclose(out) == 0 && written;
+}
+
+int windowDpi(HWND window)
+{
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    const auto function = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = function != nullptr ? function(window) : 0;
+    return dpi != 0 ? static_cast<int>(dpi) : 96;
 }
 
 bool showsRed(HWND window)

@@ -78,7 +78,11 @@ private:
     mutable std::wstring boxCapture_;
 };
 
-// Writes what the screen shows of the window to a 24-bit BMP file.
+// The DPI a window of any process is drawn at, as Windows 10 (1607 and later)
+// tells it; 96 where Windows cannot tell.
+int windowDpi(HWND window);
+
+// Writes what the screen shows of the window (its part on the screen) to a 24-bit BMP file.
 bool captureWindow(HWND window, const std::wstring& path);
 
 // Whether the screen shows, inside the window, a pixel of mostly red: text

@@ -1,7 +1,8 @@
 // Reads the resources of the built Veldronix.exe and checks them: both dialog
 // templates control by control against res/dialog_layout.def, with the window
 // class and styles each kind of control must have, strings 101 and 103, icon 128 with
-// its two images, the version information, and the language of every resource.
+// its two images, the version information, the manifest (common controls 6,
+// per-monitor DPI awareness) and the language of every resource.
 // Usage: veldronix_resource_check PATH\Veldronix.exe
 #include "controller/control_id.h"
 
@@ -402,6 +403,41 @@ void checkVersion(const std::wstring& path)
     }
 }
 
+// The application manifest, resource 1 of RT_MANIFEST: what it must ask of Windows, each part once.
+void checkManifest(HMODULE module)
+{
+    const BYTE* data = nullptr;
+    DWORD size = 0;
+    if (!loadResource(module, MAKEINTRESOURCEW(24), MAKEINTRESOURCEW(1), data, size)) {
+        check(false, "manifest 1 (Japanese) present");
+        return;
+    }
+    const std::string manifest(reinterpret_cast<const char*>(data), size);
+    const struct {
+        const char* name;
+        const char* text;
+    } parts[] = {
+        {"is UTF-8 XML", "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"},
+        {"names the program and its version", "<assemblyIdentity type=\"win32\" name=\"Veldronix\" version=\"1.0.0.1\"/>"},
+        {"asks for the common controls 6",
+         "<assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" "
+         "processorArchitecture=\"*\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>"},
+        {"is per-monitor DPI aware (v2) on Windows 10 and 11",
+         "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>"},
+        {"is per-monitor DPI aware on Windows 8.1, aware of the system's DPI before",
+         "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>"},
+        {"was made for Windows 10 and 11", "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"},
+        {"runs as the user who starts it", "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"},
+    };
+    for (const auto& part : parts) {
+        const std::size_t first = manifest.find(part.text);
+        check(first != std::string::npos && manifest.find(part.text, first + 1) == std::string::npos,
+              std::string("manifest ") + part.name);
+    }
+    check(manifest.size() >= 12 && manifest.compare(manifest.size() - 12, 12, "</assembly>\n") == 0,
+          "manifest ends with its assembly");
+}
+
 struct Inventory {
     std::vector<std::string> found;
     bool allJapanese = true;
@@ -441,12 +477,13 @@ void checkInventory(HMODULE module)
     Inventory inventory;
     EnumResourceTypesW(module, onType, reinterpret_cast<LONG_PTR>(&inventory));
     check(inventory.allJapanese, "every resource is tagged Japanese (0x0411)");
-    const std::vector<std::string> expected = {"3/1", "3/2", "5/100", "5/102", "6/7", "14/128", "16/1"};
+    const std::vector<std::string> expected = {"3/1", "3/2", "5/100", "5/102", "6/7", "14/128", "16/1", "24/1"};
     std::string list;
     for (const std::string& entry : inventory.found) {
         list += entry + " ";
     }
-    check(inventory.found == expected, "the resources are the icon images, both dialogs, the strings' block, icon 128 and the version",
+    check(inventory.found == expected,
+          "the resources are the icon images, both dialogs, the strings' block, icon 128, the version and the manifest",
           list);
 }
 
@@ -468,6 +505,7 @@ int wmain(int argc, wchar_t** argv)
     checkMainTemplate(module);
     checkStrings(module);
     checkIcon(module);
+    checkManifest(module);
     FreeLibrary(module);
     checkVersion(argv[1]);
     std::printf("win32-resources: %d passed, %d failed\n", passed, failed);

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The resource generator refuses a dialog layout it cannot turn into a faithful
-resource script, and says where; a good layout gives the texts unchanged."""
+resource script, and says where; a good layout gives the texts unchanged and
+the manifest that makes the program at home on today's Windows."""
 
 import os
 import subprocess
@@ -20,6 +21,7 @@ VX_DIALOG(IDD_MAIN, 102, Extended, "Main", 319, 442)
 VX_MAIN(IDC_SUMMARY, Label, "a \\"quoted\\" line\\nand a back\\\\slash", 14, 185, 259, 16)
 VX_STRING(IDS_ABOUTBOX, 101, "About (&A)...")
 VX_STRING(IDS_DETAILS, 103, "詳細情報(&D)...")
+VX_VERSION(InternalName, "Product")
 VX_VERSION(LegalCopyright, "Notice")
 VX_VERSION(ProductName, "Product")
 """
@@ -32,14 +34,14 @@ def generate(layout, version="1.0.0.1"):
             out.write(layout)
         rc = os.path.join(folder, "out.rc")
         header = os.path.join(folder, "resource.h")
-        run = subprocess.run([sys.executable, GENERATOR, path, CONTROL_IDS, "icon.ico", rc, header, version],
+        manifest = os.path.join(folder, "out.manifest")
+        run = subprocess.run([sys.executable, GENERATOR, path, CONTROL_IDS, "icon.ico", rc, header, version, manifest],
                              capture_output=True, text=True)
         script = ""
         if run.returncode == 0:
-            with open(rc, encoding="utf-8") as source:
-                script = source.read()
-            with open(header, encoding="utf-8") as source:
-                script += source.read()
+            for part in (rc, header, manifest):
+                with open(part, encoding="utf-8") as source:
+                    script += source.read().replace(folder, "FOLDER")
         return run.returncode, run.stderr, script
 
 
@@ -57,6 +59,7 @@ class GenerateResources(unittest.TestCase):
         self.assertIn(" FILEVERSION 2,10,0,65535\n PRODUCTVERSION 2,10,0,65535\n", script)
         # The strings in key order, the build's two among the layout's.
         self.assertIn('VALUE "FileVersion", "2, 10, 0, 65535\\0"\n'
+                      '            VALUE "InternalName", "Product\\0"\n'
                       '            VALUE "LegalCopyright", "Notice\\0"\n'
                       '            VALUE "ProductName", "Product\\0"\n'
                       '            VALUE "ProductVersion", "2, 10, 0, 65535\\0"\n', script)
@@ -67,6 +70,21 @@ class GenerateResources(unittest.TestCase):
         self.assertIn('STRINGTABLE\nBEGIN\n    IDS_ABOUTBOX "About (&A)..."\n    IDS_DETAILS "詳細情報(&D)..."\nEND', script)
         for line in ("#define IDS_ABOUTBOX 101", "#define IDS_DETAILS 103",
                      "#define IDM_ABOUTBOX 0x0010", "#define IDM_DETAILS 0x0020"):
+            self.assertIn(line + "\n", script)
+
+    def test_the_manifest_asks_for_common_controls_6_and_per_monitor_dpi(self):
+        status, errors, script = generate(GOOD, "2.10.0.7")
+        self.assertEqual((status, errors), (0, ""))
+        self.assertIn('1 24 "FOLDER/out.manifest"\n', script)
+        self.assertTrue(script.count('<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n') == 1)
+        for line in ('<assemblyIdentity type="win32" name="Product" version="2.10.0.7"/>',
+                     '<assemblyIdentity type="win32" name="Microsoft.Windows.Common-Controls" version="6.0.0.0"'
+                     ' processorArchitecture="*" publicKeyToken="6595b64144ccf1df" language="*"/>',
+                     '<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true/pm</dpiAware>',
+                     '<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">'
+                     'PerMonitorV2, PerMonitor</dpiAwareness>',
+                     '<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>',
+                     '<requestedExecutionLevel level="asInvoker" uiAccess="false"/>'):
             self.assertIn(line + "\n", script)
 
     def test_bad_layouts_are_refused_with_their_reason(self):
@@ -81,6 +99,8 @@ class GenerateResources(unittest.TestCase):
             ("notice differs", GOOD.replace('LegalCopyright, "Notice"', 'LegalCopyright, "Other"'), "legal notice"),
             ("version in the layout", GOOD + 'VX_VERSION(FileVersion, "1, 0, 0, 1")\n', "the build's version sets it"),
             ("no font", GOOD.replace('VX_FONT("ＭＳ Ｐゴシック", 9)\n', ""), "no VX_FONT"),
+            ("no program name", GOOD.replace('VX_VERSION(InternalName, "Product")\n', ""), "cannot name"),
+            ("markup in the name", GOOD.replace('InternalName, "Product"', 'InternalName, "a\\"/><x"'), "cannot name"),
         ]
         for name, version in [("short version", "1.0"), ("comma version", "1,0,0,1"), ("too big", "1.0.0.65536"),
                               ("sign", "1.0.-1.0")]:

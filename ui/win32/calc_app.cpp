@@ -1,11 +1,14 @@
 #include "ui/win32/calc_app.h"
 
 #include "ui/win32/calc_dialog.h"
+#include "ui/win32/gdiplus_session.h"
 
 namespace veldronix::win32 {
 
 int CCalcApp::initInstance(HINSTANCE instance)
 {
+    // For the details' plot, drawn with GDI+ for as long as the dialog runs.
+    const GdiplusSession gdiplus;
     CCalcDialog dialog(instance, title());
     return dialog.run() == -1 ? 1 : 0;
 }

@@ -10,6 +10,7 @@
 #include "report/details_texts.h"
 #include "report/dialog_keys.h"
 #include "ui/win32/scene_painter.h"
+#include "ui/win32/screen_geometry.h"
 
 #include <algorithm>
 #include <array>
@@ -76,6 +77,9 @@ void CCalcDialog::setSelectedIndex(ControlId selector, int index)
 
 void CCalcDialog::showError(std::string_view message)
 {
+    // The failure is the controller's already: the result fields and the details
+    // show it while the box is open, not only once it has closed.
+    followCommand();
     MessageBoxW(window(), io::toWide(message).c_str(), title_.c_str(), MB_ICONHAND | MB_OK);
 }
 
@@ -118,6 +122,9 @@ INT_PTR CCalcDialog::onInitDialog()
     SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     setSelectedIndex(ControlId::IDC_DRIVE_TYPE, 0);
     controller_.reset();
+    // Before it is first shown: a dialog taller than the work area (a small
+    // screen at a high DPI) opens at its top, its title bar on the screen.
+    keepOnScreen(window());
     return TRUE; // the focus goes to the first tab stop, the drive type
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/win32/dpi.h"
 #include "ui/win32/gdi_handles.h"
 
 #include <windows.h>
@@ -8,15 +9,16 @@
 
 namespace veldronix::win32 {
 
-// The fonts of the details window: the main dialog's, which outlives it, its
-// bold for the headings, and its face for the plot's texts.
+// The fonts of the details window: the main dialog's font at the window's own
+// DPI, its bold for the headings, and its face for the plot's texts.
 struct DetailsFonts {
-    HFONT font = nullptr;
+    FontHandle font;
     FontHandle bold;
     std::wstring face;
 
-    // The fonts of the dialog owner; the system's dialog font where it has none.
-    static DetailsFonts of(HWND owner);
+    // The font of the dialog owner (at the owner's DPI) made again for `dpi`;
+    // the system's dialog font where the owner has none.
+    static DetailsFonts of(HWND owner, Dpi dpi);
 };
 
 } // namespace veldronix::win32

@@ -6,6 +6,7 @@
 
 #include "report/details_texts.h"
 #include "report/window_placement.h"
+#include "ui/win32/screen_geometry.h"
 #include "ui/win32/text_metrics.h"
 
 #include <algorithm>
@@ -13,31 +14,15 @@
 namespace veldronix::win32 {
 namespace {
 
-// The window's measures in pixels.
-constexpr int margin = 10;
+// The window's measures in pixels at 96 DPI.
+constexpr int windowMargin = 10;
 constexpr int preferredWidth = 760; // the client width the window asks for where the screen has room
 
-report::ScreenRect screenRectOf(const RECT& rect)
+// The frame's height around a client area, in px at the DPI.
+int frameHeightOf(HWND window, Dpi dpi)
 {
-    return {static_cast<int>(rect.left), static_cast<int>(rect.top), static_cast<int>(rect.right - rect.left),
-            static_cast<int>(rect.bottom - rect.top)};
-}
-
-// The frame's height around a client area, in px.
-int frameHeightOf(HWND window)
-{
-    RECT frame{0, 0, 100, 100};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    const RECT frame = frameAround(RECT{0, 0, 100, 100}, window, dpi);
     return (frame.bottom - frame.top) - 100;
-}
-
-report::ScreenRect workAreaOf(HWND window)
-{
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-    return screenRectOf(monitor.rcWork);
 }
 
 } // namespace
@@ -51,12 +36,13 @@ void DetailsWindow::layOut()
     }
     RECT client{};
     GetClientRect(window_, &client);
-    const int line = lineHeightOf(window_, fonts_.font);
-    const int buttonHeight = line + 10;
-    const int closeWidth = measured(close_, fonts_.font, report::detailsTexts::closeButton, 1000).cx + 32;
+    const HFONT font = fonts_.font.get();
+    const int margin = dpi_.px(windowMargin);
+    const int line = lineHeightOf(window_, font);
+    const int buttonHeight = line + dpi_.px(10);
+    const int closeWidth = measured(close_, font, report::detailsTexts::closeButton, 1000).cx + dpi_.px(32);
     const int statusWidth = std::max(1, static_cast<int>(client.right) - 3 * margin - closeWidth);
-    const int statusHeight =
-        currentStatus_.empty() ? line : measured(status_, fonts_.font, currentStatus_, statusWidth).cy;
+    const int statusHeight = currentStatus_.empty() ? line : measured(status_, font, currentStatus_, statusWidth).cy;
     const int barHeight = std::max(buttonHeight, statusHeight) + 2 * margin;
     const int pageHeight = std::max(0, static_cast<int>(client.bottom) - barHeight);
     const int barTop = pageHeight + margin;
@@ -75,10 +61,8 @@ void DetailsWindow::layOut()
 // columns whole, with the page's scroll bar and the frame.
 int DetailsWindow::wantedWidth() const
 {
-    const int contentWidth = page_.wantedWidth(preferredWidth);
-    RECT frame{0, 0, contentWidth + GetSystemMetrics(SM_CXVSCROLL), 100};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+    const int contentWidth = page_.wantedWidth(dpi_.px(preferredWidth));
+    const RECT frame = frameAround(RECT{0, 0, contentWidth + systemMetric(SM_CXVSCROLL, dpi_), 100}, window_, dpi_);
     return frame.right - frame.left;
 }
 
@@ -90,31 +74,37 @@ void DetailsWindow::placeNearOwner(HWND owner)
     RECT dialogFrame{};
     GetWindowRect(owner, &dialogFrame);
     const report::ScreenRect dialog = screenRectOf(dialogFrame);
-    const int wanted = std::max(wantedWidth(), narrowestDetailsWidth);
+    const int narrowest = dpi_.px(narrowestDetailsWidth);
+    const int lowest = dpi_.px(lowestDetailsHeight);
+    const int wanted = std::max(wantedWidth(), narrowest);
 
     // The width first: the height follows from the content laid out at that width.
-    const report::ScreenRect across =
-        report::placeBeside(workArea, dialog, wanted, lowestDetailsHeight, narrowestDetailsWidth);
-    SetWindowPos(window_, nullptr, 0, 0, across.width, lowestDetailsHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const report::ScreenRect across = report::placeBeside(workArea, dialog, wanted, lowest, narrowest);
+    SetWindowPos(window_, nullptr, 0, 0, across.width, lowest, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     layOut();
     RECT client{};
     GetClientRect(window_, &client);
     RECT pageClient{};
     GetClientRect(page_.window(), &pageClient);
     const int barHeight = static_cast<int>(client.bottom - pageClient.bottom);
-    const int height = page_.contentHeight() + barHeight + frameHeightOf(window_);
-    const report::ScreenRect placed = report::placeBeside(workArea, dialog, wanted, height, narrowestDetailsWidth);
+    const int height = page_.contentHeight() + barHeight + frameHeightOf(window_, dpi_);
+    const report::ScreenRect placed = report::placeBeside(workArea, dialog, wanted, height, narrowest);
     SetWindowPos(window_, nullptr, placed.x, placed.y, placed.width, placed.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Grown (never shrunk) to show what the page holds now, within the work area.
+// Grown (never shrunk) to show what the page holds now, within the work area,
+// away from the main dialog, which it never grows over.
 void DetailsWindow::growToContent()
 {
     RECT frame{};
     GetWindowRect(window_, &frame);
+    RECT dialogFrame{};
+    GetWindowRect(GetWindow(window_, GW_OWNER), &dialogFrame);
+    const report::ScreenRect dialog = screenRectOf(dialogFrame);
     const report::ScreenRect now = screenRectOf(frame);
     // The width first: the height the content takes follows from it.
-    const report::ScreenRect wider = report::grownToContent(workAreaOf(window_), now, wantedWidth(), now.height);
+    const report::ScreenRect wider =
+        report::grownToContent(workAreaOf(window_), dialog, now, wantedWidth(), now.height);
     if (wider != now) {
         SetWindowPos(window_, nullptr, 0, 0, wider.width, wider.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -122,7 +112,7 @@ void DetailsWindow::growToContent()
     GetClientRect(page_.window(), &pageClient);
     const int missing = std::max(0, page_.contentHeight() - static_cast<int>(pageClient.bottom));
     const report::ScreenRect grown =
-        report::grownToContent(workAreaOf(window_), wider, wider.width, wider.height + missing);
+        report::grownToContent(workAreaOf(window_), dialog, wider, wider.width, wider.height + missing);
     if (grown != wider) {
         SetWindowPos(window_, nullptr, grown.x, grown.y, grown.width, grown.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }

@@ -16,7 +16,7 @@ namespace {
 
 constexpr const wchar_t* pageClassName = L"VeldronixDetailsPage";
 
-// The page's gaps in pixels.
+// The page's gaps in pixels at 96 DPI.
 constexpr int sectionGap = 14; // above a section's heading
 constexpr int partGap = 6;     // between a section's parts
 
@@ -59,12 +59,13 @@ LRESULT CALLBACK DetailsPage::pageProc(HWND window, UINT message, WPARAM wParam,
     }
 }
 
-bool DetailsPage::create(HWND parent, HINSTANCE instance, HFONT font, HFONT bold, std::wstring faceName)
+bool DetailsPage::create(HWND parent, HINSTANCE instance, HFONT font, HFONT bold, std::wstring faceName, Dpi dpi)
 {
     instance_ = instance;
     font_ = font;
     boldFont_ = bold;
     faceName_ = std::move(faceName);
+    dpi_ = dpi;
     // The page takes no focus itself; its controls do, in the window's tab order.
     page_ = CreateWindowExW(WS_EX_CONTROLPARENT, pageClassName, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPCHILDREN,
                             0, 0, 10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(toInt(DetailsId::Page))),
@@ -80,6 +81,17 @@ bool DetailsPage::create(HWND parent, HINSTANCE instance, HFONT font, HFONT bold
     buttons_.clear();
     scroll_ = 0;
     return true;
+}
+
+void DetailsPage::setFonts(HFONT font, HFONT bold, Dpi dpi)
+{
+    font_ = font;
+    boldFont_ = bold;
+    dpi_ = dpi;
+    // The kept form controls among them: the old fonts go once every control has let go of them.
+    for (const Part& part : parts_) {
+        SendMessageW(part.window, WM_SETFONT, reinterpret_cast<WPARAM>(part.bold ? boldFont_ : font_), FALSE);
+    }
 }
 
 HWND DetailsPage::addControl(const wchar_t* windowClass, DetailsId id, DWORD style, std::string_view text)
@@ -120,11 +132,11 @@ void DetailsPage::addButton(DetailsId id, std::string_view label, int button, co
     part.window = addControl(L"Button", id, WS_TABSTOP | BS_PUSHBUTTON, label);
     part.id = id;
     part.button = button;
-    part.fixedWidth = measured(part.window, font_, label, 1000).cx + 24;
+    part.fixedWidth = measured(part.window, font_, label, 1000).cx + dpi_.px(24);
     part.x = x;
     part.beside = x > 0;
-    part.gap = partGap;
-    x += part.fixedWidth + partGap;
+    part.gap = dpi_.px(partGap);
+    x += part.fixedWidth + dpi_.px(partGap);
     parts_.push_back(std::move(part));
 }
 
@@ -180,10 +192,10 @@ void DetailsPage::show(const report::DetailsLayout& layout, const report::Detail
 
     addStatic(DetailsId::Heading, layout.heading, true, false, 0);
     for (const report::DetailsLine& line : layout.status) {
-        addLine(line, DetailsId::StatusLine, partGap);
+        addLine(line, DetailsId::StatusLine, dpi_.px(partGap));
     }
     for (const report::DetailsSection& section : layout.sections) {
-        addStatic(DetailsId::SectionHeading, section.heading, true, false, sectionGap);
+        addStatic(DetailsId::SectionHeading, section.heading, true, false, dpi_.px(sectionGap));
         if (section.form) {
             addForm(*section.form, kept);
         }
@@ -191,9 +203,9 @@ void DetailsPage::show(const report::DetailsLayout& layout, const report::Detail
             Part plot;
             plot.window = addControl(PlotView::className, DetailsId::Plot, 0, {});
             plot.id = DetailsId::Plot;
-            plot.gap = partGap;
+            plot.gap = dpi_.px(partGap);
             if (PlotView* view = PlotView::of(plot.window)) {
-                view->show(details.plot, faceName_);
+                view->show(details.plot, faceName_, dpi_);
             }
             parts_.push_back(std::move(plot));
         }
@@ -204,7 +216,7 @@ void DetailsPage::show(const report::DetailsLayout& layout, const report::Detail
             table.id = DetailsId::Table;
             table.table = static_cast<int>(tables_.size());
             table.window = createTableView(page_, instance_, toInt(DetailsId::Table), font_, section.table);
-            table.gap = partGap;
+            table.gap = dpi_.px(partGap);
             tables_.push_back(section.table);
             if (!section.rowIndices.empty()) {
                 chooseTable_ = table.table;
@@ -213,7 +225,7 @@ void DetailsPage::show(const report::DetailsLayout& layout, const report::Detail
             parts_.push_back(std::move(table));
         }
         for (const report::DetailsLine& line : section.lines) {
-            addLine(line, DetailsId::Line, partGap);
+            addLine(line, DetailsId::Line, dpi_.px(partGap));
         }
         addButtons(section.buttons, section.form ? section.form->name : std::string());
     }

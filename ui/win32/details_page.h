@@ -5,6 +5,7 @@
 #include "report/details_layout.h"
 #include "report/form_controller.h"
 #include "ui/win32/details_ids.h"
+#include "ui/win32/dpi.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -30,9 +31,13 @@ class DetailsPage {
 public:
     static bool registerClass(HINSTANCE instance);
 
-    // The page as a child of parent, its texts in font and bold; false when it could not be made.
-    bool create(HWND parent, HINSTANCE instance, HFONT font, HFONT bold, std::wstring faceName);
+    // The page as a child of parent, its texts in font and bold, its measures at
+    // dpi; false when it could not be made.
+    bool create(HWND parent, HINSTANCE instance, HFONT font, HFONT bold, std::wstring faceName, Dpi dpi);
     HWND window() const { return page_; }
+    // Other fonts and another DPI (the window moved to another monitor): every
+    // control takes them; the caller shows the layout again, which measures anew.
+    void setFonts(HFONT font, HFONT bold, Dpi dpi);
 
     // Makes the controls of layout (of details), in place of those shown before;
     // the focus stays on the control that has it, or one of the same kind, else goes to `focusElse`.
@@ -117,6 +122,7 @@ private:
     HFONT font_ = nullptr;
     HFONT boldFont_ = nullptr;
     std::wstring faceName_; // the font's face, for the plot's texts
+    Dpi dpi_;               // the page's measures are written for 96 DPI and taken at this one
     std::vector<report::DetailsTable> tables_; // of the Table parts, in their order
     std::vector<report::SectionButton> buttons_; // of the button parts, in their order
     std::vector<Part> parts_;

@@ -54,13 +54,15 @@ bool DetailsWindow::open(HWND owner, report::Details details)
     if (!registerClasses()) {
         return false;
     }
-    fonts_ = DetailsFonts::of(owner);
+    // Made for the owner's monitor, where it opens; a move to another one makes it again.
+    dpi_ = dpiOf(owner);
+    fonts_ = DetailsFonts::of(owner, dpi_);
     // Owned by the main dialog: above it, minimised and destroyed with it, no task-bar button of its own.
     const std::wstring caption = io::toWide(texts::windowCaption);
     CreateWindowExW(WS_EX_CONTROLPARENT, windowClassName, caption.c_str(),
                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN,
-                    CW_USEDEFAULT, CW_USEDEFAULT, narrowestDetailsWidth, lowestDetailsHeight, owner, nullptr,
-                    instance_, this);
+                    CW_USEDEFAULT, CW_USEDEFAULT, dpi_.px(narrowestDetailsWidth), dpi_.px(lowestDetailsHeight), owner,
+                    nullptr, instance_, this);
     if (window_ == nullptr) {
         return false;
     }
@@ -144,10 +146,13 @@ LRESULT DetailsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_GETMINMAXINFO: {
         auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
-        limits.ptMinTrackSize.x = narrowestDetailsWidth;
-        limits.ptMinTrackSize.y = lowestDetailsHeight;
+        limits.ptMinTrackSize.x = dpi_.px(narrowestDetailsWidth);
+        limits.ptMinTrackSize.y = dpi_.px(lowestDetailsHeight);
         return 0;
     }
+    case WM_DPICHANGED:
+        onDpiChanged(Dpi(HIWORD(wParam)), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
@@ -171,7 +176,7 @@ LRESULT DetailsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void DetailsWindow::onCreate()
 {
-    page_.create(window_, instance_, fonts_.font, fonts_.bold.get(), fonts_.face);
+    page_.create(window_, instance_, fonts_.font.get(), fonts_.bold.get(), fonts_.face, dpi_);
     status_ = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | wrapStyle, 0, 0, 10, 10, window_,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(toInt(DetailsId::Status))), instance_,
                               nullptr);
@@ -180,8 +185,26 @@ void DetailsWindow::onCreate()
                              10, 10, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(toInt(DetailsId::Close))),
                              instance_, nullptr);
     for (const HWND child : {status_, close_}) {
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font), FALSE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font.get()), FALSE);
     }
+}
+
+// Moved to a monitor of another DPI (or its DPI changed): the fonts, every
+// control and the plot are made again for it, and the window takes the
+// rectangle Windows suggests, which keeps it the same size to the eye.
+void DetailsWindow::onDpiChanged(Dpi dpi, const RECT& suggested)
+{
+    DetailsFonts fonts = DetailsFonts::of(GetWindow(window_, GW_OWNER), dpi);
+    page_.setFonts(fonts.font.get(), fonts.bold.get(), dpi);
+    for (const HWND child : {status_, close_}) {
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.font.get()), FALSE);
+    }
+    dpi_ = dpi;
+    fonts_ = std::move(fonts); // the old fonts go once no control uses them
+    page_.show(layout_, details_, close_);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    layOut();
 }
 
 void DetailsWindow::onCommand(int identifier, int notification, HWND control)

@@ -17,7 +17,8 @@
 
 namespace veldronix::win32 {
 
-// The narrowest and the lowest the details window is made, by the program or the user, in pixels.
+// The narrowest and the lowest the details window is made, by the program or
+// the user, in pixels at 96 DPI.
 inline constexpr int narrowestDetailsWidth = 460;
 inline constexpr int lowestDetailsHeight = 320;
 
@@ -31,8 +32,9 @@ struct DetailsRequests {
 // really do with the values the dialog's fields show, as the details' layout
 // (with the sections of the forms) lays it out, drawn with the system's own
 // controls. Resizable; its sections scroll when the screen is too small for
-// them. It never shows a message box and closes with its close button, Esc or
-// its close box.
+// them. Its fonts, controls and plot are made for the DPI of the monitor it
+// is on, and again when it moves to a monitor of another (WM_DPICHANGED). It
+// never shows a message box and closes with its close button, Esc or its close box.
 class DetailsWindow {
 public:
     DetailsWindow(HINSTANCE instance, DetailsRequests requests, report::DetailsForms& forms);
@@ -47,6 +49,8 @@ public:
     void update(report::Details details);
     bool isOpen() const { return window_ != nullptr; }
     HWND window() const { return window_; }
+    // The DPI the window is drawn at now.
+    Dpi dpi() const { return dpi_; }
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -56,6 +60,7 @@ private:
     void onCreate();
     void onCommand(int identifier, int notification, HWND control);
     void onActivate(bool active);
+    void onDpiChanged(Dpi dpi, const RECT& suggested);
     LRESULT onControlColour(HDC dc, HWND control);
     void showLayout(report::DetailsLayout layout);
 
@@ -82,7 +87,8 @@ private:
     DetailsPage page_;      // the scrolling area with the sections
     HWND status_ = nullptr; // under the page, beside the close button
     HWND close_ = nullptr;
-    DetailsFonts fonts_;
+    Dpi dpi_;
+    DetailsFonts fonts_; // at dpi_
     DialogKeys dialogKeys_;
     HWND lastFocus_ = nullptr;
     report::Details details_;

@@ -10,7 +10,7 @@
 namespace veldronix::win32 {
 namespace {
 
-constexpr int margin = 10; // around the content, in pixels
+constexpr int contentMargin = 10; // around the content, in pixels at 96 DPI
 
 } // namespace
 
@@ -20,8 +20,9 @@ void DetailsPage::layOut()
         return;
     }
     const int line = lineHeightOf(page_, font_);
-    const int buttonHeight = line + 10;
-    const int fieldHeight = line + 8;
+    const int buttonHeight = line + dpi_.px(10);
+    const int fieldHeight = line + dpi_.px(8);
+    const int margin = dpi_.px(contentMargin);
     SendMessageW(page_, WM_SETREDRAW, FALSE, 0);
     RECT pageClient{};
     GetClientRect(page_, &pageClient);
@@ -35,7 +36,8 @@ void DetailsPage::layOut()
         int windowHeight = 0;
         switch (part.id) {
         case DetailsId::Table: {
-            const SIZE size = fitTableView(part.window, tables_[static_cast<std::size_t>(part.table)], partWidth);
+            const SIZE size =
+                fitTableView(part.window, tables_[static_cast<std::size_t>(part.table)], partWidth, dpi_);
             partWidth = size.cx;
             part.height = size.cy;
             break;
@@ -82,8 +84,8 @@ int DetailsPage::wantedWidth(int preferred) const
     int width = preferred;
     for (const Part& part : parts_) {
         if (part.id == DetailsId::Table) {
-            width = std::max(width, naturalTableWidth(part.window, tables_[static_cast<std::size_t>(part.table)]) +
-                                        2 * margin);
+            width = std::max(width, naturalTableWidth(part.window, tables_[static_cast<std::size_t>(part.table)], dpi_) +
+                                        2 * dpi_.px(contentMargin));
         }
     }
     return width;

@@ -12,7 +12,7 @@
 namespace veldronix::win32 {
 namespace {
 
-constexpr int partGap = 6; // between a form's rows, and between a label and its field
+constexpr int partGap = 6; // between a form's rows, and between a label and its field, at 96 DPI
 constexpr const wchar_t* fieldSample = L"0000000000000"; // the width a field is made for
 
 std::string windowText(HWND control)
@@ -61,14 +61,15 @@ void DetailsPage::addForm(const report::DetailsForm& form, KeptControls& kept)
     for (const report::FormField& field : form.fields) {
         labelWidth = std::max(labelWidth, static_cast<int>(measured(page_, font_, field.label, 1000).cx));
     }
-    const int fieldWidth = static_cast<int>(measured(page_, font_, io::toUtf8(fieldSample), 1000).cx) + 8;
-    const int fieldX = labelWidth + 2 * partGap;
+    const int gap = dpi_.px(partGap);
+    const int fieldWidth = static_cast<int>(measured(page_, font_, io::toUtf8(fieldSample), 1000).cx) + dpi_.px(8);
+    const int fieldX = labelWidth + 2 * gap;
     const auto addLabel = [&](std::string_view text, int x, bool beside) {
-        addStatic(DetailsId::FormLabel, text, false, false, partGap);
+        addStatic(DetailsId::FormLabel, text, false, false, gap);
         Part& label = parts_.back();
         label.x = x;
         label.beside = beside;
-        label.fixedWidth = x == 0 ? labelWidth : static_cast<int>(measured(page_, font_, text, 1000).cx) + 2;
+        label.fixedWidth = x == 0 ? labelWidth : static_cast<int>(measured(page_, font_, text, 1000).cx) + dpi_.px(2);
     };
     for (const report::FormChoice& choice : form.choices) {
         addLabel(choice.label, 0, false);
@@ -87,7 +88,7 @@ void DetailsPage::addForm(const report::DetailsForm& form, KeptControls& kept)
         }
         list.x = fieldX;
         list.beside = true;
-        list.fixedWidth = fieldWidth + GetSystemMetrics(SM_CXVSCROLL);
+        list.fixedWidth = fieldWidth + systemMetric(SM_CXVSCROLL, dpi_);
         parts_.push_back(std::move(list));
     }
     for (const report::FormField& field : form.fields) {
@@ -106,10 +107,10 @@ void DetailsPage::addForm(const report::DetailsForm& form, KeptControls& kept)
         edit.fixedWidth = fieldWidth;
         parts_.push_back(std::move(edit));
         if (!field.unit.empty()) {
-            addLabel(field.unit, fieldX + fieldWidth + partGap, true);
+            addLabel(field.unit, fieldX + fieldWidth + gap, true);
         }
         if (!field.finding.empty()) {
-            addStatic(DetailsId::Line, field.finding, false, field.findingWarning, 2);
+            addStatic(DetailsId::Line, field.finding, false, field.findingWarning, dpi_.px(2));
         }
     }
 }

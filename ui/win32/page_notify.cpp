@@ -17,7 +17,7 @@ LRESULT DetailsPage::onNotify(const NMHDR& header)
     case NM_CUSTOMDRAW:
         return drawTableCell(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)), shown);
     case LVN_GETINFOTIPW:
-        tableCellTip(*reinterpret_cast<NMLVGETINFOTIPW*>(const_cast<NMHDR*>(&header)), shown);
+        tableCellTip(*reinterpret_cast<NMLVGETINFOTIPW*>(const_cast<NMHDR*>(&header)), shown, dpi_);
         return 0;
     case LVN_ITEMCHANGED:
         if (table->table == chooseTable_) {

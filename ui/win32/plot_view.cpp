@@ -4,10 +4,29 @@
 #include "ui/win32/scene_painter.h"
 #include "ui/win32/window_class.h"
 
+#include <objidl.h>
+#include <gdiplus.h>
+
 #include <memory>
 #include <utility>
 
 namespace veldronix::win32 {
+namespace {
+
+// The scene onto dc, `scale` device pixels to each of its own; all of it drawn
+// once the function returns.
+void drawScene(HDC dc, const RECT& client, const report::PlotScene& scene, const std::wstring& faceName, double scale)
+{
+    Gdiplus::Graphics graphics(dc);
+    if (graphics.GetLastStatus() != Gdiplus::Ok) {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE)); // GDI+ is not there
+        return;
+    }
+    graphics.ScaleTransform(static_cast<Gdiplus::REAL>(scale), static_cast<Gdiplus::REAL>(scale));
+    paintScene(graphics, scene, faceName);
+}
+
+} // namespace
 
 bool PlotView::registerClass(HINSTANCE instance)
 {
@@ -20,10 +39,11 @@ PlotView* PlotView::of(HWND window)
     return reinterpret_cast<PlotView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-void PlotView::show(std::optional<report::PlotModel> plot, std::wstring faceName)
+void PlotView::show(std::optional<report::PlotModel> plot, std::wstring faceName, Dpi dpi)
 {
     plot_ = std::move(plot);
     faceName_ = std::move(faceName);
+    dpi_ = dpi;
     scene_.reset();
     InvalidateRect(window_, nullptr, FALSE);
 }
@@ -83,17 +103,18 @@ void PlotView::paint()
         FillRect(paint.dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
         return;
     }
+    const double scale = dpi_.scale();
     if (!scene_) {
-        scene_ = report::makePlotScene(*plot_, width, height, report::SceneFrame::PlotOnly);
+        scene_ = report::makePlotScene(*plot_, width / scale, height / scale, report::SceneFrame::PlotOnly);
     }
     const MemoryContext memory(paint.dc());
     const BitmapHandle bitmap(CreateCompatibleBitmap(paint.dc(), width, height));
     if (memory.dc() == nullptr || bitmap.get() == nullptr) {
-        paintScene(paint.dc(), *scene_, faceName_); // drawn straight on the screen rather than not at all
+        drawScene(paint.dc(), client, *scene_, faceName_, scale); // straight on the screen rather than not at all
         return;
     }
     const Selection useBitmap(memory.dc(), bitmap.get());
-    paintScene(memory.dc(), *scene_, faceName_);
+    drawScene(memory.dc(), client, *scene_, faceName_, scale);
     BitBlt(paint.dc(), 0, 0, width, height, memory.dc(), 0, 0, SRCCOPY);
 }
 

@@ -1,6 +1,6 @@
 #include "ui/win32/png_image.h"
 
-#include "ui/win32/gdi_handles.h"
+#include "ui/win32/gdiplus_session.h"
 #include "ui/win32/scene_painter.h"
 
 #include <windows.h>
@@ -11,29 +11,6 @@
 
 namespace veldronix::win32 {
 namespace {
-
-// GDI+ started for one encoding, and shut down after it.
-class GdiplusSession {
-public:
-    GdiplusSession()
-    {
-        Gdiplus::GdiplusStartupInput input;
-        started_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
-    }
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-    ~GdiplusSession()
-    {
-        if (started_) {
-            Gdiplus::GdiplusShutdown(token_);
-        }
-    }
-    bool started() const { return started_; }
-
-private:
-    ULONG_PTR token_ = 0;
-    bool started_ = false;
-};
 
 // A COM stream in memory, released at the end of the scope.
 class MemoryStream {
@@ -93,26 +70,21 @@ std::optional<std::string> pngOfScene(const report::PlotScene& scene, const std:
     if (!gdiplus.started()) {
         return std::nullopt;
     }
-    const WindowContext screen(nullptr);
-    const MemoryContext memory(screen.dc());
-    const BitmapHandle bitmap(CreateCompatibleBitmap(screen.dc(), width, height));
-    if (memory.dc() == nullptr || bitmap.get() == nullptr) {
+    Gdiplus::Bitmap image(width, height, PixelFormat24bppRGB);
+    if (image.GetLastStatus() != Gdiplus::Ok) {
         return std::nullopt;
     }
     {
-        const Selection use(memory.dc(), bitmap.get());
+        Gdiplus::Graphics graphics(&image);
+        if (graphics.GetLastStatus() != Gdiplus::Ok) {
+            return std::nullopt;
+        }
         // Every item, its lines' widths and its texts' sizes too, drawn `scale` times larger.
-        SetGraphicsMode(memory.dc(), GM_ADVANCED);
-        const XFORM larger{static_cast<FLOAT>(scale), 0.0F, 0.0F, static_cast<FLOAT>(scale), 0.0F, 0.0F};
-        SetWorldTransform(memory.dc(), &larger);
-        paintScene(memory.dc(), scene, faceName);
+        graphics.ScaleTransform(static_cast<Gdiplus::REAL>(scale), static_cast<Gdiplus::REAL>(scale));
+        paintScene(graphics, scene, faceName);
     }
     const MemoryStream stream;
-    if (stream.get() == nullptr) {
-        return std::nullopt;
-    }
-    Gdiplus::Bitmap image(bitmap.get(), nullptr);
-    if (image.GetLastStatus() != Gdiplus::Ok || image.Save(stream.get(), &pngEncoder, nullptr) != Gdiplus::Ok) {
+    if (stream.get() == nullptr || image.Save(stream.get(), &pngEncoder, nullptr) != Gdiplus::Ok) {
         return std::nullopt;
     }
     return stream.contents();

@@ -3,8 +3,10 @@
 #include "io/wide_text.h"
 #include "ui/win32/gdi_handles.h"
 
+#include <objidl.h>
+#include <gdiplus.h>
+
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <vector>
 
@@ -25,73 +27,57 @@ int hexDigit(char c)
     return 0;
 }
 
-int rounded(double value)
+// Coordinates of a scene are finite and on the canvas; the clamp only keeps a
+// hostile value from reaching GDI+ as one it cannot draw.
+Gdiplus::REAL real(double value)
 {
-    // Coordinates of a scene are finite and on the canvas; the clamp only keeps a
-    // hostile value from overflowing the conversion.
-    if (!std::isfinite(value)) {
-        return 0;
-    }
-    return static_cast<int>(std::lround(std::clamp(value, -1e6, 1e6)));
+    return std::isfinite(value) ? static_cast<Gdiplus::REAL>(std::clamp(value, -1e6, 1e6)) : 0.0F;
 }
 
-POINT pointOf(const report::CanvasPoint& point)
+Gdiplus::PointF pointOf(const report::CanvasPoint& point)
 {
-    return POINT{rounded(point.x), rounded(point.y)};
+    return {real(point.x), real(point.y)};
 }
 
-// GDI draws no transparency: a part drawn at an opacity is the colour mixed
-// with the scene's background, which is what lies under every item drawn so.
-COLORREF mixed(COLORREF ink, COLORREF background, double opacity)
+Gdiplus::Color colour(report::SceneColour hex, double opacity = 1.0)
 {
-    const double a = std::clamp(opacity, 0.0, 1.0);
-    const auto channel = [a](int front, int back) {
-        return static_cast<BYTE>(std::lround(front * a + back * (1.0 - a)));
-    };
-    return RGB(channel(GetRValue(ink), GetRValue(background)), channel(GetGValue(ink), GetGValue(background)),
-               channel(GetBValue(ink), GetBValue(background)));
-}
-
-PenHandle pen(COLORREF colour, double width, const std::vector<double>& dashes)
-{
-    LOGBRUSH brush{BS_SOLID, colour, 0};
-    const DWORD thickness = static_cast<DWORD>(std::max(1, rounded(width)));
-    const DWORD ends = PS_ENDCAP_FLAT | PS_JOIN_ROUND;
-    if (dashes.empty()) {
-        return PenHandle(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | ends, thickness, &brush, 0, nullptr));
-    }
-    std::vector<DWORD> style;
-    for (const double dash : dashes) {
-        style.push_back(static_cast<DWORD>(std::max(1, rounded(dash))));
-    }
-    return PenHandle(ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | ends, thickness, &brush,
-                                  static_cast<DWORD>(style.size()), style.data()));
+    const COLORREF rgb = colourOf(hex);
+    const auto alpha = static_cast<BYTE>(std::lround(std::clamp(std::isfinite(opacity) ? opacity : 1.0, 0.0, 1.0) * 255));
+    return Gdiplus::Color(alpha, GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
 class Replay {
 public:
-    Replay(HDC dc, const report::PlotScene& scene, const std::wstring& faceName)
-        : dc_(dc), background_(colourOf(scene.background)), faceName_(faceName)
+    Replay(Gdiplus::Graphics& graphics, const std::wstring& faceName, HDC screen)
+        : graphics_(graphics), faceName_(faceName), screen_(screen)
     {
     }
 
     void operator()(const report::SceneRect& rect) const
     {
-        const RECT area{rounded(rect.x), rounded(rect.y), rounded(rect.x + rect.width), rounded(rect.y + rect.height)};
-        const BrushHandle fill(CreateSolidBrush(mixed(colourOf(rect.fill), background_, rect.fillOpacity)));
-        FillRect(dc_, &area, fill.get());
+        const Gdiplus::SolidBrush fill(colour(rect.fill, rect.fillOpacity));
+        graphics_.FillRectangle(&fill, real(rect.x), real(rect.y), real(rect.width), real(rect.height));
         if (rect.stroke) {
-            const BrushHandle outline(CreateSolidBrush(colourOf(*rect.stroke)));
-            FrameRect(dc_, &area, outline.get());
+            const Gdiplus::Pen outline(colour(*rect.stroke), 1.0F);
+            graphics_.DrawRectangle(&outline, real(rect.x), real(rect.y), real(rect.width), real(rect.height));
         }
     }
 
     void operator()(const report::SceneLine& line) const
     {
-        const PenHandle ink = pen(mixed(colourOf(line.colour), background_, line.opacity), line.width, line.dashes);
-        const Selection use(dc_, ink.get());
-        const POINT ends[2] = {pointOf(line.from), pointOf(line.to)};
-        Polyline(dc_, ends, 2);
+        Gdiplus::Pen pen(colour(line.colour, line.opacity), real(line.width));
+        if (!line.dashes.empty() && line.width > 0) {
+            // GDI+'s dashes are in pen widths, the scene's in pixels; an odd list repeats, as in SVG.
+            std::vector<Gdiplus::REAL> pattern;
+            for (const double dash : line.dashes) {
+                pattern.push_back(std::max(0.01F, real(dash / line.width)));
+            }
+            if (pattern.size() % 2 != 0) {
+                pattern.insert(pattern.end(), pattern.begin(), pattern.end());
+            }
+            pen.SetDashPattern(pattern.data(), static_cast<INT>(pattern.size()));
+        }
+        graphics_.DrawLine(&pen, pointOf(line.from), pointOf(line.to));
     }
 
     void operator()(const report::ScenePolyline& polyline) const
@@ -99,63 +85,68 @@ public:
         if (polyline.points.size() < 2) {
             return;
         }
-        std::vector<POINT> points;
+        std::vector<Gdiplus::PointF> points;
         points.reserve(polyline.points.size());
         for (const report::CanvasPoint& point : polyline.points) {
             points.push_back(pointOf(point));
         }
-        const PenHandle ink = pen(colourOf(polyline.colour), polyline.width, {});
-        const Selection use(dc_, ink.get());
-        Polyline(dc_, points.data(), static_cast<int>(std::min<std::size_t>(points.size(), INT_MAX)));
+        Gdiplus::Pen pen(colour(polyline.colour), real(polyline.width));
+        pen.SetLineJoin(Gdiplus::LineJoinRound);
+        pen.SetStartCap(Gdiplus::LineCapRound);
+        pen.SetEndCap(Gdiplus::LineCapRound);
+        graphics_.DrawLines(&pen, points.data(), static_cast<INT>(std::min<std::size_t>(points.size(), 1000000)));
     }
 
     void operator()(const report::SceneDot& dot) const
     {
-        const BrushHandle fill(CreateSolidBrush(colourOf(dot.colour)));
-        const Selection useBrush(dc_, fill.get());
-        const Selection usePen(dc_, GetStockObject(NULL_PEN));
-        const POINT centre = pointOf(dot.centre);
-        const int r = std::max(1, rounded(dot.radius));
-        Ellipse(dc_, centre.x - r, centre.y - r, centre.x + r + 1, centre.y + r + 1);
+        const Gdiplus::SolidBrush fill(colour(dot.colour));
+        const Gdiplus::REAL r = std::max(0.5F, real(dot.radius));
+        const Gdiplus::PointF centre = pointOf(dot.centre);
+        graphics_.FillEllipse(&fill, centre.X - r, centre.Y - r, 2 * r, 2 * r);
     }
 
     void operator()(const report::SceneText& text) const
     {
+        // The font as GDI finds it for the face (the system's substitutes
+        // included), its em as high as the scene's size in the scene's pixels.
         LOGFONTW face{};
-        face.lfHeight = -std::max(1, rounded(text.size)); // the character height, as a CSS font size is
+        face.lfHeight = -std::max(1L, std::lround(std::clamp(std::isfinite(text.size) ? text.size : 12.0, 1.0, 1000.0)));
         face.lfWeight = text.bold ? FW_BOLD : FW_NORMAL;
-        // GDI turns text counter-clockwise by tenths of a degree; the scene, as SVG,
-        // turns it clockwise on screen: -90 reads upwards.
-        face.lfEscapement = rounded(-text.rotation * 10.0);
-        face.lfOrientation = face.lfEscapement;
         face.lfCharSet = DEFAULT_CHARSET;
-        face.lfQuality = CLEARTYPE_QUALITY;
         faceName_.copy(face.lfFaceName, LF_FACESIZE - 1);
-        const FontHandle font(CreateFontIndirectW(&face));
-        const Selection use(dc_, font.get());
-        UINT align = TA_BASELINE | TA_NOUPDATECP;
-        switch (text.anchor) {
-        case report::TextAnchor::Start:
-            align |= TA_LEFT;
-            break;
-        case report::TextAnchor::Middle:
-            align |= TA_CENTER;
-            break;
-        case report::TextAnchor::End:
-            align |= TA_RIGHT;
-            break;
+        const Gdiplus::Font font(screen_, &face);
+        if (font.GetLastStatus() != Gdiplus::Ok) {
+            return;
         }
-        SetTextAlign(dc_, align);
-        SetTextColor(dc_, colourOf(text.colour));
+        Gdiplus::FontFamily family;
+        font.GetFamily(&family);
+        const INT style = font.GetStyle();
+        const Gdiplus::REAL emHeight = family.GetEmHeight(style);
+        // From the top of the line GDI+ draws to its baseline.
+        const Gdiplus::REAL ascent =
+            emHeight > 0 ? font.GetSize() * static_cast<Gdiplus::REAL>(family.GetCellAscent(style)) / emHeight : 0.0F;
         const std::wstring wide = io::toWide(text.text);
-        const POINT at = pointOf(text.at);
-        ExtTextOutW(dc_, at.x, at.y, 0, nullptr, wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
+        const INT length = static_cast<INT>(std::min<std::size_t>(wide.size(), 100000));
+        const Gdiplus::StringFormat& typographic = *Gdiplus::StringFormat::GenericTypographic();
+        Gdiplus::REAL shift = 0.0F; // from the anchor to the text's start, along its baseline
+        if (text.anchor != report::TextAnchor::Start) {
+            Gdiplus::RectF bounds;
+            graphics_.MeasureString(wide.c_str(), length, &font, Gdiplus::PointF(0.0F, 0.0F), &typographic, &bounds);
+            shift = text.anchor == report::TextAnchor::Middle ? -bounds.Width / 2 : -bounds.Width;
+        }
+        const Gdiplus::GraphicsState saved = graphics_.Save();
+        const Gdiplus::PointF at = pointOf(text.at);
+        graphics_.TranslateTransform(at.X, at.Y);
+        graphics_.RotateTransform(real(text.rotation)); // clockwise on the screen, as the scene turns it
+        const Gdiplus::SolidBrush ink(colour(text.colour));
+        graphics_.DrawString(wide.c_str(), length, &font, Gdiplus::PointF(shift, -ascent), &typographic, &ink);
+        graphics_.Restore(saved);
     }
 
 private:
-    HDC dc_;
-    COLORREF background_;
+    Gdiplus::Graphics& graphics_;
     const std::wstring& faceName_;
+    HDC screen_;
 };
 
 } // namespace
@@ -169,17 +160,20 @@ COLORREF colourOf(std::string_view hex)
     return RGB(byte(1), byte(3), byte(5));
 }
 
-void paintScene(HDC dc, const report::PlotScene& scene, const std::wstring& faceName)
+void paintScene(Gdiplus::Graphics& graphics, const report::PlotScene& scene, const std::wstring& faceName)
 {
-    const RECT canvas{0, 0, rounded(scene.width), rounded(scene.height)};
-    const BrushHandle background(CreateSolidBrush(colourOf(scene.background)));
-    FillRect(dc, &canvas, background.get());
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const Replay replay(dc, scene, faceName);
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
+    // Pixels are squares between whole coordinates, as in SVG and Qt: a rectangle's
+    // edges fall on pixels' edges, a 1 px line on a whole coordinate covers two halves.
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    const Gdiplus::SolidBrush background(colour(scene.background.empty() ? report::SceneColour("#ffffff") : scene.background));
+    graphics.FillRectangle(&background, 0.0F, 0.0F, real(scene.width), real(scene.height));
+    const WindowContext screen(nullptr); // for the fonts GDI maps from their faces
+    const Replay replay(graphics, faceName, screen.dc());
     for (const report::SceneItem& item : scene.items) {
         std::visit(replay, item);
     }
-    SetBkMode(dc, oldMode);
 }
 
 } // namespace veldronix::win32

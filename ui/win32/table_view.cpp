@@ -12,7 +12,7 @@
 namespace veldronix::win32 {
 namespace {
 
-// Room a column needs beside its text: the list view's own margins.
+// Room a column needs beside its text: the list view's own margins (at 96 DPI).
 constexpr int cellPadding = 16;
 // No column is squeezed below this, so that an elided cell still shows its start.
 constexpr int narrowestColumn = 48;
@@ -33,23 +33,24 @@ const report::DetailsLine* cellAt(const report::DetailsTable& table, std::size_t
 }
 
 // Each column as wide as its widest text, its heading's included.
-std::vector<int> naturalWidths(HWND list, const report::DetailsTable& table)
+std::vector<int> naturalWidths(HWND list, const report::DetailsTable& table, Dpi dpi)
 {
-    std::vector<int> widths(table.columns.size(), narrowestColumn);
+    const int padding = dpi.px(cellPadding);
+    std::vector<int> widths(table.columns.size(), dpi.px(narrowestColumn));
     for (std::size_t c = 0; c < table.columns.size(); ++c) {
-        widths[c] = std::max(widths[c], textWidth(list, table.columns[c].heading) + cellPadding);
+        widths[c] = std::max(widths[c], textWidth(list, table.columns[c].heading) + padding);
         for (std::size_t r = 0; r < table.rows.size(); ++r) {
             if (const report::DetailsLine* cell = cellAt(table, r, c)) {
-                widths[c] = std::max(widths[c], textWidth(list, cell->text) + cellPadding);
+                widths[c] = std::max(widths[c], textWidth(list, cell->text) + padding);
             }
         }
     }
     return widths;
 }
 
-int frameWidth()
+int frameWidth(Dpi dpi)
 {
-    return 2 * GetSystemMetrics(SM_CXEDGE) + 6;
+    return 2 * systemMetric(SM_CXEDGE, dpi) + dpi.px(6);
 }
 
 } // namespace
@@ -92,23 +93,23 @@ HWND createTableView(HWND parent, HINSTANCE instance, int identifier, HFONT font
     return list;
 }
 
-int naturalTableWidth(HWND list, const report::DetailsTable& table)
+int naturalTableWidth(HWND list, const report::DetailsTable& table, Dpi dpi)
 {
     // A column of long figures (a pulse count of 1e300) asks for no more than
     // this: its cells are elided, whole in their tooltips, and the window keeps its width.
-    constexpr int widestAsked = 240;
-    int total = frameWidth();
-    for (const int width : naturalWidths(list, table)) {
+    const int widestAsked = dpi.px(240);
+    int total = frameWidth(dpi);
+    for (const int width : naturalWidths(list, table, dpi)) {
         total += std::min(width, widestAsked);
     }
     return total;
 }
 
-SIZE fitTableView(HWND list, const report::DetailsTable& table, int width)
+SIZE fitTableView(HWND list, const report::DetailsTable& table, int width, Dpi dpi)
 {
-    std::vector<int> widths = naturalWidths(list, table);
+    std::vector<int> widths = naturalWidths(list, table, dpi);
     // The view's own frame and a little air take the rest of the width.
-    const int frame = frameWidth();
+    const int frame = frameWidth(dpi);
     const int room = std::max(0, width - frame);
     int total = std::accumulate(widths.begin(), widths.end(), 0);
     if (total > room) {
@@ -121,7 +122,7 @@ SIZE fitTableView(HWND list, const report::DetailsTable& table, int width)
             }
             return sum <= room;
         };
-        int low = narrowestColumn;
+        int low = dpi.px(narrowestColumn);
         int high = *std::max_element(widths.begin(), widths.end());
         while (low < high) {
             const int cap = low + (high - low + 1) / 2;
@@ -153,8 +154,8 @@ SIZE fitTableView(HWND list, const report::DetailsTable& table, int width)
                  static_cast<int>(table.rows.size()) * rowHeight;
     }
     const bool sideways = total > room;
-    return SIZE{std::min(width, total + frame),
-                height + 2 * GetSystemMetrics(SM_CYEDGE) + 6 + (sideways ? GetSystemMetrics(SM_CYHSCROLL) : 0)};
+    return SIZE{std::min(width, total + frame), height + 2 * systemMetric(SM_CYEDGE, dpi) + dpi.px(6) +
+                                                    (sideways ? systemMetric(SM_CYHSCROLL, dpi) : 0)};
 }
 
 LRESULT drawTableCell(NMLVCUSTOMDRAW& draw, const report::DetailsTable& table)
@@ -188,7 +189,7 @@ LRESULT drawTableCell(NMLVCUSTOMDRAW& draw, const report::DetailsTable& table)
     }
 }
 
-void tableCellTip(NMLVGETINFOTIPW& tip, const report::DetailsTable& table)
+void tableCellTip(NMLVGETINFOTIPW& tip, const report::DetailsTable& table, Dpi dpi)
 {
     if (tip.pszText == nullptr || tip.cchTextMax <= 0) {
         return;
@@ -206,7 +207,7 @@ void tableCellTip(NMLVGETINFOTIPW& tip, const report::DetailsTable& table)
         return;
     }
     const int columnWidth = static_cast<int>(SendMessageW(tip.hdr.hwndFrom, LVM_GETCOLUMNWIDTH, hit.iSubItem, 0));
-    if (textWidth(tip.hdr.hwndFrom, cell->text) + cellPadding <= columnWidth) {
+    if (textWidth(tip.hdr.hwndFrom, cell->text) + dpi.px(cellPadding) <= columnWidth) {
         return; // shown whole already
     }
     const std::wstring whole = io::toWide(cell->text);
