@@ -4,8 +4,8 @@
 // whose details window draws its texts and list views at that DPI.
 #include "dpi_e2e.h"
 
-#include "controller/control_id.h"
 #include "details_e2e.h"
+#include "dialog_layout_table.h"
 #include "e2e_steps.h"
 
 #include <string>
@@ -13,30 +13,8 @@
 namespace e2e {
 namespace {
 
-enum class Kind { Combo, EditExRight, EditRight, Label, LabelNoPrefix, Result, Button, Group, Icon, DefaultOk };
-
-struct LaidOut {
-    int id;
-    Kind kind;
-    int x, y, width, height; // dialog units
-};
-
-#define VX_FONT(face, points)
-#define VX_DIALOG(name, number, kind, caption, width, height)
-#define VX_STRING(name, number, text)
-#define VX_VERSION(key, text)
-#define VX_ABOUT(kind, text, x, y, width, height)
-#define VX_MAIN(id, kind, text, x, y, width, height) \
-    {static_cast<int>(veldronix::ControlId::id), Kind::kind, x, y, width, height},
-const LaidOut mainControls[] = {
-#include "res/dialog_layout.def"
-};
-#undef VX_MAIN
-#undef VX_ABOUT
-#undef VX_FONT
-#undef VX_DIALOG
-#undef VX_STRING
-#undef VX_VERSION
+using layout::Kind;
+using layout::mainControls;
 
 // The dialog's font (ＭＳ Ｐゴシック, 9 points) at a DPI, measured as the dialog
 // manager measures it for its dialog units: the average width of the Latin
@@ -114,12 +92,12 @@ void dialogAt(const RemoteProgram& program, int dpi, const FontMeasures& font, c
                                                                         std::to_wstring(font.baseX) + L" x " +
                                                                         std::to_wstring(font.baseY));
     std::wstring misplaced;
-    for (const LaidOut& control : mainControls) {
+    for (const layout::Control& control : mainControls) {
         // A drop-down's window is as high as its closed box, not its list.
         if (control.id < 0 || control.kind == Kind::Combo) {
             continue;
         }
-        const RECT expected = units(control.x, control.y, control.width, control.height);
+        const RECT expected = units(control.x, control.y, control.cx, control.cy);
         const RECT actual = clientRectOf(program.item(control.id), dialog);
         if (EqualRect(&expected, &actual) == FALSE) {
             misplaced += L" " + std::to_wstring(control.id) + L" at " + rectText(actual) + L" not " + rectText(expected);

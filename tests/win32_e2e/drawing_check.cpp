@@ -24,18 +24,6 @@ using namespace veldronix;
 
 namespace {
 
-void pump()
-{
-    MSG message;
-    for (int round = 0; round < 20; ++round) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
-    }
-}
-
 // The worked type-3 drive, as the dialog's fields hold it.
 class WorkedExample final : public CalculatorView {
 public:
@@ -100,7 +88,7 @@ std::wstring rectText(const RECT& r)
 Measures moveTo(HWND window, int dpi, RECT suggested)
 {
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    pump();
+    pumpMessages();
     return measure(window);
 }
 
@@ -123,7 +111,7 @@ void dpiChanges(HINSTANCE instance, const std::wstring& screenshots)
     report::DetailsForms forms;
     win32::DetailsWindow window(instance, win32::DetailsRequests{}, forms);
     check(window.open(owner, report::makeDetails(controller, controller.readPulseCount())), L"dpi: the window opens");
-    pump();
+    pumpMessages();
     const int first = window.dpi().value();
     const Measures before = measure(window.window());
     print(L"INFO dpi " + std::to_wstring(first) + L": font " + std::to_wstring(before.fontHeight) + L" px, row " +
@@ -149,7 +137,7 @@ void dpiChanges(HINSTANCE instance, const std::wstring& screenshots)
           rectText(after.window));
     if (!screenshots.empty()) {
         RedrawWindow(window.window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        pump();
+        pumpMessages();
         check(captureWindow(window.window(), screenshots + L"\\win32-details-dpi-" + std::to_wstring(2 * first) +
                                                  L"-in-process.bmp"),
               L"dpi: screenshot");

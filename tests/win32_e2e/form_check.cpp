@@ -19,18 +19,6 @@ namespace {
 
 enum : int { formField = 2600, formChoice = 2601, formLabel = 2602, command = 2603 };
 
-void pump()
-{
-    MSG message;
-    for (int round = 0; round < 20; ++round) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
-    }
-}
-
 std::wstring textOf(HWND control)
 {
     wchar_t text[512] = {};
@@ -111,7 +99,7 @@ int wmain(int argc, wchar_t** argv)
         }},
         forms);
     check(window.open(owner, report::makeDetails(std::nullopt, std::nullopt)), L"form: the window opens");
-    pump();
+    pumpMessages();
     const HWND page = GetDlgItem(window.window(), details::page);
     expectText(L"form: its parts in the layout's order", joined(formParts(page)),
                L"問い | {最短時間/時間指定 #0} | 最高速度 | [20000] | PPS | 目標時間 | [1.5] (greyed) | 秒 | "
@@ -122,7 +110,7 @@ int wmain(int argc, wchar_t** argv)
     SetFocus(speed);
     SendMessageW(speed, EM_SETSEL, 5, 5);
     SendMessageW(speed, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"5x"));
-    pump();
+    pumpMessages();
     check(form.edits == 1, L"form: a keystroke is one edit read through the page", std::to_wstring(form.edits));
     check(nthChild(page, formField, 0) == speed && GetFocus() == speed, L"form: the edit typed in is kept, focused");
     expectText(L"form: the section follows the edit", joined(formParts(page)),
@@ -133,14 +121,14 @@ int wmain(int argc, wchar_t** argv)
     const HWND question = nthChild(page, formChoice, 0);
     SendMessageW(question, CB_SETCURSEL, 1, 0);
     SendMessageW(page, WM_COMMAND, MAKEWPARAM(formChoice, CBN_SELCHANGE), reinterpret_cast<LPARAM>(question));
-    pump();
+    pumpMessages();
     check(IsWindowEnabled(nthChild(page, formField, 1)) != FALSE, L"form: the choice makes the time used");
 
     // Enter in the field (the dialog keys send IDOK), then the button: the command's requests.
     SetFocus(nthChild(page, formField, 0));
     SendMessageW(window.window(), WM_COMMAND, IDOK, 0);
     SendMessageW(nthChild(page, command, 0), BM_CLICK, 0, 0);
-    pump();
+    pumpMessages();
     const std::vector<DialogRequest> apply{DialogRequest::write(ControlId::IDC_DRIVE_SPEED, "200005x"),
                                            DialogRequest::press(ControlId::IDC_CALCULATE)};
     check(performed.size() == 4 && std::equal(apply.begin(), apply.end(), performed.begin()) &&
@@ -151,11 +139,11 @@ int wmain(int argc, wchar_t** argv)
 
     // No speed: the button is greyed, as the layout says.
     SetWindowTextW(nthChild(page, formField, 0), L"");
-    pump();
+    pumpMessages();
     check(!IsWindowEnabled(nthChild(page, command, 0)), L"form: the button greyed without a speed");
     if (argc > 1) {
         SetWindowTextW(nthChild(page, formField, 0), L"20000");
-        pump();
+        pumpMessages();
         check(captureWindow(window.window(), std::wstring(argv[1]) + L"\\win32-details-form.bmp"),
               L"form: screenshot");
     }

@@ -464,6 +464,18 @@ bool captureWindow(HWND window, const std::wstring& path)
     return fclose(out) == 0 && written;
 }
 
+void pumpMessages()
+{
+    MSG message;
+    for (int round = 0; round < 20; ++round) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+}
+
 int windowDpi(HWND window)
 {
     using DpiForWindow = UINT(WINAPI*)(HWND);

@@ -78,6 +78,10 @@ private:
     mutable std::wstring boxCapture_;
 };
 
+// Handles this thread's messages for about 200 ms: a window of the check's own
+// process does what it was asked to meanwhile.
+void pumpMessages();
+
 // The DPI a window of any process is drawn at, as Windows 10 (1607 and later)
 // tells it; 96 where Windows cannot tell.
 int windowDpi(HWND window);

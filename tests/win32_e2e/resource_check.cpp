@@ -4,7 +4,7 @@
 // its two images, the version information, the manifest (common controls 6,
 // per-monitor DPI awareness) and the language of every resource.
 // Usage: veldronix_resource_check PATH\Veldronix.exe
-#include "controller/control_id.h"
+#include "dialog_layout_table.h"
 
 #include <windows.h>
 
@@ -15,38 +15,10 @@
 
 namespace {
 
-enum class Kind { Combo, EditExRight, EditRight, Label, LabelNoPrefix, Result, Button, Group, Icon, DefaultOk };
-
-struct ExpectedControl {
-    int id;
-    Kind kind;
-    const char* text;
-    short x, y, cx, cy;
-};
-
-#define VX_FONT(face, points)
-#define VX_DIALOG(name, number, kind, caption, width, height)
-#define VX_STRING(name, number, text)
-#define VX_VERSION(key, text)
-#define VX_ABOUT(kind, text, x, y, width, height)
-#define VX_MAIN(id, kind, text, x, y, width, height) \
-    {static_cast<int>(veldronix::ControlId::id), Kind::kind, text, x, y, width, height},
-const ExpectedControl mainControls[] = {
-#include "res/dialog_layout.def"
-};
-#undef VX_MAIN
-#undef VX_ABOUT
-#define VX_MAIN(id, kind, text, x, y, width, height)
-#define VX_ABOUT(kind, text, x, y, width, height) {-1, Kind::kind, text, x, y, width, height},
-const ExpectedControl aboutControls[] = {
-#include "res/dialog_layout.def"
-};
-#undef VX_MAIN
-#undef VX_ABOUT
-#undef VX_FONT
-#undef VX_DIALOG
-#undef VX_STRING
-#undef VX_VERSION
+using e2e::layout::aboutControls;
+using e2e::layout::Kind;
+using e2e::layout::mainControls;
+using ExpectedControl = e2e::layout::Control;
 
 // The window class (as its predefined ordinal) and the styles each kind must carry.
 struct KindStyle {
