@@ -2,8 +2,7 @@
 // main dialog after an asymmetric S-curve calculation, with stale results
 // greyed, an error message, the context menu, the About box, the details window
 // of each drive type, of a move too short, of a huge pulse count and of odd
-// inputs, the multiplier comparison and the save button's file dialog in Qt's
-// Japanese, written as PNG files to
+// inputs, and the multiplier comparison, written as PNG files to
 // VELDRONIX_SCREENSHOT_DIR. Each details window's place is printed beside the
 // screen's work area.
 #include "qt_test_support.h"
@@ -15,7 +14,6 @@
 #include "ui/qt/qt_translations.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
@@ -142,23 +140,6 @@ private slots:
         if (window->details().plot) {
             QVERIFY(window->saveTo(name + QStringLiteral("_plot.png")) == name + QStringLiteral("_plot.png"));
         }
-    }
-
-    // The details' save button opens Qt's file dialog, in Japanese.
-    void saveDialog()
-    {
-        CCalcDialog dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QVERIFY(workTheExample(dialog));
-        dialog.showDetailsWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.detailsWindow()));
-        const auto grabbed = whenShown<QFileDialog>([this](QFileDialog& chooser) {
-            chooser.grab().save(folder_ + QStringLiteral("/save_dialog.png"));
-            chooser.reject();
-        });
-        QTest::mouseClick(dialog.detailsWindow()->findChild<QPushButton*>(QStringLiteral("saveButton")), Qt::LeftButton);
-        QVERIFY(*grabbed);
     }
 
     void staleResults()

@@ -406,8 +406,6 @@ void checkManifest(HMODULE module)
         check(first != std::string::npos && manifest.find(part.text, first + 1) == std::string::npos,
               std::string("manifest ") + part.name);
     }
-    check(manifest.size() >= 12 && manifest.compare(manifest.size() - 12, 12, "</assembly>\n") == 0,
-          "manifest ends with its assembly");
 }
 
 struct Inventory {
