@@ -94,15 +94,7 @@ Measures moveTo(HWND window, int dpi, RECT suggested)
 
 void dpiChanges(HINSTANCE instance, const std::wstring& screenshots)
 {
-    // The owner stands in for the main dialog, with its font.
-    const HWND owner = CreateWindowExW(0, L"Static", L"owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 300, 300,
-                                       nullptr, nullptr, instance, nullptr);
-    LOGFONTW face{};
-    face.lfHeight = -12;
-    face.lfCharSet = SHIFTJIS_CHARSET;
-    wcscpy(face.lfFaceName, L"MS PGothic");
-    const HFONT font = CreateFontIndirectW(&face);
-    SendMessageW(owner, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const StandInDialog owner(instance);
 
     WorkedExample fields;
     CalculatorController controller(fields);
@@ -110,7 +102,8 @@ void dpiChanges(HINSTANCE instance, const std::wstring& screenshots)
     check(!fields.failedCommand && controller.lastCalculation().has_value(), L"dpi: the worked example calculates");
     report::DetailsForms forms;
     win32::DetailsWindow window(instance, win32::DetailsRequests{}, forms);
-    check(window.open(owner, report::makeDetails(controller, controller.readPulseCount())), L"dpi: the window opens");
+    check(window.open(owner.window(), report::makeDetails(controller, controller.readPulseCount())),
+          L"dpi: the window opens");
     pumpMessages();
     const int first = window.dpi().value();
     const Measures before = measure(window.window());
@@ -149,8 +142,6 @@ void dpiChanges(HINSTANCE instance, const std::wstring& screenshots)
           L"dpi: moved back, as it was",
           std::to_wstring(back.fontHeight) + L" px, row " + std::to_wstring(back.rowHeight) + L" px");
     check(EqualRect(&back.window, &was) != FALSE, L"dpi: moved back, where it was", rectText(back.window));
-    DestroyWindow(owner);
-    DeleteObject(font);
 }
 
 // A pixel's colour as GDI+ holds it.

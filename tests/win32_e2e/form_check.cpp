@@ -78,15 +78,7 @@ HWND nthChild(HWND page, int id, int n)
 int wmain(int argc, wchar_t** argv)
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    // The owner stands in for the main dialog, with its font.
-    const HWND owner = CreateWindowExW(0, L"Static", L"owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 400, 300,
-                                       nullptr, nullptr, instance, nullptr);
-    LOGFONTW face{};
-    face.lfHeight = -12;
-    face.lfCharSet = SHIFTJIS_CHARSET;
-    wcscpy(face.lfFaceName, L"MS PGothic");
-    const HFONT font = CreateFontIndirectW(&face);
-    SendMessageW(owner, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const StandInDialog owner(instance);
 
     report::DetailsForms forms;
     auto made = std::make_unique<testing_support::SampleForm>();
@@ -98,7 +90,7 @@ int wmain(int argc, wchar_t** argv)
             performed.insert(performed.end(), requests.begin(), requests.end());
         }},
         forms);
-    check(window.open(owner, report::makeDetails(std::nullopt, std::nullopt)), L"form: the window opens");
+    check(window.open(owner.window(), report::makeDetails(std::nullopt, std::nullopt)), L"form: the window opens");
     pumpMessages();
     const HWND page = GetDlgItem(window.window(), details::page);
     expectText(L"form: its parts in the layout's order", joined(formParts(page)),
@@ -147,7 +139,6 @@ int wmain(int argc, wchar_t** argv)
         check(captureWindow(window.window(), std::wstring(argv[1]) + L"\\win32-details-form.bmp"),
               L"form: screenshot");
     }
-    DestroyWindow(owner);
     print(L"win32-form: " + std::to_wstring(passed) + L" passed, " + std::to_wstring(failed) + L" failed");
     return failed == 0 ? 0 : 1;
 }

@@ -464,6 +464,24 @@ bool captureWindow(HWND window, const std::wstring& path)
     return fclose(out) == 0 && written;
 }
 
+StandInDialog::StandInDialog(HINSTANCE instance)
+    : window_(CreateWindowExW(0, L"Static", L"owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                              nullptr, instance, nullptr))
+{
+    LOGFONTW face{};
+    face.lfHeight = -12;
+    face.lfCharSet = SHIFTJIS_CHARSET;
+    wcscpy(face.lfFaceName, L"MS PGothic");
+    font_ = CreateFontIndirectW(&face);
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+}
+
+StandInDialog::~StandInDialog()
+{
+    DestroyWindow(window_);
+    DeleteObject(font_);
+}
+
 void pumpMessages()
 {
     MSG message;

@@ -78,6 +78,21 @@ private:
     mutable std::wstring boxCapture_;
 };
 
+// A window of a check's own process standing in for the main dialog, with
+// the dialog's font (MS PGothic, 12 px at 96 DPI); the window and the font go with it.
+class StandInDialog {
+public:
+    explicit StandInDialog(HINSTANCE instance);
+    StandInDialog(const StandInDialog&) = delete;
+    StandInDialog& operator=(const StandInDialog&) = delete;
+    ~StandInDialog();
+    HWND window() const { return window_; }
+
+private:
+    HWND window_ = nullptr;
+    HFONT font_ = nullptr;
+};
+
 // Handles this thread's messages for about 200 ms: a window of the check's own
 // process does what it was asked to meanwhile.
 void pumpMessages();
