@@ -71,7 +71,7 @@ DriveOutcome runDrive(const DriveRequest& request)
     }
     outcome.fields.summary = view.text(ControlId::IDC_SUMMARY);
     for (const RegisterDescription& entry : settingRegisters) {
-        outcome.fields.text(entry.id) = view.text(valueField(entry.id));
+        outcome.fields.registers[entry.id] = view.text(entry.field);
     }
     outcome.multiplier = view.selectorText(ControlId::IDC_MULTIPLIER);
     outcome.decelPoint = view.text(ControlId::IDC_DECEL_POINT);

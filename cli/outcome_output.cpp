@@ -19,7 +19,7 @@ std::string plainOutput(const DriveOutcome& outcome)
     for (const RegisterDescription& entry : settingRegisters) {
         out += entry.name;
         out.append(4 - entry.name.size(), ' ');
-        out += outcome.fields.text(entry.id);
+        out += outcome.fields.registers[entry.id];
         out += '\n';
     }
     out += texts::labelMultiplier;
@@ -43,7 +43,7 @@ std::string jsonOutput(const DriveOutcome& outcome, bool withRounded, bool withC
     json.beginObject();
     json.member("summary", outcome.fields.summary);
     for (const RegisterDescription& entry : settingRegisters) {
-        json.member(entry.name, outcome.fields.text(entry.id));
+        json.member(entry.name, outcome.fields.registers[entry.id]);
     }
     json.member("multiplier", outcome.multiplier);
     json.member("decelPoint", outcome.decelPoint);

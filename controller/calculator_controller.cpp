@@ -175,7 +175,7 @@ void CalculatorController::showResults(const DriveInput& input, int multiplierIn
     const SettingTexts texts = formatSettingTexts(values);
     view_.writeText(ControlId::IDC_SUMMARY, texts.summary);
     for (const RegisterDescription& entry : settingRegisters) {
-        view_.writeText(valueField(entry.id), texts.text(entry.id));
+        view_.writeText(entry.field, texts.registers[entry.id]);
     }
     valuesShown_ = true;
     if (decelJerkRate) {

@@ -3,7 +3,7 @@
 // the controller's contract with the view is checked after every one.
 #include "controller/calculator_controller.h"
 #include "controller/calculator_view.h"
-#include "controller/control_id.h"
+#include "core/control_id.h"
 #include "core/field_text.h"
 #include "core/input_error.h"
 #include "core/texts.h"

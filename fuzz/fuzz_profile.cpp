@@ -301,22 +301,20 @@ void checkRoundedDrive(const Case& c, const DriveInput& input, const RoundedDriv
 {
     const SettingValues& exact = drive.exact;
     const RoundedSettings& rounded = drive.rounded;
-    struct Register {
-        SettingRegister setting;
-        std::optional<double> exact;
-        std::optional<double> rounded;
-    };
-    const Register registers[] = {
-        {SettingRegister::R, exact.valueR, rounded.valueR},   {SettingRegister::A, exact.valueA, rounded.valueA},
-        {SettingRegister::SV, exact.valueSV, rounded.valueSV}, {SettingRegister::V, exact.valueV, rounded.valueV},
-        {SettingRegister::K, exact.valueK, rounded.valueK},   {SettingRegister::D, exact.valueD, rounded.valueD},
-        {SettingRegister::L, exact.valueL, rounded.valueL},
-    };
-    check(c, rounded.valueAO.has_value() == exact.valueAO.has_value() && (!rounded.valueAO || *rounded.valueAO == 0.0),
+    const std::optional<double>& ao = rounded[SettingRegister::AO];
+    check(c, ao.has_value() == exact.registers[SettingRegister::AO].has_value() && (!ao || *ao == 0.0),
           "AO is not 0 where it is used");
     std::size_t next = 0; // the findings come in register order
     bool usable[settingRegisters.size()] = {};
-    for (const Register& r : registers) {
+    for (const RegisterDescription& entry : settingRegisters) {
+        if (!entry.rounded) {
+            continue; // AO, checked above
+        }
+        const struct {
+            SettingRegister setting;
+            std::optional<double> exact;
+            std::optional<double> rounded;
+        } r{entry.id, exact.registers[entry.id], rounded[entry.id]};
         check(c, r.exact.has_value() == r.rounded.has_value(), "a register rounded that has no value, or not rounded");
         const RoundingFinding* finding = nullptr;
         if (next < drive.findings.size() && drive.findings[next].setting == r.setting) {

@@ -93,14 +93,10 @@ std::vector<std::string> commandStatusLines(const std::optional<CommandFailure>&
 
 std::string staleFieldNote(ControlId field, const ResultFreshness& freshness, const CommandStatusTexts& texts)
 {
-    if (field == ControlId::IDC_DECEL_POINT) {
-        return freshness.decelPointStale ? std::string(texts.decelPointStale) : std::string();
+    if (!isStale(field, freshness)) {
+        return {};
     }
-    bool valueField = field == ControlId::IDC_SUMMARY;
-    for (const RegisterDescription& entry : settingRegisters) {
-        valueField = valueField || field == veldronix::valueField(entry.id);
-    }
-    return valueField && freshness.valuesStale ? std::string(texts.valuesStale) : std::string();
+    return std::string(field == ControlId::IDC_DECEL_POINT ? texts.decelPointStale : texts.valuesStale);
 }
 
 } // namespace veldronix::report

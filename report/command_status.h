@@ -1,7 +1,8 @@
 #pragma once
 
 #include "controller/command_failure.h"
-#include "controller/control_id.h"
+#include "controller/result_fields.h"
+#include "core/control_id.h"
 #include "report/details_texts.h"
 #include "report/text_sets.h"
 

@@ -149,7 +149,7 @@ DetailsRow tableRow(const ComparisonRow& row, const std::vector<SettingRegister>
                                           false}
                             : DetailsLine{std::string(texts.none), true});
     for (const SettingRegister setting : registers) {
-        const auto value = registerValue(row.drive.rounded, setting);
+        const auto value = row.drive.rounded[setting];
         out.cells.push_back({value ? integerText(*value, texts) : std::string(texts.none), hasFinding(row.drive, setting)});
     }
     for (const QuantityColumn& column : quantities) {

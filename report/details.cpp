@@ -51,7 +51,7 @@ std::string integerText(double rounded)
 void addRegisters(Details& details, const SettingTexts& fields, const RoundedDrive& drive)
 {
     for (const RegisterDescription& entry : settingRegisters) {
-        const auto rounded = registerValue(drive.rounded, entry.id);
+        const auto rounded = drive.rounded[entry.id];
         if (!rounded) {
             continue;
         }
@@ -59,7 +59,7 @@ void addRegisters(Details& details, const SettingTexts& fields, const RoundedDri
         line.setting = entry.id;
         line.name = std::string(entry.name);
         line.integer = integerText(*rounded);
-        line.settingValue = withoutMargin(fields.text(entry.id));
+        line.settingValue = withoutMargin(fields.registers[entry.id]);
         for (const RoundingFinding& finding : drive.findings) {
             line.hasFinding = line.hasFinding || finding.setting == entry.id;
         }
@@ -110,7 +110,7 @@ void addFindings(Details& details, const SettingTexts& fields, const RoundedDriv
         const std::string_view name = describe(finding.setting).name;
         details.findings.push_back(
             {finding.setting, finding.problem,
-             fmt::format(t::finding, name, integerText(finding.rounded), withoutMargin(fields.text(finding.setting)),
+             fmt::format(t::finding, name, integerText(finding.rounded), withoutMargin(fields.registers[finding.setting]),
                          findingReason(finding, t::findingReasons))});
     }
     if (details.findings.empty()) {

@@ -53,7 +53,7 @@ std::vector<std::pair<std::string_view, double>> roundedRegisters(const RoundedS
 {
     std::vector<std::pair<std::string_view, double>> registers;
     for (const RegisterDescription& entry : settingRegisters) {
-        if (const auto value = registerValue(rounded, entry.id)) {
+        if (const auto value = rounded[entry.id]) {
             registers.emplace_back(entry.name, *value);
         }
     }

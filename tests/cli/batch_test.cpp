@@ -42,9 +42,12 @@ Fields computedColumns(const DriveRequest& request)
     for (const auto& message : outcome.errors) {
         errors += (errors.empty() ? "" : "\n") + message;
     }
-    return {outcome.fields.summary, outcome.fields.r,  outcome.fields.a, outcome.fields.sv,
-            outcome.fields.v,       outcome.fields.k,  outcome.fields.ao, outcome.fields.d,
-            outcome.fields.l,       outcome.multiplier, outcome.decelPoint, errors};
+    Fields columns = {outcome.fields.summary};
+    for (const RegisterDescription& entry : settingRegisters) {
+        columns.push_back(outcome.fields.registers[entry.id]);
+    }
+    columns.insert(columns.end(), {outcome.multiplier, outcome.decelPoint, errors});
+    return columns;
 }
 
 Fields tail(const Fields& fields, std::size_t from)
@@ -122,9 +125,9 @@ TEST(DriveSession, EachRunStartsFromTheOpenedDialog)
         const std::string label = request.initialSpeed + "/" + request.driveSpeed + " type " +
                                   std::to_string(request.driveType);
         EXPECT_EQ(view.text(ControlId::IDC_SUMMARY), fresh.fields.summary) << label;
-        EXPECT_EQ(view.text(ControlId::IDC_OUT_R), fresh.fields.r) << label;
-        EXPECT_EQ(view.text(ControlId::IDC_OUT_K), fresh.fields.k) << label;
-        EXPECT_EQ(view.text(ControlId::IDC_OUT_L), fresh.fields.l) << label;
+        EXPECT_EQ(view.text(ControlId::IDC_OUT_R), fresh.fields.registers[SettingRegister::R]) << label;
+        EXPECT_EQ(view.text(ControlId::IDC_OUT_K), fresh.fields.registers[SettingRegister::K]) << label;
+        EXPECT_EQ(view.text(ControlId::IDC_OUT_L), fresh.fields.registers[SettingRegister::L]) << label;
         EXPECT_EQ(view.selectorText(ControlId::IDC_MULTIPLIER), fresh.multiplier) << label;
         EXPECT_EQ(view.text(ControlId::IDC_DECEL_POINT), fresh.decelPoint) << label;
         EXPECT_EQ(view.errors(), fresh.errors) << label;

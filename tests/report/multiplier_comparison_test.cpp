@@ -33,7 +33,7 @@ std::string line(const ComparisonRow& row)
 {
     std::string out = "x" + formatFixed(row.multiplier, 0);
     for (const RegisterDescription& entry : settingRegisters) {
-        const auto value = registerValue(row.drive.rounded, entry.id);
+        const auto value = row.drive.rounded[entry.id];
         if (value && entry.rounded && entry.id != SettingRegister::R) {
             out += " " + std::string(entry.name) + "=" + formatFixed(*value, 0);
         }
@@ -362,7 +362,7 @@ TEST_F(ControllerTest, theRowInUseIsTheDetailsRealDriveToTheBit)
         const RoundedDrive drive2 = computeRoundedDrive(calculation.input, calculation.multiplier);
         const RoundedDrive& row = inUse->drive;
         for (const RegisterDescription& entry : settingRegisters) {
-            EXPECT_TRUE(sameBits(registerValue(row.rounded, entry.id), registerValue(drive2.rounded, entry.id)));
+            EXPECT_TRUE(sameBits(row.rounded[entry.id], drive2.rounded[entry.id]));
         }
         EXPECT_TRUE(sameQuantity(row.initialSpeed, drive2.initialSpeed));
         EXPECT_TRUE(sameQuantity(row.driveSpeed, drive2.driveSpeed));

@@ -32,7 +32,7 @@ CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic
                   "--disable-background-networking", "--disable-component-update", "--disable-sync",
                   "--window-size=1500,1100"]
 
-# Control numbers of the dialog (controller/control_id.h), as page_probe takes them.
+# Control numbers of the dialog (core/control_id.h), as page_probe takes them.
 NUMBERS = {"IDC_DRIVE_TYPE": 1000, "IDC_INITIAL_SPEED": 1001, "IDC_DRIVE_SPEED": 1002, "IDC_ACCEL_TIME": 1003,
            "IDC_CALCULATE": 1004, "IDC_DECEL_TIME": 1012, "IDC_RECALCULATE": 1016, "IDC_MULTIPLIER": 1017,
            "IDC_PULSE_COUNT": 1018, "IDC_COMPUTE_DECEL_POINT": 1019}

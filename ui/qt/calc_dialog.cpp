@@ -38,12 +38,6 @@ void fillSelector(QComboBox* combo, const std::array<std::string_view, N>& items
     }
 }
 
-// The fields that show results, which a later command may leave stale.
-constexpr std::array resultFields{ControlId::IDC_SUMMARY, ControlId::IDC_OUT_R,  ControlId::IDC_OUT_A,
-                                  ControlId::IDC_OUT_SV,  ControlId::IDC_OUT_V,  ControlId::IDC_OUT_K,
-                                  ControlId::IDC_OUT_AO,  ControlId::IDC_OUT_D,  ControlId::IDC_OUT_L,
-                                  ControlId::IDC_DECEL_POINT};
-
 bool isEnter(const QKeyEvent& key)
 {
     const bool plain = key.modifiers() == Qt::NoModifier ||
@@ -236,7 +230,7 @@ void CCalcDialog::showFreshness()
 void CCalcDialog::markResult(ControlId id)
 {
     auto* field = qobject_cast<QLabel*>(controls_.at(id));
-    const bool stale = id == ControlId::IDC_DECEL_POINT ? freshness_.decelPointStale : freshness_.valuesStale;
+    const bool stale = veldronix::isStale(id, freshness_);
     markResultField(*field, stale, fromUtf8(report::staleFieldNote(id, freshness_, report::detailsTexts::commandStatus)));
 }
 

@@ -82,15 +82,9 @@ std::string PageApplication::formCommand(std::string_view form, std::string_view
 
 std::vector<StaleResult> PageApplication::staleResults() const
 {
-    // The result fields in the dialog's order: the summary, the values, マニュアル減速点.
-    std::vector<ControlId> results = {ControlId::IDC_SUMMARY};
-    for (const RegisterDescription& setting : settingRegisters) {
-        results.push_back(valueField(setting.id));
-    }
-    results.push_back(ControlId::IDC_DECEL_POINT);
     const ResultFreshness freshness = controller_.resultFreshness();
     std::vector<StaleResult> stale;
-    for (const ControlId result : results) {
+    for (const ControlId result : resultFields) {
         std::string note = report::staleFieldNote(result, freshness, report::detailsTexts::commandStatus);
         if (!note.empty()) {
             stale.push_back({result, std::move(note)});

@@ -19,12 +19,6 @@
 namespace veldronix::win32 {
 namespace {
 
-// The fields that show what a command computed, each with a tooltip where it needs one.
-constexpr std::array resultFields{ControlId::IDC_SUMMARY, ControlId::IDC_OUT_R,  ControlId::IDC_OUT_A,
-                                  ControlId::IDC_OUT_SV,  ControlId::IDC_OUT_V,  ControlId::IDC_OUT_K,
-                                  ControlId::IDC_OUT_AO,  ControlId::IDC_OUT_D,  ControlId::IDC_OUT_L,
-                                  ControlId::IDC_DECEL_POINT};
-
 IconHandle loadIcon(HINSTANCE instance, int widthMetric, int heightMetric)
 {
     return IconHandle(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
@@ -162,21 +156,10 @@ void CCalcDialog::openDetails()
     details_.open(window(), currentDetails());
 }
 
-// Whether a result field shows a value that no longer belongs to the calculation the controller holds.
-bool CCalcDialog::isStale(ControlId field) const
-{
-    const ResultFreshness freshness = controller_.resultFreshness();
-    if (field == ControlId::IDC_DECEL_POINT) {
-        return freshness.decelPointStale;
-    }
-    return freshness.valuesStale &&
-           std::find(resultFields.begin(), resultFields.end(), field) != resultFields.end();
-}
-
 // A stale result keeps its text, drawn greyed so that it does not pass for a current one.
 INT_PTR CCalcDialog::onControlColour(HDC dc, HWND control)
 {
-    if (!isStale(static_cast<ControlId>(GetDlgCtrlID(control)))) {
+    if (!veldronix::isStale(static_cast<ControlId>(GetDlgCtrlID(control)), controller_.resultFreshness())) {
         return FALSE; // the dialog's own colours
     }
     SetTextColor(dc, colourOf(report::detailsColours.stale));

@@ -44,7 +44,6 @@ private:
     void followCommand();
     void perform(const std::vector<DialogRequest>& requests);
     void pressEnter();
-    bool isStale(ControlId field) const;
     INT_PTR onControlColour(HDC dc, HWND control);
     HWND control(ControlId field) const { return item(toInt(field)); }
 
