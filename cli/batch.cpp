@@ -22,9 +22,15 @@
 namespace veldronix::cli {
 namespace {
 
-constexpr std::array<std::string_view, 7> inputColumns = {
-    "type", "initial", "drive", "accel", "decel", "multiplier", "pulses"};
-constexpr std::size_t requiredColumns = 5;
+// One column per input field, in the table's order; the leading fields that
+// Calculate reads are required, the others may be left out.
+constexpr std::size_t requiredColumns = [] {
+    std::size_t count = 0;
+    while (count < inputFields.size() && inputFields[count].step == FieldStep::Calculate) {
+        ++count;
+    }
+    return count;
+}();
 // The output columns after the input columns: the summary, one per register, then these.
 // Every output column's name differs from every input column's, so that readers
 // that key a row by its header (csv.DictReader, pandas) keep all of them: the
@@ -74,6 +80,15 @@ void writeInputColumns(io::CsvWriter& writer, const io::CsvRecord& row, std::siz
     }
 }
 
+// Why a selector's cell names no item.
+std::string badCellMessage(InputField field, std::string_view cell)
+{
+    if (field == InputField::DriveType) {
+        return "unknown type '" + std::string(cell) + "'" + std::string(texts::typeHint);
+    }
+    return "bad " + std::string(describe(field).column) + " '" + std::string(cell) + "'" + std::string(texts::multiplierHint);
+}
+
 // Opens a file named in UTF-8, as every argument is.
 std::FILE* openForReading(std::string_view path)
 {
@@ -94,23 +109,18 @@ std::FILE* openForReading(std::string_view path)
 std::size_t batchHeaderColumns(const io::CsvRecord& header)
 {
     const std::size_t count = header.fields.size();
-    if (!header.problem.empty() || count < requiredColumns || count > inputColumns.size()) {
+    if (!header.problem.empty() || count < requiredColumns || count > inputFields.size()) {
         return 0;
     }
     for (std::size_t i = 0; i < count; ++i) {
-        if (header.fields[i] != inputColumns[i]) {
+        if (header.fields[i] != inputFields[i].column) {
             return 0;
         }
     }
     return count;
 }
 
-namespace {
-
-// The drive of a row, its texts viewed in the row, or the messages that say why
-// the row is no drive: the checks of batchRequest, without a copy of any text,
-// for the millions of rows of a batch.
-std::variant<DriveFields, std::vector<std::string>> rowFields(const io::CsvRecord& row, std::size_t columns)
+std::variant<DriveRequest, std::vector<std::string>> batchRequest(const io::CsvRecord& row, std::size_t columns)
 {
     std::vector<std::string> problems;
     // Built only for a bad row: the prefix is no cost to the millions of good ones.
@@ -131,52 +141,25 @@ std::variant<DriveFields, std::vector<std::string>> rowFields(const io::CsvRecor
         return problems;
     }
 
-    DriveFields request;
-    if (const auto type = parseDriveType(row.fields[0])) {
-        request.driveType = *type;
-    } else {
-        problem("unknown type '" + row.fields[0] + "'" + std::string(texts::typeHint));
-    }
-    request.initialSpeed = row.fields[1];
-    request.driveSpeed = row.fields[2];
-    request.accelTime = row.fields[3];
-    request.decelTime = row.fields[4];
-    if (count > 5 && !row.fields[5].empty()) {
-        if (const auto index = parseMultiplierIndex(row.fields[5])) {
-            request.multiplierIndex = *index;
-        } else {
-            problem("bad multiplier '" + row.fields[5] + "'" + std::string(texts::multiplierHint));
+    DriveRequest request;
+    for (std::size_t i = 0; i < count; ++i) {
+        const InputFieldDescription& field = inputFields[i];
+        const std::string& cell = row.fields[i];
+        // An empty cell of a later step is no input, as an omitted option is:
+        // a spreadsheet writes every column of every row.
+        if (cell.empty() && field.step != FieldStep::Calculate) {
+            continue;
         }
-    }
-    // An empty pulse-count cell is no pulse count, as an empty multiplier cell is
-    // no multiplier: a spreadsheet writes every column of every row.
-    if (count > 6 && !row.fields[6].empty()) {
-        request.pulses = row.fields[6];
+        if (field.kind == FieldKind::Number) {
+            request.texts[field.id] = cell;
+        } else if (const auto item = parseItem(field.id, cell)) {
+            request.items[field.id] = *item;
+        } else {
+            problem(badCellMessage(field.id, cell));
+        }
     }
     if (!problems.empty()) {
         return problems;
-    }
-    return request;
-}
-
-} // namespace
-
-std::variant<DriveRequest, std::vector<std::string>> batchRequest(const io::CsvRecord& row, std::size_t columns)
-{
-    auto fields = rowFields(row, columns);
-    if (auto* problems = std::get_if<std::vector<std::string>>(&fields)) {
-        return std::move(*problems);
-    }
-    const DriveFields& view = std::get<DriveFields>(fields);
-    DriveRequest request;
-    request.driveType = view.driveType;
-    request.initialSpeed = view.initialSpeed;
-    request.driveSpeed = view.driveSpeed;
-    request.accelTime = view.accelTime;
-    request.decelTime = view.decelTime;
-    request.multiplierIndex = view.multiplierIndex;
-    if (view.pulses) {
-        request.pulses = std::string(*view.pulses);
     }
     return request;
 }
@@ -198,7 +181,7 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
         return 2;
     }
     for (std::size_t i = 0; i < columns; ++i) {
-        writer.field(inputColumns[i]);
+        writer.field(inputFields[i].column);
     }
     writer.field("summary");
     for (const RegisterDescription& entry : settingRegisters) {
@@ -220,7 +203,7 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
     while (reader.next(record)) {
         ++rows;
         writeInputColumns(writer, record, columns);
-        const auto request = rowFields(record, columns);
+        const auto request = batchRequest(record, columns);
         if (const auto* problems = std::get_if<std::vector<std::string>>(&request)) {
             noteMessage();
             for (std::size_t i = 0; i + 1 < outputColumnCount; ++i) {
@@ -230,7 +213,7 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
             writer.endRecord();
             continue;
         }
-        const FieldView& view = session.run(std::get<DriveFields>(request));
+        const FieldView& view = session.run(std::get<DriveRequest>(request));
         if (!view.errors().empty()) {
             noteMessage();
         }

@@ -52,6 +52,17 @@ std::optional<int> parseMultiplierIndex(std::string_view text)
     return parseIntegerIn(text, -1, 8);
 }
 
+std::optional<int> parseItem(InputField field, std::string_view text)
+{
+    if (field == InputField::DriveType) {
+        return parseDriveType(text);
+    }
+    if (field == InputField::Multiplier) {
+        return parseMultiplierIndex(text);
+    }
+    return std::nullopt;
+}
+
 std::optional<report::CopyFormatKind> parseRegistersFormat(std::string_view text)
 {
     if (text == "lines") {
@@ -90,10 +101,10 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             driveOption = driveOption || name == "--json" || name == "--rounded" || name == "--compare";
             continue;
         }
-        static constexpr std::array<std::string_view, 10> valued = {
-            "--type",   "--initial", "--drive", "--accel", "--decel",
-            "--multiplier", "--pulses", "--csv", "--svg", "--registers"};
-        if (std::find(valued.begin(), valued.end(), name) == valued.end()) {
+        static constexpr std::array<std::string_view, 3> valued = {"--csv", "--svg", "--registers"};
+        const auto field = std::find_if(inputFields.begin(), inputFields.end(),
+                                         [name](const InputFieldDescription& f) { return f.option == name; });
+        if (field == inputFields.end() && std::find(valued.begin(), valued.end(), name) == valued.end()) {
             return usageError("unknown option '" + std::string(arguments[i]) + "'");
         }
         std::string_view value;
@@ -128,36 +139,23 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             if (!options.registers) {
                 return usageError(fmt::format(texts::registersBadFormat, value));
             }
-        } else if (name == "--type") {
-            const auto type = parseDriveType(value);
-            if (!type) {
-                return usageError("bad --type '" + std::string(value) +
-                                  "': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
-                                  "asymmetric-trapezoid or asymmetric-s-curve");
-            }
-            request.driveType = *type;
-        } else if (name == "--multiplier") {
-            const auto index = parseMultiplierIndex(value);
-            if (!index) {
-                return usageError("bad --multiplier '" + std::string(value) + std::string(texts::multiplierOptionHint));
-            }
-            request.multiplierIndex = *index;
-        } else if (name == "--initial") {
-            request.initialSpeed = std::string(value);
-        } else if (name == "--drive") {
-            request.driveSpeed = std::string(value);
-        } else if (name == "--accel") {
-            request.accelTime = std::string(value);
-        } else if (name == "--decel") {
-            request.decelTime = std::string(value);
+        } else if (field->kind == FieldKind::Number) {
+            request.texts[field->id] = std::string(value);
+        } else if (const auto item = parseItem(field->id, value)) {
+            request.items[field->id] = *item;
+        } else if (field->id == InputField::DriveType) {
+            return usageError("bad --type '" + std::string(value) +
+                              "': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
+                              "asymmetric-trapezoid or asymmetric-s-curve");
         } else {
-            request.pulses = std::string(value);
+            return usageError("bad " + std::string(field->option) + " '" + std::string(value) +
+                              std::string(texts::multiplierOptionHint));
         }
     }
     if (options.csvPath && driveOption) {
         return usageError(std::string(texts::csvWithDriveOption));
     }
-    if (options.svgPath && !options.request.pulses) {
+    if (options.svgPath && !options.request.texts[InputField::PulseCount]) {
         return usageError(std::string(texts::svgNeedsPulses));
     }
     if (options.svgPath == "-" && (options.json || options.rounded || options.compare || options.registers)) {

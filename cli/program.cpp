@@ -108,7 +108,7 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
     const DriveOutcome outcome = runDrive(request);
     for (std::size_t i = 0; i < outcome.errors.size(); ++i) {
         write(err, fmt::format(texts::messageLine, texts::labelError,
-                               stepLabel(outcome.errorSteps[i], request.multiplierIndex), outcome.errors[i],
+                               stepLabel(outcome.errorSteps[i], request.items[InputField::Multiplier]), outcome.errors[i],
                                outcome.errorMeanings[i]));
     }
     bool plotted = true;

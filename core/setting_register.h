@@ -67,18 +67,13 @@ constexpr ControlId valueField(SettingRegister setting)
 // One item per register, indexed by SettingRegister: a new register is a new
 // row of settingRegisters, never a new member of the sets that hold its value.
 template <typename Item>
-class ByRegister {
-public:
-    constexpr Item& operator[](SettingRegister setting) { return items_[static_cast<std::size_t>(setting)]; }
-    constexpr const Item& operator[](SettingRegister setting) const
-    {
-        return items_[static_cast<std::size_t>(setting)];
-    }
+struct ByRegister {
+    std::array<Item, settingRegisters.size()> items{};
+
+    constexpr Item& operator[](SettingRegister setting) { return items[static_cast<std::size_t>(setting)]; }
+    constexpr const Item& operator[](SettingRegister setting) const { return items[static_cast<std::size_t>(setting)]; }
 
     friend bool operator==(const ByRegister&, const ByRegister&) = default;
-
-private:
-    std::array<Item, settingRegisters.size()> items_{};
 };
 
 // A value per register; absent where the drive type has none.

@@ -133,7 +133,10 @@ void checkCommand(int command, const FakeView& view, const veldronix::Calculator
     }
     // Nothing read is longer than a field holds.
     if (const auto& reading = controller.lastReading()) {
-        for (const auto* field : {&reading->initialSpeed, &reading->driveSpeed, &reading->accelTime, &reading->decelTime}) {
+        for (const auto& field : reading->fields.items) {
+            if (!field) {
+                continue;
+            }
             check(field->text.size() <= veldronix::fieldTextLimit && field->numberEnd <= field->text.size(),
                   "a reading longer than the field or a number past its text");
         }

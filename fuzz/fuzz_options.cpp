@@ -278,7 +278,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Options options = std::get<Options>(parsed);
     check(!(options.csvPath && (options.json || options.rounded || options.svgPath)),
           "--csv accepted with a drive option");
-    check(!options.svgPath || options.request.pulses, "--svg accepted without --pulses");
+    check(!options.svgPath || options.request.texts[veldronix::InputField::PulseCount].has_value(), "--svg accepted without --pulses");
 
     prepare(csv);
     fs::path csvPath;

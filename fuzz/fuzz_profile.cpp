@@ -434,16 +434,16 @@ void checkRealFigures(const Case& c, const std::string& plain)
 void checkFrontEndTexts(const Case& c, std::string_view summaryText)
 {
     cli::DriveRequest request;
-    request.driveType = std::clamp(static_cast<int>(c.type), -1, 3);
-    request.initialSpeed = decimalText(c.initialSpeed);
-    request.driveSpeed = decimalText(c.driveSpeed);
-    request.accelTime = decimalText(c.accelTime);
-    request.decelTime = decimalText(c.decelTime);
-    request.pulses = decimalText(c.pulses);
+    request.items[InputField::DriveType] = std::clamp(static_cast<int>(c.type), -1, 3);
+    request.texts[InputField::InitialSpeed] = decimalText(c.initialSpeed);
+    request.texts[InputField::DriveSpeed] = decimalText(c.driveSpeed);
+    request.texts[InputField::AccelTime] = decimalText(c.accelTime);
+    request.texts[InputField::DecelTime] = decimalText(c.decelTime);
+    request.texts[InputField::PulseCount] = decimalText(c.pulses);
     request.profile = true;
     const int index = multiplierIndex(c.multiplier);
     if (index >= 0 && multiplierAt(index) == c.multiplier) {
-        request.multiplierIndex = index;
+        request.items[InputField::Multiplier] = index;
     }
     const cli::DriveOutcome outcome = cli::runDrive(request);
 
@@ -459,7 +459,7 @@ void checkFrontEndTexts(const Case& c, std::string_view summaryText)
         checkProfileTexts(c, *outcome.profile, summaryText);
         // The profile of the asymmetric S-curve decelerates from the dialog's own deceleration point.
         const VelocityProfile& p = *outcome.profile;
-        if (request.driveType == 3 && p.status == ProfileStatus::Complete && p.decelPoint > 0.0 &&
+        if (request.items[InputField::DriveType] == 3 && p.status == ProfileStatus::Complete && p.decelPoint > 0.0 &&
             outcome.errors.empty()) {
             check(c, outcome.decelPoint == formatDecelPoint(p.decelPoint),
                   "type 3 profile's deceleration point is not the dialog's", outcome.decelPoint);

@@ -182,12 +182,8 @@ inline constexpr CommandStatusTexts commandStatus{
 };
 // What the fields were read as, under 確認事項 before the register findings.
 inline constexpr InputFindingTexts inputFindings{
-    .initialSpeed = "初速度",
-    .driveSpeed = "ドライブ速度",
-    .accelTime = "ドライブ速度に達する時間",
-    .decelTime = "初速度に達する時間",
-    .pulseCount = "出力パルス数",
-    .driveType = "ドライブ種類",
+    .fieldNames = {{"ドライブ種類", "初速度", "ドライブ速度", "ドライブ速度に達する時間", "初速度に達する時間", "倍率",
+                    "出力パルス数"}},
     .negative = "{0}「{1}」は{2}と読まれました。0より小さい値です。",
     .notANumber = "{0}「{1}」は数値ではないため、0と読まれました。",
     .trailingText = "{0}「{1}」は{2}と読まれました。数値の後の文字は無視されます。",

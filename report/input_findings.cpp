@@ -46,32 +46,6 @@ void findNumberProblems(std::vector<InputFinding>& findings, InputField field, c
     }
 }
 
-std::string_view fieldName(InputField field, const InputFindingTexts& texts)
-{
-    switch (field) {
-    case InputField::InitialSpeed:
-        return texts.initialSpeed;
-    case InputField::DriveSpeed:
-        return texts.driveSpeed;
-    case InputField::AccelTime:
-        return texts.accelTime;
-    case InputField::DecelTime:
-        return texts.decelTime;
-    case InputField::PulseCount:
-        return texts.pulseCount;
-    case InputField::DriveType:
-        break;
-    }
-    return texts.driveType;
-}
-
-std::string_view jsonFieldName(InputField field)
-{
-    static constexpr std::array<std::string_view, 6> names = {"initialSpeed", "driveSpeed", "accelTime",
-                                                              "decelTime",    "pulseCount", "driveType"};
-    return names[static_cast<std::size_t>(field)];
-}
-
 std::string_view jsonProblemName(InputProblem problem)
 {
     static constexpr std::array<std::string_view, 5> names = {"negative", "notANumber", "trailingText", "cut",
@@ -106,28 +80,31 @@ std::string shownText(std::string_view text)
 std::vector<InputFinding> findInputProblems(const InputReading& reading)
 {
     std::vector<InputFinding> findings;
-    findNumberProblems(findings, InputField::InitialSpeed, reading.initialSpeed);
-    findNumberProblems(findings, InputField::DriveSpeed, reading.driveSpeed);
-    findNumberProblems(findings, InputField::AccelTime, reading.accelTime);
-    if (isAsymmetric(reading.driveType.type)) {
-        findNumberProblems(findings, InputField::DecelTime, reading.decelTime);
-    }
-    if (reading.pulseCount) {
-        findNumberProblems(findings, InputField::PulseCount, *reading.pulseCount);
-    }
-    const DriveTypeReading& type = reading.driveType;
-    if (!isKnownDriveType(type.type)) {
-        findings.push_back({InputField::DriveType, InputProblem::NoItem, type.text, std::nullopt});
-    }
-    if (type.cut) {
-        findings.push_back({InputField::DriveType, InputProblem::Cut, type.text, std::nullopt});
+    for (const FieldKind kind : {FieldKind::Number, FieldKind::Selector}) {
+        for (const InputFieldDescription& field : inputFields) {
+            const std::optional<FieldReading>& read = reading.fields[field.id];
+            if (field.kind != kind || !read || !usesField(reading.driveType, field.id)) {
+                continue;
+            }
+            if (kind == FieldKind::Number) {
+                findNumberProblems(findings, field.id, *read);
+                continue;
+            }
+            // Only the drive type's selector is read as text; its item is the drive type.
+            if (field.id == InputField::DriveType && !isKnownDriveType(reading.driveType)) {
+                findings.push_back({field.id, InputProblem::NoItem, read->text, std::nullopt});
+            }
+            if (read->cut) {
+                findings.push_back({field.id, InputProblem::Cut, read->text, std::nullopt});
+            }
+        }
     }
     return findings;
 }
 
 std::string inputFindingSentence(const InputFinding& finding, const InputFindingTexts& texts)
 {
-    const std::string_view name = fieldName(finding.field, texts);
+    const std::string_view name = texts.fieldNames[finding.field];
     std::string_view sentence = texts.noItem;
     switch (finding.problem) {
     case InputProblem::Negative:
@@ -155,7 +132,7 @@ void writeInputFindingsJson(io::JsonWriter& json, const std::vector<InputFinding
     json.beginArray();
     for (const InputFinding& finding : findings) {
         json.beginObject();
-        json.member("field", jsonFieldName(finding.field));
+        json.member("field", describe(finding.field).member);
         json.member("text", io::validUtf8(finding.text));
         json.key("read");
         if (finding.read) {

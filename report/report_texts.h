@@ -116,12 +116,8 @@ inline constexpr std::string_view inputFindingsHeading = "Input findings:";
 
 // The sets of the sentences made by one function in every language.
 inline constexpr InputFindingTexts inputFindings{
-    .initialSpeed = "initial speed",
-    .driveSpeed = "drive speed",
-    .accelTime = "time to reach the drive speed",
-    .decelTime = "time to reach the initial speed",
-    .pulseCount = "pulse count",
-    .driveType = "drive type",
+    .fieldNames = {{"drive type", "initial speed", "drive speed", "time to reach the drive speed",
+                    "time to reach the initial speed", "multiplier", "pulse count"}},
     .negative = "{0} \"{1}\" is read as {2}, below 0",
     .notANumber = "{0} \"{1}\" is no number and is read as 0",
     .trailingText = "{0} \"{1}\" is read as {2}: the text after the number is ignored",

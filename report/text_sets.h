@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/input_field.h"
+
 #include <string_view>
 
 // The shapes of the reports' text sets: each sentence that a report writes in
@@ -56,12 +58,7 @@ struct FindingReasons {
 // its text as read (shown with its control characters escaped) and {2} the
 // number read.
 struct InputFindingTexts {
-    std::string_view initialSpeed;
-    std::string_view driveSpeed;
-    std::string_view accelTime;
-    std::string_view decelTime;
-    std::string_view pulseCount;
-    std::string_view driveType;
+    ByField<std::string_view> fieldNames; // each input field's name, in the order of inputFields
     std::string_view negative;     // a speed, time or pulse count below 0
     std::string_view notANumber;   // a text that begins with no number, read as 0
     std::string_view trailingText; // a number followed by other text
