@@ -32,7 +32,7 @@ struct DriveRequest {
 
 // The dialog's fields after the commands of a request have run.
 struct DriveOutcome {
-    SettingTexts fields;    // the summary and the eight value fields
+    SettingTexts fields;    // the summary and each register's value field
     std::string multiplier; // the multiplier selector's text, "" when none is selected
     std::string decelPoint;
     std::vector<std::string> errors; // the messages shown, in order
