@@ -1,6 +1,6 @@
 #include "io/file_replace.h"
 
-#include "io/utf8.h"
+#include "core/utf8.h"
 #include "io/wide_text.h"
 
 #include <cerrno>

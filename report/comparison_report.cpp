@@ -5,7 +5,7 @@
 #include "report/multiplier_comparison.h"
 #include "report/rounded_report.h"
 #include "core/texts.h"
-#include "io/utf8.h"
+#include "core/utf8.h"
 
 #include <algorithm>
 
@@ -20,7 +20,7 @@ std::size_t displayWidth(std::string_view text)
 {
     std::size_t width = 0;
     while (!text.empty()) {
-        text.remove_prefix(io::decodeUtf8(text).length);
+        text.remove_prefix(decodeUtf8(text).length);
         ++width;
     }
     return width;

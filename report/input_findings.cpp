@@ -1,7 +1,7 @@
 #include "report/input_findings.h"
 
 #include "core/number_format.h"
-#include "io/utf8.h"
+#include "core/utf8.h"
 #include "report/report_texts.h"
 
 #include <fmt/format.h>
@@ -84,7 +84,7 @@ std::string_view jsonProblemName(InputProblem problem)
 std::string shownText(std::string_view text)
 {
     std::string out;
-    for (const char c : io::validUtf8(text)) {
+    for (const char c : validUtf8(text)) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x20 && byte != 0x7F) {
             out += c;
@@ -156,7 +156,7 @@ void writeInputFindingsJson(io::JsonWriter& json, const std::vector<InputFinding
     for (const InputFinding& finding : findings) {
         json.beginObject();
         json.member("field", jsonFieldName(finding.field));
-        json.member("text", io::validUtf8(finding.text));
+        json.member("text", validUtf8(finding.text));
         json.key("read");
         if (finding.read) {
             json.number(*finding.read);
