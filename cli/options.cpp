@@ -80,7 +80,7 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         if (name == "--json" || name == "--rounded" || name == "--compare" || name == "--help" || name == "-h" ||
             name == "--version") {
             if (inlineValue) {
-                return usageError("option " + std::string(name) + " takes no value");
+                return usageError(fmt::format(texts::optionTakesNoValue, name));
             }
             (name == "--json"      ? options.json
              : name == "--rounded" ? options.rounded
@@ -94,7 +94,7 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             "--type",   "--initial", "--drive", "--accel", "--decel",
             "--multiplier", "--pulses", "--csv", "--svg", "--registers"};
         if (std::find(valued.begin(), valued.end(), name) == valued.end()) {
-            return usageError("unknown option '" + std::string(arguments[i]) + "'");
+            return usageError(fmt::format(texts::optionUnknown, arguments[i]));
         }
         std::string_view value;
         if (inlineValue) {
@@ -102,14 +102,14 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         } else if (i + 1 < arguments.size()) {
             value = arguments[++i];
         } else {
-            return usageError("option " + std::string(name) + " needs a value");
+            return usageError(fmt::format(texts::optionNeedsValue, name));
         }
 
         DriveRequest& request = options.request;
         driveOption = driveOption || name != "--csv";
         if (name == "--csv") {
             if (options.csvPath) {
-                return usageError("option --csv given twice");
+                return usageError(std::string(texts::csvTwice));
             }
             options.csvPath = std::string(value);
         } else if (name == "--svg") {
@@ -131,15 +131,13 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         } else if (name == "--type") {
             const auto type = parseDriveType(value);
             if (!type) {
-                return usageError("bad --type '" + std::string(value) +
-                                  "': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
-                                  "asymmetric-trapezoid or asymmetric-s-curve");
+                return usageError(fmt::format(texts::typeBadOption, value, texts::typeHint));
             }
             request.driveType = *type;
         } else if (name == "--multiplier") {
             const auto index = parseMultiplierIndex(value);
             if (!index) {
-                return usageError("bad --multiplier '" + std::string(value) + std::string(texts::multiplierOptionHint));
+                return usageError(fmt::format(texts::multiplierBadOption, value, texts::multiplierOptionHint));
             }
             request.multiplierIndex = *index;
         } else if (name == "--initial") {

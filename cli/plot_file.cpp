@@ -2,6 +2,8 @@
 
 #include "cli/cli_texts.h"
 #include "io/file_replace.h"
+#include "report/file_write_reason.h"
+#include "report/report_texts.h"
 #include "report/profile_report.h"
 #include "report/profile_svg.h"
 
@@ -31,7 +33,7 @@ std::optional<std::string> writeProfilePlot(std::string_view path, const DriveOu
     if (!error) {
         return std::nullopt;
     }
-    return fmt::format(texts::svgCannotWrite, path, io::fileWriteErrorText(*error));
+    return fmt::format(texts::svgCannotWrite, path, report::fileWriteReason(*error, report::texts::fileWrite));
 }
 
 } // namespace veldronix::cli

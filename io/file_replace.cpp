@@ -337,31 +337,6 @@ void syncFolderOf(const std::string& path)
 
 } // namespace
 
-std::string_view fileWriteErrorText(FileWriteError error)
-{
-    switch (error) {
-    case FileWriteError::CannotCreate:
-        return "cannot create a file in its folder";
-    case FileWriteError::WriteFailed:
-        return "writing failed";
-    case FileWriteError::CannotReplace:
-        return "cannot take that name: a folder or a file that may not be replaced is in the way";
-    case FileWriteError::IsDirectory:
-        return "it is a folder, not a file; it was left as it was";
-    case FileWriteError::IsDevice:
-        return "it is a device, not a file; it was left as it was";
-    case FileWriteError::IsFifo:
-        return "it is a FIFO (named pipe), not a file; it was left as it was";
-    case FileWriteError::IsSocket:
-        return "it is a socket, not a file; it was left as it was";
-    case FileWriteError::NotAFile:
-        return "it is not a regular file; it was left as it was";
-    case FileWriteError::TooManyLinks:
-        return "its symbolic links go round in a circle or nest too deep";
-    }
-    return "cannot write the file";
-}
-
 std::optional<FileWriteError> replaceFile(std::string_view path, std::string_view contents)
 {
     if (path.empty() || path.find('\0') != std::string_view::npos) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/text_format.h"
+
 #include <string_view>
 
 // The texts of the comparison of the multipliers and of the registers as code:
@@ -18,7 +20,7 @@ struct ComparisonTexts {
     std::string_view markInUseRecommended;
     std::string_view columnMultiplier; // the selector's item
     std::string_view columnSpeedStep;
-    std::string_view speedStep; // the multiplier: V and SV count in steps of it
+    Format1 speedStep; // the multiplier: V and SV count in steps of it
     // The real drive's columns, with their units; the symmetric types ramp
     // down in the acceleration's time with its jerk.
     std::string_view columnInitialSpeed;
@@ -30,24 +32,24 @@ struct ComparisonTexts {
     std::string_view columnAccelJerk;
     std::string_view columnDecelJerk;
     // A real value and its deviation in percent (with its sign).
-    std::string_view realWithDeviation;
+    Format2 realWithDeviation;
     // A real value without a finite deviation.
-    std::string_view realNoDeviation;
+    Format1 realNoDeviation;
     std::string_view columnLargestDeviation;
-    std::string_view largestDeviation; // the largest absolute deviation in percent
+    Format1 largestDeviation; // the largest absolute deviation in percent
     // A register, a real value or a largest deviation that does not exist.
     std::string_view none;
     std::string_view columnFindings;
     std::string_view findingsNone;
     // A register's finding: its letter, and for AboveMaximum the maximum.
-    std::string_view findingZero;
-    std::string_view findingNegative;
-    std::string_view findingAboveMaximum;
-    std::string_view findingNotFinite;
+    Format1 findingZero;
+    Format1 findingNegative;
+    Format2 findingAboveMaximum;
+    Format1 findingNotFinite;
     std::string_view findingSeparator;
     // Under the table: the rule, then which row it recommends (the selector's item).
     std::string_view rule;
-    std::string_view recommendation;
+    Format1 recommendation;
     std::string_view noRecommendation;
     // How a row is chosen; empty where rows cannot be chosen.
     std::string_view chooseHint;

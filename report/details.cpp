@@ -69,9 +69,9 @@ void addRegisters(Details& details, const SettingTexts& fields, const RoundedDri
 }
 
 // One quantity: requested and real value in the unit's text, and the deviation.
-DetailsQuantity quantityOf(std::string_view label, std::string_view unit, int decimals, const RealQuantity& q)
+DetailsQuantity quantityOf(std::string_view label, const Format1& unit, int decimals, const RealQuantity& q)
 {
-    const auto withUnit = [unit](const std::string& figure) { return fmt::format(fmt::runtime(unit), figure); };
+    const auto withUnit = [&unit](const std::string& figure) { return unit(figure); };
     DetailsQuantity line;
     line.label = std::string(label);
     line.requested = withUnit(formatFixedUnsignedZero(q.requested, decimals));
@@ -224,42 +224,12 @@ std::optional<std::string> detailsPlotSvg(const Details& details)
     return documentSvg(*details.plot);
 }
 
-namespace {
-
-// Why a save failed, for the line under the plot; the file at the path is as it was.
-std::string_view saveFailureReason(io::FileWriteError error)
-{
-    switch (error) {
-    case io::FileWriteError::CannotCreate:
-        return t::saveCannotCreate;
-    case io::FileWriteError::WriteFailed:
-        return t::saveWriteFailed;
-    case io::FileWriteError::CannotReplace:
-        return t::saveCannotReplace;
-    case io::FileWriteError::IsDirectory:
-        return t::saveIsFolder;
-    case io::FileWriteError::IsDevice:
-        return t::saveIsDevice;
-    case io::FileWriteError::IsFifo:
-        return t::saveIsFifo;
-    case io::FileWriteError::IsSocket:
-        return t::saveIsSocket;
-    case io::FileWriteError::NotAFile:
-        return t::saveNotAFile;
-    case io::FileWriteError::TooManyLinks:
-        return t::saveTooManyLinks;
-    }
-    return t::saveCannotReplace;
-}
-
-} // namespace
-
 std::string detailsSaveNote(std::string_view fileName, std::optional<io::FileWriteError> error)
 {
     if (!error) {
         return fmt::format(t::saved, fileName);
     }
-    return fmt::format(t::saveFailed, fileName, saveFailureReason(*error));
+    return fmt::format(t::saveFailed, fileName, fileWriteReason(*error, t::fileWrite));
 }
 
 std::string saveDetailsPlotSvg(const Details& details, std::string_view path)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/file_write_reason.h"
 #include "report/text_sets.h"
 
 #include <string_view>
@@ -51,9 +52,9 @@ inline constexpr std::string_view labelDecelTime = "減速時間";
 inline constexpr std::string_view labelJerk = "加加速度";
 inline constexpr std::string_view labelAccelJerk = "加速の加加速度";
 inline constexpr std::string_view labelDecelJerk = "減速の加加速度";
-inline constexpr std::string_view speed = "{} PPS";
-inline constexpr std::string_view time = "{}秒";
-inline constexpr std::string_view jerk = "{} PPS/秒²";
+inline constexpr Format1 speed = "{} PPS";
+inline constexpr Format1 time = "{}秒";
+inline constexpr Format1 jerk = "{} PPS/秒²";
 inline constexpr std::string_view deviation = "{} %";
 // A real value that a register with a finding leaves unknown.
 inline constexpr std::string_view noReal = "なし(確認事項を参照)";
@@ -147,15 +148,18 @@ inline constexpr std::string_view saveFilterPng = "PNG 画像 (*.png)";
 inline constexpr std::string_view saved = "{} に保存しました。";
 // The file's name and why it was not written.
 inline constexpr std::string_view saveFailed = "{} に保存できませんでした。{}";
-inline constexpr std::string_view saveCannotCreate = "ファイルを作成できません。";
-inline constexpr std::string_view saveWriteFailed = "データを書き込めませんでした。元のファイルはそのままです。";
-inline constexpr std::string_view saveCannotReplace = "ファイルを置き換えられません。元のファイルはそのままです。";
-inline constexpr std::string_view saveIsFolder = "フォルダーです。ファイルではないので、そのままにしました。";
-inline constexpr std::string_view saveIsDevice = "デバイスです。ファイルではないので、そのままにしました。";
-inline constexpr std::string_view saveIsFifo = "名前付きパイプ(FIFO)です。ファイルではないので、そのままにしました。";
-inline constexpr std::string_view saveIsSocket = "ソケットです。ファイルではないので、そのままにしました。";
-inline constexpr std::string_view saveNotAFile = "通常のファイルではないので、そのままにしました。";
-inline constexpr std::string_view saveTooManyLinks = "シンボリックリンクが循環しているか、深すぎます。";
+inline constexpr FileWriteTexts fileWrite{
+    .cannotCreate = "ファイルを作成できません。",
+    .writeFailed = "データを書き込めませんでした。元のファイルはそのままです。",
+    .cannotReplace = "ファイルを置き換えられません。元のファイルはそのままです。",
+    .isFolder = "フォルダーです。ファイルではないので、そのままにしました。",
+    .isDevice = "デバイスです。ファイルではないので、そのままにしました。",
+    .isFifo = "名前付きパイプ(FIFO)です。ファイルではないので、そのままにしました。",
+    .isSocket = "ソケットです。ファイルではないので、そのままにしました。",
+    .notAFile = "通常のファイルではないので、そのままにしました。",
+    .tooManyLinks = "シンボリックリンクが循環しているか、深すぎます。",
+    .otherwise = "ファイルを置き換えられません。元のファイルはそのままです。",
+};
 inline constexpr std::string_view saveNoPlot = "保存する速度プロファイルがありません。";
 
 // The sets of the sentences made by one function in every language.
@@ -165,18 +169,22 @@ inline constexpr CommandStatusTexts commandStatus{
     .recalculate = "再計算",
     .computeDecelPoint = "算出",
     .failure = "{0}:{1}",
-    .driveSpeedZero = "ドライブ速度が0です(空欄や数値でない文字は0と読まれます)。",
-    .accelTimeZero = "ドライブ速度に達する時間が0です(空欄や数値でない文字は0と読まれます)。",
-    .initialAboveDrive = "初速度がドライブ速度より大きいです。",
-    .decelTimeZero = "非対称の加減速に必要な、初速度に達する時間が0です(空欄や数値でない文字は0と読まれます)。",
-    .nothingCalculated = "再計算の前に、決定で設定値を求める必要があります。",
-    .nothingCalculatedForDecelPoint = "算出の前に、非対称S字の設定値を決定で求める必要があります。",
-    .noMultiplierFits = "どの倍率でも、4,000,000 PPSを超えるドライブ速度は設定できません。",
-    .smallerMultiplier = "選択した倍率{0}は、決定で選ばれた倍率{1}より小さいため使えません。",
-    .noMultiplierSelected = "倍率が選択されていません。",
-    .notAsymmetricSCurve = "マニュアル減速点は非対称S字の設定値から求めますが、表示中の設定値は別のドライブ種類のものです。",
-    .pulseCountZero = "出力パルス数が0です(空欄や数値でない文字は0と読まれます)。",
-    .pulseCountTooSmall = "出力パルス数が減速に必要なパルス数以下のため、0より大きい減速点がありません。",
+    .reasons = {
+        .driveSpeedZero = "ドライブ速度が0です(空欄や数値でない文字は0と読まれます)。",
+        .accelTimeZero = "ドライブ速度に達する時間が0です(空欄や数値でない文字は0と読まれます)。",
+        .initialAboveDrive = "初速度がドライブ速度より大きいです。",
+        .decelTimeZero = "非対称の加減速に必要な、初速度に達する時間が0です(空欄や数値でない文字は0と読まれます)。",
+        .nothingCalculated = "再計算の前に、決定で設定値を求める必要があります。",
+        .nothingCalculatedForDecelPoint = "算出の前に、非対称S字の設定値を決定で求める必要があります。",
+        .noMultiplierFits = "どの倍率でも、4,000,000 PPSを超えるドライブ速度は設定できません。",
+        .smallerMultiplier = "選択した倍率{0}は、決定で選ばれた倍率{1}より小さいため使えません。",
+        .multiplier = "{0}",
+        .noMultiplierSelected = "倍率が選択されていません。",
+        .notAsymmetricSCurve =
+            "マニュアル減速点は非対称S字の設定値から求めますが、表示中の設定値は別のドライブ種類のものです。",
+        .pulseCountZero = "出力パルス数が0です(空欄や数値でない文字は0と読まれます)。",
+        .pulseCountTooSmall = "出力パルス数が減速に必要なパルス数以下のため、0より大きい減速点がありません。",
+    },
     .valuesStale = "決定が失敗したため、表示中の設定値は前回の計算のもので、現在の入力には対応していません。",
     .decelPointStale = "マニュアル減速点の表示は、表示中の設定値から算出したものではありません。",
 };

@@ -128,26 +128,25 @@ std::vector<InputFinding> findInputProblems(const InputReading& reading)
 std::string inputFindingSentence(const InputFinding& finding, const InputFindingTexts& texts)
 {
     const std::string_view name = fieldName(finding.field, texts);
-    std::string_view sentence = texts.noItem;
+    const Format3* sentence = &texts.noItem;
     switch (finding.problem) {
     case InputProblem::Negative:
-        sentence = texts.negative;
+        sentence = &texts.negative;
         break;
     case InputProblem::NotANumber:
-        sentence = texts.notANumber;
+        sentence = &texts.notANumber;
         break;
     case InputProblem::TrailingText:
-        sentence = texts.trailingText;
+        sentence = &texts.trailingText;
         break;
     case InputProblem::Cut:
-        sentence = texts.cut;
+        sentence = &texts.cut;
         break;
     case InputProblem::NoItem:
-        sentence = finding.text.empty() ? texts.noItemEmpty : texts.noItem;
+        sentence = finding.text.empty() ? &texts.noItemEmpty : &texts.noItem;
         break;
     }
-    return fmt::format(fmt::runtime(sentence), name, shownText(finding.text),
-                       finding.read ? formatShortest(*finding.read) : std::string());
+    return (*sentence)(name, shownText(finding.text), finding.read ? formatShortest(*finding.read) : std::string());
 }
 
 void writeInputFindingsJson(io::JsonWriter& json, const std::vector<InputFinding>& findings)

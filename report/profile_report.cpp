@@ -58,9 +58,7 @@ std::string figureText(double value)
 
 std::string profileNote(const VelocityProfile& profile, const ProfileNoteTexts& notes)
 {
-    const auto sentence = [](std::string_view text, const auto&... figures) {
-        return fmt::format(fmt::runtime(text), figureText(figures)...);
-    };
+    const auto sentence = [](const auto& text, const auto&... figures) { return text(figureText(figures)...); };
     switch (profile.status) {
     case ProfileStatus::Complete:
         return {};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/file_write_reason.h"
 #include "report/text_sets.h"
 
 #include <string_view>
@@ -110,6 +111,20 @@ inline constexpr std::string_view endsExactly =
     "The requested drive's deceleration point {} still ends the rounded drive at the initial speed.";
 inline constexpr std::string_view requestedNoDecelPoint =
     "The requested drive has no deceleration point to compare with; its velocity profile above says why.";
+
+// Why a file was not written (pulsecalc --svg), after the file's name.
+inline constexpr FileWriteTexts fileWrite{
+    .cannotCreate = "cannot create a file in its folder",
+    .writeFailed = "writing failed",
+    .cannotReplace = "cannot take that name: a folder or a file that may not be replaced is in the way",
+    .isFolder = "it is a folder, not a file; it was left as it was",
+    .isDevice = "it is a device, not a file; it was left as it was",
+    .isFifo = "it is a FIFO (named pipe), not a file; it was left as it was",
+    .isSocket = "it is a socket, not a file; it was left as it was",
+    .notAFile = "it is not a regular file; it was left as it was",
+    .tooManyLinks = "its symbolic links go round in a circle or nest too deep",
+    .otherwise = "cannot write the file",
+};
 
 // The fields read otherwise than a user may mean, in --rounded's plain output.
 inline constexpr std::string_view inputFindingsHeading = "Input findings:";

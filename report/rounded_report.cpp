@@ -191,8 +191,7 @@ std::string findingReason(const RoundingFinding& finding, const FindingReasons& 
     case RoundingProblem::Negative:
         return std::string(reasons.negative);
     case RoundingProblem::AboveMaximum:
-        return fmt::format(fmt::runtime(reasons.aboveMaximum),
-                           formatFixedUnsignedZero(describe(finding.setting).maximum.value_or(0.0), 0));
+        return reasons.aboveMaximum(formatFixedUnsignedZero(describe(finding.setting).maximum.value_or(0.0), 0));
     case RoundingProblem::NotFinite:
         return std::string(reasons.notFinite);
     }
@@ -205,7 +204,7 @@ std::string realEndNote(const RoundedProfile& profile, const RealEndTexts& texts
         return std::string(texts.realUnknown);
     }
     if (profile.real->status != ProfileStatus::Complete) {
-        return fmt::format(fmt::runtime(texts.realNoMotion), profileNote(*profile.real, notes));
+        return texts.realNoMotion(profileNote(*profile.real, notes));
     }
     if (profile.requested.status != ProfileStatus::Complete) {
         return std::string(texts.requestedNoDecelPoint);
@@ -213,9 +212,8 @@ std::string realEndNote(const RoundedProfile& profile, const RealEndTexts& texts
     if (!profile.earlyBy) {
         return {};
     }
-    const auto sentence = [](std::string_view text, double decelPoint, double pulses) {
-        return fmt::format(fmt::runtime(text), formatFixedUnsignedZero(decelPoint, pulseDecimals),
-                           formatFixedUnsignedZero(pulses, pulseDecimals));
+    const auto sentence = [](const Format2& text, double decelPoint, double pulses) {
+        return text(formatFixedUnsignedZero(decelPoint, pulseDecimals), formatFixedUnsignedZero(pulses, pulseDecimals));
     };
     const double early = *profile.earlyBy;
     if (formatFixedUnsignedZero(early, pulseDecimals).find_first_not_of("0.") == std::string::npos) {
