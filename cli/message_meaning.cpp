@@ -1,6 +1,6 @@
 #include "cli/message_meaning.h"
 
-#include "cli/cli_texts.h"
+#include "cli/texts_en.h"
 #include "core/input_error.h"
 #include "core/speed_multiplier.h"
 #include "report/failure_reason.h"
@@ -17,39 +17,39 @@ std::string multiplierName(int index)
 
 std::string messageMeaning(const CommandFailure& failure)
 {
-    const std::string reason = report::failureReason(failure, texts::failureReasons);
-    return failure.error == InputError::NoSetting ? fmt::format(texts::meaningNoSetting, reason) : reason;
+    const std::string reason = report::failureReason(failure, texts::en::failureReasons);
+    return failure.error == InputError::NoSetting ? fmt::format(texts::en::meaningNoSetting, reason) : reason;
 }
 
 std::string stepLabel(CommandStep step, std::optional<int> multiplierIndex)
 {
     switch (step) {
     case CommandStep::Calculate:
-        return std::string(texts::stepCalculate);
+        return std::string(texts::en::stepCalculate);
     case CommandStep::Recalculate: {
         const int index = multiplierIndex.value_or(-1);
         if (!multiplierAt(index)) {
-            return std::string(texts::stepRecalculateNone);
+            return std::string(texts::en::stepRecalculateNone);
         }
-        return fmt::format(texts::stepRecalculate, multiplierName(index), index);
+        return fmt::format(texts::en::stepRecalculate, multiplierName(index), index);
     }
     case CommandStep::DecelPoint:
         break;
     }
-    return std::string(texts::stepDecelPoint);
+    return std::string(texts::en::stepDecelPoint);
 }
 
 std::string_view jsonStepName(CommandStep step)
 {
     switch (step) {
     case CommandStep::Calculate:
-        return texts::jsonStepCalculate;
+        return texts::en::jsonStepCalculate;
     case CommandStep::Recalculate:
-        return texts::jsonStepRecalculate;
+        return texts::en::jsonStepRecalculate;
     case CommandStep::DecelPoint:
         break;
     }
-    return texts::jsonStepDecelPoint;
+    return texts::en::jsonStepDecelPoint;
 }
 
 } // namespace veldronix::cli

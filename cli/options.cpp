@@ -4,7 +4,7 @@
 #include <array>
 #include <charconv>
 
-#include "cli/cli_texts.h"
+#include "cli/texts_en.h"
 #include "core/speed_multiplier.h"
 
 #include <fmt/format.h>
@@ -80,7 +80,7 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         if (name == "--json" || name == "--rounded" || name == "--compare" || name == "--help" || name == "-h" ||
             name == "--version") {
             if (inlineValue) {
-                return usageError(fmt::format(texts::optionTakesNoValue, name));
+                return usageError(fmt::format(texts::en::optionTakesNoValue, name));
             }
             (name == "--json"      ? options.json
              : name == "--rounded" ? options.rounded
@@ -94,7 +94,7 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             "--type",   "--initial", "--drive", "--accel", "--decel",
             "--multiplier", "--pulses", "--csv", "--svg", "--registers"};
         if (std::find(valued.begin(), valued.end(), name) == valued.end()) {
-            return usageError(fmt::format(texts::optionUnknown, arguments[i]));
+            return usageError(fmt::format(texts::en::optionUnknown, arguments[i]));
         }
         std::string_view value;
         if (inlineValue) {
@@ -102,42 +102,42 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         } else if (i + 1 < arguments.size()) {
             value = arguments[++i];
         } else {
-            return usageError(fmt::format(texts::optionNeedsValue, name));
+            return usageError(fmt::format(texts::en::optionNeedsValue, name));
         }
 
         DriveRequest& request = options.request;
         driveOption = driveOption || name != "--csv";
         if (name == "--csv") {
             if (options.csvPath) {
-                return usageError(std::string(texts::csvTwice));
+                return usageError(std::string(texts::en::csvTwice));
             }
             options.csvPath = std::string(value);
         } else if (name == "--svg") {
             if (options.svgPath) {
-                return usageError(std::string(texts::svgTwice));
+                return usageError(std::string(texts::en::svgTwice));
             }
             if (value.empty()) {
-                return usageError(std::string(texts::svgNeedsFile));
+                return usageError(std::string(texts::en::svgNeedsFile));
             }
             options.svgPath = std::string(value);
         } else if (name == "--registers") {
             if (options.registers) {
-                return usageError(std::string(texts::registersTwice));
+                return usageError(std::string(texts::en::registersTwice));
             }
             options.registers = parseRegistersFormat(value);
             if (!options.registers) {
-                return usageError(fmt::format(texts::registersBadFormat, value));
+                return usageError(fmt::format(texts::en::registersBadFormat, value));
             }
         } else if (name == "--type") {
             const auto type = parseDriveType(value);
             if (!type) {
-                return usageError(fmt::format(texts::typeBadOption, value, texts::typeHint));
+                return usageError(fmt::format(texts::en::typeBadOption, value, texts::en::typeHint));
             }
             request.driveType = *type;
         } else if (name == "--multiplier") {
             const auto index = parseMultiplierIndex(value);
             if (!index) {
-                return usageError(fmt::format(texts::multiplierBadOption, value, texts::multiplierOptionHint));
+                return usageError(fmt::format(texts::en::multiplierBadOption, value, texts::en::multiplierOptionHint));
             }
             request.multiplierIndex = *index;
         } else if (name == "--initial") {
@@ -153,16 +153,16 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         }
     }
     if (options.csvPath && driveOption) {
-        return usageError(std::string(texts::csvWithDriveOption));
+        return usageError(std::string(texts::en::csvWithDriveOption));
     }
     if (options.svgPath && !options.request.pulses) {
-        return usageError(std::string(texts::svgNeedsPulses));
+        return usageError(std::string(texts::en::svgNeedsPulses));
     }
     if (options.svgPath == "-" && (options.json || options.rounded || options.compare || options.registers)) {
-        return usageError(std::string(texts::svgStdoutAlone));
+        return usageError(std::string(texts::en::svgStdoutAlone));
     }
     if (options.registers && (options.json || options.rounded || options.compare)) {
-        return usageError(std::string(texts::registersAlone));
+        return usageError(std::string(texts::en::registersAlone));
     }
     return options;
 }

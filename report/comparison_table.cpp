@@ -4,7 +4,8 @@
 #include "report/rounded_report.h"
 #include "core/number_format.h"
 #include "core/setting_register.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
+#include "report/texts_ja.h"
 
 #include <fmt/format.h>
 
@@ -123,7 +124,7 @@ DetailsLine findingsCell(const RoundedDrive& drive, const ComparisonTexts& texts
 
 std::string multiplierItem(int index)
 {
-    return std::string(veldronix::texts::multiplierItems[static_cast<std::size_t>(index)]);
+    return std::string(veldronix::texts::ja::multiplierItems[static_cast<std::size_t>(index)]);
 }
 
 std::string_view markOf(const ComparisonRow& row, const ComparisonTexts& texts)
@@ -214,14 +215,14 @@ std::optional<DetailsSection> comparisonSection(const Details& details)
     if (!details.comparison) {
         return std::nullopt;
     }
-    ComparisonTable made = comparisonTable(*details.comparison, japaneseComparisonTexts);
+    ComparisonTable made = comparisonTable(*details.comparison, texts::ja::comparison);
     DetailsSection section;
-    section.heading = std::string(japaneseComparisonTexts.heading);
+    section.heading = std::string(texts::ja::comparison.heading);
     section.kind = SectionKind::Table;
     section.table = std::move(made.table);
     section.lines = std::move(made.notes);
     // Greyed until a row is selected: a click with none would do nothing.
-    SectionButton choose = sectionButton(SectionAction::ChooseRow, japaneseComparisonTexts.chooseButton);
+    SectionButton choose = sectionButton(SectionAction::ChooseRow, texts::ja::comparison.chooseButton);
     choose.enabled = !made.rowIndices.empty();
     choose.needsSelectedRow = true;
     section.buttons.push_back(std::move(choose));

@@ -2,7 +2,7 @@
 
 #include "report/command_status.h"
 #include "report/comparison_texts.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/input_findings.h"
 #include "report/profile_report.h"
 #include "report/profile_svg.h"
@@ -10,7 +10,7 @@
 #include "core/number_format.h"
 #include "core/rounded_profile.h"
 #include "core/setting_texts.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
 
 #include <fmt/format.h>
 
@@ -19,17 +19,17 @@
 namespace veldronix::report {
 namespace {
 
-namespace t = detailsTexts;
+namespace t = texts::ja;
 
 std::string headingOf(const Calculation& calculation)
 {
     const auto type = static_cast<std::size_t>(calculation.input.driveType);
     const std::string_view typeItem =
-        isKnownDriveType(calculation.input.driveType) ? veldronix::texts::driveTypeItems[type] : t::driveTypeNone;
+        isKnownDriveType(calculation.input.driveType) ? veldronix::texts::ja::driveTypeItems[type] : t::driveTypeNone;
     const auto index = static_cast<std::size_t>(calculation.multiplierIndex);
     // The index always names an item; the multiplier itself is the fallback of a calculation made by hand.
-    const std::string multiplierItem = index < veldronix::texts::multiplierItems.size()
-                                           ? std::string(veldronix::texts::multiplierItems[index])
+    const std::string multiplierItem = index < veldronix::texts::ja::multiplierItems.size()
+                                           ? std::string(veldronix::texts::ja::multiplierItems[index])
                                            : formatFixedUnsignedZero(calculation.multiplier, 0);
     return fmt::format(t::heading, typeItem, multiplierItem);
 }
@@ -142,7 +142,7 @@ void addPlot(Details& details, const Calculation& calculation, const RoundedDriv
 
 void addCopyFormats(Details& details, const Calculation& calculation, const RoundedDrive& drive)
 {
-    const RegisterCodeTexts& labels = japaneseRegisterCodeTexts;
+    const RegisterCodeTexts& labels = texts::ja::registerCode;
     details.copyFormats = {
         {CopyFormatKind::Lines, std::string(labels.labelLines), details.clipboardText},
         {CopyFormatKind::C, std::string(labels.labelC), registersAsC(calculation, drive)},

@@ -2,7 +2,7 @@
 
 #include "core/number_format.h"
 #include "core/utf8.h"
-#include "report/report_texts.h"
+#include "report/texts_en.h"
 
 #include <fmt/format.h>
 
@@ -174,10 +174,10 @@ std::string inputFindingsPlain(const std::vector<InputFinding>& findings)
         return {};
     }
     std::string out = "\n";
-    out += texts::inputFindingsHeading;
+    out += texts::en::inputFindingsHeading;
     out += '\n';
     for (const InputFinding& finding : findings) {
-        out += "  " + inputFindingSentence(finding, texts::inputFindings) + '\n';
+        out += "  " + inputFindingSentence(finding, texts::en::inputFindings) + '\n';
     }
     return out;
 }

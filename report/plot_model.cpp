@@ -1,7 +1,7 @@
 #include "report/plot_model.h"
 
 #include "report/profile_report.h"
-#include "report/report_texts.h"
+#include "report/texts_en.h"
 #include "core/number_format.h"
 
 #include <fmt/format.h>
@@ -96,25 +96,25 @@ std::vector<FigureRow> rowsOf(const VelocityProfile& p, const PlotTexts& t)
 const PlotTexts& englishPlotTexts()
 {
     static constexpr PlotTexts english{
-        .title = texts::svgTitle,
-        .heading = texts::profileHeading,
-        .shapeLinear = texts::shapeLinear,
-        .shapeSCurve = texts::shapeSCurve,
-        .timeAxis = texts::svgTimeAxis,
-        .speedAxis = texts::svgSpeedAxis,
-        .phaseAccel = texts::phaseAccel,
-        .phaseConstant = texts::phaseConstant,
-        .phaseDecel = texts::phaseDecel,
-        .totalMove = texts::labelTotalMove,
-        .decelPoint = texts::svgDecelPoint,
-        .driveSpeed = texts::svgDriveSpeed,
-        .initialSpeed = texts::svgInitialSpeed,
-        .phaseTime = texts::svgPhaseTime,
-        .phasePulses = texts::svgPhasePulses,
-        .ramp = texts::svgRamp,
-        .sCurveRamp = texts::svgSCurveRamp,
-        .atSpeed = texts::svgAtSpeed,
-        .fontFamily = texts::svgFontFamily,
+        .title = texts::en::svgTitle,
+        .heading = texts::en::profileHeading,
+        .shapeLinear = texts::en::shapeLinear,
+        .shapeSCurve = texts::en::shapeSCurve,
+        .timeAxis = texts::en::svgTimeAxis,
+        .speedAxis = texts::en::svgSpeedAxis,
+        .phaseAccel = texts::en::phaseAccel,
+        .phaseConstant = texts::en::phaseConstant,
+        .phaseDecel = texts::en::phaseDecel,
+        .totalMove = texts::en::labelTotalMove,
+        .decelPoint = texts::en::svgDecelPoint,
+        .driveSpeed = texts::en::svgDriveSpeed,
+        .initialSpeed = texts::en::svgInitialSpeed,
+        .phaseTime = texts::en::svgPhaseTime,
+        .phasePulses = texts::en::svgPhasePulses,
+        .ramp = texts::en::svgRamp,
+        .sCurveRamp = texts::en::svgSCurveRamp,
+        .atSpeed = texts::en::svgAtSpeed,
+        .fontFamily = texts::en::svgFontFamily,
     };
     return english;
 }

@@ -9,7 +9,7 @@
 // more than one language is made by one function from one of these sets, so
 // that the logic is written once and each language only fills the members
 // (by name, with designated initialisers). The sets themselves are in
-// report/report_texts.h (English) and report/details_texts.h (Japanese).
+// report/texts_en.h (English) and report/texts_ja.h (Japanese).
 // Sentences with places for figures are TextFormats ("{0}" ... filled by
 // position), checked against their places when compiled.
 namespace veldronix::report {

@@ -1,8 +1,8 @@
 // Why a file was not written, in both languages: a sentence of its own for
 // every error io/ reports, and one for a value of no kind.
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/file_write_reason.h"
-#include "report/report_texts.h"
+#include "report/texts_en.h"
 
 #include <gtest/gtest.h>
 
@@ -45,8 +45,8 @@ TEST(FileWriteReason, EachErrorHasItsSentenceInEachLanguage)
     };
     std::set<std::string_view> english;
     for (const auto& c : cases) {
-        EXPECT_EQ(report::fileWriteReason(c.error, report::texts::fileWrite), c.english);
-        EXPECT_EQ(report::fileWriteReason(c.error, report::detailsTexts::fileWrite), c.japanese);
+        EXPECT_EQ(report::fileWriteReason(c.error, report::texts::en::fileWrite), c.english);
+        EXPECT_EQ(report::fileWriteReason(c.error, report::texts::ja::fileWrite), c.japanese);
         english.insert(c.english);
     }
     EXPECT_EQ(english.size(), std::size(cases)); // no two errors read alike

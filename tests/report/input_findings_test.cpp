@@ -4,7 +4,7 @@
 #include "controller/recording_view.h"
 #include "report/command_status.h"
 #include "report/details.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/input_findings.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ namespace {
 using report::InputField;
 using report::InputFinding;
 using report::InputProblem;
-namespace t = report::detailsTexts;
+namespace t = report::texts::ja;
 
 // A finding as "field problem [text] read", for compact expectations.
 std::string brief(const InputFinding& f)

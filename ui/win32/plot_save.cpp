@@ -2,7 +2,7 @@
 
 #include "io/file_replace.h"
 #include "io/wide_text.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/plot_file.h"
 #include "report/plot_scene.h"
 #include "ui/win32/png_image.h"
@@ -15,7 +15,7 @@
 namespace veldronix::win32 {
 namespace {
 
-namespace texts = report::detailsTexts;
+namespace texts = report::texts::ja;
 
 // The Save As dialog's filters: each type's label and pattern, in the order of report::plotFileTypes.
 std::wstring filterOf(const std::array<report::PlotFileType, 2>& types)
@@ -32,13 +32,13 @@ std::wstring filterOf(const std::array<report::PlotFileType, 2>& types)
 std::optional<std::string> savePlotAs(HWND owner, const report::Details& shown, const std::wstring& faceName)
 {
     if (!shown.plot) {
-        return std::string(texts::saveNoPlot);
+        return std::string(texts::ja::saveNoPlot);
     }
     const auto& types = report::plotFileTypes();
     std::wstring file = io::toWide(report::defaultPlotFileName(types.front().format));
     file.resize(32768, L'\0');
     const std::wstring filter = filterOf(types);
-    const std::wstring title = io::toWide(texts::saveTitle);
+    const std::wstring title = io::toWide(texts::ja::saveTitle);
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;

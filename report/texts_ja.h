@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/comparison_texts.h"
 #include "report/file_write_reason.h"
 #include "report/text_sets.h"
 
@@ -9,7 +10,7 @@
 // in PPS, times in 秒), shared by every front end that shows the details. The
 // texts with "{}" are {fmt} format strings, filled in order; "{0}" ... "{3}" are
 // filled by position.
-namespace veldronix::report::detailsTexts {
+namespace veldronix::report::texts::ja {
 
 // The window and its buttons; the menu item that opens it is IDS_DETAILS in res/dialog_layout.def.
 inline constexpr std::string_view windowCaption = "詳細情報";
@@ -235,4 +236,48 @@ inline constexpr FindingReasons findingReasons{
     .notFinite = reasonNotFinite,
 };
 
-} // namespace veldronix::report::detailsTexts
+// The comparison of the multipliers and the copy formats of the registers.
+inline constexpr ComparisonTexts comparison{
+    .heading = "倍率の比較",
+    .notCalculated = ":設定値が計算されていません。",
+    .columnMark = "",
+    .markInUse = "使用中",
+    .markRecommended = "推奨",
+    .markInUseRecommended = "使用中・推奨",
+    .columnMultiplier = "倍率",
+    .columnSpeedStep = "速度の刻み",
+    .speedStep = "{} PPS",
+    .columnInitialSpeed = "初速度(PPS)",
+    .columnDriveSpeed = "ドライブ速度(PPS)",
+    .columnRampTime = "加減速時間(秒)",
+    .columnAccelTime = "加速時間(秒)",
+    .columnDecelTime = "減速時間(秒)",
+    .columnJerk = "加加速度(PPS/秒²)",
+    .columnAccelJerk = "加速の加加速度(PPS/秒²)",
+    .columnDecelJerk = "減速の加加速度(PPS/秒²)",
+    .realWithDeviation = "{} ({} %)",
+    .realNoDeviation = "{} (偏差なし)",
+    .columnLargestDeviation = "最大偏差",
+    .largestDeviation = "{} %",
+    .none = "なし",
+    .columnFindings = "確認事項",
+    .findingsNone = "なし",
+    .findingZero = "{}が0",
+    .findingNegative = "{}が負",
+    .findingAboveMaximum = "{}が最大値{}を超える",
+    .findingNotFinite = "{}が無限大または数値でない",
+    .findingSeparator = "、",
+    .rule = "推奨する倍率:確認事項がなく、偏差がすべて求められる倍率のうち、最大偏差(偏差の絶対値の最大、表示の桁で比較)"
+            "が最も小さいもの。等しいときは小さい倍率。該当する倍率がなければ推奨しません。",
+    .recommendation = "推奨:倍率 {}",
+    .noRecommendation = "推奨する倍率はありません。どの倍率にも確認事項があるか、求められない偏差があります。",
+    .chooseHint = "行を選んで「この倍率で再計算」を押す(ダブルクリック、Enterでも同じ)と、倍率にその倍率を選んで再計算します。",
+    .chooseButton = "この倍率で再計算(&R)",
+};
+inline constexpr RegisterCodeTexts registerCode{
+    .labelLines = "整数の設定値(1行に1つ)",
+    .labelC = "C言語の#define",
+    .labelJson = "JSON",
+};
+
+} // namespace veldronix::report::texts::ja

@@ -6,9 +6,9 @@
 
 // The command-line front end's own texts: usage (at most 79 columns a line, so
 // that it fits an 80-column terminal) and the messages of its options, batches
-// and plot files. The reports' texts are in report/report_texts.h and the
-// calculation's in core/texts.h.
-namespace veldronix::cli::texts {
+// and plot files. The reports' texts are in report/texts_en.h and the
+// calculation's in core/texts_ja.h.
+namespace veldronix::cli::texts::en {
 
 inline constexpr std::string_view usage =
     "usage: pulsecalc --type T --initial TEXT --drive TEXT --accel TEXT\n"
@@ -185,4 +185,4 @@ inline constexpr report::FailureReasonTexts failureReasons{
 // The setting values cannot be determined, and why in this step.
 inline constexpr std::string_view meaningNoSetting = "parameter error: the setting values cannot be determined: {}";
 
-} // namespace veldronix::cli::texts
+} // namespace veldronix::cli::texts::en

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/comparison_texts.h"
 #include "report/file_write_reason.h"
 #include "report/text_sets.h"
 
@@ -7,7 +8,7 @@
 
 // The texts of the reports beyond the dialog's fields: the velocity profile, its
 // plot and the rounded drive, in English for every front end.
-namespace veldronix::report::texts {
+namespace veldronix::report::texts::en {
 
 // The texts are {fmt} format strings: "{}" stands for a figure (see figureText) or
 // a text, filled in order.
@@ -178,4 +179,44 @@ inline constexpr FindingReasons findingReasons{
     .notFinite = reasonNotFinite,
 };
 
-} // namespace veldronix::report::texts
+// The comparison of the multipliers (--compare).
+inline constexpr ComparisonTexts comparison{
+    .heading = "Comparison of the multipliers",
+    .notCalculated = ": none, no setting values were calculated",
+    .columnMark = "",
+    .markInUse = "in use",
+    .markRecommended = "recommended",
+    .markInUseRecommended = "in use, recommended",
+    .columnMultiplier = "multiplier",
+    .columnSpeedStep = "speed step",
+    .speedStep = "{} PPS",
+    .columnInitialSpeed = "initial speed (PPS)",
+    .columnDriveSpeed = "drive speed (PPS)",
+    .columnRampTime = "ramp time (s)",
+    .columnAccelTime = "acceleration time (s)",
+    .columnDecelTime = "deceleration time (s)",
+    .columnJerk = "jerk (PPS/s²)",
+    .columnAccelJerk = "acceleration jerk (PPS/s²)",
+    .columnDecelJerk = "deceleration jerk (PPS/s²)",
+    .realWithDeviation = "{} ({} %)",
+    .realNoDeviation = "{} (no deviation)",
+    .columnLargestDeviation = "largest deviation",
+    .largestDeviation = "{} %",
+    .none = "none",
+    .columnFindings = "findings",
+    .findingsNone = "none",
+    .findingZero = "{} is 0",
+    .findingNegative = "{} is negative",
+    .findingAboveMaximum = "{} is above {}",
+    .findingNotFinite = "{} is not finite",
+    .findingSeparator = ", ",
+    .rule = "The recommended multiplier: of those without findings whose deviations are all known, the one with the "
+            "smallest largest deviation (the largest absolute deviation, compared as printed); the smaller multiplier "
+            "when equal; none when no multiplier qualifies.",
+    .recommendation = "Recommended: multiplier {}",
+    .noRecommendation = "Recommended: none; every multiplier has a finding or a deviation that cannot be worked out.",
+    .chooseHint = "",
+    .chooseButton = "",
+};
+
+} // namespace veldronix::report::texts::en
