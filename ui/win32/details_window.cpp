@@ -58,7 +58,7 @@ bool DetailsWindow::open(HWND owner, report::Details details)
     dpi_ = dpiOf(owner);
     fonts_ = DetailsFonts::of(owner, dpi_);
     // Owned by the main dialog: above it, minimised and destroyed with it, no task-bar button of its own.
-    const std::wstring caption = io::toWide(texts::ja::windowCaption);
+    const std::wstring caption = io::toWide(texts::windowCaption);
     CreateWindowExW(WS_EX_CONTROLPARENT, windowClassName, caption.c_str(),
                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN,
                     CW_USEDEFAULT, CW_USEDEFAULT, dpi_.px(narrowestDetailsWidth), dpi_.px(lowestDetailsHeight), owner,
@@ -180,7 +180,7 @@ void DetailsWindow::onCreate()
     status_ = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | wrapStyle, 0, 0, 10, 10, window_,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(toInt(DetailsId::Status))), instance_,
                               nullptr);
-    const std::wstring close = io::toWide(texts::ja::closeButton);
+    const std::wstring close = io::toWide(texts::closeButton);
     close_ = CreateWindowExW(0, L"Button", close.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
                              10, 10, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(toInt(DetailsId::Close))),
                              instance_, nullptr);

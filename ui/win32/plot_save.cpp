@@ -32,13 +32,13 @@ std::wstring filterOf(const std::array<report::PlotFileType, 2>& types)
 std::optional<std::string> savePlotAs(HWND owner, const report::Details& shown, const std::wstring& faceName)
 {
     if (!shown.plot) {
-        return std::string(texts::ja::saveNoPlot);
+        return std::string(texts::saveNoPlot);
     }
     const auto& types = report::plotFileTypes();
     std::wstring file = io::toWide(report::defaultPlotFileName(types.front().format));
     file.resize(32768, L'\0');
     const std::wstring filter = filterOf(types);
-    const std::wstring title = io::toWide(texts::ja::saveTitle);
+    const std::wstring title = io::toWide(texts::saveTitle);
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
