@@ -1,6 +1,6 @@
 #include "cli/batch.h"
 
-#include "cli/cli_texts.h"
+#include "cli/texts_en.h"
 #include "io/csv_writer.h"
 #include "cli/options.h"
 #include "io/wide_text.h"
@@ -45,7 +45,7 @@ void writeText(std::FILE* stream, std::string_view text)
 
 void usageMessage(std::FILE* diagnostics, std::string_view message)
 {
-    writeText(diagnostics, "pulsecalc: " + std::string(message) + "\n" + std::string(texts::usageHint) + "\n");
+    writeText(diagnostics, "pulsecalc: " + std::string(message) + "\n" + std::string(texts::en::usageHint) + "\n");
 }
 
 std::string linePrefix(std::size_t line)
@@ -84,9 +84,9 @@ void writeInputColumns(io::CsvWriter& writer, const io::CsvRecord& row, std::siz
 std::string badCellMessage(InputField field, std::string_view cell)
 {
     if (field == InputField::DriveType) {
-        return "unknown type '" + std::string(cell) + "'" + std::string(texts::typeHint);
+        return "unknown type '" + std::string(cell) + "'" + std::string(texts::en::typeHint);
     }
-    return "bad " + std::string(describe(field).column) + " '" + std::string(cell) + "'" + std::string(texts::multiplierHint);
+    return "bad " + std::string(describe(field).column) + " '" + std::string(cell) + "'" + std::string(texts::en::multiplierHint);
 }
 
 // Opens a file named in UTF-8, as every argument is.
@@ -187,14 +187,14 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
     io::CsvWriter writer(output);
     io::CsvRecord record;
     if (!reader.next(record)) {
-        usageMessage(diagnostics, reader.readFailed() ? std::string(texts::csvReadFailed) + ": " +
+        usageMessage(diagnostics, reader.readFailed() ? std::string(texts::en::csvReadFailed) + ": " +
                                                             std::strerror(reader.readError())
-                                                      : std::string(texts::csvNoHeader));
+                                                      : std::string(texts::en::csvNoHeader));
         return 2;
     }
     const std::size_t columns = batchHeaderColumns(record);
     if (columns == 0) {
-        usageMessage(diagnostics, "bad CSV header '" + recordText(record) + "': " + std::string(texts::csvHeaderHint));
+        usageMessage(diagnostics, "bad CSV header '" + recordText(record) + "': " + std::string(texts::en::csvHeaderHint));
         return 2;
     }
     for (std::size_t i = 0; i < columns; ++i) {
@@ -246,17 +246,17 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
     // A stream that stops part way must not pass for a finished batch.
     if (reader.readFailed()) {
         writer.flush();
-        usageMessage(diagnostics, std::string(texts::csvReadFailed) + ": " + std::strerror(reader.readError()));
+        usageMessage(diagnostics, std::string(texts::en::csvReadFailed) + ": " + std::strerror(reader.readError()));
         return 2;
     }
     if (!writer.flush()) {
-        writeText(diagnostics, "pulsecalc: " + std::string(texts::csvWriteFailed) + "\n");
+        writeText(diagnostics, "pulsecalc: " + std::string(texts::en::csvWriteFailed) + "\n");
         return 2;
     }
     if (rowsWithMessage == 0) {
         return 0;
     }
-    writeText(diagnostics, fmt::format(texts::batchSummary, rowsWithMessage, rows, firstLineWithMessage));
+    writeText(diagnostics, fmt::format(texts::en::batchSummary, rowsWithMessage, rows, firstLineWithMessage));
     return 1;
 }
 
@@ -276,7 +276,7 @@ int runBatchFile(std::string_view path, std::FILE* output, std::FILE* diagnostic
     const std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
     if (!file) {
         const int error = errno != 0 ? errno : ENOENT;
-        usageMessage(diagnostics, fmt::format(texts::csvCannotOpen, path, std::strerror(error)));
+        usageMessage(diagnostics, fmt::format(texts::en::csvCannotOpen, path, std::strerror(error)));
         return 2;
     }
     return runBatch(file.get(), output, diagnostics);

@@ -4,7 +4,7 @@
 #include <array>
 #include <charconv>
 
-#include "cli/cli_texts.h"
+#include "cli/texts_en.h"
 #include "core/speed_multiplier.h"
 
 #include <fmt/format.h>
@@ -91,7 +91,7 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         if (name == "--json" || name == "--rounded" || name == "--compare" || name == "--help" || name == "-h" ||
             name == "--version") {
             if (inlineValue) {
-                return usageError("option " + std::string(name) + " takes no value");
+                return usageError(fmt::format(texts::en::optionTakesNoValue, name));
             }
             (name == "--json"      ? options.json
              : name == "--rounded" ? options.rounded
@@ -105,7 +105,7 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         const auto field = std::find_if(inputFields.begin(), inputFields.end(),
                                          [name](const InputFieldDescription& f) { return f.option == name; });
         if (field == inputFields.end() && std::find(valued.begin(), valued.end(), name) == valued.end()) {
-            return usageError("unknown option '" + std::string(arguments[i]) + "'");
+            return usageError(fmt::format(texts::en::optionUnknown, arguments[i]));
         }
         std::string_view value;
         if (inlineValue) {
@@ -113,56 +113,53 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         } else if (i + 1 < arguments.size()) {
             value = arguments[++i];
         } else {
-            return usageError("option " + std::string(name) + " needs a value");
+            return usageError(fmt::format(texts::en::optionNeedsValue, name));
         }
 
         DriveRequest& request = options.request;
         driveOption = driveOption || name != "--csv";
         if (name == "--csv") {
             if (options.csvPath) {
-                return usageError("option --csv given twice");
+                return usageError(std::string(texts::en::csvTwice));
             }
             options.csvPath = std::string(value);
         } else if (name == "--svg") {
             if (options.svgPath) {
-                return usageError(std::string(texts::svgTwice));
+                return usageError(std::string(texts::en::svgTwice));
             }
             if (value.empty()) {
-                return usageError(std::string(texts::svgNeedsFile));
+                return usageError(std::string(texts::en::svgNeedsFile));
             }
             options.svgPath = std::string(value);
         } else if (name == "--registers") {
             if (options.registers) {
-                return usageError(std::string(texts::registersTwice));
+                return usageError(std::string(texts::en::registersTwice));
             }
             options.registers = parseRegistersFormat(value);
             if (!options.registers) {
-                return usageError(fmt::format(texts::registersBadFormat, value));
+                return usageError(fmt::format(texts::en::registersBadFormat, value));
             }
         } else if (field->kind == FieldKind::Number) {
             request.texts[field->id] = std::string(value);
         } else if (const auto item = parseItem(field->id, value)) {
             request.items[field->id] = *item;
         } else if (field->id == InputField::DriveType) {
-            return usageError("bad --type '" + std::string(value) +
-                              "': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
-                              "asymmetric-trapezoid or asymmetric-s-curve");
+            return usageError(fmt::format(texts::en::typeBadOption, value, texts::en::typeHint));
         } else {
-            return usageError("bad " + std::string(field->option) + " '" + std::string(value) +
-                              std::string(texts::multiplierOptionHint));
+            return usageError(fmt::format(texts::en::multiplierBadOption, value, texts::en::multiplierOptionHint));
         }
     }
     if (options.csvPath && driveOption) {
-        return usageError(std::string(texts::csvWithDriveOption));
+        return usageError(std::string(texts::en::csvWithDriveOption));
     }
     if (options.svgPath && !options.request.texts[InputField::PulseCount]) {
-        return usageError(std::string(texts::svgNeedsPulses));
+        return usageError(std::string(texts::en::svgNeedsPulses));
     }
     if (options.svgPath == "-" && (options.json || options.rounded || options.compare || options.registers)) {
-        return usageError(std::string(texts::svgStdoutAlone));
+        return usageError(std::string(texts::en::svgStdoutAlone));
     }
     if (options.registers && (options.json || options.rounded || options.compare)) {
-        return usageError(std::string(texts::registersAlone));
+        return usageError(std::string(texts::en::registersAlone));
     }
     return options;
 }

@@ -1,6 +1,6 @@
 #include "cli/outcome_output.h"
 
-#include "cli/cli_texts.h"
+#include "cli/texts_en.h"
 #include "cli/message_meaning.h"
 #include "io/json_writer.h"
 #include "report/comparison_report.h"
@@ -22,11 +22,11 @@ std::string plainOutput(const DriveOutcome& outcome)
         out += outcome.fields.registers[entry.id];
         out += '\n';
     }
-    out += texts::labelMultiplier;
+    out += texts::en::labelMultiplier;
     out += "  ";
     out += outcome.multiplier;
     out += '\n';
-    out += texts::labelDecelPoint;
+    out += texts::en::labelDecelPoint;
     out += "  ";
     out += outcome.decelPoint;
     out += '\n';

@@ -2,7 +2,7 @@
 
 #include "core/fixed_format.h"
 #include "core/register_formulas.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
 
 namespace veldronix {
 namespace {
@@ -10,8 +10,8 @@ namespace {
 // The summary formats, checked against their arguments when this compiles.
 using SymmetricFormat = fmt::format_string<Fixed, Fixed, Fixed>;
 using AsymmetricFormat = fmt::format_string<Fixed, Fixed, Fixed, Fixed>;
-constexpr SymmetricFormat symmetricSummaries[] = {texts::summaryFormats[0], texts::summaryFormats[1]};
-constexpr AsymmetricFormat asymmetricSummaries[] = {texts::summaryFormats[2], texts::summaryFormats[3]};
+constexpr SymmetricFormat symmetricSummaries[] = {texts::ja::summaryFormats[0], texts::ja::summaryFormats[1]};
+constexpr AsymmetricFormat asymmetricSummaries[] = {texts::ja::summaryFormats[2], texts::ja::summaryFormats[3]};
 
 std::string summaryFor(const DriveInput& input)
 {

@@ -6,7 +6,7 @@
 #include "core/control_id.h"
 #include "core/field_text.h"
 #include "core/input_error.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
 #include "fuzz/byte_reader.h"
 
 #include <array>
@@ -86,7 +86,7 @@ public:
 
     void showError(std::string_view message) override
     {
-        namespace t = veldronix::texts;
+        namespace t = veldronix::texts::ja;
         check(message == t::messageDriveSpeedZero || message == t::messageAccelTimeZero ||
                   message == t::messageInitialAboveDrive || message == t::messageDecelTimeZero ||
                   message == t::messageNoSetting,

@@ -20,7 +20,7 @@ namespace veldronix::report {
 // the integers to write into the registers, the drive those integers really
 // give, and the velocity profile of the pulse count. Made once from the
 // controller's calculation, so that every front end (both dialogs, the web
-// page) shows the same; every text is Japanese, from report/details_texts.h,
+// page) shows the same; every text is Japanese, from report/texts_ja.h,
 // and the front ends only lay the texts out.
 
 // One register the drive type uses.

@@ -1,8 +1,8 @@
 #include "report/input_findings.h"
 
 #include "core/number_format.h"
-#include "io/utf8.h"
-#include "report/report_texts.h"
+#include "core/utf8.h"
+#include "report/texts_en.h"
 
 #include <fmt/format.h>
 
@@ -58,7 +58,7 @@ std::string_view jsonProblemName(InputProblem problem)
 std::string shownText(std::string_view text)
 {
     std::string out;
-    for (const char c : io::validUtf8(text)) {
+    for (const char c : validUtf8(text)) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x20 && byte != 0x7F) {
             out += c;
@@ -105,26 +105,25 @@ std::vector<InputFinding> findInputProblems(const InputReading& reading)
 std::string inputFindingSentence(const InputFinding& finding, const InputFindingTexts& texts)
 {
     const std::string_view name = texts.fieldNames[finding.field];
-    std::string_view sentence = texts.noItem;
+    const Format3* sentence = &texts.noItem;
     switch (finding.problem) {
     case InputProblem::Negative:
-        sentence = texts.negative;
+        sentence = &texts.negative;
         break;
     case InputProblem::NotANumber:
-        sentence = texts.notANumber;
+        sentence = &texts.notANumber;
         break;
     case InputProblem::TrailingText:
-        sentence = texts.trailingText;
+        sentence = &texts.trailingText;
         break;
     case InputProblem::Cut:
-        sentence = texts.cut;
+        sentence = &texts.cut;
         break;
     case InputProblem::NoItem:
-        sentence = finding.text.empty() ? texts.noItemEmpty : texts.noItem;
+        sentence = finding.text.empty() ? &texts.noItemEmpty : &texts.noItem;
         break;
     }
-    return fmt::format(fmt::runtime(sentence), name, shownText(finding.text),
-                       finding.read ? formatShortest(*finding.read) : std::string());
+    return (*sentence)(name, shownText(finding.text), finding.read ? formatShortest(*finding.read) : std::string());
 }
 
 void writeInputFindingsJson(io::JsonWriter& json, const std::vector<InputFinding>& findings)
@@ -133,7 +132,7 @@ void writeInputFindingsJson(io::JsonWriter& json, const std::vector<InputFinding
     for (const InputFinding& finding : findings) {
         json.beginObject();
         json.member("field", describe(finding.field).member);
-        json.member("text", io::validUtf8(finding.text));
+        json.member("text", validUtf8(finding.text));
         json.key("read");
         if (finding.read) {
             json.number(*finding.read);
@@ -152,10 +151,10 @@ std::string inputFindingsPlain(const std::vector<InputFinding>& findings)
         return {};
     }
     std::string out = "\n";
-    out += texts::inputFindingsHeading;
+    out += texts::en::inputFindingsHeading;
     out += '\n';
     for (const InputFinding& finding : findings) {
-        out += "  " + inputFindingSentence(finding, texts::inputFindings) + '\n';
+        out += "  " + inputFindingSentence(finding, texts::en::inputFindings) + '\n';
     }
     return out;
 }

@@ -1,6 +1,6 @@
 // pulsecalc's body writes only to the streams it is given, as the options
 // fuzzer relies on: usage errors and messages to the one, results to the other.
-#include "cli/cli_texts.h"
+#include "cli/texts_en.h"
 #include "cli/program.h"
 #include "fuzz/memory_sink.h"
 
@@ -74,9 +74,9 @@ TEST(RunCommandLine, eachTextGoesToItsOwnStream)
 
 TEST(RunCommandLine, helpIsTheUsageTextExactly)
 {
-    EXPECT_EQ(run({"-h"}).out, veldronix::cli::texts::usage);
+    EXPECT_EQ(run({"-h"}).out, veldronix::cli::texts::en::usage);
     // Every line fits an 80-column terminal (the text is ASCII: a byte is a column).
-    std::string_view rest = veldronix::cli::texts::usage;
+    std::string_view rest = veldronix::cli::texts::en::usage;
     for (std::size_t end = rest.find('\n'); end != std::string_view::npos; end = rest.find('\n')) {
         EXPECT_LE(end, 79u) << rest.substr(0, end);
         for (const char c : rest.substr(0, end)) {
@@ -88,7 +88,7 @@ TEST(RunCommandLine, helpIsTheUsageTextExactly)
     const ProgramRun bare = run({});
     EXPECT_EQ(bare.status, 2);
     EXPECT_EQ(bare.out, "");
-    EXPECT_EQ(bare.err, veldronix::cli::texts::usage);
+    EXPECT_EQ(bare.err, veldronix::cli::texts::en::usage);
 }
 
 // A stream on a disk that is full: every write fails with ENOSPC.

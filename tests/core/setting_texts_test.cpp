@@ -2,7 +2,7 @@
 #include "core/decel_point.h"
 #include "core/setting_texts.h"
 #include "core/setting_values.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
 
 #include <gtest/gtest.h>
 
@@ -155,10 +155,10 @@ TEST(Texts, SelectorItems)
     const char* multipliers[] = {"1(8,000,000)", "2(4,000,000)", "5(1,600,000)", "10(800,000)", "20(400,000)",
                                  "50(160,000)",  "100(80,000)",  "200(40,000)",  "500(16,000)"};
     for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(texts::driveTypeItems[i], types[i]);
+        EXPECT_EQ(texts::ja::driveTypeItems[i], types[i]);
     }
     for (std::size_t i = 0; i < 9; ++i) {
-        EXPECT_EQ(texts::multiplierItems[i], multipliers[i]);
+        EXPECT_EQ(texts::ja::multiplierItems[i], multipliers[i]);
     }
 }
 

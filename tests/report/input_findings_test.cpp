@@ -4,9 +4,9 @@
 #include "controller/recording_view.h"
 #include "report/command_status.h"
 #include "report/details.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/input_findings.h"
-#include "report/report_texts.h"
+#include "report/texts_en.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ namespace {
 
 using report::InputFinding;
 using report::InputProblem;
-namespace t = report::detailsTexts;
+namespace t = report::texts::ja;
 
 // A finding as "field problem [text] read", for compact expectations.
 std::string brief(const InputFinding& f)
@@ -100,7 +100,7 @@ TEST(InputFindingSentences, EveryFieldHasANameInEachLanguage)
 {
     for (const InputFieldDescription& field : inputFields) {
         EXPECT_FALSE(t::inputFindings.fieldNames[field.id].empty()) << field.member;
-        EXPECT_FALSE(report::texts::inputFindings.fieldNames[field.id].empty()) << field.member;
+        EXPECT_FALSE(report::texts::en::inputFindings.fieldNames[field.id].empty()) << field.member;
     }
 }
 

@@ -8,7 +8,8 @@
 #include "report/rounded_report.h"
 #include "core/number_format.h"
 #include "core/setting_register.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
+#include "report/texts_ja.h"
 #include "fuzz/same_bits.h"
 
 #include <gtest/gtest.h>
@@ -378,7 +379,7 @@ TEST_F(ControllerTest, theRowInUseIsTheDetailsRealDriveToTheBit)
         }
 
         // The table's integers of the row in use are the details' integers (AO left out).
-        const auto table = report::comparisonTable(comparison, report::japaneseComparisonTexts);
+        const auto table = report::comparisonTable(comparison, report::texts::ja::comparison);
         const auto& cells = table.table.rows[static_cast<std::size_t>(inUse - comparison.rows.data())].cells;
         std::size_t column = 3;
         for (const auto& shown : details.registers) {

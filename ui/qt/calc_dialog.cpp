@@ -1,9 +1,9 @@
 #include "ui/qt/calc_dialog.h"
 
 #include "core/field_text.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
 #include "report/command_status.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/dialog_keys.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/app_icon.h"
@@ -110,8 +110,8 @@ void CCalcDialog::initDialog()
     setWindowIcon(appIcon());
 
     // The items first: selecting the first drive type needs them in place.
-    fillSelector(selector(ControlId::IDC_DRIVE_TYPE), texts::driveTypeItems);
-    fillSelector(selector(ControlId::IDC_MULTIPLIER), texts::multiplierItems);
+    fillSelector(selector(ControlId::IDC_DRIVE_TYPE), texts::ja::driveTypeItems);
+    fillSelector(selector(ControlId::IDC_MULTIPLIER), texts::ja::multiplierItems);
     selector(ControlId::IDC_DRIVE_TYPE)->setCurrentIndex(0);
     selector(ControlId::IDC_MULTIPLIER)->setCurrentIndex(-1);
     // The first field gets the focus with its text selected, so that typing replaces it.
@@ -231,7 +231,7 @@ void CCalcDialog::markResult(ControlId id)
 {
     auto* field = qobject_cast<QLabel*>(controls_.at(id));
     const bool stale = veldronix::isStale(id, freshness_);
-    markResultField(*field, stale, fromUtf8(report::staleFieldNote(id, freshness_, report::detailsTexts::commandStatus)));
+    markResultField(*field, stale, fromUtf8(report::staleFieldNote(id, freshness_, report::texts::ja::commandStatus)));
 }
 
 void CCalcDialog::refreshDetails()

@@ -1,11 +1,11 @@
 #include "ui/web/page_application.h"
 
-#include "core/texts.h"
+#include "core/texts_ja.h"
 #include "io/json_writer.h"
 #include "core/setting_register.h"
 #include "report/command_status.h"
 #include "report/details.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "ui/web/details_json.h"
 
 #include <span>
@@ -54,10 +54,10 @@ std::string PageApplication::press(ControlId button)
 std::string PageApplication::selectorItems(ControlId selector)
 {
     if (selector == ControlId::IDC_DRIVE_TYPE) {
-        return textArray(texts::driveTypeItems);
+        return textArray(texts::ja::driveTypeItems);
     }
     if (selector == ControlId::IDC_MULTIPLIER) {
-        return textArray(texts::multiplierItems);
+        return textArray(texts::ja::multiplierItems);
     }
     return "[]";
 }
@@ -85,7 +85,7 @@ std::vector<StaleResult> PageApplication::staleResults() const
     const ResultFreshness freshness = controller_.resultFreshness();
     std::vector<StaleResult> stale;
     for (const ControlId result : resultFields) {
-        std::string note = report::staleFieldNote(result, freshness, report::detailsTexts::commandStatus);
+        std::string note = report::staleFieldNote(result, freshness, report::texts::ja::commandStatus);
         if (!note.empty()) {
             stale.push_back({result, std::move(note)});
         }

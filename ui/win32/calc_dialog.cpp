@@ -1,13 +1,13 @@
 #include "ui/win32/calc_dialog.h"
 
 #include "core/field_text.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
 #include "resource.h"
 #include "ui/win32/about_dialog.h"
 #include "io/wide_text.h"
 #include "report/command_status.h"
 #include "report/details_style.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/dialog_keys.h"
 #include "ui/win32/scene_painter.h"
 #include "ui/win32/screen_geometry.h"
@@ -106,11 +106,11 @@ INT_PTR CCalcDialog::onInitDialog()
 {
     // The items come from the core, the one source of every front end's selectors,
     // and are in place before the first drive type is selected.
-    fillSelector(ControlId::IDC_DRIVE_TYPE, texts::driveTypeItems);
-    fillSelector(ControlId::IDC_MULTIPLIER, texts::multiplierItems);
+    fillSelector(ControlId::IDC_DRIVE_TYPE, texts::ja::driveTypeItems);
+    fillSelector(ControlId::IDC_MULTIPLIER, texts::ja::multiplierItems);
     addSystemMenuItems();
     fieldTips_.attach(window(), instance_, resultFields, [this](ControlId field) {
-        return report::staleFieldNote(field, controller_.resultFreshness(), report::detailsTexts::commandStatus);
+        return report::staleFieldNote(field, controller_.resultFreshness(), report::texts::ja::commandStatus);
     });
     SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "report/failure_reason.h"
+
 #include <string_view>
 
 // The command-line front end's own texts: usage (at most 79 columns a line, so
 // that it fits an 80-column terminal) and the messages of its options, batches
-// and plot files. The reports' texts are in report/report_texts.h and the
-// calculation's in core/texts.h.
-namespace veldronix::cli::texts {
+// and plot files. The reports' texts are in report/texts_en.h and the
+// calculation's in core/texts_ja.h.
+namespace veldronix::cli::texts::en {
 
 inline constexpr std::string_view usage =
     "usage: pulsecalc --type T --initial TEXT --drive TEXT --accel TEXT\n"
@@ -93,7 +95,7 @@ inline constexpr std::string_view typeHint =
 inline constexpr std::string_view multiplierHint =
     ": give a multiplier x1, x2, x5, x10, x20, x50, x100, x200 or x500, an item index from -1 to 8, or leave it empty";
 inline constexpr std::string_view multiplierOptionHint =
-    "': give a multiplier x1, x2, x5, x10, x20, x50, x100, x200 or x500, or an item index from -1 to 8";
+    ": give a multiplier x1, x2, x5, x10, x20, x50, x100, x200 or x500, or an item index from -1 to 8";
 inline constexpr std::string_view csvHeaderHint = "expected type,initial,drive,accel,decel[,multiplier[,pulses]]";
 inline constexpr std::string_view csvNoHeader =
     "the CSV input has no header row: expected type,initial,drive,accel,decel[,multiplier[,pulses]]";
@@ -104,6 +106,15 @@ inline constexpr std::string_view csvCannotOpen = "cannot open CSV file '{}': {}
 inline constexpr std::string_view batchSummary = "pulsecalc: {} of {} rows showed a message; the first is on line {}\n";
 inline constexpr std::string_view csvWriteFailed = "cannot write the CSV output";
 inline constexpr std::string_view csvWithDriveOption = "--csv takes the drives from its file: give no other option";
+
+// The options' usage errors; each follows "pulsecalc: ". {fmt} format strings:
+// the option or the value given, then a hint where there is one.
+inline constexpr std::string_view optionUnknown = "unknown option '{}'";
+inline constexpr std::string_view optionTakesNoValue = "option {} takes no value";
+inline constexpr std::string_view optionNeedsValue = "option {} needs a value";
+inline constexpr std::string_view csvTwice = "option --csv given twice";
+inline constexpr std::string_view typeBadOption = "bad --type '{}'{}";
+inline constexpr std::string_view multiplierBadOption = "bad --multiplier '{}'{}";
 
 inline constexpr std::string_view usageHint = "try 'pulsecalc --help' for the options";
 // Standard output that cannot be written (a full disk, a closed stream); {} is the system's reason.
@@ -148,28 +159,30 @@ inline constexpr std::string_view jsonStepCalculate = "calculate";
 inline constexpr std::string_view jsonStepRecalculate = "recalculate";
 inline constexpr std::string_view jsonStepDecelPoint = "decelPoint";
 
-// What each message means, in English.
-inline constexpr std::string_view meaningDriveSpeedZero =
-    "parameter error: the drive speed is 0; an empty text or one that is no number counts as 0";
-inline constexpr std::string_view meaningAccelTimeZero =
-    "parameter error: the time to reach the drive speed (--accel) is 0";
-inline constexpr std::string_view meaningInitialAboveDrive =
-    "parameter error: the initial speed is greater than the drive speed";
-inline constexpr std::string_view meaningDecelTimeZero =
-    "parameter error: the time to reach the initial speed (--decel) is 0; the asymmetric types need it";
-// The setting values cannot be determined, and why in this step.
-inline constexpr std::string_view meaningNoSetting = "parameter error: the setting values cannot be determined: {}";
-inline constexpr std::string_view whyNoMultiplier = "no speed multiplier fits a drive speed above 4000000 PPS";
-inline constexpr std::string_view whyNoCalculation = "Recalculate needs a Calculate that succeeded";
-inline constexpr std::string_view whyNoItem = "no multiplier item is selected";
-inline constexpr std::string_view whySmallerMultiplier = "multiplier {} is smaller than {}, the one Calculate chose";
 inline constexpr std::string_view whyNotAsymmetricSCurve =
     "the manual deceleration point is computed only for an asymmetric S-curve drive (type 3) whose settings "
     "were calculated";
-inline constexpr std::string_view whyPulsesZero =
-    "the pulse count is 0; an empty text or one that is no number counts as 0";
-inline constexpr std::string_view whyPulsesTooFew =
-    "decelerating from the drive speed to the initial speed takes at least as many pulses as the pulse count, "
-    "so no deceleration point lies above 0";
+// What each message means, in English: an input error's whole meaning, or why
+// the setting values cannot be determined in this step (after meaningNoSetting).
+inline constexpr report::FailureReasonTexts failureReasons{
+    .driveSpeedZero = "parameter error: the drive speed is 0; an empty text or one that is no number counts as 0",
+    .accelTimeZero = "parameter error: the time to reach the drive speed (--accel) is 0",
+    .initialAboveDrive = "parameter error: the initial speed is greater than the drive speed",
+    .decelTimeZero =
+        "parameter error: the time to reach the initial speed (--decel) is 0; the asymmetric types need it",
+    .nothingCalculated = "Recalculate needs a Calculate that succeeded",
+    // The deceleration point names what it needs, which a Calculate of another type does not give either.
+    .nothingCalculatedForDecelPoint = whyNotAsymmetricSCurve,
+    .noMultiplierFits = "no speed multiplier fits a drive speed above 4000000 PPS",
+    .smallerMultiplier = "multiplier {} is smaller than {}, the one Calculate chose",
+    .multiplier = "x{}",
+    .noMultiplierSelected = "no multiplier item is selected",
+    .notAsymmetricSCurve = whyNotAsymmetricSCurve,
+    .pulseCountZero = "the pulse count is 0; an empty text or one that is no number counts as 0",
+    .pulseCountTooSmall = "decelerating from the drive speed to the initial speed takes at least as many pulses as "
+                          "the pulse count, so no deceleration point lies above 0",
+};
+// The setting values cannot be determined, and why in this step.
+inline constexpr std::string_view meaningNoSetting = "parameter error: the setting values cannot be determined: {}";
 
-} // namespace veldronix::cli::texts
+} // namespace veldronix::cli::texts::en
