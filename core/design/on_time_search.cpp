@@ -98,7 +98,8 @@ public:
             result.outcome = anyRange_ ? DesignOutcome::PulsesTooFew : DesignOutcome::NoRampWithinTolerance;
         } else {
             const MoveRegisters& r = earliest_->registers;
-            const bool fastestSpeed = r.drive == largestRegister && r.multiplier == 500;
+            // At V's 8000 the search found no faster speed: the largest multiplier the initial speed allows is used up.
+            const bool fastestSpeed = r.drive == largestRegister;
             result.outcome = fastestSpeed ? DesignOutcome::SpeedAboveRange : DesignOutcome::TargetTooShort;
         }
         return result;
