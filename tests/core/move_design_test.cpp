@@ -153,7 +153,8 @@ TEST(MoveDesign, hostileNumbersGiveAReasonNeverAFalseSuccess)
         {{DriveType::AsymmetricTrapezoid, 100, 0.2, -1, 10000, 1}, DesignOutcome::InvalidInput},
         {{DriveType::SymmetricSCurve, 100, 1e300, 0, 10000, 1}, DesignOutcome::NoRampWithinTolerance},
         {{DriveType::SymmetricTrapezoid, 100, 0.2, 0, 10, 1}, DesignOutcome::PulsesTooFew},
-        {{DriveType::SymmetricTrapezoid, 100, 0.001, 0, 1e15, 1e-300}, DesignOutcome::SpeedAboveRange},
+        {{DriveType::SymmetricTrapezoid, 100, 0.2, 0, 1e15, 1}, DesignOutcome::SpeedAboveRange},
+        {{DriveType::SymmetricTrapezoid, 100, 0.2, 0, 10000, 1e-300}, DesignOutcome::TargetTooShort},
     };
     for (const auto& [request, outcome] : onTime) {
         const auto d = designOnTimeMove(request);
@@ -375,7 +376,7 @@ TEST(MoveDesignOracle, onTimeEqualsTheBruteForceOfTheIntegers)
         {{SymmetricTrapezoid, 700, 2.5, 0, 900000, 5.0}, 2},
         {{AsymmetricTrapezoid, 300, 4.0, 3.0, 3000000, 9.25}, 4},
         {{SymmetricSCurve, 100, 1.0 / 64, 0, 20000, 0.08}, 64},
-        {{AsymmetricSCurve, 50, 1.0 / 64, 3.0 / 128, 40000, 0.2}, 128},
+        {{AsymmetricSCurve, 50, 1.0 / 64, 3.0 / 128, 40000, 0.9}, 128},
     };
     for (const Case& c : cases) {
         const auto brute = bruteOnTime(c.request, static_cast<std::int64_t>(c.request.pulses), c.q);
