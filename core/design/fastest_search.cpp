@@ -58,7 +58,11 @@ MultiplierBounds boundsOf(std::int64_t multiplier, const MotorLimits& limits)
     return b;
 }
 
-// Trapezoids: with the largest A and D and the largest SV below V, the time
+// Trapezoids: a higher SV shortens both the time and the ramps' pulses
+// ((v^2 - sv^2) / a), so the largest SV below V is the best of every V; an
+// S-curve's higher SV can need more pulses, and its search runs over the
+// changes V - SV instead, which covers every SV.
+// With the largest A and D and the largest SV below V, the time
 // N / v + (v - sv)^2 / (a v) (a the harmonic mean of the two rates) falls as
 // V rises for as long as both ramps fit the pulses, and fitting only gets
 // harder as V rises: the largest V that fits is the multiplier's best.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace veldronix::design {
 namespace {
@@ -58,13 +59,34 @@ RampRange rangeOf(DriveType type, std::int64_t change, double t)
     return isSCurve(type) ? sCurveRange(change, t) : trapezoidRange(change, t);
 }
 
+// A double estimate of a register bound as an integer of [low, high].
+std::int64_t clamped(double estimate, std::int64_t low, std::int64_t high)
+{
+    if (!(estimate >= static_cast<double>(low))) {
+        return low;
+    }
+    return estimate >= static_cast<double>(high) ? high : static_cast<std::int64_t>(estimate);
+}
+
+// Among equal moves the one of the smaller registers, in the order M, SV, V, A (K), D (L).
+bool registersBefore(const MoveRegisters& a, const MoveRegisters& b)
+{
+    return std::tie(a.multiplier, a.initial, a.drive, a.accel, a.decel) <
+           std::tie(b.multiplier, b.initial, b.drive, b.accel, b.decel);
+}
+
 // Searches one question: the latest end no later than the target, or, when
-// nothing ends by then, the earliest.
+// nothing ends by then, the earliest. Any SV within the initial speed is
+// searched. With the speed change c = V - SV fixed, the ramps' registers and
+// times are fixed too, and the move takes (N / M + c (ta + td) / 2) / V: the
+// search runs over the multipliers and the changes, and for each change over
+// the few V whose time can reach the target at ramps within 1 %.
 class OnTimeSearch {
 public:
     OnTimeSearch(const OnTimeMoveRequest& request, std::int64_t pulses)
         : request_(request), pulses_(pulses),
-          decelTime_(isAsymmetric(request.type) ? request.decelTime : request.accelTime)
+          decelTime_(isAsymmetric(request.type) ? request.decelTime : request.accelTime),
+          rampSum_(request.accelTime + decelTime_)
     {
     }
 
@@ -72,10 +94,9 @@ public:
     {
         for (const double value : speedMultipliers) {
             const auto m = static_cast<std::int64_t>(value);
-            const std::int64_t initial = std::min(largestWithin(request_.initialSpeed, m, largestRegister), largestRegister - 1);
-            if (initial >= 1) {
+            if (const std::int64_t initialCap = initialCapOf(m); initialCap >= 1) {
                 anyInitial_ = true;
-                searchMultiplier(m, initial);
+                searchMultiplier(m, initialCap);
             }
         }
         SearchResult result;
@@ -86,9 +107,8 @@ public:
         }
         for (const double value : speedMultipliers) {
             const auto m = static_cast<std::int64_t>(value);
-            const std::int64_t initial = std::min(largestWithin(request_.initialSpeed, m, largestRegister), largestRegister - 1);
-            if (initial >= 1) {
-                searchEarliest(m, initial);
+            if (const std::int64_t initialCap = initialCapOf(m); initialCap >= 1) {
+                searchEarliest(m, initialCap);
             }
         }
         result.best = earliest_;
@@ -109,10 +129,17 @@ private:
     const OnTimeMoveRequest& request_;
     std::int64_t pulses_;
     double decelTime_;
+    double rampSum_; // s: the two ramp times wanted
     std::optional<MoveCandidate> onTime_;
     std::optional<MoveCandidate> earliest_;
     bool anyInitial_ = false;
     bool anyRange_ = false;
+
+    // The largest SV within the initial speed; V above it must stay within 8000.
+    std::int64_t initialCapOf(std::int64_t m) const
+    {
+        return largestWithin(request_.initialSpeed, m, largestRegister - 1);
+    }
 
     bool ramps(std::int64_t change, RampRange& accel, RampRange& decel)
     {
@@ -128,7 +155,16 @@ private:
         return rampsFit(c) && compareMoveTime(c, request_.targetTime) <= 0;
     }
 
-    // Later is better; ties go to the smaller largest ramp deviation, then to the smaller multiplier.
+    // The V of a change up to which both ramps can fit the pulses: (2V - c) M (ta + td) <= 2 N
+    // with ramps of at least 99 % of those wanted, a step more for the rounding.
+    std::int64_t fittingSpeedCap(std::int64_t m, std::int64_t change, std::int64_t highest) const
+    {
+        const double n = static_cast<double>(pulses_) / static_cast<double>(m);
+        const double v = (2.0 * n / (0.99 * rampSum_) + static_cast<double>(change)) / 2.0;
+        return clamped(std::floor(v * (1.0 + boundShare)) + 1.0, 0, highest);
+    }
+
+    // Later is better; ties go to the smaller largest ramp deviation, then to the smaller registers.
     void considerOnTime(const MoveCandidate& c)
     {
         if (onTime_) {
@@ -139,7 +175,7 @@ private:
             if (order == 0) {
                 const double mine = largestRampDeviation(c.registers, request_.accelTime, decelTime_);
                 const double theirs = largestRampDeviation(onTime_->registers, request_.accelTime, decelTime_);
-                if (mine > theirs || (mine == theirs && c.registers.multiplier >= onTime_->registers.multiplier)) {
+                if (mine > theirs || (mine == theirs && !registersBefore(c.registers, onTime_->registers))) {
                     return;
                 }
             }
@@ -147,50 +183,27 @@ private:
         onTime_ = c;
     }
 
-    // The time of V falls as the ramp part's speed share does not make up for
-    // the shorter constant part: T <= N / (V M) + 1.01 (ta + td) (V - SV) / (2 V),
-    // and always T <= 2 N / (M (V + SV)), what the ramps' pulse count allows.
-    double upperBound(std::int64_t m, std::int64_t initial, std::int64_t v) const
+    void searchMultiplier(std::int64_t m, std::int64_t initialCap)
     {
         const double n = static_cast<double>(pulses_) / static_cast<double>(m);
-        const double vd = static_cast<double>(v);
-        const double pulseBound = 2.0 * n / (vd + static_cast<double>(initial));
-        const double rampShare = 1.01 * (request_.accelTime + decelTime_) / 2.0;
-        if (n >= rampShare * static_cast<double>(initial)) {
-            return std::min(pulseBound, n / vd + rampShare * (1.0 - static_cast<double>(initial) / vd));
-        }
-        return pulseBound;
-    }
-
-    // No V from here up ends earlier than N / (V M) + 0.99 (ta + td) (V - SV) / (2 V)
-    // while that falls; from the lowest V whose bound reaches the target.
-    std::int64_t firstSpeed(std::int64_t m, std::int64_t initial) const
-    {
-        const double n = static_cast<double>(pulses_) / static_cast<double>(m);
-        const double c = 0.99 * (request_.accelTime + decelTime_) / 2.0;
-        const double rest = n - c * static_cast<double>(initial);
-        if (rest <= 0.0) {
-            return initial + 1;
-        }
-        if (request_.targetTime <= c) {
-            return largestRegister + 1; // every V ends after the target
-        }
-        const double estimate = std::floor(rest / (request_.targetTime - c)) - 2.0;
-        return estimate <= static_cast<double>(initial + 1) ? initial + 1
-               : estimate >= static_cast<double>(largestRegister) ? largestRegister
-                                                                 : static_cast<std::int64_t>(estimate);
-    }
-
-    void searchMultiplier(std::int64_t m, std::int64_t initial)
-    {
-        for (std::int64_t v = firstSpeed(m, initial); v <= largestRegister; ++v) {
-            if (onTime_ && upperBound(m, initial, v) * (1.0 + boundShare) < moveTimeOf(*onTime_)) {
-                return;
+        for (std::int64_t change = 1; change < largestRegister; ++change) {
+            const std::int64_t highest = std::min(change + initialCap, largestRegister);
+            const double shortest = n + 0.99 * static_cast<double>(change) * rampSum_ / 2.0;
+            const double longest = n + 1.01 * static_cast<double>(change) * rampSum_ / 2.0;
+            // The time of V is at least shortest / V: from the V whose bound reaches the target.
+            const std::int64_t low = clamped(std::floor(shortest / request_.targetTime * (1.0 - boundShare)) - 1.0, change + 1, highest + 1);
+            std::int64_t high = fittingSpeedCap(m, change, highest);
+            if (onTime_) {
+                // At most longest / V: up to the V whose bound reaches the best time found.
+                high = std::min(high, clamped(std::floor(longest / moveTimeOf(*onTime_) * (1.0 + boundShare)) + 1.0, 0, highest));
             }
             RampRange accel;
             RampRange decel;
-            if (ramps(v - initial, accel, decel)) {
-                latestOf(m, initial, v, accel, decel);
+            if (low > high || !ramps(change, accel, decel)) {
+                continue;
+            }
+            for (std::int64_t v = low; v <= high; ++v) {
+                latestOf(m, v - change, v, accel, decel);
             }
         }
     }
@@ -226,30 +239,44 @@ private:
         }
     }
 
-    // The earliest end of all: from the highest V down, the shortest ramps that fit.
-    void searchEarliest(std::int64_t m, std::int64_t initial)
+    // The earliest end of all. For one change the shortest ramps allow the
+    // highest V, and both make the move earlier: one candidate per change.
+    void searchEarliest(std::int64_t m, std::int64_t initialCap)
     {
         const double n = static_cast<double>(pulses_) / static_cast<double>(m);
-        const double c = 0.99 * (request_.accelTime + decelTime_) / 2.0;
-        const bool boundFalls = n >= c * static_cast<double>(initial);
         const DriveType type = request_.type;
         const bool sCurve = isSCurve(type);
-        for (std::int64_t v = largestRegister; v > initial; --v) {
-            const double vd = static_cast<double>(v);
-            if (earliest_ && boundFalls &&
-                (n / vd + c * (1.0 - static_cast<double>(initial) / vd)) * (1.0 - boundShare) > moveTimeOf(*earliest_)) {
-                return;
+        for (std::int64_t change = 1; change < largestRegister; ++change) {
+            const std::int64_t highest = std::min(change + initialCap, largestRegister);
+            const std::int64_t cap = fittingSpeedCap(m, change, highest);
+            if (cap < change + 1 && anyRange_) {
+                continue;
+            }
+            const double shortest = n + 0.99 * static_cast<double>(change) * rampSum_ / 2.0;
+            if (earliest_ && cap >= 1 && shortest / static_cast<double>(cap) * (1.0 - boundShare) > moveTimeOf(*earliest_)) {
+                continue;
             }
             RampRange accel;
             RampRange decel;
-            if (!ramps(v - initial, accel, decel)) {
+            if (!ramps(change, accel, decel)) {
                 continue;
             }
             const std::int64_t a = sCurve ? accel.low : accel.high;
             const std::int64_t d = sCurve ? decel.low : decel.high;
-            const MoveCandidate c2{{type, m, initial, v, a, d}, pulses_};
-            if (rampsFit(c2) && (!earliest_ || compareMoveTimes(c2, *earliest_) < 0)) {
-                earliest_ = c2;
+            const auto make = [&](std::int64_t v) { return MoveCandidate{{type, m, v - change, v, a, d}, pulses_}; };
+            const std::int64_t v =
+                firstHolding(change + 1, highest, static_cast<double>(cap), [&](std::int64_t w) { return !rampsFit(make(w)); }) - 1;
+            if (v < change + 1) {
+                continue;
+            }
+            const MoveCandidate c = make(v);
+            if (!earliest_) {
+                earliest_ = c;
+                continue;
+            }
+            const int order = compareMoveTimes(c, *earliest_);
+            if (order < 0 || (order == 0 && registersBefore(c.registers, earliest_->registers))) {
+                earliest_ = c;
             }
         }
     }
