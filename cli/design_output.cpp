@@ -13,6 +13,10 @@ using design::MoveDesign;
 using design::MoveSettings;
 using design::RealMove;
 
+static_assert(texts::designOutcomeTexts.size() == static_cast<std::size_t>(design::DesignOutcome::SpeedAboveRange) + 1);
+static_assert(texts::designInputOptions.size() == static_cast<std::size_t>(design::DesignInput::DriveType) + 1);
+static_assert(texts::designInputJson.size() == texts::designInputOptions.size());
+
 std::string shortest(double value)
 {
     return formatShortest(value);
