@@ -13,7 +13,7 @@ namespace {
 constexpr double boundShare = 1e-12;
 
 // The most registers of one asymmetric ramp tried for one speed change and drive speed.
-constexpr std::int64_t largestOuterSpan = 4096;
+constexpr std::int64_t largestOuterSpan = 1024;
 
 // The registers of one ramp whose real time is within 1 % of the time wanted.
 struct RampRange {
@@ -211,17 +211,33 @@ private:
         }
     }
 
+    // The register whose ramp over the change takes the seconds (a double estimate).
+    double registerFor(std::int64_t change, double seconds) const
+    {
+        const auto c = static_cast<double>(change);
+        return isSCurve(request_.type) ? (12500.0 * seconds) * (12500.0 * seconds) / (10.0 * c) : c / (125.0 * seconds);
+    }
+
     // The latest ending of one speed: ramps as long as the time and the pulses allow.
     void latestOf(std::int64_t m, std::int64_t initial, std::int64_t v, const RampRange& accel, const RampRange& decel)
     {
         const DriveType type = request_.type;
         const bool sCurve = isSCurve(type);
+        const std::int64_t change = v - initial;
         const auto make = [&](std::int64_t a, std::int64_t d) { return MoveCandidate{{type, m, initial, v, a, d}, pulses_}; };
+        // The two ramps together take at most this long (s): the target's
+        // (T V - N / M) 2 / c and the pulses' 2 N / (M (2V - c)); the estimates
+        // of the registers come from it, the exact checks decide.
+        const double n = static_cast<double>(pulses_) / static_cast<double>(m);
+        const auto vd = static_cast<double>(v);
+        const auto c = static_cast<double>(change);
+        const double rampSum = std::min(2.0 * (request_.targetTime * vd - n) / c, 2.0 * n / (2.0 * vd - c));
         if (!isAsymmetric(type)) {
             // One register for both ramps: longer with a smaller A or a larger K.
+            const double estimate = registerFor(change, rampSum / 2.0);
             const std::int64_t best = sCurve
-                ? firstHolding(accel.low, accel.high, accel.high, [&](std::int64_t k) { return !endsInTime(make(k, k)); }) - 1
-                : firstHolding(accel.low, accel.high, accel.low, [&](std::int64_t a) { return endsInTime(make(a, a)); });
+                ? firstHolding(accel.low, accel.high, estimate + 1.0, [&](std::int64_t k) { return !endsInTime(make(k, k)); }) - 1
+                : firstHolding(accel.low, accel.high, std::ceil(estimate), [&](std::int64_t a) { return endsInTime(make(a, a)); });
             if (best >= accel.low && best <= accel.high) {
                 considerOnTime(make(best, best));
             }
@@ -240,9 +256,12 @@ private:
         const std::int64_t to = std::min(outer.high, from + largestOuterSpan - 1);
         for (std::int64_t x = from; x <= to; ++x) {
             const auto pair = [&](std::int64_t y) { return byAccel ? make(x, y) : make(y, x); };
+            MoveRegisters outerRamp{type, m, initial, v, x, x};
+            const double rest = rampSum - accelTimeOf(outerRamp);
+            const double estimate = rest > 0.0 ? registerFor(change, rest) : (sCurve ? 0.0 : static_cast<double>(inner.high) + 1.0);
             const std::int64_t y = sCurve
-                ? firstHolding(inner.low, inner.high, inner.high, [&](std::int64_t k) { return !endsInTime(pair(k)); }) - 1
-                : firstHolding(inner.low, inner.high, inner.low, [&](std::int64_t a) { return endsInTime(pair(a)); });
+                ? firstHolding(inner.low, inner.high, estimate + 1.0, [&](std::int64_t k) { return !endsInTime(pair(k)); }) - 1
+                : firstHolding(inner.low, inner.high, std::ceil(estimate), [&](std::int64_t a) { return endsInTime(pair(a)); });
             if (y >= inner.low && y <= inner.high) {
                 considerOnTime(pair(y));
             }
