@@ -15,6 +15,12 @@ constexpr double boundShare = 1e-12;
 // The most registers of one asymmetric ramp tried for one speed change and drive speed.
 constexpr std::int64_t largestOuterSpan = 1024;
 
+// The most ramp registers (or pairs' outer registers) tried in one question:
+// the windows design at every keystroke, so no input may take long. Every
+// design tried is checked exactly, so a search cut short still ends on time;
+// what it may miss is a later end, and the latest possible ends at the target.
+constexpr std::int64_t candidateBudget = 8192;
+
 // The registers of one ramp whose real time is within 1 % of the time wanted.
 struct RampRange {
     std::int64_t low = 1;
@@ -99,7 +105,9 @@ public:
             const auto m = static_cast<std::int64_t>(value);
             if (const std::int64_t initialCap = initialCapOf(m); initialCap >= 1) {
                 anyInitial_ = true;
-                searchMultiplier(m, initialCap);
+                if (budget_ > 0) {
+                    searchMultiplier(m, initialCap);
+                }
             }
         }
         SearchResult result;
@@ -137,6 +145,7 @@ private:
     std::optional<MoveCandidate> earliest_;
     bool anyInitial_ = false;
     bool anyRange_ = false;
+    std::int64_t budget_ = candidateBudget;
 
     // The largest SV within the initial speed; V above it must stay within 8000.
     std::int64_t initialCapOf(std::int64_t m) const
@@ -205,8 +214,11 @@ private:
             if (low > high || !ramps(change, accel, decel)) {
                 continue;
             }
-            for (std::int64_t v = low; v <= high; ++v) {
+            for (std::int64_t v = low; v <= high && budget_ > 0; ++v) {
                 latestOf(m, v - change, v, accel, decel);
+            }
+            if (budget_ <= 0) {
+                return;
             }
         }
     }
@@ -233,6 +245,7 @@ private:
         const auto c = static_cast<double>(change);
         const double rampSum = std::min(2.0 * (request_.targetTime * vd - n) / c, 2.0 * n / (2.0 * vd - c));
         if (!isAsymmetric(type)) {
+            --budget_;
             // One register for both ramps: longer with a smaller A or a larger K.
             const double estimate = registerFor(change, rampSum / 2.0);
             const std::int64_t best = sCurve
@@ -254,7 +267,7 @@ private:
         const std::int64_t middle = outer.low + (outer.high - outer.low) / 2;
         const std::int64_t from = std::max(outer.low, middle - largestOuterSpan / 2);
         const std::int64_t to = std::min(outer.high, from + largestOuterSpan - 1);
-        for (std::int64_t x = from; x <= to; ++x) {
+        for (std::int64_t x = from; x <= to && budget_ > 0; ++x, --budget_) {
             const auto pair = [&](std::int64_t y) { return byAccel ? make(x, y) : make(y, x); };
             MoveRegisters outerRamp{type, m, initial, v, x, x};
             const double rest = rampSum - accelTimeOf(outerRamp);
