@@ -69,6 +69,24 @@ BigInteger scaled(const BigInteger& value, int exponent)
     return exponent > 0 ? value.shiftedLeft(static_cast<unsigned>(exponent)) : value;
 }
 
+// Whether both make the same real move: the same speeds, rates or jerks, and
+// pulses. Designs of different multipliers often do, and their times are then
+// equal without the integers of the exact comparison.
+bool sameRealMove(const MoveCandidate& a, const MoveCandidate& b)
+{
+    const MoveRegisters& x = a.registers;
+    const MoveRegisters& y = b.registers;
+    if (x.type != y.type || a.pulses != b.pulses || x.initial * x.multiplier != y.initial * y.multiplier ||
+        x.drive * x.multiplier != y.drive * y.multiplier) {
+        return false;
+    }
+    if (isSCurve(x.type)) {
+        // The jerk 62,500,000 M / K: equal when M K' = M' K.
+        return x.multiplier * y.accel == y.multiplier * x.accel && x.multiplier * y.decel == y.multiplier * x.decel;
+    }
+    return x.accel * x.multiplier == y.accel * y.multiplier && x.decel * x.multiplier == y.decel * y.multiplier;
+}
+
 } // namespace
 
 double accelTimeOf(const MoveRegisters& r)
@@ -124,7 +142,7 @@ bool rampsFit(const MoveCandidate& c)
 
 int compareMoveTimes(const MoveCandidate& a, const MoveCandidate& b)
 {
-    if (a == b) {
+    if (a == b || sameRealMove(a, b)) {
         return 0;
     }
     if (const int d = decided(moveTimeOf(a), moveTimeOf(b)); d != 0) {

@@ -142,7 +142,9 @@ private:
     double decelTime_;
     double rampSum_; // s: the two ramp times wanted
     std::optional<MoveCandidate> onTime_;
+    double onTimeSeconds_ = 0.0; // onTime_'s move time, a double for the bounds
     std::optional<MoveCandidate> earliest_;
+    double earliestSeconds_ = 0.0;
     bool anyInitial_ = false;
     bool anyRange_ = false;
     std::int64_t budget_ = candidateBudget;
@@ -193,12 +195,28 @@ private:
             }
         }
         onTime_ = c;
+        onTimeSeconds_ = moveTimeOf(c);
+    }
+
+    // The least change whose V can reach the target: V is at most the change
+    // plus the largest SV, and the move takes at least (N / M + 0.99 c (ta + td) / 2) / V,
+    // so a change c is of use only when N / M + 0.99 c R / 2 <= T (c + SV + 1).
+    // Two steps below the double's bound, the changes' own checks decide.
+    std::int64_t leastChange(double n, std::int64_t initialCap) const
+    {
+        const double t = request_.targetTime / (1.0 - boundShare);
+        const double slope = 0.99 * rampSum_ / 2.0 - t;
+        const double rest = t * static_cast<double>(initialCap + 2) - n;
+        if (slope >= 0.0) {
+            return rest >= 0.0 ? 1 : largestRegister;
+        }
+        return clamped(std::floor(rest / slope) - 2.0, 1, largestRegister);
     }
 
     void searchMultiplier(std::int64_t m, std::int64_t initialCap)
     {
         const double n = static_cast<double>(pulses_) / static_cast<double>(m);
-        for (std::int64_t change = 1; change < largestRegister; ++change) {
+        for (std::int64_t change = leastChange(n, initialCap); change < largestRegister; ++change) {
             const std::int64_t highest = std::min(change + initialCap, largestRegister);
             const double shortest = n + 0.99 * static_cast<double>(change) * rampSum_ / 2.0;
             const double longest = n + 1.01 * static_cast<double>(change) * rampSum_ / 2.0;
@@ -207,7 +225,7 @@ private:
             std::int64_t high = fittingSpeedCap(m, change, highest);
             if (onTime_) {
                 // At most longest / V: up to the V whose bound reaches the best time found.
-                high = std::min(high, clamped(std::floor(longest / moveTimeOf(*onTime_) * (1.0 + boundShare)) + 1.0, 0, highest));
+                high = std::min(high, clamped(std::floor(longest / onTimeSeconds_ * (1.0 + boundShare)) + 1.0, 0, highest));
             }
             RampRange accel;
             RampRange decel;
@@ -295,7 +313,7 @@ private:
                 continue;
             }
             const double shortest = n + 0.99 * static_cast<double>(change) * rampSum_ / 2.0;
-            if (earliest_ && cap >= 1 && shortest / static_cast<double>(cap) * (1.0 - boundShare) > moveTimeOf(*earliest_)) {
+            if (earliest_ && cap >= 1 && shortest / static_cast<double>(cap) * (1.0 - boundShare) > earliestSeconds_) {
                 continue;
             }
             RampRange accel;
@@ -314,11 +332,13 @@ private:
             const MoveCandidate c = make(v);
             if (!earliest_) {
                 earliest_ = c;
+                earliestSeconds_ = moveTimeOf(c);
                 continue;
             }
             const int order = compareMoveTimes(c, *earliest_);
             if (order < 0 || (order == 0 && registersBefore(c.registers, earliest_->registers))) {
                 earliest_ = c;
+                earliestSeconds_ = moveTimeOf(c);
             }
         }
     }
