@@ -248,6 +248,49 @@ private:
         return isSCurve(request_.type) ? (12500.0 * seconds) * (12500.0 * seconds) / (10.0 * c) : c / (125.0 * seconds);
     }
 
+    // The seconds of a ramp of the registers' range: the shortest and the longest.
+    std::pair<double, double> rampSeconds(const RampRange& range, std::int64_t change) const
+    {
+        const auto c = static_cast<double>(change);
+        if (isSCurve(request_.type)) {
+            return {std::sqrt(10.0 * c * static_cast<double>(range.low)) / 12500.0,
+                    std::sqrt(10.0 * c * static_cast<double>(range.high)) / 12500.0};
+        }
+        return {c / (125.0 * static_cast<double>(range.high)), c / (125.0 * static_cast<double>(range.low))};
+    }
+
+    // The outer registers whose move, with any inner register, can end by the
+    // target and no earlier than the best found: (N / M + c (tx + ty) / 2) / V
+    // between them bounds tx, and tx is monotone in the register. The bounds are
+    // doubles, widened by two registers; the exact checks decide.
+    RampRange usefulOuter(const RampRange& outer, const RampRange& inner, std::int64_t change, double n, double v) const
+    {
+        const auto [innerShortest, innerLongest] = rampSeconds(inner, change);
+        const auto c = static_cast<double>(change);
+        const double latest = 2.0 * (request_.targetTime * (1.0 + boundShare) * v - n) / c - innerShortest;
+        const double earliest = onTime_ ? 2.0 * (onTimeSeconds_ * (1.0 - boundShare) * v - n) / c - innerLongest : 0.0;
+        if (latest <= 0.0) {
+            return {outer.low, outer.low - 1};
+        }
+        RampRange r = outer;
+        const double atLatest = registerFor(change, latest);
+        const double atEarliest = earliest > 0.0 ? registerFor(change, earliest) : -1.0;
+        if (isSCurve(request_.type)) {
+            // Longer with a larger K.
+            r.high = std::min(r.high, clamped(std::floor(atLatest) + 2.0, 0, r.high));
+            if (atEarliest >= 0.0) {
+                r.low = std::max(r.low, clamped(std::ceil(atEarliest) - 2.0, r.low, r.high + 1));
+            }
+        } else {
+            // Longer with a smaller A.
+            r.low = std::max(r.low, clamped(std::ceil(atLatest) - 2.0, r.low, r.high + 1));
+            if (atEarliest >= 0.0) {
+                r.high = std::min(r.high, clamped(std::floor(atEarliest) + 2.0, 0, r.high));
+            }
+        }
+        return r;
+    }
+
     // The latest ending of one speed: ramps as long as the time and the pulses allow.
     void latestOf(std::int64_t m, std::int64_t initial, std::int64_t v, const RampRange& accel, const RampRange& decel)
     {
@@ -278,13 +321,14 @@ private:
         const bool byAccel = accel.size() <= decel.size();
         const RampRange& outer = byAccel ? accel : decel;
         const RampRange& inner = byAccel ? decel : accel;
+        const RampRange useful = usefulOuter(outer, inner, change, n, vd);
         // Long S-curve ramps over a change of a few steps make millions of
         // registers within 1 %, whose sums of roots lie closer together than
         // any target can tell: the registers nearest the range's middle, the
         // smallest deviations, are searched, so that a design ends in time.
-        const std::int64_t middle = outer.low + (outer.high - outer.low) / 2;
-        const std::int64_t from = std::max(outer.low, middle - largestOuterSpan / 2);
-        const std::int64_t to = std::min(outer.high, from + largestOuterSpan - 1);
+        const std::int64_t middle = std::clamp(outer.low + (outer.high - outer.low) / 2, useful.low, useful.high);
+        const std::int64_t from = std::max(useful.low, middle - largestOuterSpan / 2);
+        const std::int64_t to = std::min(useful.high, from + largestOuterSpan - 1);
         for (std::int64_t x = from; x <= to && budget_ > 0; ++x, --budget_) {
             const auto pair = [&](std::int64_t y) { return byAccel ? make(x, y) : make(y, x); };
             MoveRegisters outerRamp{type, m, initial, v, x, x};
