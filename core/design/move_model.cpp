@@ -4,6 +4,8 @@
 #include "core/design/radical_sign.h"
 
 #include <array>
+#include <bit>
+#include <optional>
 #include <cmath>
 #include <vector>
 
@@ -85,6 +87,47 @@ bool sameRealMove(const MoveCandidate& a, const MoveCandidate& b)
         return x.multiplier * y.accel == y.multiplier * x.accel && x.multiplier * y.decel == y.multiplier * x.decel;
     }
     return x.accel * x.multiplier == y.accel * y.multiplier && x.decel * x.multiplier == y.decel * y.multiplier;
+}
+
+__extension__ typedef unsigned __int128 Wide;
+
+// The exact sign of lhs - x^power x factor in 128 bits, where they hold it:
+// limits typed as whole numbers or short decimals meet their registers'
+// products exactly, and these ties need no big integers.
+std::optional<int> narrowSign(std::uint64_t lhs, double x, int power, std::uint64_t factor)
+{
+    int exponent = 0;
+    const double fraction = std::frexp(x, &exponent);
+    auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    if (mantissa == 0) {
+        return std::nullopt;
+    }
+    exponent -= 53;
+    const int zeros = std::countr_zero(mantissa);
+    mantissa >>= zeros;
+    exponent += zeros;
+    Wide rhs = mantissa;
+    if (power == 2) {
+        if (mantissa >> 32 != 0) {
+            return std::nullopt;
+        }
+        rhs *= mantissa;
+        exponent *= 2;
+    }
+    rhs *= factor; // both below 2^64
+    Wide left = lhs;
+    if (exponent >= 0) {
+        if (exponent >= 64 || rhs >> (127 - exponent) != 0) {
+            return rhs == 0 ? std::optional<int>(left > 0) : std::optional<int>(-1);
+        }
+        rhs <<= exponent;
+    } else {
+        if (exponent <= -64) {
+            return std::nullopt;
+        }
+        left <<= -exponent;
+    }
+    return left < rhs ? -1 : left > rhs ? 1 : 0;
 }
 
 } // namespace
@@ -183,6 +226,9 @@ int compareWithScaledDouble(std::uint64_t lhs, double x, int power, std::uint64_
     const double product = (power == 2 ? x * x : x) * static_cast<double>(factor);
     if (const int d = decided(static_cast<double>(lhs), product); d != 0) {
         return d;
+    }
+    if (const auto sign = narrowSign(lhs, x, power, factor)) {
+        return *sign;
     }
     const ExactDouble e = exactly(x);
     BigInteger rhs = BigInteger::fromUnsigned(factor) * e.mantissa;

@@ -232,7 +232,7 @@ private:
             if (low > high || !ramps(change, accel, decel)) {
                 continue;
             }
-            for (std::int64_t v = low; v <= high && budget_ > 0; ++v) {
+            for (std::int64_t v = low; v <= high && budget_ > 0; ++v, --budget_) {
                 latestOf(m, v - change, v, accel, decel);
             }
             if (budget_ <= 0) {
@@ -306,7 +306,6 @@ private:
         const auto c = static_cast<double>(change);
         const double rampSum = std::min(2.0 * (request_.targetTime * vd - n) / c, 2.0 * n / (2.0 * vd - c));
         if (!isAsymmetric(type)) {
-            --budget_;
             // One register for both ramps: longer with a smaller A or a larger K.
             const double estimate = registerFor(change, rampSum / 2.0);
             const std::int64_t best = sCurve
