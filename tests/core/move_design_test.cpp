@@ -111,6 +111,19 @@ TEST(MoveDesign, anUnmeetableTargetGivesTheEarliestAndItsMiss)
     expectReproduced(d, DriveType::SymmetricTrapezoid);
 }
 
+// Millions of ramp registers within 1 % over many speed changes: the search
+// stops at its budget, and what it gives still ends on time, a hair before the target.
+TEST(MoveDesign, aVastOnTimeSearchEndsAtItsBudgetStillOnTime)
+{
+    const auto d = designOnTimeMove({DriveType::AsymmetricSCurve, 100000, 1.9, 25.6, 25600, 39});
+    EXPECT_TRUE(d.met);
+    EXPECT_EQ(d.outcome, DesignOutcome::EndsOnTime);
+    ASSERT_TRUE(d.timeMargin);
+    EXPECT_GE(*d.timeMargin, 0.0);
+    EXPECT_LT(*d.timeMargin, 1e-9);
+    expectReproduced(d, DriveType::AsymmetricSCurve);
+}
+
 TEST(MoveDesign, hostileNumbersGiveAReasonNeverAFalseSuccess)
 {
     struct Case {
