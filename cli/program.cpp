@@ -2,6 +2,8 @@
 
 #include "cli/batch.h"
 #include "cli/texts_en.h"
+#include "cli/design_options.h"
+#include "cli/design_program.h"
 #include "cli/message_meaning.h"
 #include "cli/outcome_output.h"
 #include "cli/plot_file.h"
@@ -160,6 +162,9 @@ int runCommandLine(std::span<const std::string_view> arguments, std::FILE* out, 
         // No drive at all: how to give one, where a result would be taken for output.
         write(err, texts::en::usage);
         return 2;
+    }
+    if (isDesignCommand(arguments)) {
+        return runDesign(arguments, out, err);
     }
     const auto parsed = parseOptions(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {

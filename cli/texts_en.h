@@ -2,6 +2,8 @@
 
 #include "report/failure_reason.h"
 
+#include <array>
+#include <cstdint>
 #include <string_view>
 
 // The command-line front end's own texts: usage (at most 79 columns a line, so
@@ -15,6 +17,11 @@ inline constexpr std::string_view usage =
     "                 [--decel TEXT] [--multiplier ITEM]\n"
     "                 [--pulses TEXT [--svg FILE]] [--rounded] [--compare] [--json]\n"
     "       pulsecalc --type T ... --registers lines|c|json\n"
+    "       pulsecalc --design fastest --type T --initial PPS --pulses N\n"
+    "                 --max-speed PPS [--max-accel PPS/S] [--max-decel PPS/S]\n"
+    "                 [--max-jerk PPS/S2] [--max-decel-jerk PPS/S2] [--json]\n"
+    "       pulsecalc --design time --type T --initial PPS --pulses N\n"
+    "                 --accel S [--decel S] --time S [--json]\n"
     "       pulsecalc --csv FILE\n"
     "       pulsecalc --help | --version\n"
     "\n"
@@ -74,6 +81,17 @@ inline constexpr std::string_view usage =
     "                      and print the rows with summary,R,A,SV,V,K,AO,D,L,\n"
     "                      multiplierShown,decelPoint,errors added; an empty\n"
     "                      multiplier or pulses cell leaves that step out\n"
+    "  --design fastest    the integer settings of the shortest move of N pulses\n"
+    "                      within the motor's limits: the initial speed, the drive\n"
+    "                      speed, the acceleration (--max-accel; type 2 also\n"
+    "                      --max-decel) or the jerk (--max-jerk; type 3 also\n"
+    "                      --max-decel-jerk, and for the S-curves --max-accel\n"
+    "                      optionally as the highest acceleration)\n"
+    "  --design time       the integer settings whose ramps are within 1 % of\n"
+    "                      --accel (and --decel) and whose move of N pulses ends\n"
+    "                      latest, no later than --time seconds\n"
+    "                      Both print the registers, the real move and the field\n"
+    "                      texts that give them; exit status 0 met, 1 not met\n"
     "  --help              print this text\n"
     "  --version           print the program's version\n"
     "\n"
@@ -184,5 +202,101 @@ inline constexpr report::FailureReasonTexts failureReasons{
 };
 // The setting values cannot be determined, and why in this step.
 inline constexpr std::string_view meaningNoSetting = "parameter error: the setting values cannot be determined: {}";
+
+// --design: what goes wrong with its command line, each following "pulsecalc: ".
+inline constexpr std::string_view designFastestName = "fastest";
+inline constexpr std::string_view designTimeName = "time";
+// {fmt} format strings: the option as given, then its value where it has one.
+inline constexpr std::string_view designUnknownOption = "unknown option '{}' for --design";
+inline constexpr std::string_view designTakesNoValue = "option {} takes no value";
+inline constexpr std::string_view designNeedsValue = "option {} needs a value";
+inline constexpr std::string_view designGivenTwice = "option {} given twice";
+inline constexpr std::string_view designBadNumber = "bad {} '{}': give a number";
+inline constexpr std::string_view designBadQuestion = "bad --design '{}': give fastest or time";
+inline constexpr std::string_view designBadType =
+    "bad --type '{}' for --design: give 0 to 3, symmetric-trapezoid, symmetric-s-curve, asymmetric-trapezoid or "
+    "asymmetric-s-curve";
+inline constexpr std::string_view designNeedsType = "--design needs --type: 0 to 3 or the type's name";
+// The option, the question it belongs to, the question asked.
+inline constexpr std::string_view designOtherQuestion =
+    "{} belongs to --design {}, not to --design {}";
+// The option, the drive type.
+inline constexpr std::string_view designNotForType = "{} is no limit or time of drive type {}";
+// The question, the drive type, the option missing.
+inline constexpr std::string_view designMissing =
+    "--design {} of drive type {} needs {}";
+
+// --design's plain output.
+inline constexpr std::string_view designFastestTitle = "Fastest move within the limits";
+inline constexpr std::string_view designTimeTitle = "Move that ends on time";
+inline constexpr std::string_view designMet = "met";
+inline constexpr std::string_view designNotMet = "not met";
+inline constexpr std::string_view designDecidedBy = "Decided by: ";
+inline constexpr std::string_view designWhyNot = "Not met: ";
+inline constexpr std::string_view designNoSettings = "No integer settings make this move.\n";
+inline constexpr std::string_view designEarliest = "The settings that end earliest:\n";
+inline constexpr std::string_view designRealMove = "Real move";
+inline constexpr std::string_view designFieldsHeading = "Fields to type, then press Calculate";
+inline constexpr std::string_view designLabelMultiplier = "multiplier";
+inline constexpr std::string_view designLabelDecelPoint = "deceleration point";
+inline constexpr std::string_view designLabelInitial = "initial speed";
+inline constexpr std::string_view designLabelDrive = "drive speed";
+inline constexpr std::string_view designLabelAccelRate = "acceleration";
+inline constexpr std::string_view designLabelDecelRate = "deceleration";
+inline constexpr std::string_view designLabelAccelJerk = "accel jerk";
+inline constexpr std::string_view designLabelDecelJerk = "decel jerk";
+inline constexpr std::string_view designLabelPeakAccel = "peak accel";
+inline constexpr std::string_view designLabelPeakDecel = "peak decel";
+inline constexpr std::string_view designLabelAccelTime = "accel time";
+inline constexpr std::string_view designLabelDecelTime = "decel time";
+inline constexpr std::string_view designLabelConstant = "constant speed";
+inline constexpr std::string_view designLabelMoveTime = "move time";
+inline constexpr std::string_view designLabelPulses = "pulse count";
+// {fmt} format strings of a line's value: the value, then its limit, wish or target.
+inline constexpr std::string_view designSpeed = "{} PPS";
+inline constexpr std::string_view designRate = "{} PPS/s";
+inline constexpr std::string_view designJerk = "{} PPS/s2";
+inline constexpr std::string_view designSeconds = "{} s";
+inline constexpr std::string_view designAtMost = ", at most {}";
+inline constexpr std::string_view designWanted = ", wanted {} ({} %)";
+inline constexpr std::string_view designConstant = "{} s, {} pulses";
+inline constexpr std::string_view designTargetMet = ", target {}: {} s to spare";
+inline constexpr std::string_view designTargetMissed = ", target {}: misses by {} s";
+inline constexpr std::string_view designDecelPointLine = "{} (exactly {})";
+inline constexpr std::string_view designCalculateChooses = " (Calculate chooses it)";
+inline constexpr std::string_view designRecalculate = " (select it and press Recalculate)";
+// On standard error when a design is not met: the reason.
+inline constexpr std::string_view designNotMetLine = "pulsecalc: the design is not met: {}\n";
+
+// What decides a design, or why none meets the question, by DesignOutcome.
+inline constexpr std::array<std::string_view, 13> designOutcomeTexts = {
+    "the drive speed limit",
+    "register V's 8000 at this multiplier",
+    "the move is too short to reach the drive speed limit",
+    "the move ends no later than the target time",
+    "{} is no usable number",
+    "the initial speed is below 1 PPS, the lowest speed of any multiplier",
+    "no drive speed above the initial speed is within the drive speed limit",
+    "the acceleration limit is below 125 PPS/s, one step of register A or D",
+    "the jerk limit needs a register K or L larger than 2^36",
+    "the ramps alone take more pulses than the move has",
+    "no register gives a ramp within 1 % of the time wanted",
+    "the target time is shorter than the ramps allow",
+    "the speed needed is above 4,000,000 PPS",
+};
+// The options of the inputs a design finds unusable, by DesignInput; the drive type is --type.
+inline constexpr std::array<std::string_view, 12> designInputOptions = {
+    "the initial speed (--initial)",         "the drive speed limit (--max-speed)",
+    "the acceleration limit (--max-accel)",  "the deceleration limit (--max-decel)",
+    "the jerk limit (--max-jerk)",           "the deceleration's jerk limit (--max-decel-jerk)",
+    "the highest acceleration (--max-accel)", "the acceleration time (--accel)",
+    "the deceleration time (--decel)",        "the pulse count (--pulses), a whole number from 1 to 2^50,",
+    "the target time (--time)",               "the drive type (--type)",
+};
+// JSON's word of each DesignInput's option.
+inline constexpr std::array<std::string_view, 12> designInputJson = {
+    "initial", "maxSpeed", "maxAccel", "maxDecel", "maxJerk", "maxDecelJerk",
+    "maxAccel", "accel", "decel", "pulses", "time", "type",
+};
 
 } // namespace veldronix::cli::texts::en
