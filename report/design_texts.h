@@ -40,9 +40,8 @@ inline constexpr std::string_view findingTooManyPulses = "{}以下の整数を�
 // The S-curves' highest acceleration may be left empty.
 inline constexpr std::string_view findingOptional = "空欄なら加速度の上限なし(加加速度だけで決めます)。";
 
-// The buttons.
+// The button.
 inline constexpr std::string_view applyButton = "設定に反映(&A)";
-inline constexpr std::string_view followButton = "ダイアログの値を読み込む(&D)";
 
 // The result table.
 inline constexpr std::string_view columnItem = "項目";

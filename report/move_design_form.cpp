@@ -113,6 +113,10 @@ DesignEntries entriesFrom(const Details& details)
 
 std::optional<DetailsSection> MoveDesignForm::section(const Details& details) const
 {
+    // As the details' own sections: nothing but the line that nothing is calculated.
+    if (!details.calculated) {
+        return std::nullopt;
+    }
     const DesignEntries entries = entriesFor(details);
     const DesignReading reading = readDesign(entries);
 
@@ -151,10 +155,6 @@ std::optional<DetailsSection> MoveDesignForm::section(const Details& details) co
     apply.command = std::string(applyCommand);
     apply.enabled = reading.design && reading.design->settings;
     section.buttons.push_back(std::move(apply));
-    SectionButton follow = sectionButton(SectionAction::Command, t::followButton);
-    follow.command = std::string(followCommand);
-    follow.enabled = entries_.has_value(); // it follows the dialog already
-    section.buttons.push_back(std::move(follow));
     return section;
 }
 
@@ -172,10 +172,6 @@ void MoveDesignForm::onEdit(FormView& view)
 
 std::vector<DialogRequest> MoveDesignForm::onCommand(std::string_view command, FormView& view)
 {
-    if (command == followCommand) {
-        entries_.reset();
-        return {};
-    }
     if (command != applyCommand) {
         return {};
     }

@@ -39,20 +39,20 @@ struct DesignEntries {
 };
 
 // The entries the form starts from: the calculation the details are of (its
-// speeds, ramp times, their rates or jerks as the limits, the pulse count), or
-// an example drive where nothing is calculated.
+// speeds, ramp times, their rates or jerks as the limits, the pulse count), an
+// example drive's for what it does not give (the target time, the other type's limits).
 DesignEntries entriesFrom(const Details& details);
 
 // The form 移動の設計: the question (the fastest move within the motor's limits,
 // or the drive speed that ends a move on time), its inputs, the design as a
 // table of its settings and real move, and a button that writes its field texts
-// into the dialog. It follows the dialog's calculation until the user edits it,
-// and keeps the user's entries from then on (until ダイアログの値を読み込む).
+// into the dialog; shown with a calculation, as the details' own sections. It
+// follows the dialog's calculation until the user edits it, and keeps the
+// user's entries from then on, so that an applied design stays the one shown.
 class MoveDesignForm final : public FormController {
 public:
     static constexpr std::string_view formName = "moveDesign";
     static constexpr std::string_view applyCommand = "apply";
-    static constexpr std::string_view followCommand = "follow";
 
     std::string_view name() const override { return formName; }
     std::optional<DetailsSection> section(const Details& details) const override;

@@ -236,14 +236,14 @@ DetailsLine outcomeLine(const DesignReading& r)
 DesignResult designResult(const DesignReading& reading)
 {
     DesignResult result;
-    result.table.columns = {{std::string(t::columnItem), CellAlign::Left},
-                            {std::string(t::columnDesign), CellAlign::Right},
-                            {std::string(t::columnLimit), CellAlign::Right},
-                            {std::string(t::columnComparison), CellAlign::Right}};
     result.lines.push_back(outcomeLine(reading));
     if (!reading.design || !reading.design->settings) {
         return result;
     }
+    result.table.columns = {{std::string(t::columnItem), CellAlign::Left},
+                            {std::string(t::columnDesign), CellAlign::Right},
+                            {std::string(t::columnLimit), CellAlign::Right},
+                            {std::string(t::columnComparison), CellAlign::Right}};
     const design::MoveDesign& d = *reading.design;
     TableBuilder rows(reading, result.table);
     addSettings(rows, *d.settings);

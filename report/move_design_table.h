@@ -11,7 +11,7 @@ namespace veldronix::report {
 struct DesignResult {
     // The settings (multiplier, registers, type 3's deceleration point), then the
     // real move: each quantity beside its limit or wish, the phases and the
-    // move's time beside the target. No rows where there is no design.
+    // move's time beside the target. No columns and no rows where there is no design.
     DetailsTable table;
     // What decides the design, or why none meets the question (a warning, so
     // that a design that is not met never reads as one), and what apply does.

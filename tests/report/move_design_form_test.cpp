@@ -60,10 +60,16 @@ protected:
         return requests;
     }
 
+    // The form is shown with a calculation; this one prefills the example's
+    // limits: 100 -> 20,000 PPS in 0.199 s is 100,000 PPS/s, over 10,000 pulses.
     void SetUp() override
     {
         ControllerTest::SetUp();
         forms.add(std::make_unique<MoveDesignForm>());
+        view.enter(0, "100", "20000", "0.199", "");
+        view.texts[IDC_PULSE_COUNT] = "10000";
+        controller.onCalculate();
+        view.calls.clear();
     }
 
     report::DetailsForms forms;
@@ -116,9 +122,10 @@ std::vector<std::string> rowOf(const report::DetailsSection& s, std::string_view
 // 100,000 PPS/s): multiplier 5, SV 20, V 4000, A 160; a = 125 x 160 x 5 =
 // 100,000 PPS/s, ramps of 19,900 / 100,000 = 0.199 s of (20,000 + 100) / 2 x
 // 0.199 = 1999.95 pulses each, 6000.1 pulses at 20,000 PPS in 0.300005 s, the
-// move 0.698005 s. Nothing calculated: the form starts from this example.
+// move 0.698005 s. Nothing calculated, the form is not shown.
 TEST_F(MoveDesignFormTest, theFastestMoveOfTheExampleAsATableBesideItsLimits)
 {
+    EXPECT_FALSE(MoveDesignForm().section(report::makeDetails(std::nullopt, 10000.0)));
     const report::DetailsSection s = section();
     EXPECT_EQ(s.heading, "移動の設計");
     ASSERT_EQ(s.form->choices.size(), 2u);
@@ -149,9 +156,8 @@ TEST_F(MoveDesignFormTest, theFastestMoveOfTheExampleAsATableBesideItsLimits)
     EXPECT_EQ(s.lines[0].text, "最短時間の設定です。決め手:最高速度(この倍率で上限以下の最も速いドライブ速度)");
     EXPECT_FALSE(s.lines[0].warning);
     EXPECT_EQ(s.lines[1].text, "「設定に反映」で入力欄に書き込み、決定を押します。");
-    ASSERT_EQ(s.buttons.size(), 2u);
-    EXPECT_TRUE(s.buttons[0].enabled);
-    EXPECT_FALSE(s.buttons[1].enabled); // it follows the dialog already
+    ASSERT_EQ(s.buttons.size(), 1u);
+    EXPECT_TRUE(s.buttons[0].enabled && s.buttons[0].command == "apply");
 }
 
 // Each question and drive type: the fields it uses, what decides the design or
@@ -234,7 +240,7 @@ TEST_F(MoveDesignFormTest, eachQuestionAndDriveTypeAppliesItsOwnIntegers)
 
 // The form starts from the dialog's calculation and pulse count (its rates or
 // jerks as the limits) and follows it until the user edits it; then it keeps
-// the user's entries across calculations until told to follow again.
+// the user's entries across calculations.
 TEST_F(MoveDesignFormTest, followsTheDialogUntilEditedThenKeepsTheEntries)
 {
     view.enter(3, "100", "10000", "0.2", "0.3");
@@ -259,15 +265,11 @@ TEST_F(MoveDesignFormTest, followsTheDialogUntilEditedThenKeepsTheEntries)
     EXPECT_EQ(field(s, "maxSpeed").text, "8000");
     EXPECT_EQ(field(s, "initialSpeed").text, "100");
     EXPECT_EQ(s.form->choices[1].selected, 3);
-    EXPECT_TRUE(s.buttons.at(1).enabled);
 
-    FakeFormView form(*s.form);
-    EXPECT_TRUE(forms.command(MoveDesignForm::formName, "follow", form).empty());
-    s = section();
-    // 4800 / 0.5 = 9600 PPS/s for the trapezoid.
+    // A fresh form follows this one: 4800 / 0.5 = 9600 PPS/s for the trapezoid.
+    s = *MoveDesignForm().section(details());
     EXPECT_EQ(std::make_tuple(field(s, "initialSpeed").text, field(s, "maxAccel").text, s.form->choices[1].selected),
               std::make_tuple("200", "9600", 0));
-    EXPECT_FALSE(s.buttons.at(1).enabled);
 }
 
 // Each used field is read whole; an unused one is not read at all. A field

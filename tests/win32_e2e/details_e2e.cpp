@@ -957,7 +957,7 @@ void detailsMoveDesign(RemoteProgram& program, const std::wstring& screenshots)
         SendMessageTimeoutW(page(window), WM_COMMAND, MAKEWPARAM(details::formChoice, CBN_SELCHANGE),
                             reinterpret_cast<LPARAM>(question), SMTO_NORMAL, 30000, nullptr);
         expectShown(program, window, name + L": the section and its buttons",
-                    {L"[" + heading + L"]", L"(設定に反映(&A))", L"(ダイアログの値を読み込む(&D))"});
+                    {L"[" + heading + L"]", L"(設定に反映(&A))"});
         scrollToSection(program, window, heading);
         check(captureWindow(window, screenshots + L"\\win32-design-" + c.file + L"-" + screen + L".bmp"),
               L"screenshot " + name);
