@@ -916,11 +916,7 @@ void scrollToSection(const RemoteProgram& program, HWND window, const std::wstri
         if (part == nullptr || (GetWindowRect(part, &shown), shown.top <= top.top + 40)) {
             break;
         }
-        const int before = GetScrollPos(page(window), SB_VERT);
         SendMessageTimeoutW(page(window), WM_VSCROLL, SB_LINEDOWN, 0, SMTO_NORMAL, 30000, nullptr);
-        if (GetScrollPos(page(window), SB_VERT) == before) {
-            break;
-        }
     }
     Sleep(300);
 }
