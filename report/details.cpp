@@ -181,11 +181,13 @@ const PlotTexts& detailsPlotTexts()
 Details makeDetails(const std::optional<Calculation>& calculation, std::optional<double> pulseCount)
 {
     Details details;
+    details.pulseCount = pulseCount;
     if (!calculation) {
         details.heading = std::string(t::notCalculated);
         return details;
     }
     details.calculated = true;
+    details.input = calculation->input;
     details.heading = headingOf(*calculation);
     details.registersHeading = std::string(t::registersHeading);
     details.realDriveHeading = std::string(t::realDriveHeading);

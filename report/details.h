@@ -93,6 +93,11 @@ struct Details {
     std::vector<CopyFormat> copyFormats;
     // The multipliers side by side (see comparisonSection for its table).
     std::optional<MultiplierComparison> comparison;
+
+    // What the details are of, for the forms that start from it: the drive as the
+    // calculation read it (none: not calculated) and the number in 出力パルス数.
+    std::optional<DriveInput> input;
+    std::optional<double> pulseCount;
 };
 
 // The details of the calculation the fields show now (none: nothing is

@@ -5,6 +5,7 @@
 #include "report/command_status.h"
 #include "report/texts_ja.h"
 #include "report/dialog_keys.h"
+#include "report/move_design_form.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/app_icon.h"
 #include "ui/qt/details_window.h"
@@ -49,6 +50,7 @@ bool isEnter(const QKeyEvent& key)
 
 CCalcDialog::CCalcDialog(QWidget* parent) : QDialog(parent)
 {
+    forms_.add(std::make_unique<report::MoveDesignForm>());
     const std::vector<QWidget*> widgets = buildDialog(*this, layout::IDD_MAIN, layout::mainControls);
     for (std::size_t i = 0; i < widgets.size(); ++i) {
         const ControlId id = layout::mainControls[i].id;

@@ -6,6 +6,7 @@
 #include "report/command_status.h"
 #include "report/details.h"
 #include "report/texts_ja.h"
+#include "report/move_design_form.h"
 #include "ui/web/details_json.h"
 
 #include <span>
@@ -31,6 +32,7 @@ PageApplication::PageApplication()
     view_.setSelection(ControlId::IDC_DRIVE_TYPE, 0);
     view_.setSelection(ControlId::IDC_MULTIPLIER, -1);
     controller_.reset();
+    forms_.add(std::make_unique<report::MoveDesignForm>());
 }
 
 std::string PageApplication::press(ControlId button)

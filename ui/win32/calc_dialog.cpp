@@ -9,6 +9,7 @@
 #include "report/details_style.h"
 #include "report/texts_ja.h"
 #include "report/dialog_keys.h"
+#include "report/move_design_form.h"
 #include "ui/win32/scene_painter.h"
 #include "ui/win32/screen_geometry.h"
 
@@ -35,6 +36,7 @@ CCalcDialog::CCalcDialog(HINSTANCE instance, std::wstring title)
       details_(instance, DetailsRequests{[this](const std::vector<DialogRequest>& requests) { perform(requests); }},
                forms_)
 {
+    forms_.add(std::make_unique<report::MoveDesignForm>());
 }
 
 INT_PTR CCalcDialog::run()

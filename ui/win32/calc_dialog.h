@@ -52,7 +52,7 @@ private:
     IconHandle icon_;      // IDR_MAINFRAME at the system's icon size
     IconHandle smallIcon_; // IDR_MAINFRAME at the caption's icon size
     CalculatorController controller_{*this};
-    report::DetailsForms forms_; // the forms the details show after their own sections (none yet)
+    report::DetailsForms forms_; // the forms the details show after their own sections
     DetailsWindow details_;      // the modeless details window, while it is open
     FieldTips fieldTips_;   // over the result fields
 };
