@@ -2,10 +2,10 @@
 
 #include "cli/texts_en.h"
 
+#include <fast_float/fast_float.h>
 #include <fmt/format.h>
 
 #include <array>
-#include <charconv>
 #include <limits>
 #include <optional>
 #include <string>
@@ -57,7 +57,7 @@ std::optional<double> strictNumber(std::string_view text)
 {
     double value = 0.0;
     const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
+    const auto result = fast_float::from_chars(text.data(), end, value);
     if (text.empty() || result.ptr != end || (result.ec != std::errc{} && result.ec != std::errc::result_out_of_range)) {
         return std::nullopt;
     }

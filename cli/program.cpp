@@ -2,6 +2,7 @@
 
 #include "cli/batch.h"
 #include "cli/texts_en.h"
+#include "cli/usage.h"
 #include "cli/design_options.h"
 #include "cli/design_program.h"
 #include "cli/message_meaning.h"
@@ -94,7 +95,7 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
 {
     CheckedOutput output(out);
     if (options.help) {
-        output.write(texts::en::usage);
+        output.write(usage());
         return finishOutput(output, err, 0);
     }
     if (options.version) {
@@ -160,7 +161,7 @@ int runCommandLine(std::span<const std::string_view> arguments, std::FILE* out, 
 {
     if (arguments.empty()) {
         // No drive at all: how to give one, where a result would be taken for output.
-        write(err, texts::en::usage);
+        write(err, usage());
         return 2;
     }
     if (isDesignCommand(arguments)) {

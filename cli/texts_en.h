@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/input_field.h"
 #include "report/failure_reason.h"
 
 #include <array>
@@ -12,7 +13,9 @@
 // calculation's in core/texts_ja.h.
 namespace veldronix::cli::texts::en {
 
-inline constexpr std::string_view usage =
+// The usage: its head, a paragraph per input field (in the order of
+// inputFields, so that a new field is a new row), then the other options.
+inline constexpr std::string_view usageHead =
     "usage: pulsecalc --type T --initial TEXT --drive TEXT --accel TEXT\n"
     "                 [--decel TEXT] [--multiplier ITEM]\n"
     "                 [--pulses TEXT [--svg FILE]] [--rounded] [--compare] [--json]\n"
@@ -28,22 +31,25 @@ inline constexpr std::string_view usage =
     "Computes the settings of a pulse-train drive controller (16 MHz base clock)\n"
     "exactly as the Veldronix dialog does. Each option is one of the dialog's\n"
     "fields; an omitted field is empty.\n"
-    "\n"
+    "\n";
+inline constexpr ByField<std::string_view> fieldUsage{{
     "  --type T            drive type: 0 symmetric-trapezoid, 1 symmetric-s-curve,\n"
-    "                      2 asymmetric-trapezoid, 3 asymmetric-s-curve, -1 none\n"
-    "  --initial TEXT      initial speed (PPS)\n"
-    "  --drive TEXT        drive speed (PPS)\n"
-    "  --accel TEXT        time to reach the drive speed (s)\n"
-    "  --decel TEXT        time to reach the initial speed (s), asymmetric types\n"
+    "                      2 asymmetric-trapezoid, 3 asymmetric-s-curve, -1 none\n",
+    "  --initial TEXT      initial speed (PPS)\n",
+    "  --drive TEXT        drive speed (PPS)\n",
+    "  --accel TEXT        time to reach the drive speed (s)\n",
+    "  --decel TEXT        time to reach the initial speed (s), asymmetric types\n",
     "  --multiplier ITEM   then select that multiplier item and recalculate: the\n"
     "                      multiplier itself, x1 x2 x5 x10 x20 x50 x100 x200 x500,\n"
-    "                      or the item's index -1 to 8 (0 is x1, 5 is x50)\n"
+    "                      or the item's index -1 to 8 (0 is x1, 5 is x50)\n",
     "  --pulses TEXT       then compute the manual deceleration point of this\n"
     "                      pulse count, and show the velocity profile of a drive\n"
     "                      of that many pulses: the time (s) and pulses of the\n"
     "                      acceleration, constant-speed and deceleration phases,\n"
     "                      the total move time and the deceleration point, for\n"
-    "                      every drive type\n"
+    "                      every drive type\n",
+}};
+inline constexpr std::string_view usageTail =
     "  --svg FILE          write a plot of that profile's speed over time to FILE\n"
     "                      (SVG); a move too short to reach the drive speed gets\n"
     "                      no plot. A symbolic link is followed; a folder, device,\n"

@@ -89,11 +89,14 @@ bool sameRealMove(const MoveCandidate& a, const MoveCandidate& b)
     return x.accel * x.multiplier == y.accel * y.multiplier && x.decel * x.multiplier == y.decel * y.multiplier;
 }
 
-__extension__ typedef unsigned __int128 Wide;
-
 // The exact sign of lhs - x^power x factor in 128 bits, where they hold it:
 // limits typed as whole numbers or short decimals meet their registers'
-// products exactly, and these ties need no big integers.
+// products exactly, and these ties need no big integers. A compiler without
+// 128-bit integers (the 32-bit Windows one) leaves every tie to the big
+// integers, which give the same sign.
+#if defined(__SIZEOF_INT128__)
+__extension__ typedef unsigned __int128 Wide;
+
 std::optional<int> narrowSign(std::uint64_t lhs, double x, int power, std::uint64_t factor)
 {
     int exponent = 0;
@@ -129,6 +132,12 @@ std::optional<int> narrowSign(std::uint64_t lhs, double x, int power, std::uint6
     }
     return left < rhs ? -1 : left > rhs ? 1 : 0;
 }
+#else
+std::optional<int> narrowSign(std::uint64_t, double, int, std::uint64_t)
+{
+    return std::nullopt;
+}
+#endif
 
 } // namespace
 
