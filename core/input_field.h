@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/by_row.h"
 #include "core/control_id.h"
 #include "core/drive_input.h"
 
@@ -76,14 +77,7 @@ constexpr const InputFieldDescription& describe(InputField field)
 
 // One item per input field, indexed by InputField.
 template <typename Item>
-struct ByField {
-    std::array<Item, inputFields.size()> items{};
-
-    constexpr Item& operator[](InputField field) { return items[static_cast<std::size_t>(field)]; }
-    constexpr const Item& operator[](InputField field) const { return items[static_cast<std::size_t>(field)]; }
-
-    friend bool operator==(const ByField&, const ByField&) = default;
-};
+using ByField = ByRow<InputField, Item, inputFields.size()>;
 
 // Whether a drive type uses the field. A selector that names no type uses the
 // fields that every type uses.

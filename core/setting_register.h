@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/by_row.h"
 #include "core/control_id.h"
 #include "core/drive_input.h"
 
@@ -67,14 +68,7 @@ constexpr ControlId valueField(SettingRegister setting)
 // One item per register, indexed by SettingRegister: a new register is a new
 // row of settingRegisters, never a new member of the sets that hold its value.
 template <typename Item>
-struct ByRegister {
-    std::array<Item, settingRegisters.size()> items{};
-
-    constexpr Item& operator[](SettingRegister setting) { return items[static_cast<std::size_t>(setting)]; }
-    constexpr const Item& operator[](SettingRegister setting) const { return items[static_cast<std::size_t>(setting)]; }
-
-    friend bool operator==(const ByRegister&, const ByRegister&) = default;
-};
+using ByRegister = ByRow<SettingRegister, Item, settingRegisters.size()>;
 
 // A value per register; absent where the drive type has none.
 using RegisterValues = ByRegister<std::optional<double>>;
