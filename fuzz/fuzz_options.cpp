@@ -7,6 +7,7 @@
 #include "cli/texts_en.h"
 #include "cli/usage.h"
 #include "io/csv_reader.h"
+#include "cli/design_options.h"
 #include "cli/options.h"
 #include "cli/program.h"
 #include "fuzz/markup_check.h"
@@ -263,6 +264,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int status = runCommandLine(arguments, out.stream(), err.stream());
         const std::string_view outText = out.close();
         check(status == 2 && outText.empty() && err.close() == usage(), "no arguments is the usage");
+        return 0;
+    }
+    if (isDesignCommand(arguments)) {
+        // A move design reads its own options: their usage errors are its words, and a design
+        // that parses ends met (0) or not met (1), never with a usage error.
+        const auto design = parseDesignOptions(arguments);
+        const int status = runCommandLine(arguments, out.stream(), err.stream());
+        const std::string_view outText = out.close();
+        const std::string_view errText = err.close();
+        if (const auto* error = std::get_if<UsageError>(&design)) {
+            check(!error->message.empty(), "a design's usage error without words");
+            checkUsageError(status, outText, errText);
+            check(errText.find(error->message) != std::string_view::npos, "the design's usage error's own words", errText);
+        } else {
+            check((status == 0 || status == 1) && !outText.empty(), "a parsed design ends met or not met", errText);
+        }
         return 0;
     }
     auto parsed = parseOptions(arguments);
