@@ -4,12 +4,12 @@
 // it, a folder, a FIFO, a circle of links), so nothing else on disk is touched;
 // "--svg -" stays standard output. The bytes before the first "\xff\xff" are the arguments, split at
 // NUL bytes; the bytes after it are the CSV file.
-#include "cli/texts_en.h"
-#include "cli/usage.h"
-#include "io/csv_reader.h"
 #include "cli/design_options.h"
 #include "cli/options.h"
 #include "cli/program.h"
+#include "cli/texts_en.h"
+#include "cli/usage.h"
+#include "io/csv_reader.h"
 #include "fuzz/markup_check.h"
 #include "fuzz/memory_sink.h"
 
@@ -123,6 +123,14 @@ void checkUsageError(int status, std::string_view out, std::string_view err)
     check(out.empty(), "output beside a usage error", out);
     check(err.starts_with("pulsecalc: ") && err.ends_with(std::string(texts::en::usageHint) + "\n"),
           "a usage error's message", err);
+}
+
+// The real entry point refuses what a reader refused, in that reader's own words.
+void checkRefusal(const UsageError& error, int status, std::string_view out, std::string_view err)
+{
+    check(!error.message.empty(), "a usage error without words");
+    checkUsageError(status, out, err);
+    check(err.find(error.message) != std::string_view::npos, "the usage error's own words", err);
 }
 
 void checkBatch(int status, std::string_view out, std::string_view err, const fs::path& csv)
@@ -274,9 +282,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view outText = out.close();
         const std::string_view errText = err.close();
         if (const auto* error = std::get_if<UsageError>(&design)) {
-            check(!error->message.empty(), "a design's usage error without words");
-            checkUsageError(status, outText, errText);
-            check(errText.find(error->message) != std::string_view::npos, "the design's usage error's own words", errText);
+            checkRefusal(*error, status, outText, errText);
         } else {
             check((status == 0 || status == 1) && !outText.empty(), "a parsed design ends met or not met", errText);
         }
@@ -284,13 +290,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     auto parsed = parseOptions(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
-        check(!error->message.empty(), "a usage error without words");
-        // The real entry point must say the same.
         const int status = runCommandLine(arguments, out.stream(), err.stream());
         const std::string_view outText = out.close();
-        const std::string_view errText = err.close();
-        checkUsageError(status, outText, errText);
-        check(errText.find(error->message) != std::string_view::npos, "the usage error's own words", errText);
+        checkRefusal(*error, status, outText, err.close());
         return 0;
     }
     Options options = std::get<Options>(parsed);
