@@ -194,6 +194,7 @@ inline constexpr InputFindingTexts inputFindings{
     .cut = "{0}は78バイトを超えるため、先頭の「{1}」だけが{2}と読まれました。",
     .noItem = "{0}「{1}」は選択肢のどの項目でもないため、種類なしとして扱われます。",
     .noItemEmpty = "{0}が選択されていないため、種類なしとして扱われます。",
+    .wideForms = "{0}「{1}」は全角の数字や記号を半角として{2}と読まれました。",
 };
 inline constexpr ProfileNoteTexts profileNotes{
     .shortMove = shortMove,

@@ -1,6 +1,7 @@
 #include "report/input_findings.h"
 
 #include "core/number_format.h"
+#include "core/number_forms.h"
 #include "io/utf8.h"
 #include "report/report_texts.h"
 
@@ -19,7 +20,8 @@ constexpr bool isBlank(char c)
 
 bool onlyBlanks(std::string_view text)
 {
-    for (const char c : text) {
+    // An ideographic space is a blank to the number reader as well.
+    for (const char c : asciiNumberForms(text)) {
         if (!isBlank(c)) {
             return false;
         }
@@ -43,6 +45,9 @@ void findNumberProblems(std::vector<InputFinding>& findings, InputField field, c
     }
     if (reading.cut) {
         add(InputProblem::Cut);
+    }
+    if (reading.wideForms) {
+        add(InputProblem::WideForms);
     }
 }
 
@@ -74,8 +79,8 @@ std::string_view jsonFieldName(InputField field)
 
 std::string_view jsonProblemName(InputProblem problem)
 {
-    static constexpr std::array<std::string_view, 5> names = {"negative", "notANumber", "trailingText", "cut",
-                                                              "noItem"};
+    static constexpr std::array<std::string_view, 6> names = {"negative", "notANumber", "trailingText",
+                                                              "cut",      "noItem",     "wideForms"};
     return names[static_cast<std::size_t>(problem)];
 }
 
@@ -144,6 +149,9 @@ std::string inputFindingSentence(const InputFinding& finding, const InputFinding
         break;
     case InputProblem::NoItem:
         sentence = finding.text.empty() ? texts.noItemEmpty : texts.noItem;
+        break;
+    case InputProblem::WideForms:
+        sentence = texts.wideForms;
         break;
     }
     return fmt::format(fmt::runtime(sentence), name, shownText(finding.text),

@@ -20,6 +20,7 @@ enum class InputProblem {
     TrailingText, // a number followed by other text ("1,000", "12abc"); trailing blanks are fine
     Cut,          // a text longer than the field's 78 bytes: only they are read
     NoItem,       // a drive type text that names no item
+    WideForms,    // full-width digits, signs, stop or spaces read as their ASCII forms ("１００" is 100)
 };
 
 struct InputFinding {

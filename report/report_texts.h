@@ -128,6 +128,7 @@ inline constexpr InputFindingTexts inputFindings{
     .cut = "{0} is longer than the field's 78 bytes: only \"{1}\" is read, as {2}",
     .noItem = "{0} \"{1}\" names no item, so the drive has no type",
     .noItemEmpty = "{0}: no item is selected, so the drive has no type",
+    .wideForms = "{0} \"{1}\" is read as {2}: its full-width digits and signs are read as ASCII",
 };
 inline constexpr ProfileNoteTexts profileNotes{
     .shortMove = profileShortMove,

@@ -68,6 +68,7 @@ struct InputFindingTexts {
     std::string_view cut;          // a text longer than the field holds
     std::string_view noItem;       // a drive type text that names no item
     std::string_view noItemEmpty;  // no drive type selected and none typed ({0} only)
+    std::string_view wideForms;    // full-width digits or signs read as ASCII
 };
 
 // Why the last command failed and which results on show are stale.

@@ -24,7 +24,7 @@ namespace t = report::detailsTexts;
 std::string brief(const InputFinding& f)
 {
     static const char* const fields[] = {"initial", "drive", "accel", "decel", "pulses", "type"};
-    static const char* const problems[] = {"negative", "notANumber", "trailingText", "cut", "noItem"};
+    static const char* const problems[] = {"negative", "notANumber", "trailingText", "cut", "noItem", "wideForms"};
     return std::string(fields[static_cast<int>(f.field)]) + " " + problems[static_cast<int>(f.problem)] + " [" +
            f.text + "] " + (f.read ? std::to_string(*f.read) : "null");
 }
@@ -49,6 +49,8 @@ TEST_F(ControllerTest, InputFindingsNameEachFieldAndProblemInOrder)
         {"decel counts for asymmetric types only", 0, "100", "10000", "0.2", "abc", "", {}},
         {"decel of an asymmetric type", 2, "100", "10000", "0.2", "0.3s", "", {"decel trailingText [0.3s] 0.300000"}},
         {"pulse count after the speeds", 3, "100", "10000", "0.2", "0.3", "1e4 pulses", {"pulses trailingText [1e4 pulses] 10000.000000"}},
+        {"full-width forms read as ASCII", 0, "１００", "１,０００", "0.2　", "", "", {"initial wideForms [１００] 100.000000", "drive trailingText [１,０００] 1.000000", "drive wideForms [１,０００] 1.000000"}},
+        {"ideographic spaces alone are blanks", 0, "　", "10000", "0.2", "", "", {}},
         {"a type naming no item comes last", -1, "x", "10000", "0.2", "", "", {"initial notANumber [x] 0.000000", "type noItem [] null"}},
     };
     for (const Case& c : cases) {
@@ -86,6 +88,8 @@ TEST(InputFindingSentences, NameTheFieldTheTextAndTheNumberRead)
          "ドライブ種類「台形」は選択肢のどの項目でもないため、種類なしとして扱われます。"},
         {{InputField::DriveType, InputProblem::NoItem, "", std::nullopt},
          "ドライブ種類が選択されていないため、種類なしとして扱われます。"},
+        {{InputField::InitialSpeed, InputProblem::WideForms, "１００", 100.0},
+         "初速度「１００」は全角の数字や記号を半角として100と読まれました。"},
         // Control characters stay on the line; malformed bytes become U+FFFD.
         {{InputField::DecelTime, InputProblem::TrailingText, "1\n\x01\xFF", 1.0},
          "初速度に達する時間「1\\n\\x01\uFFFD」は1と読まれました。数値の後の文字は無視されます。"},
