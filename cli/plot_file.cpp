@@ -27,11 +27,11 @@ std::optional<std::string> writeProfilePlot(std::string_view path, const DriveOu
     if (auto* problem = std::get_if<PlotProblem>(&plot)) {
         return std::move(problem->message);
     }
-    const auto error = io::replaceFile(path, std::get<std::string>(plot));
-    if (!error) {
+    const auto failure = io::replaceFileWithReason(path, std::get<std::string>(plot));
+    if (!failure) {
         return std::nullopt;
     }
-    return fmt::format(texts::svgCannotWrite, path, io::fileWriteErrorText(*error));
+    return fmt::format(texts::svgCannotWrite, path, io::fileWriteFailureText(*failure));
 }
 
 } // namespace veldronix::cli

@@ -177,6 +177,16 @@ void writeInputFindingsJson(io::JsonWriter& json, const std::vector<InputFinding
     json.endArray();
 }
 
+std::string inputFindingLines(const std::vector<InputFinding>& findings)
+{
+    std::string out;
+    for (const InputFinding& finding : findings) {
+        out += out.empty() ? "" : "\n";
+        out += inputFindingSentence(finding, texts::inputFindings);
+    }
+    return out;
+}
+
 std::string inputFindingsPlain(const std::vector<InputFinding>& findings)
 {
     if (findings.empty()) {

@@ -44,6 +44,10 @@ std::string inputFindingSentence(const InputFinding& finding, const InputFinding
 // The findings as a JSON array of {"field", "text", "read", "problem"}.
 void writeInputFindingsJson(io::JsonWriter& json, const std::vector<InputFinding>& findings);
 
+// The findings' sentences in pulsecalc's texts, one per line without a final
+// line break: the inputFindings cell of a batch row.
+std::string inputFindingLines(const std::vector<InputFinding>& findings);
+
 // The findings for pulsecalc's plain --rounded output: a heading and one line
 // each; empty without findings.
 std::string inputFindingsPlain(const std::vector<InputFinding>& findings);

@@ -1,4 +1,5 @@
 #include "cli/batch.h"
+#include "report/input_findings.h"
 #include "support/stream_helpers.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,8 @@ Fields computedColumns(const DriveRequest& request)
     }
     return {outcome.fields.summary, outcome.fields.r,  outcome.fields.a, outcome.fields.sv,
             outcome.fields.v,       outcome.fields.k,  outcome.fields.ao, outcome.fields.d,
-            outcome.fields.l,       outcome.multiplier, outcome.decelPoint, errors};
+            outcome.fields.l,       outcome.multiplier, outcome.decelPoint, errors,
+            report::inputFindingLines(outcome.inputFindings)};
 }
 
 Fields tail(const Fields& fields, std::size_t from)
@@ -56,7 +58,7 @@ const std::string header = "type,initial,drive,accel,decel,multiplier,pulses\n";
 // No output column takes an input column's name: the multiplier shown is multiplierShown.
 const Fields outputHeader = {"type",  "initial", "drive", "accel", "decel", "multiplier", "pulses", "summary",
                              "R",     "A",       "SV",    "V",     "K",     "AO",         "D",      "L",
-                             "multiplierShown", "decelPoint", "errors"};
+                             "multiplierShown", "decelPoint", "errors", "inputFindings"};
 
 TEST(Batch, EveryRowIsThePlainRunOfTheSameOptions)
 {
@@ -137,7 +139,7 @@ TEST(Batch, AllRowsWithoutMessagesExitZero)
 {
     const auto result = runOn("\xEF\xBB\xBFtype,initial,drive,accel,decel\r\n0,100,10000,0.2,\r\n2,100,10000,0.2,0.3\r\n");
     ASSERT_EQ(result.records.size(), 3u);
-    EXPECT_EQ(result.records[0].size(), 17u);
+    EXPECT_EQ(result.records[0].size(), 18u);
     EXPECT_EQ(result.records[0][0], "type");
     EXPECT_EQ(result.records[1][16], "");
     EXPECT_EQ(result.records[2][16], "");
@@ -157,6 +159,8 @@ TEST(Batch, BadRowsNameTheirLineAndTheOtherRowsStillRun)
                               "x,100,10000,0.2,,abc,\n"
                               "0,1,2,3,4,5,6,7\n"
                               "0\"q\",100,10000,0.2,,,\n" +
+                              good + "\n" +
+                              "0,\"100,10000,0.2,,,\n" +
                               good + "\n");
     const std::vector<std::string> expected = {
         "",
@@ -175,6 +179,10 @@ TEST(Batch, BadRowsNameTheirLineAndTheOtherRowsStillRun)
         "line 10: unknown type '0\"q\"': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
         "asymmetric-trapezoid or asymmetric-s-curve",
         "",
+        // An unclosed quote ends with its line; the good line after it still runs.
+        "line 12: a quoted field opened on line 12 has no closing quote\n"
+        "line 12: 2 fields, expected 5 to 7",
+        "",
     };
     ASSERT_EQ(result.records.size(), expected.size() + 1);
     const Fields goodColumns = computedColumns({0, "100", "10000", "0.2", "", std::nullopt, std::nullopt});
@@ -186,13 +194,14 @@ TEST(Batch, BadRowsNameTheirLineAndTheOtherRowsStillRun)
         } else {
             Fields bad(11, "");
             bad.push_back(expected[i]);
+            bad.push_back(""); // a row that is no drive has no input findings
             EXPECT_EQ(tail(record, 7), bad) << i;
         }
     }
     EXPECT_EQ(result.records[3][0], "multi\nline");
     EXPECT_EQ(result.records[3][3], "");
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.diagnostics, "pulsecalc: 6 of 9 rows showed a message; the first is on line 3\n");
+    EXPECT_EQ(result.diagnostics, "pulsecalc: 7 of 11 rows showed a message; the first is on line 3\n");
 }
 
 TEST(Batch, PresentButEmptyPulsesCellIsNoPulseCount)
@@ -227,7 +236,7 @@ TEST(Batch, BadOrMissingHeaderIsAUsageError)
          "expected type,initial,drive,accel,decel[,multiplier[,pulses]]"},
         {"Type,initial,drive,accel,\" decel\"\n", "pulsecalc: bad CSV header 'Type,initial,drive,accel,\" decel\"': "
                                                   "expected type,initial,drive,accel,decel[,multiplier[,pulses]]"},
-        {"\"type,initial,drive,accel,decel\n", "pulsecalc: bad CSV header '\"type,initial,drive,accel,decel\n\"': "
+        {"\"type,initial,drive,accel,decel\n", "pulsecalc: bad CSV header '\"type,initial,drive,accel,decel\"': "
                                                "expected type,initial,drive,accel,decel[,multiplier[,pulses]]"},
     };
     for (const auto& c : cases) {
@@ -242,7 +251,7 @@ TEST(Batch, HeaderOnlyGivesTheHeaderAndExitsZero)
 {
     const auto result = runOn("type,initial,drive,accel,decel,multiplier\n");
     ASSERT_EQ(result.records.size(), 1u);
-    EXPECT_EQ(result.records[0].size(), 18u);
+    EXPECT_EQ(result.records[0].size(), 19u);
     EXPECT_EQ(result.status, 0);
 }
 
