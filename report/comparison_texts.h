@@ -1,5 +1,9 @@
 #pragma once
 
+#include "report/details_texts.h"
+#include "report/report_texts.h"
+#include "report/text_sets.h"
+
 #include <string_view>
 
 // The texts of the comparison of the multipliers and of the registers as code:
@@ -49,6 +53,10 @@ struct ComparisonTexts {
     std::string_view rule;
     std::string_view recommendation;
     std::string_view noRecommendation;
+    // No row recommended while an input finding makes the deviations
+    // meaningless: {} the finding's sentence in inputFindings' words.
+    std::string_view recommendationWithheld;
+    InputFindingTexts inputFindings;
     // How a row is chosen; empty where rows cannot be chosen.
     std::string_view chooseHint;
     std::string_view chooseButton;
@@ -88,6 +96,8 @@ inline constexpr ComparisonTexts japaneseComparisonTexts{
             "が最も小さいもの。等しいときは小さい倍率。該当する倍率がなければ推奨しません。",
     .recommendation = "推奨:倍率 {}",
     .noRecommendation = "推奨する倍率はありません。どの倍率にも確認事項があるか、求められない偏差があります。",
+    .recommendationWithheld = "推奨する倍率はありません。{}この入力では、どの倍率の偏差も比べる意味がありません。",
+    .inputFindings = detailsTexts::inputFindings,
     .chooseHint = "行を選んで「この倍率で再計算」を押す(ダブルクリック、Enterでも同じ)と、倍率にその倍率を選んで再計算します。",
     .chooseButton = "この倍率で再計算(&R)",
 };
@@ -127,6 +137,8 @@ inline constexpr ComparisonTexts englishComparisonTexts{
             "when equal; none when no multiplier qualifies.",
     .recommendation = "Recommended: multiplier {}",
     .noRecommendation = "Recommended: none; every multiplier has a finding or a deviation that cannot be worked out.",
+    .recommendationWithheld = "Recommended: none; {}, so no multiplier's deviations mean anything.",
+    .inputFindings = texts::inputFindings,
     .chooseHint = "",
     .chooseButton = "",
 };

@@ -61,6 +61,9 @@ inline constexpr std::string_view noReal = "なし(確認事項を参照)";
 // The findings: integers that cannot be written as they stand.
 inline constexpr std::string_view findingsHeading = "確認事項";
 inline constexpr std::string_view findingsNone = "なし。整数の設定値はどれもそのまま設定できます。";
+// The same under a finding of the input: the integers fit, but of a drive read otherwise than typed.
+inline constexpr std::string_view findingsNoneButInput =
+    "整数の設定値はどれもそのまま設定できます。ただし、上の入力の読み方のとおりに計算した値です。";
 // The mark before each finding, so that it cannot be missed.
 inline constexpr std::string_view findingMark = "▲";
 // {0} the register, {1} its integer, {2} the value the dialog shows, {3} the reason.
@@ -180,6 +183,9 @@ inline constexpr CommandStatusTexts commandStatus{
     .valuesStale = "決定が失敗したため、表示中の設定値は前回の計算のもので、現在の入力には対応していません。",
     .decelPointStale = "マニュアル減速点の表示は、表示中の設定値から算出したものではありません。",
 };
+// A status line under a failure whose cause is a field read otherwise than typed:
+// {0} the field, {1} its text, {2} the number read.
+inline constexpr std::string_view failureCausedByReading = "{0}「{1}」を{2}と読んだため、このメッセージになりました。";
 // What the fields were read as, under 確認事項 before the register findings.
 inline constexpr InputFindingTexts inputFindings{
     .initialSpeed = "初速度",

@@ -51,6 +51,8 @@ void findNumberProblems(std::vector<InputFinding>& findings, InputField field, c
     }
 }
 
+} // namespace
+
 std::string_view fieldName(InputField field, const InputFindingTexts& texts)
 {
     switch (field) {
@@ -70,6 +72,8 @@ std::string_view fieldName(InputField field, const InputFindingTexts& texts)
     return texts.driveType;
 }
 
+namespace {
+
 std::string_view jsonFieldName(InputField field)
 {
     static constexpr std::array<std::string_view, 6> names = {"initialSpeed", "driveSpeed", "accelTime",
@@ -84,9 +88,9 @@ std::string_view jsonProblemName(InputProblem problem)
     return names[static_cast<std::size_t>(problem)];
 }
 
-// A field's text for a sentence: valid UTF-8, and its control characters
-// written as escapes so that the text stays on its line.
-std::string shownText(std::string_view text)
+} // namespace
+
+std::string shownFieldText(std::string_view text)
 {
     std::string out;
     for (const char c : io::validUtf8(text)) {
@@ -105,8 +109,6 @@ std::string shownText(std::string_view text)
     }
     return out;
 }
-
-} // namespace
 
 std::vector<InputFinding> findInputProblems(const InputReading& reading)
 {
@@ -154,7 +156,7 @@ std::string inputFindingSentence(const InputFinding& finding, const InputFinding
         sentence = texts.wideForms;
         break;
     }
-    return fmt::format(fmt::runtime(sentence), name, shownText(finding.text),
+    return fmt::format(fmt::runtime(sentence), name, shownFieldText(finding.text),
                        finding.read ? formatShortest(*finding.read) : std::string());
 }
 

@@ -38,6 +38,13 @@ struct InputFinding {
 // the checks say so where it matters).
 std::vector<InputFinding> findInputProblems(const InputReading& reading);
 
+// The field's name in the given texts.
+std::string_view fieldName(InputField field, const InputFindingTexts& texts);
+
+// A field's text for a sentence: valid UTF-8, its control characters written
+// as escapes so that the text stays on its line.
+std::string shownFieldText(std::string_view text);
+
 // One finding as a sentence in the given texts.
 std::string inputFindingSentence(const InputFinding& finding, const InputFindingTexts& texts);
 

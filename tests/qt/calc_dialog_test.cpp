@@ -208,7 +208,12 @@ private slots:
                            "4000000 ", "199.980 ", "0.500 ", "5000.000 ", "", "", "", ""}
             << "2(4,000,000)" << "";
         QTest::newRow("empty drive speed before the time") << Drive{0, "100", "", "", ""} << noResults << "" << driveSpeedZero;
-        QTest::newRow("full-width digits") << Drive{0, "100", "10000", "０.２", ""} << noResults << "" << accelTimeZero;
+        // Typed with an input method: full-width digits and stop are the number they show.
+        QTest::newRow("full-width digits")
+            << Drive{0, "１００", "10000", "０．２", ""}
+            << QStringList{"初速度:100で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\n以下のようになります。",
+                           "4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}
+            << "2(4,000,000)" << "";
         QTest::newRow("above the last multiplier") << Drive{3, "100", "4000001", "0.2", "0.3"} << noResults << "" << noSetting;
     }
 

@@ -3,6 +3,7 @@
 // and the details' status lines from the failure and freshness values.
 #include "controller/recording_view.h"
 #include "report/command_status.h"
+#include "report/comparison_table.h"
 #include "report/details.h"
 #include "report/details_texts.h"
 #include "report/input_findings.h"
@@ -164,6 +165,53 @@ TEST_F(ControllerTest, DetailsOfTheControllerSayWhyAndWhatWasRead)
     EXPECT_EQ(details.inputFindings,
               (std::vector<std::string>{"ドライブ速度に達する時間「-0.2」は-0.2と読まれました。0より小さい値です。",
                                         "出力パルス数「1,000」は1と読まれました。数値の後の文字は無視されます。"}));
+
+    // A message that follows from a misread field says so, right under the failure.
+    view.enter(0, "１００", "1,000", "0.2", "");
+    controller.onCalculate();
+    details = report::makeDetails(controller, std::nullopt);
+    EXPECT_EQ(details.status, (std::vector<std::string>{"決定:初速度がドライブ速度より大きいです。",
+                                                        "ドライブ速度「1,000」を1と読んだため、このメッセージになりました。",
+                                                        std::string(t::commandStatus.valuesStale),
+                                                        std::string(t::commandStatus.decelPointStale)}));
+    view.enter(0, "100", "abc", "", "");
+    controller.onCalculate();
+    details = report::makeDetails(controller, std::nullopt);
+    EXPECT_EQ(details.status[1], "ドライブ速度「abc」を0と読んだため、このメッセージになりました。");
+    EXPECT_EQ(details.status.size(), 4u); // the empty accel time is no finding, and not the cause
+}
+
+// A negative time gives the registers of the positive one: under its finding no
+// "なし", and no multiplier recommended, with the reason under the comparison.
+TEST_F(ControllerTest, AnInputFindingThatMakesDeviationsMeaninglessWithholdsTheRecommendation)
+{
+    struct Case {
+        const char* accel;
+        const char* initial;
+        bool withheld;
+    };
+    const std::string long79 = "0.2" + std::string(76, '0');
+    const Case cases[] = {{"-0.2", "100", true}, {long79.c_str(), "100", true}, {"0.2", "-100", true},
+                          {"0.2s", "100", false}, {"0.2", "１００", false}};
+    for (const Case& c : cases) {
+        view.enter(1, c.initial, "10000", c.accel, "");
+        controller.onCalculate();
+        ASSERT_TRUE(controller.lastCalculation()) << c.accel;
+        const report::Details details = report::makeDetails(controller, std::nullopt);
+        ASSERT_FALSE(details.inputFindings.empty()) << c.accel;
+        EXPECT_EQ(details.findingsNote.find("なし"), std::string::npos) << c.accel;
+        ASSERT_TRUE(details.comparison);
+        EXPECT_EQ(details.comparison->recommendationWithheldBy.has_value(), c.withheld) << c.accel << c.initial;
+        EXPECT_EQ(!details.comparison->recommendedIndex, c.withheld) << c.accel << c.initial;
+        const auto section = report::comparisonSection(details);
+        ASSERT_TRUE(section);
+        const bool saysWhy = section->lines[1].text.starts_with("推奨する倍率はありません。") &&
+                             section->lines[1].text.ends_with("この入力では、どの倍率の偏差も比べる意味がありません。");
+        EXPECT_EQ(saysWhy, c.withheld) << section->lines[1].text;
+    }
+    const report::Details clean = (view.enter(1, "100", "10000", "0.2", ""), controller.onCalculate(),
+                                   report::makeDetails(controller, std::nullopt));
+    EXPECT_EQ(clean.findingsNote, t::findingsNone);
 }
 
 } // namespace
