@@ -20,10 +20,6 @@ enum class FileWriteError {
     TooManyLinks,  // the symbolic links at the path go round in a circle or nest too deep
 };
 
-// What an error means for the user, in English, without the path: "it is a
-// device, not a file".
-std::string_view fileWriteErrorText(FileWriteError error);
-
 // A failed write with the system's error number (errno) behind it, 0 where the
 // system gave none (a folder or device refused before anything was tried).
 struct FileWriteFailure {
@@ -32,10 +28,6 @@ struct FileWriteFailure {
 
     friend bool operator==(const FileWriteFailure&, const FileWriteFailure&) = default;
 };
-
-// The error's words followed by the system's reason where it gave one: "cannot
-// create a file in its folder: No such file or directory".
-std::string fileWriteFailureText(const FileWriteFailure& failure);
 
 // Writes contents to the file at path (UTF-8) as a whole or not at all: into a
 // new file beside it, which then takes the target's name. A symbolic link is

@@ -2,8 +2,6 @@
 
 #include "core/number_format.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 
 namespace veldronix::report {
@@ -37,7 +35,7 @@ std::vector<InputField> fieldsBehind(const CommandFailure& failure)
 }
 
 std::vector<std::string> failureCauseLines(const CommandFailure& failure, const std::vector<InputFinding>& findings,
-                                           std::string_view format, const InputFindingTexts& names)
+                                           const Format3& format, const InputFindingTexts& names)
 {
     const std::vector<InputField> behind = fieldsBehind(failure);
     std::vector<std::string> lines;
@@ -50,8 +48,8 @@ std::vector<std::string> failureCauseLines(const CommandFailure& failure, const 
             continue;
         }
         named.push_back(finding.field);
-        lines.push_back(fmt::format(fmt::runtime(format), fieldName(finding.field, names), shownFieldText(finding.text),
-                                    formatShortest(*finding.read)));
+        lines.push_back(format(names.fieldNames[finding.field], shownFieldText(finding.text),
+                               formatShortest(*finding.read)));
     }
     return lines;
 }

@@ -21,6 +21,6 @@ std::vector<InputField> fieldsBehind(const CommandFailure& failure);
 // A field with several findings has one line; full-width digits read as the
 // number they show are no cause.
 std::vector<std::string> failureCauseLines(const CommandFailure& failure, const std::vector<InputFinding>& findings,
-                                           std::string_view format, const InputFindingTexts& names);
+                                           const Format3& format, const InputFindingTexts& names);
 
 } // namespace veldronix::report

@@ -1,6 +1,6 @@
 #include "report/result_field_text.h"
 
-#include "io/utf8.h"
+#include "core/utf8.h"
 #include "report/text_measure.h"
 
 namespace veldronix::report {
@@ -23,7 +23,7 @@ ResultFieldText resultFieldText(std::string_view text, double room, double fontS
     std::string kept;
     std::size_t at = 0;
     while (at < text.size()) {
-        const std::size_t length = io::decodeUtf8(text.substr(at)).length;
+        const std::size_t length = decodeUtf8(text.substr(at)).length;
         const std::string longer = kept + std::string(text.substr(at, length));
         if (width(longer + std::string(ellipsis), size) > room) {
             break;

@@ -1,25 +1,30 @@
 #pragma once
 
+#include "core/input_field.h"
+#include "report/failure_reason.h"
+#include "report/text_format.h"
+
 #include <string_view>
 
 // The shapes of the reports' text sets: each sentence that a report writes in
 // more than one language is made by one function from one of these sets, so
 // that the logic is written once and each language only fills the members
 // (by name, with designated initialisers). The sets themselves are in
-// report/report_texts.h (English) and report/details_texts.h (Japanese).
-// Texts with "{0}" ... are {fmt} format strings filled by position.
+// report/texts_en.h (English) and report/texts_ja.h (Japanese).
+// Sentences with places for figures are TextFormats ("{0}" ... filled by
+// position), checked against their places when compiled.
 namespace veldronix::report {
 
 // Why a velocity profile shows no motion, one sentence per ProfileStatus.
 struct ProfileNoteTexts {
     // {0} the pulse count, {1} the initial speed, {2} the drive speed, {3} the
     // pulses that the acceleration and the deceleration need together.
-    std::string_view shortMove;
+    Format4 shortMove;
     std::string_view noPulses;
     std::string_view unknownDriveType;
     std::string_view speedsReversed;
     std::string_view noDriveSpeed;
-    std::string_view negativeSpeed; // {0} the initial speed
+    Format1 negativeSpeed; // {0} the initial speed
     std::string_view badRampTime;
     std::string_view noJerk;
     std::string_view notFinite;
@@ -29,12 +34,12 @@ struct ProfileNoteTexts {
 // requested drive's deceleration point.
 struct RealEndTexts {
     std::string_view realUnknown;           // a finding leaves the real drive unknown
-    std::string_view realNoMotion;          // {0} why the real drive has no motion (a profile note)
+    Format1 realNoMotion;          // {0} why the real drive has no motion (a profile note)
     std::string_view requestedNoDecelPoint; // the requested drive has no motion to compare with
     // {0} the deceleration point, {1} the pulses early or late.
-    std::string_view endsEarly;
-    std::string_view endsLate;
-    std::string_view endsExactly; // {0} only
+    Format2 endsEarly;
+    Format2 endsLate;
+    Format2 endsExactly; // {0} only
 };
 
 // Why a register cannot take its rounded value.
@@ -47,7 +52,7 @@ struct FindingReasons {
     std::string_view zeroL;
     std::string_view zeroR;
     std::string_view negative;
-    std::string_view aboveMaximum; // {0} the register's maximum
+    Format1 aboveMaximum; // {0} the register's maximum
     std::string_view notFinite;
 };
 
@@ -56,19 +61,14 @@ struct FindingReasons {
 // its text as read (shown with its control characters escaped) and {2} the
 // number read.
 struct InputFindingTexts {
-    std::string_view initialSpeed;
-    std::string_view driveSpeed;
-    std::string_view accelTime;
-    std::string_view decelTime;
-    std::string_view pulseCount;
-    std::string_view driveType;
-    std::string_view negative;     // a speed, time or pulse count below 0
-    std::string_view notANumber;   // a text that begins with no number, read as 0
-    std::string_view trailingText; // a number followed by other text
-    std::string_view cut;          // a text longer than the field holds
-    std::string_view noItem;       // a drive type text that names no item
-    std::string_view noItemEmpty;  // no drive type selected and none typed ({0} only)
-    std::string_view wideForms;    // full-width digits or signs read as ASCII
+    ByField<std::string_view> fieldNames; // each input field's name, in the order of inputFields
+    Format3 negative;     // a speed, time or pulse count below 0
+    Format3 notANumber;   // a text that begins with no number, read as 0
+    Format3 trailingText; // a number followed by other text
+    Format3 cut;          // a text longer than the field holds
+    Format3 noItem;       // a drive type text that names no item
+    Format3 noItemEmpty;  // no drive type selected and none typed ({0} only)
+    Format3 wideForms;    // full-width digits or signs read as ASCII
 };
 
 // Why the last command failed and which results on show are stale.
@@ -76,19 +76,8 @@ struct CommandStatusTexts {
     std::string_view calculate; // the commands as their buttons name them
     std::string_view recalculate;
     std::string_view computeDecelPoint;
-    std::string_view failure; // {0} the command, {1} the reason
-    std::string_view driveSpeedZero;
-    std::string_view accelTimeZero;
-    std::string_view initialAboveDrive;
-    std::string_view decelTimeZero;
-    std::string_view nothingCalculated;              // before Recalculate
-    std::string_view nothingCalculatedForDecelPoint; // before 算出
-    std::string_view noMultiplierFits;
-    std::string_view smallerMultiplier; // {0} the multiplier selected, {1} the one Calculate chose
-    std::string_view noMultiplierSelected;
-    std::string_view notAsymmetricSCurve;
-    std::string_view pulseCountZero;
-    std::string_view pulseCountTooSmall;
+    Format2 failure; // {0} the command, {1} the reason
+    FailureReasonTexts reasons;
     std::string_view valuesStale;     // the summary and the value fields
     std::string_view decelPointStale; // マニュアル減速点
 };

@@ -44,7 +44,6 @@ private:
     void followCommand();
     void perform(const std::vector<DialogRequest>& requests);
     void pressEnter();
-    bool isStale(ControlId field) const;
     INT_PTR onControlColour(HDC dc, HWND control);
     HWND control(ControlId field) const { return item(toInt(field)); }
 
@@ -53,7 +52,7 @@ private:
     IconHandle icon_;      // IDR_MAINFRAME at the system's icon size
     IconHandle smallIcon_; // IDR_MAINFRAME at the caption's icon size
     CalculatorController controller_{*this};
-    report::DetailsForms forms_; // the forms the details show after their own sections (none yet)
+    report::DetailsForms forms_; // the forms the details show after their own sections
     DetailsWindow details_;      // the modeless details window, while it is open
     FieldTips fieldTips_;   // over the result fields
 };
