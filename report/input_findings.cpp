@@ -7,6 +7,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
 
 namespace veldronix::report {
@@ -130,6 +131,35 @@ std::string inputFindingSentence(const InputFinding& finding, const InputFinding
         break;
     }
     return (*sentence)(name, shownFieldText(finding.text), finding.read ? formatShortest(*finding.read) : std::string());
+}
+
+std::vector<FieldFinding> fieldFindings(const std::vector<InputFinding>& findings, const InputFindingTexts& texts)
+{
+    std::vector<FieldFinding> marked;
+    for (const InputFinding& finding : findings) {
+        if (finding.problem == InputProblem::WideForms) {
+            continue;
+        }
+        const ControlId control = describe(finding.field).control;
+        if (std::any_of(marked.begin(), marked.end(), [control](const FieldFinding& f) { return f.control == control; })) {
+            continue;
+        }
+        FieldFinding field{control, {}};
+        for (const InputFinding& other : findings) {
+            if (other.field == finding.field) {
+                field.note += field.note.empty() ? "" : "\n";
+                field.note += inputFindingSentence(other, texts);
+            }
+        }
+        marked.push_back(std::move(field));
+    }
+    return marked;
+}
+
+std::vector<FieldFinding> fieldFindings(const CalculatorController& controller, const InputFindingTexts& texts)
+{
+    const auto& reading = controller.lastReading();
+    return reading ? fieldFindings(findInputProblems(*reading), texts) : std::vector<FieldFinding>{};
 }
 
 void writeInputFindingsJson(io::JsonWriter& json, const std::vector<InputFinding>& findings)

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/control_id.h"
+#include "core/setting_register.h"
+
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -18,6 +22,16 @@ inline constexpr double smallestResultScale = 0.75;
 // The width of a text drawn at size px, in px: the window's own font metrics,
 // or report::textWidth where there are none.
 using TextWidth = std::function<double(std::string_view text, double size)>;
+
+// Whether a result field shows one figure and so follows this rule: each
+// register's value field and マニュアル減速点. The summary is sentences that
+// wrap, whole in its tooltip where they do not fit.
+constexpr bool showsOneFigure(ControlId field)
+{
+    return field == ControlId::IDC_DECEL_POINT ||
+           std::any_of(settingRegisters.begin(), settingRegisters.end(),
+                       [field](const RegisterDescription& entry) { return entry.field == field; });
+}
 
 struct ResultFieldText {
     std::string shown;      // the text to draw: the whole text, or its start and the cut mark

@@ -71,6 +71,37 @@ TEST_F(ControllerTest, InputFindingsNameEachFieldAndProblemInOrder)
     }
 }
 
+// What the dialogs mark at the fields themselves: every field misread, with all
+// of its sentences; full-width digits read as the number they show mark none.
+TEST_F(ControllerTest, FieldFindingsMarkEachMisreadFieldWithItsSentences)
+{
+    struct Case {
+        int type;
+        const char *initial, *drive, *accel;
+        std::vector<report::FieldFinding> expected;
+    };
+    const Case cases[] = {
+        {0, "100", "10000", "0.2", {}},
+        {0, "１００", "10000", "0.2", {}},
+        {0, "100", "1,000", "-0.2",
+         {{ControlId::IDC_DRIVE_SPEED, "ドライブ速度「1,000」は1と読まれました。数値の後の文字は無視されます。"},
+          {ControlId::IDC_ACCEL_TIME, "ドライブ速度に達する時間「-0.2」は-0.2と読まれました。0より小さい値です。"}}},
+        {0, "１,０００", "10000", "0.2",
+         {{ControlId::IDC_INITIAL_SPEED, "初速度「１,０００」は1と読まれました。数値の後の文字は無視されます。\n"
+                                         "初速度「１,０００」は全角の数字や記号を半角として1と読まれました。"}}},
+        {-1, "100", "10000", "0.2",
+         {{ControlId::IDC_DRIVE_TYPE, "ドライブ種類が選択されていないため、種類なしとして扱われます。"}}},
+    };
+    EXPECT_EQ(report::fieldFindings(controller, t::inputFindings), std::vector<report::FieldFinding>{});
+    for (const Case& c : cases) {
+        controller.reset();
+        view.texts[IDC_DRIVE_TYPE] = "";
+        view.enter(c.type, c.initial, c.drive, c.accel, "");
+        controller.onCalculate();
+        EXPECT_EQ(report::fieldFindings(controller, t::inputFindings), c.expected) << c.initial << c.drive << c.accel;
+    }
+}
+
 TEST(InputFindingSentences, NameTheFieldTheTextAndTheNumberRead)
 {
     struct Case {
