@@ -20,7 +20,11 @@ ensure_packages() {
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "installing: ${missing[*]}" >&2
     if [ -z "${VELDRONIX_APT_UPDATED:-}" ]; then
-        as_root apt-get -o DPkg::Lock::Timeout=900 update -qq >&2
+        # A list that fails to download (a mirror in the middle of a sync, often the
+        # i386 one that Wine's 32-bit part needs) leaves apt with the lists it had:
+        # the install below, not the update, says whether the packages are there.
+        as_root apt-get -o DPkg::Lock::Timeout=900 update -qq >&2 ||
+            echo "apt-get update could not read every package list; installing from the lists apt has" >&2
         export VELDRONIX_APT_UPDATED=1
     fi
     DEBIAN_FRONTEND=noninteractive as_root apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}" >&2
