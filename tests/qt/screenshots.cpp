@@ -2,7 +2,8 @@
 // main dialog after an asymmetric S-curve calculation, with stale results
 // greyed, an error message, the context menu, the About box, the details window
 // of each drive type, of a move too short, of a huge pulse count and of odd
-// inputs, the multiplier comparison and the section 移動の設計 of each question, written as PNG files to
+// inputs, the multiplier comparison, the section 移動の設計 of each question, a finding marked at its
+// field beside figures too wide for theirs, and the details beside the dialog, written as PNG files to
 // VELDRONIX_SCREENSHOT_DIR. Each details window's place is printed beside the
 // screen's work area.
 #include "qt_test_support.h"
