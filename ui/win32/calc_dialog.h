@@ -3,6 +3,7 @@
 #include "controller/calculator_controller.h"
 #include "controller/dialog_request.h"
 #include "report/form_controller.h"
+#include "report/input_findings.h"
 #include "ui/win32/details_window.h"
 #include "ui/win32/field_tips.h"
 #include "ui/win32/gdi_handles.h"
@@ -45,6 +46,9 @@ private:
     void perform(const std::vector<DialogRequest>& requests);
     void pressEnter();
     INT_PTR onControlColour(HDC dc, HWND control);
+    INT_PTR onEditColour(HDC dc, HWND edit);
+    std::string findingNote(ControlId field) const;
+    void showFindings();
     HWND control(ControlId field) const { return item(toInt(field)); }
 
     HINSTANCE instance_;
@@ -54,7 +58,9 @@ private:
     CalculatorController controller_{*this};
     report::DetailsForms forms_; // the forms the details show after their own sections
     DetailsWindow details_;      // the modeless details window, while it is open
-    FieldTips fieldTips_;   // over the result fields
+    FieldTips fieldTips_;   // over the result and the input fields
+    std::vector<report::FieldFinding> findings_; // the input fields read otherwise than typed, marked
+    BrushHandle misreadBrush_; // the background of a marked input field
 };
 
 } // namespace veldronix::win32
