@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <tuple>
 #include <vector>
 
@@ -424,6 +425,64 @@ TEST(MoveDesignOracle, onTimeEqualsTheBruteForceOfTheIntegers)
         EXPECT_EQ(fast.outcome == DesignOutcome::EndsOnTime, brute.latest.has_value());
         EXPECT_EQ(fast.best->registers, expected->registers) << moveTimeOf(*fast.best) << " vs " << moveTimeOf(*expected);
         expectReproduced(designOnTimeMove(c.request), c.request.type);
+    }
+}
+
+// Seeded sweeps of small questions of every drive type against the brute
+// forces: speeds of a few dozen steps, so that the higher multipliers set no
+// SV at all, limits of whole numbers, ramp times of whole 64ths of a second.
+TEST(MoveDesignOracle, sweptQuestionsOfEveryTypeEqualTheBruteForce)
+{
+    std::mt19937_64 random(20261209);
+    const auto pick = [&](std::int64_t low, std::int64_t high) {
+        return std::uniform_int_distribution<std::int64_t>(low, high)(random);
+    };
+    for (int round = 0; round < 6; ++round) {
+        for (const DriveType type : {DriveType::SymmetricTrapezoid, DriveType::SymmetricSCurve,
+                                     DriveType::AsymmetricTrapezoid, DriveType::AsymmetricSCurve}) {
+            const bool asymmetric = isAsymmetric(type);
+            MotorLimits l;
+            l.initialSpeed = static_cast<double>(pick(1, 24));
+            l.driveSpeed = static_cast<double>(pick(2, 70));
+            l.accel = static_cast<double>(pick(125, 6000));
+            l.decel = static_cast<double>(pick(125, 6000));
+            // Jerks of 62,500,000 M / K for K of a few dozen, sometimes a peak acceleration.
+            l.jerk = static_cast<double>(62500000 / pick(1, 40));
+            l.decelJerk = static_cast<double>(62500000 / pick(1, 40));
+            if (round % 2 == 1) {
+                l.peakAccel = static_cast<double>(pick(300, 5000));
+            }
+            const std::int64_t pulses = pick(1, 400);
+            const auto brute = bruteFastest(type, l, pulses, asymmetric ? 30 : 80);
+            const auto fast = searchFastestMove(type, l, pulses);
+            const std::string what = std::to_string(static_cast<int>(type)) + " round " + std::to_string(round);
+            ASSERT_EQ(brute.has_value(), fast.best.has_value()) << what;
+            if (brute) {
+                EXPECT_EQ(compareMoveTimes(*fast.best, *brute), 0) << what << ": " << moveTimeOf(*fast.best) << " vs " << moveTimeOf(*brute);
+                EXPECT_EQ(fast.best->registers.multiplier, brute->registers.multiplier) << what;
+            }
+
+            OnTimeMoveRequest r;
+            r.type = type;
+            r.initialSpeed = static_cast<double>(pick(1, 10));
+            const bool sCurve = isSCurve(type);
+            // Ramps of a few hundredths (S-curves) or a few seconds (trapezoids) keep their registers few.
+            const std::int64_t q = sCurve ? 256 : 4;
+            r.accelTime = static_cast<double>(pick(sCurve ? 2 : 4, sCurve ? 12 : 16)) / static_cast<double>(q);
+            r.decelTime = asymmetric ? static_cast<double>(pick(sCurve ? 2 : 4, sCurve ? 12 : 16)) / static_cast<double>(q) : 0.0;
+            r.pulses = static_cast<double>(pick(100, sCurve ? 20000 : 200000));
+            // A target near the pulses at a drive speed of a few thousand PPS, or a fixed short one.
+            r.targetTime = sCurve ? static_cast<double>(pick(1, 400)) / 64.0
+                                  : std::floor(64.0 * r.pulses / static_cast<double>(pick(500, 30000))) / 64.0 + 2.0 * r.accelTime;
+            const auto bruteOn = bruteOnTime(r, static_cast<std::int64_t>(r.pulses), q);
+            const auto on = searchOnTimeMove(r, static_cast<std::int64_t>(r.pulses));
+            const auto& expected = bruteOn.latest ? bruteOn.latest : bruteOn.earliest;
+            ASSERT_EQ(expected.has_value(), on.best.has_value()) << what;
+            if (expected) {
+                EXPECT_EQ(on.outcome == DesignOutcome::EndsOnTime, bruteOn.latest.has_value()) << what;
+                EXPECT_EQ(on.best->registers, expected->registers) << what << ": " << moveTimeOf(*on.best) << " vs " << moveTimeOf(*expected);
+            }
+        }
     }
 }
 
