@@ -2,6 +2,7 @@
 
 #include "report/command_status.h"
 #include "report/comparison_texts.h"
+#include "report/failure_cause.h"
 #include "report/texts_ja.h"
 #include "report/input_findings.h"
 #include "report/profile_report.h"
@@ -74,8 +75,8 @@ DetailsQuantity quantityOf(std::string_view label, const Format1& unit, int deci
     const auto withUnit = [&unit](const std::string& figure) { return unit(figure); };
     DetailsQuantity line;
     line.label = std::string(label);
-    line.requested = withUnit(formatFixedUnsignedZero(q.requested, decimals));
-    line.real = q.real ? withUnit(formatFixedUnsignedZero(*q.real, decimals)) : std::string(t::noReal);
+    line.requested = withUnit(formatReadable(q.requested, decimals));
+    line.real = q.real ? withUnit(formatReadable(*q.real, decimals)) : std::string(t::noReal);
     line.deviation =
         q.deviationPercent ? fmt::format(t::deviation, deviationText(*q.deviationPercent)) : std::string(t::none);
     line.marked = !q.real || !q.deviationPercent;
@@ -178,7 +179,10 @@ const PlotTexts& detailsPlotTexts()
     return japanese;
 }
 
-Details makeDetails(const std::optional<Calculation>& calculation, std::optional<double> pulseCount)
+namespace {
+
+Details detailsOf(const std::optional<Calculation>& calculation, std::optional<double> pulseCount,
+                  const std::vector<InputFinding>& inputFindings)
 {
     Details details;
     details.pulseCount = pulseCount;
@@ -202,18 +206,35 @@ Details makeDetails(const std::optional<Calculation>& calculation, std::optional
     addFindings(details, fields, drive);
     addPlot(details, *calculation, drive, pulseCount);
     addCopyFormats(details, *calculation, drive);
-    details.comparison = compareMultipliers(*calculation);
+    details.comparison = compareMultipliers(*calculation, inputFindings);
     return details;
+}
+
+} // namespace
+
+Details makeDetails(const std::optional<Calculation>& calculation, std::optional<double> pulseCount)
+{
+    return detailsOf(calculation, pulseCount, {});
 }
 
 Details makeDetails(const CalculatorController& controller, std::optional<double> pulseCount)
 {
-    Details details = makeDetails(controller.lastCalculation(), pulseCount);
+    const auto& reading = controller.lastReading();
+    const std::vector<InputFinding> findings = reading ? findInputProblems(*reading) : std::vector<InputFinding>{};
+    Details details = detailsOf(controller.lastCalculation(), pulseCount, findings);
     details.status = commandStatusLines(controller.lastFailure(), controller.resultFreshness(), t::commandStatus);
-    if (const auto& reading = controller.lastReading()) {
-        for (const InputFinding& finding : findInputProblems(*reading)) {
-            details.inputFindings.push_back(inputFindingSentence(finding, t::inputFindings));
-        }
+    if (const auto& failure = controller.lastFailure()) {
+        // Right after the failure's own line, which comes first.
+        const std::vector<std::string> causes =
+            failureCauseLines(*failure, findings, t::failureCausedByReading, t::inputFindings);
+        details.status.insert(details.status.begin() + (details.status.empty() ? 0 : 1), causes.begin(), causes.end());
+    }
+    for (const InputFinding& finding : findings) {
+        details.inputFindings.push_back(inputFindingSentence(finding, t::inputFindings));
+    }
+    // Right under a finding of the input, "none" would read as if all were well.
+    if (!details.inputFindings.empty() && details.findingsNote == t::findingsNone) {
+        details.findingsNote = std::string(t::findingsNoneButInput);
     }
     return details;
 }
