@@ -297,9 +297,27 @@ private:
         const auto vd = static_cast<double>(v);
         const auto c = static_cast<double>(change);
         const double rampSum = std::min(2.0 * (request_.targetTime * vd - n) / c, 2.0 * n / (2.0 * vd - c));
+        // Every value here is a few correctly rounded operations on numbers no
+        // larger than the move's n / c and the ramps: the margin is far above
+        // their errors, so no register the doubles leave out could win.
+        const double margin = 1e-12 * (rampSum + 2.0 * n / c);
+        const double wanted = onTime_ ? 2.0 * (onTimeSeconds_ * vd - n) / c : -1.0; // s: the ramps of the best end
         if (!isAsymmetric(type)) {
             // One register for both ramps: longer with a smaller A or a larger K.
             const double estimate = registerFor(change, rampSum / 2.0);
+            if (onTime_) {
+                // The register of the longest ramp within half the room, and the next longer one.
+                const std::int64_t y = sCurve ? clamped(std::floor(estimate), accel.low, accel.high)
+                                              : clamped(std::ceil(estimate), accel.low, accel.high);
+                const std::int64_t longer = sCurve ? y + 1 : y - 1;
+                const double atY = rampTime(change, y);
+                const bool longerFits =
+                    longer >= accel.low && longer <= accel.high && 2.0 * rampTime(change, longer) <= rampSum + margin;
+                if (!longerFits && (2.0 * atY > rampSum + margin || 2.0 * atY < wanted - margin)) {
+                    // Beyond doubt: no register fits, or the longest that fits ends before the best.
+                    return;
+                }
+            }
             const std::int64_t best = sCurve
                 ? firstHolding(accel.low, accel.high, estimate + 1.0, [&](std::int64_t k) { return !endsInTime(make(k, k)); }) - 1
                 : firstHolding(accel.low, accel.high, std::ceil(estimate), [&](std::int64_t a) { return endsInTime(make(a, a)); });
@@ -316,11 +334,7 @@ private:
         // Each outer register's best inner one comes from doubles: only where
         // they cannot tell (an inner register at the edge of the ramps' room)
         // or where the pair may end no earlier than the best found do the exact
-        // checks decide. Every value here is a few correctly rounded operations
-        // on numbers no larger than the move's n / c and the ramps: the margin
-        // is far above their errors, so no pair the doubles skip could win.
-        const double margin = 1e-12 * (rampSum + 2.0 * n / c);
-        const double wanted = onTime_ ? 2.0 * (onTimeSeconds_ * vd - n) / c : -1.0; // s: the ramps of the best end
+        // checks decide.
         for (std::int64_t x = useful.low; x <= useful.high; ++x) {
             const auto pair = [&](std::int64_t y) { return byAccel ? make(x, y) : make(y, x); };
             const double rest = rampSum - rampTime(change, x);

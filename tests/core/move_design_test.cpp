@@ -486,5 +486,41 @@ TEST(MoveDesignOracle, sweptQuestionsOfEveryTypeEqualTheBruteForce)
     }
 }
 
+// The S-curves' search leaves out whole multipliers and most changes by
+// bounds: questions whose multipliers make the same real moves (speeds of
+// whole tens, whole jerks of 62,500,000 / K, so that the smaller multiplier
+// must win the tie), moves so short that the pulses decide, and peak accelerations
+// that raise K with the change.
+TEST(MoveDesignOracle, sCurvesOfTiedMultipliersAndShortMovesEqualTheBruteForce)
+{
+    std::mt19937_64 random(20261210);
+    const auto pick = [&](std::int64_t low, std::int64_t high) {
+        return std::uniform_int_distribution<std::int64_t>(low, high)(random);
+    };
+    for (int round = 0; round < 8; ++round) {
+        for (const DriveType type : {DriveType::SymmetricSCurve, DriveType::AsymmetricSCurve}) {
+            MotorLimits l;
+            l.initialSpeed = static_cast<double>(10 * pick(1, 3));
+            l.driveSpeed = static_cast<double>(10 * pick(2, 7));
+            constexpr std::array<std::int64_t, 8> divisors = {1, 2, 4, 5, 8, 10, 16, 25};
+            l.jerk = static_cast<double>(62500000 / divisors[static_cast<std::size_t>(pick(0, 7))]);
+            l.decelJerk = static_cast<double>(62500000 / divisors[static_cast<std::size_t>(pick(0, 7))]);
+            if (round % 4 == 3) {
+                l.peakAccel = static_cast<double>(pick(200, 3000));
+            }
+            // From a few pulses, where no ramp fits, to moves that reach the speed limit.
+            const std::int64_t pulses = round % 2 == 0 ? pick(1, 40) : pick(40, 3000);
+            const auto brute = bruteFastest(type, l, pulses, 60);
+            const auto fast = searchFastestMove(type, l, pulses);
+            const std::string what = std::to_string(static_cast<int>(type)) + " round " + std::to_string(round) + " " + std::to_string(l.initialSpeed) + " " + std::to_string(l.driveSpeed) + " " + std::to_string(l.jerk) + " " + std::to_string(l.decelJerk) + " " + std::to_string(l.peakAccel.value_or(0)) + " n " + std::to_string(pulses);
+            ASSERT_EQ(brute.has_value(), fast.best.has_value()) << what;
+            if (brute) {
+                EXPECT_EQ(compareMoveTimes(*fast.best, *brute), 0) << what << ": " << moveTimeOf(*fast.best) << " vs " << moveTimeOf(*brute);
+                EXPECT_EQ(fast.best->registers.multiplier, brute->registers.multiplier) << what;
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace veldronix::design
