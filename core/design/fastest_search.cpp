@@ -127,12 +127,21 @@ public:
     std::int64_t accelJerk() const { return accelJerk_; }
     std::int64_t decelJerk() const { return decelJerk_; }
 
-    // The change of the lowest bound and the bound there: no design of this
-    // multiplier is faster.
+    // The bound of the whole multiplier: no design of it is faster. Without a
+    // peak acceleration the closed forms give the lowest change among the
+    // reals, which bounds every whole change; a peak's K moves it, and the
+    // integers are searched for it.
     void plan()
     {
-        lowest_ = lowestChange();
-        lowestBound_ = lowerBound(lowest_);
+        estimate_ = lowestEstimate();
+        if (limits_.peakAccel) {
+            lowest_ = lowestChange();
+            lowestBound_ = lowerBound(static_cast<double>(lowest_));
+        } else {
+            // A share for the roundings of the roots: at a meeting of two
+            // closed forms the bound slopes.
+            lowestBound_ = lowerBound(estimate_) * (1.0 - 1e-9);
+        }
     }
     double bound() const { return lowestBound_; }
 
@@ -142,7 +151,7 @@ public:
         if (best && !worthExploring(lowestBound_, moveTimeOf(*best))) {
             return;
         }
-        std::int64_t middle = lowest_;
+        std::int64_t middle = limits_.peakAccel ? lowest_ : lowestChange();
         std::int64_t top = b_.driveCap - 1;
         auto found = fastestOf(middle);
         if (!found) {
@@ -159,7 +168,7 @@ public:
             best = found;
         }
         const double seconds = moveTimeOf(*best);
-        const auto within = [&](std::int64_t c) { return worthExploring(lowerBound(c), seconds); };
+        const auto within = [&](std::int64_t c) { return worthExploring(lowerBound(static_cast<double>(c)), seconds); };
         const std::int64_t first = firstHolding(1, middle, static_cast<double>(middle), within);
         const std::int64_t last =
             firstHolding(middle, top, static_cast<double>(middle + 1), [&](std::int64_t c) { return !within(c); }) - 1;
@@ -182,6 +191,7 @@ private:
     std::int64_t accelJerk_ = 1;
     std::int64_t decelJerk_ = 1;
     double peakPerChange_ = 0.0; // the least K per step of change that keeps the peak acceleration
+    double estimate_ = 1.0; // the lowest change of the closed forms, a real of [1, V's limit - 1]
     std::int64_t lowest_ = 1;
     double lowestBound_ = 0.0;
 
@@ -222,9 +232,8 @@ private:
     }
 
     // No move of this change is faster than this (s).
-    double lowerBound(std::int64_t change) const
+    double lowerBound(double c) const
     {
-        const auto c = static_cast<double>(change);
         const double k = std::max(static_cast<double>(accelJerk_), peakPerChange_ * c);
         const double l = type_ == DriveType::AsymmetricSCurve ? std::max(static_cast<double>(decelJerk_), peakPerChange_ * c) : k;
         const double ramps = (std::sqrt(10.0 * c * k) + std::sqrt(10.0 * c * l)) / 12500.0;
@@ -235,11 +244,9 @@ private:
     // The change of the lowest bound. With K and L fixed, and x = sqrt(c):
     // X / (c + SV) is lowest where x^3 + 3 SV x = 2 P, it meets the ramps'
     // time where x^3 + 2 SV x = P (P = 25000 N / (M sqrt(10) (sqrt K + sqrt L))),
-    // and V's limit where c = V - SV; the lowest of the three, refined on the
-    // integers (the peak's K only moves it further).
-    std::int64_t lowestChange() const
+    // and V's limit where c = V - SV: the bound is lowest at the least of the three.
+    double lowestEstimate() const
     {
-        const std::int64_t top = b_.driveCap - 1;
         const double sv = static_cast<double>(b_.initialCap);
         const double p = 25000.0 * n_ /
                          (std::sqrt(10.0) * (std::sqrt(static_cast<double>(accelJerk_)) + std::sqrt(static_cast<double>(decelJerk_))));
@@ -247,8 +254,16 @@ private:
         const double meeting = cubicRoot(2.0 * sv, p);
         const double estimate =
             std::min({turning * turning, meeting * meeting, static_cast<double>(b_.driveCap - b_.initialCap)});
+        return std::clamp(estimate, 1.0, static_cast<double>(b_.driveCap - 1));
+    }
+
+    // The whole change of the lowest bound, from the estimate (the peak's K only moves it further).
+    std::int64_t lowestChange() const
+    {
+        const std::int64_t top = b_.driveCap - 1;
+        const auto bound = [&](std::int64_t c) { return lowerBound(static_cast<double>(c)); };
         // The bound rises from its lowest change on: the first change whose next is no lower.
-        return firstHolding(1, top, std::round(estimate), [&](std::int64_t c) { return c >= top || lowerBound(c + 1) >= lowerBound(c); });
+        return firstHolding(1, top, std::round(estimate_), [&](std::int64_t c) { return c >= top || bound(c + 1) >= bound(c); });
     }
 
     static bool worthExploring(double bound, double bestSeconds)

@@ -200,10 +200,27 @@ private:
         return clamped(std::floor(rest / slope) - 2.0, 1, largestRegister);
     }
 
+    // The greatest change whose V can still fit the ramps into the pulses and
+    // end no earlier than the best found: the speed caps below (the pulses'
+    // (2 N / (0.99 M R) + c) / 2 and the best's (N / M + 1.01 c R / 2) / T) fall
+    // below c + 1 beyond it. Two steps above the double's bound, the changes'
+    // own checks decide.
+    std::int64_t greatestChange(double n) const
+    {
+        double greatest = std::floor(2.0 * n / (0.99 * rampSum_) * (1.0 + boundShare) / (1.0 - boundShare)) + 2.0;
+        if (onTime_) {
+            const double slope = onTimeSeconds_ / (1.0 + boundShare) - 1.01 * rampSum_ / 2.0;
+            if (slope > 0.0) {
+                greatest = std::min(greatest, std::floor(n / slope) + 2.0);
+            }
+        }
+        return clamped(greatest, 0, largestRegister);
+    }
+
     void searchMultiplier(std::int64_t m, std::int64_t initialCap)
     {
         const double n = static_cast<double>(pulses_) / static_cast<double>(m);
-        for (std::int64_t change = leastChange(n, initialCap); change < largestRegister; ++change) {
+        for (std::int64_t change = leastChange(n, initialCap); change < largestRegister && change <= greatestChange(n); ++change) {
             const std::int64_t highest = std::min(change + initialCap, largestRegister);
             const double shortest = n + 0.99 * static_cast<double>(change) * rampSum_ / 2.0;
             const double longest = n + 1.01 * static_cast<double>(change) * rampSum_ / 2.0;
