@@ -98,14 +98,14 @@ double cubicRoot(double p, double q)
 
 // S-curves: for one speed change c the smallest K and L the limits allow fix
 // the ramps, and the time then falls as V rises while the ramps fit, so each
-// change has one best V: the largest of the driving limit, c + the largest SV
+// change has one best V: the least of the speed limit, c + the largest SV
 // and the pulses' limit. The time of a change is then bounded below by the
 // largest of three closed forms (with K and L as reals, at least the peak's
 // share of c): X / (c + SV), X / V's limit and the ramps' own time, X being
 // N / M plus the ramps' c (ta + td) / 2. The first falls and then rises with c
 // (the ramps' term is convex), the others only rise, so the bound falls to one
 // lowest change and rises after it. The multiplier's best change lies where the
-// bound is no above the best time: next to that lowest change, a few changes wide.
+// bound is not above the best time: next to that lowest change, a few changes wide.
 class SCurveSearch {
 public:
     SCurveSearch(DriveType type, const MultiplierBounds& b, const MotorLimits& limits, std::int64_t pulses)
@@ -241,19 +241,18 @@ private:
         return std::max({x / (c + static_cast<double>(b_.initialCap)), x / static_cast<double>(b_.driveCap), ramps});
     }
 
-    // The change of the lowest bound. With K and L fixed, and x = sqrt(c):
-    // X / (c + SV) is lowest where x^3 + 3 SV x = 2 P, it meets the ramps'
-    // time where x^3 + 2 SV x = P (P = 25000 N / (M sqrt(10) (sqrt K + sqrt L))),
-    // and V's limit where c = V - SV: the bound is lowest at the least of the three.
+    // The change of the lowest bound. With K and L fixed, and x = sqrt(c),
+    // X / (c + SV) meets the ramps' time where x^3 + 2 SV x = P, with
+    // P = 25000 N / (M sqrt(10) (sqrt K + sqrt L)), and still falls there (its
+    // lowest, where x^3 + 3 SV x = 2 P, lies beyond); it meets X / V's limit
+    // where c = V - SV. The bound is lowest at the smaller of the two.
     double lowestEstimate() const
     {
         const double sv = static_cast<double>(b_.initialCap);
         const double p = 25000.0 * n_ /
                          (std::sqrt(10.0) * (std::sqrt(static_cast<double>(accelJerk_)) + std::sqrt(static_cast<double>(decelJerk_))));
-        const double turning = cubicRoot(3.0 * sv, 2.0 * p);
         const double meeting = cubicRoot(2.0 * sv, p);
-        const double estimate =
-            std::min({turning * turning, meeting * meeting, static_cast<double>(b_.driveCap - b_.initialCap)});
+        const double estimate = std::min(meeting * meeting, static_cast<double>(b_.driveCap - b_.initialCap));
         return std::clamp(estimate, 1.0, static_cast<double>(b_.driveCap - 1));
     }
 

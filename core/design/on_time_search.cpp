@@ -236,9 +236,49 @@ private:
             if (low > high || !ramps(change, accel, decel)) {
                 continue;
             }
+            const bool asymmetric = isAsymmetric(request_.type);
+            if ((asymmetric ? std::max(accel.size(), decel.size()) : accel.size()) <= high - low + 1) {
+                // Fewer registers than speeds: each pair of registers' own latest speed.
+                for (std::int64_t a = accel.low; a <= accel.high; ++a) {
+                    for (std::int64_t d = asymmetric ? decel.low : a; d <= (asymmetric ? decel.high : a); ++d) {
+                        latestOfRegisters(m, change, a, d, high, highest);
+                    }
+                }
+                continue;
+            }
             for (std::int64_t v = low; v <= high; ++v) {
                 latestOf(m, v - change, v, accel, decel);
             }
+        }
+    }
+
+    // The latest ending of one change with its ramps' registers: the move
+    // takes X / V with X = N / M + c (ta + td) / 2, so the least V that ends by
+    // the target ends latest. Where the double of X / T is not within a hair of
+    // a whole number, that V is beyond doubt, and so is a time before the best
+    // found; the exact checks decide the rest. high: no V above it fits the
+    // pulses or ends no earlier than the best.
+    void latestOfRegisters(std::int64_t m, std::int64_t change, std::int64_t accel, std::int64_t decel, std::int64_t high,
+                           std::int64_t highest)
+    {
+        const auto c = static_cast<double>(change);
+        const double x = static_cast<double>(pulses_) / static_cast<double>(m) +
+                         c * (rampTime(change, accel) + rampTime(change, decel)) / 2.0;
+        const double ratio = x / request_.targetTime;
+        const double least = std::ceil(ratio);
+        if (onTime_ && least - ratio > 1e-9 * ratio && ratio - (least - 1.0) > 1e-9 * ratio) {
+            const double v = std::max(least, c + 1.0);
+            if (v > static_cast<double>(high) || x / v < onTimeSeconds_ * (1.0 - 1e-12)) {
+                return;
+            }
+        }
+        const auto make = [&](std::int64_t v) {
+            return MoveCandidate{{request_.type, m, v - change, v, accel, decel}, pulses_};
+        };
+        const std::int64_t v = firstHolding(change + 1, highest, least,
+                                            [&](std::int64_t w) { return compareMoveTime(make(w), request_.targetTime) <= 0; });
+        if (v <= highest && rampsFit(make(v))) {
+            considerOnTime(make(v));
         }
     }
 

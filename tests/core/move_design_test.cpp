@@ -522,5 +522,36 @@ TEST(MoveDesignOracle, sCurvesOfTiedMultipliersAndShortMovesEqualTheBruteForce)
     }
 }
 
+// On time, trapezoids from initial speeds of dozens of steps: many speeds and
+// registers per change end within a hair of the target, where the shortcuts
+// of the doubles (each pair of registers' least speed, the changes cut at the
+// best end found) must leave out no design that ends later.
+TEST(MoveDesignOracle, onTimeNearTheTargetEqualsTheBruteForce)
+{
+    std::mt19937_64 random(20261211);
+    const auto pick = [&](std::int64_t low, std::int64_t high) {
+        return std::uniform_int_distribution<std::int64_t>(low, high)(random);
+    };
+    for (int round = 0; round < 10; ++round) {
+        OnTimeMoveRequest r;
+        r.type = round % 2 == 0 ? DriveType::SymmetricTrapezoid : DriveType::AsymmetricTrapezoid;
+        r.initialSpeed = static_cast<double>(pick(10, 40));
+        r.accelTime = static_cast<double>(pick(1, 4)) / 4.0;
+        r.decelTime = static_cast<double>(pick(1, 4)) / 4.0;
+        r.pulses = static_cast<double>(100 * pick(20, 300));
+        // A target of whole quarters near a drive speed of a few thousand PPS.
+        r.targetTime = std::floor(4.0 * (r.pulses / static_cast<double>(pick(1000, 6000)) + r.accelTime)) / 4.0;
+        const auto brute = bruteOnTime(r, static_cast<std::int64_t>(r.pulses), 4);
+        const auto on = searchOnTimeMove(r, static_cast<std::int64_t>(r.pulses));
+        const auto& expected = brute.latest ? brute.latest : brute.earliest;
+        const std::string what = "round " + std::to_string(round);
+        ASSERT_EQ(expected.has_value(), on.best.has_value()) << what;
+        if (expected) {
+            EXPECT_EQ(on.outcome == DesignOutcome::EndsOnTime, brute.latest.has_value()) << what;
+            EXPECT_EQ(on.best->registers, expected->registers) << what << ": " << moveTimeOf(*on.best) << " vs " << moveTimeOf(*expected);
+        }
+    }
+}
+
 } // namespace
 } // namespace veldronix::design
