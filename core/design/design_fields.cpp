@@ -6,6 +6,8 @@
 #include "core/speed_multiplier.h"
 #include "core/validation.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <fmt/format.h>
 
@@ -31,9 +33,12 @@ std::string rampText(DriveType type, double change, double multiplier, std::int6
                                          : change * rateUnitInverse / (k * m);
     for (const double time : {realTime, solved}) {
         for (int digits = 3; digits <= 17; ++digits) {
-            std::string text = fmt::format("{:.{}g}", time, digits);
+            // Written into a buffer of its own: 17 digits, a sign and an exponent take far less.
+            std::array<char, 64> buffer{};
+            const auto written = fmt::format_to_n(buffer.data(), buffer.size(), "{:.{}g}", time, digits);
+            const std::string_view text(buffer.data(), std::min(written.size, buffer.size()));
             if (rampRegister(type, change, parseNumber(text), m) == k) {
-                return text;
+                return std::string(text);
             }
         }
     }

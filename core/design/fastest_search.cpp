@@ -3,6 +3,7 @@
 #include "core/speed_multiplier.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -88,24 +89,97 @@ std::optional<MoveCandidate> fastestTrapezoid(DriveType type, const MultiplierBo
     return candidate(tooFast - 1);
 }
 
-// S-curves: for one speed change the largest K and L the limits allow fix the
-// ramps, and the time then falls as V rises while the ramps fit: each change
-// has one best V. The changes are searched by halving their range, leaving
-// out each part whose lower bound of the time is above the best time found.
+// The real root of x^3 + p x = q for p >= 0 and q > 0 (one root, positive).
+double cubicRoot(double p, double q)
+{
+    const double u = std::cbrt(q / 2.0 + std::sqrt(q * q / 4.0 + p * p * p / 27.0));
+    return u - p / (3.0 * u);
+}
+
+// S-curves: for one speed change c the smallest K and L the limits allow fix
+// the ramps, and the time then falls as V rises while the ramps fit, so each
+// change has one best V: the least of the speed limit, c + the largest SV
+// and the pulses' limit. The time of a change is then bounded below by the
+// largest of three closed forms (with K and L as reals, at least the peak's
+// share of c): X / (c + SV), X / V's limit and the ramps' own time, X being
+// N / M plus the ramps' c (ta + td) / 2. The first falls and then rises with c
+// (the ramps' term is convex), the others only rise, so the bound falls to one
+// lowest change and rises after it. The multiplier's best change lies where the
+// bound is not above the best time: next to that lowest change, a few changes wide.
 class SCurveSearch {
 public:
     SCurveSearch(DriveType type, const MultiplierBounds& b, const MotorLimits& limits, std::int64_t pulses)
-        : type_(type), b_(b), limits_(limits), pulses_(pulses)
+        : type_(type), b_(b), limits_(limits), pulses_(pulses),
+          n_(static_cast<double>(pulses) / static_cast<double>(b.multiplier))
     {
         accelJerk_ = smallestJerkRegister(b.multiplier, limits.jerk);
         decelJerk_ = type == DriveType::AsymmetricSCurve ? smallestJerkRegister(b.multiplier, limits.decelJerk) : accelJerk_;
+        if (limits.peakAccel) {
+            const double m = static_cast<double>(b.multiplier);
+            peakPerChange_ = static_cast<double>(jerkUnit) * m * m / *limits.peakAccel / *limits.peakAccel;
+        }
     }
 
     bool jerkUsable() const { return accelJerk_ <= largestJerkRegister && decelJerk_ <= largestJerkRegister; }
 
-    void search(std::optional<MoveCandidate>& best)
+    const MultiplierBounds& bounds() const { return b_; }
+
+    std::int64_t accelJerk() const { return accelJerk_; }
+    std::int64_t decelJerk() const { return decelJerk_; }
+
+    // The bound of the whole multiplier: no design of it is faster. Without a
+    // peak acceleration the closed forms give the lowest change among the
+    // reals, which bounds every whole change; a peak's K moves it, and the
+    // integers are searched for it.
+    void plan()
     {
-        explore(1, b_.driveCap - 1, best);
+        estimate_ = lowestEstimate();
+        if (limits_.peakAccel) {
+            lowest_ = lowestChange();
+            lowestBound_ = lowerBound(static_cast<double>(lowest_));
+        } else {
+            // A share for the roundings of the roots: at a meeting of two
+            // closed forms the bound slopes.
+            lowestBound_ = lowerBound(estimate_) * (1.0 - 1e-9);
+        }
+    }
+    double bound() const { return lowestBound_; }
+
+    // The multiplier's best into best, where it is better.
+    void search(std::optional<MoveCandidate>& best) const
+    {
+        if (best && !worthExploring(lowestBound_, moveTimeOf(*best))) {
+            return;
+        }
+        std::int64_t middle = limits_.peakAccel ? lowest_ : lowestChange();
+        std::int64_t top = b_.driveCap - 1;
+        auto found = fastestOf(middle);
+        if (!found) {
+            // Too few pulses for the lowest change: fitting only gets harder
+            // as the change grows, so the changes that fit end below it.
+            top = firstHolding(1, middle, static_cast<double>(middle - 1), [&](std::int64_t c) { return !fastestOf(c); }) - 1;
+            if (top < 1) {
+                return;
+            }
+            middle = top;
+            found = fastestOf(middle);
+        }
+        if (better(*found, best)) {
+            best = found;
+        }
+        const double seconds = moveTimeOf(*best);
+        const auto within = [&](std::int64_t c) { return worthExploring(lowerBound(static_cast<double>(c)), seconds); };
+        const std::int64_t first = firstHolding(1, middle, static_cast<double>(middle), within);
+        const std::int64_t last =
+            firstHolding(middle, top, static_cast<double>(middle + 1), [&](std::int64_t c) { return !within(c); }) - 1;
+        for (std::int64_t change = first; change <= last; ++change) {
+            if (change == middle) {
+                continue;
+            }
+            if (auto c = fastestOf(change); c && better(*c, best)) {
+                best = c;
+            }
+        }
     }
 
 private:
@@ -113,25 +187,23 @@ private:
     MultiplierBounds b_;
     const MotorLimits& limits_;
     std::int64_t pulses_;
+    double n_; // N / M
     std::int64_t accelJerk_ = 1;
     std::int64_t decelJerk_ = 1;
-
-    double peakShare(std::int64_t change) const
-    {
-        // K >= 62,500,000 M^2 change / a^2 keeps sqrt(jerk x change) within a.
-        const double m = static_cast<double>(b_.multiplier);
-        const double a = *limits_.peakAccel;
-        return static_cast<double>(jerkUnit) * m * m * static_cast<double>(change) / a / a;
-    }
+    double peakPerChange_ = 0.0; // the least K per step of change that keeps the peak acceleration
+    double estimate_ = 1.0; // the lowest change of the closed forms, a real of [1, V's limit - 1]
+    std::int64_t lowest_ = 1;
+    double lowestBound_ = 0.0;
 
     std::int64_t peakRegister(std::int64_t change) const
     {
         if (!limits_.peakAccel) {
             return 1;
         }
+        // K >= 62,500,000 M^2 change / a^2 keeps sqrt(jerk x change) within a.
         const auto lhs = static_cast<std::uint64_t>(jerkUnit * b_.multiplier * b_.multiplier * change);
         const double a = *limits_.peakAccel;
-        return firstHolding(1, largestJerkRegister, std::ceil(peakShare(change)),
+        return firstHolding(1, largestJerkRegister, std::ceil(peakPerChange_ * static_cast<double>(change)),
                             [&](std::int64_t k) { return compareWithScaledDouble(lhs, a, 2, static_cast<std::uint64_t>(k)) <= 0; });
     }
 
@@ -150,8 +222,7 @@ private:
         };
         // Both ramps output M (2V - change) (sqrt(10 change K) + sqrt(10 change L)) / 25000 pulses.
         const double roots = std::sqrt(10.0 * static_cast<double>(change * k)) + std::sqrt(10.0 * static_cast<double>(change * l));
-        const double estimate =
-            (25000.0 * static_cast<double>(pulses_) / (static_cast<double>(b_.multiplier) * roots) + static_cast<double>(change)) / 2.0;
+        const double estimate = (25000.0 * n_ / roots + static_cast<double>(change)) / 2.0;
         const std::int64_t tooFast =
             firstHolding(change + 1, highest, estimate + 1.0, [&](std::int64_t v) { return !rampsFit(candidate(v)); });
         if (tooFast == change + 1) {
@@ -160,56 +231,58 @@ private:
         return candidate(tooFast - 1);
     }
 
-    // No move whose change lies in [low, high] is faster than this.
-    double lowerBound(std::int64_t low, std::int64_t high) const
+    // No move of this change is faster than this (s).
+    double lowerBound(double c) const
     {
-        // K and L only grow with the change; a step less keeps the bound below the rounding of the estimate.
-        const double peak = limits_.peakAccel ? std::max(1.0, std::floor(peakShare(low)) - 1.0) : 1.0;
-        const double k = std::max(static_cast<double>(accelJerk_), peak);
-        const double l = type_ == DriveType::AsymmetricSCurve ? std::max(static_cast<double>(decelJerk_), peak) : k;
-        const double lo = static_cast<double>(low);
-        const double roots = std::sqrt(10.0 * lo * k) + std::sqrt(10.0 * lo * l);
-        const double m = static_cast<double>(b_.multiplier);
-        const double n = static_cast<double>(pulses_);
-        const double pulseSpeed = std::floor((25000.0 * n / (m * roots) + static_cast<double>(high)) / 2.0) + 1.0;
-        const double v = std::min({static_cast<double>(b_.driveCap), static_cast<double>(high + b_.initialCap), pulseSpeed});
-        if (v < lo + 1.0) {
-            return std::numeric_limits<double>::infinity();
-        }
-        return n / (v * m) + lo * roots / 12500.0 / (2.0 * v);
+        const double k = std::max(static_cast<double>(accelJerk_), peakPerChange_ * c);
+        const double l = type_ == DriveType::AsymmetricSCurve ? std::max(static_cast<double>(decelJerk_), peakPerChange_ * c) : k;
+        const double ramps = (std::sqrt(10.0 * c * k) + std::sqrt(10.0 * c * l)) / 12500.0;
+        const double x = n_ + c * ramps / 2.0;
+        return std::max({x / (c + static_cast<double>(b_.initialCap)), x / static_cast<double>(b_.driveCap), ramps});
     }
 
-    bool worthExploring(double bound, const std::optional<MoveCandidate>& best) const
+    // The change of the lowest bound. With K and L fixed, and x = sqrt(c),
+    // X / (c + SV) meets the ramps' time where x^3 + 2 SV x = P, with
+    // P = 25000 N / (M sqrt(10) (sqrt K + sqrt L)), and still falls there (its
+    // lowest, where x^3 + 3 SV x = 2 P, lies beyond); it meets X / V's limit
+    // where c = V - SV. The bound is lowest at the smaller of the two.
+    double lowestEstimate() const
     {
-        return !best || bound * (1.0 - boundShare) <= moveTimeOf(*best);
+        const double sv = static_cast<double>(b_.initialCap);
+        const double p = 25000.0 * n_ /
+                         (std::sqrt(10.0) * (std::sqrt(static_cast<double>(accelJerk_)) + std::sqrt(static_cast<double>(decelJerk_))));
+        const double meeting = cubicRoot(2.0 * sv, p);
+        const double estimate = std::min(meeting * meeting, static_cast<double>(b_.driveCap - b_.initialCap));
+        return std::clamp(estimate, 1.0, static_cast<double>(b_.driveCap - 1));
     }
 
-    void explore(std::int64_t low, std::int64_t high, std::optional<MoveCandidate>& best) const
+    // The whole change of the lowest bound, from the estimate (the peak's K only moves it further).
+    std::int64_t lowestChange() const
     {
-        if (low > high || !worthExploring(lowerBound(low, high), best)) {
-            return;
-        }
-        if (high - low < 4) {
-            for (std::int64_t change = low; change <= high; ++change) {
-                if (auto c = fastestOf(change); c && better(*c, best)) {
-                    best = c;
-                }
-            }
-            return;
-        }
-        const std::int64_t middle = low + (high - low) / 2;
-        const double lowerHalf = lowerBound(low, middle);
-        const double upperHalf = lowerBound(middle + 1, high);
-        // The more promising half first, so that the best time found prunes more of the other.
-        if (upperHalf < lowerHalf) {
-            explore(middle + 1, high, best);
-            explore(low, middle, best);
-        } else {
-            explore(low, middle, best);
-            explore(middle + 1, high, best);
-        }
+        const std::int64_t top = b_.driveCap - 1;
+        const auto bound = [&](std::int64_t c) { return lowerBound(static_cast<double>(c)); };
+        // The bound rises from its lowest change on: the first change whose next is no lower.
+        return firstHolding(1, top, std::round(estimate_), [&](std::int64_t c) { return c >= top || bound(c + 1) >= bound(c); });
+    }
+
+    static bool worthExploring(double bound, double bestSeconds)
+    {
+        return bound * (1.0 - boundShare) <= bestSeconds;
     }
 };
+
+// Whether every real move of the multiplier b can be made by the smaller
+// multiplier a, as fast or faster: a divides b, so that b's speeds are a's too,
+// a's limits reach as high, and a's jerks, fixed without a peak acceleration,
+// are no lower. b's best is then no better than a's, and ties go to a.
+bool dominated(const SCurveSearch& b, const SCurveSearch& a, const MotorLimits& limits)
+{
+    const MultiplierBounds& x = a.bounds();
+    const MultiplierBounds& y = b.bounds();
+    return !limits.peakAccel && y.multiplier % x.multiplier == 0 &&
+           y.initialCap * y.multiplier <= x.initialCap * x.multiplier && y.driveCap * y.multiplier <= x.driveCap * x.multiplier &&
+           y.multiplier * a.accelJerk() <= x.multiplier * b.accelJerk() && y.multiplier * a.decelJerk() <= x.multiplier * b.decelJerk();
+}
 
 } // namespace
 
@@ -217,6 +290,9 @@ SearchResult searchFastestMove(DriveType type, const MotorLimits& limits, std::i
 {
     SearchResult result;
     std::optional<DesignOutcome> firstWhy; // why the smallest multiplier, the least demanding, has no move
+    // The S-curves' multipliers that can move, searched once all are known.
+    std::array<std::optional<SCurveSearch>, speedMultipliers.size()> sCurves;
+    std::size_t sCurveCount = 0;
     for (const double multiplierValue : speedMultipliers) {
         const auto m = static_cast<std::int64_t>(multiplierValue);
         const MultiplierBounds b = boundsOf(m, limits);
@@ -226,11 +302,17 @@ SearchResult searchFastestMove(DriveType type, const MotorLimits& limits, std::i
         } else if (b.driveCap < 2) {
             why = DesignOutcome::DriveSpeedTooLow;
         } else if (isSCurve(type)) {
-            SCurveSearch search(type, b, limits, pulses);
-            if (!search.jerkUsable()) {
+            std::optional<SCurveSearch>& search = sCurves[sCurveCount];
+            search.emplace(type, b, limits, pulses);
+            if (!search->jerkUsable()) {
                 why = DesignOutcome::JerkTooLow;
+                search.reset();
+            } else if (std::none_of(sCurves.begin(), sCurves.begin() + static_cast<std::ptrdiff_t>(sCurveCount),
+                                    [&](const std::optional<SCurveSearch>& a) { return dominated(*search, *a, limits); })) {
+                search->plan();
+                ++sCurveCount;
             } else {
-                search.search(result.best);
+                search.reset();
             }
         } else if (auto c = fastestTrapezoid(type, b, limits, pulses, why); c && better(*c, result.best)) {
             result.best = c;
@@ -238,6 +320,16 @@ SearchResult searchFastestMove(DriveType type, const MotorLimits& limits, std::i
         if (!firstWhy) {
             firstWhy = why;
         }
+    }
+    // The most promising multiplier first: its best time leaves out those whose bound is above it.
+    std::array<const SCurveSearch*, speedMultipliers.size()> order{};
+    for (std::size_t i = 0; i < sCurveCount; ++i) {
+        order[i] = &*sCurves[i];
+    }
+    std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(sCurveCount),
+              [](const SCurveSearch* x, const SCurveSearch* y) { return x->bound() < y->bound(); });
+    for (std::size_t i = 0; i < sCurveCount; ++i) {
+        order[i]->search(result.best);
     }
     if (!result.best) {
         result.outcome = *firstWhy;

@@ -73,8 +73,15 @@ void setDecelPoint(const MoveCandidate& c, MoveSettings& s)
     s.decelPointExact = exact;
     const std::int64_t change = r.drive - r.initial;
     const std::array<RadicalTerm, 1> decel = {{{-BigInteger(r.multiplier * (r.drive + r.initial)), BigInteger(10 * change * r.decel)}}};
-    // k is at or before the point when 25000 (N - k) >= M (V + SV) sqrt(10 change L).
+    // k is at or before the point when 25000 (N - k) >= M (V + SV) sqrt(10 change L):
+    // in doubles where the two sides differ by far more than their roundings.
+    const double pulsesOfDecel = static_cast<double>(r.multiplier * (r.drive + r.initial)) *
+                                 std::sqrt(static_cast<double>(10 * change * r.decel));
     const auto atOrBefore = [&](std::int64_t k) {
+        const double rest = 25000.0 * static_cast<double>(c.pulses - k);
+        if (std::fabs(rest - pulsesOfDecel) > 1e-12 * pulsesOfDecel) {
+            return rest > pulsesOfDecel;
+        }
         return signOfRadicalSum(BigInteger(25000) * BigInteger(c.pulses - k), decel) >= 0;
     };
     auto k = static_cast<std::int64_t>(std::floor(exact));

@@ -3,6 +3,7 @@
 #include "core/design/big_integer.h"
 #include "core/design/radical_sign.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <optional>
@@ -139,6 +140,79 @@ std::optional<int> narrowSign(std::uint64_t, double, int, std::uint64_t)
 }
 #endif
 
+// A ramp's time as exactly sqrt(radicand) / denominator (s): a trapezoid's
+// change / (125 A) is sqrt(change^2) / (125 A), an S-curve's sqrt(10 change K) / 12500.
+struct ExactRamp {
+    std::int64_t radicand = 0;
+    std::int64_t denominator = 1;
+    double wanted = 1.0; // s
+};
+
+ExactRamp exactRamp(DriveType type, std::int64_t change, std::int64_t ramp, double wanted)
+{
+    if (isSCurve(type)) {
+        return {10 * change * ramp, 12500, wanted};
+    }
+    return {change * change, 125 * ramp, wanted};
+}
+
+double deviationOf(const ExactRamp& r)
+{
+    return std::fabs(std::sqrt(static_cast<double>(r.radicand)) / static_cast<double>(r.denominator) - r.wanted) / r.wanted;
+}
+
+// The exact sign of sqrt(r.radicand) - wanted x r.denominator, which is the sign of the ramp's deviation.
+int deviationSign(const ExactRamp& r)
+{
+    const ExactDouble w = exactly(r.wanted);
+    const unsigned up = w.exponent < 0 ? static_cast<unsigned>(-w.exponent) : 0u;
+    const std::array<RadicalTerm, 1> root = {{{BigInteger(1).shiftedLeft(up), big(r.radicand)}}};
+    const BigInteger scaledWanted = (w.mantissa * big(r.denominator)).shiftedLeft(static_cast<unsigned>(w.exponent + static_cast<int>(up)));
+    return signOfRadicalSum(-scaledWanted, root);
+}
+
+// The exact sign of x's deviation share minus y's: with x = sqrt(rx) / dx wanted
+// wx, |sqrt(rx) - wx dx| / (wx dx) against y's, both sides multiplied by
+// wx dx wy dy and by a power of two that leaves every product whole.
+int compareDeviations(const ExactRamp& x, const ExactRamp& y)
+{
+    const double dx = deviationOf(x);
+    const double dy = deviationOf(y);
+    // Each share is within a few units of 1e-16 of its value.
+    if (dx < dy - 1e-13) {
+        return -1;
+    }
+    if (dx > dy + 1e-13) {
+        return 1;
+    }
+    const int sx = deviationSign(x);
+    const int sy = deviationSign(y);
+    const ExactDouble wx = exactly(x.wanted);
+    const ExactDouble wy = exactly(y.wanted);
+    // sx wy dy sqrt(rx) - sy wx dx sqrt(ry) + wx wy dx dy (sy - sx), times 2^shift.
+    const int shift = -std::min({wx.exponent + wy.exponent, wx.exponent, wy.exponent, 0});
+    const auto pow2 = [&](int exponent) { return static_cast<unsigned>(exponent + shift); };
+    const BigInteger rational =
+        (wx.mantissa * wy.mantissa * big(x.denominator) * big(y.denominator) * big(sy - sx)).shiftedLeft(pow2(wx.exponent + wy.exponent));
+    const std::array<RadicalTerm, 2> terms = {{
+        {(wy.mantissa * big(y.denominator) * big(sx)).shiftedLeft(pow2(wy.exponent)), big(x.radicand)},
+        {-(wx.mantissa * big(x.denominator) * big(sy)).shiftedLeft(pow2(wx.exponent)), big(y.radicand)},
+    }};
+    return signOfRadicalSum(rational, terms);
+}
+
+// The ramp of r that deviates most from its wish; the acceleration's where both deviate alike.
+ExactRamp largestDeviation(const MoveRegisters& r, double accelTime, double decelTime)
+{
+    const std::int64_t change = r.drive - r.initial;
+    const ExactRamp accel = exactRamp(r.type, change, r.accel, accelTime);
+    if (!isAsymmetric(r.type)) {
+        return accel;
+    }
+    const ExactRamp decel = exactRamp(r.type, change, r.decel, decelTime);
+    return compareDeviations(decel, accel) > 0 ? decel : accel;
+}
+
 } // namespace
 
 double accelTimeOf(const MoveRegisters& r)
@@ -228,6 +302,11 @@ int compareMoveTime(const MoveCandidate& c, double seconds)
     }
     const BigInteger rational = scaled(t.numerator, up) - scaled(s.mantissa * t.denominator, s.exponent);
     return signOfRadicalSum(rational, terms);
+}
+
+int compareRampDeviations(const MoveRegisters& a, const MoveRegisters& b, double accelTime, double decelTime)
+{
+    return compareDeviations(largestDeviation(a, accelTime, decelTime), largestDeviation(b, accelTime, decelTime));
 }
 
 int compareWithScaledDouble(std::uint64_t lhs, double x, int power, std::uint64_t factor)

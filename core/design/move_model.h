@@ -50,6 +50,12 @@ int compareMoveTimes(const MoveCandidate& a, const MoveCandidate& b);
 // The exact sign of c.moveTime - seconds (a finite double).
 int compareMoveTime(const MoveCandidate& c, double seconds);
 
+// The exact sign of a's largest ramp deviation minus b's, each ramp's
+// |real - wanted| / wanted against the times wanted (s; the symmetric types
+// compare their one ramp): two designs as far from the wish must tie, not
+// fall either way by a rounding.
+int compareRampDeviations(const MoveRegisters& a, const MoveRegisters& b, double accelTime, double decelTime);
+
 // The exact sign of lhs - x^power x factor, for a finite positive double x and power 1 or 2.
 int compareWithScaledDouble(std::uint64_t lhs, double x, int power, std::uint64_t factor);
 

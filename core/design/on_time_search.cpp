@@ -12,15 +12,6 @@ namespace {
 
 constexpr double boundShare = 1e-12;
 
-// The most registers of one asymmetric ramp tried for one speed change and drive speed.
-constexpr std::int64_t largestOuterSpan = 1024;
-
-// The most ramp registers (or pairs' outer registers) tried in one question:
-// the windows design at every keystroke, so no input may take long. Every
-// design tried is checked exactly, so a search cut short still ends on time;
-// what it may miss is a later end, and the latest possible ends at the target.
-constexpr std::int64_t candidateBudget = 8192;
-
 // The registers of one ramp whose real time is within 1 % of the time wanted.
 struct RampRange {
     std::int64_t low = 1;
@@ -105,9 +96,7 @@ public:
             const auto m = static_cast<std::int64_t>(value);
             if (const std::int64_t initialCap = initialCapOf(m); initialCap >= 1) {
                 anyInitial_ = true;
-                if (budget_ > 0) {
-                    searchMultiplier(m, initialCap);
-                }
+                searchMultiplier(m, initialCap);
             }
         }
         SearchResult result;
@@ -147,7 +136,6 @@ private:
     double earliestSeconds_ = 0.0;
     bool anyInitial_ = false;
     bool anyRange_ = false;
-    std::int64_t budget_ = candidateBudget;
 
     // The largest SV within the initial speed; V above it must stay within 8000.
     std::int64_t initialCapOf(std::int64_t m) const
@@ -187,9 +175,8 @@ private:
                 return;
             }
             if (order == 0) {
-                const double mine = largestRampDeviation(c.registers, request_.accelTime, decelTime_);
-                const double theirs = largestRampDeviation(onTime_->registers, request_.accelTime, decelTime_);
-                if (mine > theirs || (mine == theirs && !registersBefore(c.registers, onTime_->registers))) {
+                const int deviation = compareRampDeviations(c.registers, onTime_->registers, request_.accelTime, decelTime_);
+                if (deviation > 0 || (deviation == 0 && !registersBefore(c.registers, onTime_->registers))) {
                     return;
                 }
             }
@@ -213,10 +200,27 @@ private:
         return clamped(std::floor(rest / slope) - 2.0, 1, largestRegister);
     }
 
+    // The greatest change whose V can still fit the ramps into the pulses and
+    // end no earlier than the best found: the speed caps below (the pulses'
+    // (2 N / (0.99 M R) + c) / 2 and the best's (N / M + 1.01 c R / 2) / T) fall
+    // below c + 1 beyond it. Two steps above the double's bound, the changes'
+    // own checks decide.
+    std::int64_t greatestChange(double n) const
+    {
+        double greatest = std::floor(2.0 * n / (0.99 * rampSum_) * (1.0 + boundShare) / (1.0 - boundShare)) + 2.0;
+        if (onTime_) {
+            const double slope = onTimeSeconds_ / (1.0 + boundShare) - 1.01 * rampSum_ / 2.0;
+            if (slope > 0.0) {
+                greatest = std::min(greatest, std::floor(n / slope) + 2.0);
+            }
+        }
+        return clamped(greatest, 0, largestRegister);
+    }
+
     void searchMultiplier(std::int64_t m, std::int64_t initialCap)
     {
         const double n = static_cast<double>(pulses_) / static_cast<double>(m);
-        for (std::int64_t change = leastChange(n, initialCap); change < largestRegister; ++change) {
+        for (std::int64_t change = leastChange(n, initialCap); change < largestRegister && change <= greatestChange(n); ++change) {
             const std::int64_t highest = std::min(change + initialCap, largestRegister);
             const double shortest = n + 0.99 * static_cast<double>(change) * rampSum_ / 2.0;
             const double longest = n + 1.01 * static_cast<double>(change) * rampSum_ / 2.0;
@@ -232,12 +236,49 @@ private:
             if (low > high || !ramps(change, accel, decel)) {
                 continue;
             }
-            for (std::int64_t v = low; v <= high && budget_ > 0; ++v, --budget_) {
+            const bool asymmetric = isAsymmetric(request_.type);
+            if ((asymmetric ? std::max(accel.size(), decel.size()) : accel.size()) <= high - low + 1) {
+                // Fewer registers than speeds: each pair of registers' own latest speed.
+                for (std::int64_t a = accel.low; a <= accel.high; ++a) {
+                    for (std::int64_t d = asymmetric ? decel.low : a; d <= (asymmetric ? decel.high : a); ++d) {
+                        latestOfRegisters(m, change, a, d, high, highest);
+                    }
+                }
+                continue;
+            }
+            for (std::int64_t v = low; v <= high; ++v) {
                 latestOf(m, v - change, v, accel, decel);
             }
-            if (budget_ <= 0) {
+        }
+    }
+
+    // The latest ending of one change with its ramps' registers: the move
+    // takes X / V with X = N / M + c (ta + td) / 2, so the least V that ends by
+    // the target ends latest. Where the double of X / T is not within a hair of
+    // a whole number, that V is beyond doubt, and so is a time before the best
+    // found; the exact checks decide the rest. high: no V above it fits the
+    // pulses or ends no earlier than the best.
+    void latestOfRegisters(std::int64_t m, std::int64_t change, std::int64_t accel, std::int64_t decel, std::int64_t high,
+                           std::int64_t highest)
+    {
+        const auto c = static_cast<double>(change);
+        const double x = static_cast<double>(pulses_) / static_cast<double>(m) +
+                         c * (rampTime(change, accel) + rampTime(change, decel)) / 2.0;
+        const double ratio = x / request_.targetTime;
+        const double least = std::ceil(ratio);
+        if (onTime_ && least - ratio > 1e-9 * ratio && ratio - (least - 1.0) > 1e-9 * ratio) {
+            const double v = std::max(least, c + 1.0);
+            if (v > static_cast<double>(high) || x / v < onTimeSeconds_ * (1.0 - 1e-12)) {
                 return;
             }
+        }
+        const auto make = [&](std::int64_t v) {
+            return MoveCandidate{{request_.type, m, v - change, v, accel, decel}, pulses_};
+        };
+        const std::int64_t v = firstHolding(change + 1, highest, least,
+                                            [&](std::int64_t w) { return compareMoveTime(make(w), request_.targetTime) <= 0; });
+        if (v <= highest && rampsFit(make(v))) {
+            considerOnTime(make(v));
         }
     }
 
@@ -246,6 +287,14 @@ private:
     {
         const auto c = static_cast<double>(change);
         return isSCurve(request_.type) ? (12500.0 * seconds) * (12500.0 * seconds) / (10.0 * c) : c / (125.0 * seconds);
+    }
+
+    // The seconds of one ramp of the change with the register.
+    double rampTime(std::int64_t change, std::int64_t ramp) const
+    {
+        const auto c = static_cast<double>(change);
+        const auto k = static_cast<double>(ramp);
+        return isSCurve(request_.type) ? std::sqrt(10.0 * c * k) / 12500.0 : c / (125.0 * k);
     }
 
     // The seconds of a ramp of the registers' range: the shortest and the longest.
@@ -305,9 +354,27 @@ private:
         const auto vd = static_cast<double>(v);
         const auto c = static_cast<double>(change);
         const double rampSum = std::min(2.0 * (request_.targetTime * vd - n) / c, 2.0 * n / (2.0 * vd - c));
+        // Every value here is a few correctly rounded operations on numbers no
+        // larger than the move's n / c and the ramps: the margin is far above
+        // their errors, so no register the doubles leave out could win.
+        const double margin = 1e-12 * (rampSum + 2.0 * n / c);
+        const double wanted = onTime_ ? 2.0 * (onTimeSeconds_ * vd - n) / c : -1.0; // s: the ramps of the best end
         if (!isAsymmetric(type)) {
             // One register for both ramps: longer with a smaller A or a larger K.
             const double estimate = registerFor(change, rampSum / 2.0);
+            if (onTime_) {
+                // The register of the longest ramp within half the room, and the next longer one.
+                const std::int64_t y = sCurve ? clamped(std::floor(estimate), accel.low, accel.high)
+                                              : clamped(std::ceil(estimate), accel.low, accel.high);
+                const std::int64_t longer = sCurve ? y + 1 : y - 1;
+                const double atY = rampTime(change, y);
+                const bool longerFits =
+                    longer >= accel.low && longer <= accel.high && 2.0 * rampTime(change, longer) <= rampSum + margin;
+                if (!longerFits && (2.0 * atY > rampSum + margin || 2.0 * atY < wanted - margin)) {
+                    // Beyond doubt: no register fits, or the longest that fits ends before the best.
+                    return;
+                }
+            }
             const std::int64_t best = sCurve
                 ? firstHolding(accel.low, accel.high, estimate + 1.0, [&](std::int64_t k) { return !endsInTime(make(k, k)); }) - 1
                 : firstHolding(accel.low, accel.high, std::ceil(estimate), [&](std::int64_t a) { return endsInTime(make(a, a)); });
@@ -321,18 +388,29 @@ private:
         const RampRange& outer = byAccel ? accel : decel;
         const RampRange& inner = byAccel ? decel : accel;
         const RampRange useful = usefulOuter(outer, inner, change, n, vd);
-        // Long S-curve ramps over a change of a few steps make millions of
-        // registers within 1 %, whose sums of roots lie closer together than
-        // any target can tell: the registers nearest the range's middle, the
-        // smallest deviations, are searched, so that a design ends in time.
-        const std::int64_t middle = std::clamp(outer.low + (outer.high - outer.low) / 2, useful.low, useful.high);
-        const std::int64_t from = std::max(useful.low, middle - largestOuterSpan / 2);
-        const std::int64_t to = std::min(useful.high, from + largestOuterSpan - 1);
-        for (std::int64_t x = from; x <= to && budget_ > 0; ++x, --budget_) {
+        // Each outer register's best inner one comes from doubles: only where
+        // they cannot tell (an inner register at the edge of the ramps' room)
+        // or where the pair may end no earlier than the best found do the exact
+        // checks decide.
+        for (std::int64_t x = useful.low; x <= useful.high; ++x) {
             const auto pair = [&](std::int64_t y) { return byAccel ? make(x, y) : make(y, x); };
-            MoveRegisters outerRamp{type, m, initial, v, x, x};
-            const double rest = rampSum - accelTimeOf(outerRamp);
+            const double rest = rampSum - rampTime(change, x);
+            if (onTime_ && rest <= 0.0 && rest < -margin) {
+                continue;
+            }
             const double estimate = rest > 0.0 ? registerFor(change, rest) : (sCurve ? 0.0 : static_cast<double>(inner.high) + 1.0);
+            if (onTime_ && rest > margin) {
+                // The inner register of the longest ramp within rest, and the next longer one.
+                const std::int64_t y = sCurve ? clamped(std::floor(estimate), inner.low, inner.high)
+                                              : clamped(std::ceil(estimate), inner.low, inner.high);
+                const std::int64_t longer = sCurve ? y + 1 : y - 1;
+                const double atY = rampTime(change, y);
+                const bool longerFits = longer >= inner.low && longer <= inner.high && rampTime(change, longer) <= rest + margin;
+                if (!longerFits && (atY > rest + margin || atY + rampTime(change, x) < wanted - margin)) {
+                    // Beyond doubt: no inner ramp fits, or the longest that fits ends before the best.
+                    continue;
+                }
+            }
             const std::int64_t y = sCurve
                 ? firstHolding(inner.low, inner.high, estimate + 1.0, [&](std::int64_t k) { return !endsInTime(pair(k)); }) - 1
                 : firstHolding(inner.low, inner.high, std::ceil(estimate), [&](std::int64_t a) { return endsInTime(pair(a)); });

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <tuple>
 #include <vector>
 
@@ -111,9 +112,9 @@ TEST(MoveDesign, anUnmeetableTargetGivesTheEarliestAndItsMiss)
     expectReproduced(d, DriveType::SymmetricTrapezoid);
 }
 
-// Millions of ramp registers within 1 % over many speed changes: the search
-// stops at its budget, and what it gives still ends on time, a hair before the target.
-TEST(MoveDesign, aVastOnTimeSearchEndsAtItsBudgetStillOnTime)
+// Millions of ramp registers within 1 % over many speed changes: every one is
+// searched, and the latest end lies a hair before the target.
+TEST(MoveDesign, aVastOnTimeSearchStillEndsOnTime)
 {
     const auto d = designOnTimeMove({DriveType::AsymmetricSCurve, 100000, 1.9, 25.6, 25600, 39});
     EXPECT_TRUE(d.met);
@@ -385,9 +386,8 @@ OnTimeOracle bruteOnTime(const OnTimeMoveRequest& r, std::int64_t n, std::int64_
                             continue;
                         }
                         if (compareMoveTimes(c, *best.latest) == 0) {
-                            const double mine = largestRampDeviation(c.registers, r.accelTime, decelTime);
-                            const double theirs = largestRampDeviation(best.latest->registers, r.accelTime, decelTime);
-                            if (mine < theirs || (mine == theirs && before(c.registers, best.latest->registers))) {
+                            const int deviation = compareRampDeviations(c.registers, best.latest->registers, r.accelTime, decelTime);
+                            if (deviation < 0 || (deviation == 0 && before(c.registers, best.latest->registers))) {
                                 best.latest = c;
                             }
                         }
@@ -425,6 +425,131 @@ TEST(MoveDesignOracle, onTimeEqualsTheBruteForceOfTheIntegers)
         EXPECT_EQ(fast.outcome == DesignOutcome::EndsOnTime, brute.latest.has_value());
         EXPECT_EQ(fast.best->registers, expected->registers) << moveTimeOf(*fast.best) << " vs " << moveTimeOf(*expected);
         expectReproduced(designOnTimeMove(c.request), c.request.type);
+    }
+}
+
+// Seeded sweeps of small questions of every drive type against the brute
+// forces: speeds of a few dozen steps, so that the higher multipliers set no
+// SV at all, limits of whole numbers, ramp times of whole 64ths of a second.
+TEST(MoveDesignOracle, sweptQuestionsOfEveryTypeEqualTheBruteForce)
+{
+    std::mt19937_64 random(20261209);
+    const auto pick = [&](std::int64_t low, std::int64_t high) {
+        return std::uniform_int_distribution<std::int64_t>(low, high)(random);
+    };
+    for (int round = 0; round < 6; ++round) {
+        for (const DriveType type : {DriveType::SymmetricTrapezoid, DriveType::SymmetricSCurve,
+                                     DriveType::AsymmetricTrapezoid, DriveType::AsymmetricSCurve}) {
+            const bool asymmetric = isAsymmetric(type);
+            MotorLimits l;
+            l.initialSpeed = static_cast<double>(pick(1, 24));
+            l.driveSpeed = static_cast<double>(pick(2, 70));
+            l.accel = static_cast<double>(pick(125, 6000));
+            l.decel = static_cast<double>(pick(125, 6000));
+            // Jerks of 62,500,000 M / K for K of a few dozen, sometimes a peak acceleration.
+            l.jerk = static_cast<double>(62500000 / pick(1, 40));
+            l.decelJerk = static_cast<double>(62500000 / pick(1, 40));
+            if (round % 2 == 1) {
+                l.peakAccel = static_cast<double>(pick(300, 5000));
+            }
+            const std::int64_t pulses = pick(1, 400);
+            const auto brute = bruteFastest(type, l, pulses, asymmetric ? 30 : 80);
+            const auto fast = searchFastestMove(type, l, pulses);
+            const std::string what = std::to_string(static_cast<int>(type)) + " round " + std::to_string(round);
+            ASSERT_EQ(brute.has_value(), fast.best.has_value()) << what;
+            if (brute) {
+                EXPECT_EQ(compareMoveTimes(*fast.best, *brute), 0) << what << ": " << moveTimeOf(*fast.best) << " vs " << moveTimeOf(*brute);
+                EXPECT_EQ(fast.best->registers.multiplier, brute->registers.multiplier) << what;
+            }
+
+            OnTimeMoveRequest r;
+            r.type = type;
+            r.initialSpeed = static_cast<double>(pick(1, 10));
+            const bool sCurve = isSCurve(type);
+            // Ramps of a few hundredths (S-curves) or a few seconds (trapezoids) keep their registers few.
+            const std::int64_t q = sCurve ? 256 : 4;
+            r.accelTime = static_cast<double>(pick(sCurve ? 2 : 4, sCurve ? 12 : 16)) / static_cast<double>(q);
+            r.decelTime = asymmetric ? static_cast<double>(pick(sCurve ? 2 : 4, sCurve ? 12 : 16)) / static_cast<double>(q) : 0.0;
+            r.pulses = static_cast<double>(pick(100, sCurve ? 20000 : 200000));
+            // A target near the pulses at a drive speed of a few thousand PPS, or a fixed short one.
+            r.targetTime = sCurve ? static_cast<double>(pick(1, 400)) / 64.0
+                                  : std::floor(64.0 * r.pulses / static_cast<double>(pick(500, 30000))) / 64.0 + 2.0 * r.accelTime;
+            const auto bruteOn = bruteOnTime(r, static_cast<std::int64_t>(r.pulses), q);
+            const auto on = searchOnTimeMove(r, static_cast<std::int64_t>(r.pulses));
+            const auto& expected = bruteOn.latest ? bruteOn.latest : bruteOn.earliest;
+            ASSERT_EQ(expected.has_value(), on.best.has_value()) << what;
+            if (expected) {
+                EXPECT_EQ(on.outcome == DesignOutcome::EndsOnTime, bruteOn.latest.has_value()) << what;
+                EXPECT_EQ(on.best->registers, expected->registers) << what << ": " << moveTimeOf(*on.best) << " vs " << moveTimeOf(*expected);
+            }
+        }
+    }
+}
+
+// The S-curves' search leaves out whole multipliers and most changes by
+// bounds: questions whose multipliers make the same real moves (speeds of
+// whole tens, whole jerks of 62,500,000 / K, so that the smaller multiplier
+// must win the tie), moves so short that the pulses decide, and peak accelerations
+// that raise K with the change.
+TEST(MoveDesignOracle, sCurvesOfTiedMultipliersAndShortMovesEqualTheBruteForce)
+{
+    std::mt19937_64 random(20261210);
+    const auto pick = [&](std::int64_t low, std::int64_t high) {
+        return std::uniform_int_distribution<std::int64_t>(low, high)(random);
+    };
+    for (int round = 0; round < 8; ++round) {
+        for (const DriveType type : {DriveType::SymmetricSCurve, DriveType::AsymmetricSCurve}) {
+            MotorLimits l;
+            l.initialSpeed = static_cast<double>(10 * pick(1, 3));
+            l.driveSpeed = static_cast<double>(10 * pick(2, 7));
+            constexpr std::array<std::int64_t, 8> divisors = {1, 2, 4, 5, 8, 10, 16, 25};
+            l.jerk = static_cast<double>(62500000 / divisors[static_cast<std::size_t>(pick(0, 7))]);
+            l.decelJerk = static_cast<double>(62500000 / divisors[static_cast<std::size_t>(pick(0, 7))]);
+            if (round % 4 == 3) {
+                l.peakAccel = static_cast<double>(pick(200, 3000));
+            }
+            // From a few pulses, where no ramp fits, to moves that reach the speed limit.
+            const std::int64_t pulses = round % 2 == 0 ? pick(1, 40) : pick(40, 3000);
+            const auto brute = bruteFastest(type, l, pulses, 60);
+            const auto fast = searchFastestMove(type, l, pulses);
+            const std::string what = std::to_string(static_cast<int>(type)) + " round " + std::to_string(round) + " " + std::to_string(l.initialSpeed) + " " + std::to_string(l.driveSpeed) + " " + std::to_string(l.jerk) + " " + std::to_string(l.decelJerk) + " " + std::to_string(l.peakAccel.value_or(0)) + " n " + std::to_string(pulses);
+            ASSERT_EQ(brute.has_value(), fast.best.has_value()) << what;
+            if (brute) {
+                EXPECT_EQ(compareMoveTimes(*fast.best, *brute), 0) << what << ": " << moveTimeOf(*fast.best) << " vs " << moveTimeOf(*brute);
+                EXPECT_EQ(fast.best->registers.multiplier, brute->registers.multiplier) << what;
+            }
+        }
+    }
+}
+
+// On time, trapezoids from initial speeds of dozens of steps: many speeds and
+// registers per change end within a hair of the target, where the shortcuts
+// of the doubles (each pair of registers' least speed, the changes cut at the
+// best end found) must leave out no design that ends later.
+TEST(MoveDesignOracle, onTimeNearTheTargetEqualsTheBruteForce)
+{
+    std::mt19937_64 random(20261211);
+    const auto pick = [&](std::int64_t low, std::int64_t high) {
+        return std::uniform_int_distribution<std::int64_t>(low, high)(random);
+    };
+    for (int round = 0; round < 10; ++round) {
+        OnTimeMoveRequest r;
+        r.type = round % 2 == 0 ? DriveType::SymmetricTrapezoid : DriveType::AsymmetricTrapezoid;
+        r.initialSpeed = static_cast<double>(pick(10, 40));
+        r.accelTime = static_cast<double>(pick(1, 4)) / 4.0;
+        r.decelTime = static_cast<double>(pick(1, 4)) / 4.0;
+        r.pulses = static_cast<double>(100 * pick(20, 300));
+        // A target of whole quarters near a drive speed of a few thousand PPS.
+        r.targetTime = std::floor(4.0 * (r.pulses / static_cast<double>(pick(1000, 6000)) + r.accelTime)) / 4.0;
+        const auto brute = bruteOnTime(r, static_cast<std::int64_t>(r.pulses), 4);
+        const auto on = searchOnTimeMove(r, static_cast<std::int64_t>(r.pulses));
+        const auto& expected = brute.latest ? brute.latest : brute.earliest;
+        const std::string what = "round " + std::to_string(round);
+        ASSERT_EQ(expected.has_value(), on.best.has_value()) << what;
+        if (expected) {
+            EXPECT_EQ(on.outcome == DesignOutcome::EndsOnTime, brute.latest.has_value()) << what;
+            EXPECT_EQ(on.best->registers, expected->registers) << what << ": " << moveTimeOf(*on.best) << " vs " << moveTimeOf(*expected);
+        }
     }
 }
 
