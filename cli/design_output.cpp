@@ -3,6 +3,8 @@
 #include "cli/texts_en.h"
 #include "core/number_format.h"
 #include "io/json_writer.h"
+#include "report/move_design_table.h"
+#include "report/texts_en.h"
 
 #include <fmt/format.h>
 
@@ -170,6 +172,10 @@ std::string designPlain(const DesignOptions& options, const MoveDesign& d)
     out += d.met ? texts::en::designDecidedBy : texts::en::designWhyNot;
     out += designReason(d);
     out += '\n';
+    if (const std::string note = report::searchCutNote(d, report::texts::en::designSearch); !note.empty()) {
+        out += note;
+        out += '\n';
+    }
     if (!d.settings) {
         out += texts::en::designNoSettings;
         return out;
@@ -230,6 +236,11 @@ std::string designJson(const DesignOptions& options, const MoveDesign& d)
     json.key("invalidInput");
     d.invalidInput ? json.string(texts::en::designInputJson[static_cast<std::size_t>(*d.invalidInput)]) : json.null();
     json.member("reason", designReason(d));
+    if (d.searchCut) {
+        // Only where the search stopped at its bound, so that every other design's JSON stays as it was.
+        json.key("searchCut");
+        json.boolean(true);
+    }
     json.key("fields");
     d.settings ? writeFields(json, d.settings->fields) : json.null();
     json.endObject();

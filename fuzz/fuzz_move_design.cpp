@@ -82,6 +82,7 @@ void checkFastest(const FastestMoveRequest& request)
     const MoveDesign d = designFastestMove(request);
     require(d.met == isMetOutcome(d.outcome) && d.met == d.settings.has_value(), "met, outcome and settings agree");
     require((d.outcome == DesignOutcome::InvalidInput) == d.invalidInput.has_value(), "the invalid input named");
+    require(!d.searchCut && d.candidatesTried == 0, "the fastest search is never cut");
     if (!d.met) {
         return;
     }
@@ -107,6 +108,9 @@ void checkOnTime(const OnTimeMoveRequest& request)
     const MoveDesign d = designOnTimeMove(request);
     require(d.met == (d.outcome == DesignOutcome::EndsOnTime), "met only on time");
     require(d.met <= d.settings.has_value() && d.settings.has_value() == d.timeMargin.has_value(), "settings and margin");
+    // A search stopped at its bound of work is checked as any other: its design too ends by the target when met.
+    require(d.searchCut == (d.candidatesTried > 0) && (!d.searchCut || d.outcome != DesignOutcome::InvalidInput),
+            "a cut search says how many it tried");
     if (!d.settings) {
         return;
     }

@@ -233,6 +233,15 @@ DetailsLine outcomeLine(const DesignReading& r)
 
 } // namespace
 
+std::string searchCutNote(const design::MoveDesign& design, const DesignSearchTexts& texts)
+{
+    if (!design.searchCut) {
+        return {};
+    }
+    const std::string tried = formatFixedUnsignedZero(static_cast<double>(design.candidatesTried), 0);
+    return design.met ? texts.cutLatest(tried) : texts.cutNone(tried);
+}
+
 DesignResult designResult(const DesignReading& reading)
 {
     DesignResult result;
@@ -245,6 +254,9 @@ DesignResult designResult(const DesignReading& reading)
                             {std::string(t::columnLimit), CellAlign::Right},
                             {std::string(t::columnComparison), CellAlign::Right}};
     const design::MoveDesign& d = *reading.design;
+    if (const std::string note = searchCutNote(d, texts::ja::designSearch); !note.empty()) {
+        result.lines.push_back(d.met ? DetailsLine{note, false} : warningLine(note));
+    }
     TableBuilder rows(reading, result.table);
     addSettings(rows, *d.settings);
     addRealMove(rows, reading, *d.settings);

@@ -2,6 +2,9 @@
 
 #include "report/design_reading.h"
 #include "report/details_layout.h"
+#include "report/text_sets.h"
+
+#include <string>
 
 #include <vector>
 
@@ -19,5 +22,9 @@ struct DesignResult {
 };
 
 DesignResult designResult(const DesignReading& reading);
+
+// The sentence of a design whose search stopped at its bound of candidates
+// (MoveDesign::searchCut); empty for a design searched in full.
+std::string searchCutNote(const design::MoveDesign& design, const DesignSearchTexts& texts);
 
 } // namespace veldronix::report

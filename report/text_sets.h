@@ -71,6 +71,13 @@ struct InputFindingTexts {
     Format3 wideForms;    // full-width digits or signs read as ASCII
 };
 
+// What an on-time move design says of a search stopped at its bound of
+// candidates, {0} the number tried.
+struct DesignSearchTexts {
+    Format1 cutLatest; // the design is the latest end among those tried
+    Format1 cutNone;   // none of those tried ends by the target: the design is the earliest of all
+};
+
 // Why the last command failed and which results on show are stale.
 struct CommandStatusTexts {
     std::string_view calculate; // the commands as their buttons name them

@@ -176,6 +176,11 @@ inline constexpr FindingReasons findingReasons{
     .notFinite = reasonNotFinite,
 };
 
+inline constexpr DesignSearchTexts designSearch{
+    .cutLatest = "The ramp windows hold too many settings to try them all: this is the latest end among the first {0} tried.",
+    .cutNone = "The ramp windows hold too many settings to try them all: none of the first {0} tried ends by the target.",
+};
+
 // The comparison of the multipliers (--compare).
 inline constexpr ComparisonTexts comparison{
     .heading = "Comparison of the multipliers",

@@ -279,6 +279,10 @@ inline constexpr ComparisonTexts comparison{
     .chooseHint = "行を選んで「この倍率で再計算」を押す(ダブルクリック、Enterでも同じ)と、倍率にその倍率を選んで再計算します。",
     .chooseButton = "この倍率で再計算(&R)",
 };
+inline constexpr DesignSearchTexts designSearch{
+    .cutLatest = "加減速時間の1 %以内の設定値が多すぎるため、最初に試した{0}通りのうち最も遅く終わるものです。",
+    .cutNone = "加減速時間の1 %以内の設定値が多すぎるため、最初に試した{0}通りには目標時間までに終わるものがありません。",
+};
 inline constexpr RegisterCodeTexts registerCode{
     .labelLines = "整数の設定値(1行に1つ)",
     .labelC = "C言語の#define",

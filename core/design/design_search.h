@@ -12,6 +12,8 @@ namespace veldronix::design {
 struct SearchResult {
     std::optional<MoveCandidate> best;
     DesignOutcome outcome = DesignOutcome::PulsesTooFew;
+    bool cut = false; // the on-time search stopped at onTimeSearchWork: best is the best of those tried
+    std::int64_t tried = 0; // the on-time candidates looked at
 };
 
 // The searches behind the two questions, for inputs already found usable

@@ -198,6 +198,8 @@ MoveDesign designOnTimeMove(const OnTimeMoveRequest& request)
     }
     const SearchResult found = searchOnTimeMove(request, *pulses);
     MoveDesign d = designOf(found, found.outcome == DesignOutcome::EndsOnTime);
+    d.searchCut = found.cut;
+    d.candidatesTried = found.cut ? found.tried : 0;
     if (d.settings) {
         d.timeMargin = request.targetTime - d.settings->real.moveTime;
     }

@@ -111,7 +111,20 @@ struct MoveDesign {
     std::optional<MoveSettings> settings;
     // On time: target minus the move's time (s), negative by as much as it misses.
     std::optional<double> timeMargin;
+    // On time: the search stopped at its bound of work, so the design is the
+    // best of the candidatesTried looked at (met when one of them ends by the
+    // target), not necessarily of all.
+    bool searchCut = false;
+    std::int64_t candidatesTried = 0; // where searchCut
 };
+
+// The bound of the on-time search's work: each candidate looked at (a pair of
+// ramp registers, a speed, an outer ramp register) and each comparison of
+// times counts one, a comparison the doubles cannot decide many more. Long
+// ramps give 1 % windows of millions of registers; within this a design ends
+// in about a tenth of a second, quick enough to follow each keystroke. The
+// multipliers and changes are searched in their usual order up to it.
+inline constexpr std::int64_t onTimeSearchWork = 500000;
 
 // The integer settings whose real move takes the least time within every limit.
 MoveDesign designFastestMove(const FastestMoveRequest& request);

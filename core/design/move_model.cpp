@@ -30,6 +30,15 @@ int decided(double a, double b)
     return 0;
 }
 
+} // namespace
+
+bool decidedByDoubles(double a, double b)
+{
+    return decided(a, b) != 0;
+}
+
+namespace {
+
 BigInteger big(std::int64_t value)
 {
     return BigInteger(value);

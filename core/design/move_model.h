@@ -42,6 +42,10 @@ double decelTimeOf(const MoveRegisters& r);
 // The whole move (s): both ramps, then the rest of the pulses at the drive speed.
 double moveTimeOf(const MoveCandidate& c);
 
+// Whether the doubles of two times (or of any two quantities the comparisons
+// take) tell them apart, so that a comparison needs no exact arithmetic.
+bool decidedByDoubles(double a, double b);
+
 // Whether both ramps together output no more than the pulse count, exactly.
 bool rampsFit(const MoveCandidate& c);
 

@@ -12,6 +12,10 @@ namespace {
 
 constexpr double boundShare = 1e-12;
 
+// A comparison that the exact arithmetic of the radicals settles costs about
+// as much as this many steps of the search or comparisons the doubles decide.
+constexpr std::int64_t exactComparisonWork = 64;
+
 // The registers of one ramp whose real time is within 1 % of the time wanted.
 struct RampRange {
     std::int64_t low = 1;
@@ -80,7 +84,10 @@ bool registersBefore(const MoveRegisters& a, const MoveRegisters& b)
 // searched. With the speed change c = V - SV fixed, the ramps' registers and
 // times are fixed too, and the move takes (N / M + c (ta + td) / 2) / V: the
 // search runs over the multipliers and the changes, and for each change over
-// the few V whose time can reach the target at ramps within 1 %.
+// the few V whose time can reach the target at ramps within 1 %. Its work is
+// bounded (onTimeSearchWork): where the windows hold too many registers the
+// search stops there, and its design is the best of those tried; the earliest
+// end, one candidate per change, is always searched in full.
 class OnTimeSearch {
 public:
     OnTimeSearch(const OnTimeMoveRequest& request, std::int64_t pulses)
@@ -96,10 +103,14 @@ public:
             const auto m = static_cast<std::int64_t>(value);
             if (const std::int64_t initialCap = initialCapOf(m); initialCap >= 1) {
                 anyInitial_ = true;
-                searchMultiplier(m, initialCap);
+                if (!cut_) {
+                    searchMultiplier(m, initialCap);
+                }
             }
         }
         SearchResult result;
+        result.cut = cut_;
+        result.tried = tried_;
         if (onTime_) {
             result.best = onTime_;
             result.outcome = DesignOutcome::EndsOnTime;
@@ -136,6 +147,28 @@ private:
     double earliestSeconds_ = 0.0;
     bool anyInitial_ = false;
     bool anyRange_ = false;
+    std::int64_t tried_ = 0; // the candidates looked at: pairs of registers, speeds, outer registers
+    std::int64_t work_ = 0;  // what they cost, up to onTimeSearchWork: each step and each comparison of times
+    bool cut_ = false;       // the bound was reached: the rest is left untried
+
+    // Counts one more candidate; false, and the search cut, once the work is used up.
+    bool mayTry()
+    {
+        if (work_ >= onTimeSearchWork) {
+            cut_ = true;
+            return false;
+        }
+        ++tried_;
+        ++work_;
+        return true;
+    }
+
+    // Counts a comparison of two times: one unit where their doubles decide,
+    // many where the exact arithmetic of the radicals must.
+    void countCheck(double a, double b)
+    {
+        work_ += decidedByDoubles(a, b) ? 1 : exactComparisonWork;
+    }
 
     // The largest SV within the initial speed; V above it must stay within 8000.
     std::int64_t initialCapOf(std::int64_t m) const
@@ -152,8 +185,9 @@ private:
         return usable;
     }
 
-    bool endsInTime(const MoveCandidate& c) const
+    bool endsInTime(const MoveCandidate& c)
     {
+        countCheck(moveTimeOf(c), request_.targetTime);
         return rampsFit(c) && compareMoveTime(c, request_.targetTime) <= 0;
     }
 
@@ -170,6 +204,7 @@ private:
     void considerOnTime(const MoveCandidate& c)
     {
         if (onTime_) {
+            countCheck(moveTimeOf(c), onTimeSeconds_);
             const int order = compareMoveTimes(c, *onTime_);
             if (order < 0) {
                 return;
@@ -220,7 +255,8 @@ private:
     void searchMultiplier(std::int64_t m, std::int64_t initialCap)
     {
         const double n = static_cast<double>(pulses_) / static_cast<double>(m);
-        for (std::int64_t change = leastChange(n, initialCap); change < largestRegister && change <= greatestChange(n); ++change) {
+        for (std::int64_t change = leastChange(n, initialCap); !cut_ && change < largestRegister && change <= greatestChange(n);
+             ++change) {
             const std::int64_t highest = std::min(change + initialCap, largestRegister);
             const double shortest = n + 0.99 * static_cast<double>(change) * rampSum_ / 2.0;
             const double longest = n + 1.01 * static_cast<double>(change) * rampSum_ / 2.0;
@@ -241,12 +277,18 @@ private:
                 // Fewer registers than speeds: each pair of registers' own latest speed.
                 for (std::int64_t a = accel.low; a <= accel.high; ++a) {
                     for (std::int64_t d = asymmetric ? decel.low : a; d <= (asymmetric ? decel.high : a); ++d) {
+                        if (!mayTry()) {
+                            return;
+                        }
                         latestOfRegisters(m, change, a, d, high, highest);
                     }
                 }
                 continue;
             }
             for (std::int64_t v = low; v <= high; ++v) {
+                if (cut_ || !mayTry()) {
+                    return;
+                }
                 latestOf(m, v - change, v, accel, decel);
             }
         }
@@ -276,7 +318,10 @@ private:
             return MoveCandidate{{request_.type, m, v - change, v, accel, decel}, pulses_};
         };
         const std::int64_t v = firstHolding(change + 1, highest, least,
-                                            [&](std::int64_t w) { return compareMoveTime(make(w), request_.targetTime) <= 0; });
+                                            [&](std::int64_t w) {
+            countCheck(moveTimeOf(make(w)), request_.targetTime);
+            return compareMoveTime(make(w), request_.targetTime) <= 0;
+        });
         if (v <= highest && rampsFit(make(v))) {
             considerOnTime(make(v));
         }
@@ -393,6 +438,9 @@ private:
         // or where the pair may end no earlier than the best found do the exact
         // checks decide.
         for (std::int64_t x = useful.low; x <= useful.high; ++x) {
+            if (!mayTry()) {
+                return;
+            }
             const auto pair = [&](std::int64_t y) { return byAccel ? make(x, y) : make(y, x); };
             const double rest = rampSum - rampTime(change, x);
             if (onTime_ && rest <= 0.0 && rest < -margin) {

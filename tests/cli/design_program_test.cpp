@@ -144,4 +144,28 @@ TEST(DesignCommandLine, jsonAndExitStatusOfBothOutcomes)
     EXPECT_EQ(missed.err, "pulsecalc: the design is not met: the target time is shorter than the ramps allow\n");
 }
 
+// Ramps of tens of seconds hold millions of registers within 1 %: the search
+// stops at its bound, the plain output says so under the reason, the JSON adds
+// "searchCut" (no other design's JSON has it), and a design on time exits 0.
+TEST(DesignCommandLine, aSearchCutAtItsBoundIsSaid)
+{
+    const std::vector<std::string_view> question = {"--design", "time", "--type", "3", "--initial", "100", "--pulses",
+                                                    "100000", "--accel", "25.6", "--decel", "31.2", "--time", "409.6"};
+    const DesignRun plain = run(question);
+    EXPECT_EQ(plain.status, 0);
+    EXPECT_EQ(plain.err, "");
+    EXPECT_TRUE(plain.out.starts_with("Move that ends on time: met\n"
+                                      "Decided by: the move ends no later than the target time\n"
+                                      "The ramp windows hold too many settings to try them all: this is the latest "
+                                      "end among the first 166671 tried.\n\n  multiplier"))
+        << plain.out;
+    std::vector<std::string_view> json = question;
+    json.push_back("--json");
+    const DesignRun cut = run(json);
+    EXPECT_EQ(cut.status, 0);
+    EXPECT_NE(cut.out.find("\"reason\":\"the move ends no later than the target time\",\"searchCut\":true,\"fields\":{"),
+              std::string::npos)
+        << cut.out;
+}
+
 } // namespace

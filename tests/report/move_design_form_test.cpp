@@ -5,6 +5,9 @@
 #include "controller/recording_view.h"
 #include "report/details.h"
 #include "report/move_design_form.h"
+#include "report/move_design_table.h"
+#include "report/texts_en.h"
+#include "report/texts_ja.h"
 #include "support/fake_form_view.h"
 
 #include <gtest/gtest.h>
@@ -334,6 +337,49 @@ TEST_F(MoveDesignFormTest, aLimitNoSettingKeepsToGivesItsReason)
     s = section();
     EXPECT_EQ(std::make_tuple(s.form->choices[0].selected, s.form->choices[1].selected), std::make_tuple(0, 0));
     EXPECT_FALSE(s.lines.at(0).warning);
+}
+
+// A search stopped at its bound of work says so under the design, in each
+// language: the latest of those tried when met, none on time when not; a design
+// searched in full says nothing of it.
+TEST(MoveDesignTable, aSearchCutAtItsBoundIsSaid)
+{
+    struct Case {
+        bool met;
+        bool cut;
+        const report::DesignSearchTexts& texts;
+        std::string_view note;
+    };
+    const std::vector<Case> cases = {
+        {true, true, report::texts::ja::designSearch,
+         "加減速時間の1 %以内の設定値が多すぎるため、最初に試した166671通りのうち最も遅く終わるものです。"},
+        {false, true, report::texts::ja::designSearch,
+         "加減速時間の1 %以内の設定値が多すぎるため、最初に試した166671通りには目標時間までに終わるものがありません。"},
+        {true, true, report::texts::en::designSearch,
+         "The ramp windows hold too many settings to try them all: this is the latest end among the first 166671 tried."},
+        {false, true, report::texts::en::designSearch,
+         "The ramp windows hold too many settings to try them all: none of the first 166671 tried ends by the target."},
+        {true, false, report::texts::ja::designSearch, ""},
+    };
+    for (const Case& c : cases) {
+        design::MoveDesign d;
+        d.met = c.met;
+        d.searchCut = c.cut;
+        d.candidatesTried = 166671;
+        EXPECT_EQ(report::searchCutNote(d, c.texts), c.note);
+    }
+    // The section: the note after the outcome, before what apply does.
+    report::DesignReading reading;
+    reading.question = report::DesignQuestion::OnTime;
+    reading.type = DriveType::AsymmetricSCurve;
+    reading.design = design::designOnTimeMove({DriveType::AsymmetricSCurve, 100, 25.6, 31.2, 100000, 409.6});
+    ASSERT_TRUE(reading.design->searchCut);
+    const report::DesignResult cut = report::designResult(reading);
+    ASSERT_EQ(cut.lines.size(), 3u);
+    EXPECT_EQ(cut.lines[1].text, report::searchCutNote(*reading.design, report::texts::ja::designSearch));
+    EXPECT_FALSE(cut.lines[1].warning);
+    reading.design = design::designOnTimeMove({DriveType::SymmetricTrapezoid, 100, 0.2, 0, 10000, 1.0});
+    EXPECT_EQ(report::designResult(reading).lines.size(), 2u);
 }
 
 } // namespace
