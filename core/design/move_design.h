@@ -124,7 +124,7 @@ struct MoveDesign {
 // ramps give 1 % windows of millions of registers; within this a design ends
 // in about a tenth of a second, quick enough to follow each keystroke. The
 // multipliers and changes are searched in their usual order up to it.
-inline constexpr std::int64_t onTimeSearchWork = 500000;
+inline constexpr std::int64_t onTimeSearchWork = 400000;
 
 // The integer settings whose real move takes the least time within every limit.
 MoveDesign designFastestMove(const FastestMoveRequest& request);

@@ -14,7 +14,7 @@ constexpr double boundShare = 1e-12;
 
 // A comparison that the exact arithmetic of the radicals settles costs about
 // as much as this many steps of the search or comparisons the doubles decide.
-constexpr std::int64_t exactComparisonWork = 64;
+constexpr std::int64_t exactComparisonWork = 128;
 
 // The registers of one ramp whose real time is within 1 % of the time wanted.
 struct RampRange {
