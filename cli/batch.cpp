@@ -246,6 +246,12 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
         writer.field(view.selectorText(ControlId::IDC_MULTIPLIER));
         writer.field(view.text(ControlId::IDC_DECEL_POINT));
         writer.field(joinLines(view.errors()));
+        // A row with a pulse count reads it as the same drive alone does, also
+        // where no step took it (a failed calculation), so that its findings
+        // are the row's too.
+        if (request.texts[InputField::PulseCount]) {
+            session.pulseCount();
+        }
         const auto& reading = session.controller().lastReading();
         writer.field(reading ? report::inputFindingLines(report::findInputProblems(*reading)) : std::string());
         writer.endRecord();

@@ -85,6 +85,8 @@ TEST(Batch, EveryRowIsThePlainRunOfTheSameOptions)
         {"3,100,10000,0.2,0.3,2", typedDrive(3, "100", "10000", "0.2", "0.3", 2, std::nullopt)},
         // The multiplier itself selects its item, as --multiplier x50 does.
         {"0,100,10000,0.2,,x50,", typedDrive(0, "100", "10000", "0.2", "", 5, std::nullopt)},
+        // A failed calculation still finds a pulse count read otherwise than typed.
+        {"0,1,nan,1,,,abc", typedDrive(0, "1", "nan", "1", "", std::nullopt, "abc")},
     };
     std::string input = header;
     for (const auto& row : rows) {
@@ -102,9 +104,9 @@ TEST(Batch, EveryRowIsThePlainRunOfTheSameOptions)
     }
     EXPECT_TRUE(anyMessage);
     EXPECT_EQ(result.status, 1);
-    // The rows on line 9 (multiplier item -1 refused) and 10 (no deceleration point for a
-    // symmetric S-curve) of the 13 show a message.
-    EXPECT_EQ(result.diagnostics, "pulsecalc: 2 of 13 rows showed a message; the first is on line 9\n");
+    // The rows on line 9 (multiplier item -1 refused), 10 (no deceleration point for a
+    // symmetric S-curve) and 15 (no drive speed) of the 14 show a message.
+    EXPECT_EQ(result.diagnostics, "pulsecalc: 3 of 14 rows showed a message; the first is on line 9\n");
 }
 
 // A session runs drive after drive on the same memory; nothing of one drive may
