@@ -224,9 +224,6 @@ std::optional<std::string> detailsPlotSvg(const Details& details)
     return documentSvg(*details.plot);
 }
 
-namespace {
-
-// Why a save failed, for the line under the plot; the file at the path is as it was.
 std::string_view saveFailureReason(io::FileWriteError error)
 {
     switch (error) {
@@ -251,8 +248,6 @@ std::string_view saveFailureReason(io::FileWriteError error)
     }
     return t::saveCannotReplace;
 }
-
-} // namespace
 
 std::string detailsSaveNote(std::string_view fileName, std::optional<io::FileWriteError> error)
 {

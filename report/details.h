@@ -114,6 +114,9 @@ const PlotTexts& detailsPlotTexts();
 
 // The line a window shows after saving to fileName (its name as the user knows
 // it): saved, or not saved and why (error from io::replaceFile).
+// Why a save failed, in Japanese, for the line under the plot and the machine
+// file's message; the file at the path is as it was.
+std::string_view saveFailureReason(io::FileWriteError error);
 std::string detailsSaveNote(std::string_view fileName, std::optional<io::FileWriteError> error);
 
 // Writes the plot as SVG to path (UTF-8) through io::replaceFile, whole or not

@@ -227,4 +227,36 @@ inline constexpr FindingReasons findingReasons{
     .notFinite = reasonNotFinite,
 };
 
+// Opening and saving a machine file.
+inline constexpr MachineFileTexts machineFile{
+    .message = "マシンファイル {0}{1}: {2}",
+    .atLine = " の {0} 行目",
+    .inMember = "{0}: {1}",
+    .cannotRead = "読み込めません。{0}",
+    .tooLarge = "16 MB を超えています。",
+    .notJson = "JSON ではありません。",
+    .notUtf8 = "UTF-8 ではない文字があります。",
+    .tooDeep = "入れ子が 64 段より深くなっています。",
+    .duplicateMember = "メンバー \"{0}\" が 2 回あります。",
+    .notMachineFile = "Veldronix のマシンファイルではありません。",
+    .otherFormat = "\"{0}\" のファイルで、Veldronix のマシンファイルではありません。",
+    .newerVersion = "バージョン {0} は、このプログラムが読めるバージョン 1 より新しいです。",
+    .missingMember = "ありません。",
+    .unknownMember = "マシンファイルにないメンバーです。",
+    .wrongType = "{0} でなければなりません。",
+    .numberOutOfRange = "数値 {0} は範囲外です。",
+    .textTooLong = "入力欄に入る 78 バイトより長いです。",
+    .nulCharacter = "NUL 文字があり、入力欄に入りません。",
+    .badValue = "{0} は使える値ではありません。",
+    .notANumber = "数値ではありません。",
+    .notPositive = "0 より大きくなければなりません。",
+    .rotaryNot360 = "回転軸の 1 回転は 360° です。",
+    .nameEmpty = "軸の名前が空です。",
+    .nameNotUtf8 = "軸の名前に UTF-8 ではない文字があります。",
+    .nameControlCharacter = "軸の名前に制御文字があります。",
+    .duplicateAxis = "軸の名前 \"{0}\" は前の軸ですでに使われています。",
+    .noAxes = "軸がひとつもありません。",
+    .cannotWrite = "保存できませんでした。{0}",
+};
+
 } // namespace veldronix::report::detailsTexts

@@ -93,3 +93,41 @@ struct CommandStatusTexts {
 };
 
 } // namespace veldronix::report
+
+namespace veldronix::report {
+
+// Why a machine file was not opened or saved, one sentence per fault: the
+// message is {0} the file's name, {1} where (the line, if the reader knows
+// it) and {2} the member and the fault. Texts with {0} take the fault's detail.
+struct MachineFileTexts {
+    std::string_view message;  // {0} the file, {1} where, {2} what
+    std::string_view atLine;   // {0} the line
+    std::string_view inMember; // {0} the member, {1} the fault
+    std::string_view cannotRead; // {0} the system's reason
+    std::string_view tooLarge;
+    std::string_view notJson;
+    std::string_view notUtf8;
+    std::string_view tooDeep;
+    std::string_view duplicateMember; // {0} the name given twice
+    std::string_view notMachineFile;
+    std::string_view otherFormat;  // {0} the format the file names
+    std::string_view newerVersion; // {0} the file's version
+    std::string_view missingMember;
+    std::string_view unknownMember;
+    std::string_view wrongType;        // {0} the JSON type wanted
+    std::string_view numberOutOfRange; // {0} the number
+    std::string_view textTooLong;
+    std::string_view nulCharacter;
+    std::string_view badValue; // {0} the value
+    std::string_view notANumber;
+    std::string_view notPositive;
+    std::string_view rotaryNot360;
+    std::string_view nameEmpty;
+    std::string_view nameNotUtf8;
+    std::string_view nameControlCharacter;
+    std::string_view duplicateAxis; // {0} the name
+    std::string_view noAxes;
+    std::string_view cannotWrite; // {0} why (the front end's reason of a failed save)
+};
+
+} // namespace veldronix::report
