@@ -172,4 +172,17 @@ inline constexpr std::string_view whyPulsesTooFew =
     "decelerating from the drive speed to the initial speed takes at least as many pulses as the pulse count, "
     "so no deceleration point lies above 0";
 
+// The axis and the machine file; each follows "pulsecalc: ".
+inline constexpr std::string_view unitBadValue = "bad --unit '{}': give mm or deg";
+inline constexpr std::string_view optionTwice = "option {} given twice";
+inline constexpr std::string_view svgWithAxis = "--svg plots a drive in PPS: give it without the axis options";
+// {0} the option, {1} what is wrong with its text.
+inline constexpr std::string_view axisOptionBad = "bad {0} '{1}': {2}";
+inline constexpr std::string_view inUnitsNeedsMechanics =
+    "--in-units needs the axis's mechanics: --pulses-per-rev and --travel-per-rev (or --unit deg), or --machine";
+inline constexpr std::string_view inUnitsNotANumber = "--in-units reads {0} '{1}' as a number in the axis's units: it is none";
+inline constexpr std::string_view saveMachineNeedsName = "--save-machine needs the axis's name: give --axis NAME";
+inline constexpr std::string_view machineNoAxis = "the machine file '{0}' has no axis '{1}'";
+inline constexpr std::string_view machineFileName = "'{}'";
+
 } // namespace veldronix::cli::texts

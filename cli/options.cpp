@@ -78,11 +78,12 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             name = name.substr(0, equals);
         }
         if (name == "--json" || name == "--rounded" || name == "--compare" || name == "--help" || name == "-h" ||
-            name == "--version") {
+            name == "--version" || name == "--in-units") {
             if (inlineValue) {
                 return usageError("option " + std::string(name) + " takes no value");
             }
             (name == "--json"      ? options.json
+             : name == "--in-units" ? options.axis.inUnits
              : name == "--rounded" ? options.rounded
              : name == "--compare" ? options.compare
              : name == "--version" ? options.version
@@ -90,9 +91,10 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             driveOption = driveOption || name == "--json" || name == "--rounded" || name == "--compare";
             continue;
         }
-        static constexpr std::array<std::string_view, 10> valued = {
+        static constexpr std::array<std::string_view, 17> valued = {
             "--type",   "--initial", "--drive", "--accel", "--decel",
-            "--multiplier", "--pulses", "--csv", "--svg", "--registers"};
+            "--multiplier", "--pulses", "--csv", "--svg", "--registers",
+            "--axis", "--pulses-per-rev", "--gear", "--travel-per-rev", "--unit", "--machine", "--save-machine"};
         if (std::find(valued.begin(), valued.end(), name) == valued.end()) {
             return usageError("unknown option '" + std::string(arguments[i]) + "'");
         }
@@ -107,7 +109,29 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
 
         DriveRequest& request = options.request;
         driveOption = driveOption || name != "--csv";
-        if (name == "--csv") {
+        AxisOptions& axis = options.axis;
+        if (name == "--type" || name == "--initial" || name == "--drive" || name == "--accel" || name == "--decel" ||
+            name == "--multiplier" || name == "--pulses") {
+            axis.givenDriveOptions.emplace_back(name);
+        }
+        if (name == "--unit") {
+            if (value != "mm" && value != "deg") {
+                return usageError(fmt::format(texts::unitBadValue, value));
+            }
+            axis.unit = value == "mm" ? AxisUnit::Millimetre : AxisUnit::Degree;
+        } else if (name == "--axis" || name == "--pulses-per-rev" || name == "--gear" || name == "--travel-per-rev" ||
+                   name == "--machine" || name == "--save-machine") {
+            std::optional<std::string>& target = name == "--axis"             ? axis.name
+                                                 : name == "--pulses-per-rev" ? axis.pulsesPerRev
+                                                 : name == "--gear"           ? axis.gear
+                                                 : name == "--travel-per-rev" ? axis.travelPerRev
+                                                 : name == "--machine"        ? axis.machinePath
+                                                                              : axis.saveMachinePath;
+            if (target) {
+                return usageError(fmt::format(texts::optionTwice, name));
+            }
+            target = std::string(value);
+        } else if (name == "--csv") {
             if (options.csvPath) {
                 return usageError("option --csv given twice");
             }
@@ -156,6 +180,9 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
     }
     if (options.csvPath && driveOption) {
         return usageError(std::string(texts::csvWithDriveOption));
+    }
+    if (options.axis.any() && options.svgPath) {
+        return usageError(std::string(texts::svgWithAxis));
     }
     if (options.svgPath && !options.request.pulses) {
         return usageError(std::string(texts::svgNeedsPulses));

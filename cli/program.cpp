@@ -2,6 +2,7 @@
 
 #include "cli/batch.h"
 #include "cli/cli_texts.h"
+#include "cli/machine_run.h"
 #include "cli/message_meaning.h"
 #include "cli/outcome_output.h"
 #include "cli/plot_file.h"
@@ -101,6 +102,9 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
     }
     if (options.csvPath) {
         return runBatchFile(*options.csvPath, out, err);
+    }
+    if (options.axis.any()) {
+        return runAxes(options, out, err);
     }
 
     DriveRequest request = options.request;
