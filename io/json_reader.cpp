@@ -123,7 +123,7 @@ private:
             if (!take(':')) {
                 return fail(JsonProblem::Syntax);
             }
-            value.members.emplace_back(std::move(name), JsonValue{});
+            value.members.push_back(JsonMember{std::move(name), JsonValue{}});
             if (!parseValue(value.members.back().second, depth)) {
                 return false;
             }

@@ -9,6 +9,8 @@
 
 namespace veldronix::io {
 
+struct JsonMember;
+
 // One JSON value as read, with the line it starts on.
 struct JsonValue {
     enum class Kind { Null, Boolean, Number, String, Array, Object };
@@ -18,10 +20,16 @@ struct JsonValue {
     bool boolean = false;
     std::string text; // a string's UTF-8 text, or a number exactly as written
     std::vector<JsonValue> items;
-    std::vector<std::pair<std::string, JsonValue>> members; // in the order written, each name once
+    std::vector<JsonMember> members; // in the order written, each name once
 
     // The member of that name, null when there is none.
     const JsonValue* find(std::string_view name) const;
+};
+
+// A member of an object: its name and its value.
+struct JsonMember {
+    std::string first;
+    JsonValue second;
 };
 
 // How far arrays and objects may nest: far beyond any file of the program's,
