@@ -3,6 +3,7 @@
 #include "report/command_status.h"
 #include "report/comparison_texts.h"
 #include "report/details_texts.h"
+#include "report/details_units.h"
 #include "report/input_findings.h"
 #include "report/profile_report.h"
 #include "report/profile_svg.h"
@@ -68,26 +69,31 @@ void addRegisters(Details& details, const SettingTexts& fields, const RoundedDri
     }
 }
 
-// One quantity: requested and real value in the unit's text, and the deviation.
-DetailsQuantity quantityOf(std::string_view label, std::string_view unit, int decimals, const RealQuantity& q)
+// One quantity: requested and real value in the unit's text, and the deviation;
+// a speed or a jerk also in the axis's units where it has mechanics.
+DetailsQuantity quantityOf(std::string_view label, std::string_view unit, int decimals, const RealQuantity& q,
+                           const AxisMechanics* mechanics = nullptr, AxisQuantity kind = AxisQuantity::Speed)
 {
-    const auto withUnit = [unit](const std::string& figure) { return fmt::format(fmt::runtime(unit), figure); };
+    const auto withUnit = [unit, mechanics, kind, decimals](double value) {
+        std::string text = fmt::format(fmt::runtime(unit), formatFixedUnsignedZero(value, decimals));
+        return mechanics != nullptr ? withAxisUnits(std::move(text), value, kind, *mechanics) : text;
+    };
     DetailsQuantity line;
     line.label = std::string(label);
-    line.requested = withUnit(formatFixedUnsignedZero(q.requested, decimals));
-    line.real = q.real ? withUnit(formatFixedUnsignedZero(*q.real, decimals)) : std::string(t::noReal);
+    line.requested = withUnit(q.requested);
+    line.real = q.real ? withUnit(*q.real) : std::string(t::noReal);
     line.deviation =
         q.deviationPercent ? fmt::format(t::deviation, deviationText(*q.deviationPercent)) : std::string(t::none);
     line.marked = !q.real || !q.deviationPercent;
     return line;
 }
 
-void addRealDrive(Details& details, DriveType type, const RoundedDrive& drive)
+void addRealDrive(Details& details, DriveType type, const RoundedDrive& drive, const AxisMechanics* mechanics)
 {
     const bool asymmetric = isAsymmetric(type);
     auto& lines = details.realDrive;
-    lines.push_back(quantityOf(t::labelInitialSpeed, t::speed, roundedSpeedDecimals, drive.initialSpeed));
-    lines.push_back(quantityOf(t::labelDriveSpeed, t::speed, roundedSpeedDecimals, drive.driveSpeed));
+    lines.push_back(quantityOf(t::labelInitialSpeed, t::speed, roundedSpeedDecimals, drive.initialSpeed, mechanics));
+    lines.push_back(quantityOf(t::labelDriveSpeed, t::speed, roundedSpeedDecimals, drive.driveSpeed, mechanics));
     if (drive.accelTime) {
         lines.push_back(quantityOf(asymmetric ? t::labelAccelTime : t::labelRampTime, t::time, roundedTimeDecimals,
                                    *drive.accelTime));
@@ -97,10 +103,11 @@ void addRealDrive(Details& details, DriveType type, const RoundedDrive& drive)
     }
     if (drive.accelJerk) {
         lines.push_back(quantityOf(asymmetric ? t::labelAccelJerk : t::labelJerk, t::jerk, roundedJerkDecimals,
-                                   *drive.accelJerk));
+                                   *drive.accelJerk, mechanics, AxisQuantity::Jerk));
     }
     if (drive.decelJerk) {
-        lines.push_back(quantityOf(t::labelDecelJerk, t::jerk, roundedJerkDecimals, *drive.decelJerk));
+        lines.push_back(quantityOf(t::labelDecelJerk, t::jerk, roundedJerkDecimals, *drive.decelJerk, mechanics,
+                                   AxisQuantity::Jerk));
     }
 }
 
@@ -178,7 +185,8 @@ const PlotTexts& detailsPlotTexts()
     return japanese;
 }
 
-Details makeDetails(const std::optional<Calculation>& calculation, std::optional<double> pulseCount)
+Details makeDetails(const std::optional<Calculation>& calculation, std::optional<double> pulseCount,
+                    const AxisMechanics* mechanics)
 {
     Details details;
     if (!calculation) {
@@ -196,17 +204,21 @@ Details makeDetails(const std::optional<Calculation>& calculation, std::optional
     // The value fields' texts, as the dialog shows them, for the registers and the findings.
     const SettingTexts fields = formatSettingTexts(calculation->values);
     addRegisters(details, fields, drive);
-    addRealDrive(details, calculation->input.driveType, drive);
+    addRealDrive(details, calculation->input.driveType, drive, mechanics);
     addFindings(details, fields, drive);
     addPlot(details, *calculation, drive, pulseCount);
+    if (mechanics != nullptr && pulseCount && *pulseCount > 0.0) {
+        details.plotDistance = pulseDistanceLine(*pulseCount, *mechanics);
+    }
     addCopyFormats(details, *calculation, drive);
     details.comparison = compareMultipliers(*calculation);
     return details;
 }
 
-Details makeDetails(const CalculatorController& controller, std::optional<double> pulseCount)
+Details makeDetails(const CalculatorController& controller, std::optional<double> pulseCount,
+                    const AxisMechanics* mechanics)
 {
-    Details details = makeDetails(controller.lastCalculation(), pulseCount);
+    Details details = makeDetails(controller.lastCalculation(), pulseCount, mechanics);
     details.status = commandStatusLines(controller.lastFailure(), controller.resultFreshness(), t::commandStatus);
     if (const auto& reading = controller.lastReading()) {
         for (const InputFinding& finding : findInputProblems(*reading)) {
