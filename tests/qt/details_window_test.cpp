@@ -482,6 +482,49 @@ private slots:
         QCOMPARE(messageTexts(), QStringList{});
     }
 
+    // The machine saved, the dialog closed, the file opened in a new one: the
+    // same fields and details in the axis's units, the file's name in the
+    // title, the same bytes saved again; a bad file changes nothing.
+    void savesClosesAndOpensTheMachineFile()
+    {
+        QTemporaryDir folder;
+        const QString first = folder.filePath(QStringLiteral("bench"));
+        const QString again = folder.filePath(QStringLiteral("again.veldronix.json"));
+        CDetailsWindow& window = openDetails();
+        enter(0, "640", "32000", "0.2", "");
+        click("IDC_CALCULATE");
+        const DetailsSectionView* axis = sectionTitled(window, QStringLiteral("軸"));
+        QVERIFY(axis != nullptr);
+        typeInto(*axis->findChild<QLineEdit*>(QStringLiteral("formField_pulsesPerRev")), QStringLiteral("3200"));
+        typeInto(*axis->findChild<QLineEdit*>(QStringLiteral("formField_travelPerRev")), QStringLiteral("5"));
+        clickLabelled(window, QStringLiteral("機構を適用(&M)"));
+        QCOMPARE(cellOf(window, 1, 2), QStringLiteral("32000.000 PPS(50.000 mm/s、600.000 rpm)"));
+        const QString title = dialog_->windowTitle();
+        dialog_->saveMachineTo(first);
+        QCOMPARE(dialog_->windowTitle(), QStringLiteral("bench.veldronix.json - ") + title);
+        const QString saved = first + QStringLiteral(".veldronix.json");
+
+        window.close();
+        dialog_.emplace();
+        dialog_->show();
+        CDetailsWindow& reopened = openDetails();
+        dialog_->openMachineFrom(saved);
+        QCOMPARE(control<QLineEdit>(*dialog_, "IDC_DRIVE_SPEED")->text(), QStringLiteral("32000"));
+        QCOMPARE(cellOf(reopened, 1, 2), QStringLiteral("32000.000 PPS(50.000 mm/s、600.000 rpm)"));
+        dialog_->saveMachineTo(again);
+        QCOMPARE(bytesOf(again), bytesOf(saved));
+
+        QFile bad(folder.filePath(QStringLiteral("bad.veldronix.json")));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("{\"format\": 1}");
+        bad.close();
+        typeInto(field("IDC_DRIVE_SPEED"), QStringLiteral("1000"));
+        dialog_->openMachineFrom(bad.fileName());
+        QCOMPARE(control<QLineEdit>(*dialog_, "IDC_DRIVE_SPEED")->text(), QStringLiteral("1000"));
+        QVERIFY(dialog_->windowTitle().startsWith(QStringLiteral("again.veldronix.json - ")));
+        QCOMPARE(messageTexts(), QStringList{});
+    }
+
     void copiesTheIntegersInEachFormat()
     {
         CDetailsWindow& window = openDetails();
@@ -763,6 +806,40 @@ private:
     }
 
     QWidget& field(const char* name) { return *dialog_->findChild<QWidget*>(QString::fromLatin1(name)); }
+
+    static const DetailsSectionView* sectionTitled(const CDetailsWindow& window, const QString& title)
+    {
+        for (const DetailsSectionView* view : window.sectionViews()) {
+            if (view->title() == title) {
+                return view;
+            }
+        }
+        return nullptr;
+    }
+
+    static void clickLabelled(const CDetailsWindow& window, const QString& label)
+    {
+        for (QPushButton* button : window.findChildren<QPushButton*>()) {
+            if (button->text() == label) {
+                QTest::mouseClick(button, Qt::LeftButton);
+                return;
+            }
+        }
+        QFAIL(qPrintable(label));
+    }
+
+    // A cell of the layout's section (the real drive is the second) as the window shows it.
+    static QString cellOf(const CDetailsWindow& window, int row, int column)
+    {
+        return QString::fromStdString(window.shownLayout().sections.at(1).table.rows.at(static_cast<std::size_t>(row))
+                                          .cells.at(static_cast<std::size_t>(column)).text);
+    }
+
+    static QByteArray bytesOf(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+    }
 
     void enter(int type, const QString& initial, const QString& drive, const QString& accel, const QString& decel)
     {

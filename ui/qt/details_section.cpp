@@ -28,6 +28,10 @@ QString nameOf(report::SectionAction action)
         return QStringLiteral("saveButton");
     case report::SectionAction::Command:
         return QStringLiteral("commandButton");
+    case report::SectionAction::SaveMachine:
+        return QStringLiteral("saveMachineButton");
+    case report::SectionAction::OpenMachine:
+        return QStringLiteral("openMachineButton");
     case report::SectionAction::ChooseRow:
         break;
     }
@@ -168,6 +172,10 @@ void DetailsSectionView::showButtons()
                 break;
             case report::SectionAction::Command:
                 emit formCommandRequested(fromUtf8(value.command));
+                break;
+            case report::SectionAction::SaveMachine:
+            case report::SectionAction::OpenMachine:
+                emit machineFileRequested(value.action == report::SectionAction::SaveMachine);
                 break;
             }
         });

@@ -46,6 +46,10 @@ std::string_view actionName(report::SectionAction action)
         return "chooseRow";
     case report::SectionAction::Command:
         return "command";
+    case report::SectionAction::SaveMachine:
+        return "saveMachine";
+    case report::SectionAction::OpenMachine:
+        return "openMachine";
     case report::SectionAction::Copy:
         break;
     }
