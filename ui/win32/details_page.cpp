@@ -29,6 +29,10 @@ DetailsId buttonId(report::SectionAction action)
         return DetailsId::Save;
     case report::SectionAction::ChooseRow:
         return DetailsId::ChooseRow;
+    case report::SectionAction::SaveMachine:
+        return DetailsId::SaveMachine;
+    case report::SectionAction::OpenMachine:
+        return DetailsId::OpenMachine;
     case report::SectionAction::Command:
         break;
     }
