@@ -18,6 +18,9 @@
 namespace veldronix::qt {
 namespace {
 
+// The buttons on one line under a section: a form's many take more than one.
+constexpr std::size_t buttonsPerLine = 3;
+
 // The name a user's tools (and the tests) know a button by.
 QString nameOf(report::SectionAction action)
 {
@@ -71,9 +74,8 @@ DetailsSectionView::DetailsSectionView(QWidget* parent) : QGroupBox(parent)
     lines_ = new QVBoxLayout;
     column->addLayout(lines_);
     buttonRow_ = new QWidget;
-    auto* buttons = new QHBoxLayout(buttonRow_);
+    auto* buttons = new QVBoxLayout(buttonRow_);
     buttons->setContentsMargins(0, 0, 0, 0);
-    buttons->addStretch();
     column->addWidget(buttonRow_);
 
     connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row) { chooseRow(row); });
@@ -153,8 +155,18 @@ void DetailsSectionView::showButtons()
         delete button;
     }
     buttons_.clear();
-    auto* row = static_cast<QHBoxLayout*>(buttonRow_->layout());
+    auto* lines = static_cast<QVBoxLayout*>(buttonRow_->layout());
+    while (QLayoutItem* line = lines->takeAt(0)) {
+        delete line;
+    }
+    QHBoxLayout* row = nullptr;
     for (std::size_t i = 0; i < section_.buttons.size(); ++i) {
+        // A form's many buttons go on lines of a few, so that the section fits a narrow window.
+        if (i % buttonsPerLine == 0) {
+            row = new QHBoxLayout;
+            row->addStretch();
+            lines->addLayout(row);
+        }
         QAbstractButton* button = makeButton(section_.buttons[i]);
         connect(button, &QAbstractButton::clicked, this, [this, i] {
             const report::SectionButton& value = section_.buttons[i];
@@ -179,7 +191,7 @@ void DetailsSectionView::showButtons()
                 break;
             }
         });
-        row->insertWidget(static_cast<int>(i), button);
+        row->insertWidget(static_cast<int>(i % buttonsPerLine), button);
         button->show();
         buttons_.push_back(button);
     }
