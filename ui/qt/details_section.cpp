@@ -1,11 +1,11 @@
 #include "ui/qt/details_section.h"
 
+#include "ui/qt/button_flow_layout.h"
 #include "ui/qt/details_form_view.h"
 #include "ui/qt/details_widgets.h"
 #include "ui/qt/plot_widget.h"
 #include "ui/qt/window_texts.h"
 
-#include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMenu>
@@ -17,9 +17,6 @@
 
 namespace veldronix::qt {
 namespace {
-
-// The buttons on one line under a section: a form's many take more than one.
-constexpr std::size_t buttonsPerLine = 3;
 
 // The name a user's tools (and the tests) know a button by.
 QString nameOf(report::SectionAction action)
@@ -74,7 +71,8 @@ DetailsSectionView::DetailsSectionView(QWidget* parent) : QGroupBox(parent)
     lines_ = new QVBoxLayout;
     column->addLayout(lines_);
     buttonRow_ = new QWidget;
-    auto* buttons = new QVBoxLayout(buttonRow_);
+    // A form's many buttons take as many lines as the window's width asks for.
+    auto* buttons = new ButtonFlowLayout(buttonRow_);
     buttons->setContentsMargins(0, 0, 0, 0);
     column->addWidget(buttonRow_);
 
@@ -155,18 +153,7 @@ void DetailsSectionView::showButtons()
         delete button;
     }
     buttons_.clear();
-    auto* lines = static_cast<QVBoxLayout*>(buttonRow_->layout());
-    while (QLayoutItem* line = lines->takeAt(0)) {
-        delete line;
-    }
-    QHBoxLayout* row = nullptr;
     for (std::size_t i = 0; i < section_.buttons.size(); ++i) {
-        // A form's many buttons go on lines of a few, so that the section fits a narrow window.
-        if (i % buttonsPerLine == 0) {
-            row = new QHBoxLayout;
-            row->addStretch();
-            lines->addLayout(row);
-        }
         QAbstractButton* button = makeButton(section_.buttons[i]);
         connect(button, &QAbstractButton::clicked, this, [this, i] {
             const report::SectionButton& value = section_.buttons[i];
@@ -191,7 +178,7 @@ void DetailsSectionView::showButtons()
                 break;
             }
         });
-        row->insertWidget(static_cast<int>(i % buttonsPerLine), button);
+        buttonRow_->layout()->addWidget(button);
         button->show();
         buttons_.push_back(button);
     }
