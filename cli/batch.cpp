@@ -1,6 +1,6 @@
 #include "cli/batch.h"
 
-#include "cli/cli_texts.h"
+#include "cli/texts_en.h"
 #include "io/csv_writer.h"
 #include "cli/options.h"
 #include "io/wide_text.h"
@@ -22,9 +22,15 @@
 namespace veldronix::cli {
 namespace {
 
-constexpr std::array<std::string_view, 7> inputColumns = {
-    "type", "initial", "drive", "accel", "decel", "multiplier", "pulses"};
-constexpr std::size_t requiredColumns = 5;
+// One column per input field, in the table's order; the leading fields that
+// Calculate reads are required, the others may be left out.
+constexpr std::size_t requiredColumns = [] {
+    std::size_t count = 0;
+    while (count < inputFields.size() && inputFields[count].step == FieldStep::Calculate) {
+        ++count;
+    }
+    return count;
+}();
 // The output columns after the input columns: the summary, one per register, then these.
 // Every output column's name differs from every input column's, so that readers
 // that key a row by its header (csv.DictReader, pandas) keep all of them: the
@@ -39,7 +45,7 @@ void writeText(std::FILE* stream, std::string_view text)
 
 void usageMessage(std::FILE* diagnostics, std::string_view message)
 {
-    writeText(diagnostics, "pulsecalc: " + std::string(message) + "\n" + std::string(texts::usageHint) + "\n");
+    writeText(diagnostics, "pulsecalc: " + std::string(message) + "\n" + std::string(texts::en::usageHint) + "\n");
 }
 
 std::string linePrefix(std::size_t line)
@@ -74,6 +80,15 @@ void writeInputColumns(io::CsvWriter& writer, const io::CsvRecord& row, std::siz
     }
 }
 
+// Why a selector's cell names no item.
+std::string badCellMessage(InputField field, std::string_view cell)
+{
+    if (field == InputField::DriveType) {
+        return "unknown type '" + std::string(cell) + "'" + std::string(texts::en::typeHint);
+    }
+    return "bad " + std::string(describe(field).column) + " '" + std::string(cell) + "'" + std::string(texts::en::multiplierHint);
+}
+
 // Opens a file named in UTF-8, as every argument is.
 std::FILE* openForReading(std::string_view path)
 {
@@ -94,11 +109,11 @@ std::FILE* openForReading(std::string_view path)
 std::size_t batchHeaderColumns(const io::CsvRecord& header)
 {
     const std::size_t count = header.fields.size();
-    if (!header.problem.empty() || count < requiredColumns || count > inputColumns.size()) {
+    if (!header.problem.empty() || count < requiredColumns || count > inputFields.size()) {
         return 0;
     }
     for (std::size_t i = 0; i < count; ++i) {
-        if (header.fields[i] != inputColumns[i]) {
+        if (header.fields[i] != inputFields[i].column) {
             return 0;
         }
     }
@@ -107,10 +122,11 @@ std::size_t batchHeaderColumns(const io::CsvRecord& header)
 
 namespace {
 
-// The drive of a row, its texts viewed in the row, or the messages that say why
-// the row is no drive: the checks of batchRequest, without a copy of any text,
-// for the millions of rows of a batch.
-std::variant<DriveFields, std::vector<std::string>> rowFields(const io::CsvRecord& row, std::size_t columns)
+// Reads a data row into request, whose texts keep their memory from the row
+// before, so that the millions of rows of a batch copy each cell without a new
+// allocation; returns the messages that say, with the row's line number, why
+// the row is no drive.
+std::vector<std::string> readRow(const io::CsvRecord& row, std::size_t columns, DriveRequest& request)
 {
     std::vector<std::string> problems;
     // Built only for a bad row: the prefix is no cost to the millions of good ones.
@@ -130,53 +146,37 @@ std::variant<DriveFields, std::vector<std::string>> rowFields(const io::CsvRecor
         problem(std::to_string(count) + (count == 1 ? " field" : " fields") + ", expected " + expected);
         return problems;
     }
-
-    DriveFields request;
-    if (const auto type = parseDriveType(row.fields[0])) {
-        request.driveType = *type;
-    } else {
-        problem("unknown type '" + row.fields[0] + "'" + std::string(texts::typeHint));
-    }
-    request.initialSpeed = row.fields[1];
-    request.driveSpeed = row.fields[2];
-    request.accelTime = row.fields[3];
-    request.decelTime = row.fields[4];
-    if (count > 5 && !row.fields[5].empty()) {
-        if (const auto index = parseMultiplierIndex(row.fields[5])) {
-            request.multiplierIndex = *index;
+    for (std::size_t i = 0; i < inputFields.size(); ++i) {
+        const InputFieldDescription& field = inputFields[i];
+        std::optional<std::string>& text = request.texts[field.id];
+        std::optional<int>& item = request.items[field.id];
+        item.reset();
+        // A missing cell, or an empty one of a later step, is no input, as an
+        // omitted option is: a spreadsheet writes every column of every row.
+        if (i >= count || (row.fields[i].empty() && field.step != FieldStep::Calculate)) {
+            text.reset();
+            continue;
+        }
+        const std::string& cell = row.fields[i];
+        if (field.kind == FieldKind::Number) {
+            text ? text->assign(cell) : text.emplace(cell);
+        } else if (const auto index = parseItem(field.id, cell)) {
+            item = *index;
         } else {
-            problem("bad multiplier '" + row.fields[5] + "'" + std::string(texts::multiplierHint));
+            problem(badCellMessage(field.id, cell));
         }
     }
-    // An empty pulse-count cell is no pulse count, as an empty multiplier cell is
-    // no multiplier: a spreadsheet writes every column of every row.
-    if (count > 6 && !row.fields[6].empty()) {
-        request.pulses = row.fields[6];
-    }
-    if (!problems.empty()) {
-        return problems;
-    }
-    return request;
+    return problems;
 }
 
 } // namespace
 
 std::variant<DriveRequest, std::vector<std::string>> batchRequest(const io::CsvRecord& row, std::size_t columns)
 {
-    auto fields = rowFields(row, columns);
-    if (auto* problems = std::get_if<std::vector<std::string>>(&fields)) {
-        return std::move(*problems);
-    }
-    const DriveFields& view = std::get<DriveFields>(fields);
     DriveRequest request;
-    request.driveType = view.driveType;
-    request.initialSpeed = view.initialSpeed;
-    request.driveSpeed = view.driveSpeed;
-    request.accelTime = view.accelTime;
-    request.decelTime = view.decelTime;
-    request.multiplierIndex = view.multiplierIndex;
-    if (view.pulses) {
-        request.pulses = std::string(*view.pulses);
+    std::vector<std::string> problems = readRow(row, columns, request);
+    if (!problems.empty()) {
+        return problems;
     }
     return request;
 }
@@ -187,18 +187,18 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
     io::CsvWriter writer(output);
     io::CsvRecord record;
     if (!reader.next(record)) {
-        usageMessage(diagnostics, reader.readFailed() ? std::string(texts::csvReadFailed) + ": " +
+        usageMessage(diagnostics, reader.readFailed() ? std::string(texts::en::csvReadFailed) + ": " +
                                                             std::strerror(reader.readError())
-                                                      : std::string(texts::csvNoHeader));
+                                                      : std::string(texts::en::csvNoHeader));
         return 2;
     }
     const std::size_t columns = batchHeaderColumns(record);
     if (columns == 0) {
-        usageMessage(diagnostics, "bad CSV header '" + recordText(record) + "': " + std::string(texts::csvHeaderHint));
+        usageMessage(diagnostics, "bad CSV header '" + recordText(record) + "': " + std::string(texts::en::csvHeaderHint));
         return 2;
     }
     for (std::size_t i = 0; i < columns; ++i) {
-        writer.field(inputColumns[i]);
+        writer.field(inputFields[i].column);
     }
     writer.field("summary");
     for (const RegisterDescription& entry : settingRegisters) {
@@ -210,6 +210,7 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
     writer.endRecord();
 
     DriveSession session;
+    DriveRequest request;
     std::size_t rows = 0;
     std::size_t rowsWithMessage = 0;
     std::size_t firstLineWithMessage = 0;
@@ -220,17 +221,16 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
     while (reader.next(record)) {
         ++rows;
         writeInputColumns(writer, record, columns);
-        const auto request = rowFields(record, columns);
-        if (const auto* problems = std::get_if<std::vector<std::string>>(&request)) {
+        if (const std::vector<std::string> problems = readRow(record, columns, request); !problems.empty()) {
             noteMessage();
             for (std::size_t i = 0; i + 1 < outputColumnCount; ++i) {
                 writer.field({});
             }
-            writer.field(joinLines(*problems));
+            writer.field(joinLines(problems));
             writer.endRecord();
             continue;
         }
-        const FieldView& view = session.run(std::get<DriveFields>(request));
+        const FieldView& view = session.run(request);
         if (!view.errors().empty()) {
             noteMessage();
         }
@@ -246,17 +246,17 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
     // A stream that stops part way must not pass for a finished batch.
     if (reader.readFailed()) {
         writer.flush();
-        usageMessage(diagnostics, std::string(texts::csvReadFailed) + ": " + std::strerror(reader.readError()));
+        usageMessage(diagnostics, std::string(texts::en::csvReadFailed) + ": " + std::strerror(reader.readError()));
         return 2;
     }
     if (!writer.flush()) {
-        writeText(diagnostics, "pulsecalc: " + std::string(texts::csvWriteFailed) + "\n");
+        writeText(diagnostics, "pulsecalc: " + std::string(texts::en::csvWriteFailed) + "\n");
         return 2;
     }
     if (rowsWithMessage == 0) {
         return 0;
     }
-    writeText(diagnostics, fmt::format(texts::batchSummary, rowsWithMessage, rows, firstLineWithMessage));
+    writeText(diagnostics, fmt::format(texts::en::batchSummary, rowsWithMessage, rows, firstLineWithMessage));
     return 1;
 }
 
@@ -276,7 +276,7 @@ int runBatchFile(std::string_view path, std::FILE* output, std::FILE* diagnostic
     const std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
     if (!file) {
         const int error = errno != 0 ? errno : ENOENT;
-        usageMessage(diagnostics, fmt::format(texts::csvCannotOpen, path, std::strerror(error)));
+        usageMessage(diagnostics, fmt::format(texts::en::csvCannotOpen, path, std::strerror(error)));
         return 2;
     }
     return runBatch(file.get(), output, diagnostics);

@@ -4,25 +4,38 @@
 
 namespace veldronix::cli {
 
-const FieldView& DriveSession::run(const DriveRequest& request)
+bool DriveSession::enterStep(FieldStep step, const DriveRequest& request)
 {
-    DriveFields fields;
-    fields.driveType = request.driveType;
-    fields.initialSpeed = request.initialSpeed;
-    fields.driveSpeed = request.driveSpeed;
-    fields.accelTime = request.accelTime;
-    fields.decelTime = request.decelTime;
-    fields.multiplierIndex = request.multiplierIndex;
-    if (request.pulses) {
-        fields.pulses = *request.pulses;
+    bool given = false;
+    for (const InputFieldDescription& field : inputFields) {
+        if (field.step != step) {
+            continue;
+        }
+        const std::optional<std::string>& text = request.texts[field.id];
+        const std::optional<int>& item = request.items[field.id];
+        given = given || (field.kind == FieldKind::Number ? text.has_value() : item.has_value());
+        if (field.kind == FieldKind::Number && (text || step == FieldStep::Calculate)) {
+            view_.typeText(field.control, text ? std::string_view(*text) : std::string_view());
+        } else if (field.kind == FieldKind::Selector && (item || step == FieldStep::Calculate)) {
+            view_.setSelectedIndex(field.control, item.value_or(0));
+        }
     }
-    return run(fields);
+    return given;
 }
 
-template <typename Run>
-void DriveSession::runStep(CommandStep step, Run command)
+void DriveSession::runStep(CommandStep step)
 {
-    command();
+    switch (step) {
+    case CommandStep::Calculate:
+        controller_.onCalculate();
+        break;
+    case CommandStep::Recalculate:
+        controller_.onRecalculate();
+        break;
+    case CommandStep::DecelPoint:
+        controller_.onComputeDecelPoint();
+        break;
+    }
     if (view_.errors().size() > errorSteps_.size()) {
         // A command shows at most one message, and keeps its failure for it.
         errorSteps_.resize(view_.errors().size(), step);
@@ -30,26 +43,18 @@ void DriveSession::runStep(CommandStep step, Run command)
     }
 }
 
-const FieldView& DriveSession::run(const DriveFields& request)
+const FieldView& DriveSession::run(const DriveRequest& request)
 {
     view_.clear();
     controller_.reset();
     errorSteps_.clear();
     failures_.clear();
 
-    view_.setSelectedIndex(ControlId::IDC_DRIVE_TYPE, request.driveType);
-    view_.typeText(ControlId::IDC_INITIAL_SPEED, request.initialSpeed);
-    view_.typeText(ControlId::IDC_DRIVE_SPEED, request.driveSpeed);
-    view_.typeText(ControlId::IDC_ACCEL_TIME, request.accelTime);
-    view_.typeText(ControlId::IDC_DECEL_TIME, request.decelTime);
-    runStep(CommandStep::Calculate, [this] { controller_.onCalculate(); });
-    if (request.multiplierIndex) {
-        view_.setSelectedIndex(ControlId::IDC_MULTIPLIER, *request.multiplierIndex);
-        runStep(CommandStep::Recalculate, [this] { controller_.onRecalculate(); });
-    }
-    if (request.pulses) {
-        view_.typeText(ControlId::IDC_PULSE_COUNT, *request.pulses);
-        runStep(CommandStep::DecelPoint, [this] { controller_.onComputeDecelPoint(); });
+    // Calculate runs whatever is given; each later step only with its fields.
+    for (const FieldStep step : {FieldStep::Calculate, FieldStep::Recalculate, FieldStep::DecelPoint}) {
+        if (enterStep(step, request) || step == FieldStep::Calculate) {
+            runStep(step);
+        }
     }
     return view_;
 }
@@ -61,7 +66,7 @@ DriveOutcome runDrive(const DriveRequest& request)
 
     DriveOutcome outcome;
     outcome.calculation = session.calculation();
-    if (request.pulses) {
+    if (request.texts[InputField::PulseCount]) {
         outcome.pulseCount = session.pulseCount();
     }
     if (request.profile && outcome.pulseCount && outcome.calculation) {
@@ -71,7 +76,7 @@ DriveOutcome runDrive(const DriveRequest& request)
     }
     outcome.fields.summary = view.text(ControlId::IDC_SUMMARY);
     for (const RegisterDescription& entry : settingRegisters) {
-        outcome.fields.text(entry.id) = view.text(valueField(entry.id));
+        outcome.fields.registers[entry.id] = view.text(entry.field);
     }
     outcome.multiplier = view.selectorText(ControlId::IDC_MULTIPLIER);
     outcome.decelPoint = view.text(ControlId::IDC_DECEL_POINT);

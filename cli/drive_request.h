@@ -3,6 +3,7 @@
 #include "cli/field_view.h"
 #include "controller/calculator_controller.h"
 #include "core/drive_input.h"
+#include "core/input_field.h"
 #include "core/setting_texts.h"
 #include "core/velocity_profile.h"
 #include "report/input_findings.h"
@@ -14,41 +15,24 @@
 
 namespace veldronix::cli {
 
-// The command that showed a message.
-enum class CommandStep {
-    Calculate,
-    Recalculate,
-    DecelPoint, // the manual deceleration point ("算出")
-};
+// The command that showed a message: the step of the fields it reads.
+using CommandStep = FieldStep;
 
-// One drive as typed into the dialog's fields: texts exactly as given, an
-// omitted field being the empty text.
+// One drive as typed into the dialog's fields, each field by its row of
+// inputFields. A field of the Calculate step that is not given is typed as the
+// empty text, or, for a selector, left on its first item, as the dialog opens;
+// a later step runs only when one of its fields is given.
 struct DriveRequest {
-    int driveType = 0;                  // selector index, -1 for a text that names no item; the dialog opens on 0
-    std::string initialSpeed;
-    std::string driveSpeed;
-    std::string accelTime;
-    std::string decelTime;
-    std::optional<int> multiplierIndex; // -1..8: select it, then Recalculate
-    std::optional<std::string> pulses;  // type it, then compute the deceleration point
-    bool profile = false;               // with pulses: also the motion of that pulse count
-};
+    ByField<std::optional<std::string>> texts; // the number fields' texts, exactly as given
+    ByField<std::optional<int>> items;         // the selectors' item indexes; -1 selects none
+    bool profile = false;                      // with a pulse count: also the motion of that count
 
-// A drive as DriveRequest has it, its texts viewed where they already are (the
-// fields of a CSV record), so that a batch copies no text before typing it in.
-struct DriveFields {
-    int driveType = 0;
-    std::string_view initialSpeed;
-    std::string_view driveSpeed;
-    std::string_view accelTime;
-    std::string_view decelTime;
-    std::optional<int> multiplierIndex;
-    std::optional<std::string_view> pulses;
+    friend bool operator==(const DriveRequest&, const DriveRequest&) = default;
 };
 
 // The dialog's fields after the commands of a request have run.
 struct DriveOutcome {
-    SettingTexts fields;    // the summary and the eight value fields
+    SettingTexts fields;    // the summary and each register's value field
     std::string multiplier; // the multiplier selector's text, "" when none is selected
     std::string decelPoint;
     std::vector<std::string> errors; // the messages shown, in order
@@ -78,8 +62,6 @@ public:
     // point where the request asks for them; each runs even when an earlier one
     // failed. The fields stay readable until the next run.
     const FieldView& run(const DriveRequest& request);
-    // The same for a drive whose texts are views; they need to last only the call.
-    const FieldView& run(const DriveFields& request);
 
     // The calculation the fields show after the last run, none when its Calculate failed.
     const std::optional<Calculation>& calculation() const { return controller_.lastCalculation(); }
@@ -92,9 +74,10 @@ public:
     const CalculatorController& controller() const { return controller_; }
 
 private:
-    // Runs one command and notes its step and failure beside the message it showed.
-    template <typename Run>
-    void runStep(CommandStep step, Run command);
+    // Puts the fields of a step into the dialog; false when the request gives none of them.
+    bool enterStep(FieldStep step, const DriveRequest& request);
+    // Runs the step's command and notes its step and failure beside the message it showed.
+    void runStep(CommandStep step);
 
     FieldView view_;
     CalculatorController controller_{view_};

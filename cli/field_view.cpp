@@ -1,6 +1,6 @@
 #include "cli/field_view.h"
 
-#include "core/texts.h"
+#include "core/texts_ja.h"
 
 namespace veldronix::cli {
 namespace {
@@ -74,8 +74,8 @@ int FieldView::selectedIndex(ControlId selector)
 void FieldView::setSelectedIndex(ControlId selector, int index)
 {
     // A combo box takes only an index of one of its items; any other index clears the selection.
-    const std::size_t count = selector == ControlId::IDC_DRIVE_TYPE ? texts::driveTypeItems.size()
-                                                                     : texts::multiplierItems.size();
+    const std::size_t count = selector == ControlId::IDC_DRIVE_TYPE ? veldronix::texts::ja::driveTypeItems.size()
+                                                                     : veldronix::texts::ja::multiplierItems.size();
     const int selected = index >= 0 && static_cast<std::size_t>(index) < count ? index : -1;
     (selector == ControlId::IDC_DRIVE_TYPE ? driveTypeIndex_ : multiplierIndex_) = selected;
 }
@@ -93,8 +93,8 @@ const std::string& FieldView::text(ControlId field) const
 
 std::string FieldView::selectorText(ControlId selector) const
 {
-    return selector == ControlId::IDC_DRIVE_TYPE ? itemText(texts::driveTypeItems, driveTypeIndex_)
-                                                 : itemText(texts::multiplierItems, multiplierIndex_);
+    return selector == ControlId::IDC_DRIVE_TYPE ? itemText(veldronix::texts::ja::driveTypeItems, driveTypeIndex_)
+                                                 : itemText(veldronix::texts::ja::multiplierItems, multiplierIndex_);
 }
 
 } // namespace veldronix::cli

@@ -1,9 +1,13 @@
 #pragma once
 
 #include "controller/calculator_view.h"
+#include "controller/result_fields.h"
+#include "core/input_field.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace veldronix::cli {
@@ -34,9 +38,22 @@ public:
     const std::vector<std::string>& errors() const { return errors_; }
 
 private:
-    // One text per identifier from IDC_DRIVE_TYPE to IDC_DECEL_POINT.
-    static constexpr int firstField = toInt(ControlId::IDC_DRIVE_TYPE);
-    static constexpr int lastField = toInt(ControlId::IDC_DECEL_POINT);
+    // One text per identifier from the lowest to the highest of the input and result fields.
+    static constexpr auto fieldRange = [] {
+        std::pair<int, int> range{toInt(resultFields.front()), toInt(resultFields.front())};
+        const auto widen = [&range](ControlId id) {
+            range = {std::min(range.first, toInt(id)), std::max(range.second, toInt(id))};
+        };
+        for (const ControlId id : resultFields) {
+            widen(id);
+        }
+        for (const InputFieldDescription& field : inputFields) {
+            widen(field.control);
+        }
+        return range;
+    }();
+    static constexpr int firstField = fieldRange.first;
+    static constexpr int lastField = fieldRange.second;
     std::string* slot(ControlId field);
 
     std::array<std::string, lastField - firstField + 1> texts_;

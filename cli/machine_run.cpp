@@ -1,6 +1,6 @@
 #include "cli/machine_run.h"
 
-#include "cli/cli_texts.h"
+#include "cli/texts_en.h"
 #include "cli/message_meaning.h"
 #include "cli/outcome_output.h"
 #include "cli/program.h"
@@ -11,7 +11,7 @@
 #include "report/details.h"
 #include "report/input_findings.h"
 #include "report/machine_file_message.h"
-#include "report/report_texts.h"
+#include "report/texts_en.h"
 #include "report/rounded_report.h"
 
 #include <fmt/format.h>
@@ -30,13 +30,13 @@ void write(std::FILE* stream, std::string_view text)
 
 std::string machineMessage(std::string_view path, const io::MachineFileError& error)
 {
-    return report::machineFileMessage(fmt::format(texts::machineFileName, path), error, report::texts::machineFile,
-                                      &io::fileWriteErrorText);
+    return report::machineFileMessage(fmt::format(texts::en::machineFileName, path), error, report::texts::en::machineFile,
+                                      report::texts::en::fileWrite);
 }
 
 std::string_view mechanicsFault(AxisMechanicsProblem problem)
 {
-    const report::MachineFileTexts& t = report::texts::machineFile;
+    const report::MachineFileTexts& t = report::texts::en::machineFile;
     switch (problem) {
     case AxisMechanicsProblem::NotANumber:
         return t.notANumber;
@@ -62,21 +62,21 @@ std::variant<io::MachineAxis, std::string> runAxis(const Options& options, io::M
     const AxisOptions& o = options.axis;
     const DriveRequest& r = options.request;
     if (given(options, "--type")) {
-        axis.driveType = r.driveType;
+        axis.driveType = r.items[InputField::DriveType].value_or(0);
     }
-    for (const auto& [name, text, value] : {std::tuple{"--initial", &axis.initialSpeed, &r.initialSpeed},
-                                            std::tuple{"--drive", &axis.driveSpeed, &r.driveSpeed},
-                                            std::tuple{"--accel", &axis.accelTime, &r.accelTime},
-                                            std::tuple{"--decel", &axis.decelTime, &r.decelTime}}) {
-        if (given(options, name)) {
-            *text = *value;
+    for (const auto& [field, text] : {std::pair{InputField::InitialSpeed, &axis.initialSpeed},
+                                      std::pair{InputField::DriveSpeed, &axis.driveSpeed},
+                                      std::pair{InputField::AccelTime, &axis.accelTime},
+                                      std::pair{InputField::DecelTime, &axis.decelTime}}) {
+        if (given(options, describe(field).option)) {
+            *text = r.texts[field].value_or("");
         }
     }
     if (given(options, "--multiplier")) {
-        axis.multiplierIndex = r.multiplierIndex;
+        axis.multiplierIndex = r.items[InputField::Multiplier];
     }
     if (given(options, "--pulses")) {
-        axis.pulseCount = r.pulses;
+        axis.pulseCount = r.texts[InputField::PulseCount];
     }
     AxisMechanicsTexts mechanics = axis.mechanics ? axis.mechanics->texts() : AxisMechanicsTexts{};
     const bool anyMechanics = axis.mechanics || o.pulsesPerRev || o.gear || o.travelPerRev || o.unit;
@@ -92,21 +92,21 @@ std::variant<io::MachineAxis, std::string> runAxis(const Options& options, io::M
             const std::array<const std::string*, 3> textsOf = {&mechanics.pulsesPerRev, &mechanics.gear,
                                                                &mechanics.travelPerRev};
             const auto member = static_cast<std::size_t>(error->member);
-            return fmt::format(texts::axisOptionBad, optionNames[member], *textsOf[member],
+            return fmt::format(texts::en::axisOptionBad, optionNames[member], *textsOf[member],
                                mechanicsFault(error->problem));
         }
         axis.mechanics = std::get<AxisMechanics>(std::move(made));
     }
     if (o.inUnits) {
         if (!axis.mechanics) {
-            return std::string(texts::inUnitsNeedsMechanics);
+            return std::string(texts::en::inUnitsNeedsMechanics);
         }
         // Only what the command line gives is in units; a file's fields are in PPS.
         for (const auto& [name, text] : {std::pair{"--initial", &axis.initialSpeed}, std::pair{"--drive", &axis.driveSpeed}}) {
             if (given(options, name) && !text->empty()) {
                 const auto pps = axis.mechanics->pulseRateText(*text);
                 if (!pps) {
-                    return fmt::format(texts::inUnitsNotANumber, name, *text);
+                    return fmt::format(texts::en::inUnitsNotANumber, name, *text);
                 }
                 *text = *pps;
             }
@@ -114,7 +114,7 @@ std::variant<io::MachineAxis, std::string> runAxis(const Options& options, io::M
         if (given(options, "--pulses") && axis.pulseCount && !axis.pulseCount->empty()) {
             const auto pulses = axis.mechanics->pulseCountText(*axis.pulseCount);
             if (!pulses) {
-                return fmt::format(texts::inUnitsNotANumber, "--pulses", *axis.pulseCount);
+                return fmt::format(texts::en::inUnitsNotANumber, "--pulses", *axis.pulseCount);
             }
             axis.pulseCount = *pulses;
         }
@@ -125,13 +125,13 @@ std::variant<io::MachineAxis, std::string> runAxis(const Options& options, io::M
 DriveRequest requestOf(const io::MachineAxis& axis)
 {
     DriveRequest request;
-    request.driveType = axis.driveType;
-    request.initialSpeed = axis.initialSpeed;
-    request.driveSpeed = axis.driveSpeed;
-    request.accelTime = axis.accelTime;
-    request.decelTime = axis.decelTime;
-    request.multiplierIndex = axis.multiplierIndex;
-    request.pulses = axis.pulseCount;
+    request.items[InputField::DriveType] = axis.driveType;
+    request.texts[InputField::InitialSpeed] = axis.initialSpeed;
+    request.texts[InputField::DriveSpeed] = axis.driveSpeed;
+    request.texts[InputField::AccelTime] = axis.accelTime;
+    request.texts[InputField::DecelTime] = axis.decelTime;
+    request.items[InputField::Multiplier] = axis.multiplierIndex;
+    request.texts[InputField::PulseCount] = axis.pulseCount;
     request.profile = true;
     return request;
 }
@@ -227,7 +227,7 @@ int runAxes(const Options& options, std::FILE* out, std::FILE* err)
             }
         }
         if (axes.empty()) {
-            return fail(err, fmt::format(texts::machineNoAxis, *o.machinePath, o.name.value_or("")));
+            return fail(err, fmt::format(texts::en::machineNoAxis, *o.machinePath, o.name.value_or("")));
         }
     } else {
         io::MachineAxis axis;
@@ -244,7 +244,7 @@ int runAxes(const Options& options, std::FILE* out, std::FILE* err)
 
     if (o.saveMachinePath) {
         if (!o.name && !o.machinePath) {
-            return fail(err, texts::saveMachineNeedsName);
+            return fail(err, texts::en::saveMachineNeedsName);
         }
         // The other axes of an existing file are kept; a file that is there but
         // cannot be read is not replaced.
@@ -272,8 +272,8 @@ int runAxes(const Options& options, std::FILE* out, std::FILE* err)
         const DriveRequest request = requestOf(axes[i]);
         const DriveOutcome outcome = runDrive(request);
         for (std::size_t m = 0; m < outcome.errors.size(); ++m) {
-            write(err, fmt::format(texts::messageLine, texts::labelError,
-                                   stepLabel(outcome.errorSteps[m], request.multiplierIndex), outcome.errors[m],
+            write(err, fmt::format(texts::en::messageLine, texts::en::labelError,
+                                   stepLabel(outcome.errorSteps[m], request.items[InputField::Multiplier]), outcome.errors[m],
                                    outcome.errorMeanings[m]));
         }
         messages = messages || !outcome.errors.empty();
@@ -289,7 +289,7 @@ int runAxes(const Options& options, std::FILE* out, std::FILE* err)
         output += "]\n";
     }
     if (!registersShown) {
-        write(err, texts::registersNotCalculated);
+        write(err, texts::en::registersNotCalculated);
     }
     if (std::fwrite(output.data(), 1, output.size(), out) != output.size() || std::fflush(out) != 0) {
         return outputFailure(err, errno != 0 ? errno : EIO);

@@ -4,7 +4,7 @@
 #include <array>
 #include <charconv>
 
-#include "cli/cli_texts.h"
+#include "cli/texts_en.h"
 #include "core/speed_multiplier.h"
 
 #include <fmt/format.h>
@@ -52,6 +52,17 @@ std::optional<int> parseMultiplierIndex(std::string_view text)
     return parseIntegerIn(text, -1, 8);
 }
 
+std::optional<int> parseItem(InputField field, std::string_view text)
+{
+    if (field == InputField::DriveType) {
+        return parseDriveType(text);
+    }
+    if (field == InputField::Multiplier) {
+        return parseMultiplierIndex(text);
+    }
+    return std::nullopt;
+}
+
 std::optional<report::CopyFormatKind> parseRegistersFormat(std::string_view text)
 {
     if (text == "lines") {
@@ -80,7 +91,7 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         if (name == "--json" || name == "--rounded" || name == "--compare" || name == "--help" || name == "-h" ||
             name == "--version" || name == "--in-units") {
             if (inlineValue) {
-                return usageError("option " + std::string(name) + " takes no value");
+                return usageError(fmt::format(texts::en::optionTakesNoValue, name));
             }
             (name == "--json"      ? options.json
              : name == "--in-units" ? options.axis.inUnits
@@ -91,12 +102,13 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             driveOption = driveOption || name == "--json" || name == "--rounded" || name == "--compare";
             continue;
         }
-        static constexpr std::array<std::string_view, 17> valued = {
-            "--type",   "--initial", "--drive", "--accel", "--decel",
-            "--multiplier", "--pulses", "--csv", "--svg", "--registers",
-            "--axis", "--pulses-per-rev", "--gear", "--travel-per-rev", "--unit", "--machine", "--save-machine"};
-        if (std::find(valued.begin(), valued.end(), name) == valued.end()) {
-            return usageError("unknown option '" + std::string(arguments[i]) + "'");
+        static constexpr std::array<std::string_view, 10> valued = {
+            "--csv",  "--svg",  "--registers", "--axis",    "--pulses-per-rev",
+            "--gear", "--unit", "--travel-per-rev", "--machine", "--save-machine"};
+        const auto field = std::find_if(inputFields.begin(), inputFields.end(),
+                                         [name](const InputFieldDescription& f) { return f.option == name; });
+        if (field == inputFields.end() && std::find(valued.begin(), valued.end(), name) == valued.end()) {
+            return usageError(fmt::format(texts::en::optionUnknown, arguments[i]));
         }
         std::string_view value;
         if (inlineValue) {
@@ -104,19 +116,18 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         } else if (i + 1 < arguments.size()) {
             value = arguments[++i];
         } else {
-            return usageError("option " + std::string(name) + " needs a value");
+            return usageError(fmt::format(texts::en::optionNeedsValue, name));
         }
 
         DriveRequest& request = options.request;
         driveOption = driveOption || name != "--csv";
         AxisOptions& axis = options.axis;
-        if (name == "--type" || name == "--initial" || name == "--drive" || name == "--accel" || name == "--decel" ||
-            name == "--multiplier" || name == "--pulses") {
+        if (field != inputFields.end()) {
             axis.givenDriveOptions.emplace_back(name);
         }
         if (name == "--unit") {
             if (value != "mm" && value != "deg") {
-                return usageError(fmt::format(texts::unitBadValue, value));
+                return usageError(fmt::format(texts::en::unitBadValue, value));
             }
             axis.unit = value == "mm" ? AxisUnit::Millimetre : AxisUnit::Degree;
         } else if (name == "--axis" || name == "--pulses-per-rev" || name == "--gear" || name == "--travel-per-rev" ||
@@ -128,70 +139,54 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
                                                  : name == "--machine"        ? axis.machinePath
                                                                               : axis.saveMachinePath;
             if (target) {
-                return usageError(fmt::format(texts::optionTwice, name));
+                return usageError(fmt::format(texts::en::optionTwice, name));
             }
             target = std::string(value);
         } else if (name == "--csv") {
             if (options.csvPath) {
-                return usageError("option --csv given twice");
+                return usageError(std::string(texts::en::csvTwice));
             }
             options.csvPath = std::string(value);
         } else if (name == "--svg") {
             if (options.svgPath) {
-                return usageError(std::string(texts::svgTwice));
+                return usageError(std::string(texts::en::svgTwice));
             }
             if (value.empty()) {
-                return usageError(std::string(texts::svgNeedsFile));
+                return usageError(std::string(texts::en::svgNeedsFile));
             }
             options.svgPath = std::string(value);
         } else if (name == "--registers") {
             if (options.registers) {
-                return usageError(std::string(texts::registersTwice));
+                return usageError(std::string(texts::en::registersTwice));
             }
             options.registers = parseRegistersFormat(value);
             if (!options.registers) {
-                return usageError(fmt::format(texts::registersBadFormat, value));
+                return usageError(fmt::format(texts::en::registersBadFormat, value));
             }
-        } else if (name == "--type") {
-            const auto type = parseDriveType(value);
-            if (!type) {
-                return usageError("bad --type '" + std::string(value) +
-                                  "': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
-                                  "asymmetric-trapezoid or asymmetric-s-curve");
-            }
-            request.driveType = *type;
-        } else if (name == "--multiplier") {
-            const auto index = parseMultiplierIndex(value);
-            if (!index) {
-                return usageError("bad --multiplier '" + std::string(value) + std::string(texts::multiplierOptionHint));
-            }
-            request.multiplierIndex = *index;
-        } else if (name == "--initial") {
-            request.initialSpeed = std::string(value);
-        } else if (name == "--drive") {
-            request.driveSpeed = std::string(value);
-        } else if (name == "--accel") {
-            request.accelTime = std::string(value);
-        } else if (name == "--decel") {
-            request.decelTime = std::string(value);
+        } else if (field->kind == FieldKind::Number) {
+            request.texts[field->id] = std::string(value);
+        } else if (const auto item = parseItem(field->id, value)) {
+            request.items[field->id] = *item;
+        } else if (field->id == InputField::DriveType) {
+            return usageError(fmt::format(texts::en::typeBadOption, value, texts::en::typeHint));
         } else {
-            request.pulses = std::string(value);
+            return usageError(fmt::format(texts::en::multiplierBadOption, value, texts::en::multiplierOptionHint));
         }
     }
     if (options.csvPath && driveOption) {
-        return usageError(std::string(texts::csvWithDriveOption));
+        return usageError(std::string(texts::en::csvWithDriveOption));
     }
     if (options.axis.any() && options.svgPath) {
-        return usageError(std::string(texts::svgWithAxis));
+        return usageError(std::string(texts::en::svgWithAxis));
     }
-    if (options.svgPath && !options.request.pulses) {
-        return usageError(std::string(texts::svgNeedsPulses));
+    if (options.svgPath && !options.request.texts[InputField::PulseCount]) {
+        return usageError(std::string(texts::en::svgNeedsPulses));
     }
     if (options.svgPath == "-" && (options.json || options.rounded || options.compare || options.registers)) {
-        return usageError(std::string(texts::svgStdoutAlone));
+        return usageError(std::string(texts::en::svgStdoutAlone));
     }
     if (options.registers && (options.json || options.rounded || options.compare)) {
-        return usageError(std::string(texts::registersAlone));
+        return usageError(std::string(texts::en::registersAlone));
     }
     return options;
 }

@@ -60,6 +60,10 @@ std::optional<int> parseDriveType(std::string_view text);
 // multiplier itself written x1, x2, x5, ... x500 (x50 is item 5).
 std::optional<int> parseMultiplierIndex(std::string_view text);
 
+// The item index of a selector's value: parseDriveType or parseMultiplierIndex
+// by the field; none for a value that names no item, or a field that is no selector.
+std::optional<int> parseItem(InputField field, std::string_view text);
+
 // The format of a --registers value: lines, c or json.
 std::optional<report::CopyFormatKind> parseRegistersFormat(std::string_view text);
 

@@ -1,6 +1,6 @@
 #include "cli/outcome_output.h"
 
-#include "cli/cli_texts.h"
+#include "cli/texts_en.h"
 #include "cli/message_meaning.h"
 #include "io/json_writer.h"
 #include "report/comparison_report.h"
@@ -19,14 +19,14 @@ std::string plainOutput(const DriveOutcome& outcome)
     for (const RegisterDescription& entry : settingRegisters) {
         out += entry.name;
         out.append(4 - entry.name.size(), ' ');
-        out += outcome.fields.text(entry.id);
+        out += outcome.fields.registers[entry.id];
         out += '\n';
     }
-    out += texts::labelMultiplier;
+    out += texts::en::labelMultiplier;
     out += "  ";
     out += outcome.multiplier;
     out += '\n';
-    out += texts::labelDecelPoint;
+    out += texts::en::labelDecelPoint;
     out += "  ";
     out += outcome.decelPoint;
     out += '\n';
@@ -44,7 +44,7 @@ std::string jsonOutput(const DriveOutcome& outcome, bool withRounded, bool withC
     json.beginObject();
     json.member("summary", outcome.fields.summary);
     for (const RegisterDescription& entry : settingRegisters) {
-        json.member(entry.name, outcome.fields.text(entry.id));
+        json.member(entry.name, outcome.fields.registers[entry.id]);
     }
     json.member("multiplier", outcome.multiplier);
     json.member("decelPoint", outcome.decelPoint);

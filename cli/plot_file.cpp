@@ -1,7 +1,9 @@
 #include "cli/plot_file.h"
 
-#include "cli/cli_texts.h"
+#include "cli/texts_en.h"
 #include "io/file_replace.h"
+#include "report/file_write_reason.h"
+#include "report/texts_en.h"
 #include "report/profile_report.h"
 #include "report/profile_svg.h"
 
@@ -12,18 +14,18 @@ namespace veldronix::cli {
 std::variant<std::string, PlotProblem> profilePlot(std::string_view target, const DriveOutcome& outcome)
 {
     if (!outcome.profile) {
-        return PlotProblem{fmt::format(texts::svgNoPlot, target, texts::svgNotCalculated)};
+        return PlotProblem{fmt::format(texts::en::svgNoPlot, target, texts::en::svgNotCalculated)};
     }
     auto svg = report::profileSvg(*outcome.profile, outcome.fields.summary);
     if (!svg) {
-        return PlotProblem{fmt::format(texts::svgNoPlot, target, report::profileNote(*outcome.profile))};
+        return PlotProblem{fmt::format(texts::en::svgNoPlot, target, report::profileNote(*outcome.profile))};
     }
     return std::move(*svg);
 }
 
 std::optional<std::string> writeProfilePlot(std::string_view path, const DriveOutcome& outcome)
 {
-    auto plot = profilePlot(fmt::format(texts::svgFileTarget, path), outcome);
+    auto plot = profilePlot(fmt::format(texts::en::svgFileTarget, path), outcome);
     if (auto* problem = std::get_if<PlotProblem>(&plot)) {
         return std::move(problem->message);
     }
@@ -31,7 +33,7 @@ std::optional<std::string> writeProfilePlot(std::string_view path, const DriveOu
     if (!error) {
         return std::nullopt;
     }
-    return fmt::format(texts::svgCannotWrite, path, io::fileWriteErrorText(*error));
+    return fmt::format(texts::en::svgCannotWrite, path, report::fileWriteReason(*error, report::texts::en::fileWrite));
 }
 
 } // namespace veldronix::cli

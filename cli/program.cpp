@@ -1,8 +1,11 @@
 #include "cli/program.h"
 
 #include "cli/batch.h"
-#include "cli/cli_texts.h"
+#include "cli/design_options.h"
+#include "cli/design_program.h"
 #include "cli/machine_run.h"
+#include "cli/texts_en.h"
+#include "cli/usage.h"
 #include "cli/message_meaning.h"
 #include "cli/outcome_output.h"
 #include "cli/plot_file.h"
@@ -48,7 +51,7 @@ public:
             failed();
         }
         if (error_ != 0) {
-            cli::write(diagnostics, fmt::format(texts::outputFailed, std::strerror(error_)));
+            cli::write(diagnostics, fmt::format(texts::en::outputFailed, std::strerror(error_)));
         }
         return error_ == 0;
     }
@@ -85,7 +88,7 @@ std::optional<std::string> registersCode(const DriveOutcome& outcome, report::Co
 
 int outputFailure(std::FILE* err, int error)
 {
-    write(err, fmt::format(texts::outputFailed, std::strerror(error)));
+    write(err, fmt::format(texts::en::outputFailed, std::strerror(error)));
     return 2;
 }
 
@@ -93,11 +96,11 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
 {
     CheckedOutput output(out);
     if (options.help) {
-        output.write(texts::usage);
+        output.write(usage());
         return finishOutput(output, err, 0);
     }
     if (options.version) {
-        output.write(fmt::format(texts::versionLine, version::text));
+        output.write(fmt::format(texts::en::versionLine, version::text));
         return finishOutput(output, err, 0);
     }
     if (options.csvPath) {
@@ -111,14 +114,14 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
     request.profile = true;
     const DriveOutcome outcome = runDrive(request);
     for (std::size_t i = 0; i < outcome.errors.size(); ++i) {
-        write(err, fmt::format(texts::messageLine, texts::labelError,
-                               stepLabel(outcome.errorSteps[i], request.multiplierIndex), outcome.errors[i],
+        write(err, fmt::format(texts::en::messageLine, texts::en::labelError,
+                               stepLabel(outcome.errorSteps[i], request.items[InputField::Multiplier]), outcome.errors[i],
                                outcome.errorMeanings[i]));
     }
     bool plotted = true;
     if (options.svgPath == "-") {
         // The plot alone on standard output, so that it can be piped on.
-        auto plot = profilePlot(texts::svgStandardOutput, outcome);
+        auto plot = profilePlot(texts::en::svgStandardOutput, outcome);
         if (const auto* problem = std::get_if<PlotProblem>(&plot)) {
             write(err, "pulsecalc: " + problem->message + "\n");
             plotted = false;
@@ -133,7 +136,7 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
         if (const auto code = registersCode(outcome, *options.registers)) {
             output.write(*code);
         } else {
-            write(err, texts::registersNotCalculated);
+            write(err, texts::en::registersNotCalculated);
             registersShown = false;
         }
     } else {
@@ -162,12 +165,15 @@ int runCommandLine(std::span<const std::string_view> arguments, std::FILE* out, 
 {
     if (arguments.empty()) {
         // No drive at all: how to give one, where a result would be taken for output.
-        write(err, texts::usage);
+        write(err, usage());
         return 2;
+    }
+    if (isDesignCommand(arguments)) {
+        return runDesign(arguments, out, err);
     }
     const auto parsed = parseOptions(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
-        write(err, "pulsecalc: " + error->message + "\n" + std::string(texts::usageHint) + "\n");
+        write(err, "pulsecalc: " + error->message + "\n" + std::string(texts::en::usageHint) + "\n");
         return 2;
     }
     return runOptions(std::get<Options>(parsed), out, err);

@@ -128,10 +128,10 @@ void CalculatorController::onComputeDecelPoint()
 
 double CalculatorController::readPulseCount()
 {
-    FieldReading reading = readField(ControlId::IDC_PULSE_COUNT);
+    FieldReading reading = readField(describe(InputField::PulseCount).control);
     const double pulses = reading.number;
     if (lastReading_) {
-        lastReading_->pulseCount = std::move(reading);
+        lastReading_->fields[InputField::PulseCount] = std::move(reading);
     }
     return pulses;
 }
@@ -139,21 +139,21 @@ double CalculatorController::readPulseCount()
 DriveInput CalculatorController::readDriveInput()
 {
     InputReading reading;
-    const int selected = view_.selectedIndex(ControlId::IDC_DRIVE_TYPE);
-    const FieldReading typeText = readField(ControlId::IDC_DRIVE_TYPE);
-    reading.driveType = DriveTypeReading{typeText.text, typeText.cut, static_cast<DriveType>(selected)};
-    reading.initialSpeed = readField(ControlId::IDC_INITIAL_SPEED);
-    reading.driveSpeed = readField(ControlId::IDC_DRIVE_SPEED);
-    reading.accelTime = readField(ControlId::IDC_ACCEL_TIME);
-    // Read whatever the drive type: only the checks decide whether it matters.
-    reading.decelTime = readField(ControlId::IDC_DECEL_TIME);
+    reading.driveType = static_cast<DriveType>(view_.selectedIndex(describe(InputField::DriveType).control));
+    for (const InputFieldDescription& field : inputFields) {
+        // Read whatever the drive type: only the checks decide whether it matters.
+        if (field.step == FieldStep::Calculate) {
+            reading.fields[field.id] = readField(field.control);
+        }
+    }
 
+    const auto number = [&reading](InputField field) { return reading.fields[field]->number; };
     DriveInput input;
-    input.driveType = reading.driveType.type;
-    input.initialSpeed = reading.initialSpeed.number;
-    input.driveSpeed = reading.driveSpeed.number;
-    input.accelTime = reading.accelTime.number;
-    input.decelTime = reading.decelTime.number;
+    input.driveType = reading.driveType;
+    input.initialSpeed = number(InputField::InitialSpeed);
+    input.driveSpeed = number(InputField::DriveSpeed);
+    input.accelTime = number(InputField::AccelTime);
+    input.decelTime = number(InputField::DecelTime);
     lastReading_ = std::move(reading);
     return input;
 }
@@ -175,7 +175,7 @@ void CalculatorController::showResults(const DriveInput& input, int multiplierIn
     const SettingTexts texts = formatSettingTexts(values);
     view_.writeText(ControlId::IDC_SUMMARY, texts.summary);
     for (const RegisterDescription& entry : settingRegisters) {
-        view_.writeText(valueField(entry.id), texts.text(entry.id));
+        view_.writeText(entry.field, texts.registers[entry.id]);
     }
     valuesShown_ = true;
     if (decelJerkRate) {

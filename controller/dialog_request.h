@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controller/calculator_view.h"
-#include "controller/control_id.h"
+#include "core/control_id.h"
 
 #include <functional>
 #include <span>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/drive_input.h"
+#include "core/input_field.h"
 
 #include <cstddef>
 #include <optional>
@@ -18,26 +19,14 @@ struct FieldReading {
     friend bool operator==(const FieldReading&, const FieldReading&) = default;
 };
 
-// The drive-type selector as the controller read it.
-struct DriveTypeReading {
-    std::string text; // the selector's text, cut like a field's
-    bool cut = false;
-    DriveType type = DriveType::None; // the selected item; None when the text names no item
-
-    friend bool operator==(const DriveTypeReading&, const DriveTypeReading&) = default;
-};
-
 // What the last Calculate or Recalculate read from the dialog, so that a report
 // can name inputs that were read otherwise than a user may think.
 struct InputReading {
-    DriveTypeReading driveType;
-    FieldReading initialSpeed;
-    FieldReading driveSpeed;
-    FieldReading accelTime;
-    FieldReading decelTime;
-    // 出力パルス数 as the controller last read it since (算出 or readPulseCount);
-    // none until then.
-    std::optional<FieldReading> pulseCount;
+    DriveType driveType = DriveType::None; // the selected item; None when the selector's text names no item
+    // Each field as the controller last read it: every field Calculate reads (a
+    // selector's text too), and 出力パルス数 once 算出 or readPulseCount read it
+    // since; none for a field not read.
+    ByField<std::optional<FieldReading>> fields;
 
     friend bool operator==(const InputReading&, const InputReading&) = default;
 };

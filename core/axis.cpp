@@ -1,7 +1,7 @@
 #include "core/axis.h"
 
 #include "core/field_text.h"
-#include "io/utf8.h"
+#include "core/utf8.h"
 
 namespace veldronix {
 namespace {
@@ -138,7 +138,7 @@ std::optional<AxisNameProblem> checkAxisName(std::string_view name)
         return AxisNameProblem::TooLong;
     }
     for (std::string_view rest = name; !rest.empty();) {
-        const io::Utf8Char c = io::decodeUtf8(rest);
+        const Utf8Char c = decodeUtf8(rest);
         if (!c.valid) {
             return AxisNameProblem::NotUtf8;
         }
@@ -157,7 +157,7 @@ std::string axisMacroPrefix(std::string_view name)
         prefix += '_';
     }
     for (std::string_view rest = name; !rest.empty();) {
-        const io::Utf8Char c = io::decodeUtf8(rest);
+        const Utf8Char c = decodeUtf8(rest);
         const bool identifier = (c.code >= 'a' && c.code <= 'z') || (c.code >= 'A' && c.code <= 'Z') ||
                                 (c.code >= '0' && c.code <= '9') || c.code == '_';
         prefix += identifier ? static_cast<char>(c.code) : '_';

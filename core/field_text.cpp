@@ -1,6 +1,6 @@
 #include "core/field_text.h"
 
-#include "io/utf8.h"
+#include "core/utf8.h"
 
 namespace veldronix {
 
@@ -17,7 +17,7 @@ std::string_view fieldTextPrefix(std::string_view text)
     // Whole characters only; a malformed byte is a character of its own.
     std::size_t kept = 0;
     while (kept < fieldTextLimit) {
-        const std::size_t length = io::decodeUtf8(text.substr(kept)).length;
+        const std::size_t length = decodeUtf8(text.substr(kept)).length;
         if (kept + length > fieldTextLimit) {
             break;
         }

@@ -1,6 +1,6 @@
 #include "core/input_error.h"
 
-#include "core/texts.h"
+#include "core/texts_ja.h"
 
 namespace veldronix {
 
@@ -8,17 +8,17 @@ std::string_view messageFor(InputError error)
 {
     switch (error) {
     case InputError::DriveSpeedZero:
-        return texts::messageDriveSpeedZero;
+        return texts::ja::messageDriveSpeedZero;
     case InputError::AccelTimeZero:
-        return texts::messageAccelTimeZero;
+        return texts::ja::messageAccelTimeZero;
     case InputError::InitialAboveDrive:
-        return texts::messageInitialAboveDrive;
+        return texts::ja::messageInitialAboveDrive;
     case InputError::DecelTimeZero:
-        return texts::messageDecelTimeZero;
+        return texts::ja::messageDecelTimeZero;
     case InputError::NoSetting:
         break;
     }
-    return texts::messageNoSetting;
+    return texts::ja::messageNoSetting;
 }
 
 } // namespace veldronix

@@ -104,23 +104,20 @@ RoundedDrive computeRoundedDrive(const DriveInput& input, double multiplier)
     // In the dialog's order, so that the findings read as the fields do.
     RegisterRounding registers(drive.findings);
     RoundedSettings& rounded = drive.rounded;
-    rounded.valueR = registers.round(R, exact.valueR);
-    rounded.valueA = registers.round(A, exact.valueA);
-    rounded.valueSV = registers.round(SV, exact.valueSV);
-    rounded.valueV = registers.round(V, exact.valueV);
-    rounded.valueK = registers.round(K, exact.valueK);
-    rounded.valueAO = exact.valueAO ? std::optional<double>(0.0) : std::nullopt;
-    rounded.valueD = registers.round(D, exact.valueD);
-    rounded.valueL = registers.round(L, exact.valueL);
+    for (const RegisterDescription& entry : settingRegisters) {
+        const std::optional<double>& value = exact.registers[entry.id];
+        // AO is never rounded: it is 0 wherever the drive type has it.
+        rounded[entry.id] = entry.rounded ? registers.round(entry.id, value) : value;
+    }
 
     // The speeds the controller outputs are the registers times the multiplier.
     std::optional<double> realInitial;
     std::optional<double> realDrive;
     if (registers.usable(SV)) {
-        realInitial = speedOfRegister(rounded.valueSV, multiplier);
+        realInitial = speedOfRegister(*rounded[SV], multiplier);
     }
     if (registers.usable(V)) {
-        realDrive = speedOfRegister(rounded.valueV, multiplier);
+        realDrive = speedOfRegister(*rounded[V], multiplier);
     }
     drive.initialSpeed = quantity(input.initialSpeed, realInitial);
     drive.driveSpeed = quantity(input.driveSpeed, realDrive);
@@ -151,22 +148,22 @@ RoundedDrive computeRoundedDrive(const DriveInput& input, double multiplier)
     const double requestedChange = input.driveSpeed - input.initialSpeed;
     switch (input.driveType) {
     case DriveType::SymmetricTrapezoid:
-        drive.accelTime = quantity(input.accelTime, linearTime(A, rounded.valueA));
+        drive.accelTime = quantity(input.accelTime, linearTime(A, rounded[A]));
         break;
     case DriveType::AsymmetricTrapezoid:
-        drive.accelTime = quantity(input.accelTime, linearTime(A, rounded.valueA));
-        drive.decelTime = quantity(input.decelTime, linearTime(D, rounded.valueD));
+        drive.accelTime = quantity(input.accelTime, linearTime(A, rounded[A]));
+        drive.decelTime = quantity(input.decelTime, linearTime(D, rounded[D]));
         break;
     case DriveType::SymmetricSCurve: {
         // A is fixed at 8000: the time follows from K through the jerk.
-        const auto jerk = realJerk(K, rounded.valueK);
+        const auto jerk = realJerk(K, rounded[K]);
         drive.accelJerk = quantity(sCurveJerk(requestedChange, input.accelTime), jerk);
         drive.accelTime = quantity(input.accelTime, sCurveTime(jerk));
         break;
     }
     case DriveType::AsymmetricSCurve: {
-        const auto accelJerk = realJerk(K, rounded.valueK);
-        const auto decelJerk = realJerk(L, rounded.valueL);
+        const auto accelJerk = realJerk(K, rounded[K]);
+        const auto decelJerk = realJerk(L, rounded[L]);
         drive.accelJerk = quantity(sCurveJerk(requestedChange, input.accelTime), accelJerk);
         drive.decelJerk = quantity(sCurveJerk(requestedChange, input.decelTime), decelJerk);
         drive.accelTime = quantity(input.accelTime, sCurveTime(accelJerk));

@@ -26,17 +26,9 @@ struct RoundingFinding {
     double rounded = 0.0;      // the integer (or non-finite value) the register would get
 };
 
-// The integers written into the registers; a value the drive type does not use is absent.
-struct RoundedSettings {
-    double valueR = 0.0;
-    std::optional<double> valueA;
-    double valueSV = 0.0;
-    double valueV = 0.0;
-    std::optional<double> valueK;
-    std::optional<double> valueAO; // 0 for the S-curve types
-    std::optional<double> valueD;
-    std::optional<double> valueL;
-};
+// The integers written into the registers; a value the drive type does not use
+// is absent, and AO is 0 for the S-curve types.
+using RoundedSettings = RegisterValues;
 
 // One quantity of the drive: what was asked for and what the rounded registers give.
 struct RealQuantity {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/by_row.h"
+#include "core/control_id.h"
 #include "core/drive_input.h"
 
 #include <array>
@@ -16,6 +18,7 @@ enum class SettingRegister { R, A, SV, V, K, AO, D, L };
 struct RegisterDescription {
     SettingRegister id;
     std::string_view name; // the controller's letter, as the dialog labels the field
+    ControlId field;       // the dialog's value field that shows it
     int decimals;          // as its value field shows it: "%.0f" for R, "%.3f" for the others
     bool margin;           // a trailing blank, the right-aligned field's margin (R, A, SV, V, K)
     // The largest value the register holds, where the controller states one: 8000
@@ -31,20 +34,44 @@ struct RegisterDescription {
 
 // The one list of the registers; every other list is taken from it.
 inline constexpr std::array<RegisterDescription, 8> settingRegisters = {{
-    {SettingRegister::R, "R", 0, true, std::nullopt, true, true, true, true, true},
-    {SettingRegister::A, "A", 3, true, 8000.0, true, true, true, true, true},
-    {SettingRegister::SV, "SV", 3, true, 8000.0, true, true, true, true, true},
-    {SettingRegister::V, "V", 3, true, 8000.0, true, true, true, true, true},
-    {SettingRegister::K, "K", 3, true, std::nullopt, false, true, false, true, true},
-    {SettingRegister::AO, "AO", 3, false, std::nullopt, false, true, false, true, false},
-    {SettingRegister::D, "D", 3, false, 8000.0, false, false, true, true, true},
-    {SettingRegister::L, "L", 3, false, std::nullopt, false, false, false, true, true},
+    {SettingRegister::R, "R", ControlId::IDC_OUT_R, 0, true, std::nullopt, true, true, true, true, true},
+    {SettingRegister::A, "A", ControlId::IDC_OUT_A, 3, true, 8000.0, true, true, true, true, true},
+    {SettingRegister::SV, "SV", ControlId::IDC_OUT_SV, 3, true, 8000.0, true, true, true, true, true},
+    {SettingRegister::V, "V", ControlId::IDC_OUT_V, 3, true, 8000.0, true, true, true, true, true},
+    {SettingRegister::K, "K", ControlId::IDC_OUT_K, 3, true, std::nullopt, false, true, false, true, true},
+    {SettingRegister::AO, "AO", ControlId::IDC_OUT_AO, 3, false, std::nullopt, false, true, false, true, false},
+    {SettingRegister::D, "D", ControlId::IDC_OUT_D, 3, false, 8000.0, false, false, true, true, true},
+    {SettingRegister::L, "L", ControlId::IDC_OUT_L, 3, false, std::nullopt, false, false, false, true, true},
 }};
+
+// Row i describes register i, so that the enum indexes the table and every array below.
+static_assert([] {
+    for (std::size_t i = 0; i < settingRegisters.size(); ++i) {
+        if (settingRegisters[i].id != static_cast<SettingRegister>(i)) {
+            return false;
+        }
+    }
+    return true;
+}());
 
 constexpr const RegisterDescription& describe(SettingRegister setting)
 {
     return settingRegisters[static_cast<std::size_t>(setting)];
 }
+
+// The value field that shows a register.
+constexpr ControlId valueField(SettingRegister setting)
+{
+    return describe(setting).field;
+}
+
+// One item per register, indexed by SettingRegister: a new register is a new
+// row of settingRegisters, never a new member of the sets that hold its value.
+template <typename Item>
+using ByRegister = ByRow<SettingRegister, Item, settingRegisters.size()>;
+
+// A value per register; absent where the drive type has none.
+using RegisterValues = ByRegister<std::optional<double>>;
 
 // Whether a drive type has a value for the register. A selector that names no
 // type still gives R, SV and V.
@@ -63,32 +90,6 @@ constexpr bool usesRegister(DriveType type, SettingRegister setting)
     default:
         return setting == SettingRegister::R || setting == SettingRegister::SV || setting == SettingRegister::V;
     }
-}
-
-// The register's value in a set of settings with the members valueR ... valueL
-// (the setting values, or the rounded ones); none where the drive type has none.
-template <typename Settings>
-std::optional<double> registerValue(const Settings& settings, SettingRegister setting)
-{
-    switch (setting) {
-    case SettingRegister::R:
-        return settings.valueR;
-    case SettingRegister::A:
-        return settings.valueA;
-    case SettingRegister::SV:
-        return settings.valueSV;
-    case SettingRegister::V:
-        return settings.valueV;
-    case SettingRegister::K:
-        return settings.valueK;
-    case SettingRegister::AO:
-        return settings.valueAO;
-    case SettingRegister::D:
-        return settings.valueD;
-    case SettingRegister::L:
-        return settings.valueL;
-    }
-    return std::nullopt;
 }
 
 } // namespace veldronix

@@ -7,21 +7,11 @@
 
 namespace veldronix {
 
-// The texts of the nine output fields; a value that is absent gives "".
+// The texts of the output fields: the summary and one per register; a value
+// that is absent gives "".
 struct SettingTexts {
     std::string summary;
-    std::string r;
-    std::string a;
-    std::string sv;
-    std::string v;
-    std::string k;
-    std::string ao;
-    std::string d;
-    std::string l;
-
-    // The text of one register's field.
-    const std::string& text(SettingRegister setting) const;
-    std::string& text(SettingRegister setting);
+    ByRegister<std::string> registers;
 };
 
 SettingTexts formatSettingTexts(const SettingValues& values);

@@ -2,7 +2,7 @@
 
 #include "core/fixed_format.h"
 #include "core/register_formulas.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
 
 namespace veldronix {
 namespace {
@@ -10,8 +10,8 @@ namespace {
 // The summary formats, checked against their arguments when this compiles.
 using SymmetricFormat = fmt::format_string<Fixed, Fixed, Fixed>;
 using AsymmetricFormat = fmt::format_string<Fixed, Fixed, Fixed, Fixed>;
-constexpr SymmetricFormat symmetricSummaries[] = {texts::summaryFormats[0], texts::summaryFormats[1]};
-constexpr AsymmetricFormat asymmetricSummaries[] = {texts::summaryFormats[2], texts::summaryFormats[3]};
+constexpr SymmetricFormat symmetricSummaries[] = {texts::ja::summaryFormats[0], texts::ja::summaryFormats[1]};
+constexpr AsymmetricFormat asymmetricSummaries[] = {texts::ja::summaryFormats[2], texts::ja::summaryFormats[3]};
 
 std::string summaryFor(const DriveInput& input)
 {
@@ -33,34 +33,35 @@ std::string summaryFor(const DriveInput& input)
 
 SettingValues computeSettingValues(const DriveInput& input, double multiplier)
 {
+    using enum SettingRegister;
     const double delta = input.driveSpeed - input.initialSpeed;
 
     SettingValues values;
-    values.valueR = rangeRegister(multiplier);
-    values.valueSV = speedRegister(input.initialSpeed, multiplier);
-    values.valueV = speedRegister(input.driveSpeed, multiplier);
+    values.registers[R] = rangeRegister(multiplier);
+    values.registers[SV] = speedRegister(input.initialSpeed, multiplier);
+    values.registers[V] = speedRegister(input.driveSpeed, multiplier);
     values.summary = summaryFor(input);
 
     switch (input.driveType) {
     case DriveType::SymmetricTrapezoid:
-        values.valueA = linearRateRegister(delta, input.accelTime, multiplier);
+        values.registers[A] = linearRateRegister(delta, input.accelTime, multiplier);
         break;
     case DriveType::SymmetricSCurve:
-        values.valueA = sCurveRate;
-        values.valueK = jerkRegister(sCurveJerk(delta, input.accelTime), multiplier);
-        values.valueAO = 0.0;
+        values.registers[A] = sCurveRate;
+        values.registers[K] = jerkRegister(sCurveJerk(delta, input.accelTime), multiplier);
+        values.registers[AO] = 0.0;
         break;
     case DriveType::AsymmetricTrapezoid:
-        values.valueA = linearRateRegister(delta, input.accelTime, multiplier);
-        values.valueD = linearRateRegister(delta, input.decelTime, multiplier);
+        values.registers[A] = linearRateRegister(delta, input.accelTime, multiplier);
+        values.registers[D] = linearRateRegister(delta, input.decelTime, multiplier);
         break;
     case DriveType::AsymmetricSCurve: {
-        values.valueA = sCurveRate;
-        values.valueD = sCurveRate;
-        values.valueAO = 0.0;
-        values.valueK = jerkRegister(sCurveJerk(delta, input.accelTime), multiplier);
+        values.registers[A] = sCurveRate;
+        values.registers[D] = sCurveRate;
+        values.registers[AO] = 0.0;
+        values.registers[K] = jerkRegister(sCurveJerk(delta, input.accelTime), multiplier);
         const double decelJerk = sCurveJerk(delta, input.decelTime);
-        values.valueL = jerkRegister(decelJerk, multiplier);
+        values.registers[L] = jerkRegister(decelJerk, multiplier);
         values.decelJerkRate = decelJerk;
         break;
     }

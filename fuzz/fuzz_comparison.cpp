@@ -9,6 +9,8 @@
 #include "report/details.h"
 #include "report/multiplier_comparison.h"
 #include "report/register_code.h"
+#include "report/texts_en.h"
+#include "report/texts_ja.h"
 #include "core/rounded_drive.h"
 #include "core/setting_values.h"
 #include "core/speed_multiplier.h"
@@ -123,7 +125,7 @@ bool hasNonFiniteWord(std::string_view text)
 
 void checkTable(const Case& c, const report::MultiplierComparison& comparison)
 {
-    for (const report::ComparisonTexts* texts : {&report::japaneseComparisonTexts, &report::englishComparisonTexts}) {
+    for (const report::ComparisonTexts* texts : {&report::texts::ja::comparison, &report::texts::en::comparison}) {
         const report::ComparisonTable table = report::comparisonTable(comparison, *texts);
         check(c, table.rowIndices.size() == table.table.rows.size() && table.rowIndices.size() == comparison.rows.size(),
               "a row index for each row");

@@ -3,10 +3,10 @@
 // the controller's contract with the view is checked after every one.
 #include "controller/calculator_controller.h"
 #include "controller/calculator_view.h"
-#include "controller/control_id.h"
+#include "core/control_id.h"
 #include "core/field_text.h"
 #include "core/input_error.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
 #include "fuzz/byte_reader.h"
 
 #include <array>
@@ -86,7 +86,7 @@ public:
 
     void showError(std::string_view message) override
     {
-        namespace t = veldronix::texts;
+        namespace t = veldronix::texts::ja;
         check(message == t::messageDriveSpeedZero || message == t::messageAccelTimeZero ||
                   message == t::messageInitialAboveDrive || message == t::messageDecelTimeZero ||
                   message == t::messageNoSetting,
@@ -133,7 +133,10 @@ void checkCommand(int command, const FakeView& view, const veldronix::Calculator
     }
     // Nothing read is longer than a field holds.
     if (const auto& reading = controller.lastReading()) {
-        for (const auto* field : {&reading->initialSpeed, &reading->driveSpeed, &reading->accelTime, &reading->decelTime}) {
+        for (const auto& field : reading->fields.items) {
+            if (!field) {
+                continue;
+            }
             check(field->text.size() <= veldronix::fieldTextLimit && field->numberEnd <= field->text.size(),
                   "a reading longer than the field or a number past its text");
         }

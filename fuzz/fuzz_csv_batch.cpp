@@ -140,11 +140,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (const auto* drive = std::get_if<veldronix::cli::DriveRequest>(&request)) {
             // Each row runs as if it were the only one: nothing carries over from the rows before.
             const veldronix::cli::DriveOutcome alone = veldronix::cli::runDrive(*drive);
-            const std::string* expected[] = {&alone.fields.summary, &alone.fields.r, &alone.fields.a,
-                                             &alone.fields.sv,      &alone.fields.v, &alone.fields.k,
-                                             &alone.fields.ao,      &alone.fields.d, &alone.fields.l,
-                                             &alone.multiplier,     &alone.decelPoint};
-            for (std::size_t k = 0; k < std::size(expected); ++k) {
+            std::vector<const std::string*> expected = {&alone.fields.summary};
+            for (const veldronix::RegisterDescription& entry : veldronix::settingRegisters) {
+                expected.push_back(&alone.fields.registers[entry.id]);
+            }
+            expected.push_back(&alone.multiplier);
+            expected.push_back(&alone.decelPoint);
+            for (std::size_t k = 0; k < expected.size(); ++k) {
                 check(record.fields[columns + k] == *expected[k], "a row's result differs from the same drive alone",
                       record.fields[columns + k]);
             }

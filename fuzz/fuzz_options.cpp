@@ -4,7 +4,7 @@
 // it, a folder, a FIFO, a circle of links), so nothing else on disk is touched;
 // "--svg -" stays standard output. The bytes before the first "\xff\xff" are the arguments, split at
 // NUL bytes; the bytes after it are the CSV file.
-#include "cli/cli_texts.h"
+#include "cli/texts_en.h"
 #include "io/csv_reader.h"
 #include "cli/options.h"
 #include "cli/program.h"
@@ -119,7 +119,7 @@ void checkUsageError(int status, std::string_view out, std::string_view err)
 {
     check(status == 2, "a usage error is not exit 2");
     check(out.empty(), "output beside a usage error", out);
-    check(err.starts_with("pulsecalc: ") && err.ends_with(std::string(texts::usageHint) + "\n"),
+    check(err.starts_with("pulsecalc: ") && err.ends_with(std::string(texts::ja::usageHint) + "\n"),
           "a usage error's message", err);
 }
 
@@ -185,14 +185,14 @@ void checkDrive(const Options& options, int status, std::string_view out, std::s
     }
     check(status == (err.empty() ? 0 : 1), "exit status disagrees with the messages", err);
     // Every message is an error of the dialog or the plot's failure, one a line.
-    const std::string errorLead = std::string(texts::labelError) + ": ";
+    const std::string errorLead = std::string(texts::ja::labelError) + ": ";
     bool plotFailed = false;
     bool noRegisters = false;
     for (std::size_t pos = 0; pos < err.size();) {
         const std::size_t end = err.find('\n', pos);
         check(end != std::string_view::npos, "a message without its line end", err);
         const std::string_view line = err.substr(pos, end - pos);
-        if (err.substr(pos, end + 1 - pos) == texts::registersNotCalculated) {
+        if (err.substr(pos, end + 1 - pos) == texts::ja::registersNotCalculated) {
             noRegisters = true;
             pos = end + 1;
             continue;
@@ -261,7 +261,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // No arguments: the usage on the error stream, nothing done.
         const int status = runCommandLine(arguments, out.stream(), err.stream());
         const std::string_view outText = out.close();
-        check(status == 2 && outText.empty() && err.close() == texts::usage, "no arguments is the usage");
+        check(status == 2 && outText.empty() && err.close() == texts::ja::usage, "no arguments is the usage");
         return 0;
     }
     auto parsed = parseOptions(arguments);
@@ -278,7 +278,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Options options = std::get<Options>(parsed);
     check(!(options.csvPath && (options.json || options.rounded || options.svgPath)),
           "--csv accepted with a drive option");
-    check(!options.svgPath || options.request.pulses, "--svg accepted without --pulses");
+    check(!options.svgPath || options.request.texts[veldronix::InputField::PulseCount].has_value(), "--svg accepted without --pulses");
 
     prepare(csv);
     fs::path csvPath;
@@ -297,7 +297,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     check(status >= 0 && status <= 2, "exit status outside 0..2");
     if (options.help) {
-        check(status == 0 && outText == texts::usage && errText.empty(), "--help");
+        check(status == 0 && outText == texts::ja::usage && errText.empty(), "--help");
     } else if (options.version) {
         check(status == 0 && outText.starts_with("pulsecalc (Veldronix) ") && outText.ends_with("\n") &&
                   errText.empty(),

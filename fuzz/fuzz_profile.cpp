@@ -301,22 +301,20 @@ void checkRoundedDrive(const Case& c, const DriveInput& input, const RoundedDriv
 {
     const SettingValues& exact = drive.exact;
     const RoundedSettings& rounded = drive.rounded;
-    struct Register {
-        SettingRegister setting;
-        std::optional<double> exact;
-        std::optional<double> rounded;
-    };
-    const Register registers[] = {
-        {SettingRegister::R, exact.valueR, rounded.valueR},   {SettingRegister::A, exact.valueA, rounded.valueA},
-        {SettingRegister::SV, exact.valueSV, rounded.valueSV}, {SettingRegister::V, exact.valueV, rounded.valueV},
-        {SettingRegister::K, exact.valueK, rounded.valueK},   {SettingRegister::D, exact.valueD, rounded.valueD},
-        {SettingRegister::L, exact.valueL, rounded.valueL},
-    };
-    check(c, rounded.valueAO.has_value() == exact.valueAO.has_value() && (!rounded.valueAO || *rounded.valueAO == 0.0),
+    const std::optional<double>& ao = rounded[SettingRegister::AO];
+    check(c, ao.has_value() == exact.registers[SettingRegister::AO].has_value() && (!ao || *ao == 0.0),
           "AO is not 0 where it is used");
     std::size_t next = 0; // the findings come in register order
     bool usable[settingRegisters.size()] = {};
-    for (const Register& r : registers) {
+    for (const RegisterDescription& entry : settingRegisters) {
+        if (!entry.rounded) {
+            continue; // AO, checked above
+        }
+        const struct {
+            SettingRegister setting;
+            std::optional<double> exact;
+            std::optional<double> rounded;
+        } r{entry.id, exact.registers[entry.id], rounded[entry.id]};
         check(c, r.exact.has_value() == r.rounded.has_value(), "a register rounded that has no value, or not rounded");
         const RoundingFinding* finding = nullptr;
         if (next < drive.findings.size() && drive.findings[next].setting == r.setting) {
@@ -436,16 +434,16 @@ void checkRealFigures(const Case& c, const std::string& plain)
 void checkFrontEndTexts(const Case& c, std::string_view summaryText)
 {
     cli::DriveRequest request;
-    request.driveType = std::clamp(static_cast<int>(c.type), -1, 3);
-    request.initialSpeed = decimalText(c.initialSpeed);
-    request.driveSpeed = decimalText(c.driveSpeed);
-    request.accelTime = decimalText(c.accelTime);
-    request.decelTime = decimalText(c.decelTime);
-    request.pulses = decimalText(c.pulses);
+    request.items[InputField::DriveType] = std::clamp(static_cast<int>(c.type), -1, 3);
+    request.texts[InputField::InitialSpeed] = decimalText(c.initialSpeed);
+    request.texts[InputField::DriveSpeed] = decimalText(c.driveSpeed);
+    request.texts[InputField::AccelTime] = decimalText(c.accelTime);
+    request.texts[InputField::DecelTime] = decimalText(c.decelTime);
+    request.texts[InputField::PulseCount] = decimalText(c.pulses);
     request.profile = true;
     const int index = multiplierIndex(c.multiplier);
     if (index >= 0 && multiplierAt(index) == c.multiplier) {
-        request.multiplierIndex = index;
+        request.items[InputField::Multiplier] = index;
     }
     const cli::DriveOutcome outcome = cli::runDrive(request);
 
@@ -461,7 +459,7 @@ void checkFrontEndTexts(const Case& c, std::string_view summaryText)
         checkProfileTexts(c, *outcome.profile, summaryText);
         // The profile of the asymmetric S-curve decelerates from the dialog's own deceleration point.
         const VelocityProfile& p = *outcome.profile;
-        if (request.driveType == 3 && p.status == ProfileStatus::Complete && p.decelPoint > 0.0 &&
+        if (request.items[InputField::DriveType] == 3 && p.status == ProfileStatus::Complete && p.decelPoint > 0.0 &&
             outcome.errors.empty()) {
             check(c, outcome.decelPoint == formatDecelPoint(p.decelPoint),
                   "type 3 profile's deceleration point is not the dialog's", outcome.decelPoint);

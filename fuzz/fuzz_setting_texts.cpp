@@ -56,14 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SettingValues values = computeSettingValues(input, multiplier);
     const SettingTexts texts = formatSettingTexts(values);
 
-    require(fuzz::isNumberText(texts.r, 0, true), "R", texts.r);
-    require(fuzz::isNumberText(texts.sv, 3, true), "SV", texts.sv);
-    require(fuzz::isNumberText(texts.v, 3, true), "V", texts.v);
-    requireOptional(texts.a, true, "A");
-    requireOptional(texts.k, true, "K");
-    requireOptional(texts.ao, false, "AO");
-    requireOptional(texts.d, false, "D");
-    requireOptional(texts.l, false, "L");
+    for (const RegisterDescription& entry : settingRegisters) {
+        const std::string& text = texts.registers[entry.id];
+        if (entry.id == SettingRegister::R || entry.id == SettingRegister::SV || entry.id == SettingRegister::V) {
+            require(fuzz::isNumberText(text, entry.decimals, entry.margin), entry.name.data(), text); // always present
+        } else {
+            requireOptional(text, entry.margin, entry.name.data());
+        }
+    }
     constexpr std::string_view summaryStart = "初速度:";
     require(isKnownDriveType(input.driveType) ? texts.summary.starts_with(summaryStart) : texts.summary.empty(),
             "summary", texts.summary);

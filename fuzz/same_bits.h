@@ -32,7 +32,7 @@ inline bool sameQuantity(const std::optional<RealQuantity>& a, const std::option
 inline bool sameDrive(const RoundedDrive& a, const RoundedDrive& b)
 {
     for (const RegisterDescription& entry : settingRegisters) {
-        if (!sameBits(registerValue(a.rounded, entry.id), registerValue(b.rounded, entry.id))) {
+        if (!sameBits(a.rounded[entry.id], b.rounded[entry.id])) {
             return false;
         }
     }

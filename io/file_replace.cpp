@@ -1,6 +1,6 @@
 #include "io/file_replace.h"
 
-#include "io/utf8.h"
+#include "core/utf8.h"
 #include "io/wide_text.h"
 
 #include <cerrno>
@@ -336,31 +336,6 @@ void syncFolderOf(const std::string& path)
 #endif
 
 } // namespace
-
-std::string_view fileWriteErrorText(FileWriteError error)
-{
-    switch (error) {
-    case FileWriteError::CannotCreate:
-        return "cannot create a file in its folder";
-    case FileWriteError::WriteFailed:
-        return "writing failed";
-    case FileWriteError::CannotReplace:
-        return "cannot take that name: a folder or a file that may not be replaced is in the way";
-    case FileWriteError::IsDirectory:
-        return "it is a folder, not a file; it was left as it was";
-    case FileWriteError::IsDevice:
-        return "it is a device, not a file; it was left as it was";
-    case FileWriteError::IsFifo:
-        return "it is a FIFO (named pipe), not a file; it was left as it was";
-    case FileWriteError::IsSocket:
-        return "it is a socket, not a file; it was left as it was";
-    case FileWriteError::NotAFile:
-        return "it is not a regular file; it was left as it was";
-    case FileWriteError::TooManyLinks:
-        return "its symbolic links go round in a circle or nest too deep";
-    }
-    return "cannot write the file";
-}
 
 std::optional<FileWriteError> replaceFile(std::string_view path, std::string_view contents)
 {

@@ -20,10 +20,6 @@ enum class FileWriteError {
     TooManyLinks,  // the symbolic links at the path go round in a circle or nest too deep
 };
 
-// What an error means for the user, in English, without the path: "it is a
-// device, not a file".
-std::string_view fileWriteErrorText(FileWriteError error);
-
 // Writes contents to the file at path (UTF-8) as a whole or not at all: into a
 // new file beside it, which then takes the target's name. A symbolic link is
 // followed to the file it finally names, which is replaced in its own folder;

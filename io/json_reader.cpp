@@ -1,6 +1,6 @@
 #include "io/json_reader.h"
 
-#include "io/utf8.h"
+#include "core/utf8.h"
 
 #include <algorithm>
 #include <optional>

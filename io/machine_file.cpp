@@ -6,7 +6,7 @@
 #include "io/file_read.h"
 #include "io/file_replace.h"
 #include "io/json_writer.h"
-#include "io/utf8.h"
+#include "core/utf8.h"
 
 #include <algorithm>
 #include <cstring>

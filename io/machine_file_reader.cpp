@@ -8,7 +8,7 @@
 #include "core/number_parser.h"
 #include "core/speed_multiplier.h"
 #include "io/json_reader.h"
-#include "io/utf8.h"
+#include "core/utf8.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #ifdef _WIN32
 
-#include "io/utf8.h"
+#include "core/utf8.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "report/axis_form.h"
 
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/details_units.h"
 
 #include <fmt/format.h>
@@ -8,7 +8,7 @@
 namespace veldronix::report {
 namespace {
 
-namespace t = detailsTexts;
+namespace t = texts::ja;
 
 FormField field(std::string_view key, std::string_view label, std::string_view unit, std::string text)
 {

@@ -2,14 +2,14 @@
 
 #include "core/number_format.h"
 #include "core/rounded_drive.h"
-#include "report/report_texts.h"
+#include "report/texts_en.h"
 
 #include <fmt/format.h>
 
 namespace veldronix::report {
 namespace {
 
-namespace t = texts;
+namespace t = texts::en;
 
 constexpr int unitDecimals = 3;
 
@@ -166,11 +166,12 @@ std::string axisPlainSection(const Axis& axis, const std::optional<Calculation>&
                                                                             unitDecimals));
         }
         for (const Ramp& ramp : ramps(*calculation)) {
-            out += fmt::format(fmt::runtime(ramp.jerk ? t::axisJerkLine : t::axisRateLine), ramp.label,
-                               figure(ramp.quantity.requested, unitDecimals),
-                               figure(units(ramp.quantity.requested), unitDecimals), unit,
-                               figure(ramp.quantity.real, unitDecimals),
-                               figure(mapped(ramp.quantity.real, units), unitDecimals));
+            const std::string requested = figure(ramp.quantity.requested, unitDecimals);
+            const std::string requestedUnits = figure(units(ramp.quantity.requested), unitDecimals);
+            const std::string real = figure(ramp.quantity.real, unitDecimals);
+            const std::string realUnits = figure(mapped(ramp.quantity.real, units), unitDecimals);
+            out += ramp.jerk ? fmt::format(t::axisJerkLine, ramp.label, requested, requestedUnits, unit, real, realUnits)
+                             : fmt::format(t::axisRateLine, ramp.label, requested, requestedUnits, unit, real, realUnits);
         }
     }
     if (pulseCount) {

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "controller/command_failure.h"
-#include "controller/control_id.h"
-#include "report/details_texts.h"
+#include "controller/result_fields.h"
+#include "core/control_id.h"
+#include "report/texts_ja.h"
 #include "report/text_sets.h"
 
 #include <optional>
@@ -25,6 +26,6 @@ std::vector<std::string> commandStatusLines(const std::optional<CommandFailure>&
 // other control. The dialogs call it with controller.resultFreshness() after
 // every command, in the dialog's Japanese.
 std::string staleFieldNote(ControlId field, const ResultFreshness& freshness,
-                           const CommandStatusTexts& texts = detailsTexts::commandStatus);
+                           const CommandStatusTexts& texts = texts::ja::commandStatus);
 
 } // namespace veldronix::report

@@ -2,10 +2,11 @@
 
 #include "report/comparison_table.h"
 #include "report/comparison_texts.h"
+#include "report/texts_en.h"
 #include "report/multiplier_comparison.h"
 #include "report/rounded_report.h"
-#include "core/texts.h"
-#include "io/utf8.h"
+#include "core/texts_ja.h"
+#include "core/utf8.h"
 
 #include <algorithm>
 
@@ -20,7 +21,7 @@ std::size_t displayWidth(std::string_view text)
 {
     std::size_t width = 0;
     while (!text.empty()) {
-        text.remove_prefix(io::decodeUtf8(text).length);
+        text.remove_prefix(decodeUtf8(text).length);
         ++width;
     }
     return width;
@@ -67,7 +68,7 @@ std::string alignedTable(const DetailsTable& table)
 
 std::string comparisonPlainSection(const std::optional<Calculation>& calculation)
 {
-    const ComparisonTexts& texts = englishComparisonTexts;
+    const ComparisonTexts& texts = texts::en::comparison;
     std::string out = "\n";
     out += texts.heading;
     if (!calculation) {
@@ -104,7 +105,7 @@ void writeComparisonJson(io::JsonWriter& json, const std::optional<Calculation>&
         json.beginObject();
         json.member("index", static_cast<double>(row.index), 0);
         json.member("multiplier", row.multiplier, 0);
-        json.member("item", veldronix::texts::multiplierItems[static_cast<std::size_t>(row.index)]);
+        json.member("item", veldronix::texts::ja::multiplierItems[static_cast<std::size_t>(row.index)]);
         json.member("speedStep", row.multiplier, 0);
         json.key("inUse");
         json.boolean(row.inUse);

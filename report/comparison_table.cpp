@@ -4,7 +4,8 @@
 #include "report/rounded_report.h"
 #include "core/number_format.h"
 #include "core/setting_register.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
+#include "report/texts_ja.h"
 
 #include <fmt/format.h>
 
@@ -84,9 +85,9 @@ DetailsLine quantityCell(const RealQuantity& quantity, int decimals, const Compa
     }
     const std::string real = formatFixedUnsignedZero(*quantity.real, decimals);
     if (!quantity.deviationPercent) {
-        return {fmt::format(fmt::runtime(texts.realNoDeviation), real), true};
+        return {texts.realNoDeviation(real), true};
     }
-    return {fmt::format(fmt::runtime(texts.realWithDeviation), real, deviationText(*quantity.deviationPercent)), false};
+    return {texts.realWithDeviation(real, deviationText(*quantity.deviationPercent)), false};
 }
 
 std::string findingText(const RoundingFinding& finding, const ComparisonTexts& texts)
@@ -94,16 +95,16 @@ std::string findingText(const RoundingFinding& finding, const ComparisonTexts& t
     const std::string_view name = describe(finding.setting).name;
     switch (finding.problem) {
     case RoundingProblem::Zero:
-        return fmt::format(fmt::runtime(texts.findingZero), name);
+        return texts.findingZero(name);
     case RoundingProblem::Negative:
-        return fmt::format(fmt::runtime(texts.findingNegative), name);
+        return texts.findingNegative(name);
     case RoundingProblem::AboveMaximum:
-        return fmt::format(fmt::runtime(texts.findingAboveMaximum), name,
+        return texts.findingAboveMaximum(name,
                            formatFixedUnsignedZero(describe(finding.setting).maximum.value_or(0.0), 0));
     case RoundingProblem::NotFinite:
         break;
     }
-    return fmt::format(fmt::runtime(texts.findingNotFinite), name);
+    return texts.findingNotFinite(name);
 }
 
 DetailsLine findingsCell(const RoundedDrive& drive, const ComparisonTexts& texts)
@@ -123,7 +124,7 @@ DetailsLine findingsCell(const RoundedDrive& drive, const ComparisonTexts& texts
 
 std::string multiplierItem(int index)
 {
-    return std::string(veldronix::texts::multiplierItems[static_cast<std::size_t>(index)]);
+    return std::string(veldronix::texts::ja::multiplierItems[static_cast<std::size_t>(index)]);
 }
 
 std::string_view markOf(const ComparisonRow& row, const ComparisonTexts& texts)
@@ -145,19 +146,18 @@ DetailsRow tableRow(const ComparisonRow& row, const std::vector<SettingRegister>
     out.cells.push_back({multiplierItem(row.index), false});
     // Only a calculation made without the controller has a multiplier that is no number.
     out.cells.push_back(std::isfinite(row.multiplier)
-                            ? DetailsLine{fmt::format(fmt::runtime(texts.speedStep), formatFixedUnsignedZero(row.multiplier, 0)),
+                            ? DetailsLine{texts.speedStep(formatFixedUnsignedZero(row.multiplier, 0)),
                                           false}
                             : DetailsLine{std::string(texts.none), true});
     for (const SettingRegister setting : registers) {
-        const auto value = registerValue(row.drive.rounded, setting);
+        const auto value = row.drive.rounded[setting];
         out.cells.push_back({value ? integerText(*value, texts) : std::string(texts.none), hasFinding(row.drive, setting)});
     }
     for (const QuantityColumn& column : quantities) {
         out.cells.push_back(quantityCell(column.of(row.drive), column.decimals, texts));
     }
     if (row.largestDeviation) {
-        out.cells.push_back({fmt::format(fmt::runtime(texts.largestDeviation),
-                                         formatFixedUnsignedZero(*row.largestDeviation, roundedDeviationDecimals)),
+        out.cells.push_back({texts.largestDeviation(formatFixedUnsignedZero(*row.largestDeviation, roundedDeviationDecimals)),
                              !row.deviationsKnown});
     } else {
         out.cells.push_back({std::string(texts.none), true});
@@ -200,7 +200,7 @@ ComparisonTable comparisonTable(const MultiplierComparison& comparison, const Co
     out.notes.push_back({std::string(texts.rule), false});
     if (comparison.recommendedIndex) {
         out.notes.push_back(
-            {fmt::format(fmt::runtime(texts.recommendation), multiplierItem(*comparison.recommendedIndex)), false});
+            {texts.recommendation(multiplierItem(*comparison.recommendedIndex)), false});
     } else {
         out.notes.push_back({std::string(texts.noRecommendation), true});
     }
@@ -215,14 +215,14 @@ std::optional<DetailsSection> comparisonSection(const Details& details)
     if (!details.comparison) {
         return std::nullopt;
     }
-    ComparisonTable made = comparisonTable(*details.comparison, japaneseComparisonTexts);
+    ComparisonTable made = comparisonTable(*details.comparison, texts::ja::comparison);
     DetailsSection section;
-    section.heading = std::string(japaneseComparisonTexts.heading);
+    section.heading = std::string(texts::ja::comparison.heading);
     section.kind = SectionKind::Table;
     section.table = std::move(made.table);
     section.lines = std::move(made.notes);
     // Greyed until a row is selected: a click with none would do nothing.
-    SectionButton choose = sectionButton(SectionAction::ChooseRow, japaneseComparisonTexts.chooseButton);
+    SectionButton choose = sectionButton(SectionAction::ChooseRow, texts::ja::comparison.chooseButton);
     choose.enabled = !made.rowIndices.empty();
     choose.needsSelectedRow = true;
     section.buttons.push_back(std::move(choose));

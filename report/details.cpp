@@ -2,8 +2,8 @@
 
 #include "report/command_status.h"
 #include "report/comparison_texts.h"
-#include "report/details_texts.h"
 #include "report/details_units.h"
+#include "report/texts_ja.h"
 #include "report/input_findings.h"
 #include "report/profile_report.h"
 #include "report/profile_svg.h"
@@ -11,7 +11,7 @@
 #include "core/number_format.h"
 #include "core/rounded_profile.h"
 #include "core/setting_texts.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
 
 #include <fmt/format.h>
 
@@ -20,17 +20,17 @@
 namespace veldronix::report {
 namespace {
 
-namespace t = detailsTexts;
+namespace t = texts::ja;
 
 std::string headingOf(const Calculation& calculation)
 {
     const auto type = static_cast<std::size_t>(calculation.input.driveType);
     const std::string_view typeItem =
-        isKnownDriveType(calculation.input.driveType) ? veldronix::texts::driveTypeItems[type] : t::driveTypeNone;
+        isKnownDriveType(calculation.input.driveType) ? veldronix::texts::ja::driveTypeItems[type] : t::driveTypeNone;
     const auto index = static_cast<std::size_t>(calculation.multiplierIndex);
     // The index always names an item; the multiplier itself is the fallback of a calculation made by hand.
-    const std::string multiplierItem = index < veldronix::texts::multiplierItems.size()
-                                           ? std::string(veldronix::texts::multiplierItems[index])
+    const std::string multiplierItem = index < veldronix::texts::ja::multiplierItems.size()
+                                           ? std::string(veldronix::texts::ja::multiplierItems[index])
                                            : formatFixedUnsignedZero(calculation.multiplier, 0);
     return fmt::format(t::heading, typeItem, multiplierItem);
 }
@@ -52,7 +52,7 @@ std::string integerText(double rounded)
 void addRegisters(Details& details, const SettingTexts& fields, const RoundedDrive& drive)
 {
     for (const RegisterDescription& entry : settingRegisters) {
-        const auto rounded = registerValue(drive.rounded, entry.id);
+        const auto rounded = drive.rounded[entry.id];
         if (!rounded) {
             continue;
         }
@@ -60,7 +60,7 @@ void addRegisters(Details& details, const SettingTexts& fields, const RoundedDri
         line.setting = entry.id;
         line.name = std::string(entry.name);
         line.integer = integerText(*rounded);
-        line.settingValue = withoutMargin(fields.text(entry.id));
+        line.settingValue = withoutMargin(fields.registers[entry.id]);
         for (const RoundingFinding& finding : drive.findings) {
             line.hasFinding = line.hasFinding || finding.setting == entry.id;
         }
@@ -71,11 +71,11 @@ void addRegisters(Details& details, const SettingTexts& fields, const RoundedDri
 
 // One quantity: requested and real value in the unit's text, and the deviation;
 // a speed or a jerk also in the axis's units where it has mechanics.
-DetailsQuantity quantityOf(std::string_view label, std::string_view unit, int decimals, const RealQuantity& q,
+DetailsQuantity quantityOf(std::string_view label, const Format1& unit, int decimals, const RealQuantity& q,
                            const AxisMechanics* mechanics = nullptr, AxisQuantity kind = AxisQuantity::Speed)
 {
-    const auto withUnit = [unit, mechanics, kind, decimals](double value) {
-        std::string text = fmt::format(fmt::runtime(unit), formatFixedUnsignedZero(value, decimals));
+    const auto withUnit = [&unit, mechanics, kind, decimals](double value) {
+        std::string text = unit(formatFixedUnsignedZero(value, decimals));
         return mechanics != nullptr ? withAxisUnits(std::move(text), value, kind, *mechanics) : text;
     };
     DetailsQuantity line;
@@ -117,7 +117,7 @@ void addFindings(Details& details, const SettingTexts& fields, const RoundedDriv
         const std::string_view name = describe(finding.setting).name;
         details.findings.push_back(
             {finding.setting, finding.problem,
-             fmt::format(t::finding, name, integerText(finding.rounded), withoutMargin(fields.text(finding.setting)),
+             fmt::format(t::finding, name, integerText(finding.rounded), withoutMargin(fields.registers[finding.setting]),
                          findingReason(finding, t::findingReasons))});
     }
     if (details.findings.empty()) {
@@ -149,7 +149,7 @@ void addPlot(Details& details, const Calculation& calculation, const RoundedDriv
 
 void addCopyFormats(Details& details, const Calculation& calculation, const RoundedDrive& drive)
 {
-    const RegisterCodeTexts& labels = japaneseRegisterCodeTexts;
+    const RegisterCodeTexts& labels = texts::ja::registerCode;
     details.copyFormats = {
         {CopyFormatKind::Lines, std::string(labels.labelLines), details.clipboardText},
         {CopyFormatKind::C, std::string(labels.labelC), registersAsC(calculation, drive)},
@@ -189,11 +189,13 @@ Details makeDetails(const std::optional<Calculation>& calculation, std::optional
                     const AxisMechanics* mechanics)
 {
     Details details;
+    details.pulseCount = pulseCount;
     if (!calculation) {
         details.heading = std::string(t::notCalculated);
         return details;
     }
     details.calculated = true;
+    details.input = calculation->input;
     details.heading = headingOf(*calculation);
     details.registersHeading = std::string(t::registersHeading);
     details.realDriveHeading = std::string(t::realDriveHeading);
@@ -236,37 +238,12 @@ std::optional<std::string> detailsPlotSvg(const Details& details)
     return documentSvg(*details.plot);
 }
 
-std::string_view saveFailureReason(io::FileWriteError error)
-{
-    switch (error) {
-    case io::FileWriteError::CannotCreate:
-        return t::saveCannotCreate;
-    case io::FileWriteError::WriteFailed:
-        return t::saveWriteFailed;
-    case io::FileWriteError::CannotReplace:
-        return t::saveCannotReplace;
-    case io::FileWriteError::IsDirectory:
-        return t::saveIsFolder;
-    case io::FileWriteError::IsDevice:
-        return t::saveIsDevice;
-    case io::FileWriteError::IsFifo:
-        return t::saveIsFifo;
-    case io::FileWriteError::IsSocket:
-        return t::saveIsSocket;
-    case io::FileWriteError::NotAFile:
-        return t::saveNotAFile;
-    case io::FileWriteError::TooManyLinks:
-        return t::saveTooManyLinks;
-    }
-    return t::saveCannotReplace;
-}
-
 std::string detailsSaveNote(std::string_view fileName, std::optional<io::FileWriteError> error)
 {
     if (!error) {
         return fmt::format(t::saved, fileName);
     }
-    return fmt::format(t::saveFailed, fileName, saveFailureReason(*error));
+    return fmt::format(t::saveFailed, fileName, fileWriteReason(*error, t::fileWrite));
 }
 
 std::string saveDetailsPlotSvg(const Details& details, std::string_view path)

@@ -21,7 +21,7 @@ namespace veldronix::report {
 // the integers to write into the registers, the drive those integers really
 // give, and the velocity profile of the pulse count. Made once from the
 // controller's calculation, so that every front end (both dialogs, the web
-// page) shows the same; every text is Japanese, from report/details_texts.h,
+// page) shows the same; every text is Japanese, from report/texts_ja.h,
 // and the front ends only lay the texts out.
 
 // One register the drive type uses.
@@ -95,6 +95,11 @@ struct Details {
     std::vector<CopyFormat> copyFormats;
     // The multipliers side by side (see comparisonSection for its table).
     std::optional<MultiplierComparison> comparison;
+
+    // What the details are of, for the forms that start from it: the drive as the
+    // calculation read it (none: not calculated) and the number in 出力パルス数.
+    std::optional<DriveInput> input;
+    std::optional<double> pulseCount;
 };
 
 // The details of the calculation the fields show now (none: nothing is

@@ -2,12 +2,12 @@
 
 #include "report/comparison_table.h"
 #include "report/details_style.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 
 namespace veldronix::report {
 namespace {
 
-namespace t = detailsTexts;
+namespace t = texts::ja;
 
 DetailsLine plainLine(std::string text)
 {

@@ -1,14 +1,14 @@
 #include "report/details_units.h"
 
 #include "core/number_format.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 
 #include <fmt/format.h>
 
 namespace veldronix::report {
 namespace {
 
-namespace t = detailsTexts;
+namespace t = texts::ja;
 
 // Three decimals: a micrometre, a thousandth of a degree or of a revolution.
 constexpr int unitDecimals = 3;

@@ -1,8 +1,8 @@
 #include "report/input_findings.h"
 
 #include "core/number_format.h"
-#include "io/utf8.h"
-#include "report/report_texts.h"
+#include "core/utf8.h"
+#include "report/texts_en.h"
 
 #include <fmt/format.h>
 
@@ -46,32 +46,6 @@ void findNumberProblems(std::vector<InputFinding>& findings, InputField field, c
     }
 }
 
-std::string_view fieldName(InputField field, const InputFindingTexts& texts)
-{
-    switch (field) {
-    case InputField::InitialSpeed:
-        return texts.initialSpeed;
-    case InputField::DriveSpeed:
-        return texts.driveSpeed;
-    case InputField::AccelTime:
-        return texts.accelTime;
-    case InputField::DecelTime:
-        return texts.decelTime;
-    case InputField::PulseCount:
-        return texts.pulseCount;
-    case InputField::DriveType:
-        break;
-    }
-    return texts.driveType;
-}
-
-std::string_view jsonFieldName(InputField field)
-{
-    static constexpr std::array<std::string_view, 6> names = {"initialSpeed", "driveSpeed", "accelTime",
-                                                              "decelTime",    "pulseCount", "driveType"};
-    return names[static_cast<std::size_t>(field)];
-}
-
 std::string_view jsonProblemName(InputProblem problem)
 {
     static constexpr std::array<std::string_view, 5> names = {"negative", "notANumber", "trailingText", "cut",
@@ -84,7 +58,7 @@ std::string_view jsonProblemName(InputProblem problem)
 std::string shownText(std::string_view text)
 {
     std::string out;
-    for (const char c : io::validUtf8(text)) {
+    for (const char c : validUtf8(text)) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x20 && byte != 0x7F) {
             out += c;
@@ -106,48 +80,50 @@ std::string shownText(std::string_view text)
 std::vector<InputFinding> findInputProblems(const InputReading& reading)
 {
     std::vector<InputFinding> findings;
-    findNumberProblems(findings, InputField::InitialSpeed, reading.initialSpeed);
-    findNumberProblems(findings, InputField::DriveSpeed, reading.driveSpeed);
-    findNumberProblems(findings, InputField::AccelTime, reading.accelTime);
-    if (isAsymmetric(reading.driveType.type)) {
-        findNumberProblems(findings, InputField::DecelTime, reading.decelTime);
-    }
-    if (reading.pulseCount) {
-        findNumberProblems(findings, InputField::PulseCount, *reading.pulseCount);
-    }
-    const DriveTypeReading& type = reading.driveType;
-    if (!isKnownDriveType(type.type)) {
-        findings.push_back({InputField::DriveType, InputProblem::NoItem, type.text, std::nullopt});
-    }
-    if (type.cut) {
-        findings.push_back({InputField::DriveType, InputProblem::Cut, type.text, std::nullopt});
+    for (const FieldKind kind : {FieldKind::Number, FieldKind::Selector}) {
+        for (const InputFieldDescription& field : inputFields) {
+            const std::optional<FieldReading>& read = reading.fields[field.id];
+            if (field.kind != kind || !read || !usesField(reading.driveType, field.id)) {
+                continue;
+            }
+            if (kind == FieldKind::Number) {
+                findNumberProblems(findings, field.id, *read);
+                continue;
+            }
+            // Only the drive type's selector is read as text; its item is the drive type.
+            if (field.id == InputField::DriveType && !isKnownDriveType(reading.driveType)) {
+                findings.push_back({field.id, InputProblem::NoItem, read->text, std::nullopt});
+            }
+            if (read->cut) {
+                findings.push_back({field.id, InputProblem::Cut, read->text, std::nullopt});
+            }
+        }
     }
     return findings;
 }
 
 std::string inputFindingSentence(const InputFinding& finding, const InputFindingTexts& texts)
 {
-    const std::string_view name = fieldName(finding.field, texts);
-    std::string_view sentence = texts.noItem;
+    const std::string_view name = texts.fieldNames[finding.field];
+    const Format3* sentence = &texts.noItem;
     switch (finding.problem) {
     case InputProblem::Negative:
-        sentence = texts.negative;
+        sentence = &texts.negative;
         break;
     case InputProblem::NotANumber:
-        sentence = texts.notANumber;
+        sentence = &texts.notANumber;
         break;
     case InputProblem::TrailingText:
-        sentence = texts.trailingText;
+        sentence = &texts.trailingText;
         break;
     case InputProblem::Cut:
-        sentence = texts.cut;
+        sentence = &texts.cut;
         break;
     case InputProblem::NoItem:
-        sentence = finding.text.empty() ? texts.noItemEmpty : texts.noItem;
+        sentence = finding.text.empty() ? &texts.noItemEmpty : &texts.noItem;
         break;
     }
-    return fmt::format(fmt::runtime(sentence), name, shownText(finding.text),
-                       finding.read ? formatShortest(*finding.read) : std::string());
+    return (*sentence)(name, shownText(finding.text), finding.read ? formatShortest(*finding.read) : std::string());
 }
 
 void writeInputFindingsJson(io::JsonWriter& json, const std::vector<InputFinding>& findings)
@@ -155,8 +131,8 @@ void writeInputFindingsJson(io::JsonWriter& json, const std::vector<InputFinding
     json.beginArray();
     for (const InputFinding& finding : findings) {
         json.beginObject();
-        json.member("field", jsonFieldName(finding.field));
-        json.member("text", io::validUtf8(finding.text));
+        json.member("field", describe(finding.field).member);
+        json.member("text", validUtf8(finding.text));
         json.key("read");
         if (finding.read) {
             json.number(*finding.read);
@@ -175,10 +151,10 @@ std::string inputFindingsPlain(const std::vector<InputFinding>& findings)
         return {};
     }
     std::string out = "\n";
-    out += texts::inputFindingsHeading;
+    out += texts::en::inputFindingsHeading;
     out += '\n';
     for (const InputFinding& finding : findings) {
-        out += "  " + inputFindingSentence(finding, texts::inputFindings) + '\n';
+        out += "  " + inputFindingSentence(finding, texts::en::inputFindings) + '\n';
     }
     return out;
 }

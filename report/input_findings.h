@@ -10,9 +10,6 @@
 
 namespace veldronix::report {
 
-// The fields a finding can be about, in the order the findings are listed.
-enum class InputField { InitialSpeed, DriveSpeed, AccelTime, DecelTime, PulseCount, DriveType };
-
 // What may not be as meant, in the order listed within a field.
 enum class InputProblem {
     Negative,     // a speed, time or pulse count below 0
@@ -31,10 +28,11 @@ struct InputFinding {
     friend bool operator==(const InputFinding&, const InputFinding&) = default;
 };
 
-// The findings of what the controller read: one per field and problem, in field
-// order. A deceleration time counts only for the asymmetric drive types, which
-// use it; an empty field or one of blanks only is no finding (it reads as 0, and
-// the checks say so where it matters).
+// The findings of what the controller read: one per field and problem, the
+// number fields first, in the order of inputFields, then the selectors. A field
+// counts only for the drive types that use it (the deceleration time for the
+// asymmetric ones); an empty field or one of blanks only is no finding (it reads
+// as 0, and the checks say so where it matters).
 std::vector<InputFinding> findInputProblems(const InputReading& reading);
 
 // One finding as a sentence in the given texts.

@@ -1,7 +1,7 @@
 #include "report/machine_file_message.h"
 
-#include "io/utf8.h"
-#include "report/details.h"
+#include "core/utf8.h"
+#include "report/file_write_reason.h"
 
 #include <fmt/format.h>
 
@@ -41,13 +41,13 @@ std::string_view nameFault(AxisNameProblem problem, const MachineFileTexts& text
 }
 
 std::string fault(const io::MachineFileError& error, const MachineFileTexts& texts,
-                  std::string_view (*writeReason)(io::FileWriteError))
+                  const FileWriteTexts& writeTexts)
 {
     // The detail comes from the file; a format name or value shown is kept to valid UTF-8.
-    const std::string detail = io::validUtf8(error.detail);
+    const std::string detail = validUtf8(error.detail);
     switch (error.problem) {
     case P::CannotRead:
-        return fmt::format(fmt::runtime(texts.cannotRead), detail);
+        return texts.cannotRead(detail);
     case P::TooLarge:
         return std::string(texts.tooLarge);
     case P::NotJson:
@@ -57,51 +57,51 @@ std::string fault(const io::MachineFileError& error, const MachineFileTexts& tex
     case P::TooDeep:
         return std::string(texts.tooDeep);
     case P::DuplicateMember:
-        return fmt::format(fmt::runtime(texts.duplicateMember), detail);
+        return texts.duplicateMember(detail);
     case P::NotMachineFile:
-        return detail.empty() ? std::string(texts.notMachineFile) : fmt::format(fmt::runtime(texts.otherFormat), detail);
+        return detail.empty() ? std::string(texts.notMachineFile) : texts.otherFormat(detail);
     case P::NewerVersion:
-        return fmt::format(fmt::runtime(texts.newerVersion), detail);
+        return texts.newerVersion(detail);
     case P::MissingMember:
         return std::string(texts.missingMember);
     case P::UnknownMember:
         return std::string(texts.unknownMember);
     case P::WrongType:
-        return fmt::format(fmt::runtime(texts.wrongType), detail);
+        return texts.wrongType(detail);
     case P::NumberOutOfRange:
-        return fmt::format(fmt::runtime(texts.numberOutOfRange), detail);
+        return texts.numberOutOfRange(detail);
     case P::TextTooLong:
         return std::string(texts.textTooLong);
     case P::NulCharacter:
         return std::string(texts.nulCharacter);
     case P::BadValue:
-        return fmt::format(fmt::runtime(texts.badValue), detail);
+        return texts.badValue(detail);
     case P::BadMechanics:
         return std::string(mechanicsFault(error.mechanicsProblem.value_or(AxisMechanicsProblem::NotANumber), texts));
     case P::BadName:
         return std::string(nameFault(error.nameProblem.value_or(AxisNameProblem::Empty), texts));
     case P::DuplicateAxis:
-        return fmt::format(fmt::runtime(texts.duplicateAxis), detail);
+        return texts.duplicateAxis(detail);
     case P::NoAxes:
         return std::string(texts.noAxes);
     case P::CannotWrite:
         break;
     }
     const io::FileWriteError why = error.writeError.value_or(io::FileWriteError::CannotReplace);
-    return fmt::format(fmt::runtime(texts.cannotWrite), writeReason ? writeReason(why) : saveFailureReason(why));
+    return texts.cannotWrite(fileWriteReason(why, writeTexts));
 }
 
 } // namespace
 
 std::string machineFileMessage(std::string_view fileName, const io::MachineFileError& error,
-                               const MachineFileTexts& texts, std::string_view (*writeReason)(io::FileWriteError))
+                               const MachineFileTexts& texts, const FileWriteTexts& writeTexts)
 {
-    const std::string where = error.line > 0 ? fmt::format(fmt::runtime(texts.atLine), error.line) : std::string();
-    std::string what = fault(error, texts, writeReason);
+    const std::string where = error.line > 0 ? texts.atLine(std::to_string(error.line)) : std::string();
+    std::string what = fault(error, texts, writeTexts);
     if (!error.member.empty()) {
-        what = fmt::format(fmt::runtime(texts.inMember), error.member, what);
+        what = texts.inMember(error.member, what);
     }
-    return fmt::format(fmt::runtime(texts.message), io::validUtf8(fileName), where, what);
+    return texts.message(validUtf8(fileName), where, what);
 }
 
 } // namespace veldronix::report

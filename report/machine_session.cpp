@@ -1,6 +1,6 @@
 #include "report/machine_session.h"
 
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/machine_file_message.h"
 
 #include <fmt/format.h>
@@ -8,7 +8,7 @@
 namespace veldronix::report {
 namespace {
 
-namespace t = detailsTexts;
+namespace t = texts::ja;
 
 std::optional<AxisEditProblem> nameProblem(std::string_view name)
 {

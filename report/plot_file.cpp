@@ -1,6 +1,6 @@
 #include "report/plot_file.h"
 
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 
 namespace veldronix::report {
 namespace {
@@ -26,8 +26,8 @@ bool endsWith(std::string_view name, std::string_view extension)
 const std::array<PlotFileType, 2>& plotFileTypes()
 {
     static constexpr std::array<PlotFileType, 2> types{{
-        {detailsTexts::saveFilterSvg, "*.svg", PlotFileFormat::Svg},
-        {detailsTexts::saveFilterPng, "*.png", PlotFileFormat::Png},
+        {texts::ja::saveFilterSvg, "*.svg", PlotFileFormat::Svg},
+        {texts::ja::saveFilterPng, "*.png", PlotFileFormat::Png},
     }};
     return types;
 }

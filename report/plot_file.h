@@ -16,7 +16,7 @@ struct PlotFileType {
     PlotFileFormat format;
 };
 
-// The file types of a plot's save, SVG first (in report/details_texts.h's words).
+// The file types of a plot's save, SVG first (in report/texts_ja.h's words).
 const std::array<PlotFileType, 2>& plotFileTypes();
 
 // The file a save writes and what it holds.

@@ -1,7 +1,7 @@
 #include "report/plot_model.h"
 
 #include "report/profile_report.h"
-#include "report/report_texts.h"
+#include "report/texts_en.h"
 #include "core/number_format.h"
 
 #include <fmt/format.h>
@@ -71,23 +71,23 @@ PlotCurve curveOf(const VelocityProfile& p)
 
 std::vector<FigureRow> rowsOf(const VelocityProfile& p, const PlotTexts& t)
 {
-    const auto time = [&t](double seconds) { return fmt::format(fmt::runtime(t.phaseTime), formatFixed(seconds, 6)); };
-    const auto pulses = [&t](double count) { return fmt::format(fmt::runtime(t.phasePulses), figureText(count)); };
+    const auto time = [&t](double seconds) { return t.phaseTime(formatFixed(seconds, 6)); };
+    const auto pulses = [&t](double count) { return t.phasePulses(figureText(count)); };
     const auto ramp = [&t](double from, double to, double jerk) {
         // A linear ramp has no jerk to name (0).
         return jerk > 0.0
-                   ? fmt::format(fmt::runtime(t.sCurveRamp), figureText(from), figureText(to), figureText(jerk))
-                   : fmt::format(fmt::runtime(t.ramp), figureText(from), figureText(to));
+                   ? t.sCurveRamp(figureText(from), figureText(to), figureText(jerk))
+                   : t.ramp(figureText(from), figureText(to));
     };
     return {
         {PlotPhase::Accel, std::string(t.phaseAccel), time(p.accel.time), pulses(p.accel.pulses),
          ramp(p.initialSpeed, p.driveSpeed, p.accelJerk)},
         {PlotPhase::Constant, std::string(t.phaseConstant), time(p.constant.time), pulses(p.constant.pulses),
-         fmt::format(fmt::runtime(t.atSpeed), figureText(p.driveSpeed))},
+         t.atSpeed(figureText(p.driveSpeed))},
         {PlotPhase::Decel, std::string(t.phaseDecel), time(p.decel.time), pulses(p.decel.pulses),
          ramp(p.driveSpeed, p.initialSpeed, p.decelJerk)},
         {std::nullopt, std::string(t.totalMove), time(p.totalTime), pulses(p.totalPulses),
-         fmt::format(fmt::runtime(t.decelPoint), figureText(p.decelPoint))},
+         t.decelPoint(figureText(p.decelPoint))},
     };
 }
 
@@ -96,25 +96,25 @@ std::vector<FigureRow> rowsOf(const VelocityProfile& p, const PlotTexts& t)
 const PlotTexts& englishPlotTexts()
 {
     static constexpr PlotTexts english{
-        .title = texts::svgTitle,
-        .heading = texts::profileHeading,
-        .shapeLinear = texts::shapeLinear,
-        .shapeSCurve = texts::shapeSCurve,
-        .timeAxis = texts::svgTimeAxis,
-        .speedAxis = texts::svgSpeedAxis,
-        .phaseAccel = texts::phaseAccel,
-        .phaseConstant = texts::phaseConstant,
-        .phaseDecel = texts::phaseDecel,
-        .totalMove = texts::labelTotalMove,
-        .decelPoint = texts::svgDecelPoint,
-        .driveSpeed = texts::svgDriveSpeed,
-        .initialSpeed = texts::svgInitialSpeed,
-        .phaseTime = texts::svgPhaseTime,
-        .phasePulses = texts::svgPhasePulses,
-        .ramp = texts::svgRamp,
-        .sCurveRamp = texts::svgSCurveRamp,
-        .atSpeed = texts::svgAtSpeed,
-        .fontFamily = texts::svgFontFamily,
+        .title = texts::en::svgTitle,
+        .heading = texts::en::profileHeading,
+        .shapeLinear = texts::en::shapeLinear,
+        .shapeSCurve = texts::en::shapeSCurve,
+        .timeAxis = texts::en::svgTimeAxis,
+        .speedAxis = texts::en::svgSpeedAxis,
+        .phaseAccel = texts::en::phaseAccel,
+        .phaseConstant = texts::en::phaseConstant,
+        .phaseDecel = texts::en::phaseDecel,
+        .totalMove = texts::en::labelTotalMove,
+        .decelPoint = texts::en::svgDecelPoint,
+        .driveSpeed = texts::en::svgDriveSpeed,
+        .initialSpeed = texts::en::svgInitialSpeed,
+        .phaseTime = texts::en::svgPhaseTime,
+        .phasePulses = texts::en::svgPhasePulses,
+        .ramp = texts::en::svgRamp,
+        .sCurveRamp = texts::en::svgSCurveRamp,
+        .atSpeed = texts::en::svgAtSpeed,
+        .fontFamily = texts::en::svgFontFamily,
     };
     return english;
 }
@@ -174,10 +174,8 @@ std::optional<PlotModel> makePlotModel(const VelocityProfile& p, std::string_vie
     }
     PlotModel plot;
     plot.fontFamily = std::string(t.fontFamily);
-    plot.title = fmt::format(fmt::runtime(t.title),
-                             fmt::format(fmt::runtime(t.heading), figureText(p.totalPulses), figureText(p.initialSpeed),
-                                         figureText(p.driveSpeed),
-                                         p.shape == RampShape::SCurve ? t.shapeSCurve : t.shapeLinear));
+    plot.title = t.title(t.heading(figureText(p.totalPulses), figureText(p.initialSpeed), figureText(p.driveSpeed),
+                                   p.shape == RampShape::SCurve ? t.shapeSCurve : t.shapeLinear));
     plot.summary = std::string(summary);
     plot.summaryLines = linesOf(summary);
     plot.timeAxis = plotAxis(t.timeAxis, p.totalTime);
@@ -199,9 +197,9 @@ std::optional<PlotModel> makePlotModel(const VelocityProfile& p, std::string_vie
 
     plot.curve = curveOf(p);
     plot.initialLevel = p.initialSpeed;
-    plot.driveSpeedLabel = {fmt::format(fmt::runtime(t.driveSpeed), figureText(p.driveSpeed))};
-    plot.initialSpeedLabel = {fmt::format(fmt::runtime(t.initialSpeed), figureText(p.initialSpeed))};
-    plot.decelMark = {{decelStart, p.driveSpeed}, {fmt::format(fmt::runtime(t.decelPoint), figureText(p.decelPoint))}};
+    plot.driveSpeedLabel = {t.driveSpeed(figureText(p.driveSpeed))};
+    plot.initialSpeedLabel = {t.initialSpeed(figureText(p.initialSpeed))};
+    plot.decelMark = {{decelStart, p.driveSpeed}, {t.decelPoint(figureText(p.decelPoint))}};
     plot.rows = rowsOf(p, t);
     return plot;
 }

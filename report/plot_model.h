@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/velocity_profile.h"
+#include "report/text_format.h"
 
 #include <array>
 #include <cstddef>
@@ -115,8 +116,8 @@ inline constexpr PlotColours plotColours{};
 // figures (see figureText) or texts, filled in order. The command line's plot
 // is English (englishPlotTexts), the dialogs' details are Japanese.
 struct PlotTexts {
-    std::string_view title;          // the profile's heading
-    std::string_view heading;        // the pulse count, the initial and the drive speed, the ramps' shape
+    Format1 title;          // the profile's heading
+    Format4 heading;        // the pulse count, the initial and the drive speed, the ramps' shape
     std::string_view shapeLinear;
     std::string_view shapeSCurve;
     std::string_view timeAxis;
@@ -125,14 +126,14 @@ struct PlotTexts {
     std::string_view phaseConstant;
     std::string_view phaseDecel;
     std::string_view totalMove;
-    std::string_view decelPoint;     // the pulses before the deceleration begins
-    std::string_view driveSpeed;     // a speed
-    std::string_view initialSpeed;   // a speed
-    std::string_view phaseTime;      // a time already written with its decimals
-    std::string_view phasePulses;    // a pulse count
-    std::string_view ramp;           // from one speed to the other
-    std::string_view sCurveRamp;     // the same with the jerk
-    std::string_view atSpeed;        // the constant phase's speed
+    Format1 decelPoint;     // the pulses before the deceleration begins
+    Format1 driveSpeed;     // a speed
+    Format1 initialSpeed;   // a speed
+    Format1 phaseTime;      // a time already written with its decimals
+    Format1 phasePulses;    // a pulse count
+    Format2 ramp;           // from one speed to the other
+    Format3 sCurveRamp;     // the same with the jerk
+    Format1 atSpeed;        // the constant phase's speed
     std::string_view fontFamily;     // the fonts a drawing asks for, first choice first
 };
 

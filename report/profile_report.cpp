@@ -1,6 +1,6 @@
 #include "report/profile_report.h"
 
-#include "report/report_texts.h"
+#include "report/texts_en.h"
 #include "io/json_writer.h"
 #include "core/number_format.h"
 
@@ -20,12 +20,12 @@ constexpr int pulseDecimals = 3;
 std::string_view statusName(ProfileStatus status)
 {
     const auto index = static_cast<std::size_t>(status);
-    return index < std::size(texts::profileStatusNames) ? texts::profileStatusNames[index] : "unknown";
+    return index < std::size(texts::en::profileStatusNames) ? texts::en::profileStatusNames[index] : "unknown";
 }
 
 std::string_view shapeName(RampShape shape)
 {
-    return shape == RampShape::SCurve ? texts::shapeSCurve : texts::shapeLinear;
+    return shape == RampShape::SCurve ? texts::en::shapeSCurve : texts::en::shapeLinear;
 }
 
 std::string padRight(std::string_view text, std::size_t width)
@@ -58,9 +58,7 @@ std::string figureText(double value)
 
 std::string profileNote(const VelocityProfile& profile, const ProfileNoteTexts& notes)
 {
-    const auto sentence = [](std::string_view text, const auto&... figures) {
-        return fmt::format(fmt::runtime(text), figureText(figures)...);
-    };
+    const auto sentence = [](const auto& text, const auto&... figures) { return text(figureText(figures)...); };
     switch (profile.status) {
     case ProfileStatus::Complete:
         return {};
@@ -89,16 +87,16 @@ std::string profileNote(const VelocityProfile& profile, const ProfileNoteTexts& 
 
 std::string profileNote(const VelocityProfile& profile)
 {
-    return profileNote(profile, texts::profileNotes);
+    return profileNote(profile, texts::en::profileNotes);
 }
 
 std::string profilePlain(const VelocityProfile& profile)
 {
     if (profile.status != ProfileStatus::Complete) {
-        return fmt::format(texts::profileLead, profileNote(profile)) + '\n';
+        return fmt::format(texts::en::profileLead, profileNote(profile)) + '\n';
     }
-    std::string out = fmt::format(texts::profileLead,
-                                  fmt::format(texts::profileHeading, figureText(profile.totalPulses),
+    std::string out = fmt::format(texts::en::profileLead,
+                                  fmt::format(texts::en::profileHeading, figureText(profile.totalPulses),
                                               figureText(profile.initialSpeed), figureText(profile.driveSpeed),
                                               shapeName(profile.shape)));
     out += '\n';
@@ -109,16 +107,16 @@ std::string profilePlain(const VelocityProfile& profile)
         std::string pulses;
     };
     const std::array<Row, 6> rows = {{
-        {texts::columnPhase, std::string(texts::columnTime), std::string(texts::columnPulses)},
-        {texts::phaseAccel, formatFixed(profile.accel.time, timeDecimals),
+        {texts::en::columnPhase, std::string(texts::en::columnTime), std::string(texts::en::columnPulses)},
+        {texts::en::phaseAccel, formatFixed(profile.accel.time, timeDecimals),
          formatFixed(profile.accel.pulses, pulseDecimals)},
-        {texts::phaseConstant, formatFixed(profile.constant.time, timeDecimals),
+        {texts::en::phaseConstant, formatFixed(profile.constant.time, timeDecimals),
          formatFixed(profile.constant.pulses, pulseDecimals)},
-        {texts::phaseDecel, formatFixed(profile.decel.time, timeDecimals),
+        {texts::en::phaseDecel, formatFixed(profile.decel.time, timeDecimals),
          formatFixed(profile.decel.pulses, pulseDecimals)},
-        {texts::labelTotalMove, formatFixed(profile.totalTime, timeDecimals),
+        {texts::en::labelTotalMove, formatFixed(profile.totalTime, timeDecimals),
          formatFixed(profile.totalPulses, pulseDecimals)},
-        {texts::labelProfileDecelPoint, "", formatFixed(profile.decelPoint, pulseDecimals)},
+        {texts::en::labelProfileDecelPoint, "", formatFixed(profile.decelPoint, pulseDecimals)},
     }};
     std::size_t labelWidth = 0;
     std::size_t timeWidth = 0;

@@ -2,7 +2,7 @@
 
 #include "report/plot_scene.h"
 #include "core/number_format.h"
-#include "io/utf8.h"
+#include "core/utf8.h"
 
 namespace veldronix::report {
 namespace {
@@ -139,13 +139,13 @@ void write(std::string& out, const SceneText& text)
 
 std::string xmlText(std::string_view text)
 {
-    constexpr char32_t replacement = io::replacementCharacter;
+    constexpr char32_t replacement = replacementCharacter;
     std::string out;
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
         // A malformed sequence becomes U+FFFD, one per byte.
-        const io::Utf8Char decoded = io::decodeUtf8(text.substr(i));
+        const Utf8Char decoded = decodeUtf8(text.substr(i));
         const char32_t c = decoded.code;
         i += decoded.length;
         // XML 1.0 allows tab, line feed and carriage return among the controls, and no U+FFFE or U+FFFF.
@@ -167,7 +167,7 @@ std::string xmlText(std::string_view text)
             out += "&apos;";
             break;
         default:
-            io::appendUtf8(out, allowed ? c : replacement);
+            appendUtf8(out, allowed ? c : replacement);
         }
     }
     return out;

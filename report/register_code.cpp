@@ -76,7 +76,7 @@ std::string registersAsC(const Calculation& calculation, const RoundedDrive& dri
                                   figureText(input.initialSpeed), figureText(input.driveSpeed),
                                   figureText(input.accelTime), decel, figureText(calculation.multiplier));
     for (const RegisterDescription& entry : settingRegisters) {
-        const auto value = registerValue(drive.rounded, entry.id);
+        const auto value = drive.rounded[entry.id];
         if (!value) {
             continue;
         }
@@ -103,7 +103,7 @@ std::string registersAsJson(const Calculation& calculation, const RoundedDrive& 
     json.key("registers");
     json.beginObject();
     for (const RegisterDescription& entry : settingRegisters) {
-        if (const auto value = registerValue(drive.rounded, entry.id)) {
+        if (const auto value = drive.rounded[entry.id]) {
             json.member(entry.name, value, 0);
         }
     }

@@ -1,6 +1,6 @@
 #include "report/rounded_report.h"
 
-#include "report/report_texts.h"
+#include "report/texts_en.h"
 #include "io/json_writer.h"
 #include "report/profile_report.h"
 #include "core/number_format.h"
@@ -44,8 +44,8 @@ std::string_view problemName(RoundingProblem problem)
 // "SV = 0 (setting value 0.400): an initial speed of 0 ..."
 std::string findingText(const RoundingFinding& finding)
 {
-    return fmt::format(texts::finding, describe(finding.setting).name, formatFixedUnsignedZero(finding.rounded, 0),
-                       formatFixedUnsignedZero(finding.settingValue, settingDecimals), findingReason(finding, texts::findingReasons));
+    return fmt::format(texts::en::finding, describe(finding.setting).name, formatFixedUnsignedZero(finding.rounded, 0),
+                       formatFixedUnsignedZero(finding.settingValue, settingDecimals), findingReason(finding, texts::en::findingReasons));
 }
 
 // The rounded registers the drive type uses, in the dialog's order.
@@ -53,7 +53,7 @@ std::vector<std::pair<std::string_view, double>> roundedRegisters(const RoundedS
 {
     std::vector<std::pair<std::string_view, double>> registers;
     for (const RegisterDescription& entry : settingRegisters) {
-        if (const auto value = registerValue(rounded, entry.id)) {
+        if (const auto value = rounded[entry.id]) {
             registers.emplace_back(entry.name, *value);
         }
     }
@@ -71,8 +71,8 @@ struct QuantityLine {
 std::vector<QuantityLine> quantityLines(const RoundedDrive& drive)
 {
     std::vector<QuantityLine> lines{
-        {texts::labelInitialSpeed, "initialSpeed", texts::unitSpeed, speedDecimals, &drive.initialSpeed},
-        {texts::labelDriveSpeed, "driveSpeed", texts::unitSpeed, speedDecimals, &drive.driveSpeed},
+        {texts::en::labelInitialSpeed, "initialSpeed", texts::en::unitSpeed, speedDecimals, &drive.initialSpeed},
+        {texts::en::labelDriveSpeed, "driveSpeed", texts::en::unitSpeed, speedDecimals, &drive.driveSpeed},
     };
     const auto add = [&](std::string_view label, std::string_view name, std::string_view unit, int decimals,
                          const std::optional<RealQuantity>& quantity) {
@@ -80,10 +80,10 @@ std::vector<QuantityLine> quantityLines(const RoundedDrive& drive)
             lines.push_back({label, name, unit, decimals, &*quantity});
         }
     };
-    add(texts::labelAccelTime, "accelTime", texts::unitTime, timeDecimals, drive.accelTime);
-    add(texts::labelDecelTime, "decelTime", texts::unitTime, timeDecimals, drive.decelTime);
-    add(texts::labelAccelJerk, "accelJerk", texts::unitJerk, jerkDecimals, drive.accelJerk);
-    add(texts::labelDecelJerk, "decelJerk", texts::unitJerk, jerkDecimals, drive.decelJerk);
+    add(texts::en::labelAccelTime, "accelTime", texts::en::unitTime, timeDecimals, drive.accelTime);
+    add(texts::en::labelDecelTime, "decelTime", texts::en::unitTime, timeDecimals, drive.decelTime);
+    add(texts::en::labelAccelJerk, "accelJerk", texts::en::unitJerk, jerkDecimals, drive.accelJerk);
+    add(texts::en::labelDecelJerk, "decelJerk", texts::en::unitJerk, jerkDecimals, drive.decelJerk);
     return lines;
 }
 
@@ -94,13 +94,13 @@ std::string plainQuantity(const QuantityLine& line)
     out.append(labelWidth > out.size() ? labelWidth - out.size() : 1, ' ');
     const std::string requested = formatFixedUnsignedZero(q.requested, line.decimals);
     if (!q.real) {
-        return out + fmt::format(texts::quantityNoReal, requested, line.unit) + '\n';
+        return out + fmt::format(texts::en::quantityNoReal, requested, line.unit) + '\n';
     }
     const std::string real = formatFixedUnsignedZero(*q.real, line.decimals);
     if (!q.deviationPercent) {
-        return out + fmt::format(texts::quantityNoDeviation, requested, real, line.unit) + '\n';
+        return out + fmt::format(texts::en::quantityNoDeviation, requested, real, line.unit) + '\n';
     }
-    return out + fmt::format(texts::quantityDeviation, requested, real, line.unit, deviationText(*q.deviationPercent)) +
+    return out + fmt::format(texts::en::quantityDeviation, requested, real, line.unit, deviationText(*q.deviationPercent)) +
            '\n';
 }
 
@@ -126,15 +126,15 @@ std::optional<Shown> shownDrive(const std::optional<Calculation>& calculation, s
 std::string plainPulses(const RoundedProfile& profile)
 {
     std::string out = "\n";
-    out += texts::realProfileHeading;
+    out += texts::en::realProfileHeading;
     if (!profile.real) {
-        out += texts::realProfileUnknown;
+        out += texts::en::realProfileUnknown;
         return out + '\n';
     }
     out += '\n';
     out += profilePlain(*profile.real);
     if (profile.real->status == ProfileStatus::Complete) {
-        if (const std::string end = realEndNote(profile, texts::realEnd, texts::profileNotes); !end.empty()) {
+        if (const std::string end = realEndNote(profile, texts::en::realEnd, texts::en::profileNotes); !end.empty()) {
             out += end + '\n';
         }
     }
@@ -191,8 +191,7 @@ std::string findingReason(const RoundingFinding& finding, const FindingReasons& 
     case RoundingProblem::Negative:
         return std::string(reasons.negative);
     case RoundingProblem::AboveMaximum:
-        return fmt::format(fmt::runtime(reasons.aboveMaximum),
-                           formatFixedUnsignedZero(describe(finding.setting).maximum.value_or(0.0), 0));
+        return reasons.aboveMaximum(formatFixedUnsignedZero(describe(finding.setting).maximum.value_or(0.0), 0));
     case RoundingProblem::NotFinite:
         return std::string(reasons.notFinite);
     }
@@ -205,7 +204,7 @@ std::string realEndNote(const RoundedProfile& profile, const RealEndTexts& texts
         return std::string(texts.realUnknown);
     }
     if (profile.real->status != ProfileStatus::Complete) {
-        return fmt::format(fmt::runtime(texts.realNoMotion), profileNote(*profile.real, notes));
+        return texts.realNoMotion(profileNote(*profile.real, notes));
     }
     if (profile.requested.status != ProfileStatus::Complete) {
         return std::string(texts.requestedNoDecelPoint);
@@ -213,9 +212,8 @@ std::string realEndNote(const RoundedProfile& profile, const RealEndTexts& texts
     if (!profile.earlyBy) {
         return {};
     }
-    const auto sentence = [](std::string_view text, double decelPoint, double pulses) {
-        return fmt::format(fmt::runtime(text), formatFixedUnsignedZero(decelPoint, pulseDecimals),
-                           formatFixedUnsignedZero(pulses, pulseDecimals));
+    const auto sentence = [](const Format2& text, double decelPoint, double pulses) {
+        return text(formatFixedUnsignedZero(decelPoint, pulseDecimals), formatFixedUnsignedZero(pulses, pulseDecimals));
     };
     const double early = *profile.earlyBy;
     if (formatFixedUnsignedZero(early, pulseDecimals).find_first_not_of("0.") == std::string::npos) {
@@ -230,11 +228,11 @@ std::string roundedPlainSection(const std::optional<Calculation>& calculation, s
     const auto shown = shownDrive(calculation, pulseCount);
     std::string out = "\n";
     if (!shown) {
-        out += texts::roundedNothing;
+        out += texts::en::roundedNothing;
         return out + '\n';
     }
     const RoundedDrive* drive = &shown->drive;
-    out += texts::roundedHeading;
+    out += texts::en::roundedHeading;
     out += formatFixedUnsignedZero(drive->multiplier, 0);
     out += '\n';
     for (const auto& [name, value] : roundedRegisters(drive->rounded)) {
@@ -244,17 +242,17 @@ std::string roundedPlainSection(const std::optional<Calculation>& calculation, s
         out += '\n';
     }
     out += '\n';
-    out += texts::realDriveHeading;
+    out += texts::en::realDriveHeading;
     out += '\n';
     for (const auto& line : quantityLines(*drive)) {
         out += plainQuantity(line);
     }
     out += '\n';
     if (drive->findings.empty()) {
-        out += texts::findingsNone;
+        out += texts::en::findingsNone;
         out += '\n';
     } else {
-        out += texts::findingsHeading;
+        out += texts::en::findingsHeading;
         out += '\n';
         for (const auto& finding : drive->findings) {
             out += "  " + findingText(finding) + '\n';

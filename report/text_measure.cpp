@@ -1,6 +1,6 @@
 #include "report/text_measure.h"
 
-#include "io/utf8.h"
+#include "core/utf8.h"
 
 namespace veldronix::report {
 namespace {
@@ -33,7 +33,7 @@ double textWidth(std::string_view text, double size)
 {
     double width = 0.0;
     while (!text.empty()) {
-        const io::Utf8Char c = io::decodeUtf8(text);
+        const Utf8Char c = decodeUtf8(text);
         width += widthOf(c.code); // a malformed byte: the U+FFFD drawn for it
         text.remove_prefix(c.length);
     }
@@ -52,7 +52,7 @@ std::string elideText(std::string_view text, double size, double maxWidth)
     double width = 0.0;
     std::size_t kept = 0;
     for (std::string_view rest = text; !rest.empty();) {
-        const io::Utf8Char c = io::decodeUtf8(rest);
+        const Utf8Char c = decodeUtf8(rest);
         width += widthOf(c.code) * size;
         if (width > room) {
             break;

@@ -4,7 +4,7 @@ from res/dialog_layout.def.
 
 Usage: generate_resources.py LAYOUT_DEF CONTROL_ID_H ICON_FILE OUT_RC OUT_HEADER VERSION OUT_MANIFEST
 
-The control numbers come from controller/control_id.h, so the dialog templates
+The control numbers come from core/control_id.h, so the dialog templates
 and the C++ code cannot disagree about them. The header defines the IDC_ names
 only for the resource compiler (RC_INVOKED): C++ code names controls through
 veldronix::ControlId, and a macro of the same name would break that enum.

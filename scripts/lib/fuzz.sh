@@ -1,15 +1,15 @@
 # Shared by scripts/fuzz and the CI fuzz stage: building and running the
 # libFuzzer targets. Source common.sh first; it defines functions only.
 
-fuzz_targets="fuzz_parse_number fuzz_setting_texts fuzz_controller fuzz_profile fuzz_csv_batch fuzz_options fuzz_comparison fuzz_machine_file"
+fuzz_targets="fuzz_parse_number fuzz_setting_texts fuzz_controller fuzz_profile fuzz_csv_batch fuzz_options fuzz_comparison fuzz_move_design fuzz_machine_file"
 
 # Longest input worth generating for a target: a dialog field holds 78 bytes
 # (a little more shows that longer texts are cut), the setting texts read
 # 53 bytes, the controller takes a sequence of actions; the profile reads at
 # most 54 bytes of figures and the rest as a summary line, a batch file and a
 # command line (with its CSV file) are texts of any length; the comparison
-# reads at most 54 bytes of figures and indices; a machine file of a few axes
-# fits in 8 KB.
+# reads at most 54 bytes of figures and indices; a move design at most 110 bytes
+# of numbers (a type byte, then twelve numbers of up to nine bytes).
 fuzz_max_len() {
     case "$1" in
     fuzz_parse_number) echo 96 ;;
@@ -19,7 +19,7 @@ fuzz_max_len() {
     fuzz_csv_batch) echo 4096 ;;
     fuzz_options) echo 1024 ;;
     fuzz_comparison) echo 64 ;;
-    fuzz_machine_file) echo 8192 ;;
+    fuzz_move_design) echo 128 ;;
     *) echo "unknown fuzz target: $1 (one of: $fuzz_targets)" >&2; return 1 ;;
     esac
 }

@@ -1,4 +1,5 @@
 #include "cli/batch.h"
+#include "tests/cli/typed_drive.h"
 #include "support/stream_helpers.h"
 
 #include <gtest/gtest.h>
@@ -42,9 +43,12 @@ Fields computedColumns(const DriveRequest& request)
     for (const auto& message : outcome.errors) {
         errors += (errors.empty() ? "" : "\n") + message;
     }
-    return {outcome.fields.summary, outcome.fields.r,  outcome.fields.a, outcome.fields.sv,
-            outcome.fields.v,       outcome.fields.k,  outcome.fields.ao, outcome.fields.d,
-            outcome.fields.l,       outcome.multiplier, outcome.decelPoint, errors};
+    Fields columns = {outcome.fields.summary};
+    for (const RegisterDescription& entry : settingRegisters) {
+        columns.push_back(outcome.fields.registers[entry.id]);
+    }
+    columns.insert(columns.end(), {outcome.multiplier, outcome.decelPoint, errors});
+    return columns;
 }
 
 Fields tail(const Fields& fields, std::size_t from)
@@ -65,21 +69,21 @@ TEST(Batch, EveryRowIsThePlainRunOfTheSameOptions)
         DriveRequest request;
     };
     const std::vector<Row> rows = {
-        {"0,100,10000,0.2,,,", {0, "100", "10000", "0.2", "", std::nullopt, std::nullopt}},
-        {"symmetric-s-curve,100,10000,0.2,,3,", {1, "100", "10000", "0.2", "", 3, std::nullopt}},
-        {"2,100,10000,0.2,0.3,,", {2, "100", "10000", "0.2", "0.3", std::nullopt, std::nullopt}},
-        {"asymmetric-s-curve,100,10000,0.2,0.3,,10000", {3, "100", "10000", "0.2", "0.3", std::nullopt, "10000"}},
-        {"3,100.9,10000.7,0.123456,0.0005,,1e6", {3, "100.9", "10000.7", "0.123456", "0.0005", std::nullopt, "1e6"}},
-        {"-1,-5e20,3,-1,,8,", {-1, "-5e20", "3", "-1", "", 8, std::nullopt}},
-        {"2,,4000000,1e-320,1e-320,8,", {2, "", "4000000", "1e-320", "1e-320", 8, std::nullopt}},
-        {"0,12abc,0x10,\"1,5\",,-1,", {0, "12abc", "0x10", "1,5", "", -1, std::nullopt}},
-        {"1,5,5,1,,0,0.5", {1, "5", "5", "1", "", 0, "0.5"}},
-        {"0,\" 100 \",10000,0.2,,,", {0, " 100 ", "10000", "0.2", "", std::nullopt, std::nullopt}},
+        {"0,100,10000,0.2,,,", typedDrive(0, "100", "10000", "0.2", "", std::nullopt, std::nullopt)},
+        {"symmetric-s-curve,100,10000,0.2,,3,", typedDrive(1, "100", "10000", "0.2", "", 3, std::nullopt)},
+        {"2,100,10000,0.2,0.3,,", typedDrive(2, "100", "10000", "0.2", "0.3", std::nullopt, std::nullopt)},
+        {"asymmetric-s-curve,100,10000,0.2,0.3,,10000", typedDrive(3, "100", "10000", "0.2", "0.3", std::nullopt, "10000")},
+        {"3,100.9,10000.7,0.123456,0.0005,,1e6", typedDrive(3, "100.9", "10000.7", "0.123456", "0.0005", std::nullopt, "1e6")},
+        {"-1,-5e20,3,-1,,8,", typedDrive(-1, "-5e20", "3", "-1", "", 8, std::nullopt)},
+        {"2,,4000000,1e-320,1e-320,8,", typedDrive(2, "", "4000000", "1e-320", "1e-320", 8, std::nullopt)},
+        {"0,12abc,0x10,\"1,5\",,-1,", typedDrive(0, "12abc", "0x10", "1,5", "", -1, std::nullopt)},
+        {"1,5,5,1,,0,0.5", typedDrive(1, "5", "5", "1", "", 0, "0.5")},
+        {"0,\" 100 \",10000,0.2,,,", typedDrive(0, " 100 ", "10000", "0.2", "", std::nullopt, std::nullopt)},
         // Missing trailing columns are empty ones.
-        {"0,100,10000,0.2,", {0, "100", "10000", "0.2", "", std::nullopt, std::nullopt}},
-        {"3,100,10000,0.2,0.3,2", {3, "100", "10000", "0.2", "0.3", 2, std::nullopt}},
+        {"0,100,10000,0.2,", typedDrive(0, "100", "10000", "0.2", "", std::nullopt, std::nullopt)},
+        {"3,100,10000,0.2,0.3,2", typedDrive(3, "100", "10000", "0.2", "0.3", 2, std::nullopt)},
         // The multiplier itself selects its item, as --multiplier x50 does.
-        {"0,100,10000,0.2,,x50,", {0, "100", "10000", "0.2", "", 5, std::nullopt}},
+        {"0,100,10000,0.2,,x50,", typedDrive(0, "100", "10000", "0.2", "", 5, std::nullopt)},
     };
     std::string input = header;
     for (const auto& row : rows) {
@@ -107,24 +111,25 @@ TEST(Batch, EveryRowIsThePlainRunOfTheSameOptions)
 TEST(DriveSession, EachRunStartsFromTheOpenedDialog)
 {
     const DriveRequest sequence[] = {
-        {3, "100", "10000", "0.2", "0.3", 2, "10000"},          // stores J2, writes the decel point
-        {0, "100", "10000", "0.2", "", std::nullopt, "10000"},  // no J2 of its own: the message
-        {2, "", "", "", "", std::nullopt, std::nullopt},        // fails: fields must be empty, not left over
-        {1, "100", "10000", "0.2", "", 0, std::nullopt},        // a refused smaller multiplier
-        {-1, "5", "5", "1", "", std::nullopt, std::nullopt},    // no type
-        {3, "100.9", "10000.7", "0.123456", "0.0005", std::nullopt, "1e6"},
-        {0, "100", "10000", "0.2", "", std::nullopt, std::nullopt},
+        typedDrive(3, "100", "10000", "0.2", "0.3", 2, "10000"),          // stores J2, writes the decel point
+        typedDrive(0, "100", "10000", "0.2", "", std::nullopt, "10000"),  // no J2 of its own: the message
+        typedDrive(2, "", "", "", "", std::nullopt, std::nullopt),        // fails: fields must be empty, not left over
+        typedDrive(1, "100", "10000", "0.2", "", 0, std::nullopt),        // a refused smaller multiplier
+        typedDrive(-1, "5", "5", "1", "", std::nullopt, std::nullopt),    // no type
+        typedDrive(3, "100.9", "10000.7", "0.123456", "0.0005", std::nullopt, "1e6"),
+        typedDrive(0, "100", "10000", "0.2", "", std::nullopt, std::nullopt),
     };
     DriveSession session;
     for (const auto& request : sequence) {
         const FieldView& view = session.run(request);
         const DriveOutcome fresh = runDrive(request);
-        const std::string label = request.initialSpeed + "/" + request.driveSpeed + " type " +
-                                  std::to_string(request.driveType);
+        const std::string label = *request.texts[InputField::InitialSpeed] + "/" +
+                                  *request.texts[InputField::DriveSpeed] + " type " +
+                                  std::to_string(*request.items[InputField::DriveType]);
         EXPECT_EQ(view.text(ControlId::IDC_SUMMARY), fresh.fields.summary) << label;
-        EXPECT_EQ(view.text(ControlId::IDC_OUT_R), fresh.fields.r) << label;
-        EXPECT_EQ(view.text(ControlId::IDC_OUT_K), fresh.fields.k) << label;
-        EXPECT_EQ(view.text(ControlId::IDC_OUT_L), fresh.fields.l) << label;
+        EXPECT_EQ(view.text(ControlId::IDC_OUT_R), fresh.fields.registers[SettingRegister::R]) << label;
+        EXPECT_EQ(view.text(ControlId::IDC_OUT_K), fresh.fields.registers[SettingRegister::K]) << label;
+        EXPECT_EQ(view.text(ControlId::IDC_OUT_L), fresh.fields.registers[SettingRegister::L]) << label;
         EXPECT_EQ(view.selectorText(ControlId::IDC_MULTIPLIER), fresh.multiplier) << label;
         EXPECT_EQ(view.text(ControlId::IDC_DECEL_POINT), fresh.decelPoint) << label;
         EXPECT_EQ(view.errors(), fresh.errors) << label;
@@ -142,7 +147,7 @@ TEST(Batch, AllRowsWithoutMessagesExitZero)
     EXPECT_EQ(result.records[1][16], "");
     EXPECT_EQ(result.records[2][16], "");
     EXPECT_EQ(tail(result.records[1], 5),
-              computedColumns({0, "100", "10000", "0.2", "", std::nullopt, std::nullopt}));
+              computedColumns(typedDrive(0, "100", "10000", "0.2", "", std::nullopt, std::nullopt)));
     EXPECT_EQ(result.status, 0);
 }
 
@@ -177,7 +182,7 @@ TEST(Batch, BadRowsNameTheirLineAndTheOtherRowsStillRun)
         "",
     };
     ASSERT_EQ(result.records.size(), expected.size() + 1);
-    const Fields goodColumns = computedColumns({0, "100", "10000", "0.2", "", std::nullopt, std::nullopt});
+    const Fields goodColumns = computedColumns(typedDrive(0, "100", "10000", "0.2", "", std::nullopt, std::nullopt));
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const Fields& record = result.records[i + 1];
         ASSERT_EQ(record.size(), outputHeader.size()) << i;
@@ -201,10 +206,10 @@ TEST(Batch, PresentButEmptyPulsesCellIsNoPulseCount)
     const auto without = runOn("type,initial,drive,accel,decel,multiplier\n3,100,10000,0.2,0.3,\n");
     ASSERT_EQ(withEmpty.records.size(), 2u);
     ASSERT_EQ(without.records.size(), 2u);
-    const Fields expected = computedColumns({3, "100", "10000", "0.2", "0.3", std::nullopt, std::nullopt});
+    const Fields expected = computedColumns(typedDrive(3, "100", "10000", "0.2", "0.3", std::nullopt, std::nullopt));
     EXPECT_EQ(tail(withEmpty.records[1], 7), expected);
     EXPECT_EQ(tail(without.records[1], 6), expected);
-    EXPECT_NE(expected, computedColumns({3, "100", "10000", "0.2", "0.3", std::nullopt, ""}));
+    EXPECT_NE(expected, computedColumns(typedDrive(3, "100", "10000", "0.2", "0.3", std::nullopt, "")));
 }
 
 TEST(Batch, BadOrMissingHeaderIsAUsageError)

@@ -1,4 +1,5 @@
 #include "cli/options.h"
+#include "tests/cli/typed_drive.h"
 
 #include <gtest/gtest.h>
 
@@ -69,11 +70,7 @@ TEST(ParseOptions, NothingGivenIsAnEmptyRequestOnTheFirstType)
     const auto parsed = parse({});
     ASSERT_TRUE(std::holds_alternative<Options>(parsed));
     const auto& options = std::get<Options>(parsed);
-    EXPECT_EQ(options.request.driveType, 0);
-    EXPECT_EQ(options.request.initialSpeed, "");
-    EXPECT_EQ(options.request.driveSpeed, "");
-    EXPECT_FALSE(options.request.multiplierIndex);
-    EXPECT_FALSE(options.request.pulses);
+    EXPECT_EQ(options.request, DriveRequest{}); // the dialog as it opens: no text, the first drive type
     EXPECT_FALSE(options.json);
     EXPECT_FALSE(options.help);
 }
@@ -84,13 +81,7 @@ TEST(ParseOptions, SeparateAndInlineValuesAreTheSame)
                                "--decel=0.3", "--multiplier", "3", "--pulses=", "--json"});
     ASSERT_TRUE(std::holds_alternative<Options>(parsed));
     const auto& options = std::get<Options>(parsed);
-    EXPECT_EQ(options.request.driveType, 3);
-    EXPECT_EQ(options.request.initialSpeed, "100");
-    EXPECT_EQ(options.request.driveSpeed, "10000");
-    EXPECT_EQ(options.request.accelTime, "0.2");
-    EXPECT_EQ(options.request.decelTime, "0.3");
-    EXPECT_EQ(options.request.multiplierIndex, 3);
-    EXPECT_EQ(options.request.pulses, std::optional<std::string>(""));
+    EXPECT_EQ(options.request, typedDrive(3, "100", "10000", "0.2", "0.3", 3, ""));
     EXPECT_TRUE(options.json);
 }
 
@@ -100,9 +91,9 @@ TEST(ParseOptions, FieldTextsAreTakenAsGiven)
     const auto parsed = parse({"--initial", "--json", "--drive= 1e3=x", "--accel", ""});
     ASSERT_TRUE(std::holds_alternative<Options>(parsed));
     const auto& request = std::get<Options>(parsed).request;
-    EXPECT_EQ(request.initialSpeed, "--json");
-    EXPECT_EQ(request.driveSpeed, " 1e3=x");
-    EXPECT_EQ(request.accelTime, "");
+    EXPECT_EQ(request.texts[InputField::InitialSpeed], "--json");
+    EXPECT_EQ(request.texts[InputField::DriveSpeed], " 1e3=x");
+    EXPECT_EQ(request.texts[InputField::AccelTime], "");
     EXPECT_FALSE(std::get<Options>(parsed).json);
 }
 
@@ -110,8 +101,8 @@ TEST(ParseOptions, TheLastOfARepeatedOptionWins)
 {
     const auto parsed = parse({"--drive", "1", "--drive", "2", "--type", "1", "--type", "2"});
     ASSERT_TRUE(std::holds_alternative<Options>(parsed));
-    EXPECT_EQ(std::get<Options>(parsed).request.driveSpeed, "2");
-    EXPECT_EQ(std::get<Options>(parsed).request.driveType, 2);
+    EXPECT_EQ(std::get<Options>(parsed).request.texts[InputField::DriveSpeed], "2");
+    EXPECT_EQ(std::get<Options>(parsed).request.items[InputField::DriveType], 2);
 }
 
 struct UsageCase {

@@ -1,7 +1,9 @@
 // pulsecalc's body writes only to the streams it is given, as the options
 // fuzzer relies on: usage errors and messages to the one, results to the other.
-#include "cli/cli_texts.h"
+#include "cli/texts_en.h"
 #include "cli/program.h"
+#include "cli/usage.h"
+#include "core/input_field.h"
 #include "fuzz/memory_sink.h"
 
 #include <gtest/gtest.h>
@@ -74,9 +76,14 @@ TEST(RunCommandLine, eachTextGoesToItsOwnStream)
 
 TEST(RunCommandLine, helpIsTheUsageTextExactly)
 {
-    EXPECT_EQ(run({"-h"}).out, veldronix::cli::texts::usage);
+    const std::string usage = veldronix::cli::usage();
+    EXPECT_EQ(run({"-h"}).out, usage);
+    // Every input field has its paragraph, under its own option.
+    for (const veldronix::InputFieldDescription& field : veldronix::inputFields) {
+        EXPECT_NE(usage.find("\n  " + std::string(field.option) + " "), std::string::npos) << field.option;
+    }
     // Every line fits an 80-column terminal (the text is ASCII: a byte is a column).
-    std::string_view rest = veldronix::cli::texts::usage;
+    std::string_view rest = usage;
     for (std::size_t end = rest.find('\n'); end != std::string_view::npos; end = rest.find('\n')) {
         EXPECT_LE(end, 79u) << rest.substr(0, end);
         for (const char c : rest.substr(0, end)) {
@@ -88,7 +95,7 @@ TEST(RunCommandLine, helpIsTheUsageTextExactly)
     const ProgramRun bare = run({});
     EXPECT_EQ(bare.status, 2);
     EXPECT_EQ(bare.out, "");
-    EXPECT_EQ(bare.err, veldronix::cli::texts::usage);
+    EXPECT_EQ(bare.err, usage);
 }
 
 // A stream on a disk that is full: every write fails with ENOSPC.

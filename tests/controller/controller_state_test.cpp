@@ -92,7 +92,7 @@ TEST_F(ControllerTest, LastCalculationFollowsWhatTheFieldsShow)
         const auto& calculation = controller.lastCalculation();
         ASSERT_TRUE(calculation) << step.what;
         EXPECT_EQ(calculation->multiplierIndex, step.expectedIndex) << step.what;
-        EXPECT_EQ(calculation->values.valueR, step.expectedR) << step.what;
+        EXPECT_EQ(calculation->values.registers[SettingRegister::R], step.expectedR) << step.what;
         EXPECT_EQ(calculation->input.decelTime, 0.3) << step.what;
         EXPECT_EQ(calculation->input.driveType, DriveType::AsymmetricSCurve) << step.what;
         if (step.expectedDecelPoint == 0.0) {

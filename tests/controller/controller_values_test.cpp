@@ -150,8 +150,8 @@ TEST_F(ControllerTest, ReadingsAreTheTextsCutAt78BytesAndTheirNumbers)
         view.enter(0, "100", c.typed.c_str(), "0.2", "x");
         controller.onCalculate();
         ASSERT_TRUE(controller.lastReading()) << c.typed;
-        EXPECT_EQ(controller.lastReading()->driveSpeed, c.expected) << c.typed;
-        EXPECT_EQ(controller.lastReading()->decelTime, (FieldReading{"x", false, 0.0, 0})) << c.typed;
+        EXPECT_EQ(controller.lastReading()->fields[InputField::DriveSpeed], c.expected) << c.typed;
+        EXPECT_EQ(controller.lastReading()->fields[InputField::DecelTime], (FieldReading{"x", false, 0.0, 0})) << c.typed;
     }
 }
 
@@ -165,32 +165,35 @@ TEST_F(ControllerTest, ReadingFollowsTheCommandsThatRead)
 
     controller.onCalculate();
     ASSERT_TRUE(controller.lastReading());
-    EXPECT_EQ(controller.lastReading()->driveType, (DriveTypeReading{"非対称S字", false, DriveType::AsymmetricSCurve}));
-    EXPECT_FALSE(controller.lastReading()->pulseCount);
+    EXPECT_EQ(controller.lastReading()->driveType, DriveType::AsymmetricSCurve);
+    EXPECT_EQ(controller.lastReading()->fields[InputField::DriveType]->text, "非対称S字");
+    EXPECT_FALSE(controller.lastReading()->fields[InputField::PulseCount]);
 
     view.texts[IDC_PULSE_COUNT] = "1e4x";
     controller.onComputeDecelPoint();
-    EXPECT_EQ(controller.lastReading()->pulseCount, (FieldReading{"1e4x", false, 10000.0, 3}));
+    EXPECT_EQ(controller.lastReading()->fields[InputField::PulseCount], (FieldReading{"1e4x", false, 10000.0, 3}));
     view.texts[IDC_PULSE_COUNT] = "7";
     EXPECT_EQ(controller.readPulseCount(), 7.0);
-    EXPECT_EQ(controller.lastReading()->pulseCount->text, "7");
+    EXPECT_EQ(controller.lastReading()->fields[InputField::PulseCount]->text, "7");
 
     // A refused Recalculate reads no field; an accepted one reads them afresh.
     view.texts[IDC_DRIVE_SPEED] = "20000";
     view.selected[IDC_MULTIPLIER] = 0;
     controller.onRecalculate();
-    EXPECT_EQ(controller.lastReading()->driveSpeed.number, 10000.0);
+    EXPECT_EQ(controller.lastReading()->fields[InputField::DriveSpeed]->number, 10000.0);
     view.selected[IDC_MULTIPLIER] = 5;
     controller.onRecalculate();
-    EXPECT_EQ(controller.lastReading()->driveSpeed.number, 20000.0);
-    EXPECT_FALSE(controller.lastReading()->pulseCount);
+    EXPECT_EQ(controller.lastReading()->fields[InputField::DriveSpeed]->number, 20000.0);
+    EXPECT_FALSE(controller.lastReading()->fields[InputField::PulseCount]);
 
     // A failed Calculate keeps what it read: the text that read as 0.
     view.enter(-1, "100", "abc", "0.2", "");
     view.texts[IDC_DRIVE_TYPE] = std::string(80, 'z');
     controller.onCalculate();
-    EXPECT_EQ(controller.lastReading()->driveSpeed, (FieldReading{"abc", false, 0.0, 0}));
-    EXPECT_EQ(controller.lastReading()->driveType, (DriveTypeReading{std::string(78, 'z'), true, DriveType::None}));
+    EXPECT_EQ(controller.lastReading()->fields[InputField::DriveSpeed], (FieldReading{"abc", false, 0.0, 0}));
+    EXPECT_EQ(controller.lastReading()->driveType, DriveType::None);
+    EXPECT_EQ(controller.lastReading()->fields[InputField::DriveType]->text, std::string(78, 'z'));
+    EXPECT_TRUE(controller.lastReading()->fields[InputField::DriveType]->cut);
     controller.reset();
     EXPECT_FALSE(controller.lastReading());
 }

@@ -110,7 +110,7 @@ TEST(RoundedDrive, FindingKeepsTheValueBeforeAndAfterRounding)
     ASSERT_EQ(drive.findings.size(), 1u);
     EXPECT_EQ(drive.findings[0].settingValue, -0.2);
     EXPECT_FALSE(std::signbit(drive.findings[0].rounded)); // 0, never -0
-    EXPECT_FALSE(std::signbit(drive.rounded.valueSV));
+    EXPECT_FALSE(std::signbit(*drive.rounded[SettingRegister::SV]));
 }
 
 // Seeded sweep over arbitrary bit patterns (infinities, not-a-numbers,

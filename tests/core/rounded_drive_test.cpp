@@ -98,14 +98,14 @@ TEST(RoundedDrive, RoundTripOfEveryDriveType)
         const RoundedDrive drive = computeRoundedDrive(c.input, c.multiplier);
         EXPECT_TRUE(drive.findings.empty()) << c.name;
         EXPECT_EQ(drive.multiplier, c.multiplier) << c.name;
-        expectNear(drive.rounded.valueR, c.r, c.name, "R");
-        expectNear(drive.rounded.valueA, c.a, c.name, "A");
-        expectNear(drive.rounded.valueSV, c.sv, c.name, "SV");
-        expectNear(drive.rounded.valueV, c.v, c.name, "V");
-        expectNear(drive.rounded.valueK, c.k, c.name, "K");
-        expectNear(drive.rounded.valueD, c.d, c.name, "D");
-        expectNear(drive.rounded.valueL, c.l, c.name, "L");
-        EXPECT_EQ(drive.rounded.valueAO.has_value(), isSCurve(c.input.driveType)) << c.name;
+        expectNear(drive.rounded[SettingRegister::R], c.r, c.name, "R");
+        expectNear(drive.rounded[SettingRegister::A], c.a, c.name, "A");
+        expectNear(drive.rounded[SettingRegister::SV], c.sv, c.name, "SV");
+        expectNear(drive.rounded[SettingRegister::V], c.v, c.name, "V");
+        expectNear(drive.rounded[SettingRegister::K], c.k, c.name, "K");
+        expectNear(drive.rounded[SettingRegister::D], c.d, c.name, "D");
+        expectNear(drive.rounded[SettingRegister::L], c.l, c.name, "L");
+        EXPECT_EQ(drive.rounded[SettingRegister::AO].has_value(), isSCurve(c.input.driveType)) << c.name;
         expectReal(drive.initialSpeed, c.initial, c.name, "initial speed");
         expectReal(drive.driveSpeed, c.drive, c.name, "drive speed");
         expectReal(drive.accelTime, c.accelTime, c.name, "acceleration time");
@@ -160,18 +160,18 @@ TEST(RoundedDrive, RealDriveGivesBackTheRoundedRegisters)
             continue; // no ramp left: the rate registers cannot be recovered
         }
         const SettingValues again = computeSettingValues(real, multiplier);
-        EXPECT_NEAR(again.valueSV, drive.rounded.valueSV, 1e-9) << i;
-        EXPECT_NEAR(again.valueV, drive.rounded.valueV, 1e-9) << i;
+        EXPECT_NEAR(*again.registers[SettingRegister::SV], *drive.rounded[SettingRegister::SV], 1e-9) << i;
+        EXPECT_NEAR(*again.registers[SettingRegister::V], *drive.rounded[SettingRegister::V], 1e-9) << i;
         const auto near = [&](const std::optional<double>& value, const std::optional<double>& rounded) {
             ASSERT_EQ(value.has_value(), rounded.has_value()) << i;
             if (value) {
                 EXPECT_NEAR(*value, *rounded, *rounded * 1e-9) << i;
             }
         };
-        near(again.valueA, drive.rounded.valueA);
-        near(again.valueK, drive.rounded.valueK);
-        near(again.valueD, drive.rounded.valueD);
-        near(again.valueL, drive.rounded.valueL);
+        near(again.registers[SettingRegister::A], drive.rounded[SettingRegister::A]);
+        near(again.registers[SettingRegister::K], drive.rounded[SettingRegister::K]);
+        near(again.registers[SettingRegister::D], drive.rounded[SettingRegister::D]);
+        near(again.registers[SettingRegister::L], drive.rounded[SettingRegister::L]);
         ++checked;
     }
     EXPECT_GT(checked, 1000);

@@ -32,10 +32,10 @@ TEST(SettingRegisters, EachDriveTypeHasExactlyTheRegistersItUses)
             if (usesRegister(c.type, entry.id)) {
                 fromTable += (fromTable.empty() ? "" : " ") + std::string(entry.name);
             }
-            if (registerValue(values, entry.id)) {
+            if (values.registers[entry.id]) {
                 fromValues += (fromValues.empty() ? "" : " ") + std::string(entry.name);
             }
-            EXPECT_EQ(texts.text(entry.id).empty(), !registerValue(values, entry.id)) << entry.name;
+            EXPECT_EQ(texts.registers[entry.id].empty(), !values.registers[entry.id]) << entry.name;
         }
         EXPECT_EQ(fromTable, c.used);
         EXPECT_EQ(fromValues, c.used);
@@ -52,7 +52,7 @@ TEST(SettingRegisters, TextsFollowEachRegistersFormat)
         {SettingRegister::D, "8000.000"},  {SettingRegister::L, "284.091"},
     };
     for (const auto& [setting, text] : expected) {
-        EXPECT_EQ(texts.text(setting), text) << describe(setting).name;
+        EXPECT_EQ(texts.registers[setting], text) << describe(setting).name;
     }
     EXPECT_EQ(describe(SettingRegister::SV).maximum, 8000.0);
     EXPECT_EQ(describe(SettingRegister::K).maximum, std::nullopt);

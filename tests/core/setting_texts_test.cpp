@@ -2,10 +2,11 @@
 #include "core/decel_point.h"
 #include "core/setting_texts.h"
 #include "core/setting_values.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -13,24 +14,26 @@
 namespace veldronix {
 namespace {
 
+// The summary, then the registers in the table's order: R, A, SV, V, K, AO, D, L.
+struct Texts {
+    std::string summary;
+    std::array<std::string, settingRegisters.size()> registers;
+};
+
 struct TextsCase {
     const char* name;
     DriveInput input;
     double multiplier;
-    SettingTexts expected; // summary, R, A, SV, V, K, AO, D, L
+    Texts expected;
 };
 
-void expectTexts(const SettingTexts& actual, const SettingTexts& expected, const char* name)
+void expectTexts(const SettingTexts& actual, const Texts& expected, const char* name)
 {
     EXPECT_EQ(actual.summary, expected.summary) << name;
-    EXPECT_EQ(actual.r, expected.r) << name;
-    EXPECT_EQ(actual.a, expected.a) << name;
-    EXPECT_EQ(actual.sv, expected.sv) << name;
-    EXPECT_EQ(actual.v, expected.v) << name;
-    EXPECT_EQ(actual.k, expected.k) << name;
-    EXPECT_EQ(actual.ao, expected.ao) << name;
-    EXPECT_EQ(actual.d, expected.d) << name;
-    EXPECT_EQ(actual.l, expected.l) << name;
+    for (const RegisterDescription& entry : settingRegisters) {
+        EXPECT_EQ(actual.registers[entry.id], expected.registers[static_cast<std::size_t>(entry.id)])
+            << name << " " << entry.name;
+    }
 }
 
 constexpr auto type0 = DriveType::SymmetricTrapezoid;
@@ -116,24 +119,24 @@ TEST(SettingTexts, SummaryNumbersAtTheirLimits)
 
     // A value field shows a not-a-number without a sign as well.
     SettingValues values;
-    values.valueR = x86Nan;
-    values.valueSV = -inf;
-    values.valueV = -0.0;
-    values.valueL = x86Nan;
+    values.registers[SettingRegister::R] = x86Nan;
+    values.registers[SettingRegister::SV] = -inf;
+    values.registers[SettingRegister::V] = -0.0;
+    values.registers[SettingRegister::L] = x86Nan;
     const SettingTexts texts = formatSettingTexts(values);
-    EXPECT_EQ(texts.r, "nan ");
-    EXPECT_EQ(texts.sv, "-inf ");
-    EXPECT_EQ(texts.v, "-0.000 ");
-    EXPECT_EQ(texts.l, "nan");
+    EXPECT_EQ(texts.registers[SettingRegister::R], "nan ");
+    EXPECT_EQ(texts.registers[SettingRegister::SV], "-inf ");
+    EXPECT_EQ(texts.registers[SettingRegister::V], "-0.000 ");
+    EXPECT_EQ(texts.registers[SettingRegister::L], "nan");
     EXPECT_EQ(formatDecelPoint(x86Nan), "nan");
 }
 
 TEST(SettingValues, ExactValuesAndJerk)
 {
     const SettingValues values = computeSettingValues({100.9, 10000.7, 0.2, 0.3, type3}, 2);
-    EXPECT_EQ(values.valueSV, 50.45);   // 100.9 / 2, halved exactly
-    EXPECT_EQ(values.valueV, 5000.35);  // 10000.7 / 2
-    EXPECT_EQ(values.valueAO, 0.0);
+    EXPECT_EQ(values.registers[SettingRegister::SV], 50.45);   // 100.9 / 2, halved exactly
+    EXPECT_EQ(values.registers[SettingRegister::V], 5000.35);  // 10000.7 / 2
+    EXPECT_EQ(values.registers[SettingRegister::AO], 0.0);
     const SettingValues reference = computeSettingValues({100, 10000, 0.2, 0.3, type3}, 2);
     ASSERT_TRUE(reference.decelJerkRate);
     EXPECT_EQ(*reference.decelJerkRate, 440000.0); // (10000 - 100) x 4 / 0.3^2, exact in doubles
@@ -152,10 +155,10 @@ TEST(Texts, SelectorItems)
     const char* multipliers[] = {"1(8,000,000)", "2(4,000,000)", "5(1,600,000)", "10(800,000)", "20(400,000)",
                                  "50(160,000)",  "100(80,000)",  "200(40,000)",  "500(16,000)"};
     for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(texts::driveTypeItems[i], types[i]);
+        EXPECT_EQ(texts::ja::driveTypeItems[i], types[i]);
     }
     for (std::size_t i = 0; i < 9; ++i) {
-        EXPECT_EQ(texts::multiplierItems[i], multipliers[i]);
+        EXPECT_EQ(texts::ja::multiplierItems[i], multipliers[i]);
     }
 }
 

@@ -167,18 +167,13 @@ TEST(FileReplace, refusesFoldersFifosSocketsAndLinkCircles)
     const struct {
         const char* name;
         FileWriteError error;
-        std::string_view text;
     } cases[] = {
-        {"folder", FileWriteError::IsDirectory, "it is a folder, not a file; it was left as it was"},
-        {"to-folder", FileWriteError::IsDirectory, "it is a folder, not a file; it was left as it was"},
-        {"fifo", FileWriteError::IsFifo, "it is a FIFO (named pipe), not a file; it was left as it was"},
-        {"to-fifo", FileWriteError::IsFifo, "it is a FIFO (named pipe), not a file; it was left as it was"},
-        {"socket", FileWriteError::IsSocket, "it is a socket, not a file; it was left as it was"},
-        {"circle-a", FileWriteError::TooManyLinks, "its symbolic links go round in a circle or nest too deep"},
+        {"folder", FileWriteError::IsDirectory},   {"to-folder", FileWriteError::IsDirectory},
+        {"fifo", FileWriteError::IsFifo},          {"to-fifo", FileWriteError::IsFifo},
+        {"socket", FileWriteError::IsSocket},      {"circle-a", FileWriteError::TooManyLinks},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(replaceFile(dir.file(c.name), "new"), c.error) << c.name;
-        EXPECT_EQ(fileWriteErrorText(c.error), c.text) << c.name;
     }
     close(listener);
     EXPECT_EQ(entriesOf(dir.path()), before);

@@ -1,6 +1,6 @@
 // The conversion of dialog units, the window texts, and what a user would see
 // wrongly in the laid-out dialogs: missing glyphs and clipped texts.
-#include "core/texts.h"
+#include "core/texts_ja.h"
 #include "qt_test_support.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/calc_dialog.h"
@@ -32,13 +32,13 @@ QStringList textsInTheDialogFont()
         texts << fromUtf8(control.text);
     }
     texts << fromUtf8(layout::IDS_ABOUTBOX.text) << fromUtf8(layout::IDS_DETAILS.text);
-    for (const auto item : texts::driveTypeItems) {
+    for (const auto item : texts::ja::driveTypeItems) {
         texts << fromUtf8(item);
     }
-    for (const auto item : texts::multiplierItems) {
+    for (const auto item : texts::ja::multiplierItems) {
         texts << fromUtf8(item);
     }
-    for (const auto format : texts::summaryFormats) {
+    for (const auto format : texts::ja::summaryFormats) {
         texts << fromUtf8(format) + QStringLiteral("0123456789.-infa ");
     }
     return texts;

@@ -2,7 +2,7 @@
 // main dialog after an asymmetric S-curve calculation, with stale results
 // greyed, an error message, the context menu, the About box, the details window
 // of each drive type, of a move too short, of a huge pulse count and of odd
-// inputs, and the multiplier comparison, written as PNG files to
+// inputs, the multiplier comparison and the section 移動の設計 of each question, written as PNG files to
 // VELDRONIX_SCREENSHOT_DIR. Each details window's place is printed beside the
 // screen's work area.
 #include "qt_test_support.h"
@@ -132,7 +132,12 @@ private slots:
               workArea.width(), workArea.height(), workArea.contains(window->frameGeometry()) ? "yes" : "no");
         // The multiplier comparison with its marked rows, as far as the window shows it.
         if (QTest::currentDataTag() == QByteArray("details_type0")) {
-            DetailsSectionView* comparison = window->sectionViews().back();
+            // The section whose rows choose a multiplier.
+            const std::vector<report::DetailsSection>& sections = window->shownLayout().sections;
+            const auto found = std::find_if(sections.begin(), sections.end(),
+                                            [](const report::DetailsSection& s) { return !s.rowIndices.empty(); });
+            QVERIFY(found != sections.end());
+            DetailsSectionView* comparison = window->sectionViews()[std::size_t(found - sections.begin())];
             window->findChild<QScrollArea*>()->ensureWidgetVisible(comparison);
             QVERIFY(comparison->grab().save(folder_ + QStringLiteral("/comparison.png")));
         }
@@ -173,6 +178,42 @@ private slots:
         dialog.showDetailsWindow();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.detailsWindow()));
         QVERIFY(dialog.detailsWindow()->grab().save(folder_ + QStringLiteral("/details_form.png")));
+    }
+
+    // The section 移動の設計 of each question, from the worked type-3 drive: the
+    // window scrolled to it, then after 設定に反映 the details and the dialog.
+    void moveDesign_data()
+    {
+        QTest::addColumn<int>("question");
+        QTest::newRow("design_fastest") << 0;
+        QTest::newRow("design_on_time") << 1;
+    }
+
+    void moveDesign()
+    {
+        QFETCH(int, question);
+        CCalcDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(workTheExample(dialog));
+        dialog.showDetailsWindow();
+        CDetailsWindow* window = dialog.detailsWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const auto designSection = [window] { return window->sectionViews().back(); };
+        QVERIFY(designSection()->title() == QStringLiteral("移動の設計"));
+        auto* choice = designSection()->findChild<QComboBox*>(QStringLiteral("formChoice_question"));
+        QVERIFY(choice != nullptr);
+        choice->setCurrentIndex(question);
+        emit choice->activated(question); // as a user's choice sends it
+        const QString name = folder_ + QStringLiteral("/") + QString::fromLatin1(QTest::currentDataTag());
+        window->findChild<QScrollArea*>()->ensureWidgetVisible(designSection());
+        QVERIFY(window->grab().save(name + QStringLiteral(".png")));
+        QVERIFY(designSection()->grab().save(name + QStringLiteral("_section.png")));
+        QTest::mouseClick(designSection()->button(report::SectionAction::Command), Qt::LeftButton);
+        QVERIFY(window->grab().save(name + QStringLiteral("_applied.png")));
+        window->findChild<QScrollArea*>()->ensureWidgetVisible(designSection());
+        QVERIFY(designSection()->grab().save(name + QStringLiteral("_applied_section.png")));
+        QVERIFY(dialog.grab().save(name + QStringLiteral("_applied_dialog.png")));
     }
 
     void aboutBox()

@@ -2,26 +2,13 @@
 // hands its edits and commands back: the window holds no rule of its own.
 #include "controller/recording_view.h"
 #include "report/details.h"
+#include "support/fake_form_view.h"
 #include "support/sample_form.h"
 
 #include <gtest/gtest.h>
 
 namespace veldronix::testing_support {
 namespace {
-
-// What a window's widgets hold, as the controller reads them.
-class FakeFormView final : public report::FormView {
-public:
-    std::string fieldText(std::string_view key) override { return texts[std::string(key)]; }
-    int selectedIndex(std::string_view key) override
-    {
-        const auto found = selections.find(std::string(key));
-        return found == selections.end() ? -1 : found->second;
-    }
-
-    std::map<std::string, std::string> texts;
-    std::map<std::string, int> selections;
-};
 
 class DetailsFormsTest : public ControllerTest {
 protected:

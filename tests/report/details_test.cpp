@@ -5,7 +5,7 @@
 #include "controller/recording_view.h"
 #include "fuzz/markup_check.h"
 #include "report/details.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/plot_scene.h"
 #include "support/temp_dir.h"
 

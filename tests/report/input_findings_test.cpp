@@ -4,8 +4,9 @@
 #include "controller/recording_view.h"
 #include "report/command_status.h"
 #include "report/details.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/input_findings.h"
+#include "report/texts_en.h"
 
 #include <gtest/gtest.h>
 
@@ -15,15 +16,14 @@
 namespace veldronix::testing_support {
 namespace {
 
-using report::InputField;
 using report::InputFinding;
 using report::InputProblem;
-namespace t = report::detailsTexts;
+namespace t = report::texts::ja;
 
 // A finding as "field problem [text] read", for compact expectations.
 std::string brief(const InputFinding& f)
 {
-    static const char* const fields[] = {"initial", "drive", "accel", "decel", "pulses", "type"};
+    static const char* const fields[] = {"type", "initial", "drive", "accel", "decel", "multiplier", "pulses"};
     static const char* const problems[] = {"negative", "notANumber", "trailingText", "cut", "noItem"};
     return std::string(fields[static_cast<int>(f.field)]) + " " + problems[static_cast<int>(f.problem)] + " [" +
            f.text + "] " + (f.read ? std::to_string(*f.read) : "null");
@@ -92,6 +92,15 @@ TEST(InputFindingSentences, NameTheFieldTheTextAndTheNumberRead)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(report::inputFindingSentence(c.finding, t::inputFindings), c.sentence);
+    }
+}
+
+// A field added to the table without its names would name nothing in a finding.
+TEST(InputFindingSentences, EveryFieldHasANameInEachLanguage)
+{
+    for (const InputFieldDescription& field : inputFields) {
+        EXPECT_FALSE(t::inputFindings.fieldNames[field.id].empty()) << field.member;
+        EXPECT_FALSE(report::texts::en::inputFindings.fieldNames[field.id].empty()) << field.member;
     }
 }
 

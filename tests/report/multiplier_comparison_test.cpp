@@ -8,7 +8,8 @@
 #include "report/rounded_report.h"
 #include "core/number_format.h"
 #include "core/setting_register.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
+#include "report/texts_ja.h"
 #include "fuzz/same_bits.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ std::string line(const ComparisonRow& row)
 {
     std::string out = "x" + formatFixed(row.multiplier, 0);
     for (const RegisterDescription& entry : settingRegisters) {
-        const auto value = registerValue(row.drive.rounded, entry.id);
+        const auto value = row.drive.rounded[entry.id];
         if (value && entry.rounded && entry.id != SettingRegister::R) {
             out += " " + std::string(entry.name) + "=" + formatFixed(*value, 0);
         }
@@ -362,7 +363,7 @@ TEST_F(ControllerTest, theRowInUseIsTheDetailsRealDriveToTheBit)
         const RoundedDrive drive2 = computeRoundedDrive(calculation.input, calculation.multiplier);
         const RoundedDrive& row = inUse->drive;
         for (const RegisterDescription& entry : settingRegisters) {
-            EXPECT_TRUE(sameBits(registerValue(row.rounded, entry.id), registerValue(drive2.rounded, entry.id)));
+            EXPECT_TRUE(sameBits(row.rounded[entry.id], drive2.rounded[entry.id]));
         }
         EXPECT_TRUE(sameQuantity(row.initialSpeed, drive2.initialSpeed));
         EXPECT_TRUE(sameQuantity(row.driveSpeed, drive2.driveSpeed));
@@ -378,7 +379,7 @@ TEST_F(ControllerTest, theRowInUseIsTheDetailsRealDriveToTheBit)
         }
 
         // The table's integers of the row in use are the details' integers (AO left out).
-        const auto table = report::comparisonTable(comparison, report::japaneseComparisonTexts);
+        const auto table = report::comparisonTable(comparison, report::texts::ja::comparison);
         const auto& cells = table.table.rows[static_cast<std::size_t>(inUse - comparison.rows.data())].cells;
         std::size_t column = 3;
         for (const auto& shown : details.registers) {

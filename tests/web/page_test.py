@@ -32,7 +32,7 @@ CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic
                   "--disable-background-networking", "--disable-component-update", "--disable-sync",
                   "--window-size=1500,1100"]
 
-# Control numbers of the dialog (controller/control_id.h), as page_probe takes them.
+# Control numbers of the dialog (core/control_id.h), as page_probe takes them.
 NUMBERS = {"IDC_DRIVE_TYPE": 1000, "IDC_INITIAL_SPEED": 1001, "IDC_DRIVE_SPEED": 1002, "IDC_ACCEL_TIME": 1003,
            "IDC_CALCULATE": 1004, "IDC_DECEL_TIME": 1012, "IDC_RECALCULATE": 1016, "IDC_MULTIPLIER": 1017,
            "IDC_PULSE_COUNT": 1018, "IDC_COMPUTE_DECEL_POINT": 1019}
@@ -839,7 +839,7 @@ def full_page_screenshot(page, path):
 
 
 def take_screenshots(page, directory):
-    """The page as a user sees it on a desktop (1280x800) and a phone (390x844), whole."""
+    """The page as a user sees it on a desktop (1280x800, 1280x720) and a phone (390x844), whole."""
     def shoot(name, width, height):
         page.driver.set_window_size(width, height)
         time.sleep(0.3)
@@ -865,6 +865,21 @@ def take_screenshots(page, directory):
         page.open()
         work_drive(page, 0, texts, None, None)
         shoot(name, 1280, 800)
+    # The section 移動の設計 of each question from the worked type-3 drive, then after 設定に反映.
+    for question, name in [(0, "design-fastest"), (1, "design-on-time")]:
+        page.open()
+        work_drive(page, 3, WORKED, None, "10000")
+        page.select("details-form-moveDesign-choice-question", question)
+        shoot(name, 1280, 720)
+        shoot(name, 390, 844)
+        page.driver.execute_script("document.documentElement.dataset.busy = 'clicked'")
+        page.driver.execute_script(
+            "Array.from(document.querySelectorAll('#details .actions button'))"
+            ".find(b => b.textContent === '設定に反映(A)').click()")
+        WebDriverWait(page.driver, 10).until(
+            lambda d: d.execute_script("return document.documentElement.dataset.busy") == "false")
+        shoot(name + "-applied", 1280, 720)
+        shoot(name + "-applied", 390, 844)
     page.driver.set_window_size(1280, 800)
 
     def message_shot(p):

@@ -894,6 +894,84 @@ void placementAfterUpdates(RemoteProgram& program)
     SetWindowPos(program.dialog(), nullptr, opened.left, opened.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The first child of the page with that identifier and, where given, that text.
+HWND pagePart(const RemoteProgram& program, HWND window, int identifier, const std::wstring& text = {})
+{
+    for (HWND child = GetWindow(page(window), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetDlgCtrlID(child) == identifier && (text.empty() || program.text(child) == text)) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+// Scrolled until the section's heading stands near the page's top, or the page's end.
+void scrollToSection(const RemoteProgram& program, HWND window, const std::wstring& heading)
+{
+    RECT top{};
+    RECT shown{};
+    GetWindowRect(page(window), &top);
+    for (int line = 0; line < 400; ++line) {
+        const HWND part = pagePart(program, window, details::sectionHeading, heading);
+        if (part == nullptr || (GetWindowRect(part, &shown), shown.top <= top.top + 40)) {
+            break;
+        }
+        SendMessageTimeoutW(page(window), WM_VSCROLL, SB_LINEDOWN, 0, SMTO_NORMAL, 30000, nullptr);
+    }
+    Sleep(300);
+}
+
+// The section 移動の設計 of each question from the worked type-3 drive, then after
+// 設定に反映: the dialog holds the design's fields, no message box, and the details
+// show that drive with the section still there.
+void detailsMoveDesign(RemoteProgram& program, const std::wstring& screenshots)
+{
+    const std::wstring screen = std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"x" +
+                                std::to_wstring(GetSystemMetrics(SM_CYSCREEN));
+    const std::wstring heading = L"移動の設計";
+    struct Case {
+        const wchar_t* file;
+        int question;
+    } const cases[] = {{L"fastest", 0}, {L"on-time", 1}};
+    for (const Case& c : cases) {
+        const std::wstring name = L"design " + std::wstring(c.file) + L" at " + screen;
+        enterDrive(program, 3, L"100", L"10000", L"0.2", L"0.3");
+        program.setText(pulseCount, L"10000");
+        clickExpecting(program, name + L": calculate", calculate, L"");
+        const HWND window = openDetails(program);
+        if (window == nullptr) {
+            check(false, name + L": the details open");
+            return;
+        }
+        const HWND question = pagePart(program, window, details::formChoice);
+        check(question != nullptr, name + L": the question's list", joined(shownDetails(program, window)));
+        if (question == nullptr) {
+            closeDetails(window, program);
+            return;
+        }
+        SendMessageTimeoutW(question, CB_SETCURSEL, static_cast<WPARAM>(c.question), 0, SMTO_NORMAL, 30000, nullptr);
+        SendMessageTimeoutW(page(window), WM_COMMAND, MAKEWPARAM(details::formChoice, CBN_SELCHANGE),
+                            reinterpret_cast<LPARAM>(question), SMTO_NORMAL, 30000, nullptr);
+        expectShown(program, window, name + L": the section and its buttons",
+                    {L"[" + heading + L"]", L"(設定に反映(&A))"});
+        scrollToSection(program, window, heading);
+        check(captureWindow(window, screenshots + L"\\win32-design-" + c.file + L"-" + screen + L".bmp"),
+              L"screenshot " + name);
+        const HWND apply = pagePart(program, window, details::command, L"設定に反映(&A)");
+        SendMessageTimeoutW(apply, BM_CLICK, 0, 0, SMTO_NORMAL, 60000, nullptr);
+        Sleep(300);
+        check(program.otherDialogs().empty(), name + L": applied without a message box");
+        check(program.text(pulseCount) == L"10000" && !program.text(outV).empty(),
+              name + L": the dialog holds the design and its values", program.text(driveSpeed));
+        expectShown(program, window, name + L": the details of the applied drive",
+                    {L"<plot>", L"[" + heading + L"]"});
+        scrollToSection(program, window, heading);
+        check(captureWindow(window, screenshots + L"\\win32-design-" + c.file + L"-applied-" + screen + L".bmp"),
+              L"screenshot " + name + L" applied");
+        closeDetails(window, program);
+    }
+}
+
 } // namespace
 
 void placementSuite(const std::wstring& path, const std::wstring& screenshots)
@@ -905,6 +983,7 @@ void placementSuite(const std::wstring& path, const std::wstring& screenshots)
     }
     placementAfterUpdates(program);
     detailsScreenshots(program, screenshots);
+    detailsMoveDesign(program, screenshots);
     PostMessageW(program.dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
     check(program.waitForExit(60000) == 0, L"placement: the close box ends the program");
 }

@@ -2,7 +2,7 @@
 
 // The controls of both dialog templates as res/dialog_layout.def describes
 // them, for the checks that compare what Windows made of that description.
-#include "controller/control_id.h"
+#include "core/control_id.h"
 
 namespace e2e::layout {
 

@@ -24,7 +24,8 @@ enum : int {
 namespace details {
 enum : int {
     heading = 2000, statusLine = 2001, sectionHeading = 2002, line = 2003, table = 2005, page = 2006,
-    copy = 2040, copyAs = 2041, plot = 2301, save = 2400, status = 2401, chooseRow = 2500, close = IDCANCEL,
+    copy = 2040, copyAs = 2041, plot = 2301, save = 2400, status = 2401, chooseRow = 2500, formChoice = 2601,
+    command = 2603, close = IDCANCEL,
 };
 } // namespace details
 

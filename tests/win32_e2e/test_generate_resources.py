@@ -11,7 +11,7 @@ import unittest
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 GENERATOR = os.path.join(ROOT, "res", "generate_resources.py")
-CONTROL_IDS = os.path.join(ROOT, "controller", "control_id.h")
+CONTROL_IDS = os.path.join(ROOT, "core", "control_id.h")
 
 GOOD = """VX_FONT("ＭＳ Ｐゴシック", 9)
 VX_DIALOG(IDD_ABOUTBOX, 100, Plain, "About", 235, 55)

@@ -1,11 +1,12 @@
 #include "ui/qt/calc_dialog.h"
 
 #include "core/field_text.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
 #include "report/axis_form.h"
 #include "report/command_status.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/dialog_keys.h"
+#include "report/move_design_form.h"
 #include "report/units_form.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/app_icon.h"
@@ -41,12 +42,6 @@ void fillSelector(QComboBox* combo, const std::array<std::string_view, N>& items
     }
 }
 
-// The fields that show results, which a later command may leave stale.
-constexpr std::array resultFields{ControlId::IDC_SUMMARY, ControlId::IDC_OUT_R,  ControlId::IDC_OUT_A,
-                                  ControlId::IDC_OUT_SV,  ControlId::IDC_OUT_V,  ControlId::IDC_OUT_K,
-                                  ControlId::IDC_OUT_AO,  ControlId::IDC_OUT_D,  ControlId::IDC_OUT_L,
-                                  ControlId::IDC_DECEL_POINT};
-
 bool isEnter(const QKeyEvent& key)
 {
     const bool plain = key.modifiers() == Qt::NoModifier ||
@@ -58,6 +53,7 @@ bool isEnter(const QKeyEvent& key)
 
 CCalcDialog::CCalcDialog(QWidget* parent) : QDialog(parent)
 {
+    forms_.add(std::make_unique<report::MoveDesignForm>());
     const std::vector<QWidget*> widgets = buildDialog(*this, layout::IDD_MAIN, layout::mainControls);
     for (std::size_t i = 0; i < widgets.size(); ++i) {
         const ControlId id = layout::mainControls[i].id;
@@ -159,8 +155,8 @@ void CCalcDialog::initDialog()
     setWindowIcon(appIcon());
 
     // The items first: selecting the first drive type needs them in place.
-    fillSelector(selector(ControlId::IDC_DRIVE_TYPE), texts::driveTypeItems);
-    fillSelector(selector(ControlId::IDC_MULTIPLIER), texts::multiplierItems);
+    fillSelector(selector(ControlId::IDC_DRIVE_TYPE), texts::ja::driveTypeItems);
+    fillSelector(selector(ControlId::IDC_MULTIPLIER), texts::ja::multiplierItems);
     selector(ControlId::IDC_DRIVE_TYPE)->setCurrentIndex(0);
     selector(ControlId::IDC_MULTIPLIER)->setCurrentIndex(-1);
     // The first field gets the focus with its text selected, so that typing replaces it.
@@ -280,8 +276,8 @@ void CCalcDialog::showFreshness()
 void CCalcDialog::markResult(ControlId id)
 {
     auto* field = qobject_cast<QLabel*>(controls_.at(id));
-    const bool stale = id == ControlId::IDC_DECEL_POINT ? freshness_.decelPointStale : freshness_.valuesStale;
-    markResultField(*field, stale, fromUtf8(report::staleFieldNote(id, freshness_, report::detailsTexts::commandStatus)));
+    const bool stale = veldronix::isStale(id, freshness_);
+    markResultField(*field, stale, fromUtf8(report::staleFieldNote(id, freshness_, report::texts::ja::commandStatus)));
 }
 
 void CCalcDialog::refreshDetails()

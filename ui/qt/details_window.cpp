@@ -1,7 +1,7 @@
 #include "ui/qt/details_window.h"
 
 #include "report/details_style.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/window_placement.h"
 #include "ui/qt/details_form_view.h"
 #include "ui/qt/details_section.h"
@@ -27,7 +27,7 @@
 namespace veldronix::qt {
 namespace {
 
-namespace t = report::detailsTexts;
+namespace t = report::texts::ja;
 
 QColor colourOf(std::string_view hex)
 {

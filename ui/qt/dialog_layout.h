@@ -3,7 +3,7 @@
 // The dialogs' templates as C++ tables, read from the one layout description
 // that the Windows resource script is generated from as well.
 
-#include "controller/control_id.h"
+#include "core/control_id.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 #include "ui/qt/plot_save.h"
 
 #include "io/file_replace.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/plot_scene.h"
 #include "ui/qt/scene_painter.h"
 #include "ui/qt/window_texts.h"
@@ -13,7 +13,7 @@
 namespace veldronix::qt {
 namespace {
 
-namespace t = report::detailsTexts;
+namespace t = report::texts::ja;
 
 std::string pngOf(const report::PlotModel& plot)
 {

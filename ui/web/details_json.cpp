@@ -4,7 +4,7 @@
 #include "report/details_layout.h"
 #include "report/dialog_keys.h"
 #include "report/details_style.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/plot_file.h"
 #include "report/plot_scene.h"
 #include "report/profile_svg.h"
@@ -16,7 +16,7 @@
 namespace veldronix::web {
 namespace {
 
-namespace t = report::detailsTexts;
+namespace t = report::texts::ja;
 
 // The smallest text of the page, px: its dialog's font (9 pt).
 constexpr double pageMinimumTextSize = 12.0;

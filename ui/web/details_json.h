@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controller/control_id.h"
+#include "core/control_id.h"
 #include "controller/dialog_request.h"
 #include "report/details.h"
 #include "io/json_writer.h"

@@ -1,13 +1,14 @@
 #include "ui/web/page_application.h"
 
-#include "core/texts.h"
+#include "core/texts_ja.h"
 #include "io/json_writer.h"
 #include "core/setting_register.h"
 #include "report/axis_form.h"
 #include "report/command_status.h"
 #include "report/details.h"
-#include "report/details_texts.h"
 #include "report/machine_file_message.h"
+#include "report/move_design_form.h"
+#include "report/texts_ja.h"
 #include "report/units_form.h"
 #include "ui/web/details_json.h"
 
@@ -55,6 +56,7 @@ PageApplication::PageApplication()
     controller_.reset();
     forms_.add(std::make_unique<report::AxisForm>(machine_, view_, controller_));
     forms_.add(std::make_unique<report::UnitsForm>(machine_));
+    forms_.add(std::make_unique<report::MoveDesignForm>());
 }
 
 std::string PageApplication::machineFile()
@@ -79,7 +81,7 @@ std::string PageApplication::machineFile()
 std::string PageApplication::machineSaved(std::string_view name)
 {
     machine_.savedAs(name);
-    return outcomeJson({fmt::format(report::detailsTexts::machineSaved, machine_.fileName()), false, {}});
+    return outcomeJson({fmt::format(report::texts::ja::machineSaved, machine_.fileName()), false, {}});
 }
 
 bool PageApplication::addMachineBytes(std::string_view bytes)
@@ -127,10 +129,10 @@ std::string PageApplication::press(ControlId button)
 std::string PageApplication::selectorItems(ControlId selector)
 {
     if (selector == ControlId::IDC_DRIVE_TYPE) {
-        return textArray(texts::driveTypeItems);
+        return textArray(texts::ja::driveTypeItems);
     }
     if (selector == ControlId::IDC_MULTIPLIER) {
-        return textArray(texts::multiplierItems);
+        return textArray(texts::ja::multiplierItems);
     }
     return "[]";
 }
@@ -155,16 +157,10 @@ std::string PageApplication::formCommand(std::string_view form, std::string_view
 
 std::vector<StaleResult> PageApplication::staleResults() const
 {
-    // The result fields in the dialog's order: the summary, the values, マニュアル減速点.
-    std::vector<ControlId> results = {ControlId::IDC_SUMMARY};
-    for (const RegisterDescription& setting : settingRegisters) {
-        results.push_back(valueField(setting.id));
-    }
-    results.push_back(ControlId::IDC_DECEL_POINT);
     const ResultFreshness freshness = controller_.resultFreshness();
     std::vector<StaleResult> stale;
-    for (const ControlId result : results) {
-        std::string note = report::staleFieldNote(result, freshness, report::detailsTexts::commandStatus);
+    for (const ControlId result : resultFields) {
+        std::string note = report::staleFieldNote(result, freshness, report::texts::ja::commandStatus);
         if (!note.empty()) {
             stale.push_back({result, std::move(note)});
         }

@@ -1,7 +1,7 @@
 #include "ui/web/page_view.h"
 
 #include "core/field_text.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
 
 #include <utility>
 
@@ -65,7 +65,7 @@ int PageView::itemIndex(ControlId selector, int index)
 {
     // A selector takes only the index of one of its items; any other clears its selection.
     const std::size_t count =
-        selector == ControlId::IDC_DRIVE_TYPE ? texts::driveTypeItems.size() : texts::multiplierItems.size();
+        selector == ControlId::IDC_DRIVE_TYPE ? texts::ja::driveTypeItems.size() : texts::ja::multiplierItems.size();
     return index >= 0 && static_cast<std::size_t>(index) < count ? index : -1;
 }
 

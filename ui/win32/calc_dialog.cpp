@@ -1,16 +1,17 @@
 #include "ui/win32/calc_dialog.h"
 
 #include "core/field_text.h"
-#include "core/texts.h"
+#include "core/texts_ja.h"
 #include "resource.h"
 #include "ui/win32/about_dialog.h"
 #include "io/wide_text.h"
 #include "report/axis_form.h"
 #include "report/command_status.h"
 #include "report/details_style.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/dialog_keys.h"
 #include "report/machine_file_message.h"
+#include "report/move_design_form.h"
 #include "report/units_form.h"
 #include "ui/win32/machine_file_dialog.h"
 #include "ui/win32/scene_painter.h"
@@ -23,12 +24,6 @@
 
 namespace veldronix::win32 {
 namespace {
-
-// The fields that show what a command computed, each with a tooltip where it needs one.
-constexpr std::array resultFields{ControlId::IDC_SUMMARY, ControlId::IDC_OUT_R,  ControlId::IDC_OUT_A,
-                                  ControlId::IDC_OUT_SV,  ControlId::IDC_OUT_V,  ControlId::IDC_OUT_K,
-                                  ControlId::IDC_OUT_AO,  ControlId::IDC_OUT_D,  ControlId::IDC_OUT_L,
-                                  ControlId::IDC_DECEL_POINT};
 
 IconHandle loadIcon(HINSTANCE instance, int widthMetric, int heightMetric)
 {
@@ -58,6 +53,7 @@ CCalcDialog::CCalcDialog(HINSTANCE instance, std::wstring title)
 {
     forms_.add(std::make_unique<report::AxisForm>(machine_, *this, controller_));
     forms_.add(std::make_unique<report::UnitsForm>(machine_));
+    forms_.add(std::make_unique<report::MoveDesignForm>());
 }
 
 INT_PTR CCalcDialog::run()
@@ -125,11 +121,11 @@ INT_PTR CCalcDialog::onInitDialog()
 {
     // The items come from the core, the one source of every front end's selectors,
     // and are in place before the first drive type is selected.
-    fillSelector(ControlId::IDC_DRIVE_TYPE, texts::driveTypeItems);
-    fillSelector(ControlId::IDC_MULTIPLIER, texts::multiplierItems);
+    fillSelector(ControlId::IDC_DRIVE_TYPE, texts::ja::driveTypeItems);
+    fillSelector(ControlId::IDC_MULTIPLIER, texts::ja::multiplierItems);
     addSystemMenuItems();
     fieldTips_.attach(window(), instance_, resultFields, [this](ControlId field) {
-        return report::staleFieldNote(field, controller_.resultFreshness(), report::detailsTexts::commandStatus);
+        return report::staleFieldNote(field, controller_.resultFreshness(), report::texts::ja::commandStatus);
     });
     SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
@@ -176,21 +172,10 @@ void CCalcDialog::openDetails()
     details_.open(window(), currentDetails());
 }
 
-// Whether a result field shows a value that no longer belongs to the calculation the controller holds.
-bool CCalcDialog::isStale(ControlId field) const
-{
-    const ResultFreshness freshness = controller_.resultFreshness();
-    if (field == ControlId::IDC_DECEL_POINT) {
-        return freshness.decelPointStale;
-    }
-    return freshness.valuesStale &&
-           std::find(resultFields.begin(), resultFields.end(), field) != resultFields.end();
-}
-
 // A stale result keeps its text, drawn greyed so that it does not pass for a current one.
 INT_PTR CCalcDialog::onControlColour(HDC dc, HWND control)
 {
-    if (!isStale(static_cast<ControlId>(GetDlgCtrlID(control)))) {
+    if (!veldronix::isStale(static_cast<ControlId>(GetDlgCtrlID(control)), controller_.resultFreshness())) {
         return FALSE; // the dialog's own colours
     }
     SetTextColor(dc, colourOf(report::detailsColours.stale));

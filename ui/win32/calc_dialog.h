@@ -47,7 +47,6 @@ private:
     void chooseMachineFile(bool save);
     void showMachineOutcome(const report::MachineFileOutcome& outcome);
     void pressEnter();
-    bool isStale(ControlId field) const;
     INT_PTR onControlColour(HDC dc, HWND control);
     HWND control(ControlId field) const { return item(toInt(field)); }
 

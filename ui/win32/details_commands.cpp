@@ -4,7 +4,7 @@
 #include "ui/win32/details_window.h"
 
 #include "io/wide_text.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "ui/win32/clipboard.h"
 #include "ui/win32/plot_save.h"
 
@@ -25,7 +25,7 @@ void DetailsWindow::onEnter()
 void DetailsWindow::copyRegisters(std::string_view text)
 {
     // A failed copy clears the line rather than claim a copy.
-    setStatus(putOnClipboard(window_, text) ? report::detailsTexts::copied : std::string_view());
+    setStatus(putOnClipboard(window_, text) ? report::texts::ja::copied : std::string_view());
 }
 
 // The button's menu under it, its first choice in bold as the click's own.

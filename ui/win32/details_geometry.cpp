@@ -4,7 +4,7 @@
 // out for its client area.
 #include "ui/win32/details_window.h"
 
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/window_placement.h"
 #include "ui/win32/screen_geometry.h"
 #include "ui/win32/text_metrics.h"
@@ -40,7 +40,7 @@ void DetailsWindow::layOut()
     const int margin = dpi_.px(windowMargin);
     const int line = lineHeightOf(window_, font);
     const int buttonHeight = line + dpi_.px(10);
-    const int closeWidth = measured(close_, font, report::detailsTexts::closeButton, 1000).cx + dpi_.px(32);
+    const int closeWidth = measured(close_, font, report::texts::ja::closeButton, 1000).cx + dpi_.px(32);
     const int statusWidth = std::max(1, static_cast<int>(client.right) - 3 * margin - closeWidth);
     const int statusHeight = currentStatus_.empty() ? line : measured(status_, font, currentStatus_, statusWidth).cy;
     const int barHeight = std::max(buttonHeight, statusHeight) + 2 * margin;

@@ -1,7 +1,7 @@
 #include "ui/win32/details_window.h"
 
 #include "io/wide_text.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/window_placement.h"
 #include "ui/win32/details_ids.h"
 #include "ui/win32/text_metrics.h"
@@ -14,7 +14,7 @@
 namespace veldronix::win32 {
 namespace {
 
-namespace texts = report::detailsTexts;
+namespace texts = report::texts::ja;
 
 constexpr const wchar_t* windowClassName = L"VeldronixDetails";
 

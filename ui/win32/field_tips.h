@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controller/control_id.h"
+#include "core/control_id.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -2,7 +2,7 @@
 
 #include "io/file_replace.h"
 #include "io/wide_text.h"
-#include "report/details_texts.h"
+#include "report/texts_ja.h"
 #include "report/plot_file.h"
 #include "report/plot_scene.h"
 #include "ui/win32/png_image.h"
@@ -15,7 +15,7 @@
 namespace veldronix::win32 {
 namespace {
 
-namespace texts = report::detailsTexts;
+namespace texts = report::texts::ja;
 
 // The Save As dialog's filters: each type's label and pattern, in the order of report::plotFileTypes.
 std::wstring filterOf(const std::array<report::PlotFileType, 2>& types)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/setting_register.h"
-
 namespace veldronix {
 
 // The dialog's control identifiers; the numbers are those of the dialog template.
@@ -28,30 +26,6 @@ enum class ControlId : int {
     IDC_COMPUTE_DECEL_POINT = 1019,
     IDC_DECEL_POINT = 1020,
 };
-
-// The value field that shows a register.
-constexpr ControlId valueField(SettingRegister setting)
-{
-    switch (setting) {
-    case SettingRegister::R:
-        return ControlId::IDC_OUT_R;
-    case SettingRegister::A:
-        return ControlId::IDC_OUT_A;
-    case SettingRegister::SV:
-        return ControlId::IDC_OUT_SV;
-    case SettingRegister::V:
-        return ControlId::IDC_OUT_V;
-    case SettingRegister::K:
-        return ControlId::IDC_OUT_K;
-    case SettingRegister::AO:
-        return ControlId::IDC_OUT_AO;
-    case SettingRegister::D:
-        return ControlId::IDC_OUT_D;
-    case SettingRegister::L:
-        break;
-    }
-    return ControlId::IDC_OUT_L;
-}
 
 constexpr int toInt(ControlId id)
 {

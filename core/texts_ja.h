@@ -5,7 +5,7 @@
 
 // Every text of the calculation that a user sees, in UTF-8. The front ends take
 // the selector items from here, so there is one source for all of them.
-namespace veldronix::texts {
+namespace veldronix::texts::ja {
 
 // Items of the drive-type selector, in selector order (index = DriveType).
 extern const std::array<std::string_view, 4> driveTypeItems;
@@ -29,4 +29,4 @@ extern const std::string_view messageInitialAboveDrive;
 extern const std::string_view messageDecelTimeZero;
 extern const std::string_view messageNoSetting;
 
-} // namespace veldronix::texts
+} // namespace veldronix::texts::ja

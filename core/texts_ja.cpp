@@ -1,6 +1,6 @@
-#include "core/texts.h"
+#include "core/texts_ja.h"
 
-namespace veldronix::texts {
+namespace veldronix::texts::ja {
 
 const std::array<std::string_view, 4> driveTypeItems = {
     "対称台形加減速",
@@ -20,4 +20,4 @@ const std::string_view messageInitialAboveDrive = "パラメーターエラー�
 const std::string_view messageDecelTimeZero = "パラメーターエラー。初速度に達する時間が0です。";
 const std::string_view messageNoSetting = "パラメーターエラー。設定値を求めることができません。";
 
-} // namespace veldronix::texts
+} // namespace veldronix::texts::ja

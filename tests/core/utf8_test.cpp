@@ -1,12 +1,12 @@
 // The one UTF-8 decoder: every well-formed length at its edges, and every kind
 // of malformed sequence taken as one byte.
-#include "io/utf8.h"
+#include "core/utf8.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace veldronix::io {
+namespace veldronix {
 namespace {
 
 TEST(Utf8, DecodesWellFormedAndRefusesMalformedSequences)
@@ -56,4 +56,4 @@ TEST(Utf8, DecodesWellFormedAndRefusesMalformedSequences)
 }
 
 } // namespace
-} // namespace veldronix::io
+} // namespace veldronix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/comparison_texts.h"
+#include "report/file_write_reason.h"
 #include "report/text_sets.h"
 
 #include <string_view>
@@ -8,7 +10,7 @@
 // in PPS, times in 秒), shared by every front end that shows the details. The
 // texts with "{}" are {fmt} format strings, filled in order; "{0}" ... "{3}" are
 // filled by position.
-namespace veldronix::report::detailsTexts {
+namespace veldronix::report::texts::ja {
 
 // The window and its buttons; the menu item that opens it is IDS_DETAILS in res/dialog_layout.def.
 inline constexpr std::string_view windowCaption = "詳細情報";
@@ -51,9 +53,9 @@ inline constexpr std::string_view labelDecelTime = "減速時間";
 inline constexpr std::string_view labelJerk = "加加速度";
 inline constexpr std::string_view labelAccelJerk = "加速の加加速度";
 inline constexpr std::string_view labelDecelJerk = "減速の加加速度";
-inline constexpr std::string_view speed = "{} PPS";
-inline constexpr std::string_view time = "{}秒";
-inline constexpr std::string_view jerk = "{} PPS/秒²";
+inline constexpr Format1 speed = "{} PPS";
+inline constexpr Format1 time = "{}秒";
+inline constexpr Format1 jerk = "{} PPS/秒²";
 inline constexpr std::string_view deviation = "{} %";
 // A real value that a register with a finding leaves unknown.
 inline constexpr std::string_view noReal = "なし(確認事項を参照)";
@@ -147,15 +149,18 @@ inline constexpr std::string_view saveFilterPng = "PNG 画像 (*.png)";
 inline constexpr std::string_view saved = "{} に保存しました。";
 // The file's name and why it was not written.
 inline constexpr std::string_view saveFailed = "{} に保存できませんでした。{}";
-inline constexpr std::string_view saveCannotCreate = "ファイルを作成できません。";
-inline constexpr std::string_view saveWriteFailed = "データを書き込めませんでした。元のファイルはそのままです。";
-inline constexpr std::string_view saveCannotReplace = "ファイルを置き換えられません。元のファイルはそのままです。";
-inline constexpr std::string_view saveIsFolder = "フォルダーです。ファイルではないので、そのままにしました。";
-inline constexpr std::string_view saveIsDevice = "デバイスです。ファイルではないので、そのままにしました。";
-inline constexpr std::string_view saveIsFifo = "名前付きパイプ(FIFO)です。ファイルではないので、そのままにしました。";
-inline constexpr std::string_view saveIsSocket = "ソケットです。ファイルではないので、そのままにしました。";
-inline constexpr std::string_view saveNotAFile = "通常のファイルではないので、そのままにしました。";
-inline constexpr std::string_view saveTooManyLinks = "シンボリックリンクが循環しているか、深すぎます。";
+inline constexpr FileWriteTexts fileWrite{
+    .cannotCreate = "ファイルを作成できません。",
+    .writeFailed = "データを書き込めませんでした。元のファイルはそのままです。",
+    .cannotReplace = "ファイルを置き換えられません。元のファイルはそのままです。",
+    .isFolder = "フォルダーです。ファイルではないので、そのままにしました。",
+    .isDevice = "デバイスです。ファイルではないので、そのままにしました。",
+    .isFifo = "名前付きパイプ(FIFO)です。ファイルではないので、そのままにしました。",
+    .isSocket = "ソケットです。ファイルではないので、そのままにしました。",
+    .notAFile = "通常のファイルではないので、そのままにしました。",
+    .tooManyLinks = "シンボリックリンクが循環しているか、深すぎます。",
+    .otherwise = "ファイルを置き換えられません。元のファイルはそのままです。",
+};
 inline constexpr std::string_view saveNoPlot = "保存する速度プロファイルがありません。";
 
 // The axis's units beside the figures in pulses: {0} the figure in PPS with its
@@ -239,29 +244,29 @@ inline constexpr CommandStatusTexts commandStatus{
     .recalculate = "再計算",
     .computeDecelPoint = "算出",
     .failure = "{0}:{1}",
-    .driveSpeedZero = "ドライブ速度が0です(空欄や数値でない文字は0と読まれます)。",
-    .accelTimeZero = "ドライブ速度に達する時間が0です(空欄や数値でない文字は0と読まれます)。",
-    .initialAboveDrive = "初速度がドライブ速度より大きいです。",
-    .decelTimeZero = "非対称の加減速に必要な、初速度に達する時間が0です(空欄や数値でない文字は0と読まれます)。",
-    .nothingCalculated = "再計算の前に、決定で設定値を求める必要があります。",
-    .nothingCalculatedForDecelPoint = "算出の前に、非対称S字の設定値を決定で求める必要があります。",
-    .noMultiplierFits = "どの倍率でも、4,000,000 PPSを超えるドライブ速度は設定できません。",
-    .smallerMultiplier = "選択した倍率{0}は、決定で選ばれた倍率{1}より小さいため使えません。",
-    .noMultiplierSelected = "倍率が選択されていません。",
-    .notAsymmetricSCurve = "マニュアル減速点は非対称S字の設定値から求めますが、表示中の設定値は別のドライブ種類のものです。",
-    .pulseCountZero = "出力パルス数が0です(空欄や数値でない文字は0と読まれます)。",
-    .pulseCountTooSmall = "出力パルス数が減速に必要なパルス数以下のため、0より大きい減速点がありません。",
+    .reasons = {
+        .driveSpeedZero = "ドライブ速度が0です(空欄や数値でない文字は0と読まれます)。",
+        .accelTimeZero = "ドライブ速度に達する時間が0です(空欄や数値でない文字は0と読まれます)。",
+        .initialAboveDrive = "初速度がドライブ速度より大きいです。",
+        .decelTimeZero = "非対称の加減速に必要な、初速度に達する時間が0です(空欄や数値でない文字は0と読まれます)。",
+        .nothingCalculated = "再計算の前に、決定で設定値を求める必要があります。",
+        .nothingCalculatedForDecelPoint = "算出の前に、非対称S字の設定値を決定で求める必要があります。",
+        .noMultiplierFits = "どの倍率でも、4,000,000 PPSを超えるドライブ速度は設定できません。",
+        .smallerMultiplier = "選択した倍率{0}は、決定で選ばれた倍率{1}より小さいため使えません。",
+        .multiplier = "{0}",
+        .noMultiplierSelected = "倍率が選択されていません。",
+        .notAsymmetricSCurve =
+            "マニュアル減速点は非対称S字の設定値から求めますが、表示中の設定値は別のドライブ種類のものです。",
+        .pulseCountZero = "出力パルス数が0です(空欄や数値でない文字は0と読まれます)。",
+        .pulseCountTooSmall = "出力パルス数が減速に必要なパルス数以下のため、0より大きい減速点がありません。",
+    },
     .valuesStale = "決定が失敗したため、表示中の設定値は前回の計算のもので、現在の入力には対応していません。",
     .decelPointStale = "マニュアル減速点の表示は、表示中の設定値から算出したものではありません。",
 };
 // What the fields were read as, under 確認事項 before the register findings.
 inline constexpr InputFindingTexts inputFindings{
-    .initialSpeed = "初速度",
-    .driveSpeed = "ドライブ速度",
-    .accelTime = "ドライブ速度に達する時間",
-    .decelTime = "初速度に達する時間",
-    .pulseCount = "出力パルス数",
-    .driveType = "ドライブ種類",
+    .fieldNames = {{"ドライブ種類", "初速度", "ドライブ速度", "ドライブ速度に達する時間", "初速度に達する時間", "倍率",
+                    "出力パルス数"}},
     .negative = "{0}「{1}」は{2}と読まれました。0より小さい値です。",
     .notANumber = "{0}「{1}」は数値ではないため、0と読まれました。",
     .trailingText = "{0}「{1}」は{2}と読まれました。数値の後の文字は無視されます。",
@@ -301,6 +306,50 @@ inline constexpr FindingReasons findingReasons{
     .notFinite = reasonNotFinite,
 };
 
+// The comparison of the multipliers and the copy formats of the registers.
+inline constexpr ComparisonTexts comparison{
+    .heading = "倍率の比較",
+    .notCalculated = ":設定値が計算されていません。",
+    .columnMark = "",
+    .markInUse = "使用中",
+    .markRecommended = "推奨",
+    .markInUseRecommended = "使用中・推奨",
+    .columnMultiplier = "倍率",
+    .columnSpeedStep = "速度の刻み",
+    .speedStep = "{} PPS",
+    .columnInitialSpeed = "初速度(PPS)",
+    .columnDriveSpeed = "ドライブ速度(PPS)",
+    .columnRampTime = "加減速時間(秒)",
+    .columnAccelTime = "加速時間(秒)",
+    .columnDecelTime = "減速時間(秒)",
+    .columnJerk = "加加速度(PPS/秒²)",
+    .columnAccelJerk = "加速の加加速度(PPS/秒²)",
+    .columnDecelJerk = "減速の加加速度(PPS/秒²)",
+    .realWithDeviation = "{} ({} %)",
+    .realNoDeviation = "{} (偏差なし)",
+    .columnLargestDeviation = "最大偏差",
+    .largestDeviation = "{} %",
+    .none = "なし",
+    .columnFindings = "確認事項",
+    .findingsNone = "なし",
+    .findingZero = "{}が0",
+    .findingNegative = "{}が負",
+    .findingAboveMaximum = "{}が最大値{}を超える",
+    .findingNotFinite = "{}が無限大または数値でない",
+    .findingSeparator = "、",
+    .rule = "推奨する倍率:確認事項がなく、偏差がすべて求められる倍率のうち、最大偏差(偏差の絶対値の最大、表示の桁で比較)"
+            "が最も小さいもの。等しいときは小さい倍率。該当する倍率がなければ推奨しません。",
+    .recommendation = "推奨:倍率 {}",
+    .noRecommendation = "推奨する倍率はありません。どの倍率にも確認事項があるか、求められない偏差があります。",
+    .chooseHint = "行を選んで「この倍率で再計算」を押す(ダブルクリック、Enterでも同じ)と、倍率にその倍率を選んで再計算します。",
+    .chooseButton = "この倍率で再計算(&R)",
+};
+inline constexpr RegisterCodeTexts registerCode{
+    .labelLines = "整数の設定値(1行に1つ)",
+    .labelC = "C言語の#define",
+    .labelJson = "JSON",
+};
+
 // Opening and saving a machine file.
 inline constexpr MachineFileTexts machineFile{
     .message = "マシンファイル {0}{1}: {2}",
@@ -333,4 +382,4 @@ inline constexpr MachineFileTexts machineFile{
     .cannotWrite = "保存できませんでした。{0}",
 };
 
-} // namespace veldronix::report::detailsTexts
+} // namespace veldronix::report::texts::ja

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "report/comparison_texts.h"
+#include "report/file_write_reason.h"
 #include "report/text_sets.h"
 
 #include <string_view>
 
 // The texts of the reports beyond the dialog's fields: the velocity profile, its
 // plot and the rounded drive, in English for every front end.
-namespace veldronix::report::texts {
+namespace veldronix::report::texts::en {
 
 // The texts are {fmt} format strings: "{}" stands for a figure (see figureText) or
 // a text, filled in order.
@@ -111,17 +113,27 @@ inline constexpr std::string_view endsExactly =
 inline constexpr std::string_view requestedNoDecelPoint =
     "The requested drive has no deceleration point to compare with; its velocity profile above says why.";
 
+// Why a file was not written (pulsecalc --svg), after the file's name.
+inline constexpr FileWriteTexts fileWrite{
+    .cannotCreate = "cannot create a file in its folder",
+    .writeFailed = "writing failed",
+    .cannotReplace = "cannot take that name: a folder or a file that may not be replaced is in the way",
+    .isFolder = "it is a folder, not a file; it was left as it was",
+    .isDevice = "it is a device, not a file; it was left as it was",
+    .isFifo = "it is a FIFO (named pipe), not a file; it was left as it was",
+    .isSocket = "it is a socket, not a file; it was left as it was",
+    .notAFile = "it is not a regular file; it was left as it was",
+    .tooManyLinks = "its symbolic links go round in a circle or nest too deep",
+    .otherwise = "cannot write the file",
+};
+
 // The fields read otherwise than a user may mean, in --rounded's plain output.
 inline constexpr std::string_view inputFindingsHeading = "Input findings:";
 
 // The sets of the sentences made by one function in every language.
 inline constexpr InputFindingTexts inputFindings{
-    .initialSpeed = "initial speed",
-    .driveSpeed = "drive speed",
-    .accelTime = "time to reach the drive speed",
-    .decelTime = "time to reach the initial speed",
-    .pulseCount = "pulse count",
-    .driveType = "drive type",
+    .fieldNames = {{"drive type", "initial speed", "drive speed", "time to reach the drive speed",
+                    "time to reach the initial speed", "multiplier", "pulse count"}},
     .negative = "{0} \"{1}\" is read as {2}, below 0",
     .notANumber = "{0} \"{1}\" is no number and is read as 0",
     .trailingText = "{0} \"{1}\" is read as {2}: the text after the number is ignored",
@@ -161,6 +173,46 @@ inline constexpr FindingReasons findingReasons{
     .negative = reasonNegative,
     .aboveMaximum = reasonAboveMaximum,
     .notFinite = reasonNotFinite,
+};
+
+// The comparison of the multipliers (--compare).
+inline constexpr ComparisonTexts comparison{
+    .heading = "Comparison of the multipliers",
+    .notCalculated = ": none, no setting values were calculated",
+    .columnMark = "",
+    .markInUse = "in use",
+    .markRecommended = "recommended",
+    .markInUseRecommended = "in use, recommended",
+    .columnMultiplier = "multiplier",
+    .columnSpeedStep = "speed step",
+    .speedStep = "{} PPS",
+    .columnInitialSpeed = "initial speed (PPS)",
+    .columnDriveSpeed = "drive speed (PPS)",
+    .columnRampTime = "ramp time (s)",
+    .columnAccelTime = "acceleration time (s)",
+    .columnDecelTime = "deceleration time (s)",
+    .columnJerk = "jerk (PPS/s²)",
+    .columnAccelJerk = "acceleration jerk (PPS/s²)",
+    .columnDecelJerk = "deceleration jerk (PPS/s²)",
+    .realWithDeviation = "{} ({} %)",
+    .realNoDeviation = "{} (no deviation)",
+    .columnLargestDeviation = "largest deviation",
+    .largestDeviation = "{} %",
+    .none = "none",
+    .columnFindings = "findings",
+    .findingsNone = "none",
+    .findingZero = "{} is 0",
+    .findingNegative = "{} is negative",
+    .findingAboveMaximum = "{} is above {}",
+    .findingNotFinite = "{} is not finite",
+    .findingSeparator = ", ",
+    .rule = "The recommended multiplier: of those without findings whose deviations are all known, the one with the "
+            "smallest largest deviation (the largest absolute deviation, compared as printed); the smaller multiplier "
+            "when equal; none when no multiplier qualifies.",
+    .recommendation = "Recommended: multiplier {}",
+    .noRecommendation = "Recommended: none; every multiplier has a finding or a deviation that cannot be worked out.",
+    .chooseHint = "",
+    .chooseButton = "",
 };
 
 // The drive in the axis's units, after the fields in pulsecalc's plain output.
@@ -215,4 +267,4 @@ inline constexpr MachineFileTexts machineFile{
     .cannotWrite = "cannot be written: {0}",
 };
 
-} // namespace veldronix::report::texts
+} // namespace veldronix::report::texts::en

@@ -6,8 +6,8 @@
 
 // The one UTF-8 decoder of the program, for everything that walks a text by
 // characters: the field limit, the plot's text widths, the SVG writer's
-// escaping and file names. Header-only, so that the core uses it without I/O.
-namespace veldronix::io {
+// escaping and file names. Header-only: every layer above the core includes it.
+namespace veldronix {
 
 inline constexpr char32_t replacementCharacter = U'\uFFFD';
 
@@ -86,4 +86,4 @@ inline std::string validUtf8(std::string_view text)
     return out;
 }
 
-} // namespace veldronix::io
+} // namespace veldronix

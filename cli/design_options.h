@@ -1,0 +1,29 @@
+#pragma once
+
+#include "cli/options.h"
+#include "core/design/move_design.h"
+
+#include <span>
+#include <string_view>
+#include <variant>
+
+namespace veldronix::cli {
+
+// The two questions of --design.
+enum class DesignQuestion { Fastest, OnTime };
+
+// A --design command line: the question and its request.
+struct DesignOptions {
+    DesignQuestion question = DesignQuestion::Fastest;
+    design::FastestMoveRequest fastest; // --design fastest
+    design::OnTimeMoveRequest onTime;   // --design time
+    bool json = false;
+};
+
+// Whether a command line asks a --design question: its options are then read by parseDesignOptions.
+bool isDesignCommand(std::span<const std::string_view> arguments);
+
+// Reads a --design command line (without the program name).
+std::variant<DesignOptions, UsageError> parseDesignOptions(std::span<const std::string_view> arguments);
+
+} // namespace veldronix::cli

@@ -1,0 +1,104 @@
+#include "core/design/design_fields.h"
+
+#include "core/number_parser.h"
+#include "core/register_formulas.h"
+#include "core/rounded_drive.h"
+#include "core/speed_multiplier.h"
+#include "core/validation.h"
+
+#include <cmath>
+#include <fmt/format.h>
+
+namespace veldronix::design {
+namespace {
+
+// The register a ramp time gives with the typed speeds, rounded as the details round it.
+double rampRegister(DriveType type, double change, double time, double multiplier)
+{
+    const double value = isSCurve(type) ? jerkRegister(sCurveJerk(change, time), multiplier)
+                                        : linearRateRegister(change, time, multiplier);
+    return std::round(value) + 0.0;
+}
+
+// The shortest text of a ramp time that gives the register: the real ramp time
+// where its text does, else the time that the typed speeds need for it.
+std::string rampText(DriveType type, double change, double multiplier, std::int64_t target, double realTime)
+{
+    const auto m = multiplier;
+    const double k = static_cast<double>(target);
+    // The time whose register is exactly the target with these speeds.
+    const double solved = isSCurve(type) ? std::sqrt(change * 4.0 * k / (jerkTimesRegister * m))
+                                         : change * rateUnitInverse / (k * m);
+    for (const double time : {realTime, solved}) {
+        for (int digits = 3; digits <= 17; ++digits) {
+            std::string text = fmt::format("{:.{}g}", time, digits);
+            if (rampRegister(type, change, parseNumber(text), m) == k) {
+                return text;
+            }
+        }
+    }
+    return fmt::format("{}", solved);
+}
+
+} // namespace
+
+DesignFields fieldsFor(const MoveCandidate& c)
+{
+    const MoveRegisters& r = c.registers;
+    const auto m = static_cast<double>(r.multiplier);
+    DesignFields f;
+    f.initialSpeed = fmt::format("{}", r.initial * r.multiplier);
+    const std::int64_t drive = r.drive * r.multiplier;
+    f.driveSpeed = fmt::format("{}", drive);
+    // 8000 x M is the first speed of the next multiplier for 2, 5, 20, 50, 100
+    // and 200: a thousandth of a step below it still rounds to 8000.
+    if (selectMultiplier(static_cast<double>(drive)).value_or(1000.0) > m) {
+        f.driveSpeed = fmt::format("{:.3f}", static_cast<double>(drive) - m / 1000.0);
+    }
+    const double change = parseNumber(f.driveSpeed) - parseNumber(f.initialSpeed);
+    f.accelTime = rampText(r.type, change, m, r.accel, accelTimeOf(r));
+    if (isAsymmetric(r.type)) {
+        f.decelTime = rampText(r.type, change, m, r.decel, decelTimeOf(r));
+    }
+    f.pulseCount = fmt::format("{}", c.pulses);
+    f.multiplier = fmt::format("x{}", r.multiplier);
+    f.multiplierIndex = multiplierIndex(m);
+    f.needsRecalculate = selectMultiplier(parseNumber(f.driveSpeed)).value_or(0.0) != m;
+    return f;
+}
+
+std::optional<ReproducedSettings> reproduce(const DesignFields& fields, DriveType type)
+{
+    DriveInput input;
+    input.driveType = type;
+    input.initialSpeed = parseNumber(fields.initialSpeed);
+    input.driveSpeed = parseNumber(fields.driveSpeed);
+    input.accelTime = parseNumber(fields.accelTime);
+    input.decelTime = parseNumber(fields.decelTime);
+    if (validateDriveInput(input)) {
+        return std::nullopt;
+    }
+    // 決定 chooses from the drive speed; 再計算 takes the item only if it is not smaller.
+    const auto automatic = selectMultiplier(input.driveSpeed);
+    const auto chosen = multiplierAt(fields.multiplierIndex);
+    if (!automatic || !chosen || *chosen < *automatic || (*chosen != *automatic) != fields.needsRecalculate) {
+        return std::nullopt;
+    }
+    const RoundedDrive drive = computeRoundedDrive(input, *chosen);
+    if (!drive.findings.empty()) {
+        return std::nullopt;
+    }
+    ReproducedSettings s;
+    s.multiplier = *chosen;
+    for (const RegisterDescription& d : settingRegisters) {
+        if (const auto value = drive.rounded[d.id]) {
+            if (*value > static_cast<double>(largestJerkRegister)) {
+                return std::nullopt; // no design uses such a register
+            }
+            s.registers[static_cast<std::size_t>(d.id)] = static_cast<std::int64_t>(*value);
+        }
+    }
+    return s;
+}
+
+} // namespace veldronix::design

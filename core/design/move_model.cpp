@@ -1,0 +1,256 @@
+#include "core/design/move_model.h"
+
+#include "core/design/big_integer.h"
+#include "core/design/radical_sign.h"
+
+#include <array>
+#include <bit>
+#include <optional>
+#include <cmath>
+#include <vector>
+
+namespace veldronix::design {
+namespace {
+
+// Every double here is a sum and product of a dozen correctly rounded
+// operations on positive numbers: its relative error is below 2e-15, so a
+// difference of more than this share is a decision, and anything nearer is
+// settled with integers.
+constexpr double decisiveShare = 1e-13;
+
+int decided(double a, double b)
+{
+    if (a < b * (1.0 - decisiveShare)) {
+        return -1;
+    }
+    if (a > b * (1.0 + decisiveShare)) {
+        return 1;
+    }
+    return 0;
+}
+
+BigInteger big(std::int64_t value)
+{
+    return BigInteger(value);
+}
+
+// A move time as exactly (numerator + sum of terms) / denominator.
+struct ExactTime {
+    BigInteger numerator;
+    std::vector<RadicalTerm> terms;
+    BigInteger denominator;
+};
+
+ExactTime exactMoveTime(const MoveCandidate& c)
+{
+    const MoveRegisters& r = c.registers;
+    const std::int64_t change = r.drive - r.initial;
+    const BigInteger m = big(r.multiplier);
+    ExactTime t;
+    if (isSCurve(r.type)) {
+        // T = N / (V M) + change (ta + td) / (2 V), ta = sqrt(10 change K) / 12500.
+        t.numerator = big(25000) * big(c.pulses);
+        t.denominator = big(25000) * big(r.drive) * m;
+        if (r.accel == r.decel) {
+            t.terms.push_back({big(2) * m * big(change), big(10 * change * r.accel)});
+        } else {
+            t.terms.push_back({m * big(change), big(10 * change * r.accel)});
+            t.terms.push_back({m * big(change), big(10 * change * r.decel)});
+        }
+        return t;
+    }
+    // ta = change / (125 A): T = (250 A D N + M change^2 (A + D)) / (250 A D V M).
+    const BigInteger ad = big(r.accel) * big(r.decel);
+    t.numerator = big(250) * ad * big(c.pulses) + m * big(change) * big(change) * big(r.accel + r.decel);
+    t.denominator = big(250) * ad * big(r.drive) * m;
+    return t;
+}
+
+BigInteger scaled(const BigInteger& value, int exponent)
+{
+    return exponent > 0 ? value.shiftedLeft(static_cast<unsigned>(exponent)) : value;
+}
+
+// Whether both make the same real move: the same speeds, rates or jerks, and
+// pulses. Designs of different multipliers often do, and their times are then
+// equal without the integers of the exact comparison.
+bool sameRealMove(const MoveCandidate& a, const MoveCandidate& b)
+{
+    const MoveRegisters& x = a.registers;
+    const MoveRegisters& y = b.registers;
+    if (x.type != y.type || a.pulses != b.pulses || x.initial * x.multiplier != y.initial * y.multiplier ||
+        x.drive * x.multiplier != y.drive * y.multiplier) {
+        return false;
+    }
+    if (isSCurve(x.type)) {
+        // The jerk 62,500,000 M / K: equal when M K' = M' K.
+        return x.multiplier * y.accel == y.multiplier * x.accel && x.multiplier * y.decel == y.multiplier * x.decel;
+    }
+    return x.accel * x.multiplier == y.accel * y.multiplier && x.decel * x.multiplier == y.decel * y.multiplier;
+}
+
+// The exact sign of lhs - x^power x factor in 128 bits, where they hold it:
+// limits typed as whole numbers or short decimals meet their registers'
+// products exactly, and these ties need no big integers. A compiler without
+// 128-bit integers (the 32-bit Windows one) leaves every tie to the big
+// integers, which give the same sign.
+#if defined(__SIZEOF_INT128__)
+__extension__ typedef unsigned __int128 Wide;
+
+std::optional<int> narrowSign(std::uint64_t lhs, double x, int power, std::uint64_t factor)
+{
+    int exponent = 0;
+    const double fraction = std::frexp(x, &exponent);
+    auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    if (mantissa == 0) {
+        return std::nullopt;
+    }
+    exponent -= 53;
+    const int zeros = std::countr_zero(mantissa);
+    mantissa >>= zeros;
+    exponent += zeros;
+    Wide rhs = mantissa;
+    if (power == 2) {
+        if (mantissa >> 32 != 0) {
+            return std::nullopt;
+        }
+        rhs *= mantissa;
+        exponent *= 2;
+    }
+    rhs *= factor; // both below 2^64
+    Wide left = lhs;
+    if (exponent >= 0) {
+        if (exponent >= 64 || rhs >> (127 - exponent) != 0) {
+            return rhs == 0 ? std::optional<int>(left > 0) : std::optional<int>(-1);
+        }
+        rhs <<= exponent;
+    } else {
+        if (exponent <= -64) {
+            return std::nullopt;
+        }
+        left <<= -exponent;
+    }
+    return left < rhs ? -1 : left > rhs ? 1 : 0;
+}
+#else
+std::optional<int> narrowSign(std::uint64_t, double, int, std::uint64_t)
+{
+    return std::nullopt;
+}
+#endif
+
+} // namespace
+
+double accelTimeOf(const MoveRegisters& r)
+{
+    const auto change = static_cast<double>(r.drive - r.initial);
+    if (isSCurve(r.type)) {
+        return std::sqrt(10.0 * change * static_cast<double>(r.accel)) / 12500.0;
+    }
+    return change / (125.0 * static_cast<double>(r.accel));
+}
+
+double decelTimeOf(const MoveRegisters& r)
+{
+    MoveRegisters decelerating = r;
+    decelerating.accel = r.decel;
+    return accelTimeOf(decelerating);
+}
+
+double moveTimeOf(const MoveCandidate& c)
+{
+    const MoveRegisters& r = c.registers;
+    const auto drive = static_cast<double>(r.drive);
+    const double ramps = accelTimeOf(r) + decelTimeOf(r);
+    return static_cast<double>(c.pulses) / (drive * static_cast<double>(r.multiplier)) +
+           static_cast<double>(r.drive - r.initial) * ramps / (2.0 * drive);
+}
+
+bool rampsFit(const MoveCandidate& c)
+{
+    const MoveRegisters& r = c.registers;
+    const std::int64_t change = r.drive - r.initial;
+    const std::int64_t speedSum = r.drive + r.initial;
+    if (!isSCurve(r.type)) {
+        // M (V + SV) change (A + D) <= 250 A D N, by whole division: both sides stay in 64 bits.
+        const auto lhs = static_cast<std::uint64_t>(r.multiplier * speedSum * change * (r.accel + r.decel));
+        const auto unit = static_cast<std::uint64_t>(250 * r.accel * r.decel);
+        const auto pulses = static_cast<std::uint64_t>(c.pulses);
+        const std::uint64_t whole = lhs / unit;
+        return whole < pulses || (whole == pulses && lhs % unit == 0);
+    }
+    // M (V + SV) (sqrt(10 change K) + sqrt(10 change L)) <= 25000 N.
+    const double x = 10.0 * static_cast<double>(change) * static_cast<double>(r.accel);
+    const double y = 10.0 * static_cast<double>(change) * static_cast<double>(r.decel);
+    const double rampPulses = static_cast<double>(r.multiplier * speedSum) * (std::sqrt(x) + std::sqrt(y));
+    if (const int d = decided(rampPulses, 25000.0 * static_cast<double>(c.pulses)); d != 0) {
+        return d < 0;
+    }
+    const BigInteger coefficient = -(big(r.multiplier) * big(speedSum));
+    const std::array<RadicalTerm, 2> terms = {{{coefficient, big(10 * change * r.accel)},
+                                               {coefficient, big(10 * change * r.decel)}}};
+    return signOfRadicalSum(big(25000) * big(c.pulses), terms) >= 0;
+}
+
+int compareMoveTimes(const MoveCandidate& a, const MoveCandidate& b)
+{
+    if (a == b || sameRealMove(a, b)) {
+        return 0;
+    }
+    if (const int d = decided(moveTimeOf(a), moveTimeOf(b)); d != 0) {
+        return d;
+    }
+    // a - b = (na db - nb da + db sum(a) - da sum(b)) / (da db), the denominators positive.
+    const ExactTime ta = exactMoveTime(a);
+    const ExactTime tb = exactMoveTime(b);
+    std::vector<RadicalTerm> terms;
+    for (const RadicalTerm& term : ta.terms) {
+        terms.push_back({term.coefficient * tb.denominator, term.radicand});
+    }
+    for (const RadicalTerm& term : tb.terms) {
+        terms.push_back({-(term.coefficient * ta.denominator), term.radicand});
+    }
+    return signOfRadicalSum(ta.numerator * tb.denominator - tb.numerator * ta.denominator, terms);
+}
+
+int compareMoveTime(const MoveCandidate& c, double seconds)
+{
+    if (const int d = decided(moveTimeOf(c), seconds); d != 0) {
+        return d;
+    }
+    // seconds = mantissa 2^exponent: compare (n + sum) 2^-exponent with mantissa d.
+    const ExactTime t = exactMoveTime(c);
+    const ExactDouble s = exactly(seconds);
+    const int up = s.exponent < 0 ? -s.exponent : 0;
+    std::vector<RadicalTerm> terms;
+    for (const RadicalTerm& term : t.terms) {
+        terms.push_back({scaled(term.coefficient, up), term.radicand});
+    }
+    const BigInteger rational = scaled(t.numerator, up) - scaled(s.mantissa * t.denominator, s.exponent);
+    return signOfRadicalSum(rational, terms);
+}
+
+int compareWithScaledDouble(std::uint64_t lhs, double x, int power, std::uint64_t factor)
+{
+    const double product = (power == 2 ? x * x : x) * static_cast<double>(factor);
+    if (const int d = decided(static_cast<double>(lhs), product); d != 0) {
+        return d;
+    }
+    if (const auto sign = narrowSign(lhs, x, power, factor)) {
+        return *sign;
+    }
+    const ExactDouble e = exactly(x);
+    BigInteger rhs = BigInteger::fromUnsigned(factor) * e.mantissa;
+    int exponent = e.exponent;
+    if (power == 2) {
+        rhs = rhs * e.mantissa;
+        exponent *= 2;
+    }
+    const BigInteger left = BigInteger::fromUnsigned(lhs);
+    const BigInteger difference =
+        exponent >= 0 ? left - rhs.shiftedLeft(static_cast<unsigned>(exponent))
+                      : left.shiftedLeft(static_cast<unsigned>(-exponent)) - rhs;
+    return difference.sign();
+}
+
+} // namespace veldronix::design

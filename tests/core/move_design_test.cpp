@@ -1,0 +1,432 @@
+#include "core/design/design_fields.h"
+#include "core/design/design_search.h"
+#include "core/design/move_design.h"
+#include "core/design/move_model.h"
+#include "core/design/radical_sign.h"
+
+#include <gtest/gtest.h>
+
+#pragma GCC diagnostic ignored "-Wpedantic" // the oracles' whole products in unsigned __int128, on the host only
+
+#include <cmath>
+#include <limits>
+#include <tuple>
+#include <vector>
+
+namespace veldronix::design {
+namespace {
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr std::array<std::int64_t, 9> multipliers = {1, 2, 5, 10, 20, 50, 100, 200, 500};
+
+MoveRegisters registersOf(const MoveSettings& s, DriveType type)
+{
+    using enum SettingRegister;
+    const bool sCurve = isSCurve(type);
+    const std::int64_t accel = *s.at(sCurve ? K : A);
+    const auto decel = s.at(sCurve ? L : D);
+    return {type, static_cast<std::int64_t>(s.multiplier), *s.at(SV), *s.at(V), accel, decel ? *decel : accel};
+}
+
+// Every design gives its own integers through its field texts, 決定 and 再計算.
+void expectReproduced(const MoveDesign& d, DriveType type)
+{
+    ASSERT_TRUE(d.settings);
+    const auto back = reproduce(d.settings->fields, type);
+    ASSERT_TRUE(back) << d.settings->fields.driveSpeed << " " << d.settings->fields.accelTime;
+    EXPECT_EQ(back->multiplier, d.settings->multiplier);
+    EXPECT_EQ(back->registers, d.settings->registers);
+}
+
+// Worked by hand, type 0 from 100 PPS over 10,000 pulses within 20,000 PPS and
+// 100,000 PPS/s. With the largest A, the largest SV and the largest V that fits,
+// each multiplier's time is N / v + (v - sv)^2 / (a v):
+//   M 1: A 800, SV 100, V 8000: 10000/8000 + 7900^2/(1e5 x 8000) = 1.3280125 s
+//   M 2: A 400, SV 50, V 8000 (16,000 PPS): 0.625 + 15900^2/1.6e9 = 0.78300625 s
+//   M 5: A 160, SV 20, V 4000 (20,000 PPS): 0.5 + 19900^2/2e9 = 0.698005 s
+//   M 10 ... 100 give the same move (a 100,000 PPS/s, sv 100, v 20,000): the tie goes to 5;
+//   M 200 and 500 set no SV within 100 PPS.
+// The ramps take (v^2 - sv^2) / a = 3999.9 of the 10,000 pulses, so the speed limit decides.
+TEST(MoveDesign, fastestTrapezoidOfTheIssue)
+{
+    const auto d = designFastestMove({DriveType::SymmetricTrapezoid, {100, 20000, 100000, 0, 0, 0, {}}, 10000});
+    ASSERT_TRUE(d.met);
+    EXPECT_EQ(d.outcome, DesignOutcome::DriveSpeedLimit);
+    const MoveSettings& s = *d.settings;
+    EXPECT_EQ(registersOf(s, DriveType::SymmetricTrapezoid), (MoveRegisters{DriveType::SymmetricTrapezoid, 5, 20, 4000, 160, 160}));
+    EXPECT_EQ(s.at(SettingRegister::R), 1600000);
+    EXPECT_DOUBLE_EQ(s.real.moveTime, 0.698005);
+    EXPECT_DOUBLE_EQ(s.real.accelTime, 0.199);
+    EXPECT_DOUBLE_EQ(s.real.constantPulses, 10000 - 3999.9);
+    EXPECT_EQ(s.fields.driveSpeed, "20000");
+    EXPECT_EQ(s.fields.accelTime, "0.199");
+    EXPECT_EQ(s.fields.multiplier, "x5");
+    EXPECT_FALSE(s.fields.needsRecalculate);
+    expectReproduced(d, DriveType::SymmetricTrapezoid);
+}
+
+// The same over 1,000 pulses: the ramps fit only while v^2 <= a N + sv^2 = 100,010,000,
+// so v stays at 10,000: M 2 (SV 50, V 5000) ends after 0.1 + 9900^2/1e9 = 0.19801 s,
+// M 1 (capped at 8000) after 0.2030125 s; the move is too short for the speed limit.
+TEST(MoveDesign, aShortMoveStaysBelowTheSpeedLimit)
+{
+    const auto d = designFastestMove({DriveType::SymmetricTrapezoid, {100, 20000, 100000, 0, 0, 0, {}}, 1000});
+    ASSERT_TRUE(d.met);
+    EXPECT_EQ(d.outcome, DesignOutcome::MoveTooShort);
+    EXPECT_EQ(registersOf(*d.settings, DriveType::SymmetricTrapezoid), (MoveRegisters{DriveType::SymmetricTrapezoid, 2, 50, 5000, 400, 400}));
+    EXPECT_DOUBLE_EQ(d.settings->real.moveTime, 0.19801);
+    expectReproduced(d, DriveType::SymmetricTrapezoid);
+}
+
+// Type 0 from at most 100 PPS, ramps of 0.2 s, 10,000 pulses, 1.0 s: T = N / v + ta (1 - sv / v)
+// is 1 at v = 9980 / 0.8 = 12,475 PPS with sv 100 and ta 0.2, where no multiplier's V is whole
+// for 決定's 2 (6237.5). A lower initial speed moves it: sv 40 needs v = 9992 / 0.8 = 12,490,
+// at M 2 V 6245 and SV 20, and A = 6225 / (125 x 0.2) = 249 exactly: the move ends at 1.0 s to
+// the last bit with no ramp deviation. M 5's SV 20, V 2495 and A 99 end then too, but M 2 is
+// the smaller multiplier, and 決定 alone chooses it for 12,490 PPS.
+TEST(MoveDesign, onTimeTrapezoidOfTheIssueMeetsTheTargetExactly)
+{
+    const auto d = designOnTimeMove({DriveType::SymmetricTrapezoid, 100, 0.2, 0, 10000, 1.0});
+    ASSERT_TRUE(d.met);
+    EXPECT_EQ(d.outcome, DesignOutcome::EndsOnTime);
+    EXPECT_EQ(registersOf(*d.settings, DriveType::SymmetricTrapezoid), (MoveRegisters{DriveType::SymmetricTrapezoid, 2, 20, 6245, 249, 249}));
+    EXPECT_EQ(*d.timeMargin, 0.0);
+    EXPECT_EQ(d.settings->fields.initialSpeed, "40");
+    EXPECT_EQ(d.settings->fields.driveSpeed, "12490");
+    EXPECT_EQ(d.settings->fields.accelTime, "0.2");
+    EXPECT_FALSE(d.settings->fields.needsRecalculate);
+    expectReproduced(d, DriveType::SymmetricTrapezoid);
+}
+
+// 0.2 s cannot be met: the ramps alone take 0.2 s and leave (v + sv) x 0.2 pulses
+// to the ramps, so v stays near 50,000 PPS and the move takes about 0.4 s.
+TEST(MoveDesign, anUnmeetableTargetGivesTheEarliestAndItsMiss)
+{
+    const auto d = designOnTimeMove({DriveType::SymmetricTrapezoid, 100, 0.2, 0, 10000, 0.2});
+    EXPECT_FALSE(d.met);
+    EXPECT_EQ(d.outcome, DesignOutcome::TargetTooShort);
+    ASSERT_TRUE(d.settings);
+    EXPECT_LT(*d.timeMargin, -0.19);
+    EXPECT_GT(*d.timeMargin, -0.21);
+    expectReproduced(d, DriveType::SymmetricTrapezoid);
+}
+
+// Millions of ramp registers within 1 % over many speed changes: the search
+// stops at its budget, and what it gives still ends on time, a hair before the target.
+TEST(MoveDesign, aVastOnTimeSearchEndsAtItsBudgetStillOnTime)
+{
+    const auto d = designOnTimeMove({DriveType::AsymmetricSCurve, 100000, 1.9, 25.6, 25600, 39});
+    EXPECT_TRUE(d.met);
+    EXPECT_EQ(d.outcome, DesignOutcome::EndsOnTime);
+    ASSERT_TRUE(d.timeMargin);
+    EXPECT_GE(*d.timeMargin, 0.0);
+    EXPECT_LT(*d.timeMargin, 1e-9);
+    expectReproduced(d, DriveType::AsymmetricSCurve);
+}
+
+TEST(MoveDesign, hostileNumbersGiveAReasonNeverAFalseSuccess)
+{
+    struct Case {
+        FastestMoveRequest request;
+        DesignOutcome outcome;
+    };
+    const MotorLimits ok{100, 20000, 100000, 100000, 1e6, 1e6, {}};
+    auto with = [&](auto change) {
+        MotorLimits l = ok;
+        change(l);
+        return l;
+    };
+    const std::vector<Case> cases = {
+        {{DriveType::SymmetricTrapezoid, with([](MotorLimits& l) { l.initialSpeed = nan; }), 1000}, DesignOutcome::InvalidInput},
+        {{DriveType::SymmetricTrapezoid, with([](MotorLimits& l) { l.driveSpeed = -5; }), 1000}, DesignOutcome::InvalidInput},
+        {{DriveType::SymmetricTrapezoid, with([](MotorLimits& l) { l.accel = 0; }), 1000}, DesignOutcome::InvalidInput},
+        {{DriveType::SymmetricTrapezoid, ok, 0}, DesignOutcome::InvalidInput},
+        {{DriveType::SymmetricTrapezoid, ok, 10.5}, DesignOutcome::InvalidInput},
+        {{DriveType::SymmetricTrapezoid, ok, 1e300}, DesignOutcome::InvalidInput},
+        {{DriveType::None, ok, 1000}, DesignOutcome::InvalidInput},
+        {{DriveType::AsymmetricSCurve, with([](MotorLimits& l) { l.decelJerk = nan; }), 1000}, DesignOutcome::InvalidInput},
+        {{DriveType::SymmetricSCurve, with([](MotorLimits& l) { l.peakAccel = -1; }), 1000}, DesignOutcome::InvalidInput},
+        {{DriveType::SymmetricTrapezoid, with([](MotorLimits& l) { l.initialSpeed = 0.5; }), 1000}, DesignOutcome::InitialSpeedTooLow},
+        {{DriveType::SymmetricTrapezoid, with([](MotorLimits& l) { l.driveSpeed = 1.5; }), 1000}, DesignOutcome::DriveSpeedTooLow},
+        {{DriveType::SymmetricTrapezoid, with([](MotorLimits& l) { l.accel = 124.9; }), 1000}, DesignOutcome::AccelTooLow},
+        {{DriveType::SymmetricSCurve, with([](MotorLimits& l) { l.jerk = 1e-300; }), 1000}, DesignOutcome::JerkTooLow},
+        // One pulse still makes a move: V 2 and SV 1 ramp in a fraction of a pulse.
+        {{DriveType::SymmetricTrapezoid, ok, 1}, DesignOutcome::MoveTooShort},
+        // A limit below the initial speed, equal limits and 1e300 still design a move.
+        {{DriveType::SymmetricTrapezoid, with([](MotorLimits& l) { l.driveSpeed = 50; }), 1000}, DesignOutcome::DriveSpeedLimit},
+        {{DriveType::AsymmetricTrapezoid, with([](MotorLimits& l) { l.driveSpeed = l.initialSpeed = 1e300; }), 100000}, DesignOutcome::DriveRegisterLimit},
+        {{DriveType::AsymmetricSCurve, with([](MotorLimits& l) { l.jerk = l.decelJerk = 1e300; l.peakAccel = 1e300; }), 1000000}, DesignOutcome::DriveSpeedLimit},
+    };
+    for (const Case& c : cases) {
+        const auto d = designFastestMove(c.request);
+        EXPECT_EQ(d.outcome, c.outcome) << outcomeWord(c.outcome);
+        EXPECT_EQ(d.met, d.settings.has_value());
+        if (d.settings) {
+            expectReproduced(d, c.request.type);
+        }
+    }
+    const std::vector<std::pair<OnTimeMoveRequest, DesignOutcome>> onTime = {
+        {{DriveType::SymmetricTrapezoid, 100, 0.2, 0, 10000, nan}, DesignOutcome::InvalidInput},
+        {{DriveType::AsymmetricTrapezoid, 100, 0.2, -1, 10000, 1}, DesignOutcome::InvalidInput},
+        {{DriveType::SymmetricSCurve, 100, 1e300, 0, 10000, 1}, DesignOutcome::NoRampWithinTolerance},
+        // Ramps of 0.2 s need A >= 1, a change of 25 PPS at least, and 5 pulses: 4 are too few.
+        {{DriveType::SymmetricTrapezoid, 100, 0.2, 0, 4, 1}, DesignOutcome::PulsesTooFew},
+        {{DriveType::SymmetricTrapezoid, 100, 0.2, 0, 1e15, 1}, DesignOutcome::SpeedAboveRange},
+        {{DriveType::SymmetricTrapezoid, 100, 0.2, 0, 10000, 1e-300}, DesignOutcome::TargetTooShort},
+    };
+    for (const auto& [request, outcome] : onTime) {
+        const auto d = designOnTimeMove(request);
+        EXPECT_EQ(d.outcome, outcome) << outcomeWord(outcome);
+        EXPECT_FALSE(d.met);
+    }
+}
+
+// Ties between different moves are settled exactly: K and L swapped end together,
+// as do the same real move at two multipliers; a time one step of the last bit
+// away is not equal.
+TEST(MoveModel, exactComparisons)
+{
+    const MoveCandidate a{{DriveType::AsymmetricSCurve, 1, 10, 300, 7, 11}, 100000};
+    MoveCandidate b = a;
+    std::swap(b.registers.accel, b.registers.decel);
+    EXPECT_EQ(compareMoveTimes(a, b), 0);
+    const MoveCandidate m1{{DriveType::SymmetricSCurve, 1, 100, 4000, 10, 10}, 50000};
+    const MoveCandidate m2{{DriveType::SymmetricSCurve, 2, 50, 2000, 20, 20}, 50000};
+    EXPECT_EQ(compareMoveTimes(m1, m2), 0);
+    // 1 + sqrt(2) against 2.414213562373095 (below) and its next double (above).
+    const std::array<RadicalTerm, 1> root2 = {{{BigInteger(1), BigInteger(2)}}};
+    EXPECT_EQ(signOfRadicalSum(BigInteger(-2), root2), -1);
+    EXPECT_EQ(signOfRadicalSum(BigInteger(-1), root2), 1);
+    const std::array<RadicalTerm, 2> equal = {{{BigInteger(2), BigInteger(2)}, {BigInteger(-1), BigInteger(8)}}};
+    EXPECT_EQ(signOfRadicalSum(BigInteger(0), equal), 0);
+}
+
+// The brute force of the oracles: every multiplier and every register value of
+// small ranges, with the model's own time, pulse and comparison.
+bool betterThan(const MoveCandidate& c, const std::optional<MoveCandidate>& best, bool latest)
+{
+    if (!best) {
+        return true;
+    }
+    const int order = compareMoveTimes(c, *best);
+    return latest ? order > 0 : order < 0;
+}
+
+std::optional<MoveCandidate> bruteFastest(DriveType type, const MotorLimits& l, std::int64_t n, std::int64_t jerkSpan)
+{
+    std::optional<MoveCandidate> best;
+    for (const std::int64_t m : multipliers) {
+        const std::int64_t vCap = std::min<std::int64_t>(8000, static_cast<std::int64_t>(l.driveSpeed) / m);
+        const std::int64_t svCap = std::min<std::int64_t>(8000, static_cast<std::int64_t>(l.initialSpeed) / m);
+        for (std::int64_t sv = 1; sv <= svCap; ++sv) {
+            for (std::int64_t v = sv + 1; v <= vCap; ++v) {
+                const std::int64_t change = (v - sv) * m;
+                std::vector<std::pair<std::int64_t, std::int64_t>> ramps;
+                if (isSCurve(type)) {
+                    // The jerk 62.5e6 m / K within its limit, the peak sqrt(jerk change) within its.
+                    const auto fits = [&](std::int64_t k, double jerkLimit) {
+                        const double jerk = 62500000.0 * static_cast<double>(m);
+                        const bool jerkOk = jerk <= jerkLimit * static_cast<double>(k);
+                        const bool peakOk = !l.peakAccel ||
+                            static_cast<unsigned __int128>(62500000) * static_cast<unsigned>(m) * static_cast<unsigned>(change) <=
+                                static_cast<unsigned __int128>(*l.peakAccel * *l.peakAccel) * static_cast<unsigned>(k);
+                        return jerkOk && peakOk;
+                    };
+                    // From the smallest K both limits could allow (the peak's in whole numbers, the limits being whole).
+                    const auto peakFrom = [&]() -> std::int64_t {
+                        if (!l.peakAccel) {
+                            return 1;
+                        }
+                        const auto a2 = static_cast<unsigned __int128>(*l.peakAccel) * static_cast<unsigned __int128>(*l.peakAccel);
+                        return static_cast<std::int64_t>((static_cast<unsigned __int128>(62500000) * static_cast<unsigned>(m) * static_cast<unsigned>(change) + a2 - 1) / a2);
+                    };
+                    const auto from = [&](double jerkLimit) {
+                        return std::max(peakFrom(), static_cast<std::int64_t>(std::floor(62500000.0 * static_cast<double>(m) / jerkLimit)));
+                    };
+                    for (std::int64_t k = std::max<std::int64_t>(1, from(l.jerk)); k <= from(l.jerk) + jerkSpan; ++k) {
+                        if (!fits(k, l.jerk)) {
+                            continue;
+                        }
+                        if (type == DriveType::SymmetricSCurve) {
+                            ramps.emplace_back(k, k);
+                            continue;
+                        }
+                        for (std::int64_t j = std::max<std::int64_t>(1, from(l.decelJerk)); j <= from(l.decelJerk) + jerkSpan; ++j) {
+                            if (fits(j, l.decelJerk)) {
+                                ramps.emplace_back(k, j);
+                            }
+                        }
+                    }
+                } else {
+                    for (std::int64_t a = 1; a <= 8000 && 125 * a * m <= l.accel; ++a) {
+                        if (type == DriveType::SymmetricTrapezoid) {
+                            ramps.emplace_back(a, a);
+                            continue;
+                        }
+                        for (std::int64_t d = 1; d <= 8000 && 125 * d * m <= l.decel; ++d) {
+                            ramps.emplace_back(a, d);
+                        }
+                    }
+                }
+                for (const auto& [a, d] : ramps) {
+                    const MoveCandidate c{{type, m, sv, v, a, d}, n};
+                    if (rampsFit(c) && betterThan(c, best, false)) {
+                        best = c;
+                    }
+                }
+            }
+        }
+    }
+    return best;
+}
+
+struct FastestCase {
+    DriveType type;
+    MotorLimits limits;
+    std::int64_t pulses;
+    std::int64_t jerkSpan; // K and L searched from 1 to this
+};
+
+TEST(MoveDesignOracle, fastestEqualsTheBruteForceOfTheIntegers)
+{
+    using enum DriveType;
+    const std::vector<FastestCase> cases = {
+        {SymmetricTrapezoid, {9, 60, 3000, 0, 0, 0, {}}, 40, 0},
+        {SymmetricTrapezoid, {30, 90, 1300, 0, 0, 0, {}}, 7, 0},
+        {SymmetricTrapezoid, {45, 45, 2000, 0, 0, 0, {}}, 100, 0},
+        {AsymmetricTrapezoid, {12, 70, 1000, 2600, 0, 0, {}}, 25, 0},
+        {AsymmetricTrapezoid, {3, 40, 4000, 800, 0, 0, {}}, 300, 0},
+        {SymmetricSCurve, {10, 80, 0, 0, 2083334, 0, {}}, 60, 120},
+        {SymmetricSCurve, {25, 60, 0, 0, 7812500, 0, 2000.0}, 30, 400},
+        {SymmetricSCurve, {5, 50, 0, 0, 4e6, 0, {}}, 500, 200},
+        {AsymmetricSCurve, {10, 50, 0, 0, 3125000, 1388889, {}}, 40, 150},
+        {AsymmetricSCurve, {20, 40, 0, 0, 5208334, 12500000, 1500.0}, 25, 200},
+    };
+    for (const FastestCase& c : cases) {
+        const auto brute = bruteFastest(c.type, c.limits, c.pulses, c.jerkSpan);
+        const auto fast = searchFastestMove(c.type, c.limits, c.pulses);
+        ASSERT_EQ(brute.has_value(), fast.best.has_value()) << static_cast<int>(c.type) << " " << c.pulses;
+        if (!brute) {
+            continue;
+        }
+        EXPECT_EQ(compareMoveTimes(*fast.best, *brute), 0) << static_cast<int>(c.type) << " " << c.pulses << ": "
+                                                            << moveTimeOf(*fast.best) << " vs " << moveTimeOf(*brute);
+        EXPECT_EQ(fast.best->registers.multiplier, brute->registers.multiplier);
+        FastestMoveRequest request{c.type, c.limits, static_cast<double>(c.pulses)};
+        expectReproduced(designFastestMove(request), c.type);
+    }
+}
+
+// The on-time oracle: every SV within the initial speed, every V, and every
+// ramp register within 1 %, the 1 % written in integers for ramp times of
+// 2^-k seconds; the latest by the target, else the earliest of all. Equal
+// moves go to the smaller deviation, then to the smaller M, SV, V, A, D.
+struct OnTimeOracle {
+    std::optional<MoveCandidate> latest;
+    std::optional<MoveCandidate> earliest;
+};
+
+OnTimeOracle bruteOnTime(const OnTimeMoveRequest& r, std::int64_t n, std::int64_t q)
+{
+    // Times are p / q seconds.
+    const auto p = [&](double t) { return static_cast<std::int64_t>(t * static_cast<double>(q)); };
+    const std::int64_t pa = p(r.accelTime);
+    const std::int64_t pd = p(isAsymmetric(r.type) ? r.decelTime : r.accelTime);
+    const double decelTime = isAsymmetric(r.type) ? r.decelTime : r.accelTime;
+    // The registers whose ramp is within 1 %, by whole division.
+    using Wide = unsigned __int128;
+    const auto range = [&](std::int64_t change, std::int64_t pt) {
+        Wide lo = 0;
+        Wide hi = 0;
+        if (isSCurve(r.type)) {
+            // 9801 x 15625 pt^2 <= 10 change K q^2 <= 10201 x 15625 pt^2
+            const Wide t2 = static_cast<Wide>(pt * pt) * 15625u;
+            const Wide unit = static_cast<Wide>(10 * change) * static_cast<Wide>(q * q);
+            lo = (t2 * 9801u + unit - 1) / unit;
+            hi = t2 * 10201u / unit;
+        } else {
+            // 12375 A pt <= 100 change q <= 12625 A pt
+            const Wide hundred = static_cast<Wide>(100 * change * q);
+            lo = (hundred + 12625u * pt - 1) / (12625u * pt);
+            hi = hundred / (12375u * static_cast<Wide>(pt));
+            hi = hi > 8000 ? 8000 : hi;
+        }
+        std::vector<std::int64_t> regs;
+        for (Wide k = lo < 1 ? 1 : lo; k <= hi; ++k) {
+            regs.push_back(static_cast<std::int64_t>(k));
+        }
+        return regs;
+    };
+    const auto before = [](const MoveRegisters& a, const MoveRegisters& b) {
+        return std::tie(a.multiplier, a.initial, a.drive, a.accel, a.decel) < std::tie(b.multiplier, b.initial, b.drive, b.accel, b.decel);
+    };
+    OnTimeOracle best;
+    for (const std::int64_t m : multipliers) {
+        const std::int64_t svCap = std::min<std::int64_t>(7999, static_cast<std::int64_t>(r.initialSpeed) / m);
+        for (std::int64_t change = 1; change < 8000 && svCap >= 1; ++change) {
+            const std::vector<std::int64_t> accel = range(change, pa);
+            const std::vector<std::int64_t> decel = range(change, pd);
+            for (std::int64_t v = change + 1; v <= std::min<std::int64_t>(8000, change + svCap); ++v) {
+                for (const std::int64_t a : accel) {
+                    for (const std::int64_t d : isAsymmetric(r.type) ? decel : std::vector<std::int64_t>{a}) {
+                        const MoveCandidate c{{r.type, m, v - change, v, a, d}, n};
+                        if (!rampsFit(c)) {
+                            continue;
+                        }
+                        if (!best.earliest || compareMoveTimes(c, *best.earliest) < 0 ||
+                            (compareMoveTimes(c, *best.earliest) == 0 && before(c.registers, best.earliest->registers))) {
+                            best.earliest = c;
+                        }
+                        if (compareMoveTime(c, r.targetTime) > 0) {
+                            continue;
+                        }
+                        if (!best.latest || compareMoveTimes(c, *best.latest) > 0) {
+                            best.latest = c;
+                            continue;
+                        }
+                        if (compareMoveTimes(c, *best.latest) == 0) {
+                            const double mine = largestRampDeviation(c.registers, r.accelTime, decelTime);
+                            const double theirs = largestRampDeviation(best.latest->registers, r.accelTime, decelTime);
+                            if (mine < theirs || (mine == theirs && before(c.registers, best.latest->registers))) {
+                                best.latest = c;
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+    return best;
+}
+
+TEST(MoveDesignOracle, onTimeEqualsTheBruteForceOfTheIntegers)
+{
+    using enum DriveType;
+    struct Case {
+        OnTimeMoveRequest request;
+        std::int64_t q; // the ramp times are whole multiples of 1 / q
+    };
+    // Initial speeds of a few PPS keep the brute force short; the last two targets cannot be met.
+    const std::vector<Case> cases = {
+        {{SymmetricTrapezoid, 12, 4.0, 0, 2000000, 8.5}, 4},
+        {{SymmetricTrapezoid, 7, 2.5, 0, 900000, 5.0}, 2},
+        {{AsymmetricTrapezoid, 6, 4.0, 3.0, 3000000, 9.25}, 4},
+        {{SymmetricSCurve, 10, 1.0 / 64, 0, 20000, 0.08}, 64},
+        {{AsymmetricSCurve, 5, 1.0 / 64, 3.0 / 128, 40000, 0.9}, 128},
+        {{SymmetricTrapezoid, 9, 0.5, 0, 30000, 0.5}, 2},
+        {{AsymmetricSCurve, 4, 1.0 / 32, 1.0 / 16, 3000, 0.05}, 32},
+    };
+    for (const Case& c : cases) {
+        const auto brute = bruteOnTime(c.request, static_cast<std::int64_t>(c.request.pulses), c.q);
+        const auto fast = searchOnTimeMove(c.request, static_cast<std::int64_t>(c.request.pulses));
+        const auto& expected = brute.latest ? brute.latest : brute.earliest;
+        ASSERT_TRUE(expected) << static_cast<int>(c.request.type);
+        ASSERT_TRUE(fast.best) << static_cast<int>(c.request.type);
+        EXPECT_EQ(fast.outcome == DesignOutcome::EndsOnTime, brute.latest.has_value());
+        EXPECT_EQ(fast.best->registers, expected->registers) << moveTimeOf(*fast.best) << " vs " << moveTimeOf(*expected);
+        expectReproduced(designOnTimeMove(c.request), c.request.type);
+    }
+}
+
+} // namespace
+} // namespace veldronix::design
