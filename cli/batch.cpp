@@ -4,6 +4,7 @@
 #include "io/csv_writer.h"
 #include "cli/options.h"
 #include "io/wide_text.h"
+#include "report/input_findings.h"
 
 #include <fmt/format.h>
 
@@ -35,7 +36,9 @@ constexpr std::size_t requiredColumns = [] {
 // Every output column's name differs from every input column's, so that readers
 // that key a row by its header (csv.DictReader, pandas) keep all of them: the
 // multiplier the selector shows is multiplierShown, the input cell multiplier.
-constexpr std::array<std::string_view, 3> closingColumns = {"multiplierShown", "decelPoint", "errors"};
+// inputFindings comes last, so that the columns before it keep their places.
+constexpr std::array<std::string_view, 4> closingColumns = {"multiplierShown", "decelPoint", "errors",
+                                                            "inputFindings"};
 constexpr std::size_t outputColumnCount = 1 + settingRegisters.size() + closingColumns.size();
 
 void writeText(std::FILE* stream, std::string_view text)
@@ -223,10 +226,12 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
         writeInputColumns(writer, record, columns);
         if (const std::vector<std::string> problems = readRow(record, columns, request); !problems.empty()) {
             noteMessage();
-            for (std::size_t i = 0; i + 1 < outputColumnCount; ++i) {
+            // A row that is no drive was not read by the controller: no findings.
+            for (std::size_t i = 0; i + 2 < outputColumnCount; ++i) {
                 writer.field({});
             }
             writer.field(joinLines(problems));
+            writer.field({});
             writer.endRecord();
             continue;
         }
@@ -241,6 +246,8 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics)
         writer.field(view.selectorText(ControlId::IDC_MULTIPLIER));
         writer.field(view.text(ControlId::IDC_DECEL_POINT));
         writer.field(joinLines(view.errors()));
+        const auto& reading = session.controller().lastReading();
+        writer.field(reading ? report::inputFindingLines(report::findInputProblems(*reading)) : std::string());
         writer.endRecord();
     }
     // A stream that stops part way must not pass for a finished batch.

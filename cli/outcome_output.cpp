@@ -73,7 +73,7 @@ std::string jsonOutput(const DriveOutcome& outcome, bool withRounded, bool withC
     }
     if (withComparison) {
         json.key("comparison");
-        report::writeComparisonJson(json, outcome.calculation);
+        report::writeComparisonJson(json, outcome.calculation, outcome.inputFindings);
     }
     if (extraMembers) {
         extraMembers(json);

@@ -29,11 +29,11 @@ std::optional<std::string> writeProfilePlot(std::string_view path, const DriveOu
     if (auto* problem = std::get_if<PlotProblem>(&plot)) {
         return std::move(problem->message);
     }
-    const auto error = io::replaceFile(path, std::get<std::string>(plot));
-    if (!error) {
+    const auto failure = io::replaceFileWithReason(path, std::get<std::string>(plot));
+    if (!failure) {
         return std::nullopt;
     }
-    return fmt::format(texts::en::svgCannotWrite, path, report::fileWriteReason(*error, report::texts::en::fileWrite));
+    return fmt::format(texts::en::svgCannotWrite, path, report::fileWriteReason(*failure, report::texts::en::fileWrite));
 }
 
 } // namespace veldronix::cli

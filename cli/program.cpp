@@ -147,7 +147,7 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
                                              ? report::inputFindingsPlain(outcome.inputFindings) +
                                                    report::roundedPlainSection(outcome.calculation, outcome.pulseCount)
                                              : "") +
-                                        (options.compare ? report::comparisonPlainSection(outcome.calculation) : ""));
+                                        (options.compare ? report::comparisonPlainSection(outcome.calculation, outcome.inputFindings) : ""));
     }
     if (!output.finish(err)) {
         return 2;

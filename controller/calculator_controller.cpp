@@ -164,7 +164,8 @@ FieldReading CalculatorController::readField(ControlId field)
     const std::string whole = view_.readText(field);
     const std::string_view kept = fieldTextPrefix(whole);
     const NumberPrefix number = parseNumberPrefix(kept);
-    return FieldReading{std::string(kept), kept.size() < whole.size(), number.value, number.length};
+    return FieldReading{std::string(kept), kept.size() < whole.size(), number.value, number.length,
+                        number.wideForms};
 }
 
 void CalculatorController::showResults(const DriveInput& input, int multiplierIndex)

@@ -15,6 +15,7 @@ struct FieldReading {
     bool cut = false;          // the field held more than that
     double number = 0.0;       // the number read from text
     std::size_t numberEnd = 0; // bytes of text up to the number's end; 0 when it begins with none
+    bool wideForms = false;    // full-width digits, signs, stop or spaces were read as ASCII
 
     friend bool operator==(const FieldReading&, const FieldReading&) = default;
 };

@@ -105,4 +105,26 @@ std::string formatShortest(double value)
     return fmt::format("{}", printable(value));
 }
 
+std::string formatReadable(double value, int decimals)
+{
+    // 1e12 and above would print a dozen digits and more, most of them noise of the
+    // double ("39599999999999995805696.000"); below what the decimals show, only zeros.
+    const std::string fixed = formatFixedUnsignedZero(value, decimals);
+    const bool huge = std::fabs(value) >= 1e12;
+    const bool lost = value != 0.0 && fixed.find_first_not_of("-0.") == std::string::npos;
+    if (!std::isfinite(value) || !(huge || lost)) {
+        return fixed;
+    }
+    std::string text = fmt::format("{:.3g}", value);
+    // "3.96e+22" as "3.96e22", "1e-09" as "1e-9".
+    const std::size_t e = text.find('e');
+    if (e != std::string::npos) {
+        std::string exponent = text.substr(e + 1);
+        const bool negative = !exponent.empty() && exponent.front() == '-';
+        exponent.erase(0, exponent.find_first_not_of("+-0"));
+        text = text.substr(0, e) + "e" + (negative ? "-" : "") + (exponent.empty() ? "0" : exponent);
+    }
+    return text;
+}
+
 } // namespace veldronix

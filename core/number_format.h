@@ -15,6 +15,13 @@ std::string formatFixed(double value, int decimals);
 // decimals is "0.0000", not "-0.0000". For the reports' figures.
 std::string formatFixedUnsignedZero(double value, int decimals);
 
+// A figure of a report, readable at any size: as formatFixedUnsignedZero writes
+// it while its whole part has at most 12 digits and it shows some digit other
+// than 0 (or is 0); otherwise with three significant digits and a power of ten,
+// "3.96e22", "-1.5e13", "1e-9". The one form of such figures in every window and
+// in pulsecalc.
+std::string formatReadable(double value, int decimals);
+
 // The shortest text that reads back as the value ("12", "-0.2", "1e+77"), "0"
 // for -0, and "inf", "-inf" or "nan" as formatFixed writes them. For a number
 // as it was read from a text, whatever its size.

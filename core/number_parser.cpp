@@ -1,5 +1,7 @@
 #include "core/number_parser.h"
 
+#include "core/number_forms.h"
+
 #include <system_error>
 
 #include <fast_float/fast_float.h>
@@ -21,6 +23,8 @@ const char* skipDigits(const char* at, const char* end)
     return at;
 }
 
+NumberPrefix parseAsciiNumber(std::string_view text);
+
 } // namespace
 
 double parseNumber(std::string_view text)
@@ -29,6 +33,20 @@ double parseNumber(std::string_view text)
 }
 
 NumberPrefix parseNumberPrefix(std::string_view text)
+{
+    if (!hasWideNumberForms(text)) {
+        return parseAsciiNumber(text);
+    }
+    // Read in the ASCII forms; the length counts the bytes as typed.
+    NumberPrefix number = parseAsciiNumber(asciiNumberForms(text));
+    number.length = typedLength(text, number.length);
+    number.wideForms = hasWideNumberForms(text.substr(0, number.length));
+    return number;
+}
+
+namespace {
+
+NumberPrefix parseAsciiNumber(std::string_view text)
 {
     // The grammar is atof's, read here: fast_float's own differs from it (no
     // plus sign, but inf and nan), so it is handed only the unsigned decimal
@@ -74,5 +92,7 @@ NumberPrefix parseNumberPrefix(std::string_view text)
     }
     return {negative ? -value : value, static_cast<std::size_t>(at - text.data())};
 }
+
+} // namespace
 
 } // namespace veldronix

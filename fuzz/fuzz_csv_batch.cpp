@@ -6,6 +6,7 @@
 #include "io/csv_reader.h"
 #include "cli/drive_request.h"
 #include "fuzz/memory_sink.h"
+#include "report/input_findings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,7 +24,8 @@ using veldronix::fuzz::MemorySink;
 using veldronix::io::CsvReader;
 using veldronix::io::CsvRecord;
 
-constexpr std::size_t resultColumns = 12; // summary, R, A, SV, V, K, AO, D, L, multiplier, decelPoint, errors
+// summary, R, A, SV, V, K, AO, D, L, multiplierShown, decelPoint, errors, inputFindings
+constexpr std::size_t resultColumns = 13;
 
 std::string_view input; // of the current run, for the report
 
@@ -124,7 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(record.problem.empty(), "a malformed output record", record.problem);
         check(record.fields.size() == columns + resultColumns, "an output record with the wrong column count", output);
         if (i == 0) {
-            check(record.fields[columns] == "summary" && record.fields.back() == "errors", "the output header", output);
+            check(record.fields[columns] == "summary" && record.fields[record.fields.size() - 2] == "errors" &&
+                      record.fields.back() == "inputFindings", "the output header", output);
             continue;
         }
         const veldronix::io::CsvRecord& row = rows[i];
@@ -133,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::string_view cell = k < row.fields.size() ? std::string_view(row.fields[k]) : std::string_view();
             check(record.fields[k] == cell, "a row's cell changed on its way through", record.fields[k]);
         }
-        const std::string& errors = record.fields.back();
+        const std::string& errors = record.fields[record.fields.size() - 2];
         anyError = anyError || !errors.empty();
         const bool malformed = !row.problem.empty() || row.fields.size() < 5 || row.fields.size() > columns;
         const auto request = veldronix::cli::batchRequest(row, columns);
@@ -155,12 +158,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 messages += (messages.empty() ? "" : "\n") + message;
             }
             check(errors == messages, "a row's messages differ from the same drive alone", errors);
+            check(record.fields.back() == veldronix::report::inputFindingLines(alone.inputFindings),
+                  "a row's input findings differ from the same drive alone", record.fields.back());
         }
         if (malformed) {
             const std::string prefix = "line " + std::to_string(row.line) + ": ";
             check(errors.starts_with(prefix), "a malformed row's message without its line", errors);
-            for (std::size_t k = columns; k + 1 < record.fields.size(); ++k) {
-                check(record.fields[k].empty(), "results for a malformed row", record.fields[k]);
+            for (std::size_t k = columns; k < record.fields.size(); ++k) {
+                check(k + 2 == record.fields.size() || record.fields[k].empty(), "results for a malformed row",
+                      record.fields[k]);
             }
         }
     }

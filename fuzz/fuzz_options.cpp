@@ -4,10 +4,12 @@
 // it, a folder, a FIFO, a circle of links), so nothing else on disk is touched;
 // "--svg -" stays standard output. The bytes before the first "\xff\xff" are the arguments, split at
 // NUL bytes; the bytes after it are the CSV file.
-#include "cli/texts_en.h"
-#include "io/csv_reader.h"
+#include "cli/design_options.h"
 #include "cli/options.h"
 #include "cli/program.h"
+#include "cli/texts_en.h"
+#include "cli/usage.h"
+#include "io/csv_reader.h"
 #include "fuzz/markup_check.h"
 #include "fuzz/memory_sink.h"
 
@@ -119,8 +121,16 @@ void checkUsageError(int status, std::string_view out, std::string_view err)
 {
     check(status == 2, "a usage error is not exit 2");
     check(out.empty(), "output beside a usage error", out);
-    check(err.starts_with("pulsecalc: ") && err.ends_with(std::string(texts::ja::usageHint) + "\n"),
+    check(err.starts_with("pulsecalc: ") && err.ends_with(std::string(texts::en::usageHint) + "\n"),
           "a usage error's message", err);
+}
+
+// The real entry point refuses what a reader refused, in that reader's own words.
+void checkRefusal(const UsageError& error, int status, std::string_view out, std::string_view err)
+{
+    check(!error.message.empty(), "a usage error without words");
+    checkUsageError(status, out, err);
+    check(err.find(error.message) != std::string_view::npos, "the usage error's own words", err);
 }
 
 void checkBatch(int status, std::string_view out, std::string_view err, const fs::path& csv)
@@ -185,14 +195,14 @@ void checkDrive(const Options& options, int status, std::string_view out, std::s
     }
     check(status == (err.empty() ? 0 : 1), "exit status disagrees with the messages", err);
     // Every message is an error of the dialog or the plot's failure, one a line.
-    const std::string errorLead = std::string(texts::ja::labelError) + ": ";
+    const std::string errorLead = std::string(texts::en::labelError) + ": ";
     bool plotFailed = false;
     bool noRegisters = false;
     for (std::size_t pos = 0; pos < err.size();) {
         const std::size_t end = err.find('\n', pos);
         check(end != std::string_view::npos, "a message without its line end", err);
         const std::string_view line = err.substr(pos, end - pos);
-        if (err.substr(pos, end + 1 - pos) == texts::ja::registersNotCalculated) {
+        if (err.substr(pos, end + 1 - pos) == texts::en::registersNotCalculated) {
             noRegisters = true;
             pos = end + 1;
             continue;
@@ -261,18 +271,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // No arguments: the usage on the error stream, nothing done.
         const int status = runCommandLine(arguments, out.stream(), err.stream());
         const std::string_view outText = out.close();
-        check(status == 2 && outText.empty() && err.close() == texts::ja::usage, "no arguments is the usage");
+        check(status == 2 && outText.empty() && err.close() == usage(), "no arguments is the usage");
+        return 0;
+    }
+    if (isDesignCommand(arguments)) {
+        // A move design reads its own options: their usage errors are its words, and a design
+        // that parses ends met (0) or not met (1), never with a usage error.
+        const auto design = parseDesignOptions(arguments);
+        const int status = runCommandLine(arguments, out.stream(), err.stream());
+        const std::string_view outText = out.close();
+        const std::string_view errText = err.close();
+        if (const auto* error = std::get_if<UsageError>(&design)) {
+            checkRefusal(*error, status, outText, errText);
+        } else {
+            check((status == 0 || status == 1) && !outText.empty(), "a parsed design ends met or not met", errText);
+        }
         return 0;
     }
     auto parsed = parseOptions(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
-        check(!error->message.empty(), "a usage error without words");
-        // The real entry point must say the same.
         const int status = runCommandLine(arguments, out.stream(), err.stream());
         const std::string_view outText = out.close();
-        const std::string_view errText = err.close();
-        checkUsageError(status, outText, errText);
-        check(errText.find(error->message) != std::string_view::npos, "the usage error's own words", errText);
+        checkRefusal(*error, status, outText, err.close());
         return 0;
     }
     Options options = std::get<Options>(parsed);
@@ -297,7 +317,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     check(status >= 0 && status <= 2, "exit status outside 0..2");
     if (options.help) {
-        check(status == 0 && outText == texts::ja::usage && errText.empty(), "--help");
+        check(status == 0 && outText == usage() && errText.empty(), "--help");
     } else if (options.version) {
         check(status == 0 && outText.starts_with("pulsecalc (Veldronix) ") && outText.ends_with("\n") &&
                   errText.empty(),

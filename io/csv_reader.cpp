@@ -1,6 +1,7 @@
 #include "io/csv_reader.h"
 
 #include <cerrno>
+#include <string_view>
 
 namespace veldronix::io {
 namespace {
@@ -36,6 +37,9 @@ bool CsvReader::fill()
 
 int CsvReader::peek()
 {
+    if (rereadPosition_ < reread_.size()) {
+        return static_cast<unsigned char>(reread_[rereadPosition_]);
+    }
     if (position_ == size_ && !fill()) {
         return endOfStream;
     }
@@ -45,7 +49,9 @@ int CsvReader::peek()
 int CsvReader::get()
 {
     const int c = peek();
-    if (c != endOfStream) {
+    if (rereadPosition_ < reread_.size()) {
+        ++rereadPosition_;
+    } else if (c != endOfStream) {
         ++position_;
     }
     return c;
@@ -108,19 +114,45 @@ bool CsvReader::next(CsvRecord& record)
         int c = get();
         if (c == '"') {
             // A quoted field runs to the next lone quote, across line breaks.
+            const std::size_t openLine = line_;
+            std::size_t firstBreak = std::string::npos; // where the field's first line ends
+            std::string afterFirstLine;                 // the bytes after it as they stand in the stream
             for (;;) {
                 c = get();
                 if (c == endOfStream) {
-                    noteProblem("a quoted field has no closing quote");
+                    // No closing quote: the field ends with its first line, and
+                    // what the quote would swallow is read again as records.
+                    if (record.problem.empty()) {
+                        record.problem =
+                            "a quoted field opened on line " + std::to_string(openLine) + " has no closing quote";
+                    }
+                    if (firstBreak != std::string::npos) {
+                        field.resize(firstBreak);
+                        reread_ = std::move(afterFirstLine) + reread_.substr(rereadPosition_);
+                        rereadPosition_ = 0;
+                        line_ = openLine + 1;
+                        record.fields.resize(count);
+                        return true;
+                    }
                     break;
+                }
+                if (firstBreak != std::string::npos) {
+                    afterFirstLine.push_back(static_cast<char>(c));
                 }
                 if (c == '"') {
                     if (peek() != '"') {
                         break;
                     }
                     get();
+                    if (firstBreak != std::string::npos) {
+                        afterFirstLine.push_back('"');
+                    }
                 } else if (c == '\n' || (c == '\r' && peek() != '\n')) {
                     ++line_;
+                    if (firstBreak == std::string::npos) {
+                        firstBreak = field.find_first_of("\r\n");
+                        firstBreak = firstBreak == std::string::npos ? field.size() : firstBreak;
+                    }
                 }
                 field.push_back(static_cast<char>(c));
             }

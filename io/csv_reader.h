@@ -17,7 +17,9 @@ struct CsvRecord {
 // Reads RFC 4180 records one at a time, so that memory stays flat however long
 // the stream is: quoted fields may hold commas, doubled quotes and line breaks;
 // lines end in CRLF, LF or a lone CR; a UTF-8 byte-order mark before the first
-// record is dropped; an empty line is no record.
+// record is dropped; an empty line is no record. A quoted field whose closing
+// quote never comes ends with the line it opened on, its record malformed, and
+// the lines after it are read again as records of their own.
 class CsvReader {
 public:
     explicit CsvReader(std::FILE* stream);
@@ -40,6 +42,9 @@ private:
     bool fill();
     void skipByteOrderMark();
 
+    // The lines after an unclosed quote, read again before the stream goes on.
+    std::string reread_;
+    std::size_t rereadPosition_ = 0;
     std::FILE* stream_;
     std::vector<char> buffer_;
     std::size_t position_ = 0;

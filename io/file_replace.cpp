@@ -4,6 +4,7 @@
 #include "io/wide_text.h"
 
 #include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <string>
 #include <variant>
@@ -339,18 +340,28 @@ void syncFolderOf(const std::string& path)
 
 std::optional<FileWriteError> replaceFile(std::string_view path, std::string_view contents)
 {
+    if (const auto failure = replaceFileWithReason(path, contents)) {
+        return failure->error;
+    }
+    return std::nullopt;
+}
+
+std::optional<FileWriteFailure> replaceFileWithReason(std::string_view path, std::string_view contents)
+{
     if (path.empty() || path.find('\0') != std::string_view::npos) {
-        return FileWriteError::CannotCreate;
+        return FileWriteFailure{FileWriteError::CannotCreate, 0};
     }
     auto examined = examine(std::string(path));
     if (const auto* refused = std::get_if<FileWriteError>(&examined)) {
-        return *refused;
+        return FileWriteFailure{*refused, 0};
     }
     const Target& target = std::get<Target>(examined);
     // Beside the target, so that the rename stays within one file system; a
     // name taken by another file (or another run) is skipped, never overwritten.
     std::string temporary;
     int fd = -1;
+    // Each failing step leaves its reason in errno; read before anything else can change it.
+    errno = 0;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         temporary = temporaryPath(target.path, processNumber(), attempt);
         fd = createNew(temporary, target.existing);
@@ -359,17 +370,22 @@ std::optional<FileWriteError> replaceFile(std::string_view path, std::string_vie
         }
     }
     if (fd < 0) {
-        return FileWriteError::CannotCreate;
+        return FileWriteFailure{FileWriteError::CannotCreate, errno};
     }
+    errno = 0;
     const bool written = writeAll(fd, contents);
+    const int writeError = errno;
     const bool closed = closeFile(fd);
     if (!written || !closed) {
+        const int error = !written ? writeError : errno;
         removeFile(temporary);
-        return FileWriteError::WriteFailed;
+        return FileWriteFailure{FileWriteError::WriteFailed, error};
     }
+    errno = 0; // the Windows move tells its reason elsewhere: none is given then
     if (!moveInPlace(temporary, target.path)) {
+        const int error = errno;
         removeFile(temporary);
-        return FileWriteError::CannotReplace;
+        return FileWriteFailure{FileWriteError::CannotReplace, error};
     }
     syncFolderOf(target.path);
     return std::nullopt;

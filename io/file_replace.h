@@ -20,6 +20,15 @@ enum class FileWriteError {
     TooManyLinks,  // the symbolic links at the path go round in a circle or nest too deep
 };
 
+// A failed write with the system's error number (errno) behind it, 0 where the
+// system gave none (a folder or device refused before anything was tried).
+struct FileWriteFailure {
+    FileWriteError error = FileWriteError::CannotCreate;
+    int systemError = 0;
+
+    friend bool operator==(const FileWriteFailure&, const FileWriteFailure&) = default;
+};
+
 // Writes contents to the file at path (UTF-8) as a whole or not at all: into a
 // new file beside it, which then takes the target's name. A symbolic link is
 // followed to the file it finally names, which is replaced in its own folder;
@@ -28,5 +37,7 @@ enum class FileWriteError {
 // (other hard links to it keep the old contents). On failure the new file is
 // removed and the target is as it was.
 std::optional<FileWriteError> replaceFile(std::string_view path, std::string_view contents);
+// The same, with the system's reason beside the error.
+std::optional<FileWriteFailure> replaceFileWithReason(std::string_view path, std::string_view contents);
 
 } // namespace veldronix::io

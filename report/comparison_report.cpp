@@ -66,7 +66,8 @@ std::string alignedTable(const DetailsTable& table)
     return out;
 }
 
-std::string comparisonPlainSection(const std::optional<Calculation>& calculation)
+std::string comparisonPlainSection(const std::optional<Calculation>& calculation,
+                                   const std::vector<InputFinding>& inputFindings)
 {
     const ComparisonTexts& texts = texts::en::comparison;
     std::string out = "\n";
@@ -76,7 +77,7 @@ std::string comparisonPlainSection(const std::optional<Calculation>& calculation
         return out + '\n';
     }
     out += '\n';
-    const ComparisonTable made = comparisonTable(compareMultipliers(*calculation), texts);
+    const ComparisonTable made = comparisonTable(compareMultipliers(*calculation, inputFindings), texts);
     out += alignedTable(made.table);
     for (const DetailsLine& note : made.notes) {
         out += note.text;
@@ -85,13 +86,14 @@ std::string comparisonPlainSection(const std::optional<Calculation>& calculation
     return out;
 }
 
-void writeComparisonJson(io::JsonWriter& json, const std::optional<Calculation>& calculation)
+void writeComparisonJson(io::JsonWriter& json, const std::optional<Calculation>& calculation,
+                         const std::vector<InputFinding>& inputFindings)
 {
     if (!calculation) {
         json.null();
         return;
     }
-    const MultiplierComparison comparison = compareMultipliers(*calculation);
+    const MultiplierComparison comparison = compareMultipliers(*calculation, inputFindings);
     json.beginObject();
     json.key("recommended");
     if (comparison.recommendedIndex) {

@@ -2,6 +2,7 @@
 
 #include "controller/calculation.h"
 #include "io/json_writer.h"
+#include "report/input_findings.h"
 #include "report/details_layout.h"
 
 #include <optional>
@@ -12,14 +13,17 @@ namespace veldronix::report {
 
 // The --compare section of the plain output: the comparison of the multipliers
 // as an aligned table (figures to the right), its rule and its recommendation;
-// a line saying that there is none without a calculation.
-std::string comparisonPlainSection(const std::optional<Calculation>& calculation);
+// a line saying that there is none without a calculation. inputFindings as
+// compareMultipliers takes them.
+std::string comparisonPlainSection(const std::optional<Calculation>& calculation,
+                                   const std::vector<InputFinding>& inputFindings = {});
 
 // The same as the value of the JSON member "comparison": {"recommended": the
 // selector index or null, "rows": [{"index", "multiplier", "item", "speedStep",
 // "inUse", "largestDeviation", "settings", "real", "findings"}, ...]}, the
 // settings, real drive and findings as "rounded" has them; null without a calculation.
-void writeComparisonJson(io::JsonWriter& json, const std::optional<Calculation>& calculation);
+void writeComparisonJson(io::JsonWriter& json, const std::optional<Calculation>& calculation,
+                         const std::vector<InputFinding>& inputFindings = {});
 
 // How many columns a UTF-8 text takes in a terminal, each character one
 // (the comparison's English texts have no wide ones).

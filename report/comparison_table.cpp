@@ -83,7 +83,7 @@ DetailsLine quantityCell(const RealQuantity& quantity, int decimals, const Compa
     if (!quantity.real) {
         return {std::string(texts.none), true};
     }
-    const std::string real = formatFixedUnsignedZero(*quantity.real, decimals);
+    const std::string real = formatReadable(*quantity.real, decimals);
     if (!quantity.deviationPercent) {
         return {texts.realNoDeviation(real), true};
     }
@@ -198,7 +198,11 @@ ComparisonTable comparisonTable(const MultiplierComparison& comparison, const Co
         out.rowIndices.push_back(row.index);
     }
     out.notes.push_back({std::string(texts.rule), false});
-    if (comparison.recommendedIndex) {
+    if (comparison.recommendationWithheldBy) {
+        out.notes.push_back(
+            {texts.recommendationWithheld(inputFindingSentence(*comparison.recommendationWithheldBy, texts.inputFindings)),
+             true});
+    } else if (comparison.recommendedIndex) {
         out.notes.push_back(
             {texts.recommendation(multiplierItem(*comparison.recommendedIndex)), false});
     } else {
@@ -210,6 +214,38 @@ ComparisonTable comparisonTable(const MultiplierComparison& comparison, const Co
     return out;
 }
 
+namespace {
+
+// The columns of a window's comparison: its key columns first (the mark, the
+// multiplier, the largest deviation and the findings), each whole, then the
+// others as the table lists them; the cells of each row move with them.
+void keyColumnsFirst(DetailsTable& table)
+{
+    const std::size_t count = table.columns.size();
+    if (count < 4) {
+        return;
+    }
+    std::vector<std::size_t> order = {0, 1, count - 2, count - 1};
+    for (std::size_t column = 2; column + 2 < count; ++column) {
+        order.push_back(column);
+    }
+    std::vector<DetailsColumn> columns;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        columns.push_back(std::move(table.columns[order[i]]));
+        columns.back().keepWhole = i < 4;
+    }
+    table.columns = std::move(columns);
+    for (DetailsRow& row : table.rows) {
+        std::vector<DetailsLine> cells;
+        for (const std::size_t column : order) {
+            cells.push_back(column < row.cells.size() ? std::move(row.cells[column]) : DetailsLine{});
+        }
+        row.cells = std::move(cells);
+    }
+}
+
+} // namespace
+
 std::optional<DetailsSection> comparisonSection(const Details& details)
 {
     if (!details.comparison) {
@@ -220,6 +256,7 @@ std::optional<DetailsSection> comparisonSection(const Details& details)
     section.heading = std::string(texts::ja::comparison.heading);
     section.kind = SectionKind::Table;
     section.table = std::move(made.table);
+    keyColumnsFirst(section.table);
     section.lines = std::move(made.notes);
     // Greyed until a row is selected: a click with none would do nothing.
     SectionButton choose = sectionButton(SectionAction::ChooseRow, texts::ja::comparison.chooseButton);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/text_format.h"
+#include "report/text_sets.h"
 
 #include <string_view>
 
@@ -53,6 +53,10 @@ struct ComparisonTexts {
     std::string_view rule;
     Format1 recommendation;
     std::string_view noRecommendation;
+    // No row recommended while an input finding makes the deviations
+    // meaningless: {} the finding's sentence in inputFindings' words.
+    Format1 recommendationWithheld;
+    InputFindingTexts inputFindings;
     // How a row is chosen; empty where rows cannot be chosen.
     std::string_view chooseHint;
     std::string_view chooseButton;

@@ -3,6 +3,7 @@
 #include "report/command_status.h"
 #include "report/comparison_texts.h"
 #include "report/details_units.h"
+#include "report/failure_cause.h"
 #include "report/texts_ja.h"
 #include "report/input_findings.h"
 #include "report/profile_report.h"
@@ -75,7 +76,7 @@ DetailsQuantity quantityOf(std::string_view label, const Format1& unit, int deci
                            const AxisMechanics* mechanics = nullptr, AxisQuantity kind = AxisQuantity::Speed)
 {
     const auto withUnit = [&unit, mechanics, kind, decimals](double value) {
-        std::string text = unit(formatFixedUnsignedZero(value, decimals));
+        std::string text = unit(formatReadable(value, decimals));
         return mechanics != nullptr ? withAxisUnits(std::move(text), value, kind, *mechanics) : text;
     };
     DetailsQuantity line;
@@ -185,8 +186,10 @@ const PlotTexts& detailsPlotTexts()
     return japanese;
 }
 
-Details makeDetails(const std::optional<Calculation>& calculation, std::optional<double> pulseCount,
-                    const AxisMechanics* mechanics)
+namespace {
+
+Details detailsOf(const std::optional<Calculation>& calculation, std::optional<double> pulseCount,
+                  const std::vector<InputFinding>& inputFindings, const AxisMechanics* mechanics)
 {
     Details details;
     details.pulseCount = pulseCount;
@@ -213,19 +216,37 @@ Details makeDetails(const std::optional<Calculation>& calculation, std::optional
         details.plotDistance = pulseDistanceLine(*pulseCount, *mechanics);
     }
     addCopyFormats(details, *calculation, drive);
-    details.comparison = compareMultipliers(*calculation);
+    details.comparison = compareMultipliers(*calculation, inputFindings);
     return details;
+}
+
+} // namespace
+
+Details makeDetails(const std::optional<Calculation>& calculation, std::optional<double> pulseCount,
+                    const AxisMechanics* mechanics)
+{
+    return detailsOf(calculation, pulseCount, {}, mechanics);
 }
 
 Details makeDetails(const CalculatorController& controller, std::optional<double> pulseCount,
                     const AxisMechanics* mechanics)
 {
-    Details details = makeDetails(controller.lastCalculation(), pulseCount, mechanics);
+    const auto& reading = controller.lastReading();
+    const std::vector<InputFinding> findings = reading ? findInputProblems(*reading) : std::vector<InputFinding>{};
+    Details details = detailsOf(controller.lastCalculation(), pulseCount, findings, mechanics);
     details.status = commandStatusLines(controller.lastFailure(), controller.resultFreshness(), t::commandStatus);
-    if (const auto& reading = controller.lastReading()) {
-        for (const InputFinding& finding : findInputProblems(*reading)) {
-            details.inputFindings.push_back(inputFindingSentence(finding, t::inputFindings));
-        }
+    if (const auto& failure = controller.lastFailure()) {
+        // Right after the failure's own line, which comes first.
+        const std::vector<std::string> causes =
+            failureCauseLines(*failure, findings, t::failureCausedByReading, t::inputFindings);
+        details.status.insert(details.status.begin() + (details.status.empty() ? 0 : 1), causes.begin(), causes.end());
+    }
+    for (const InputFinding& finding : findings) {
+        details.inputFindings.push_back(inputFindingSentence(finding, t::inputFindings));
+    }
+    // Right under a finding of the input, "none" would read as if all were well.
+    if (!details.inputFindings.empty() && details.findingsNote == t::findingsNone) {
+        details.findingsNote = std::string(t::findingsNoneButInput);
     }
     return details;
 }

@@ -30,6 +30,9 @@ struct DetailsLine {
 struct DetailsColumn {
     std::string heading;
     CellAlign align = CellAlign::Left;
+    // A key column: a window shows it whole (as wide as its widest text and
+    // heading, never wrapped or cut) at any size of the window.
+    bool keepWhole = false;
 };
 
 struct DetailsRow {

@@ -10,6 +10,7 @@ namespace veldronix::report {
 struct DetailsColours {
     std::string_view warning = "#b91c1c";     // a finding, a value with no finite deviation, a no-motion note
     std::string_view stale = "#6b7280";       // a result that no longer belongs to the calculation held
+    std::string_view misread = "#fee2e2";     // an input field read otherwise than typed (its background; its text warning)
     std::string_view inUse = "#dbeafe";       // the row of the multiplier in use (a row's background)
     std::string_view recommended = "#dcfce7"; // the recommended row (a row's background)
 };

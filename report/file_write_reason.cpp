@@ -1,5 +1,7 @@
 #include "report/file_write_reason.h"
 
+#include <cstring>
+
 namespace veldronix::report {
 
 std::string_view fileWriteReason(io::FileWriteError error, const FileWriteTexts& texts)
@@ -25,6 +27,16 @@ std::string_view fileWriteReason(io::FileWriteError error, const FileWriteTexts&
         return texts.tooManyLinks;
     }
     return texts.otherwise;
+}
+
+std::string fileWriteReason(const io::FileWriteFailure& failure, const FileWriteTexts& texts)
+{
+    std::string text(fileWriteReason(failure.error, texts));
+    if (failure.systemError != 0) {
+        text += ": ";
+        text += std::strerror(failure.systemError);
+    }
+    return text;
 }
 
 } // namespace veldronix::report

@@ -2,6 +2,7 @@
 
 #include "io/file_replace.h"
 
+#include <string>
 #include <string_view>
 
 namespace veldronix::report {
@@ -22,5 +23,9 @@ struct FileWriteTexts {
 };
 
 std::string_view fileWriteReason(io::FileWriteError error, const FileWriteTexts& texts);
+
+// The error's sentence followed by the system's reason where it gave one: "cannot
+// create a file in its folder: No such file or directory".
+std::string fileWriteReason(const io::FileWriteFailure& failure, const FileWriteTexts& texts);
 
 } // namespace veldronix::report

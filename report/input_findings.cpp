@@ -1,11 +1,13 @@
 #include "report/input_findings.h"
 
 #include "core/number_format.h"
+#include "core/number_forms.h"
 #include "core/utf8.h"
 #include "report/texts_en.h"
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
 
 namespace veldronix::report {
@@ -19,7 +21,8 @@ constexpr bool isBlank(char c)
 
 bool onlyBlanks(std::string_view text)
 {
-    for (const char c : text) {
+    // An ideographic space is a blank to the number reader as well.
+    for (const char c : asciiNumberForms(text)) {
         if (!isBlank(c)) {
             return false;
         }
@@ -44,18 +47,21 @@ void findNumberProblems(std::vector<InputFinding>& findings, InputField field, c
     if (reading.cut) {
         add(InputProblem::Cut);
     }
+    if (reading.wideForms) {
+        add(InputProblem::WideForms);
+    }
 }
 
 std::string_view jsonProblemName(InputProblem problem)
 {
-    static constexpr std::array<std::string_view, 5> names = {"negative", "notANumber", "trailingText", "cut",
-                                                              "noItem"};
+    static constexpr std::array<std::string_view, 6> names = {"negative", "notANumber", "trailingText",
+                                                              "cut",      "noItem",     "wideForms"};
     return names[static_cast<std::size_t>(problem)];
 }
 
-// A field's text for a sentence: valid UTF-8, and its control characters
-// written as escapes so that the text stays on its line.
-std::string shownText(std::string_view text)
+} // namespace
+
+std::string shownFieldText(std::string_view text)
 {
     std::string out;
     for (const char c : validUtf8(text)) {
@@ -74,8 +80,6 @@ std::string shownText(std::string_view text)
     }
     return out;
 }
-
-} // namespace
 
 std::vector<InputFinding> findInputProblems(const InputReading& reading)
 {
@@ -122,8 +126,40 @@ std::string inputFindingSentence(const InputFinding& finding, const InputFinding
     case InputProblem::NoItem:
         sentence = finding.text.empty() ? &texts.noItemEmpty : &texts.noItem;
         break;
+    case InputProblem::WideForms:
+        sentence = &texts.wideForms;
+        break;
     }
-    return (*sentence)(name, shownText(finding.text), finding.read ? formatShortest(*finding.read) : std::string());
+    return (*sentence)(name, shownFieldText(finding.text), finding.read ? formatShortest(*finding.read) : std::string());
+}
+
+std::vector<FieldFinding> fieldFindings(const std::vector<InputFinding>& findings, const InputFindingTexts& texts)
+{
+    std::vector<FieldFinding> marked;
+    for (const InputFinding& finding : findings) {
+        if (finding.problem == InputProblem::WideForms) {
+            continue;
+        }
+        const ControlId control = describe(finding.field).control;
+        if (std::any_of(marked.begin(), marked.end(), [control](const FieldFinding& f) { return f.control == control; })) {
+            continue;
+        }
+        FieldFinding field{control, {}};
+        for (const InputFinding& other : findings) {
+            if (other.field == finding.field) {
+                field.note += field.note.empty() ? "" : "\n";
+                field.note += inputFindingSentence(other, texts);
+            }
+        }
+        marked.push_back(std::move(field));
+    }
+    return marked;
+}
+
+std::vector<FieldFinding> fieldFindings(const CalculatorController& controller, const InputFindingTexts& texts)
+{
+    const auto& reading = controller.lastReading();
+    return reading ? fieldFindings(findInputProblems(*reading), texts) : std::vector<FieldFinding>{};
 }
 
 void writeInputFindingsJson(io::JsonWriter& json, const std::vector<InputFinding>& findings)
@@ -143,6 +179,16 @@ void writeInputFindingsJson(io::JsonWriter& json, const std::vector<InputFinding
         json.endObject();
     }
     json.endArray();
+}
+
+std::string inputFindingLines(const std::vector<InputFinding>& findings)
+{
+    std::string out;
+    for (const InputFinding& finding : findings) {
+        out += out.empty() ? "" : "\n";
+        out += inputFindingSentence(finding, texts::en::inputFindings);
+    }
+    return out;
 }
 
 std::string inputFindingsPlain(const std::vector<InputFinding>& findings)

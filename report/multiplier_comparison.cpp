@@ -57,7 +57,16 @@ std::vector<const RealQuantity*> driveQuantities(const RoundedDrive& drive)
     return quantities;
 }
 
-MultiplierComparison compareMultipliers(const Calculation& calculation)
+bool makesDeviationsMeaningless(const InputFinding& finding)
+{
+    if (finding.field == InputField::PulseCount) {
+        return false; // the pulse count moves no register
+    }
+    return finding.problem == InputProblem::Cut ||
+           (finding.problem == InputProblem::Negative && finding.field != InputField::DriveType);
+}
+
+MultiplierComparison compareMultipliers(const Calculation& calculation, const std::vector<InputFinding>& inputFindings)
 {
     MultiplierComparison comparison;
     comparison.driveType = calculation.input.driveType;
@@ -81,6 +90,12 @@ MultiplierComparison compareMultipliers(const Calculation& calculation)
         comparison.rows.push_back(std::move(row));
     }
 
+    for (const InputFinding& finding : inputFindings) {
+        if (makesDeviationsMeaningless(finding)) {
+            comparison.recommendationWithheldBy = finding;
+            return comparison;
+        }
+    }
     ComparisonRow* best = nullptr;
     std::string bestPrinted;
     for (ComparisonRow& row : comparison.rows) {

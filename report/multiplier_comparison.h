@@ -2,6 +2,7 @@
 
 #include "controller/calculation.h"
 #include "core/rounded_drive.h"
+#include "report/input_findings.h"
 
 #include <optional>
 #include <vector>
@@ -45,10 +46,21 @@ struct MultiplierComparison {
     // deviation as it is printed (rounded to roundedDeviationDecimals), the
     // smaller multiplier when equal; none when no row qualifies.
     std::optional<int> recommendedIndex;
+    // The input finding that makes every row's deviations meaningless (a
+    // negative speed or time, a cut text): while there is one, no row is
+    // recommended, and this says why.
+    std::optional<InputFinding> recommendationWithheldBy;
 };
 
-// The comparison for the calculation whose values the fields show.
-MultiplierComparison compareMultipliers(const Calculation& calculation);
+// The comparison for the calculation whose values the fields show; inputFindings
+// are the findings of what the fields were read as (findInputProblems).
+MultiplierComparison compareMultipliers(const Calculation& calculation,
+                                        const std::vector<InputFinding>& inputFindings = {});
+
+// Whether a finding makes the deviations of the drive meaningless: a speed or a
+// time below 0 (its registers are those of the positive figure), or any text of
+// the drive cut at the field's limit (what was read is not what was typed).
+bool makesDeviationsMeaningless(const InputFinding& finding);
 
 // The quantities the drive type has, in the order the real drive shows them:
 // the speeds, the times, the jerks.

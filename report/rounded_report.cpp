@@ -92,11 +92,11 @@ std::string plainQuantity(const QuantityLine& line)
     const RealQuantity& q = *line.quantity;
     std::string out(line.label);
     out.append(labelWidth > out.size() ? labelWidth - out.size() : 1, ' ');
-    const std::string requested = formatFixedUnsignedZero(q.requested, line.decimals);
+    const std::string requested = formatReadable(q.requested, line.decimals);
     if (!q.real) {
         return out + fmt::format(texts::en::quantityNoReal, requested, line.unit) + '\n';
     }
-    const std::string real = formatFixedUnsignedZero(*q.real, line.decimals);
+    const std::string real = formatReadable(*q.real, line.decimals);
     if (!q.deviationPercent) {
         return out + fmt::format(texts::en::quantityNoDeviation, requested, real, line.unit) + '\n';
     }

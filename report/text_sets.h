@@ -68,6 +68,7 @@ struct InputFindingTexts {
     Format3 cut;          // a text longer than the field holds
     Format3 noItem;       // a drive type text that names no item
     Format3 noItemEmpty;  // no drive type selected and none typed ({0} only)
+    Format3 wideForms;    // full-width digits or signs read as ASCII
 };
 
 // Why the last command failed and which results on show are stale.

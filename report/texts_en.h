@@ -140,6 +140,7 @@ inline constexpr InputFindingTexts inputFindings{
     .cut = "{0} is longer than the field's 78 bytes: only \"{1}\" is read, as {2}",
     .noItem = "{0} \"{1}\" names no item, so the drive has no type",
     .noItemEmpty = "{0}: no item is selected, so the drive has no type",
+    .wideForms = "{0} \"{1}\" is read as {2}: its full-width digits and signs are read as ASCII",
 };
 inline constexpr ProfileNoteTexts profileNotes{
     .shortMove = profileShortMove,
@@ -211,6 +212,8 @@ inline constexpr ComparisonTexts comparison{
             "when equal; none when no multiplier qualifies.",
     .recommendation = "Recommended: multiplier {}",
     .noRecommendation = "Recommended: none; every multiplier has a finding or a deviation that cannot be worked out.",
+    .recommendationWithheld = "Recommended: none; {}, so no multiplier's deviations mean anything.",
+    .inputFindings = inputFindings,
     .chooseHint = "",
     .chooseButton = "",
 };

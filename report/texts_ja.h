@@ -63,6 +63,9 @@ inline constexpr std::string_view noReal = "なし(確認事項を参照)";
 // The findings: integers that cannot be written as they stand.
 inline constexpr std::string_view findingsHeading = "確認事項";
 inline constexpr std::string_view findingsNone = "なし。整数の設定値はどれもそのまま設定できます。";
+// The same under a finding of the input: the integers fit, but of a drive read otherwise than typed.
+inline constexpr std::string_view findingsNoneButInput =
+    "整数の設定値はどれもそのまま設定できます。ただし、上の入力の読み方のとおりに計算した値です。";
 // The mark before each finding, so that it cannot be missed.
 inline constexpr std::string_view findingMark = "▲";
 // {0} the register, {1} its integer, {2} the value the dialog shows, {3} the reason.
@@ -263,6 +266,9 @@ inline constexpr CommandStatusTexts commandStatus{
     .valuesStale = "決定が失敗したため、表示中の設定値は前回の計算のもので、現在の入力には対応していません。",
     .decelPointStale = "マニュアル減速点の表示は、表示中の設定値から算出したものではありません。",
 };
+// A status line under a failure whose cause is a field read otherwise than typed:
+// {0} the field, {1} its text, {2} the number read.
+inline constexpr Format3 failureCausedByReading = "{0}「{1}」を{2}と読んだため、このメッセージになりました。";
 // What the fields were read as, under 確認事項 before the register findings.
 inline constexpr InputFindingTexts inputFindings{
     .fieldNames = {{"ドライブ種類", "初速度", "ドライブ速度", "ドライブ速度に達する時間", "初速度に達する時間", "倍率",
@@ -273,6 +279,7 @@ inline constexpr InputFindingTexts inputFindings{
     .cut = "{0}は78バイトを超えるため、先頭の「{1}」だけが{2}と読まれました。",
     .noItem = "{0}「{1}」は選択肢のどの項目でもないため、種類なしとして扱われます。",
     .noItemEmpty = "{0}が選択されていないため、種類なしとして扱われます。",
+    .wideForms = "{0}「{1}」は全角の数字や記号を半角として{2}と読まれました。",
 };
 inline constexpr ProfileNoteTexts profileNotes{
     .shortMove = shortMove,
@@ -341,6 +348,8 @@ inline constexpr ComparisonTexts comparison{
             "が最も小さいもの。等しいときは小さい倍率。該当する倍率がなければ推奨しません。",
     .recommendation = "推奨:倍率 {}",
     .noRecommendation = "推奨する倍率はありません。どの倍率にも確認事項があるか、求められない偏差があります。",
+    .recommendationWithheld = "推奨する倍率はありません。{}この入力では、どの倍率の偏差も比べる意味がありません。",
+    .inputFindings = inputFindings,
     .chooseHint = "行を選んで「この倍率で再計算」を押す(ダブルクリック、Enterでも同じ)と、倍率にその倍率を選んで再計算します。",
     .chooseButton = "この倍率で再計算(&R)",
 };

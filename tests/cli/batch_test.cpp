@@ -1,4 +1,5 @@
 #include "cli/batch.h"
+#include "report/input_findings.h"
 #include "tests/cli/typed_drive.h"
 #include "support/stream_helpers.h"
 
@@ -47,7 +48,7 @@ Fields computedColumns(const DriveRequest& request)
     for (const RegisterDescription& entry : settingRegisters) {
         columns.push_back(outcome.fields.registers[entry.id]);
     }
-    columns.insert(columns.end(), {outcome.multiplier, outcome.decelPoint, errors});
+    columns.insert(columns.end(), {outcome.multiplier, outcome.decelPoint, errors, report::inputFindingLines(outcome.inputFindings)});
     return columns;
 }
 
@@ -60,7 +61,7 @@ const std::string header = "type,initial,drive,accel,decel,multiplier,pulses\n";
 // No output column takes an input column's name: the multiplier shown is multiplierShown.
 const Fields outputHeader = {"type",  "initial", "drive", "accel", "decel", "multiplier", "pulses", "summary",
                              "R",     "A",       "SV",    "V",     "K",     "AO",         "D",      "L",
-                             "multiplierShown", "decelPoint", "errors"};
+                             "multiplierShown", "decelPoint", "errors", "inputFindings"};
 
 TEST(Batch, EveryRowIsThePlainRunOfTheSameOptions)
 {
@@ -142,7 +143,7 @@ TEST(Batch, AllRowsWithoutMessagesExitZero)
 {
     const auto result = runOn("\xEF\xBB\xBFtype,initial,drive,accel,decel\r\n0,100,10000,0.2,\r\n2,100,10000,0.2,0.3\r\n");
     ASSERT_EQ(result.records.size(), 3u);
-    EXPECT_EQ(result.records[0].size(), 17u);
+    EXPECT_EQ(result.records[0].size(), 18u);
     EXPECT_EQ(result.records[0][0], "type");
     EXPECT_EQ(result.records[1][16], "");
     EXPECT_EQ(result.records[2][16], "");
@@ -162,6 +163,8 @@ TEST(Batch, BadRowsNameTheirLineAndTheOtherRowsStillRun)
                               "x,100,10000,0.2,,abc,\n"
                               "0,1,2,3,4,5,6,7\n"
                               "0\"q\",100,10000,0.2,,,\n" +
+                              good + "\n" +
+                              "0,\"100,10000,0.2,,,\n" +
                               good + "\n");
     const std::vector<std::string> expected = {
         "",
@@ -180,6 +183,10 @@ TEST(Batch, BadRowsNameTheirLineAndTheOtherRowsStillRun)
         "line 10: unknown type '0\"q\"': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, "
         "asymmetric-trapezoid or asymmetric-s-curve",
         "",
+        // An unclosed quote ends with its line; the good line after it still runs.
+        "line 12: a quoted field opened on line 12 has no closing quote\n"
+        "line 12: 2 fields, expected 5 to 7",
+        "",
     };
     ASSERT_EQ(result.records.size(), expected.size() + 1);
     const Fields goodColumns = computedColumns(typedDrive(0, "100", "10000", "0.2", "", std::nullopt, std::nullopt));
@@ -191,13 +198,14 @@ TEST(Batch, BadRowsNameTheirLineAndTheOtherRowsStillRun)
         } else {
             Fields bad(11, "");
             bad.push_back(expected[i]);
+            bad.push_back(""); // a row that is no drive has no input findings
             EXPECT_EQ(tail(record, 7), bad) << i;
         }
     }
     EXPECT_EQ(result.records[3][0], "multi\nline");
     EXPECT_EQ(result.records[3][3], "");
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.diagnostics, "pulsecalc: 6 of 9 rows showed a message; the first is on line 3\n");
+    EXPECT_EQ(result.diagnostics, "pulsecalc: 7 of 11 rows showed a message; the first is on line 3\n");
 }
 
 TEST(Batch, PresentButEmptyPulsesCellIsNoPulseCount)
@@ -232,7 +240,7 @@ TEST(Batch, BadOrMissingHeaderIsAUsageError)
          "expected type,initial,drive,accel,decel[,multiplier[,pulses]]"},
         {"Type,initial,drive,accel,\" decel\"\n", "pulsecalc: bad CSV header 'Type,initial,drive,accel,\" decel\"': "
                                                   "expected type,initial,drive,accel,decel[,multiplier[,pulses]]"},
-        {"\"type,initial,drive,accel,decel\n", "pulsecalc: bad CSV header '\"type,initial,drive,accel,decel\n\"': "
+        {"\"type,initial,drive,accel,decel\n", "pulsecalc: bad CSV header '\"type,initial,drive,accel,decel\"': "
                                                "expected type,initial,drive,accel,decel[,multiplier[,pulses]]"},
     };
     for (const auto& c : cases) {
@@ -247,7 +255,7 @@ TEST(Batch, HeaderOnlyGivesTheHeaderAndExitsZero)
 {
     const auto result = runOn("type,initial,drive,accel,decel,multiplier\n");
     ASSERT_EQ(result.records.size(), 1u);
-    EXPECT_EQ(result.records[0].size(), 18u);
+    EXPECT_EQ(result.records[0].size(), 19u);
     EXPECT_EQ(result.status, 0);
 }
 

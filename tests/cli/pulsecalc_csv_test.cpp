@@ -44,14 +44,16 @@ protected:
 };
 
 const std::string input = "type,initial,drive,accel,decel,multiplier,pulses\r\n"
-                          "0,100,10000,0.2,,,\r\n"
+                          "0,１００,10000,0.2,,,\r\n"
                           "bogus,100,10000,0.2,,,\r\n";
 const std::string expected =
-    "type,initial,drive,accel,decel,multiplier,pulses,summary,R,A,SV,V,K,AO,D,L,multiplierShown,decelPoint,errors\r\n"
-    "0,100,10000,0.2,,,,\"初速度:100で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\n"
-    "以下のようになります。\",\"4000000 \",\"198.000 \",\"50.000 \",\"5000.000 \",,,,,\"2(4,000,000)\",0,\r\n"
+    "type,initial,drive,accel,decel,multiplier,pulses,summary,R,A,SV,V,K,AO,D,L,multiplierShown,decelPoint,errors,"
+    "inputFindings\r\n"
+    "0,１００,10000,0.2,,,,\"初速度:100で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\n"
+    "以下のようになります。\",\"4000000 \",\"198.000 \",\"50.000 \",\"5000.000 \",,,,,\"2(4,000,000)\",0,,"
+    "\"initial speed \"\"１００\"\" is read as 100: its full-width digits and signs are read as ASCII\"\r\n"
     "bogus,100,10000,0.2,,,,,,,,,,,,,,,\"line 3: unknown type 'bogus': give 0 to 3, -1, symmetric-trapezoid, "
-    "symmetric-s-curve, asymmetric-trapezoid or asymmetric-s-curve\"\r\n";
+    "symmetric-s-curve, asymmetric-trapezoid or asymmetric-s-curve\",\r\n";
 
 TEST_F(PulsecalcCsv, FileAndStandardInputGiveTheSameRows)
 {
@@ -75,8 +77,8 @@ TEST_F(PulsecalcCsv, CleanBatchExitsZero)
     const RunResult result = run("", "--csv " + quoted(file));
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
-    EXPECT_EQ(result.out.substr(0, 94),
-              "type,initial,drive,accel,decel,summary,R,A,SV,V,K,AO,D,L,multiplierShown,decelPoint,errors\r\n0,");
+    EXPECT_EQ(result.out.substr(0, 108), "type,initial,drive,accel,decel,summary,R,A,SV,V,K,AO,D,L,multiplierShown,"
+                                         "decelPoint,errors,inputFindings\r\n0,");
 }
 
 TEST_F(PulsecalcCsv, UsageErrorsExitTwo)

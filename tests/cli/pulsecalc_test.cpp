@@ -209,13 +209,20 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"AboveTheLastMultiplier", {"--json", "--drive", "4000001", "--accel", "1"}, 1,
              jsonLine("", {"", "", "", "", "", "", "", ""}, "", "0", {noSetting}, {"calculate"}),
              errorLine("Calculate", noSetting, noSettingMeaning + "no speed multiplier fits a drive speed above 4000000 PPS")},
-        // A full-width digit is not a number: the time parses as 0.
-        Case{"FullWidthDigits", {"--json", "--initial", "100", "--drive", "10000", "--accel", "０.２"}, 1,
+        // Full-width digits, stop and signs, as an input method types them, read as ASCII and named.
+        Case{"FullWidthDigits", {"--json", "--initial", "１００", "--drive", "１０,０００", "--accel", "０．２"}, 1,
              jsonLine("", {"", "", "", "", "", "", "", ""}, "", "0",
-                      {"パラメーターエラー。ドライブ速度に達する時間が0です。"}, {"calculate"}, "",
-                      finding("accelTime", "０.２", "0", "notANumber")),
-             errorLine("Calculate", "パラメーターエラー。ドライブ速度に達する時間が0です。",
-                       "parameter error: the time to reach the drive speed (--accel) is 0")},
+                      {"パラメーターエラー。初速度がドライブ速度より大きいです。"}, {"calculate"}, "",
+                      finding("initialSpeed", "１００", "100", "wideForms") + "," +
+                          finding("driveSpeed", "１０,０００", "10", "trailingText") + "," +
+                          finding("driveSpeed", "１０,０００", "10", "wideForms") + "," +
+                          finding("accelTime", "０．２", "0.2", "wideForms")),
+             errorLine("Calculate", "パラメーターエラー。初速度がドライブ速度より大きいです。",
+                       "parameter error: the initial speed is greater than the drive speed")},
+        Case{"FullWidthDigitsCalculate", {"--json", "--initial", "　１００", "--drive", "10000", "--accel", "0.2"}, 0,
+             jsonLine(summary0, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0",
+                      {}, {}, "", finding("initialSpeed", "　１００", "100", "wideForms")),
+             ""},
         // Only the number at the start of a field counts; Japanese after it is ignored, and named.
         Case{"JapaneseAfterTheNumber", {"--json", "--initial", "100円", "--drive", "10000ＰＰＳ", "--accel", "0.2秒"}, 0,
              jsonLine(summary0, {"4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}, "2(4,000,000)", "0",

@@ -41,6 +41,33 @@ TEST(FormatFixed, RoundsTheExactBinaryValueTiesToEven)
     }
 }
 
+TEST(FormatReadable, FixedWhileReadableThenThreeSignificantDigits)
+{
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {3.9599999999999995805696e22, 3, "3.96e22"}, // the jerk of a ramp of 1e-9 s
+        {999999999999.0, 3, "999999999999.000"},     // 12 digits: still fixed
+        {1e12, 3, "1e12"},
+        {-1.5e13, 0, "-1.5e13"},
+        {1e300, 3, "1e300"},
+        {1e-9, 6, "1e-9"},           // 0.000000 would hide it
+        {-4e-7, 6, "-4e-7"},
+        {4e-7, 7, "0.0000004"},      // shown by its decimals
+        {0.0, 3, "0.000"},
+        {-0.0, 3, "0.000"},
+        {-0.00001, 3, "-1e-5"},      // not "0.000": a negative figure stays visible
+        {std::numeric_limits<double>::infinity(), 3, "inf"},
+        {std::numeric_limits<double>::quiet_NaN(), 3, "nan"},
+        {126.263, 3, "126.263"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatReadable(c.value, c.decimals), c.text) << c.value;
+    }
+}
+
 TEST(FormatFixed, PrintsHugeAndTinyValuesLikeGlibc)
 {
     std::setlocale(LC_ALL, "C");

@@ -198,6 +198,36 @@ TEST(ParseNumber, IgnoresTheProcessLocale)
     EXPECT_EQ(comma, 0.0);
 }
 
+struct WideCase {
+    const char* text;
+    double value;
+    std::size_t length; // bytes as typed
+    bool wideForms;
+};
+
+TEST(ParseNumberPrefix, ReadsFullWidthFormsAsTheirAsciiForms)
+{
+    const WideCase cases[] = {
+        {"１００", 100.0, 9, true},
+        {"　－１．５ｍｍ", -1.5, 15, true},      // ideographic space, full-width minus and stop; ｍ is text
+        {"\u2212" "2", -2.0, 4, true},          // the minus sign U+2212
+        {"＋3", 3.0, 4, true},
+        {"1００e2", 10000.0, 9, true},          // ASCII exponent after full-width digits
+        {"1ｅ2", 1.0, 1, false},                // a full-width e is no exponent
+        {"12　", 12.0, 2, false},               // a form after the number is not part of it
+        {"１,０００", 1.0, 3, true},            // the comma still ends the number
+        {"．", 0.0, 0, false},                  // a lone stop is no number, as "." is not
+        {"\xEF\xBC", 0.0, 0, false},            // the start of a form, cut: no number
+        {"\xE3\xEF\xBC\x91", 0.0, 0, false},    // a form after a broken byte stays behind it
+    };
+    for (const auto& c : cases) {
+        const NumberPrefix number = parseNumberPrefix(c.text);
+        EXPECT_EQ(number.value, c.value) << c.text;
+        EXPECT_EQ(number.length, c.length) << c.text;
+        EXPECT_EQ(number.wideForms, c.wideForms) << c.text;
+    }
+}
+
 struct TruncateCase {
     std::string text;
     std::string expected;

@@ -87,15 +87,22 @@ TEST(CsvReader, LineNumbersCountPhysicalLines)
 
 TEST(CsvReader, MalformedQuotingIsNamedAndReadingGoesOn)
 {
-    const auto records = readAll("a\"b,c\n\"x\"y,z\nok\n\"open\nrest");
-    ASSERT_EQ(records.size(), 4u);
+    const auto records = readAll("a\"b,c\n\"x\"y,z\nok\n1,\"open\r\nrest,2\r\n\r\nlast\n");
+    ASSERT_EQ(records.size(), 6u);
     EXPECT_EQ(records[0].problem, "a quote inside an unquoted field");
     EXPECT_EQ(records[0].fields, (Fields{"a\"b", "c"}));
     EXPECT_EQ(records[1].problem, "text follows the closing quote of a field");
     EXPECT_EQ(records[1].fields, (Fields{"xy", "z"}));
     EXPECT_EQ(records[2].problem, "");
-    EXPECT_EQ(records[3].problem, "a quoted field has no closing quote");
-    EXPECT_EQ(records[3].fields, (Fields{"open\nrest"}));
+    // An unclosed quote ends with its line; the lines after it are records again.
+    EXPECT_EQ(records[3].problem, "a quoted field opened on line 4 has no closing quote");
+    EXPECT_EQ(records[3].line, 4u);
+    EXPECT_EQ(records[3].fields, (Fields{"1", "open"}));
+    EXPECT_EQ(records[4].problem, "");
+    EXPECT_EQ(records[4].line, 5u);
+    EXPECT_EQ(records[4].fields, (Fields{"rest", "2"}));
+    EXPECT_EQ(records[5].line, 7u);
+    EXPECT_EQ(records[5].fields, (Fields{"last"}));
 }
 
 TEST(CsvReader, FieldsLongerThanTheBufferAndManyRecords)

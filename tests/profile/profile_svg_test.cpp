@@ -385,9 +385,10 @@ TEST(PulsecalcSvg, failuresLeaveNothingBehind)
          "no plot written to '" + dir.file("{0}{}.svg") + "': the move is too short: 1000 pulses cannot reach 10000 "
                                                           "PPS and return to 100 PPS, which takes 2525 pulses"},
         {drive("3", "10000", dir.file("missing/plot.svg")),
-         "cannot write the plot '" + dir.file("missing/plot.svg") + "': cannot create a file in its folder"},
+         "cannot write the plot '" + dir.file("missing/plot.svg") + "': cannot create a file in its folder: "
+                                                                    "No such file or directory"},
         {drive("3", "10000", notAFolder + "/plot.svg"),
-         "cannot write the plot '" + notAFolder + "/plot.svg': cannot create a file in its folder"},
+         "cannot write the plot '" + notAFolder + "/plot.svg': cannot create a file in its folder: Not a directory"},
         {drive("3", "10000", dir.file("folder")),
          "cannot write the plot '" + dir.file("folder") + "': it is a folder, not a file; it was left as it was"},
     };

@@ -4,6 +4,7 @@
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/calc_dialog.h"
 #include "ui/qt/qt_translations.h"
+#include "ui/qt/result_field.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -208,7 +209,12 @@ private slots:
                            "4000000 ", "199.980 ", "0.500 ", "5000.000 ", "", "", "", ""}
             << "2(4,000,000)" << "";
         QTest::newRow("empty drive speed before the time") << Drive{0, "100", "", "", ""} << noResults << "" << driveSpeedZero;
-        QTest::newRow("full-width digits") << Drive{0, "100", "10000", "０.２", ""} << noResults << "" << accelTimeZero;
+        // Typed with an input method: full-width digits and stop are the number they show.
+        QTest::newRow("full-width digits")
+            << Drive{0, "１００", "10000", "０．２", ""}
+            << QStringList{"初速度:100で、ドライブ速度:10000までを0.200秒で直線加速/減速する場合の設定値は\n以下のようになります。",
+                           "4000000 ", "198.000 ", "50.000 ", "5000.000 ", "", "", "", ""}
+            << "2(4,000,000)" << "";
         QTest::newRow("above the last multiplier") << Drive{3, "100", "4000001", "0.2", "0.3"} << noResults << "" << noSetting;
     }
 
@@ -569,6 +575,38 @@ private slots:
         click("IDC_COMPUTE_DECEL_POINT");
         QCOMPARE(decelPointText(), QStringLiteral("123455274.000"));
         QCOMPARE(control<QLabel>(*dialog_, "IDC_DECEL_POINT")->toolTip(), QStringLiteral("123455274.000"));
+        // Drawn by the rule: its leading digits kept and the cut mark, never its end.
+        const report::ResultFieldText drawn = control<ResultLabel>(*dialog_, "IDC_DECEL_POINT")->fitted();
+        QVERIFY(drawn.cut);
+        QVERIFY2(drawn.shown.starts_with("1234") && drawn.shown.ends_with("\u2026"), drawn.shown.c_str());
+        QCOMPARE(drawn.scale, report::smallestResultScale);
+        QCOMPARE(messageTexts(), QStringList{});
+    }
+
+    void misreadFieldsAreMarkedAtTheFieldsThemselves()
+    {
+        // Full-width digits are digits: the drive of 100 PPS, no mark.
+        enter(Drive{0, QStringLiteral("１００"), "10000", "0.2", ""});
+        click("IDC_CALCULATE");
+        QCOMPARE(control<QLabel>(*dialog_, "IDC_SUMMARY")->text(), summary0);
+        const auto* initial = control<QLineEdit>(*dialog_, "IDC_INITIAL_SPEED");
+        QCOMPARE(initial->toolTip(), QString());
+        // 1,000 is read as 1: marked in the warning colour with its sentence, also while the message is open.
+        typeInto(field("IDC_INITIAL_SPEED"), QStringLiteral("100"));
+        typeInto(field("IDC_DRIVE_SPEED"), QStringLiteral("1,000"));
+        click("IDC_CALCULATE");
+        QCOMPARE(messageTexts(), QStringList{QStringLiteral("パラメーターエラー。初速度がドライブ速度より大きいです。")});
+        const auto* drive = control<QLineEdit>(*dialog_, "IDC_DRIVE_SPEED");
+        QCOMPARE(drive->toolTip(), QStringLiteral("ドライブ速度「1,000」は1と読まれました。数値の後の文字は無視されます。"));
+        QCOMPARE(drive->palette().color(QPalette::Text), QColor(0xb9, 0x1c, 0x1c));
+        QCOMPARE(drive->palette().color(QPalette::Base), QColor(0xfe, 0xe2, 0xe2));
+        QCOMPARE(initial->toolTip(), QString());
+        QVERIFY(initial->palette().color(QPalette::Text) != QColor(0xb9, 0x1c, 0x1c));
+        // Put right, the mark goes with the next command.
+        typeInto(field("IDC_DRIVE_SPEED"), QStringLiteral("10000"));
+        click("IDC_CALCULATE");
+        QCOMPARE(drive->toolTip(), QString());
+        QVERIFY(drive->palette().color(QPalette::Text) != QColor(0xb9, 0x1c, 0x1c));
         QCOMPARE(messageTexts(), QStringList{});
     }
 

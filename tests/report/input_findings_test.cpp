@@ -3,6 +3,7 @@
 // and the details' status lines from the failure and freshness values.
 #include "controller/recording_view.h"
 #include "report/command_status.h"
+#include "report/comparison_table.h"
 #include "report/details.h"
 #include "report/texts_ja.h"
 #include "report/input_findings.h"
@@ -24,7 +25,7 @@ namespace t = report::texts::ja;
 std::string brief(const InputFinding& f)
 {
     static const char* const fields[] = {"type", "initial", "drive", "accel", "decel", "multiplier", "pulses"};
-    static const char* const problems[] = {"negative", "notANumber", "trailingText", "cut", "noItem"};
+    static const char* const problems[] = {"negative", "notANumber", "trailingText", "cut", "noItem", "wideForms"};
     return std::string(fields[static_cast<int>(f.field)]) + " " + problems[static_cast<int>(f.problem)] + " [" +
            f.text + "] " + (f.read ? std::to_string(*f.read) : "null");
 }
@@ -49,6 +50,8 @@ TEST_F(ControllerTest, InputFindingsNameEachFieldAndProblemInOrder)
         {"decel counts for asymmetric types only", 0, "100", "10000", "0.2", "abc", "", {}},
         {"decel of an asymmetric type", 2, "100", "10000", "0.2", "0.3s", "", {"decel trailingText [0.3s] 0.300000"}},
         {"pulse count after the speeds", 3, "100", "10000", "0.2", "0.3", "1e4 pulses", {"pulses trailingText [1e4 pulses] 10000.000000"}},
+        {"full-width forms read as ASCII", 0, "１００", "１,０００", "0.2　", "", "", {"initial wideForms [１００] 100.000000", "drive trailingText [１,０００] 1.000000", "drive wideForms [１,０００] 1.000000"}},
+        {"ideographic spaces alone are blanks", 0, "　", "10000", "0.2", "", "", {}},
         {"a type naming no item comes last", -1, "x", "10000", "0.2", "", "", {"initial notANumber [x] 0.000000", "type noItem [] null"}},
     };
     for (const Case& c : cases) {
@@ -65,6 +68,37 @@ TEST_F(ControllerTest, InputFindingsNameEachFieldAndProblemInOrder)
             found.push_back(brief(f));
         }
         EXPECT_EQ(found, c.expected) << c.what;
+    }
+}
+
+// What the dialogs mark at the fields themselves: every field misread, with all
+// of its sentences; full-width digits read as the number they show mark none.
+TEST_F(ControllerTest, FieldFindingsMarkEachMisreadFieldWithItsSentences)
+{
+    struct Case {
+        int type;
+        const char *initial, *drive, *accel;
+        std::vector<report::FieldFinding> expected;
+    };
+    const Case cases[] = {
+        {0, "100", "10000", "0.2", {}},
+        {0, "１００", "10000", "0.2", {}},
+        {0, "100", "1,000", "-0.2",
+         {{ControlId::IDC_DRIVE_SPEED, "ドライブ速度「1,000」は1と読まれました。数値の後の文字は無視されます。"},
+          {ControlId::IDC_ACCEL_TIME, "ドライブ速度に達する時間「-0.2」は-0.2と読まれました。0より小さい値です。"}}},
+        {0, "１,０００", "10000", "0.2",
+         {{ControlId::IDC_INITIAL_SPEED, "初速度「１,０００」は1と読まれました。数値の後の文字は無視されます。\n"
+                                         "初速度「１,０００」は全角の数字や記号を半角として1と読まれました。"}}},
+        {-1, "100", "10000", "0.2",
+         {{ControlId::IDC_DRIVE_TYPE, "ドライブ種類が選択されていないため、種類なしとして扱われます。"}}},
+    };
+    EXPECT_EQ(report::fieldFindings(controller, t::inputFindings), std::vector<report::FieldFinding>{});
+    for (const Case& c : cases) {
+        controller.reset();
+        view.texts[IDC_DRIVE_TYPE] = "";
+        view.enter(c.type, c.initial, c.drive, c.accel, "");
+        controller.onCalculate();
+        EXPECT_EQ(report::fieldFindings(controller, t::inputFindings), c.expected) << c.initial << c.drive << c.accel;
     }
 }
 
@@ -86,6 +120,8 @@ TEST(InputFindingSentences, NameTheFieldTheTextAndTheNumberRead)
          "ドライブ種類「台形」は選択肢のどの項目でもないため、種類なしとして扱われます。"},
         {{InputField::DriveType, InputProblem::NoItem, "", std::nullopt},
          "ドライブ種類が選択されていないため、種類なしとして扱われます。"},
+        {{InputField::InitialSpeed, InputProblem::WideForms, "１００", 100.0},
+         "初速度「１００」は全角の数字や記号を半角として100と読まれました。"},
         // Control characters stay on the line; malformed bytes become U+FFFD.
         {{InputField::DecelTime, InputProblem::TrailingText, "1\n\x01\xFF", 1.0},
          "初速度に達する時間「1\\n\\x01\uFFFD」は1と読まれました。数値の後の文字は無視されます。"},
@@ -169,6 +205,53 @@ TEST_F(ControllerTest, DetailsOfTheControllerSayWhyAndWhatWasRead)
     EXPECT_EQ(details.inputFindings,
               (std::vector<std::string>{"ドライブ速度に達する時間「-0.2」は-0.2と読まれました。0より小さい値です。",
                                         "出力パルス数「1,000」は1と読まれました。数値の後の文字は無視されます。"}));
+
+    // A message that follows from a misread field says so, right under the failure.
+    view.enter(0, "１００", "1,000", "0.2", "");
+    controller.onCalculate();
+    details = report::makeDetails(controller, std::nullopt);
+    EXPECT_EQ(details.status, (std::vector<std::string>{"決定:初速度がドライブ速度より大きいです。",
+                                                        "ドライブ速度「1,000」を1と読んだため、このメッセージになりました。",
+                                                        std::string(t::commandStatus.valuesStale),
+                                                        std::string(t::commandStatus.decelPointStale)}));
+    view.enter(0, "100", "abc", "", "");
+    controller.onCalculate();
+    details = report::makeDetails(controller, std::nullopt);
+    EXPECT_EQ(details.status[1], "ドライブ速度「abc」を0と読んだため、このメッセージになりました。");
+    EXPECT_EQ(details.status.size(), 4u); // the empty accel time is no finding, and not the cause
+}
+
+// A negative time gives the registers of the positive one: under its finding no
+// "なし", and no multiplier recommended, with the reason under the comparison.
+TEST_F(ControllerTest, AnInputFindingThatMakesDeviationsMeaninglessWithholdsTheRecommendation)
+{
+    struct Case {
+        const char* accel;
+        const char* initial;
+        bool withheld;
+    };
+    const std::string long79 = "0.2" + std::string(76, '0');
+    const Case cases[] = {{"-0.2", "100", true}, {long79.c_str(), "100", true}, {"0.2", "-100", true},
+                          {"0.2s", "100", false}, {"0.2", "１００", false}};
+    for (const Case& c : cases) {
+        view.enter(1, c.initial, "10000", c.accel, "");
+        controller.onCalculate();
+        ASSERT_TRUE(controller.lastCalculation()) << c.accel;
+        const report::Details details = report::makeDetails(controller, std::nullopt);
+        ASSERT_FALSE(details.inputFindings.empty()) << c.accel;
+        EXPECT_EQ(details.findingsNote.find("なし"), std::string::npos) << c.accel;
+        ASSERT_TRUE(details.comparison);
+        EXPECT_EQ(details.comparison->recommendationWithheldBy.has_value(), c.withheld) << c.accel << c.initial;
+        EXPECT_EQ(!details.comparison->recommendedIndex, c.withheld) << c.accel << c.initial;
+        const auto section = report::comparisonSection(details);
+        ASSERT_TRUE(section);
+        const bool saysWhy = section->lines[1].text.starts_with("推奨する倍率はありません。") &&
+                             section->lines[1].text.ends_with("この入力では、どの倍率の偏差も比べる意味がありません。");
+        EXPECT_EQ(saysWhy, c.withheld) << section->lines[1].text;
+    }
+    const report::Details clean = (view.enter(1, "100", "10000", "0.2", ""), controller.onCalculate(),
+                                   report::makeDetails(controller, std::nullopt));
+    EXPECT_EQ(clean.findingsNote, t::findingsNone);
 }
 
 } // namespace

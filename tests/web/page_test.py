@@ -138,6 +138,11 @@ class Page:
         return self.driver.find_element(By.ID, identifier)
 
     def text(self, identifier):
+        # A result's whole text, as the program wrote it; the field may show it shrunk or cut.
+        return self.driver.execute_script(
+            "const e = document.getElementById(arguments[0]); return e.dataset.whole ?? e.textContent", identifier)
+
+    def shown(self, identifier):
         return self.driver.execute_script("return document.getElementById(arguments[0]).textContent", identifier)
 
     def value(self, identifier):
@@ -611,6 +616,18 @@ def check_tooltips(run, page):
               [page.text("IDC_DECEL_POINT")])
     run.check("results that fit have no title",
               [identifier for identifier, title in titles if title and identifier != "IDC_DECEL_POINT"], [])
+    shown = page.shown("IDC_DECEL_POINT")
+    run.check("the cut deceleration point keeps its leading digits and the cut mark",
+              [shown.startswith("1234"), shown.endswith("\u2026"), page.text("IDC_DECEL_POINT")],
+              [True, True, "123455274.000"])
+    # A text read otherwise than typed is marked at its field, its sentence as the title.
+    page.type("IDC_INITIAL_SPEED", "１００")
+    page.type("IDC_DRIVE_SPEED", "10000x")
+    page.press("IDC_CALCULATE")
+    marks = page.driver.execute_script(
+        "return Array.from(document.querySelectorAll('#IDD_MAIN .misread'), e => [e.id, e.title])")
+    run.check("the misread field is marked with its finding, full-width digits are not",
+              marks, [["IDC_DRIVE_SPEED", "ドライブ速度「10000x」は10000と読まれました。数値の後の文字は無視されます。"]])
 
 
 def stale_shown(page):

@@ -6,6 +6,7 @@
 #include "report/command_status.h"
 #include "report/texts_ja.h"
 #include "report/dialog_keys.h"
+#include "report/input_findings.h"
 #include "report/move_design_form.h"
 #include "report/units_form.h"
 #include "ui/qt/about_dialog.h"
@@ -74,6 +75,7 @@ CCalcDialog::CCalcDialog(QWidget* parent) : QDialog(parent)
         connect(qobject_cast<QPushButton*>(controls_.at(id)), &QPushButton::clicked, this, [this, command] {
             (controller_.*command)();
             showFreshness();
+            showFindings();
             refreshDetails();
         });
     };
@@ -163,6 +165,7 @@ void CCalcDialog::initDialog()
     selector(ControlId::IDC_DRIVE_TYPE)->lineEdit()->selectAll();
     controller_.reset();
     showFreshness();
+    showFindings();
 }
 
 QComboBox* CCalcDialog::selector(ControlId id) const
@@ -239,6 +242,7 @@ void CCalcDialog::showError(std::string_view message)
     // The failure is the controller's already: the fields and the details say so
     // while the box is open, not only once it has closed.
     showFreshness();
+    showFindings();
     refreshDetails();
     QMessageBox box(QMessageBox::Critical, applicationTitle(), fromUtf8(message), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
@@ -278,6 +282,17 @@ void CCalcDialog::markResult(ControlId id)
     auto* field = qobject_cast<QLabel*>(controls_.at(id));
     const bool stale = veldronix::isStale(id, freshness_);
     markResultField(*field, stale, fromUtf8(report::staleFieldNote(id, freshness_, report::texts::ja::commandStatus)));
+}
+
+void CCalcDialog::showFindings()
+{
+    const std::vector<report::FieldFinding> findings =
+        report::fieldFindings(controller_, report::texts::ja::inputFindings);
+    for (const InputFieldDescription& field : inputFields) {
+        const auto found = std::find_if(findings.begin(), findings.end(),
+                                        [&field](const report::FieldFinding& f) { return f.control == field.control; });
+        markInputField(*controls_.at(field.control), found != findings.end() ? fromUtf8(found->note) : QString());
+    }
 }
 
 void CCalcDialog::refreshDetails()

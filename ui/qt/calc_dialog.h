@@ -67,6 +67,8 @@ private:
     void initDialog();
     // Greys the result fields that no longer belong to the calculation held, with a tooltip that says why.
     void showFreshness();
+    // Marks each input field read otherwise than typed at the last command, its findings as its tooltip.
+    void showFindings();
     // Greys one result field by the freshness shown, its tooltip following its text.
     void markResult(ControlId id);
     // Shows the details of what the fields show now in the details window, when it is open.

@@ -142,12 +142,15 @@ void DetailsTableWidget::showTable(const report::DetailsTable& table)
     }
     resizeColumnsToContents();
     resizeRowsToContents();
-    // A column is as wide as its widest text up to a limit; a text the column
-    // cuts is whole in its tooltip.
+    // A column is as wide as its widest text up to a limit, a key column always
+    // (it comes first, so it shows at any width); a text the column cuts is
+    // whole in its tooltip.
     const int widest = widestColumn(fontMetrics());
     const int margins = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 4;
     for (int column = 0; column < columnCount(); ++column) {
-        setColumnWidth(column, std::min(columnWidth(column), widest));
+        if (!table.columns[static_cast<std::size_t>(column)].keepWhole) {
+            setColumnWidth(column, std::min(columnWidth(column), widest));
+        }
         for (int row = 0; row < rowCount(); ++row) {
             QTableWidgetItem* cell = item(row, column);
             if (fontMetrics().horizontalAdvance(cell->text()) + margins > columnWidth(column)) {

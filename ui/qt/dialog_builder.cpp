@@ -2,6 +2,7 @@
 
 #include "ui/qt/app_icon.h"
 #include "ui/qt/dialog_units.h"
+#include "ui/qt/result_field.h"
 #include "ui/qt/window_texts.h"
 
 #include <QComboBox>
@@ -66,7 +67,7 @@ QWidget* createControl(QDialog& dialog, const layout::ControlTemplate& control, 
         return label;
     }
     case ControlKind::Result: {
-        auto* label = new QLabel(fromUtf8(control.text), &dialog);
+        auto* label = new ResultLabel(fromUtf8(control.text), report::showsOneFigure(control.id), &dialog);
         label->setTextFormat(Qt::PlainText);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

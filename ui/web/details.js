@@ -48,6 +48,9 @@ var veldronixDetails = (function () {
         var align = part.columns[index] ? part.columns[index].align : "left";
         var made = tr.appendChild(node(index === 0 ? "th" : "td", index === 0 ? { scope: "row" } : {}));
         made.classList.add(align);
+        if (part.columns[index] && part.columns[index].keepWhole) {
+          made.classList.add("whole");
+        }
         if (cell.warning) {
           made.classList.add("warning");
         }

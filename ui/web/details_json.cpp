@@ -94,6 +94,8 @@ void writeTable(io::JsonWriter& json, const report::DetailsSection& section)
         json.beginObject();
         json.member("heading", column.heading);
         json.member("align", column.align == report::CellAlign::Right ? "right" : "left");
+        json.key("keepWhole");
+        json.boolean(column.keepWhole);
         json.endObject();
     }
     json.endArray();

@@ -70,9 +70,39 @@ var veldronixPage = (function () {
     if (node.tagName === "INPUT") {
       node.value = text;
     } else if (node.tagName !== "SELECT") {
-      node.textContent = text;
+      node.dataset.whole = text;
       describeResult(node);
     }
+  }
+
+  // A result's whole text as the program wrote it; the field may show it shrunk or cut.
+  function wholeText(node) {
+    return node.dataset.whole !== undefined ? node.dataset.whole : node.textContent;
+  }
+
+  // Shows a result as the program's rule has it for the field's width: a figure
+  // shrinks to fit down to a readable size, else shows its start and the cut
+  // mark, so that no part of a number reads as another. Answers the rule's
+  // outcome, or null for a result that shows as it is (the summary).
+  function fitResult(node) {
+    var text = wholeText(node);
+    node.dataset.whole = text;
+    node.style.fontSize = "";
+    node.textContent = text;
+    if (!text || !node.getClientRects().length || !Module.calledRun) {
+      return null;
+    }
+    var style = getComputedStyle(node);
+    var room = node.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+    var fitted = JSON.parse(call("vx_result_field_text", "string", ["number", "string", "number", "number"],
+                                 [Number(node.dataset.control), text, room, parseFloat(style.fontSize)]));
+    if (fitted) {
+      node.textContent = fitted.shown;
+      if (fitted.scale < 1) {
+        node.style.fontSize = fitted.scale + "em";
+      }
+    }
+    return fitted;
   }
 
   // Whether a result's text reaches outside its box (a field too narrow for it):
@@ -96,8 +126,9 @@ var veldronixPage = (function () {
   function describeResult(node) {
     var note = staleNotes[node.dataset.control];
     var tip = [];
-    if (isCut(node)) {
-      tip.push(node.textContent);
+    var fitted = fitResult(node);
+    if (fitted ? fitted.cut : isCut(node)) {
+      tip.push(wholeText(node));
     }
     node.classList.toggle("stale", note !== undefined);
     if (note !== undefined) {
@@ -135,6 +166,28 @@ var veldronixPage = (function () {
       notes.appendChild(note);
     });
     markCutTexts();
+  }
+
+  // The input fields read otherwise than typed at the last command: each marked
+  // with its findings as its title; the others plain.
+  function showFindings() {
+    var notes = {};
+    JSON.parse(call("vx_field_findings", "string", [], [])).forEach(function (entry) {
+      notes[entry.control] = entry.note;
+    });
+    Object.keys(byNumber).forEach(function (number) {
+      var node = byNumber[number];
+      if (node.tagName !== "INPUT" && node.tagName !== "SELECT") {
+        return;
+      }
+      var note = notes[number];
+      node.classList.toggle("misread", note !== undefined);
+      if (note !== undefined) {
+        node.title = note;
+      } else {
+        node.removeAttribute("title");
+      }
+    });
   }
 
   function select(number, index) {
@@ -175,6 +228,8 @@ var veldronixPage = (function () {
     try {
       handInFields();
       var operations = JSON.parse(call("vx_press", "string", ["number"], [Number(button.dataset.control)]));
+      // What the command read is marked at once, also while its message is open.
+      showFindings();
       for (var i = 0; i < operations.length; ++i) {
         var operation = operations[i];
         if (operation.op === "write") {

@@ -6,6 +6,7 @@
 #include "report/axis_form.h"
 #include "report/command_status.h"
 #include "report/details.h"
+#include "report/input_findings.h"
 #include "report/machine_file_message.h"
 #include "report/move_design_form.h"
 #include "report/texts_ja.h"
@@ -143,6 +144,40 @@ std::string PageApplication::details()
     const double pulses = controller_.readPulseCount();
     details_ = report::makeDetails(controller_, pulses, machine_.mechanics());
     return detailsJson(forms_.layout(details_), details_, staleResults());
+}
+
+std::string PageApplication::fieldFindings() const
+{
+    io::JsonWriter json;
+    json.beginArray();
+    for (const report::FieldFinding& finding : report::fieldFindings(controller_, report::texts::ja::inputFindings)) {
+        json.beginObject();
+        json.key("control");
+        json.number(toInt(finding.control), 0);
+        json.member("note", finding.note);
+        json.endObject();
+    }
+    json.endArray();
+    return json.text();
+}
+
+std::string PageApplication::resultFieldText(ControlId field, std::string_view text, double room, double fontSize,
+                                             const report::TextWidth& width)
+{
+    io::JsonWriter json;
+    if (!report::showsOneFigure(field)) {
+        json.null();
+        return json.text();
+    }
+    const report::ResultFieldText fitted = report::resultFieldText(text, room, fontSize, width);
+    json.beginObject();
+    json.member("shown", fitted.shown);
+    json.key("scale");
+    json.number(fitted.scale);
+    json.key("cut");
+    json.boolean(fitted.cut);
+    json.endObject();
+    return json.text();
 }
 
 std::string PageApplication::enterKeys()

@@ -5,6 +5,7 @@
 #include "report/form_controller.h"
 #include "report/machine_session.h"
 #include "io/machine_file.h"
+#include "report/result_field_text.h"
 #include "ui/web/details_json.h"
 #include "ui/web/page_form_view.h"
 #include "ui/web/page_view.h"
@@ -32,6 +33,15 @@ public:
     // [{"op":"write","control":1009,"text":"..."}, {"op":"select","control":1017,"index":1},
     //  {"op":"message","text":"..."}]. A control that is no button did nothing: [].
     std::string press(ControlId button);
+
+    // The input fields read otherwise than typed at the last command, as the page
+    // marks them: [{"control":1002,"note":"..."}]; [] for none.
+    std::string fieldFindings() const;
+    // How a result field room CSS pixels wide shows text at the dialog's font of
+    // fontSize pixels, measured by width: {"shown":"...","scale":0.8,"cut":true};
+    // null for a field that shows no single figure (the summary), which wraps.
+    static std::string resultFieldText(ControlId field, std::string_view text, double room, double fontSize,
+                                       const report::TextWidth& width);
 
     // The items of a selector as a JSON array of texts, in selector order.
     static std::string selectorItems(ControlId selector);

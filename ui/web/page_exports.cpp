@@ -30,6 +30,18 @@ veldronix::ControlId control(int id)
     return static_cast<veldronix::ControlId>(id);
 }
 
+// The width in CSS pixels of a text in the result fields' font at size pixels,
+// as the page's own font draws it.
+EM_JS(double, vx_result_text_width, (const char* text, double size), {
+    if (!Module.vxMeasure) {
+        Module.vxMeasure = document.createElement("canvas").getContext("2d");
+    }
+    var measure = Module.vxMeasure;
+    var field = document.querySelector("#IDD_MAIN output.result") || document.body;
+    measure.font = size + "px " + getComputedStyle(field).fontFamily;
+    return measure.measureText(UTF8ToString(text)).width;
+});
+
 } // namespace
 
 extern "C" {
@@ -63,6 +75,21 @@ EMSCRIPTEN_KEEPALIVE const char* vx_details()
 EMSCRIPTEN_KEEPALIVE const char* vx_plot_svg(double width, double height)
 {
     return handOut(application().plotSvg(width, height));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vx_field_findings()
+{
+    return handOut(application().fieldFindings());
+}
+
+// How a result field of room CSS pixels at a font of fontSize pixels shows text.
+EMSCRIPTEN_KEEPALIVE const char* vx_result_field_text(int field, const char* text, double room, double fontSize)
+{
+    return handOut(veldronix::web::PageApplication::resultFieldText(
+        control(field), text == nullptr ? "" : text, room, fontSize, [](std::string_view part, double size) {
+            const std::string terminated(part);
+            return vx_result_text_width(terminated.c_str(), size);
+        }));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* vx_enter_keys()

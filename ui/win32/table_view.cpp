@@ -99,8 +99,9 @@ int naturalTableWidth(HWND list, const report::DetailsTable& table, Dpi dpi)
     // this: its cells are elided, whole in their tooltips, and the window keeps its width.
     const int widestAsked = dpi.px(240);
     int total = frameWidth(dpi);
-    for (const int width : naturalWidths(list, table, dpi)) {
-        total += std::min(width, widestAsked);
+    const std::vector<int> widths = naturalWidths(list, table, dpi);
+    for (std::size_t c = 0; c < widths.size(); ++c) {
+        total += table.columns[c].keepWhole ? widths[c] : std::min(widths[c], widestAsked);
     }
     return total;
 }
@@ -114,11 +115,15 @@ SIZE fitTableView(HWND list, const report::DetailsTable& table, int width, Dpi d
     int total = std::accumulate(widths.begin(), widths.end(), 0);
     if (total > room) {
         // The widest columns give way together: every column is held to the
-        // largest common cap at which all of them fit, a narrow one keeps its width.
+        // largest common cap at which all of them fit, a narrow one keeps its
+        // width, and so does a key column, whole at any width.
+        const auto capped = [&](std::size_t c, int cap) {
+            return table.columns[c].keepWhole ? widths[c] : std::min(widths[c], cap);
+        };
         const auto fitsUnder = [&](int cap) {
             int sum = 0;
-            for (const int w : widths) {
-                sum += std::min(w, cap);
+            for (std::size_t c = 0; c < widths.size(); ++c) {
+                sum += capped(c, cap);
             }
             return sum <= room;
         };
@@ -133,9 +138,9 @@ SIZE fitTableView(HWND list, const report::DetailsTable& table, int width, Dpi d
             }
         }
         total = 0;
-        for (int& w : widths) {
-            w = std::min(w, low);
-            total += w;
+        for (std::size_t c = 0; c < widths.size(); ++c) {
+            widths[c] = capped(c, low);
+            total += widths[c];
         }
     }
     for (std::size_t c = 0; c < widths.size(); ++c) {
