@@ -262,6 +262,8 @@ private slots:
         typeInto(*axis->findChild<QLineEdit*>(QStringLiteral("formField_pulsesPerRev")), QStringLiteral("3200"));
         typeInto(*axis->findChild<QLineEdit*>(QStringLiteral("formField_travelPerRev")), QStringLiteral("5"));
         clickLabelled(*window, QStringLiteral("機構を適用(&M)"));
+        // The form's widgets made anew for the renamed list show from the event loop on.
+        QTest::qWait(50);
         const QString name = folder_ + QStringLiteral("/axis");
         QVERIFY(window->grab().save(name + QStringLiteral("_real_drive.png")));
         QVERIFY(window->sectionViews().size() > 1);
