@@ -897,6 +897,18 @@ def take_screenshots(page, directory):
             lambda d: d.execute_script("return document.documentElement.dataset.busy") == "false")
         shoot(name + "-applied", 1280, 720)
         shoot(name + "-applied", 390, 844)
+    # The worked axis (3200 pulses per revolution, 5 mm per revolution): the real drive
+    # in mm/s and rpm, the axis list and the form 単位で入力.
+    page.open()
+    work_drive(page, 0, {"initial": "640", "drive": "32000", "accel": "0.2"}, None, "64000")
+    page.type("details-form-axis-field-pulsesPerRev", "3200")
+    page.type("details-form-axis-field-travelPerRev", "5")
+    page.driver.execute_script("document.documentElement.dataset.busy = 'clicked'")
+    page.driver.execute_script("Array.from(document.querySelectorAll('#details .actions button'))"
+                               ".find(b => b.textContent === '機構を適用(M)').click()")
+    WebDriverWait(page.driver, 10).until(lambda d: "50.000 mm/s" in page.text("details"))
+    shoot("axis-units", 1280, 720)
+    shoot("axis-units", 390, 844)
     page.driver.set_window_size(1280, 800)
 
     def message_shot(p):
