@@ -3,6 +3,7 @@
 #include "cli/batch.h"
 #include "cli/design_options.h"
 #include "cli/design_program.h"
+#include "cli/machine_design.h"
 #include "cli/machine_run.h"
 #include "cli/texts_en.h"
 #include "cli/usage.h"
@@ -169,7 +170,7 @@ int runCommandLine(std::span<const std::string_view> arguments, std::FILE* out, 
         return 2;
     }
     if (isDesignCommand(arguments)) {
-        return runDesign(arguments, out, err);
+        return isMachineDesign(arguments) ? runMachineDesign(arguments, out, err) : runDesign(arguments, out, err);
     }
     const auto parsed = parseOptions(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {

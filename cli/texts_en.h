@@ -317,5 +317,15 @@ inline constexpr std::string_view inUnitsNotANumber = "--in-units reads {0} '{1}
 inline constexpr std::string_view saveMachineNeedsName = "--save-machine needs the axis's name: give --axis NAME";
 inline constexpr std::string_view machineNoAxis = "the machine file '{0}' has no axis '{1}'";
 inline constexpr std::string_view machineFileName = "'{}'";
+// --machine FILE --design: {0} the axis's name, {1} what is wrong with its design's command line.
+inline constexpr std::string_view machineDesignAxis = "axis {0}: {1}";
+// Before each axis's design: {0} a blank line between axes, {1} the name.
+inline constexpr std::string_view machineDesignHeading = "{0}axis {1}\n";
+// {0} the latest end (s), {1} its axis, {2} the spread of the ends (s), {3} the axis that ends first.
+inline constexpr std::string_view machineDesignSummary =
+    "\nmachine: the latest end {0} s (axis {1}), the spread of the ends {2} s (axis {3} ends first)\n";
+inline constexpr std::string_view machineDesignNoEnd = "\nmachine: no axis has a move, so no move ends\n";
+// {0} the axis's name, {1} why its design is not met.
+inline constexpr std::string_view machineDesignNotMet = "pulsecalc: axis {0}: the design is not met: {1}\n";
 
 } // namespace veldronix::cli::texts::en

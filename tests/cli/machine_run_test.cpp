@@ -106,4 +106,42 @@ TEST(MachineRun, badFilesAndOptionsWriteNothingOnStandardOutput)
     EXPECT_EQ(veldronix::testing_support::readWhole(kept), "not json");
 }
 
+// Each axis designed from its own drive type, initial speed, ramps and pulse
+// count to end within --time; the latest end and the spread of the ends after.
+TEST(MachineRun, everyAxisDesignedToEndWithinTheTime)
+{
+    veldronix::testing_support::TempDir dir;
+    const std::string file = dir.file("mill.veldronix.json");
+    for (const std::vector<std::string_view>& axis :
+         {std::vector<std::string_view>{"--axis", "X", "--type", "0", "--initial", "640", "--accel", "0.2", "--pulses", "64000"},
+          {"--axis", "Y", "--type", "2", "--initial", "100", "--accel", "0.2", "--decel", "0.3", "--pulses", "5000"},
+          {"--axis", "Z", "--type", "1", "--initial", "500", "--accel", "0.3"}}) {
+        std::vector<std::string_view> saving = axis;
+        saving.insert(saving.end(), {"--drive", "1000", "--save-machine", file});
+        ASSERT_NE(run(saving).status, 2);
+    }
+    // Z has no pulse count: the command line gives it to every axis, in place of X's and Y's.
+    const PulsecalcRun plain = run({"--machine", file, "--design", "time", "--time", "2.5", "--pulses", "30000"});
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    EXPECT_TRUE(plain.out.starts_with("axis X\nMove that ends on time: met\n")) << plain.out;
+    EXPECT_TRUE(contains(plain.out, "\n\naxis Y\n") && contains(plain.out, "\n\naxis Z\n"));
+    EXPECT_TRUE(contains(plain.out, "\nmachine: the latest end 2.5 s (axis X), the spread of the ends ")) << plain.out;
+
+    // Each axis's own pulse count; one that cannot end in time is named on err.
+    const PulsecalcRun json = run({"--machine", file, "--axis=X", "--design", "time", "--time", "0.3", "--json"});
+    ASSERT_EQ(json.status, 1) << json.err;
+    EXPECT_TRUE(json.out.starts_with(R"({"axes":[{"name":"X","design":{"question":"time","met":false,)")) << json.out;
+    EXPECT_TRUE(contains(json.out, R"(,"endSpread":0}
+)"));
+    EXPECT_EQ(json.err, "pulsecalc: axis X: the design is not met: the target time is shorter than the ramps allow\n");
+
+    // Z's missing pulse count is a usage error that names the axis, before anything is printed.
+    const PulsecalcRun missing = run({"--machine", file, "--design", "time", "--time", "2.5"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_TRUE(missing.err.starts_with("pulsecalc: axis Z: --design time of drive type 1 needs --pulses\n")) << missing.err;
+    EXPECT_EQ(run({"--machine", file, "--axis", "W", "--design", "time", "--time", "1"}).err,
+              "pulsecalc: the machine file '" + file + "' has no axis 'W'\n");
+}
+
 } // namespace
