@@ -3,6 +3,7 @@
 #include "cli/texts_en.h"
 #include "cli/message_meaning.h"
 #include "cli/outcome_output.h"
+#include "cli/plot_file.h"
 #include "cli/program.h"
 #include "io/json_writer.h"
 #include "io/machine_file.h"
@@ -200,7 +201,7 @@ std::string axisOutput(const Options& options, const io::MachineAxis& run, const
            (options.rounded ? report::inputFindingsPlain(outcome.inputFindings) +
                                   report::roundedPlainSection(outcome.calculation, outcome.pulseCount)
                             : "") +
-           (options.compare ? report::comparisonPlainSection(outcome.calculation) : "") +
+           (options.compare ? report::comparisonPlainSection(outcome.calculation, outcome.inputFindings) : "") +
            report::axisPlainSection(axis, outcome.calculation, outcome.pulseCount);
 }
 
@@ -268,15 +269,36 @@ int runAxes(const Options& options, std::FILE* out, std::FILE* err)
     std::string output = several && options.json && !options.registers ? "[" : "";
     bool messages = false;
     bool registersShown = true;
+    bool plotted = true;
     for (std::size_t i = 0; i < axes.size(); ++i) {
         const DriveRequest request = requestOf(axes[i]);
         const DriveOutcome outcome = runDrive(request);
+        if (options.svgPath && !request.texts[InputField::PulseCount]) {
+            return fail(err, texts::en::svgNeedsPulses);
+        }
         for (std::size_t m = 0; m < outcome.errors.size(); ++m) {
             write(err, fmt::format(texts::en::messageLine, texts::en::labelError,
                                    stepLabel(outcome.errorSteps[m], request.items[InputField::Multiplier]), outcome.errors[m],
                                    outcome.errorMeanings[m]));
         }
         messages = messages || !outcome.errors.empty();
+        // The plot is of the drive's pulses, in PPS, as without an axis.
+        if (options.svgPath == "-") {
+            auto plot = profilePlot(texts::en::svgStandardOutput, outcome);
+            if (const auto* problem = std::get_if<PlotProblem>(&plot)) {
+                write(err, "pulsecalc: " + problem->message + "\n");
+                plotted = false;
+            } else {
+                output += std::get<std::string>(plot);
+            }
+            continue;
+        }
+        if (options.svgPath) {
+            if (const auto failure = writeProfilePlot(*options.svgPath, outcome)) {
+                write(err, "pulsecalc: " + *failure + "\n");
+                plotted = false;
+            }
+        }
         std::string text = axisOutput(options, axes[i], outcome, registersShown);
         if (several && options.json && !options.registers) {
             text.pop_back(); // the line break: the objects are items of one array
@@ -294,7 +316,7 @@ int runAxes(const Options& options, std::FILE* out, std::FILE* err)
     if (std::fwrite(output.data(), 1, output.size(), out) != output.size() || std::fflush(out) != 0) {
         return outputFailure(err, errno != 0 ? errno : EIO);
     }
-    return messages || !registersShown ? 1 : 0;
+    return messages || !registersShown || !plotted ? 1 : 0;
 }
 
 } // namespace veldronix::cli

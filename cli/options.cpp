@@ -176,10 +176,12 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
     if (options.csvPath && driveOption) {
         return usageError(std::string(texts::en::csvWithDriveOption));
     }
-    if (options.axis.any() && options.svgPath) {
+    // One plot, of one axis: a machine file's several axes are one too many.
+    if (options.svgPath && options.axis.machinePath && !options.axis.name) {
         return usageError(std::string(texts::en::svgWithAxis));
     }
-    if (options.svgPath && !options.request.texts[InputField::PulseCount]) {
+    // A machine file's axis may hold the pulse count.
+    if (options.svgPath && !options.axis.machinePath && !options.request.texts[InputField::PulseCount]) {
         return usageError(std::string(texts::en::svgNeedsPulses));
     }
     if (options.svgPath == "-" && (options.json || options.rounded || options.compare || options.registers)) {

@@ -308,7 +308,7 @@ inline constexpr std::array<std::string_view, 12> designInputJson = {
 // The axis and the machine file; each follows "pulsecalc: ".
 inline constexpr std::string_view unitBadValue = "bad --unit '{}': give mm or deg";
 inline constexpr std::string_view optionTwice = "option {} given twice";
-inline constexpr std::string_view svgWithAxis = "--svg plots a drive in PPS: give it without the axis options";
+inline constexpr std::string_view svgWithAxis = "--svg plots one axis of a machine file: give --axis NAME";
 // {0} the option, {1} its text, {2} what is wrong with it.
 inline constexpr std::string_view axisOptionBad = "bad {0} '{1}': {2}";
 inline constexpr std::string_view inUnitsNeedsMechanics =

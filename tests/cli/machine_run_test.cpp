@@ -42,6 +42,10 @@ TEST(MachineRun, leadScrewInUnitsGivesThePpsFieldsAndTheRealDriveInUnits)
     EXPECT_TRUE(contains(r.out, R"("axis":{"name":"X","pulsesPerRev":3200,"gear":1,"travelPerRev":5,"unit":"mm","pulsesPerUnit":640})"));
     // (50 - 1) mm/s in 0.5 s: 98 mm/s²; the rounded A gives 97.656.
     EXPECT_TRUE(contains(r.out, R"("inUnits":{"initialSpeed":{"requested":1.000,"real":1.000,"rpm":12.000},"driveSpeed":{"requested":50.000,"real":50.000,"rpm":600.000},"accelRate":{"requested":98.000,"real":97.656},"distance":100.000})"));
+    // The plot of the axis's drive, in PPS: 100 mm are 64000 pulses.
+    const PulsecalcRun svg = run({"--type", "0", "--initial", "1", "--drive", "50", "--accel", "0.5", "--pulses", "100",
+                                  "--in-units", "--pulses-per-rev", "3200", "--travel-per-rev", "5", "--svg", "-"});
+    EXPECT_TRUE(svg.out.starts_with("<?xml") && contains(svg.out, "64000")) << svg.err;
 }
 
 TEST(MachineRun, threeAxesSaveOpenAndPrintOneBlockEach)
@@ -89,6 +93,8 @@ TEST(MachineRun, badFilesAndOptionsWriteNothingOnStandardOutput)
         {{"--pulses-per-rev", "0", "--travel-per-rev", "5"}, "pulsecalc: bad --pulses-per-rev '0': must be above 0\n"},
         {{"--pulses-per-rev", "3200", "--unit", "deg", "--travel-per-rev", "180"},
          "pulsecalc: bad --travel-per-rev '180': a rotary axis turns 360° per load revolution\n"},
+        {{"--machine", bad, "--svg", dir.file("plot.svg")},
+         "pulsecalc: --svg plots one axis of a machine file: give --axis NAME\ntry 'pulsecalc --help' for the options\n"},
         {{"--in-units", "--drive", "50"},
          "pulsecalc: --in-units needs the axis's mechanics: --pulses-per-rev and --travel-per-rev (or --unit deg), or "
          "--machine\n"},
