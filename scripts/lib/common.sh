@@ -9,6 +9,20 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# apt-get update, tried three times: a mirror caught in its sync serves an index
+# whose size its Release file does not name ("Mirror sync in progress?"), which a
+# minute later may be whole. An index still failing after that is only warned
+# of: the lists that did arrive are used, and the install itself fails, naming
+# the package, where what is missing was on the failed index.
+update_package_lists() {
+    local attempt
+    for attempt in 1 2 3; do
+        as_root apt-get -o DPkg::Lock::Timeout=900 update -qq >&2 && return 0
+        [ "$attempt" -lt 3 ] && sleep 20
+    done
+    echo "warning: some package lists could not be updated; installing from those that were" >&2
+}
+
 # Installs the Debian packages among the arguments that are missing; runs
 # apt-get update once per process when something is to be installed.
 ensure_packages() {
@@ -20,7 +34,7 @@ ensure_packages() {
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "installing: ${missing[*]}" >&2
     if [ -z "${VELDRONIX_APT_UPDATED:-}" ]; then
-        as_root apt-get -o DPkg::Lock::Timeout=900 update -qq >&2
+        update_package_lists
         export VELDRONIX_APT_UPDATED=1
     fi
     DEBIAN_FRONTEND=noninteractive as_root apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}" >&2

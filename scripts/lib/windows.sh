@@ -19,6 +19,31 @@ i386_runs_natively() {
         /lib/ld-linux.so.2 --version >/dev/null 2>&1
 }
 
+# Whether Wine's 32-bit part is installed, installing it where it is missing.
+# Where it cannot be (its i386 packages missing from the mirror, or at versions
+# that break the installed 64-bit ones), says why and answers no, then and for
+# the later stages of this build tree: they run the 64-bit programs, which need
+# nothing 32-bit, and the i386 architecture is taken back so that its failing
+# lists do not fail every later update.
+wine32_unavailable_mark() { echo "$(project_root)/build/wine32-unavailable"; }
+wine32_installed() {
+    [ -f "$(wine32_unavailable_mark)" ] && return 1
+    local added=""
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+        unset VELDRONIX_APT_UPDATED
+        added=yes
+    fi
+    ensure_packages wine wine32 fonts-wine && return 0
+    echo "Wine's 32-bit part cannot be installed here; the stages run the 64-bit programs under wine64" >&2
+    if [ -n "$added" ] && as_root dpkg --remove-architecture i386 2>/dev/null; then
+        unset VELDRONIX_APT_UPDATED
+    fi
+    mkdir -p "$(dirname "$(wine32_unavailable_mark)")"
+    touch "$(wine32_unavailable_mark)"
+    return 1
+}
+
 # Chooses the Windows programs the stages run and sets
 #   windows_arch    i686 or x86_64
 #   windows_bits    "32-bit" or "64-bit", as the stages print it
@@ -26,7 +51,7 @@ i386_runs_natively() {
 #   windows_build   that preset's build folder
 # VELDRONIX_WINDOWS_ARCH=i686 or =x86_64 forces a choice. Unforced, the 32-bit
 # programs, the ones released for every Windows, run where this machine runs
-# 32-bit programs itself (Wine's 32-bit part is installed for them); everywhere
+# 32-bit programs itself and Wine's 32-bit part can be installed; everywhere
 # else the 64-bit ones, under wine64, which needs neither the i386 architecture
 # nor anything 32-bit on the machine.
 wine32_loader=/usr/lib/wine/wine
@@ -36,7 +61,7 @@ select_windows_programs() {
     case "$arch" in
     i686 | x86_64) ;;
     "")
-        if i386_runs_natively; then arch=i686; else arch=x86_64; fi
+        if i386_runs_natively && wine32_installed; then arch=i686; else arch=x86_64; fi
         ;;
     *)
         echo "VELDRONIX_WINDOWS_ARCH=$arch: expected i686 or x86_64" >&2
