@@ -171,6 +171,10 @@ std::vector<DialogRequest> AxisForm::onCommand(std::string_view command, FormVie
         problem = session_.add(held_.name);
     } else if (command == "rename") {
         problem = session_.rename(held_.name);
+        if (!problem) {
+            // The mechanics typed and not yet applied stay in the form.
+            heldRevision_ = session_.revision();
+        }
     } else if (command == "remove") {
         problem = session_.remove();
         if (!problem) {

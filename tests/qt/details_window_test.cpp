@@ -539,6 +539,53 @@ private slots:
         QCOMPARE(messageTexts(), QStringList{});
     }
 
+    // Renaming an axis, by its button and by Enter in its name field, keeps the
+    // dialog's fields, the axis's mechanics and the fields the other axis keeps.
+    void renamingAnAxisKeepsItsFields()
+    {
+        CDetailsWindow& window = openDetails();
+        enter(0, "640", "32000", "0.2", "");
+        click("IDC_CALCULATE");
+        const auto axisSection = [&window] { return sectionTitled(window, QStringLiteral("軸")); };
+        const auto axisField = [&](const char* key) {
+            return axisSection()->findChild<QLineEdit*>(QString::fromLatin1("formField_") + QLatin1String(key));
+        };
+        typeInto(*axisField("pulsesPerRev"), QStringLiteral("3200"));
+        typeInto(*axisField("travelPerRev"), QStringLiteral("5"));
+        clickLabelled(window, QStringLiteral("機構を適用(&M)"));
+        typeInto(*axisField("name"), QStringLiteral("Y"));
+        clickLabelled(window, QStringLiteral("追加(&N)"));
+        typeInto(field("IDC_DRIVE_SPEED"), QStringLiteral("16000"));
+        click("IDC_CALCULATE");
+
+        typeInto(*axisField("name"), QStringLiteral("Z"));
+        clickLabelled(window, QStringLiteral("名前の変更(&R)"));
+        QTest::qWait(20);
+        typeInto(*axisField("gear"), QStringLiteral("2")); // typed, not applied: it stays typed
+        typeInto(*axisField("name"), QStringLiteral("W"));
+        QTest::keyClick(axisField("name"), Qt::Key_Return);
+        QTest::qWait(20);
+        QCOMPARE(control<QLineEdit>(*dialog_, "IDC_DRIVE_SPEED")->text(), QStringLiteral("16000"));
+        QCOMPARE(axisField("pulsesPerRev")->text(), QStringLiteral("3200"));
+        QCOMPARE(axisField("gear")->text(), QStringLiteral("2"));
+        QCOMPARE(cellOf(window, 1, 2), QStringLiteral("16000.000 PPS(25.000 mm/s、300.000 rpm)"));
+        auto* list = axisSection()->findChild<QComboBox*>(QStringLiteral("formChoice_axis"));
+        QCOMPARE(list->itemText(1), QStringLiteral("W"));
+        QCOMPARE(list->currentIndex(), 1);
+
+        // Back to the first axis and again to the renamed one: each its own drive speed.
+        list->setCurrentIndex(0);
+        emit list->activated(0);
+        clickLabelled(window, QStringLiteral("切り替え(&W)"));
+        QCOMPARE(control<QLineEdit>(*dialog_, "IDC_DRIVE_SPEED")->text(), QStringLiteral("32000"));
+        list = axisSection()->findChild<QComboBox*>(QStringLiteral("formChoice_axis"));
+        list->setCurrentIndex(1);
+        emit list->activated(1);
+        clickLabelled(window, QStringLiteral("切り替え(&W)"));
+        QCOMPARE(control<QLineEdit>(*dialog_, "IDC_DRIVE_SPEED")->text(), QStringLiteral("16000"));
+        QCOMPARE(messageTexts(), QStringList{});
+    }
+
     void copiesTheIntegersInEachFormat()
     {
         CDetailsWindow& window = openDetails();

@@ -58,8 +58,14 @@ DetailsFormView::DetailsFormView(QWidget* parent) : QWidget(parent)
 
 void DetailsFormView::rebuild()
 {
+    // The old widgets go once control is back in the event loop: the form is
+    // rebuilt from a command that one of them (Enter in a field) is still sending.
     while (QLayoutItem* item = grid_->takeAt(0)) {
-        delete item->widget();
+        if (QWidget* widget = item->widget()) {
+            widget->hide();
+            widget->setParent(nullptr);
+            widget->deleteLater();
+        }
         delete item;
     }
     fields_.clear();
