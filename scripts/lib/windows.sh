@@ -133,6 +133,21 @@ ensure_wine() {
     fi
 }
 
+# Wine's server, which the stages stop, wait for and keep running by this name.
+# Debian puts it on the PATH only with the `wine` package, which the 64-bit
+# programs do without: there a call by name would do nothing, and the first
+# session, started without a display, would serve every program after it
+# ("no driver could be loaded", no window opens). The server beside the loaders
+# comes with wine32 and wine64 alike.
+wine_server=/usr/lib/wine/wineserver
+wineserver() {
+    if [ -x "$wine_server" ]; then
+        "$wine_server" "$@"
+    else
+        command wineserver "$@"
+    fi
+}
+
 # Runs a Windows program with the chosen loader (ensure_wine first). Debian's
 # `wine` wrapper is not used: it prefers the 32-bit loader wherever wine32 is
 # installed, also where that loader cannot start.

@@ -2,7 +2,8 @@
 // main dialog after an asymmetric S-curve calculation, with stale results
 // greyed, an error message, the context menu, the About box, the details window
 // of each drive type, of a move too short, of a huge pulse count and of odd
-// inputs, the multiplier comparison and the section 移動の設計 of each question, written as PNG files to
+// inputs, the multiplier comparison, the section 移動の設計 of each question, a finding marked at its
+// field beside figures too wide for theirs, and the details beside the dialog, written as PNG files to
 // VELDRONIX_SCREENSHOT_DIR. Each details window's place is printed beside the
 // screen's work area.
 #include "qt_test_support.h"
@@ -14,7 +15,9 @@
 #include "ui/qt/qt_translations.h"
 
 #include <QDir>
+#include <QImage>
 #include <QMenu>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
 
@@ -277,6 +280,52 @@ private slots:
         window->findChild<QScrollArea*>()->ensureWidgetVisible(units);
         QVERIFY(window->grab().save(name + QStringLiteral("_units_form.png")));
         QVERIFY(units->grab().save(name + QStringLiteral("_units_form_section.png")));
+    }
+
+    // An input field read otherwise than typed, marked at the field, beside figures
+    // too wide for their fields (drawn smaller, or cut with the mark); then a
+    // negative accel time confirmed with Enter, the details open beside the
+    // dialog: both windows drawn where they stand on the screen.
+    void findingsAtTheFields()
+    {
+        CCalcDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(chooseItem(*control<QComboBox>(dialog, "IDC_DRIVE_TYPE"), 3));
+        typeInto(*control<QLineEdit>(dialog, "IDC_INITIAL_SPEED"), QStringLiteral("abc"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_DRIVE_SPEED"), QStringLiteral("10000"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_ACCEL_TIME"), QStringLiteral("100"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_DECEL_TIME"), QStringLiteral("100"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_PULSE_COUNT"), QStringLiteral("123456789"));
+        QTest::mouseClick(control<QPushButton>(dialog, "IDC_CALCULATE"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(dialog, "IDC_COMPUTE_DECEL_POINT"), Qt::LeftButton);
+        QCOMPARE(control<QLabel>(dialog, "IDC_DECEL_POINT")->text(), QStringLiteral("122956789.000"));
+        QVERIFY(dialog.grab().save(folder_ + QStringLiteral("/findings_long_figures.png")));
+
+        typeInto(*control<QLineEdit>(dialog, "IDC_INITIAL_SPEED"), QStringLiteral("100"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_ACCEL_TIME"), QStringLiteral("0.2"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_DECEL_TIME"), QStringLiteral("0.3"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_PULSE_COUNT"), QStringLiteral("10000"));
+        QTest::mouseClick(control<QPushButton>(dialog, "IDC_CALCULATE"), Qt::LeftButton);
+        dialog.showDetailsWindow();
+        CDetailsWindow* window = dialog.detailsWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        typeInto(*control<QLineEdit>(dialog, "IDC_ACCEL_TIME"), QStringLiteral("-0.2"));
+        QTest::keyClick(control<QLineEdit>(dialog, "IDC_ACCEL_TIME"), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        const QRect screen = dialog.screen()->availableGeometry();
+        QImage desk(screen.size(), QImage::Format_RGB32);
+        desk.fill(QColor(0x40, 0x60, 0x80));
+        QPainter painter(&desk);
+        for (QWidget* shown : {static_cast<QWidget*>(&dialog), static_cast<QWidget*>(window)}) {
+            painter.drawPixmap(shown->geometry().topLeft() - screen.topLeft(), shown->grab());
+        }
+        painter.end();
+        QVERIFY(desk.save(folder_ + QStringLiteral("/findings_details_beside.png")));
+        qInfo("findings_details_beside: dialog %d,%d %dx%d, details %d,%d %dx%d, overlap: %s", dialog.geometry().x(),
+              dialog.geometry().y(), dialog.geometry().width(), dialog.geometry().height(), window->geometry().x(),
+              window->geometry().y(), window->geometry().width(), window->geometry().height(),
+              dialog.frameGeometry().intersects(window->frameGeometry()) ? "yes" : "no");
     }
 
     void aboutBox()

@@ -882,6 +882,10 @@ def take_screenshots(page, directory):
         page.open()
         work_drive(page, 0, texts, None, None)
         shoot(name, 1280, 800)
+    # A finding at its field beside figures too wide for theirs: drawn smaller, or cut with the mark.
+    page.open()
+    work_drive(page, 3, {"initial": "abc", "drive": "10000", "accel": "100", "decel": "100"}, None, "123456789")
+    shoot("findings-long-figures", 1280, 800)
     # The section 移動の設計 of each question from the worked type-3 drive, then after 設定に反映.
     for question, name in [(0, "design-fastest"), (1, "design-on-time")]:
         page.open()

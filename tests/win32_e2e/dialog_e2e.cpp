@@ -175,6 +175,77 @@ void unusualInput(const RemoteProgram& program)
     enterDrive(program, 0, L"100", L"10000", L"0.2", L"");
 }
 
+// An input field read otherwise than typed is marked at the field itself after
+// the command that read it: its background pale red (#fee2e2) and its findings'
+// sentences, one a line, as its tooltip; every other field has neither, and a
+// field read as typed loses its mark. A figure wider than its field is drawn by
+// the result field rule, its whole text kept and, where it is cut, in its tooltip.
+void fieldMarks(const RemoteProgram& program, const std::wstring& screenshots)
+{
+    const COLORREF misread = RGB(0xfe, 0xe2, 0xe2);
+    const int inputs[] = {driveType, initialSpeed, driveSpeed, accelTime, decelTime, multiplier, pulseCount};
+    struct Case {
+        const wchar_t* name;
+        const wchar_t* initial;
+        const wchar_t* typedType; // typed over the drive type; none: 非対称S字加減速 selected
+        int marked;               // 0: none
+        std::wstring tip;
+    } const cases[] = {
+        {L"marks: text after the number", L"1,000", nullptr, initialSpeed,
+         L"初速度「1,000」は1と読まれました。数値の後の文字は無視されます。"},
+        {L"marks: no number", L"abc", nullptr, initialSpeed, L"初速度「abc」は数値ではないため、0と読まれました。"},
+        {L"marks: full-width text after the number, two sentences", L"１,０００", nullptr, initialSpeed,
+         L"初速度「１,０００」は1と読まれました。数値の後の文字は無視されます。\r\n"
+         L"初速度「１,０００」は全角の数字や記号を半角として1と読まれました。"},
+        {L"marks: full-width digits alone mark nothing", L"１００", nullptr, 0, L""},
+        {L"marks: a drive type that names no item", L"100", L"xyz", driveType,
+         L"ドライブ種類「xyz」は選択肢のどの項目でもないため、種類なしとして扱われます。"},
+        {L"marks: all read as typed", L"100", nullptr, 0, L""},
+    };
+    for (const Case& c : cases) {
+        const std::wstring name = c.name;
+        enterDrive(program, 3, c.initial, L"10000", L"0.2", L"0.3");
+        if (c.typedType != nullptr) {
+            program.type(driveType, c.typedType);
+        }
+        clickExpecting(program, name, calculate, L"");
+        Sleep(200);
+        for (const int field : inputs) {
+            const bool marked = field == c.marked;
+            const std::wstring which = name + L": field " + std::to_wstring(field);
+            expectText(which + L" tooltip", program.toolTip(program.item(field)), marked ? c.tip : L"");
+            check(showsColour(program.item(field), misread) == marked, which + (marked ? L" marked" : L" unmarked"));
+        }
+    }
+
+    // Figures of nine digits and more: texts whole, the cut ones whole in their tooltips.
+    enterDrive(program, 3, L"abc", L"10000", L"100", L"100");
+    program.setText(pulseCount, L"123456789");
+    clickExpecting(program, L"long figures: calculate", calculate, L"");
+    clickExpecting(program, L"long figures: 算出", computeDecelPoint, L"");
+    Sleep(200);
+    struct Figure {
+        int field;
+        const wchar_t* text;
+        bool cut;
+    } const figures[] = {
+        {outR, L"4000000 ", false},
+        {outK, L"31250000.000 ", false},
+        {outL, L"31250000.000", false},
+        {decelPoint, L"122956789.000", true},
+    };
+    for (const Figure& f : figures) {
+        const std::wstring name = L"long figures: field " + std::to_wstring(f.field);
+        expectText(name + L" text whole", program.text(f.field), f.text);
+        expectText(name + L" tooltip", program.toolTip(program.item(f.field)), f.cut ? f.text : L"");
+    }
+    expectText(L"long figures: 初速度 tooltip", program.toolTip(program.item(initialSpeed)),
+               L"初速度「abc」は数値ではないため、0と読まれました。");
+    check(captureWindow(program.dialog(), screenshots + L"\\win32-findings.bmp"), L"screenshot of a finding and long figures");
+    program.setText(pulseCount, L"");
+    enterDrive(program, 0, L"100", L"10000", L"0.2", L"");
+}
+
 void systemMenu(RemoteProgram& program, const std::wstring& screenshots)
 {
     // The system menu as another process sees it, where the platform allows that.
@@ -485,6 +556,7 @@ int wmain(int argc, wchar_t** argv)
             decelPointCommand(program, screenshots);
             failedCalculations(program, screenshots);
             unusualInput(program);
+            fieldMarks(program, screenshots);
             aboutBox(program, screenshots);
             minimised(program);
             systemMenu(program, screenshots);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -22,6 +23,7 @@ struct Search {
     DWORD processId;
     std::wstring windowClass;
     std::vector<HWND> found;
+    bool hiddenToo = false;
 };
 
 BOOL CALLBACK collectWindow(HWND window, LPARAM context)
@@ -29,7 +31,8 @@ BOOL CALLBACK collectWindow(HWND window, LPARAM context)
     auto& search = *reinterpret_cast<Search*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search.processId && IsWindowVisible(window) && className(window) == search.windowClass) {
+    if (owner == search.processId && (search.hiddenToo || IsWindowVisible(window)) &&
+        className(window) == search.windowClass) {
         search.found.push_back(window);
     }
     return TRUE;
@@ -405,6 +408,38 @@ RECT RemoteProgram::rowRect(HWND list, int row) const
         return RECT{};
     }
     return rect;
+}
+
+std::wstring RemoteProgram::toolTip(HWND control) const
+{
+    constexpr std::size_t tipChars = 1024;
+    const RemoteMemory memory(process_.hProcess, sizeof(TTTOOLINFOW) + tipChars * sizeof(wchar_t));
+    if (memory.get() == nullptr) {
+        return L"<no memory>";
+    }
+    Search search{process_.dwProcessId, TOOLTIPS_CLASSW, {}, true};
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
+    for (HWND tips : search.found) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = dialog_;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        tool.lpszText = reinterpret_cast<wchar_t*>(memory.get() + sizeof tool);
+        // A tooltip without the tool writes nothing: the mark stays.
+        const wchar_t unwritten[] = L"\x1";
+        memory.write(sizeof tool, unwritten, sizeof unwritten);
+        memory.write(0, &tool, sizeof tool);
+        SendMessageTimeoutW(tips, TTM_GETTEXTW, tipChars, reinterpret_cast<LPARAM>(memory.get()), SMTO_NORMAL,
+                            sendTimeoutMs, nullptr);
+        std::wstring text(tipChars, L'\0');
+        memory.read(sizeof tool, text.data(), tipChars * sizeof(wchar_t));
+        text.resize(std::min(text.find(L'\0'), tipChars));
+        if (text != unwritten) {
+            return text;
+        }
+    }
+    return L"<no tooltip>";
 }
 
 long RemoteProgram::waitForExit(DWORD timeoutMs) const

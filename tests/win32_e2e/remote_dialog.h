@@ -67,6 +67,10 @@ public:
     // A row's bounds in the list view's client area (LVM_GETITEMRECT, the same way).
     RECT rowRect(HWND list, int row) const;
 
+    // The text of the tooltip over a control of the main dialog, as the program
+    // gives it when the tooltip asks; "<no tooltip>" where no tooltip has the control.
+    std::wstring toolTip(HWND control) const;
+
     // Waits for the process to end; its exit code, or -1 when it still runs.
     long waitForExit(DWORD timeoutMs) const;
     DWORD threadId() const { return process_.dwThreadId; }

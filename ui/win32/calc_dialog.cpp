@@ -14,6 +14,7 @@
 #include "report/move_design_form.h"
 #include "report/units_form.h"
 #include "ui/win32/machine_file_dialog.h"
+#include "ui/win32/result_field.h"
 #include "ui/win32/scene_painter.h"
 #include "ui/win32/screen_geometry.h"
 
@@ -49,7 +50,8 @@ CCalcDialog::CCalcDialog(HINSTANCE instance, std::wstring title)
       details_(instance,
                DetailsRequests{[this](const std::vector<DialogRequest>& requests) { perform(requests); },
                                [this](bool save) { chooseMachineFile(save); }},
-               forms_)
+               forms_),
+      misreadBrush_(CreateSolidBrush(colourOf(report::detailsColours.misread)))
 {
     forms_.add(std::make_unique<report::AxisForm>(machine_, *this, controller_));
     forms_.add(std::make_unique<report::UnitsForm>(machine_));
@@ -97,6 +99,8 @@ INT_PTR CCalcDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_CTLCOLORSTATIC:
         return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLOREDIT:
+        return onEditColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_NOTIFY:
         if (reinterpret_cast<const NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
             return fieldTips_.onGetDispInfo(*reinterpret_cast<NMTTDISPINFOW*>(lParam)) ? TRUE : FALSE;
@@ -124,9 +128,16 @@ INT_PTR CCalcDialog::onInitDialog()
     fillSelector(ControlId::IDC_DRIVE_TYPE, texts::ja::driveTypeItems);
     fillSelector(ControlId::IDC_MULTIPLIER, texts::ja::multiplierItems);
     addSystemMenuItems();
-    fieldTips_.attach(window(), instance_, resultFields, [this](ControlId field) {
-        return report::staleFieldNote(field, controller_.resultFreshness(), report::texts::ja::commandStatus);
+    std::vector<ControlId> tipped(resultFields.begin(), resultFields.end());
+    for (const InputFieldDescription& field : inputFields) {
+        tipped.push_back(field.control);
+    }
+    fieldTips_.attach(window(), instance_, tipped, [this](ControlId field) {
+        return std::find(resultFields.begin(), resultFields.end(), field) != resultFields.end()
+                   ? report::staleFieldNote(field, controller_.resultFreshness(), report::texts::ja::commandStatus)
+                   : findingNote(field);
     });
+    drawFiguresByRule(window(), resultFields);
     SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     caption_ = readWindowText(window());
@@ -183,13 +194,49 @@ INT_PTR CCalcDialog::onControlColour(HDC dc, HWND control)
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
+// An input field whose text was read otherwise than typed: the warning colour
+// on a pale red, as the details mark a finding.
+INT_PTR CCalcDialog::onEditColour(HDC dc, HWND edit)
+{
+    // A drop-down's edit part asks through the drop-down, under a number of its own.
+    const HWND field = GetParent(edit) == window() ? edit : GetParent(edit);
+    if (findingNote(static_cast<ControlId>(GetDlgCtrlID(field))).empty() || misreadBrush_.get() == nullptr) {
+        return FALSE; // the dialog's own colours
+    }
+    SetTextColor(dc, colourOf(report::detailsColours.warning));
+    SetBkColor(dc, colourOf(report::detailsColours.misread));
+    return reinterpret_cast<INT_PTR>(misreadBrush_.get());
+}
+
+std::string CCalcDialog::findingNote(ControlId field) const
+{
+    const auto found = std::find_if(findings_.begin(), findings_.end(),
+                                    [field](const report::FieldFinding& finding) { return finding.control == field; });
+    return found != findings_.end() ? found->note : std::string();
+}
+
+// The marks follow what the controller last read; a field it read as typed loses its mark.
+void CCalcDialog::showFindings()
+{
+    std::vector<report::FieldFinding> findings = report::fieldFindings(controller_, report::texts::ja::inputFindings);
+    if (findings == findings_) {
+        return;
+    }
+    findings_ = std::move(findings);
+    for (const InputFieldDescription& field : inputFields) {
+        RedrawWindow(control(field.control), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
 // The details window shows the state each command leaves, whether it succeeded or not;
-// the result fields are drawn again, greyed or not.
+// the result fields are drawn again, greyed or not, and the input fields marked
+// as the controller read them.
 void CCalcDialog::followCommand()
 {
     for (const ControlId field : resultFields) {
         InvalidateRect(control(field), nullptr, TRUE);
     }
+    showFindings();
     if (details_.isOpen()) {
         details_.update(currentDetails());
     }

@@ -3,6 +3,7 @@
 #include "controller/calculator_controller.h"
 #include "controller/dialog_request.h"
 #include "report/form_controller.h"
+#include "report/input_findings.h"
 #include "report/machine_session.h"
 #include "ui/win32/details_window.h"
 #include "ui/win32/field_tips.h"
@@ -48,6 +49,9 @@ private:
     void showMachineOutcome(const report::MachineFileOutcome& outcome);
     void pressEnter();
     INT_PTR onControlColour(HDC dc, HWND control);
+    INT_PTR onEditColour(HDC dc, HWND edit);
+    std::string findingNote(ControlId field) const;
+    void showFindings();
     HWND control(ControlId field) const { return item(toInt(field)); }
 
     HINSTANCE instance_;
@@ -59,7 +63,9 @@ private:
     report::DetailsForms forms_;     // the forms the details show after their own sections
     std::string caption_;            // the dialog's own title, before the machine file's name
     DetailsWindow details_;      // the modeless details window, while it is open
-    FieldTips fieldTips_;   // over the result fields
+    FieldTips fieldTips_;   // over the result and the input fields
+    std::vector<report::FieldFinding> findings_; // the input fields read otherwise than typed, marked
+    BrushHandle misreadBrush_; // the background of a marked input field
 };
 
 } // namespace veldronix::win32

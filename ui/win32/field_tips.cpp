@@ -1,18 +1,36 @@
 #include "ui/win32/field_tips.h"
 
+#include "controller/result_fields.h"
 #include "io/wide_text.h"
+#include "report/result_field_text.h"
 #include "ui/win32/gdi_handles.h"
+#include "ui/win32/result_field.h"
+#include "ui/win32/text_metrics.h"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 
 namespace veldronix::win32 {
 namespace {
 
-std::wstring windowText(HWND window)
+// A note's lines as a tooltip breaks them.
+std::wstring tipLines(std::string_view note)
 {
-    std::wstring text(static_cast<std::size_t>(std::max(0, GetWindowTextLengthW(window))) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(window, text.data(), static_cast<int>(text.size())))));
-    return text;
+    std::wstring lines;
+    for (const wchar_t c : io::toWide(note)) {
+        if (c == L'\n') {
+            lines += L"\r\n";
+        } else {
+            lines += c;
+        }
+    }
+    return lines;
+}
+
+bool isResultField(ControlId field)
+{
+    return std::find(resultFields.begin(), resultFields.end(), field) != resultFields.end();
 }
 
 } // namespace
@@ -24,10 +42,10 @@ FieldTips::~FieldTips()
     }
 }
 
-bool FieldTips::attach(HWND dialog, HINSTANCE instance, std::span<const ControlId> fields, StaleNote staleNote)
+bool FieldTips::attach(HWND dialog, HINSTANCE instance, std::span<const ControlId> fields, Note note)
 {
     dialog_ = dialog;
-    staleNote_ = std::move(staleNote);
+    note_ = std::move(note);
     tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, instance,
                             nullptr);
@@ -43,17 +61,30 @@ bool FieldTips::attach(HWND dialog, HINSTANCE instance, std::span<const ControlI
         if (control == nullptr) {
             continue;
         }
-        // A static tells the mouse's moves only with SS_NOTIFY.
-        SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) | SS_NOTIFY);
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = dialog;
-        tool.uId = reinterpret_cast<UINT_PTR>(control);
-        tool.lpszText = LPSTR_TEXTCALLBACKW;
-        SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        std::array<wchar_t, 16> kind{};
+        GetClassNameW(control, kind.data(), static_cast<int>(kind.size()));
+        if (std::wstring_view(kind.data()) == L"Static") {
+            // A static tells the mouse's moves only with SS_NOTIFY.
+            SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) | SS_NOTIFY);
+        }
+        addTool(control);
+        // The mouse over a drop-down's text is over its edit part, a window of its own.
+        if (const HWND edit = FindWindowExW(control, nullptr, L"Edit", nullptr); edit != nullptr) {
+            addTool(edit);
+        }
     }
     return true;
+}
+
+void FieldTips::addTool(HWND control)
+{
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = dialog_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 bool FieldTips::onGetDispInfo(NMTTDISPINFOW& info)
@@ -61,14 +92,16 @@ bool FieldTips::onGetDispInfo(NMTTDISPINFOW& info)
     if (info.hdr.hwndFrom != tips_ || (info.uFlags & TTF_IDISHWND) == 0) {
         return false;
     }
-    const HWND field = reinterpret_cast<HWND>(info.hdr.idFrom);
-    shown_.clear();
-    const std::string note = staleNote_ ? staleNote_(static_cast<ControlId>(GetDlgCtrlID(field))) : std::string();
-    if (!note.empty()) {
-        shown_ = io::toWide(note);
-    }
-    if (clipsText(field)) {
-        shown_ += (shown_.empty() ? L"" : L"\r\n") + windowText(field);
+    const auto tool = reinterpret_cast<HWND>(info.hdr.idFrom);
+    // A drop-down's edit part has a number of its own (1001): the field is the drop-down.
+    const HWND field = GetParent(tool) == dialog_ ? tool : GetParent(tool);
+    const auto id = static_cast<ControlId>(GetDlgCtrlID(field));
+    shown_ = note_ ? tipLines(note_(id)) : std::wstring();
+    if (isResultField(id)) {
+        const bool cut = report::showsOneFigure(id) ? fittedText(field).cut : clipsText(field);
+        if (cut) {
+            shown_ += (shown_.empty() ? L"" : L"\r\n") + wideText(field);
+        }
     }
     info.lpszText = shown_.data(); // empty: no tooltip
     info.szText[0] = L'\0';
@@ -78,7 +111,7 @@ bool FieldTips::onGetDispInfo(NMTTDISPINFOW& info)
 
 bool clipsText(HWND field)
 {
-    const std::wstring text = windowText(field);
+    const std::wstring text = wideText(field);
     if (text.empty()) {
         return false;
     }

@@ -19,6 +19,13 @@ SIZE measured(HWND control, HFONT font, std::string_view text, int width)
     return SIZE{bounds.right, bounds.bottom};
 }
 
+std::wstring wideText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(std::max(0, GetWindowTextLengthW(window))) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(window, text.data(), static_cast<int>(text.size())))));
+    return text;
+}
+
 int lineHeightOf(HWND window, HFONT font)
 {
     const WindowContext context(window);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 namespace veldronix::win32 {
@@ -13,6 +14,9 @@ inline constexpr DWORD wrapStyle = SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
 
 // The size text takes in control's font when wrapped at width pixels.
 SIZE measured(HWND control, HFONT font, std::string_view text, int width);
+
+// A window's whole text.
+std::wstring wideText(HWND window);
 
 // The height of one line of font in window, leading included, in pixels.
 int lineHeightOf(HWND window, HFONT font);
