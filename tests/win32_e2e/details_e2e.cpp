@@ -602,14 +602,19 @@ void detailsResizing(RemoteProgram& program)
               name + L": no smaller than it can be read", rectText(frame));
         RECT pageArea{};
         GetClientRect(page(window), &pageArea);
-        bool inside = true;
+        // Each part that sticks out named by its identifier, its text and its place.
+        std::wstring outside;
         for (HWND child = GetWindow(page(window), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
             RECT r{};
             GetWindowRect(child, &r);
             MapWindowPoints(nullptr, page(window), reinterpret_cast<POINT*>(&r), 2);
-            inside = inside && r.left >= 0 && r.right <= pageArea.right;
+            if (r.left < 0 || r.right > pageArea.right) {
+                outside += L"; part " + std::to_wstring(GetDlgCtrlID(child)) + L" \"" + program.text(child) + L"\" at " +
+                           rectText(r);
+            }
         }
-        check(inside, name + L": every part within the page's width");
+        check(outside.empty(), name + L": every part within the page's width",
+              L"page " + std::to_wstring(pageArea.right) + L" px wide" + outside);
         // Scrolled to the end, the page's last part shows whole.
         SendMessageTimeoutW(page(window), WM_VSCROLL, SB_BOTTOM, 0, SMTO_NORMAL, 30000, nullptr);
         Sleep(200);
