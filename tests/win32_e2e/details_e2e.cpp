@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -602,19 +603,47 @@ void detailsResizing(RemoteProgram& program)
               name + L": no smaller than it can be read", rectText(frame));
         RECT pageArea{};
         GetClientRect(page(window), &pageArea);
-        // Each part that sticks out named by its identifier, its text and its place.
+        // Each part that sticks out or covers another named by its identifier, its text and its place;
+        // the buttons, flowed onto rows, all of one height.
+        const auto named = [&](HWND child, const RECT& r) {
+            return L"part " + std::to_wstring(GetDlgCtrlID(child)) + L" \"" + program.text(child) + L"\" at " +
+                   rectText(r);
+        };
+        std::vector<std::pair<HWND, RECT>> parts;
         std::wstring outside;
+        std::wstring covering;
+        std::wstring buttonHeights;
+        LONG buttonHeight = -1;
         for (HWND child = GetWindow(page(window), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
             RECT r{};
             GetWindowRect(child, &r);
             MapWindowPoints(nullptr, page(window), reinterpret_cast<POINT*>(&r), 2);
             if (r.left < 0 || r.right > pageArea.right) {
-                outside += L"; part " + std::to_wstring(GetDlgCtrlID(child)) + L" \"" + program.text(child) + L"\" at " +
-                           rectText(r);
+                outside += L"; " + named(child, r);
+            }
+            for (const auto& [other, o] : parts) {
+                RECT both{};
+                if (IntersectRect(&both, &r, &o)) {
+                    covering += L"; " + named(child, r) + L" over " + named(other, o);
+                }
+            }
+            parts.emplace_back(child, r);
+            wchar_t windowClass[32] = {};
+            GetClassNameW(child, windowClass, 32);
+            if (std::wstring_view(windowClass) == L"Button") {
+                if (buttonHeight < 0) {
+                    buttonHeight = r.bottom - r.top;
+                    buttonHeights = named(child, r);
+                } else if (r.bottom - r.top != buttonHeight) {
+                    buttonHeights += L"; " + named(child, r);
+                }
             }
         }
         check(outside.empty(), name + L": every part within the page's width",
               L"page " + std::to_wstring(pageArea.right) + L" px wide" + outside);
+        check(covering.empty(), name + L": no part over another", covering);
+        check(buttonHeight > 0 && buttonHeights.find(L';') == std::wstring::npos,
+              name + L": the buttons of one height", buttonHeights);
         // Scrolled to the end, the page's last part shows whole.
         SendMessageTimeoutW(page(window), WM_VSCROLL, SB_BOTTOM, 0, SMTO_NORMAL, 30000, nullptr);
         Sleep(200);
