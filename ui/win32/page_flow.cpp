@@ -41,7 +41,8 @@ void DetailsPage::layOut()
             // A section's buttons flow onto as many rows as the width needs, a menu's
             // button kept beside the button it belongs to; a button wider than the
             // page is cut to its width.
-            const bool menuOfBefore = part.id == DetailsId::CopyAs && index > 0 && parts_[index - 1].button == part.button;
+            const bool menuOfBefore =
+                part.id == DetailsId::CopyAs && index > 0 && parts_[index - 1].button == part.button;
             int run = part.fixedWidth;
             if (index + 1 < parts_.size() && parts_[index + 1].id == DetailsId::CopyAs &&
                 parts_[index + 1].button == part.button) {
