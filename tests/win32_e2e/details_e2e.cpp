@@ -1067,12 +1067,19 @@ void detailsAxes(RemoteProgram& program, const std::wstring& screenshots)
     setField(3, L"5");
     pressSpace(button(L"機構を適用(&M)"));
     setField(0, L"Y");
-    pressSpace(button(L"追加(&N)"));
+    // 追加 clicked: the button takes the focus, and the one made in its place keeps it.
+    PostMessageW(button(L"追加(&N)"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 8));
+    PostMessageW(button(L"追加(&N)"), WM_LBUTTONUP, 0, MAKELPARAM(8, 8));
+    settle();
     const bool alive = program.waitForExit(0) == -1 && IsWindow(window);
-    check(alive, name + L": the space bar on 機構を適用 and 追加 leaves the program running");
+    check(alive, name + L": 機構を適用 by the space bar and a click on 追加 leave the program running");
     if (!alive) {
         return;
     }
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(program.threadId(), &gui);
+    expectText(name + L": the focus on 追加 made again", program.text(gui.hwndFocus), L"追加(&N)");
     setField(0, L"W");
     // Clicked first, as the user does, for the focus, which Enter's command follows.
     PostMessageW(field(0), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
