@@ -119,6 +119,16 @@ bool isDesignCommand(std::span<const std::string_view> arguments)
     return false;
 }
 
+bool designTakes(std::string_view option, DesignQuestion question, DriveType type)
+{
+    for (const DesignOptionRow& r : designOptionRows) {
+        if (r.name == option) {
+            return (!r.question || *r.question == question) && useOf(r.value, type) != DesignUse::NotTaken;
+        }
+    }
+    return false;
+}
+
 std::variant<DesignOptions, UsageError> parseDesignOptions(std::span<const std::string_view> arguments)
 {
     DesignOptions options;

@@ -23,6 +23,9 @@ struct DesignOptions {
 // Whether a command line asks a --design question: its options are then read by parseDesignOptions.
 bool isDesignCommand(std::span<const std::string_view> arguments);
 
+// Whether a question of a drive type takes the option (--initial, --max-speed, ...), needed or optional.
+bool designTakes(std::string_view option, DesignQuestion question, DriveType type);
+
 // Reads a --design command line (without the program name).
 std::variant<DesignOptions, UsageError> parseDesignOptions(std::span<const std::string_view> arguments);
 

@@ -89,11 +89,12 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             name = name.substr(0, equals);
         }
         if (name == "--json" || name == "--rounded" || name == "--compare" || name == "--help" || name == "-h" ||
-            name == "--version") {
+            name == "--version" || name == "--in-units") {
             if (inlineValue) {
                 return usageError(fmt::format(texts::en::optionTakesNoValue, name));
             }
             (name == "--json"      ? options.json
+             : name == "--in-units" ? options.axis.inUnits
              : name == "--rounded" ? options.rounded
              : name == "--compare" ? options.compare
              : name == "--version" ? options.version
@@ -101,7 +102,9 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             driveOption = driveOption || name == "--json" || name == "--rounded" || name == "--compare";
             continue;
         }
-        static constexpr std::array<std::string_view, 3> valued = {"--csv", "--svg", "--registers"};
+        static constexpr std::array<std::string_view, 10> valued = {
+            "--csv",  "--svg",  "--registers", "--axis",    "--pulses-per-rev",
+            "--gear", "--unit", "--travel-per-rev", "--machine", "--save-machine"};
         const auto field = std::find_if(inputFields.begin(), inputFields.end(),
                                          [name](const InputFieldDescription& f) { return f.option == name; });
         if (field == inputFields.end() && std::find(valued.begin(), valued.end(), name) == valued.end()) {
@@ -118,7 +121,28 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
 
         DriveRequest& request = options.request;
         driveOption = driveOption || name != "--csv";
-        if (name == "--csv") {
+        AxisOptions& axis = options.axis;
+        if (field != inputFields.end()) {
+            axis.givenDriveOptions.emplace_back(name);
+        }
+        if (name == "--unit") {
+            if (value != "mm" && value != "deg") {
+                return usageError(fmt::format(texts::en::unitBadValue, value));
+            }
+            axis.unit = value == "mm" ? AxisUnit::Millimetre : AxisUnit::Degree;
+        } else if (name == "--axis" || name == "--pulses-per-rev" || name == "--gear" || name == "--travel-per-rev" ||
+                   name == "--machine" || name == "--save-machine") {
+            std::optional<std::string>& target = name == "--axis"             ? axis.name
+                                                 : name == "--pulses-per-rev" ? axis.pulsesPerRev
+                                                 : name == "--gear"           ? axis.gear
+                                                 : name == "--travel-per-rev" ? axis.travelPerRev
+                                                 : name == "--machine"        ? axis.machinePath
+                                                                              : axis.saveMachinePath;
+            if (target) {
+                return usageError(fmt::format(texts::en::optionTwice, name));
+            }
+            target = std::string(value);
+        } else if (name == "--csv") {
             if (options.csvPath) {
                 return usageError(std::string(texts::en::csvTwice));
             }
@@ -152,7 +176,12 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
     if (options.csvPath && driveOption) {
         return usageError(std::string(texts::en::csvWithDriveOption));
     }
-    if (options.svgPath && !options.request.texts[InputField::PulseCount]) {
+    // One plot, of one axis: a machine file's several axes are one too many.
+    if (options.svgPath && options.axis.machinePath && !options.axis.name) {
+        return usageError(std::string(texts::en::svgWithAxis));
+    }
+    // A machine file's axis may hold the pulse count.
+    if (options.svgPath && !options.axis.machinePath && !options.request.texts[InputField::PulseCount]) {
         return usageError(std::string(texts::en::svgNeedsPulses));
     }
     if (options.svgPath == "-" && (options.json || options.rounded || options.compare || options.registers)) {

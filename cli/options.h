@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/drive_request.h"
+#include "core/axis.h"
 #include "report/register_code.h"
 
 #include <optional>
@@ -8,11 +9,31 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace veldronix::cli {
 
+// The axis and the machine file of a run.
+struct AxisOptions {
+    std::optional<std::string> name; // --axis
+    std::optional<std::string> pulsesPerRev;
+    std::optional<std::string> gear;
+    std::optional<std::string> travelPerRev;
+    std::optional<AxisUnit> unit;
+    bool inUnits = false;                     // --in-units: --initial, --drive and --pulses in the axis's units
+    std::optional<std::string> machinePath;   // --machine
+    std::optional<std::string> saveMachinePath; // --save-machine
+    std::vector<std::string> givenDriveOptions; // the drive's options given, by name, to override a file's
+
+    bool any() const
+    {
+        return name || pulsesPerRev || gear || travelPerRev || unit || inUnits || machinePath || saveMachinePath;
+    }
+};
+
 struct Options {
     DriveRequest request;
+    AxisOptions axis;
     bool json = false;
     bool rounded = false; // --rounded: also the drive that the rounded setting values give
     bool compare = false; // --compare: also the multipliers side by side after rounding

@@ -37,7 +37,8 @@ std::string plainOutput(const DriveOutcome& outcome)
     return out;
 }
 
-std::string jsonOutput(const DriveOutcome& outcome, bool withRounded, bool withComparison)
+std::string jsonOutput(const DriveOutcome& outcome, bool withRounded, bool withComparison,
+                       const std::function<void(io::JsonWriter&)>& extraMembers)
 {
     io::JsonWriter json;
     json.beginObject();
@@ -73,6 +74,9 @@ std::string jsonOutput(const DriveOutcome& outcome, bool withRounded, bool withC
     if (withComparison) {
         json.key("comparison");
         report::writeComparisonJson(json, outcome.calculation, outcome.inputFindings);
+    }
+    if (extraMembers) {
+        extraMembers(json);
     }
     json.endObject();
     return json.text() + '\n';

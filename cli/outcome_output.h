@@ -2,6 +2,9 @@
 
 #include "cli/drive_request.h"
 
+#include "io/json_writer.h"
+
+#include <functional>
 #include <string>
 
 namespace veldronix::cli {
@@ -12,6 +15,8 @@ std::string plainOutput(const DriveOutcome& outcome);
 // One JSON object with the exact field texts, trailing blanks kept; with
 // withRounded also the member "rounded" (see report::writeRoundedJson), with
 // withComparison the member "comparison" (see report::writeComparisonJson).
-std::string jsonOutput(const DriveOutcome& outcome, bool withRounded = false, bool withComparison = false);
+// extraMembers writes members of the run's own after all others (the axis's).
+std::string jsonOutput(const DriveOutcome& outcome, bool withRounded = false, bool withComparison = false,
+                       const std::function<void(io::JsonWriter&)>& extraMembers = {});
 
 } // namespace veldronix::cli

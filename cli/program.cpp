@@ -1,10 +1,12 @@
 #include "cli/program.h"
 
 #include "cli/batch.h"
-#include "cli/texts_en.h"
-#include "cli/usage.h"
 #include "cli/design_options.h"
 #include "cli/design_program.h"
+#include "cli/machine_design.h"
+#include "cli/machine_run.h"
+#include "cli/texts_en.h"
+#include "cli/usage.h"
 #include "cli/message_meaning.h"
 #include "cli/outcome_output.h"
 #include "cli/plot_file.h"
@@ -105,6 +107,9 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
     if (options.csvPath) {
         return runBatchFile(*options.csvPath, out, err);
     }
+    if (options.axis.any()) {
+        return runAxes(options, out, err);
+    }
 
     DriveRequest request = options.request;
     request.profile = true;
@@ -165,7 +170,7 @@ int runCommandLine(std::span<const std::string_view> arguments, std::FILE* out, 
         return 2;
     }
     if (isDesignCommand(arguments)) {
-        return runDesign(arguments, out, err);
+        return isMachineDesign(arguments) ? runMachineDesign(arguments, out, err) : runDesign(arguments, out, err);
     }
     const auto parsed = parseOptions(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {

@@ -305,4 +305,27 @@ inline constexpr std::array<std::string_view, 12> designInputJson = {
     "maxAccel", "accel", "decel", "pulses", "time", "type",
 };
 
+// The axis and the machine file; each follows "pulsecalc: ".
+inline constexpr std::string_view unitBadValue = "bad --unit '{}': give mm or deg";
+inline constexpr std::string_view optionTwice = "option {} given twice";
+inline constexpr std::string_view svgWithAxis = "--svg plots one axis of a machine file: give --axis NAME";
+// {0} the option, {1} its text, {2} what is wrong with it.
+inline constexpr std::string_view axisOptionBad = "bad {0} '{1}': {2}";
+inline constexpr std::string_view inUnitsNeedsMechanics =
+    "--in-units needs the axis's mechanics: --pulses-per-rev and --travel-per-rev (or --unit deg), or --machine";
+inline constexpr std::string_view inUnitsNotANumber = "--in-units reads {0} '{1}' as a number in the axis's units: it is none";
+inline constexpr std::string_view saveMachineNeedsName = "--save-machine needs the axis's name: give --axis NAME";
+inline constexpr std::string_view machineNoAxis = "the machine file '{0}' has no axis '{1}'";
+inline constexpr std::string_view machineFileName = "'{}'";
+// --machine FILE --design: {0} the axis's name, {1} what is wrong with its design's command line.
+inline constexpr std::string_view machineDesignAxis = "axis {0}: {1}";
+// Before each axis's design: {0} a blank line between axes, {1} the name.
+inline constexpr std::string_view machineDesignHeading = "{0}axis {1}\n";
+// {0} the latest end (s), {1} its axis, {2} the spread of the ends (s), {3} the axis that ends first.
+inline constexpr std::string_view machineDesignSummary =
+    "\nmachine: the latest end {0} s (axis {1}), the spread of the ends {2} s (axis {3} ends first)\n";
+inline constexpr std::string_view machineDesignNoEnd = "\nmachine: no axis has a move, so no move ends\n";
+// {0} the axis's name, {1} why its design is not met.
+inline constexpr std::string_view machineDesignNotMet = "pulsecalc: axis {0}: the design is not met: {1}\n";
+
 } // namespace veldronix::cli::texts::en

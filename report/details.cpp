@@ -2,6 +2,7 @@
 
 #include "report/command_status.h"
 #include "report/comparison_texts.h"
+#include "report/details_units.h"
 #include "report/failure_cause.h"
 #include "report/texts_ja.h"
 #include "report/input_findings.h"
@@ -69,26 +70,31 @@ void addRegisters(Details& details, const SettingTexts& fields, const RoundedDri
     }
 }
 
-// One quantity: requested and real value in the unit's text, and the deviation.
-DetailsQuantity quantityOf(std::string_view label, const Format1& unit, int decimals, const RealQuantity& q)
+// One quantity: requested and real value in the unit's text, and the deviation;
+// a speed or a jerk also in the axis's units where it has mechanics.
+DetailsQuantity quantityOf(std::string_view label, const Format1& unit, int decimals, const RealQuantity& q,
+                           const AxisMechanics* mechanics = nullptr, AxisQuantity kind = AxisQuantity::Speed)
 {
-    const auto withUnit = [&unit](const std::string& figure) { return unit(figure); };
+    const auto withUnit = [&unit, mechanics, kind, decimals](double value) {
+        std::string text = unit(formatReadable(value, decimals));
+        return mechanics != nullptr ? withAxisUnits(std::move(text), value, kind, *mechanics) : text;
+    };
     DetailsQuantity line;
     line.label = std::string(label);
-    line.requested = withUnit(formatReadable(q.requested, decimals));
-    line.real = q.real ? withUnit(formatReadable(*q.real, decimals)) : std::string(t::noReal);
+    line.requested = withUnit(q.requested);
+    line.real = q.real ? withUnit(*q.real) : std::string(t::noReal);
     line.deviation =
         q.deviationPercent ? fmt::format(t::deviation, deviationText(*q.deviationPercent)) : std::string(t::none);
     line.marked = !q.real || !q.deviationPercent;
     return line;
 }
 
-void addRealDrive(Details& details, DriveType type, const RoundedDrive& drive)
+void addRealDrive(Details& details, DriveType type, const RoundedDrive& drive, const AxisMechanics* mechanics)
 {
     const bool asymmetric = isAsymmetric(type);
     auto& lines = details.realDrive;
-    lines.push_back(quantityOf(t::labelInitialSpeed, t::speed, roundedSpeedDecimals, drive.initialSpeed));
-    lines.push_back(quantityOf(t::labelDriveSpeed, t::speed, roundedSpeedDecimals, drive.driveSpeed));
+    lines.push_back(quantityOf(t::labelInitialSpeed, t::speed, roundedSpeedDecimals, drive.initialSpeed, mechanics));
+    lines.push_back(quantityOf(t::labelDriveSpeed, t::speed, roundedSpeedDecimals, drive.driveSpeed, mechanics));
     if (drive.accelTime) {
         lines.push_back(quantityOf(asymmetric ? t::labelAccelTime : t::labelRampTime, t::time, roundedTimeDecimals,
                                    *drive.accelTime));
@@ -98,10 +104,11 @@ void addRealDrive(Details& details, DriveType type, const RoundedDrive& drive)
     }
     if (drive.accelJerk) {
         lines.push_back(quantityOf(asymmetric ? t::labelAccelJerk : t::labelJerk, t::jerk, roundedJerkDecimals,
-                                   *drive.accelJerk));
+                                   *drive.accelJerk, mechanics, AxisQuantity::Jerk));
     }
     if (drive.decelJerk) {
-        lines.push_back(quantityOf(t::labelDecelJerk, t::jerk, roundedJerkDecimals, *drive.decelJerk));
+        lines.push_back(quantityOf(t::labelDecelJerk, t::jerk, roundedJerkDecimals, *drive.decelJerk, mechanics,
+                                   AxisQuantity::Jerk));
     }
 }
 
@@ -182,7 +189,7 @@ const PlotTexts& detailsPlotTexts()
 namespace {
 
 Details detailsOf(const std::optional<Calculation>& calculation, std::optional<double> pulseCount,
-                  const std::vector<InputFinding>& inputFindings)
+                  const std::vector<InputFinding>& inputFindings, const AxisMechanics* mechanics)
 {
     Details details;
     details.pulseCount = pulseCount;
@@ -202,9 +209,12 @@ Details detailsOf(const std::optional<Calculation>& calculation, std::optional<d
     // The value fields' texts, as the dialog shows them, for the registers and the findings.
     const SettingTexts fields = formatSettingTexts(calculation->values);
     addRegisters(details, fields, drive);
-    addRealDrive(details, calculation->input.driveType, drive);
+    addRealDrive(details, calculation->input.driveType, drive, mechanics);
     addFindings(details, fields, drive);
     addPlot(details, *calculation, drive, pulseCount);
+    if (mechanics != nullptr && pulseCount && *pulseCount > 0.0) {
+        details.plotDistance = pulseDistanceLine(*pulseCount, *mechanics);
+    }
     addCopyFormats(details, *calculation, drive);
     details.comparison = compareMultipliers(*calculation, inputFindings);
     return details;
@@ -212,16 +222,18 @@ Details detailsOf(const std::optional<Calculation>& calculation, std::optional<d
 
 } // namespace
 
-Details makeDetails(const std::optional<Calculation>& calculation, std::optional<double> pulseCount)
+Details makeDetails(const std::optional<Calculation>& calculation, std::optional<double> pulseCount,
+                    const AxisMechanics* mechanics)
 {
-    return detailsOf(calculation, pulseCount, {});
+    return detailsOf(calculation, pulseCount, {}, mechanics);
 }
 
-Details makeDetails(const CalculatorController& controller, std::optional<double> pulseCount)
+Details makeDetails(const CalculatorController& controller, std::optional<double> pulseCount,
+                    const AxisMechanics* mechanics)
 {
     const auto& reading = controller.lastReading();
     const std::vector<InputFinding> findings = reading ? findInputProblems(*reading) : std::vector<InputFinding>{};
-    Details details = detailsOf(controller.lastCalculation(), pulseCount, findings);
+    Details details = detailsOf(controller.lastCalculation(), pulseCount, findings, mechanics);
     details.status = commandStatusLines(controller.lastFailure(), controller.resultFreshness(), t::commandStatus);
     if (const auto& failure = controller.lastFailure()) {
         // Right after the failure's own line, which comes first.

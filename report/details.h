@@ -2,6 +2,7 @@
 
 #include "controller/calculation.h"
 #include "controller/calculator_controller.h"
+#include "core/axis.h"
 #include "core/rounded_drive.h"
 #include "core/setting_register.h"
 #include "io/file_replace.h"
@@ -87,6 +88,7 @@ struct Details {
     DetailsPlotState plotState = DetailsPlotState::NotCalculated;
     std::optional<PlotModel> plot; // Plotted only; its texts are Japanese
     std::string plotNote;          // the line shown instead of a plot, or under it
+    std::string plotDistance;      // the pulse count as the axis's distance; empty without mechanics
 
     // What the copy button offers, the plain lines (clipboardText) first and the
     // default, then the registers as a C snippet and as a JSON object.
@@ -102,13 +104,17 @@ struct Details {
 
 // The details of the calculation the fields show now (none: nothing is
 // calculated) for the number in 出力パルス数 (none or not above 0: no plot).
-Details makeDetails(const std::optional<Calculation>& calculation, std::optional<double> pulseCount);
+// With the current axis's mechanics the speeds and jerks of the real drive are
+// also shown in its units (rpm for speeds), and the pulse count as a distance.
+Details makeDetails(const std::optional<Calculation>& calculation, std::optional<double> pulseCount,
+                    const AxisMechanics* mechanics = nullptr);
 
 // The same for the controller's calculation, with its status (the last
 // command's failure, stale results) and the findings of what it read. A window
 // calls controller.readPulseCount() for pulseCount, which also notes the field
 // for the findings.
-Details makeDetails(const CalculatorController& controller, std::optional<double> pulseCount);
+Details makeDetails(const CalculatorController& controller, std::optional<double> pulseCount,
+                    const AxisMechanics* mechanics = nullptr);
 
 // The plot of the details as a standalone SVG document, for the save button;
 // none where there is no plot.
@@ -119,6 +125,9 @@ const PlotTexts& detailsPlotTexts();
 
 // The line a window shows after saving to fileName (its name as the user knows
 // it): saved, or not saved and why (error from io::replaceFile).
+// Why a save failed, in Japanese, for the line under the plot and the machine
+// file's message; the file at the path is as it was.
+std::string_view saveFailureReason(io::FileWriteError error);
 std::string detailsSaveNote(std::string_view fileName, std::optional<io::FileWriteError> error);
 
 // Writes the plot as SVG to path (UTF-8) through io::replaceFile, whole or not

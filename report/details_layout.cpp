@@ -129,6 +129,9 @@ DetailsSection plotSection(const Details& details)
         section.lines.push_back(details.plotState == DetailsPlotState::NoMotion ? warningLine(details.plotNote)
                                                                                 : plainLine(details.plotNote));
     }
+    if (!details.plotDistance.empty()) {
+        section.lines.push_back(plainLine(details.plotDistance));
+    }
     return section;
 }
 

@@ -61,6 +61,8 @@ enum class SectionAction {
     SavePlot,  // save the plot as SVG, or PNG where the platform writes one
     ChooseRow, // choose the selected row of the table (the multiplier comparison)
     Command,   // run a command of the section's form (its controller answers what the dialog does)
+    SaveMachine, // save the machine file: the system's save dialog (report::machineFileDialog), then report::saveMachine
+    OpenMachine, // open a machine file: the system's open dialog, then report::openMachine
 };
 
 // One item of a button's menu: its label and what it stands for (a copy format's text).

@@ -90,3 +90,41 @@ struct CommandStatusTexts {
 };
 
 } // namespace veldronix::report
+
+namespace veldronix::report {
+
+// Why a machine file was not opened or saved, one sentence per fault: the
+// message is {0} the file's name, {1} where (the line, if the reader knows
+// it) and {2} the member and the fault. Texts with {0} take the fault's detail.
+struct MachineFileTexts {
+    Format3 message;  // {0} the file, {1} where, {2} what
+    Format1 atLine;   // {0} the line
+    Format2 inMember; // {0} the member, {1} the fault
+    Format1 cannotRead; // {0} the system's reason
+    std::string_view tooLarge;
+    std::string_view notJson;
+    std::string_view notUtf8;
+    std::string_view tooDeep;
+    Format1 duplicateMember; // {0} the name given twice
+    std::string_view notMachineFile;
+    Format1 otherFormat;  // {0} the format the file names
+    Format1 newerVersion; // {0} the file's version
+    std::string_view missingMember;
+    std::string_view unknownMember;
+    Format1 wrongType;        // {0} the JSON type wanted
+    Format1 numberOutOfRange; // {0} the number
+    std::string_view textTooLong;
+    std::string_view nulCharacter;
+    Format1 badValue; // {0} the value
+    std::string_view notANumber;
+    std::string_view notPositive;
+    std::string_view rotaryNot360;
+    std::string_view nameEmpty;
+    std::string_view nameNotUtf8;
+    std::string_view nameControlCharacter;
+    Format1 duplicateAxis; // {0} the name
+    std::string_view noAxes;
+    Format1 cannotWrite; // {0} why (the front end's reason of a failed save)
+};
+
+} // namespace veldronix::report

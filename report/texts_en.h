@@ -223,4 +223,56 @@ inline constexpr ComparisonTexts comparison{
     .chooseButton = "",
 };
 
+// The drive in the axis's units, after the fields in pulsecalc's plain output.
+inline constexpr std::string_view unitMillimetre = "mm";
+inline constexpr std::string_view unitDegree = "°";
+inline constexpr std::string_view unknownFigure = "-";
+// {0} the axis's name.
+inline constexpr std::string_view axisWithoutMechanics = "\naxis {0}: no mechanics, every figure in PPS\n";
+// {0} the name, {1} pulses per unit, {2} the unit, {3} pulses per motor rev, {4} the gear, {5} travel per load rev.
+inline constexpr std::string_view axisHeading =
+    "\naxis {0}: {1} pulses/{2} ({3} pulses/rev, gear {4}, {5} {2}/rev)\n";
+inline constexpr std::string_view labelAccelRate = "acceleration";
+inline constexpr std::string_view labelDecelRate = "deceleration";
+// {0} the label, {1} PPS, {2} units/s, {3} the unit, {4} rpm, then the real drive: {5} PPS, {6} units/s, {7} rpm.
+inline constexpr std::string_view axisSpeedLine =
+    "  {0}: {1} PPS = {2} {3}/s = {4} rpm; real {5} PPS = {6} {3}/s = {7} rpm\n";
+// {0} the label, {1} PPS/s, {2} units/s², {3} the unit, then the real drive's {4} PPS/s and {5} units/s².
+inline constexpr std::string_view axisRateLine = "  {0}: {1} PPS/s = {2} {3}/s²; real {4} PPS/s = {5} {3}/s²\n";
+inline constexpr std::string_view axisJerkLine = "  {0}: {1} PPS/s² = {2} {3}/s³; real {4} PPS/s² = {5} {3}/s³\n";
+// {0} the pulse count, {1} the distance, {2} the unit.
+inline constexpr std::string_view axisDistanceLine = "  pulse count: {0} pulses = {1} {2}\n";
+
+// Opening and saving a machine file, for pulsecalc.
+inline constexpr MachineFileTexts machineFile{
+    .message = "machine file {0}{1}: {2}",
+    .atLine = ", line {0}",
+    .inMember = "{0}: {1}",
+    .cannotRead = "cannot be read: {0}",
+    .tooLarge = "larger than 16 MB",
+    .notJson = "not JSON",
+    .notUtf8 = "text that is not UTF-8",
+    .tooDeep = "nested deeper than 64 levels",
+    .duplicateMember = "the member \"{0}\" given twice",
+    .notMachineFile = "not a Veldronix machine file",
+    .otherFormat = "a \"{0}\" file, not a Veldronix machine file",
+    .newerVersion = "version {0}, newer than the version 1 this program reads",
+    .missingMember = "missing",
+    .unknownMember = "no member of a machine file",
+    .wrongType = "must be a {0}",
+    .numberOutOfRange = "the number {0} is out of range",
+    .textTooLong = "longer than the 78 bytes a field takes",
+    .nulCharacter = "a NUL character, which no field takes",
+    .badValue = "{0} is not one of its values",
+    .notANumber = "not a number",
+    .notPositive = "must be above 0",
+    .rotaryNot360 = "a rotary axis turns 360° per load revolution",
+    .nameEmpty = "the axis name is empty",
+    .nameNotUtf8 = "the axis name is not UTF-8",
+    .nameControlCharacter = "the axis name holds a control character",
+    .duplicateAxis = "the axis name \"{0}\" is taken by an earlier axis",
+    .noAxes = "no axis",
+    .cannotWrite = "cannot be written: {0}",
+};
+
 } // namespace veldronix::report::texts::en

@@ -166,6 +166,80 @@ inline constexpr FileWriteTexts fileWrite{
 };
 inline constexpr std::string_view saveNoPlot = "保存する速度プロファイルがありません。";
 
+// The axis's units beside the figures in pulses: {0} the figure in PPS with its
+// unit, {1} in the axis's unit, {2} the unit; a speed also {3} as motor rpm.
+inline constexpr std::string_view speedInUnits = "{0}({1} {2}/s、{3} rpm)";
+inline constexpr std::string_view jerkInUnits = "{0}({1} {2}/s³)";
+inline constexpr std::string_view unitMillimetre = "mm";
+inline constexpr std::string_view unitDegree = "°";
+// {0} the pulse count, {1} the distance, {2} the unit.
+inline constexpr std::string_view pulseDistance = "出力パルス数{0}パルスは{1} {2}の移動です。";
+
+// The axis form: the machine's axes, the current one's mechanics, its file.
+inline constexpr std::string_view axisHeading = "軸";
+inline constexpr std::string_view axisChoice = "軸の一覧";
+inline constexpr std::string_view axisName = "名前";
+inline constexpr std::string_view axisPulsesPerRev = "1回転のパルス数";
+inline constexpr std::string_view axisGear = "減速比";
+inline constexpr std::string_view axisTravelPerRev = "1回転の移動量";
+inline constexpr std::string_view axisUnitChoice = "単位";
+inline constexpr std::string_view unitPulsesPerRev = "パルス/回転";
+inline constexpr std::string_view unitGear = "モーター回転/負荷回転";
+inline constexpr std::string_view unitTravelMillimetre = "mm/回転";
+inline constexpr std::string_view unitTravelDegree = "°/回転";
+inline constexpr std::string_view axisUnitLinear = "mm(直動軸)";
+inline constexpr std::string_view axisUnitRotary = "°(回転軸)";
+inline constexpr std::string_view chooseAxisButton = "切り替え(&W)";
+inline constexpr std::string_view addAxisButton = "追加(&N)";
+inline constexpr std::string_view renameAxisButton = "名前の変更(&R)";
+inline constexpr std::string_view removeAxisButton = "削除(&X)";
+inline constexpr std::string_view applyMechanicsButton = "機構を適用(&M)";
+inline constexpr std::string_view saveMachineButton = "機械ファイルの保存(&V)...";
+inline constexpr std::string_view openMachineButton = "機械ファイルを開く(&O)...";
+// {0} the axis's name, {1} pulses per unit, {2} the unit.
+inline constexpr std::string_view axisPulsesPerUnit = "軸 {0}:{1}パルス/{2}";
+// {0} the axis's name.
+inline constexpr std::string_view axisWithoutMechanics = "軸 {0}:機構が未設定のため、すべてPPSで表示します。";
+inline constexpr std::string_view mechanicsPending = "入力中の機構は「機構を適用」で反映されます。";
+// Why an edit of the axes was not made; {0} the name typed.
+inline constexpr std::string_view axisNameEmpty = "軸の名前を入力してください。";
+inline constexpr std::string_view axisNameTooLong = "軸の名前「{0}」が長すぎます。";
+inline constexpr std::string_view axisNameNotUtf8 = "軸の名前に使えない文字があります。";
+inline constexpr std::string_view axisNameControl = "軸の名前に制御文字は使えません。";
+inline constexpr std::string_view axisNameTaken = "軸「{0}」はすでにあります。別の名前を入力してください。";
+inline constexpr std::string_view lastAxis = "軸が1つだけのときは削除できません。";
+// {0} the field's label, {1} the fault.
+inline constexpr std::string_view mechanicsBad = "{0}:{1}";
+inline constexpr std::string_view mechanicsNotANumber = "数値を入力してください。";
+inline constexpr std::string_view mechanicsNotPositive = "0より大きい値を入力してください。";
+inline constexpr std::string_view mechanicsTooLong = "長すぎます。";
+inline constexpr std::string_view mechanicsRotary = "回転軸の1回転は360°です。";
+// The machine file: the file dialog, and the line after a save.
+inline constexpr std::string_view machineSaveTitle = "機械ファイルの保存";
+inline constexpr std::string_view machineOpenTitle = "機械ファイルを開く";
+inline constexpr std::string_view machineFilter = "Veldronix 機械ファイル (*.veldronix.json)";
+inline constexpr std::string_view machineFilePattern = "*.veldronix.json";
+inline constexpr std::string_view machineDefaultName = "machine.veldronix.json";
+inline constexpr std::string_view machineSaved = "{} に保存しました。";
+inline constexpr std::string_view machineOpened = "{} を開きました。";
+// The main window's title with the machine file's name: {0} the name, {1} the title.
+inline constexpr std::string_view titleWithFile = "{0} - {1}";
+
+// The form 単位で入力: speeds and a distance in the axis's units into the dialog's PPS fields.
+inline constexpr std::string_view unitsHeading = "単位で入力";
+inline constexpr std::string_view unitsSpeedChoice = "速度の単位";
+inline constexpr std::string_view unitsInitialSpeed = "初速度";
+inline constexpr std::string_view unitsDriveSpeed = "ドライブ速度";
+inline constexpr std::string_view unitsDistance = "移動量";
+inline constexpr std::string_view unitsRpm = "rpm";
+inline constexpr std::string_view unitsApplyButton = "PPSに換算して決定(&U)";
+inline constexpr std::string_view unitsNeedMechanics = "軸の機構(1回転のパルス数、減速比、1回転の移動量)を設定すると、mm/s・rpm・mmで入力できます。";
+// {0} the text typed.
+inline constexpr std::string_view unitsNotANumber = "▲ 「{0}」は数値ではありません。";
+// {0} the field, {1} the PPS text it becomes.
+inline constexpr std::string_view unitsBecomes = "{0} → {1}";
+inline constexpr std::string_view unitsPulses = "パルス";
+
 // The sets of the sentences made by one function in every language.
 // Lines of their own under the heading, and the tooltips of stale fields.
 inline constexpr CommandStatusTexts commandStatus{
@@ -287,6 +361,38 @@ inline constexpr RegisterCodeTexts registerCode{
     .labelLines = "整数の設定値(1行に1つ)",
     .labelC = "C言語の#define",
     .labelJson = "JSON",
+};
+
+// Opening and saving a machine file.
+inline constexpr MachineFileTexts machineFile{
+    .message = "マシンファイル {0}{1}: {2}",
+    .atLine = " の {0} 行目",
+    .inMember = "{0}: {1}",
+    .cannotRead = "読み込めません。{0}",
+    .tooLarge = "16 MB を超えています。",
+    .notJson = "JSON ではありません。",
+    .notUtf8 = "UTF-8 ではない文字があります。",
+    .tooDeep = "入れ子が 64 段より深くなっています。",
+    .duplicateMember = "メンバー \"{0}\" が 2 回あります。",
+    .notMachineFile = "Veldronix のマシンファイルではありません。",
+    .otherFormat = "\"{0}\" のファイルで、Veldronix のマシンファイルではありません。",
+    .newerVersion = "バージョン {0} は、このプログラムが読めるバージョン 1 より新しいです。",
+    .missingMember = "ありません。",
+    .unknownMember = "マシンファイルにないメンバーです。",
+    .wrongType = "{0} でなければなりません。",
+    .numberOutOfRange = "数値 {0} は範囲外です。",
+    .textTooLong = "入力欄に入る 78 バイトより長いです。",
+    .nulCharacter = "NUL 文字があり、入力欄に入りません。",
+    .badValue = "{0} は使える値ではありません。",
+    .notANumber = "数値ではありません。",
+    .notPositive = "0 より大きくなければなりません。",
+    .rotaryNot360 = "回転軸の 1 回転は 360° です。",
+    .nameEmpty = "軸の名前が空です。",
+    .nameNotUtf8 = "軸の名前に UTF-8 ではない文字があります。",
+    .nameControlCharacter = "軸の名前に制御文字があります。",
+    .duplicateAxis = "軸の名前 \"{0}\" は前の軸ですでに使われています。",
+    .noAxes = "軸がひとつもありません。",
+    .cannotWrite = "保存できませんでした。{0}",
 };
 
 } // namespace veldronix::report::texts::ja

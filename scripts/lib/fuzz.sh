@@ -1,7 +1,7 @@
 # Shared by scripts/fuzz and the CI fuzz stage: building and running the
 # libFuzzer targets. Source common.sh first; it defines functions only.
 
-fuzz_targets="fuzz_parse_number fuzz_setting_texts fuzz_controller fuzz_profile fuzz_csv_batch fuzz_options fuzz_comparison fuzz_move_design"
+fuzz_targets="fuzz_parse_number fuzz_setting_texts fuzz_controller fuzz_profile fuzz_csv_batch fuzz_options fuzz_comparison fuzz_move_design fuzz_machine_file"
 
 # Longest input worth generating for a target: a dialog field holds 78 bytes
 # (a little more shows that longer texts are cut), the setting texts read

@@ -180,11 +180,16 @@ private slots:
         // Wide enough for the sections to come, though it shows a line or two.
         QVERIFY(window->width() >= 24 * window->fontMetrics().height());
         QCOMPARE(window->font().family(), dialog_->font().family());
-        // Nothing calculated yet: one line says so, and nothing else is shown.
+        // Nothing calculated yet: one line says so, and only the forms are shown (an axis is
+        // set up, a machine file opened, before anything is calculated).
         QCOMPARE(labelsOf(*window, "heading"), QStringList{notCalculated});
+        QStringList shown;
         for (const QGroupBox* group : window->findChildren<QGroupBox*>()) {
-            QVERIFY(!group->isVisibleTo(window));
+            if (group->isVisibleTo(window)) {
+                shown << group->title();
+            }
         }
+        QCOMPARE(shown, (QStringList{QStringLiteral("軸"), QStringLiteral("単位で入力")}));
         QCOMPARE(messageTexts(), QStringList{});
     }
 
@@ -288,7 +293,10 @@ private slots:
             }
             // Each button with the layout's label and state (no row is selected yet).
             for (const report::SectionButton& value : section.buttons) {
-                const QAbstractButton* button = view.button(value.action);
+                // A form's commands share their action: each is told by its label.
+                const QAbstractButton* button = value.action == report::SectionAction::Command
+                                                    ? buttonLabelled(view, text(value.label))
+                                                    : view.button(value.action);
                 QVERIFY(button != nullptr && button->isVisibleTo(&window));
                 QCOMPARE(button->text(), text(value.label));
                 QCOMPARE(button->isEnabled(), report::isEnabled(value, false));
@@ -525,6 +533,96 @@ private slots:
         QTest::mouseClick(last.button(report::SectionAction::Command), Qt::LeftButton);
         QCOMPARE(control<QLabel>(*dialog_, "IDC_OUT_V")->text(), QStringLiteral("6000.000 "));
         QCOMPARE(form.commands, (std::vector<std::string>{"apply", "apply"}));
+        QCOMPARE(messageTexts(), QStringList{});
+    }
+
+    // The machine saved, the dialog closed, the file opened in a new one: the
+    // same fields and details in the axis's units, the file's name in the
+    // title, the same bytes saved again; a bad file changes nothing.
+    void savesClosesAndOpensTheMachineFile()
+    {
+        QTemporaryDir folder;
+        const QString first = folder.filePath(QStringLiteral("bench"));
+        const QString again = folder.filePath(QStringLiteral("again.veldronix.json"));
+        CDetailsWindow& window = openDetails();
+        enter(0, "640", "32000", "0.2", "");
+        click("IDC_CALCULATE");
+        const DetailsSectionView* axis = sectionTitled(window, QStringLiteral("軸"));
+        QVERIFY(axis != nullptr);
+        typeInto(*axis->findChild<QLineEdit*>(QStringLiteral("formField_pulsesPerRev")), QStringLiteral("3200"));
+        typeInto(*axis->findChild<QLineEdit*>(QStringLiteral("formField_travelPerRev")), QStringLiteral("5"));
+        clickLabelled(window, QStringLiteral("機構を適用(&M)"));
+        QCOMPARE(cellOf(window, 1, 2), QStringLiteral("32000.000 PPS(50.000 mm/s、600.000 rpm)"));
+        const QString title = dialog_->windowTitle();
+        dialog_->saveMachineTo(first);
+        QCOMPARE(dialog_->windowTitle(), QStringLiteral("bench.veldronix.json - ") + title);
+        const QString saved = first + QStringLiteral(".veldronix.json");
+
+        window.close();
+        dialog_.emplace();
+        dialog_->show();
+        CDetailsWindow& reopened = openDetails();
+        dialog_->openMachineFrom(saved);
+        QCOMPARE(control<QLineEdit>(*dialog_, "IDC_DRIVE_SPEED")->text(), QStringLiteral("32000"));
+        QCOMPARE(cellOf(reopened, 1, 2), QStringLiteral("32000.000 PPS(50.000 mm/s、600.000 rpm)"));
+        dialog_->saveMachineTo(again);
+        QCOMPARE(bytesOf(again), bytesOf(saved));
+
+        QFile bad(folder.filePath(QStringLiteral("bad.veldronix.json")));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("{\"format\": 1}");
+        bad.close();
+        typeInto(field("IDC_DRIVE_SPEED"), QStringLiteral("1000"));
+        dialog_->openMachineFrom(bad.fileName());
+        QCOMPARE(control<QLineEdit>(*dialog_, "IDC_DRIVE_SPEED")->text(), QStringLiteral("1000"));
+        QVERIFY(dialog_->windowTitle().startsWith(QStringLiteral("again.veldronix.json - ")));
+        QCOMPARE(messageTexts(), QStringList{});
+    }
+
+    // Renaming an axis, by its button and by Enter in its name field, keeps the
+    // dialog's fields, the axis's mechanics and the fields the other axis keeps.
+    void renamingAnAxisKeepsItsFields()
+    {
+        CDetailsWindow& window = openDetails();
+        enter(0, "640", "32000", "0.2", "");
+        click("IDC_CALCULATE");
+        const auto axisSection = [&window] { return sectionTitled(window, QStringLiteral("軸")); };
+        const auto axisField = [&](const char* key) {
+            return axisSection()->findChild<QLineEdit*>(QString::fromLatin1("formField_") + QLatin1String(key));
+        };
+        typeInto(*axisField("pulsesPerRev"), QStringLiteral("3200"));
+        typeInto(*axisField("travelPerRev"), QStringLiteral("5"));
+        clickLabelled(window, QStringLiteral("機構を適用(&M)"));
+        typeInto(*axisField("name"), QStringLiteral("Y"));
+        clickLabelled(window, QStringLiteral("追加(&N)"));
+        typeInto(field("IDC_DRIVE_SPEED"), QStringLiteral("16000"));
+        click("IDC_CALCULATE");
+
+        typeInto(*axisField("name"), QStringLiteral("Z"));
+        clickLabelled(window, QStringLiteral("名前の変更(&R)"));
+        QTest::qWait(20);
+        typeInto(*axisField("gear"), QStringLiteral("2")); // typed, not applied: it stays typed
+        typeInto(*axisField("name"), QStringLiteral("W"));
+        QTest::keyClick(axisField("name"), Qt::Key_Return);
+        QTest::qWait(20);
+        QCOMPARE(control<QLineEdit>(*dialog_, "IDC_DRIVE_SPEED")->text(), QStringLiteral("16000"));
+        QCOMPARE(axisField("pulsesPerRev")->text(), QStringLiteral("3200"));
+        QCOMPARE(axisField("gear")->text(), QStringLiteral("2"));
+        QCOMPARE(cellOf(window, 1, 2), QStringLiteral("16000.000 PPS(25.000 mm/s、300.000 rpm)"));
+        auto* list = axisSection()->findChild<QComboBox*>(QStringLiteral("formChoice_axis"));
+        QCOMPARE(list->itemText(1), QStringLiteral("W"));
+        QCOMPARE(list->currentIndex(), 1);
+
+        // Back to the first axis and again to the renamed one: each its own drive speed.
+        list->setCurrentIndex(0);
+        emit list->activated(0);
+        clickLabelled(window, QStringLiteral("切り替え(&W)"));
+        QCOMPARE(control<QLineEdit>(*dialog_, "IDC_DRIVE_SPEED")->text(), QStringLiteral("32000"));
+        list = axisSection()->findChild<QComboBox*>(QStringLiteral("formChoice_axis"));
+        list->setCurrentIndex(1);
+        emit list->activated(1);
+        clickLabelled(window, QStringLiteral("切り替え(&W)"));
+        QCOMPARE(control<QLineEdit>(*dialog_, "IDC_DRIVE_SPEED")->text(), QStringLiteral("16000"));
         QCOMPARE(messageTexts(), QStringList{});
     }
 
@@ -809,6 +907,50 @@ private:
     }
 
     QWidget& field(const char* name) { return *dialog_->findChild<QWidget*>(QString::fromLatin1(name)); }
+
+    static const DetailsSectionView* sectionTitled(const CDetailsWindow& window, const QString& title)
+    {
+        for (const DetailsSectionView* view : window.sectionViews()) {
+            if (view->title() == title) {
+                return view;
+            }
+        }
+        return nullptr;
+    }
+
+    static const QAbstractButton* buttonLabelled(const QWidget& parent, const QString& label)
+    {
+        for (const QAbstractButton* button : parent.findChildren<QAbstractButton*>()) {
+            if (button->text() == label) {
+                return button;
+            }
+        }
+        return nullptr;
+    }
+
+    static void clickLabelled(const CDetailsWindow& window, const QString& label)
+    {
+        for (QPushButton* button : window.findChildren<QPushButton*>()) {
+            if (button->text() == label) {
+                QTest::mouseClick(button, Qt::LeftButton);
+                return;
+            }
+        }
+        QFAIL(qPrintable(label));
+    }
+
+    // A cell of the layout's section (the real drive is the second) as the window shows it.
+    static QString cellOf(const CDetailsWindow& window, int row, int column)
+    {
+        return QString::fromStdString(window.shownLayout().sections.at(1).table.rows.at(static_cast<std::size_t>(row))
+                                          .cells.at(static_cast<std::size_t>(column)).text);
+    }
+
+    static QByteArray bytesOf(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+    }
 
     void enter(int type, const QString& initial, const QString& drive, const QString& accel, const QString& decel)
     {

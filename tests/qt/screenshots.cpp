@@ -44,6 +44,27 @@ bool workTheExample(CCalcDialog& dialog)
     return true;
 }
 
+// The section of that title, null where the window shows none.
+DetailsSectionView* sectionTitled(const CDetailsWindow& window, const QString& title)
+{
+    for (DetailsSectionView* view : window.sectionViews()) {
+        if (view->title() == title) {
+            return view;
+        }
+    }
+    return nullptr;
+}
+
+void clickLabelled(const CDetailsWindow& window, const QString& label)
+{
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (button->text() == label) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
+    }
+}
+
 } // namespace
 
 class Screenshots : public QObject {
@@ -202,8 +223,8 @@ private slots:
         dialog.showDetailsWindow();
         CDetailsWindow* window = dialog.detailsWindow();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        const auto designSection = [window] { return window->sectionViews().back(); };
-        QVERIFY(designSection()->title() == QStringLiteral("移動の設計"));
+        const auto designSection = [window] { return sectionTitled(*window, QStringLiteral("移動の設計")); };
+        QVERIFY(designSection() != nullptr);
         auto* choice = designSection()->findChild<QComboBox*>(QStringLiteral("formChoice_question"));
         QVERIFY(choice != nullptr);
         choice->setCurrentIndex(question);
@@ -217,6 +238,48 @@ private slots:
         window->findChild<QScrollArea*>()->ensureWidgetVisible(designSection());
         QVERIFY(designSection()->grab().save(name + QStringLiteral("_applied_section.png")));
         QVERIFY(dialog.grab().save(name + QStringLiteral("_applied_dialog.png")));
+    }
+
+    // The worked axis (3200 pulses per revolution, 5 mm per revolution): its
+    // form with a second axis in the list, the form 単位で入力 and the real drive
+    // in mm/s and rpm.
+    void axisInUnits()
+    {
+        CCalcDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(chooseItem(*control<QComboBox>(dialog, "IDC_DRIVE_TYPE"), 0));
+        typeInto(*control<QLineEdit>(dialog, "IDC_INITIAL_SPEED"), QStringLiteral("640"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_DRIVE_SPEED"), QStringLiteral("32000"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_ACCEL_TIME"), QStringLiteral("0.2"));
+        typeInto(*control<QLineEdit>(dialog, "IDC_PULSE_COUNT"), QStringLiteral("64000"));
+        QTest::mouseClick(control<QPushButton>(dialog, "IDC_CALCULATE"), Qt::LeftButton);
+        dialog.showDetailsWindow();
+        CDetailsWindow* window = dialog.detailsWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        DetailsSectionView* axis = sectionTitled(*window, QStringLiteral("軸"));
+        QVERIFY(axis != nullptr);
+        typeInto(*axis->findChild<QLineEdit*>(QStringLiteral("formField_name")), QStringLiteral("Y"));
+        clickLabelled(*window, QStringLiteral("追加(&N)"));
+        axis = sectionTitled(*window, QStringLiteral("軸"));
+        typeInto(*axis->findChild<QLineEdit*>(QStringLiteral("formField_pulsesPerRev")), QStringLiteral("3200"));
+        typeInto(*axis->findChild<QLineEdit*>(QStringLiteral("formField_travelPerRev")), QStringLiteral("5"));
+        clickLabelled(*window, QStringLiteral("機構を適用(&M)"));
+        // The form's widgets made anew for the renamed list show from the event loop on.
+        QTest::qWait(50);
+        const QString name = folder_ + QStringLiteral("/axis");
+        QVERIFY(window->grab().save(name + QStringLiteral("_real_drive.png")));
+        QVERIFY(window->sectionViews().size() > 1);
+        QVERIFY(window->sectionViews()[1]->grab().save(name + QStringLiteral("_real_drive_section.png")));
+        axis = sectionTitled(*window, QStringLiteral("軸"));
+        window->findChild<QScrollArea*>()->ensureWidgetVisible(axis);
+        QVERIFY(window->grab().save(name + QStringLiteral("_list.png")));
+        QVERIFY(axis->grab().save(name + QStringLiteral("_list_section.png")));
+        DetailsSectionView* units = sectionTitled(*window, QStringLiteral("単位で入力"));
+        QVERIFY(units != nullptr);
+        window->findChild<QScrollArea*>()->ensureWidgetVisible(units);
+        QVERIFY(window->grab().save(name + QStringLiteral("_units_form.png")));
+        QVERIFY(units->grab().save(name + QStringLiteral("_units_form_section.png")));
     }
 
     // An input field read otherwise than typed, marked at the field, beside figures

@@ -784,6 +784,66 @@ def check_form(run, page, probe):
          ["vx_set_form_choice", "question", 1]])
 
 
+def drop_file(page, name, data):
+    """Drops a file of those bytes onto the page, as a user drags one from the desktop."""
+    page.driver.execute_script("""
+        const transfer = new DataTransfer();
+        transfer.items.add(new File([new Uint8Array(arguments[1])], arguments[0]));
+        document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: transfer, bubbles: true, cancelable: true}));""",
+        name, list(data))
+
+
+def machine_note_becomes(page, previous):
+    WebDriverWait(page.driver, 10).until(lambda d: d.execute_script(
+        "const n = document.getElementById('details-machine-note'); return n && n.textContent !== arguments[0]",
+        previous))
+    return page.driver.execute_script(
+        "const n = document.getElementById('details-machine-note');"
+        "return [n.textContent, n.classList.contains('warning'), document.title]")
+
+
+def check_machine_file(run, page, downloads):
+    """The machine saved as a download, the page closed, the file dropped onto a new one:
+    the same fields and details in the axis's units, the file's name in the title, the
+    same bytes saved again; a bad file says why in the warning colour and changes nothing."""
+    page.open()
+    title = page.driver.title
+    work_drive(page, 0, {"initial": "640", "drive": "32000", "accel": "0.2"}, None, None)
+    page.type("details-form-axis-field-pulsesPerRev", "3200")
+    page.type("details-form-axis-field-travelPerRev", "5")
+    page.driver.execute_script("document.documentElement.dataset.busy = 'clicked'")
+    page.driver.execute_script("Array.from(document.querySelectorAll('#details .actions button'))"
+                               ".find(b => b.textContent === '機構を適用(M)').click()")
+    in_units = "32000.000 PPS(50.000 mm/s、600.000 rpm)"
+    WebDriverWait(page.driver, 10).until(lambda d: in_units in page.text("details"))
+    for name in os.listdir(downloads):
+        os.remove(os.path.join(downloads, name))
+    saved_path = os.path.join(downloads, "machine.veldronix.json")
+    page.element("details-saveMachine").click()
+    saved = wait_for_file(saved_path)
+    run.check("machine file: saved says so, the title names it", machine_note_becomes(page, ""),
+              ["machine.veldronix.json に保存しました。", False, "machine.veldronix.json - " + title])
+    run.truth("machine file: the download is a machine file", saved.startswith(b"{"), saved[:80].decode("utf-8", "replace"))
+    os.remove(saved_path)
+
+    page.open()
+    drop_file(page, "machine.veldronix.json", saved)
+    run.check("machine file: dropped onto a new page opens it", machine_note_becomes(page, ""),
+              ["machine.veldronix.json を開きました。", False, "machine.veldronix.json - " + title])
+    run.check("machine file: its fields and the details in its units",
+              [page.value("IDC_DRIVE_SPEED"), in_units in page.text("details")], ["32000", True])
+    page.element("details-saveMachine").click()
+    run.check("machine file: saved again, byte for byte", wait_for_file(saved_path), saved)
+
+    page.type("IDC_DRIVE_SPEED", "1000")
+    shown = page.text("details-machine-note")
+    drop_file(page, "bad.veldronix.json", b'{"format": 1}')
+    note, failed, after = machine_note_becomes(page, shown)
+    run.check("machine file: a bad one says so in the warning colour and changes nothing",
+              [failed, "bad.veldronix.json" in note, page.value("IDC_DRIVE_SPEED"), after],
+              [True, True, "1000", "machine.veldronix.json - " + title])
+
+
 def full_page_screenshot(page, path):
     """The whole page, the plot and its save button included, however long it is."""
     width, height = page.driver.execute_script(
@@ -841,6 +901,18 @@ def take_screenshots(page, directory):
             lambda d: d.execute_script("return document.documentElement.dataset.busy") == "false")
         shoot(name + "-applied", 1280, 720)
         shoot(name + "-applied", 390, 844)
+    # The worked axis (3200 pulses per revolution, 5 mm per revolution): the real drive
+    # in mm/s and rpm, the axis list and the form 単位で入力.
+    page.open()
+    work_drive(page, 0, {"initial": "640", "drive": "32000", "accel": "0.2"}, None, "64000")
+    page.type("details-form-axis-field-pulsesPerRev", "3200")
+    page.type("details-form-axis-field-travelPerRev", "5")
+    page.driver.execute_script("document.documentElement.dataset.busy = 'clicked'")
+    page.driver.execute_script("Array.from(document.querySelectorAll('#details .actions button'))"
+                               ".find(b => b.textContent === '機構を適用(M)').click()")
+    WebDriverWait(page.driver, 10).until(lambda d: "50.000 mm/s" in page.text("details"))
+    shoot("axis-units", 1280, 720)
+    shoot("axis-units", 390, 844)
     page.driver.set_window_size(1280, 800)
 
     def message_shot(p):
@@ -917,6 +989,7 @@ def main():
                 check_tooltips(run, page)
                 check_comparison(run, page, arguments.probe)
                 check_form(run, page, arguments.probe)
+                check_machine_file(run, page, downloads)
                 check_copy_formats(run, page, arguments.probe)
                 check_stale(run, page, arguments.probe, screenshots)
             if screenshots:

@@ -4,6 +4,8 @@
 #include "ui/web/page_view.h"
 
 #include "controller/calculator_controller.h"
+#include "io/json_reader.h"
+#include "io/machine_file.h"
 #include "support/sample_form.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +13,9 @@
 #include <cmath>
 
 #include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
 
 namespace veldronix::web {
 namespace {
@@ -171,6 +176,65 @@ TEST(PageApplication, formsAndEnterKeysAreHandedOutAsJson)
               R"([{"field":1000,"button":1004},{"field":1001,"button":1004},{"field":1002,"button":1004},)"
               R"({"field":1003,"button":1004},{"field":1012,"button":1004},{"field":1017,"button":1016},)"
               R"({"field":1018,"button":1019}])");
+}
+
+// The machine file as the page saves and opens it: the fields handed in taken
+// into the axis, the download's text opened again on a new page in pieces,
+// the file's name in the title; a file too large kept only as far as shows
+// it, a bad or unreadable one refused with nothing changed.
+TEST(PageApplication, machineFileIsDownloadedAndOpenedInPieces)
+{
+    const auto member = [](const std::string& json, std::string_view name) {
+        const auto value = io::readJson(json);
+        const io::JsonValue* found = std::get<io::JsonValue>(value).find(name);
+        return found == nullptr ? std::string("(none)") : found->text;
+    };
+    PageApplication saving;
+    saving.setFieldText(ControlId::IDC_INITIAL_SPEED, "640");
+    saving.setFieldText(ControlId::IDC_DRIVE_SPEED, "32000");
+    saving.setFieldText(ControlId::IDC_ACCEL_TIME, "0.2");
+    saving.press(ControlId::IDC_CALCULATE);
+    const std::string file = saving.machineFile();
+    EXPECT_EQ(member(file, "name"), "machine.veldronix.json");
+    const std::string text = member(file, "text");
+    EXPECT_NE(text.find(R"("driveSpeed": "32000")"), std::string::npos) << text;
+    EXPECT_EQ(saving.machineTitle("Veldronix"), "Veldronix");
+    EXPECT_EQ(saving.machineSaved("C:\\fakepath\\bench.veldronix.json"),
+              R"({"note":"bench.veldronix.json に保存しました。","failed":false,"requests":[]})");
+    EXPECT_EQ(saving.machineTitle("Veldronix"), "bench.veldronix.json - Veldronix");
+
+    PageApplication opening;
+    opening.beginMachineText();
+    EXPECT_TRUE(opening.addMachineBytes(std::string_view(text).substr(0, 7)));
+    EXPECT_TRUE(opening.addMachineBytes(std::string_view(text).substr(7)));
+    const std::string opened = opening.openMachine("bench.veldronix.json", true);
+    EXPECT_EQ(member(opened, "note"), "bench.veldronix.json を開きました。");
+    EXPECT_NE(opened.find(R"({"op":"write","control":1002,"text":"32000"})"), std::string::npos) << opened;
+    EXPECT_EQ(opening.machineTitle("Veldronix"), "bench.veldronix.json - Veldronix");
+    opening.setFieldText(ControlId::IDC_INITIAL_SPEED, "640");
+    opening.setFieldText(ControlId::IDC_DRIVE_SPEED, "32000");
+    opening.setFieldText(ControlId::IDC_ACCEL_TIME, "0.2");
+    opening.press(ControlId::IDC_CALCULATE);
+    EXPECT_EQ(member(opening.machineFile(), "text"), text); // the same bytes saved again
+
+    // Refused: too large (the pieces stop being wanted one byte past the limit), not JSON, unreadable.
+    const std::string piece(io::machineFileSizeLimit / 2, ' ');
+    opening.beginMachineText();
+    EXPECT_TRUE(opening.addMachineBytes(piece));
+    EXPECT_TRUE(opening.addMachineBytes(piece));
+    EXPECT_FALSE(opening.addMachineBytes("xy"));
+    EXPECT_FALSE(opening.addMachineBytes(piece));
+    for (const auto& [name, readable] : {std::pair{"huge.veldronix.json", true}, std::pair{"bad.veldronix.json", true},
+                                         std::pair{"gone.veldronix.json", false}}) {
+        if (std::string_view(name) == "bad.veldronix.json") {
+            opening.beginMachineText();
+            opening.addMachineBytes(R"({"format": 1})");
+        }
+        const std::string refused = opening.openMachine(name, readable);
+        EXPECT_NE(refused.find(R"("failed":true,"requests":[])"), std::string::npos) << refused;
+        EXPECT_NE(member(refused, "note").find(name), std::string::npos) << refused;
+        EXPECT_EQ(opening.machineTitle("Veldronix"), "bench.veldronix.json - Veldronix");
+    }
 }
 
 } // namespace

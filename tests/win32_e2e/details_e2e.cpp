@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -602,14 +603,47 @@ void detailsResizing(RemoteProgram& program)
               name + L": no smaller than it can be read", rectText(frame));
         RECT pageArea{};
         GetClientRect(page(window), &pageArea);
-        bool inside = true;
+        // Each part that sticks out or covers another named by its identifier, its text and its place;
+        // the buttons, flowed onto rows, all of one height.
+        const auto named = [&](HWND child, const RECT& r) {
+            return L"part " + std::to_wstring(GetDlgCtrlID(child)) + L" \"" + program.text(child) + L"\" at " +
+                   rectText(r);
+        };
+        std::vector<std::pair<HWND, RECT>> parts;
+        std::wstring outside;
+        std::wstring covering;
+        std::wstring buttonHeights;
+        LONG buttonHeight = -1;
         for (HWND child = GetWindow(page(window), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
             RECT r{};
             GetWindowRect(child, &r);
             MapWindowPoints(nullptr, page(window), reinterpret_cast<POINT*>(&r), 2);
-            inside = inside && r.left >= 0 && r.right <= pageArea.right;
+            if (r.left < 0 || r.right > pageArea.right) {
+                outside += L"; " + named(child, r);
+            }
+            for (const auto& [other, o] : parts) {
+                RECT both{};
+                if (IntersectRect(&both, &r, &o)) {
+                    covering += L"; " + named(child, r) + L" over " + named(other, o);
+                }
+            }
+            parts.emplace_back(child, r);
+            wchar_t windowClass[32] = {};
+            GetClassNameW(child, windowClass, 32);
+            if (std::wstring_view(windowClass) == L"Button") {
+                if (buttonHeight < 0) {
+                    buttonHeight = r.bottom - r.top;
+                    buttonHeights = named(child, r);
+                } else if (r.bottom - r.top != buttonHeight) {
+                    buttonHeights += L"; " + named(child, r);
+                }
+            }
         }
-        check(inside, name + L": every part within the page's width");
+        check(outside.empty(), name + L": every part within the page's width",
+              L"page " + std::to_wstring(pageArea.right) + L" px wide" + outside);
+        check(covering.empty(), name + L": no part over another", covering);
+        check(buttonHeight > 0 && buttonHeights.find(L';') == std::wstring::npos,
+              name + L": the buttons of one height", buttonHeights);
         // Scrolled to the end, the page's last part shows whole.
         SendMessageTimeoutW(page(window), WM_VSCROLL, SB_BOTTOM, 0, SMTO_NORMAL, 30000, nullptr);
         Sleep(200);
@@ -972,6 +1006,128 @@ void detailsMoveDesign(RemoteProgram& program, const std::wstring& screenshots)
     }
 }
 
+// The nth part with that identifier under the section's heading, none past the section.
+HWND sectionPart(const RemoteProgram& program, HWND window, const std::wstring& heading, int identifier, int n)
+{
+    bool under = false;
+    for (HWND child = GetWindow(page(window), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        if (id == details::sectionHeading) {
+            under = program.text(child) == heading;
+        } else if (under && id == identifier && n-- == 0) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+// The axes worked from the keyboard: a button pressed with the space bar and Enter in
+// the name field each make the section again, the button and the field among its
+// parts, while the control is still handling its key; the program lives on, the
+// list names the axes and the real drive reads in the axis's units. Screenshots of
+// the axis list, the form 単位で入力 and the real drive in mm/s and rpm.
+void detailsAxes(RemoteProgram& program, const std::wstring& screenshots)
+{
+    const std::wstring screen = std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"x" +
+                                std::to_wstring(GetSystemMetrics(SM_CYSCREEN));
+    const std::wstring name = L"axes at " + screen;
+    const std::wstring axes = L"軸";
+    enterDrive(program, 3, L"100", L"10000", L"0.2", L"0.3");
+    program.setText(pulseCount, L"10000");
+    clickExpecting(program, name + L": calculate", calculate, L"");
+    const HWND window = openDetails(program);
+    if (window == nullptr) {
+        check(false, name + L": the window opens");
+        return;
+    }
+    constexpr int formField = 2600; // name, pulses per revolution, gear, travel per revolution
+    const auto field = [&](int n) { return sectionPart(program, window, axes, formField, n); };
+    const auto setField = [&](int n, const wchar_t* text) {
+        SendMessageTimeoutW(field(n), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 30000, nullptr);
+    };
+    const auto button = [&](const wchar_t* label) { return pagePart(program, window, details::command, label); };
+    // A key posted waits behind what the program is doing: a send after it returns once it is handled.
+    const auto settle = [&] {
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
+        Sleep(300);
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
+    };
+    const auto pressSpace = [&](HWND target) {
+        PostMessageW(target, WM_KEYDOWN, VK_SPACE, 0x00390001);
+        PostMessageW(target, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001));
+        settle();
+    };
+    check(field(3) != nullptr && button(L"機構を適用(&M)") != nullptr, name + L": the axis form's fields and buttons",
+          joined(shownDetails(program, window)));
+    if (field(3) == nullptr || button(L"機構を適用(&M)") == nullptr) {
+        closeDetails(window, program);
+        return;
+    }
+    setField(1, L"3200");
+    setField(3, L"5");
+    pressSpace(button(L"機構を適用(&M)"));
+    setField(0, L"Y");
+    // 追加 clicked: the button takes the focus, and the one made in its place keeps it.
+    PostMessageW(button(L"追加(&N)"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 8));
+    PostMessageW(button(L"追加(&N)"), WM_LBUTTONUP, 0, MAKELPARAM(8, 8));
+    settle();
+    const bool alive = program.waitForExit(0) == -1 && IsWindow(window);
+    check(alive, name + L": 機構を適用 by the space bar and a click on 追加 leave the program running");
+    if (!alive) {
+        return;
+    }
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(program.threadId(), &gui);
+    expectText(name + L": the focus on 追加 made again", program.text(gui.hwndFocus), L"追加(&N)");
+    setField(0, L"W");
+    // Clicked first, as the user does, for the focus, which Enter's command follows.
+    PostMessageW(field(0), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageW(field(0), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    PostMessageW(field(0), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    settle();
+    check(program.waitForExit(0) == -1 && IsWindow(window), name + L": Enter in the name field leaves the program running");
+    const HWND list = sectionPart(program, window, axes, details::formChoice, 0);
+    std::wstring items;
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(list, CB_GETCOUNT, 0, 0, SMTO_NORMAL, 30000, &count);
+    for (int i = 0; i < static_cast<int>(count) && i < 20; ++i) {
+        wchar_t item[128] = {};
+        SendMessageTimeoutW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item), SMTO_NORMAL,
+                            30000, nullptr);
+        items += (i > 0 ? L"/" : L"") + std::wstring(item);
+    }
+    DWORD_PTR chosen = 0;
+    SendMessageTimeoutW(list, CB_GETCURSEL, 0, 0, SMTO_NORMAL, 30000, &chosen);
+    const std::wstring first = items.substr(0, items.find(L'/'));
+    expectText(name + L": the axis added and renamed by Enter, the chosen one", items + L" #" + std::to_wstring(chosen),
+               first + L"/W #1");
+    check(program.text(field(0)) == L"W" && program.otherDialogs().empty(), name + L": the name kept, no message box",
+          program.text(field(0)));
+
+    // The added axis has no mechanics: back to the first, whose drive reads in mm/s.
+    SendMessageTimeoutW(list, CB_SETCURSEL, 0, 0, SMTO_NORMAL, 30000, nullptr);
+    SendMessageTimeoutW(page(window), WM_COMMAND, MAKEWPARAM(details::formChoice, CBN_SELCHANGE),
+                        reinterpret_cast<LPARAM>(list), SMTO_NORMAL, 30000, nullptr);
+    SendMessageTimeoutW(button(L"切り替え(&W)"), BM_CLICK, 0, 0, SMTO_NORMAL, 60000, nullptr);
+    settle();
+    const Lines shown = shownDetails(program, window);
+    const bool inUnits = std::any_of(shown.begin(), shown.end(),
+                                     [](const std::wstring& line) { return line.find(L"mm/s") != std::wstring::npos; });
+    check(inUnits && program.otherDialogs().empty(), name + L": the first axis's drive in mm/s", joined(shown));
+    struct Shot {
+        const wchar_t* heading;
+        const wchar_t* file;
+    } const shots[] = {{L"軸", L"axes"}, {L"単位で入力", L"units-form"}, {L"丸めた設定値による実際のドライブ", L"real-drive-units"}};
+    for (const Shot& shot : shots) {
+        SendMessageTimeoutW(page(window), WM_VSCROLL, SB_TOP, 0, SMTO_NORMAL, 30000, nullptr);
+        scrollToSection(program, window, shot.heading);
+        check(captureWindow(window, screenshots + L"\\win32-details-" + shot.file + L"-" + screen + L".bmp"),
+              L"screenshot " + name + L" " + shot.file);
+    }
+    closeDetails(window, program);
+}
+
 } // namespace
 
 void placementSuite(const std::wstring& path, const std::wstring& screenshots)
@@ -984,6 +1140,7 @@ void placementSuite(const std::wstring& path, const std::wstring& screenshots)
     placementAfterUpdates(program);
     detailsScreenshots(program, screenshots);
     detailsMoveDesign(program, screenshots);
+    detailsAxes(program, screenshots);
     PostMessageW(program.dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
     check(program.waitForExit(60000) == 0, L"placement: the close box ends the program");
 }

@@ -88,7 +88,8 @@ int wmain(int argc, wchar_t** argv)
     win32::DetailsWindow window(
         instance, win32::DetailsRequests{[&](const std::vector<DialogRequest>& requests) {
             performed.insert(performed.end(), requests.begin(), requests.end());
-        }},
+        },
+                                    [](bool) {}},
         forms);
     check(window.open(owner.window(), report::makeDetails(std::nullopt, std::nullopt)), L"form: the window opens");
     pumpMessages();

@@ -2,11 +2,13 @@
 
 #include "core/field_text.h"
 #include "core/texts_ja.h"
+#include "report/axis_form.h"
 #include "report/command_status.h"
 #include "report/texts_ja.h"
 #include "report/dialog_keys.h"
 #include "report/input_findings.h"
 #include "report/move_design_form.h"
+#include "report/units_form.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/app_icon.h"
 #include "ui/qt/details_window.h"
@@ -18,6 +20,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,6 +92,46 @@ CCalcDialog::CCalcDialog(QWidget* parent) : QDialog(parent)
         }
     });
     initDialog();
+    title_ = windowTitle();
+    forms_.add(std::make_unique<report::AxisForm>(machine_, *this, controller_));
+    forms_.add(std::make_unique<report::UnitsForm>(machine_));
+}
+
+report::Details CCalcDialog::details()
+{
+    return report::makeDetails(controller_, controller_.readPulseCount(), machine_.mechanics());
+}
+
+void CCalcDialog::chooseMachineFile(bool save)
+{
+    const report::MachineFileDialog rule = report::machineFileDialog();
+    const QString filter = fromUtf8(rule.filter);
+    const QString path = save ? QFileDialog::getSaveFileName(detailsWindow_, fromUtf8(rule.saveTitle),
+                                                             fromUtf8(report::suggestedMachineFileName(machine_)), filter)
+                              : QFileDialog::getOpenFileName(detailsWindow_, fromUtf8(rule.openTitle), QString(), filter);
+    if (path.isEmpty()) {
+        return;
+    }
+    save ? saveMachineTo(path) : openMachineFrom(path);
+}
+
+void CCalcDialog::saveMachineTo(const QString& path)
+{
+    showMachineOutcome(report::saveMachine(machine_, path.toStdString(), *this, controller_.lastCalculation()));
+}
+
+void CCalcDialog::openMachineFrom(const QString& path)
+{
+    showMachineOutcome(report::openMachine(machine_, path.toStdString()));
+}
+
+void CCalcDialog::showMachineOutcome(const report::MachineFileOutcome& outcome)
+{
+    perform(outcome.requests);
+    setWindowTitle(fromUtf8(report::machineWindowTitle(title_.toStdString(), machine_.fileName())));
+    if (detailsWindow_ != nullptr) {
+        detailsWindow_->showNote(fromUtf8(outcome.note), outcome.failed);
+    }
 }
 
 void CCalcDialog::initDialog()
@@ -213,9 +256,10 @@ void CCalcDialog::showDetailsWindow()
         detailsWindow_ = new CDetailsWindow(forms_, this);
         // A row of the comparison chosen, a form applied: what they ask of the dialog.
         connect(detailsWindow_, &CDetailsWindow::dialogRequested, this, &CCalcDialog::perform);
+        connect(detailsWindow_, &CDetailsWindow::machineFileRequested, this, &CCalcDialog::chooseMachineFile);
     }
     const bool opening = first || !detailsWindow_->isVisible();
-    detailsWindow_->showDetails(report::makeDetails(controller_, controller_.readPulseCount()));
+    detailsWindow_->showDetails(details());
     // Each time it opens, beside the dialog wherever that stands now.
     if (opening) {
         detailsWindow_->placeBeside(*this);
@@ -254,7 +298,7 @@ void CCalcDialog::showFindings()
 void CCalcDialog::refreshDetails()
 {
     if (detailsWindow_ != nullptr && detailsWindow_->isVisible()) {
-        detailsWindow_->showDetails(report::makeDetails(controller_, controller_.readPulseCount()));
+        detailsWindow_->showDetails(details());
     }
 }
 
@@ -265,6 +309,8 @@ void CCalcDialog::perform(const std::vector<DialogRequest>& requests)
             push->click();
         }
     });
+    // What a form changed beside the dialog's fields (an axis's mechanics) shows too.
+    refreshDetails();
 }
 
 void CCalcDialog::showAboutBox()

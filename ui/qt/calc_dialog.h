@@ -4,6 +4,7 @@
 #include "controller/calculator_view.h"
 #include "controller/dialog_request.h"
 #include "report/form_controller.h"
+#include "report/machine_session.h"
 
 #include <QDialog>
 
@@ -43,12 +44,20 @@ public:
     report::DetailsForms& detailsForms() { return forms_; }
     // Carries out what the details ask of the dialog, as a user would: typing, selecting, pressing.
     void perform(const std::vector<DialogRequest>& requests);
+    // The machine the dialog's axes belong to.
+    const report::MachineSession& machine() const { return machine_; }
+    // Saves the machine to path, or opens the machine file at path, as the
+    // details' buttons do once the system's file dialog has given the path.
+    void saveMachineTo(const QString& path);
+    void openMachineFrom(const QString& path);
 
 public slots:
     // The About box, modally.
     void showAboutBox();
     // The details window of the values shown now, beside the dialog.
     void showDetailsWindow();
+    // The machine file's save (true) or open: the system's file dialog, then the file.
+    void chooseMachineFile(bool save);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,7 +84,13 @@ private:
     ResultFreshness freshness_; // as the result fields show it
     bool placed_ = false;       // moved inside the work area when first shown
     CalculatorController controller_{*this};
+    report::MachineSession machine_;
     report::DetailsForms forms_;
+    QString title_; // the dialog's own title, before the machine file's name
+    // The details of what the fields show now, in the current axis's units.
+    report::Details details();
+    // Shows what a save or an open did, and the file's name in the title.
+    void showMachineOutcome(const report::MachineFileOutcome& outcome);
 };
 
 } // namespace veldronix::qt

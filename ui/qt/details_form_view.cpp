@@ -34,10 +34,15 @@ bool sameWidgets(const report::DetailsForm& a, const report::DetailsForm& b)
     return true;
 }
 
+// The characters a choice's box is wide enough for; a longer item (an axis's name) is cut.
+constexpr int choiceCharacters = 8;
+
 QLabel* plainLabel(const std::string& text)
 {
     auto* label = new QLabel(fromUtf8(text));
     label->setTextFormat(Qt::PlainText);
+    // Wrapped where the window is narrow, so that a long label or unit never widens it.
+    label->setWordWrap(true);
     return label;
 }
 
@@ -53,8 +58,14 @@ DetailsFormView::DetailsFormView(QWidget* parent) : QWidget(parent)
 
 void DetailsFormView::rebuild()
 {
+    // The old widgets go once control is back in the event loop: the form is
+    // rebuilt from a command that one of them (Enter in a field) is still sending.
     while (QLayoutItem* item = grid_->takeAt(0)) {
-        delete item->widget();
+        if (QWidget* widget = item->widget()) {
+            widget->hide();
+            widget->setParent(nullptr);
+            widget->deleteLater();
+        }
         delete item;
     }
     fields_.clear();
@@ -64,6 +75,8 @@ void DetailsFormView::rebuild()
     for (const report::FormChoice& choice : form_.choices) {
         auto* combo = new QComboBox;
         combo->setObjectName(fromUtf8("formChoice_" + choice.key));
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(choiceCharacters);
         for (const std::string& item : choice.items) {
             combo->addItem(fromUtf8(item));
         }
@@ -71,7 +84,8 @@ void DetailsFormView::rebuild()
         QLabel* label = plainLabel(choice.label);
         label->setBuddy(combo);
         grid_->addWidget(label, row, 0);
-        grid_->addWidget(combo, row++, 1);
+        // A choice has no unit: its box takes the unit's column too.
+        grid_->addWidget(combo, row++, 1, 1, 2);
         choices_.emplace(choice.key, combo);
     }
     for (const report::FormField& field : form_.fields) {

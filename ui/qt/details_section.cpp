@@ -1,11 +1,11 @@
 #include "ui/qt/details_section.h"
 
+#include "ui/qt/button_flow_layout.h"
 #include "ui/qt/details_form_view.h"
 #include "ui/qt/details_widgets.h"
 #include "ui/qt/plot_widget.h"
 #include "ui/qt/window_texts.h"
 
-#include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMenu>
@@ -28,6 +28,10 @@ QString nameOf(report::SectionAction action)
         return QStringLiteral("saveButton");
     case report::SectionAction::Command:
         return QStringLiteral("commandButton");
+    case report::SectionAction::SaveMachine:
+        return QStringLiteral("saveMachineButton");
+    case report::SectionAction::OpenMachine:
+        return QStringLiteral("openMachineButton");
     case report::SectionAction::ChooseRow:
         break;
     }
@@ -67,9 +71,9 @@ DetailsSectionView::DetailsSectionView(QWidget* parent) : QGroupBox(parent)
     lines_ = new QVBoxLayout;
     column->addLayout(lines_);
     buttonRow_ = new QWidget;
-    auto* buttons = new QHBoxLayout(buttonRow_);
+    // A form's many buttons take as many lines as the window's width asks for.
+    auto* buttons = new ButtonFlowLayout(buttonRow_);
     buttons->setContentsMargins(0, 0, 0, 0);
-    buttons->addStretch();
     column->addWidget(buttonRow_);
 
     connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row) { chooseRow(row); });
@@ -149,7 +153,6 @@ void DetailsSectionView::showButtons()
         delete button;
     }
     buttons_.clear();
-    auto* row = static_cast<QHBoxLayout*>(buttonRow_->layout());
     for (std::size_t i = 0; i < section_.buttons.size(); ++i) {
         QAbstractButton* button = makeButton(section_.buttons[i]);
         connect(button, &QAbstractButton::clicked, this, [this, i] {
@@ -169,9 +172,13 @@ void DetailsSectionView::showButtons()
             case report::SectionAction::Command:
                 emit formCommandRequested(fromUtf8(value.command));
                 break;
+            case report::SectionAction::SaveMachine:
+            case report::SectionAction::OpenMachine:
+                emit machineFileRequested(value.action == report::SectionAction::SaveMachine);
+                break;
             }
         });
-        row->insertWidget(static_cast<int>(i), button);
+        buttonRow_->layout()->addWidget(button);
         button->show();
         buttons_.push_back(button);
     }

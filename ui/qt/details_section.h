@@ -46,6 +46,8 @@ signals:
     // The form was edited, or one of its commands asked for (a button, Enter in a field).
     void formEdited();
     void formCommandRequested(const QString& command);
+    // The machine file's save (true) or open button.
+    void machineFileRequested(bool save);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -142,6 +142,7 @@ DetailsSectionView* CDetailsWindow::addSectionView()
     connect(view, &DetailsSectionView::copyRequested, this, &CDetailsWindow::copy);
     connect(view, &DetailsSectionView::saveRequested, this, &CDetailsWindow::savePlot);
     connect(view, &DetailsSectionView::dialogRequested, this, &CDetailsWindow::dialogRequested);
+    connect(view, &DetailsSectionView::machineFileRequested, this, &CDetailsWindow::machineFileRequested);
     // A form's edit and command go to its controller, which reads the form through its view.
     connect(view, &DetailsSectionView::formEdited, this, [this, view] {
         forms_.edit(view->form()->formName(), *view->form());
@@ -151,9 +152,8 @@ DetailsSectionView* CDetailsWindow::addSectionView()
         const std::vector<DialogRequest> requests =
             forms_.command(view->form()->formName(), command.toStdString(), *view->form());
         showLayout(forms_.layout(details_));
-        if (!requests.empty()) {
-            emit dialogRequested(requests);
-        }
+        // Even none: what the command changed (an axis's mechanics) shows in the details made afresh.
+        emit dialogRequested(requests);
     });
     // Before the stretch that keeps the sections at the top.
     column_->insertWidget(column_->count() - 1, view);

@@ -52,10 +52,16 @@ public:
 signals:
     // What a row chosen or a form's command asks of the dialog, in order.
     void dialogRequested(const std::vector<veldronix::DialogRequest>& requests);
+    // The machine file's save (true) or open button: the dialog, which holds the machine, asks for the file.
+    void machineFileRequested(bool save);
 
 public slots:
     // Asks for a file name and saves the plot there.
     void savePlot();
+
+public:
+    // The line under the sections: what a save or an open did (failed: in the warning colour).
+    void showNote(const QString& note, bool failed);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -65,7 +71,6 @@ private:
     void showSections();
     DetailsSectionView* addSectionView();
     void copy(const QString& text);
-    void showNote(const QString& note, bool failed);
     // The outer size that shows everything without scrolling.
     QSize wantedSize() const;
 

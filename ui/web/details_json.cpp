@@ -46,32 +46,16 @@ std::string_view actionName(report::SectionAction action)
         return "chooseRow";
     case report::SectionAction::Command:
         return "command";
+    case report::SectionAction::SaveMachine:
+        return "saveMachine";
+    case report::SectionAction::OpenMachine:
+        return "openMachine";
     case report::SectionAction::Copy:
         break;
     }
     return "copy";
 }
 
-// Requests as the page plays them back: [{"op":"write","control":1001,"text":"..."}, {"op":"select",
-// "control":1017,"index":3}, {"op":"press","control":1016}].
-void writeRequests(io::JsonWriter& json, const std::vector<DialogRequest>& requests)
-{
-    json.beginArray();
-    for (const DialogRequest& request : requests) {
-        switch (request.kind) {
-        case DialogRequest::Kind::WriteText:
-            writeDialogOperation(json, "write", request.control, request.text, std::nullopt);
-            break;
-        case DialogRequest::Kind::Select:
-            writeDialogOperation(json, "select", request.control, std::nullopt, request.index);
-            break;
-        case DialogRequest::Kind::Press:
-            writeDialogOperation(json, "press", request.control, std::nullopt, std::nullopt);
-            break;
-        }
-    }
-    json.endArray();
-}
 
 void writeLine(io::JsonWriter& json, const report::DetailsLine& line)
 {
@@ -277,6 +261,27 @@ std::string svgOf(const report::Details& details, double width, double height, r
 }
 
 } // namespace
+
+// Requests as the page plays them back: [{"op":"write","control":1001,"text":"..."}, {"op":"select",
+// "control":1017,"index":3}, {"op":"press","control":1016}].
+void writeRequests(io::JsonWriter& json, const std::vector<DialogRequest>& requests)
+{
+    json.beginArray();
+    for (const DialogRequest& request : requests) {
+        switch (request.kind) {
+        case DialogRequest::Kind::WriteText:
+            writeDialogOperation(json, "write", request.control, request.text, std::nullopt);
+            break;
+        case DialogRequest::Kind::Select:
+            writeDialogOperation(json, "select", request.control, std::nullopt, request.index);
+            break;
+        case DialogRequest::Kind::Press:
+            writeDialogOperation(json, "press", request.control, std::nullopt, std::nullopt);
+            break;
+        }
+    }
+    json.endArray();
+}
 
 void writeDialogOperation(io::JsonWriter& json, std::string_view op, std::optional<ControlId> control,
                           std::optional<std::string_view> text, std::optional<int> index)

@@ -38,7 +38,8 @@ std::string enterKeysJson();
 void writeDialogOperation(io::JsonWriter& json, std::string_view op, std::optional<ControlId> control,
                           std::optional<std::string_view> text, std::optional<int> index);
 
-// Dialog requests as the page plays them back, in order.
+// Dialog requests as the page plays them back, in order: written as a value, or as one text.
+void writeRequests(io::JsonWriter& json, const std::vector<DialogRequest>& requests);
 std::string requestsJson(const std::vector<DialogRequest>& requests);
 
 // The plot of the details as inline SVG for an area of width x height CSS

@@ -219,6 +219,17 @@ var veldronixDetailsParts = (function () {
         made = saveButton(details, value, actions);
       } else if (value.action === "chooseRow") {
         made = chooseButton(value, holder, actions);
+      } else if (value.action === "saveMachine" || value.action === "openMachine") {
+        made = actions.appendChild(buttonWithMnemonic("details-" + value.action, value.label));
+        made.addEventListener("click", value.action === "saveMachine" ? veldronixMachine.save : veldronixMachine.choose);
+        if (value.action === "openMachine") {
+          var shown = veldronixMachine.note();
+          var note = actions.appendChild(node("span", { id: "details-machine-note", role: "status" },
+                                                shown ? shown.text : ""));
+          if (shown && shown.failed) {
+            note.classList.add("warning");
+          }
+        }
       } else if (value.action === "command" && section.form) {
         made = actions.appendChild(buttonWithMnemonic("details-command-" + index + "-" + position, value.label));
         made.addEventListener("click", function () {
@@ -232,5 +243,5 @@ var veldronixDetailsParts = (function () {
     return actions;
   }
 
-  return { node: node, buttons: buttons };
+  return { node: node, buttons: buttons, download: download };
 })();

@@ -3,6 +3,8 @@
 #include "controller/calculator_controller.h"
 #include "report/details.h"
 #include "report/form_controller.h"
+#include "report/machine_session.h"
+#include "io/machine_file.h"
 #include "report/result_field_text.h"
 #include "ui/web/details_json.h"
 #include "ui/web/page_form_view.h"
@@ -55,8 +57,29 @@ public:
     // A command of the form: what it asks of the dialog, as a JSON array the page
     // plays back in order (see requestsJson).
     std::string formCommand(std::string_view form, std::string_view command);
-    // The forms the details show (none yet in the page; a test adds its own).
+    // The forms the details show (the axis and 単位で入力; a test adds its own).
     report::DetailsForms& forms() { return forms_; }
+
+    // The machine file a save downloads, the dialog's fields (handed in
+    // before) taken into the current axis first: {"name":"...","text":"..."},
+    // or {"note":"...","failed":true} when it cannot be saved.
+    std::string machineFile();
+    // The download of machineFile made under name: the machine's file is now
+    // that one. {"note":"...","failed":false,"requests":[]}.
+    std::string machineSaved(std::string_view name);
+    // A machine file chosen or dropped onto the page, handed in in pieces
+    // (the script's stack holds no whole file): begun, its bytes in order,
+    // each answering whether more are wanted (a file longer than any machine
+    // file's is kept only as far as shows it too large), then opened under
+    // the name the user knows it by: {"note":"...","failed":...,"requests":
+    // [...]}, the requests putting its first axis into the dialog; a bad file
+    // changes nothing.
+    void beginMachineText() { machineText_.clear(); }
+    bool addMachineBytes(std::string_view bytes);
+    // readable: false where the file could not be read, which says so.
+    std::string openMachine(std::string_view name, bool readable);
+    // The page's title: title after the machine file's name when there is one.
+    std::string machineTitle(std::string_view title) const;
 
     // The details of the calculation the fields show, for the pulse count the
     // page's 出力パルス数 holds (handed in as a field's text), as one JSON
@@ -75,9 +98,11 @@ private:
 
     PageView view_;
     CalculatorController controller_{view_};
+    report::MachineSession machine_;
     report::DetailsForms forms_;
     PageFormView formView_;
     report::Details details_;
+    std::string machineText_; // the machine file being handed in
 };
 
 // The operations as the JSON text press answers.

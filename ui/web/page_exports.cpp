@@ -5,7 +5,9 @@
 
 #include <emscripten/emscripten.h>
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -124,6 +126,42 @@ EMSCRIPTEN_KEEPALIVE const char* vx_form_command(const char* form, const char* c
 EMSCRIPTEN_KEEPALIVE const char* vx_document_svg()
 {
     return handOut(application().documentSvg());
+}
+
+// The machine file: what a save downloads, the download made, a file chosen or
+// dropped opened, and the page's title after them.
+EMSCRIPTEN_KEEPALIVE const char* vx_machine_file()
+{
+    return handOut(application().machineFile());
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vx_machine_saved(const char* name)
+{
+    return handOut(application().machineSaved(name == nullptr ? "" : name));
+}
+
+EMSCRIPTEN_KEEPALIVE void vx_begin_machine()
+{
+    application().beginMachineText();
+}
+
+// A piece of the file's bytes with its length (a file may hold a NUL, which the reader refuses): 1 while more are wanted.
+EMSCRIPTEN_KEEPALIVE int vx_machine_bytes(const char* bytes, int length)
+{
+    const std::string_view piece = bytes == nullptr || length <= 0 ? std::string_view()
+                                                                   : std::string_view(bytes, static_cast<std::size_t>(length));
+    return application().addMachineBytes(piece) ? 1 : 0;
+}
+
+// readable: 0 where the script could not read the file.
+EMSCRIPTEN_KEEPALIVE const char* vx_open_machine(const char* name, int readable)
+{
+    return handOut(application().openMachine(name == nullptr ? "" : name, readable != 0));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vx_machine_title(const char* title)
+{
+    return handOut(application().machineTitle(title == nullptr ? "" : title));
 }
 
 } // extern "C"

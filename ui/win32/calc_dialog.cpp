@@ -5,17 +5,22 @@
 #include "resource.h"
 #include "ui/win32/about_dialog.h"
 #include "io/wide_text.h"
+#include "report/axis_form.h"
 #include "report/command_status.h"
 #include "report/details_style.h"
 #include "report/texts_ja.h"
 #include "report/dialog_keys.h"
+#include "report/machine_file_message.h"
 #include "report/move_design_form.h"
+#include "report/units_form.h"
+#include "ui/win32/machine_file_dialog.h"
 #include "ui/win32/result_field.h"
 #include "ui/win32/scene_painter.h"
 #include "ui/win32/screen_geometry.h"
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <utility>
 
 namespace veldronix::win32 {
@@ -27,6 +32,14 @@ IconHandle loadIcon(HINSTANCE instance, int widthMetric, int heightMetric)
                                                     GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), 0)));
 }
 
+std::string readWindowText(HWND target)
+{
+    const int wanted = GetWindowTextLengthW(target);
+    std::wstring buffer(wanted > 0 ? static_cast<std::size_t>(wanted) + 1 : 1, L'\0');
+    const int length = GetWindowTextW(target, buffer.data(), static_cast<int>(buffer.size()));
+    return io::toUtf8(std::wstring_view(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0));
+}
+
 } // namespace
 
 CCalcDialog::CCalcDialog(HINSTANCE instance, std::wstring title)
@@ -34,10 +47,14 @@ CCalcDialog::CCalcDialog(HINSTANCE instance, std::wstring title)
       title_(std::move(title)),
       icon_(loadIcon(instance, SM_CXICON, SM_CYICON)),
       smallIcon_(loadIcon(instance, SM_CXSMICON, SM_CYSMICON)),
-      details_(instance, DetailsRequests{[this](const std::vector<DialogRequest>& requests) { perform(requests); }},
+      details_(instance,
+               DetailsRequests{[this](const std::vector<DialogRequest>& requests) { perform(requests); },
+                               [this](bool save) { chooseMachineFile(save); }},
                forms_),
       misreadBrush_(CreateSolidBrush(colourOf(report::detailsColours.misread)))
 {
+    forms_.add(std::make_unique<report::AxisForm>(machine_, *this, controller_));
+    forms_.add(std::make_unique<report::UnitsForm>(machine_));
     forms_.add(std::make_unique<report::MoveDesignForm>());
 }
 
@@ -49,11 +66,7 @@ INT_PTR CCalcDialog::run()
 std::string CCalcDialog::readText(ControlId field)
 {
     // The whole text: the controller cuts it, and so knows what was cut.
-    const HWND target = control(field);
-    const int wanted = GetWindowTextLengthW(target);
-    std::wstring buffer(wanted > 0 ? static_cast<std::size_t>(wanted) + 1 : 1, L'\0');
-    const int length = GetWindowTextW(target, buffer.data(), static_cast<int>(buffer.size()));
-    return io::toUtf8(std::wstring_view(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0));
+    return readWindowText(control(field));
 }
 
 void CCalcDialog::writeText(ControlId field, std::string_view text)
@@ -127,6 +140,7 @@ INT_PTR CCalcDialog::onInitDialog()
     drawFiguresByRule(window(), resultFields);
     SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    caption_ = readWindowText(window());
     setSelectedIndex(ControlId::IDC_DRIVE_TYPE, 0);
     controller_.reset();
     // Before it is first shown: a dialog taller than the work area (a small
@@ -161,7 +175,7 @@ void CCalcDialog::addSystemMenuItems()
 
 report::Details CCalcDialog::currentDetails()
 {
-    return report::makeDetails(controller_, controller_.readPulseCount());
+    return report::makeDetails(controller_, controller_.readPulseCount(), machine_.mechanics());
 }
 
 void CCalcDialog::openDetails()
@@ -271,6 +285,39 @@ INT_PTR CCalcDialog::onCommand(int identifier, int notification)
 void CCalcDialog::perform(const std::vector<DialogRequest>& requests)
 {
     performRequests(requests, *this, [this](ControlId button) { onCommand(toInt(button), BN_CLICKED); });
+    // What a form changed beside the dialog's fields (an axis's mechanics) shows too.
+    followCommand();
+}
+
+// The machine file's save or open: the common file dialog over the details, then the file.
+void CCalcDialog::chooseMachineFile(bool save)
+{
+    const HWND owner = details_.isOpen() ? details_.window() : window();
+    const std::optional<ChosenMachineFile> chosen =
+        win32::chooseMachineFile(owner, save, report::suggestedMachineFileName(machine_));
+    if (!chosen) {
+        return; // cancelled
+    }
+    if (!chosen->faithful) {
+        // A name UTF-8 cannot carry would name another file: nothing is read or written.
+        io::MachineFileError error{};
+        error.problem = save ? io::MachineFileProblem::CannotWrite : io::MachineFileProblem::CannotRead;
+        if (save) {
+            error.writeError = io::FileWriteError::CannotCreate;
+        }
+        showMachineOutcome({report::machineFileMessage(report::MachineSession::baseName(chosen->path), error), true, {}});
+        return;
+    }
+    showMachineOutcome(save ? report::saveMachine(machine_, chosen->path, *this, controller_.lastCalculation())
+                            : report::openMachine(machine_, chosen->path));
+}
+
+// What a save or an open did, and the file's name in the title; an open puts its first axis into the dialog.
+void CCalcDialog::showMachineOutcome(const report::MachineFileOutcome& outcome)
+{
+    perform(outcome.requests);
+    SetWindowTextW(window(), io::toWide(report::machineWindowTitle(caption_, machine_.fileName())).c_str());
+    details_.showNote(outcome.note);
 }
 
 // Enter confirms what was typed: it presses the button report::enterButton names

@@ -4,6 +4,7 @@
 #include "controller/dialog_request.h"
 #include "report/form_controller.h"
 #include "report/input_findings.h"
+#include "report/machine_session.h"
 #include "ui/win32/details_window.h"
 #include "ui/win32/field_tips.h"
 #include "ui/win32/gdi_handles.h"
@@ -44,6 +45,8 @@ private:
     void openDetails();
     void followCommand();
     void perform(const std::vector<DialogRequest>& requests);
+    void chooseMachineFile(bool save);
+    void showMachineOutcome(const report::MachineFileOutcome& outcome);
     void pressEnter();
     INT_PTR onControlColour(HDC dc, HWND control);
     INT_PTR onEditColour(HDC dc, HWND edit);
@@ -56,7 +59,9 @@ private:
     IconHandle icon_;      // IDR_MAINFRAME at the system's icon size
     IconHandle smallIcon_; // IDR_MAINFRAME at the caption's icon size
     CalculatorController controller_{*this};
-    report::DetailsForms forms_; // the forms the details show after their own sections
+    report::MachineSession machine_; // the axes the dialog's fields belong to
+    report::DetailsForms forms_;     // the forms the details show after their own sections
+    std::string caption_;            // the dialog's own title, before the machine file's name
     DetailsWindow details_;      // the modeless details window, while it is open
     FieldTips fieldTips_;   // over the result and the input fields
     std::vector<report::FieldFinding> findings_; // the input fields read otherwise than typed, marked

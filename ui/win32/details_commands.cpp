@@ -87,7 +87,8 @@ void DetailsWindow::runFormCommand(const std::string& form, const std::string& c
     DetailsPage::Form view(page_, form);
     const std::vector<DialogRequest> requests = forms_.command(form, command, view);
     showLayout(forms_.layout(details_));
-    if (!requests.empty() && requests_.perform) {
+    // Even none: what the command changed (an axis's mechanics) shows in the details made afresh.
+    if (requests_.perform) {
         requests_.perform(requests);
     }
 }

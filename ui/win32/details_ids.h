@@ -19,6 +19,8 @@ enum class DetailsId : int {
     Plot = 2301,           // the velocity profile, drawn from a scene of its size
     Save = 2400,
     Status = 2401,         // what became of the last copy or save
+    SaveMachine = 2402,    // the machine file's save, through the common Save As dialog
+    OpenMachine = 2403,    // the machine file's open, through the common Open dialog
     ChooseRow = 2500,      // choose the selected row of a table
     FormField = 2600,      // a form's number field (an edit)
     FormChoice = 2601,     // a form's choice (a drop-down list)

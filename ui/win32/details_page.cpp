@@ -29,6 +29,10 @@ DetailsId buttonId(report::SectionAction action)
         return DetailsId::Save;
     case report::SectionAction::ChooseRow:
         return DetailsId::ChooseRow;
+    case report::SectionAction::SaveMachine:
+        return DetailsId::SaveMachine;
+    case report::SectionAction::OpenMachine:
+        return DetailsId::OpenMachine;
     case report::SectionAction::Command:
         break;
     }
@@ -175,6 +179,14 @@ void DetailsPage::show(const report::DetailsLayout& layout, const report::Detail
     const HWND focus = GetFocus();
     const bool focusInPage = focus != nullptr && IsChild(page_, focus);
     const int focusId = focusInPage ? GetDlgCtrlID(focus) : 0;
+    // Parts of one kind share their identifier: the focus goes back to the one at the same place among them.
+    int focusOrdinal = 0;
+    for (const Part& part : parts_) {
+        if (part.window == focus) {
+            break;
+        }
+        focusOrdinal += toInt(part.id) == focusId ? 1 : 0;
+    }
     SendMessageW(page_, WM_SETREDRAW, FALSE, 0);
     KeptControls kept;
     for (Part& part : parts_) {
@@ -240,7 +252,14 @@ void DetailsPage::show(const report::DetailsLayout& layout, const report::Detail
     }
     updateButtonStates();
     if (focusInPage && !(IsWindow(focus) && IsChild(page_, focus))) {
-        const HWND again = GetDlgItem(page_, focusId);
+        HWND again = nullptr;
+        int ordinal = 0;
+        for (const Part& part : parts_) {
+            if (toInt(part.id) == focusId && (again == nullptr || ordinal <= focusOrdinal)) {
+                again = part.window; // the one at that place, else the last of its kind
+                ++ordinal;
+            }
+        }
         SetFocus(again != nullptr && IsWindowEnabled(again) ? again : focusElse);
     }
     SendMessageW(page_, WM_SETREDRAW, TRUE, 0);

@@ -230,6 +230,12 @@ void DetailsWindow::onCommand(int identifier, int notification, HWND control)
     case toInt(DetailsId::ChooseRow):
         chooseRow();
         return;
+    case toInt(DetailsId::SaveMachine):
+    case toInt(DetailsId::OpenMachine):
+        if (requests_.machineFile) {
+            requests_.machineFile(identifier == toInt(DetailsId::SaveMachine));
+        }
+        return;
     case toInt(DetailsId::FormField):
         if (notification == EN_CHANGE && !page_.isSettingText()) {
             editForm(page_.formOf(control));

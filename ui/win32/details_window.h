@@ -26,6 +26,8 @@ inline constexpr int lowestDetailsHeight = 320;
 struct DetailsRequests {
     // A row of the multiplier comparison chosen, a form's command: what the dialog must do, in order.
     std::function<void(const std::vector<DialogRequest>& requests)> perform;
+    // The machine file's save (true) or open button: the dialog, which holds the machine, asks for the file.
+    std::function<void(bool save)> machineFile;
 };
 
 // The modeless details window of the main dialog: what the controller will
@@ -51,6 +53,14 @@ public:
     HWND window() const { return window_; }
     // The DPI the window is drawn at now.
     Dpi dpi() const { return dpi_; }
+    // The line beside the close button: what a save or an open of the machine file did.
+    // Nothing while it is closed (it may close while the file is chosen).
+    void showNote(std::string_view note)
+    {
+        if (window_ != nullptr) {
+            setStatus(note);
+        }
+    }
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

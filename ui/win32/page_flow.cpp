@@ -11,6 +11,7 @@ namespace veldronix::win32 {
 namespace {
 
 constexpr int contentMargin = 10; // around the content, in pixels at 96 DPI
+constexpr int partGap = 6;        // between the buttons of a row, as the page puts them
 
 } // namespace
 
@@ -27,11 +28,35 @@ void DetailsPage::layOut()
     RECT pageClient{};
     GetClientRect(page_, &pageClient);
     const int width = std::max(1, static_cast<int>(pageClient.right) - 2 * margin);
+    const int buttonGap = dpi_.px(partGap);
     int rowTop = margin;
     int rowBottom = margin;
-    for (Part& part : parts_) {
-        part.top = part.beside ? rowTop : rowBottom + part.gap;
+    int buttonX = 0; // where the next button of a section's row goes
+    for (std::size_t index = 0; index < parts_.size(); ++index) {
+        Part& part = parts_[index];
+        bool beside = part.beside;
+        int x = part.x;
         int partWidth = part.fixedWidth > 0 ? part.fixedWidth : std::max(1, width - part.x);
+        if (part.button >= 0) {
+            // A section's buttons flow onto as many rows as the width needs, a menu's
+            // button kept beside the button it belongs to; a button wider than the
+            // page is cut to its width.
+            const bool menuOfBefore =
+                part.id == DetailsId::CopyAs && index > 0 && parts_[index - 1].button == part.button;
+            int run = part.fixedWidth;
+            if (index + 1 < parts_.size() && parts_[index + 1].id == DetailsId::CopyAs &&
+                parts_[index + 1].button == part.button) {
+                run += buttonGap + parts_[index + 1].fixedWidth;
+            }
+            if (!beside || (buttonX > 0 && buttonX + (menuOfBefore ? partWidth : run) > width)) {
+                beside = false;
+                buttonX = 0;
+            }
+            x = buttonX;
+            partWidth = std::min(partWidth, width);
+            buttonX += partWidth + buttonGap;
+        }
+        part.top = beside ? rowTop : rowBottom + part.gap;
         // A drop-down list's window holds its list too: the page's row is its closed height.
         int windowHeight = 0;
         switch (part.id) {
@@ -51,6 +76,8 @@ void DetailsPage::layOut()
         case DetailsId::Save:
         case DetailsId::ChooseRow:
         case DetailsId::Command:
+        case DetailsId::SaveMachine:
+        case DetailsId::OpenMachine:
             part.height = buttonHeight;
             break;
         case DetailsId::FormField:
@@ -69,9 +96,9 @@ void DetailsPage::layOut()
             break;
         }
         rowTop = part.top;
-        rowBottom = part.beside ? std::max(rowBottom, part.top + part.height) : part.top + part.height;
+        rowBottom = beside ? std::max(rowBottom, part.top + part.height) : part.top + part.height;
         const int labelShift = part.id == DetailsId::FormLabel ? (fieldHeight - line) / 2 : 0;
-        MoveWindow(part.window, margin + part.x, part.top - scroll_ + labelShift, partWidth,
+        MoveWindow(part.window, margin + x, part.top - scroll_ + labelShift, partWidth,
                    windowHeight > 0 ? windowHeight : part.height - labelShift, FALSE);
     }
     contentHeight_ = rowBottom + margin;

@@ -1,0 +1,153 @@
+// pulsecalc with an axis and with a machine file of three axes.
+#include "cli/program.h"
+#include "fuzz/memory_sink.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+struct PulsecalcRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+PulsecalcRun run(std::vector<std::string_view> arguments)
+{
+    veldronix::fuzz::MemorySink out;
+    veldronix::fuzz::MemorySink err;
+    PulsecalcRun result;
+    result.status = veldronix::cli::runCommandLine(arguments, out.stream(), err.stream());
+    result.out = out.close();
+    result.err = err.close();
+    return result;
+}
+
+bool contains(const std::string& text, std::string_view part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+TEST(MachineRun, leadScrewInUnitsGivesThePpsFieldsAndTheRealDriveInUnits)
+{
+    const PulsecalcRun r = run({"--type", "0", "--initial", "1", "--drive", "50", "--accel", "0.5", "--pulses", "100",
+                       "--in-units", "--pulses-per-rev", "3200", "--travel-per-rev", "5", "--axis", "X", "--json"});
+    ASSERT_EQ(r.status, 1) << r.err; // no deceleration point for a symmetric type, as without an axis
+    EXPECT_TRUE(contains(r.out, R"("fields":{"initialSpeed":"640","driveSpeed":"32000","accelTime":"0.5","decelTime":"","pulses":"64000"})"));
+    EXPECT_TRUE(contains(r.out, R"("axis":{"name":"X","pulsesPerRev":3200,"gear":1,"travelPerRev":5,"unit":"mm","pulsesPerUnit":640})"));
+    // (50 - 1) mm/s in 0.5 s: 98 mm/s²; the rounded A gives 97.656.
+    EXPECT_TRUE(contains(r.out, R"("inUnits":{"initialSpeed":{"requested":1.000,"real":1.000,"rpm":12.000},"driveSpeed":{"requested":50.000,"real":50.000,"rpm":600.000},"accelRate":{"requested":98.000,"real":97.656},"distance":100.000})"));
+    // The plot of the axis's drive, in PPS: 100 mm are 64000 pulses.
+    const PulsecalcRun svg = run({"--type", "0", "--initial", "1", "--drive", "50", "--accel", "0.5", "--pulses", "100",
+                                  "--in-units", "--pulses-per-rev", "3200", "--travel-per-rev", "5", "--svg", "-"});
+    EXPECT_TRUE(svg.out.starts_with("<?xml") && contains(svg.out, "64000")) << svg.err;
+}
+
+TEST(MachineRun, threeAxesSaveOpenAndPrintOneBlockEach)
+{
+    veldronix::testing_support::TempDir dir;
+    const std::string file = dir.file("mill.veldronix.json");
+    for (const char* name : {"X", "Y", "Z"}) {
+        const PulsecalcRun saved = run({"--axis", name, "--type", "3", "--initial", "1", "--drive", "90", "--accel", "0.2",
+                               "--decel", "0.3", "--in-units", "--pulses-per-rev", "3200", "--gear", "3", "--unit",
+                               "deg", "--save-machine", file});
+        ASSERT_EQ(saved.status, 0) << saved.err;
+    }
+    const std::string written = veldronix::testing_support::readWhole(file);
+    EXPECT_EQ(run({"--machine", file, "--save-machine", file}).status, 0);
+    EXPECT_EQ(veldronix::testing_support::readWhole(file), written);
+
+    const PulsecalcRun c = run({"--machine", file, "--registers", "c"});
+    ASSERT_EQ(c.status, 0) << c.err;
+    EXPECT_TRUE(contains(c.out, "#define X_V ") && contains(c.out, "#define Y_V ") && contains(c.out, "#define Z_V "));
+    EXPECT_FALSE(contains(c.out, "DRIVE_"));
+    const PulsecalcRun json = run({"--machine", file, "--json", "--drive", "2400"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out.front(), '[');
+    EXPECT_TRUE(contains(json.out, R"("driveSpeed":{"requested":90.000,"real":90.000,"rpm":45.000})"));
+    const PulsecalcRun one = run({"--machine", file, "--axis", "Y"});
+    EXPECT_TRUE(contains(one.out, "axis Y: 26.666667 pulses/° (3200 pulses/rev, gear 3, 360 °/rev)"));
+}
+
+TEST(MachineRun, badFilesAndOptionsWriteNothingOnStandardOutput)
+{
+    veldronix::testing_support::TempDir dir;
+    const std::string bad = dir.write("bad.veldronix.json", "{\"format\": \"veldronix-machine\",\n \"version\": 2}");
+    const std::string kept = dir.write("kept.veldronix.json", "not json");
+    const struct {
+        std::vector<std::string_view> arguments;
+        std::string err;
+    } cases[] = {
+        {{"--machine", bad}, "pulsecalc: machine file '" + bad +
+                                 "', line 2: version: version 2, newer than the version 1 this program reads\n"},
+        {{"--machine", bad, "--axis", "X"}, ""},
+        {{"--axis", "X", "--drive", "1", "--save-machine", kept},
+         "pulsecalc: machine file '" + kept + "', line 1: not JSON\n"},
+        {{"--drive", "1", "--save-machine", dir.file("new.json")},
+         "pulsecalc: --save-machine needs the axis's name: give --axis NAME\n"},
+        {{"--pulses-per-rev", "0", "--travel-per-rev", "5"}, "pulsecalc: bad --pulses-per-rev '0': must be above 0\n"},
+        {{"--pulses-per-rev", "3200", "--unit", "deg", "--travel-per-rev", "180"},
+         "pulsecalc: bad --travel-per-rev '180': a rotary axis turns 360° per load revolution\n"},
+        {{"--machine", bad, "--svg", dir.file("plot.svg")},
+         "pulsecalc: --svg plots one axis of a machine file: give --axis NAME\ntry 'pulsecalc --help' for the options\n"},
+        {{"--in-units", "--drive", "50"},
+         "pulsecalc: --in-units needs the axis's mechanics: --pulses-per-rev and --travel-per-rev (or --unit deg), or "
+         "--machine\n"},
+        {{"--in-units", "--pulses-per-rev", "3200", "--unit", "deg", "--drive", "fast"},
+         "pulsecalc: --in-units reads --drive 'fast' as a number in the axis's units: it is none\n"},
+    };
+    for (const auto& c : cases) {
+        const PulsecalcRun r = run(c.arguments);
+        EXPECT_EQ(r.status, 2) << c.err;
+        EXPECT_EQ(r.out, "") << c.err;
+        if (!c.err.empty()) {
+            EXPECT_EQ(r.err, c.err);
+        }
+    }
+    EXPECT_EQ(veldronix::testing_support::readWhole(kept), "not json");
+}
+
+// Each axis designed from its own drive type, initial speed, ramps and pulse
+// count to end within --time; the latest end and the spread of the ends after.
+TEST(MachineRun, everyAxisDesignedToEndWithinTheTime)
+{
+    veldronix::testing_support::TempDir dir;
+    const std::string file = dir.file("mill.veldronix.json");
+    for (const std::vector<std::string_view>& axis :
+         {std::vector<std::string_view>{"--axis", "X", "--type", "0", "--initial", "640", "--accel", "0.2", "--pulses", "64000"},
+          {"--axis", "Y", "--type", "2", "--initial", "100", "--accel", "0.2", "--decel", "0.3", "--pulses", "5000"},
+          {"--axis", "Z", "--type", "1", "--initial", "500", "--accel", "0.3"}}) {
+        std::vector<std::string_view> saving = axis;
+        saving.insert(saving.end(), {"--drive", "1000", "--save-machine", file});
+        ASSERT_NE(run(saving).status, 2);
+    }
+    // Z has no pulse count: the command line gives it to every axis, in place of X's and Y's.
+    const PulsecalcRun plain = run({"--machine", file, "--design", "time", "--time", "2.5", "--pulses", "30000"});
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    EXPECT_TRUE(plain.out.starts_with("axis X\nMove that ends on time: met\n")) << plain.out;
+    EXPECT_TRUE(contains(plain.out, "\n\naxis Y\n") && contains(plain.out, "\n\naxis Z\n"));
+    EXPECT_TRUE(contains(plain.out, "\nmachine: the latest end 2.5 s (axis X), the spread of the ends ")) << plain.out;
+
+    // Each axis's own pulse count; one that cannot end in time is named on err.
+    const PulsecalcRun json = run({"--machine", file, "--axis=X", "--design", "time", "--time", "0.3", "--json"});
+    ASSERT_EQ(json.status, 1) << json.err;
+    EXPECT_TRUE(json.out.starts_with(R"({"axes":[{"name":"X","design":{"question":"time","met":false,)")) << json.out;
+    EXPECT_TRUE(contains(json.out, R"(,"endSpread":0}
+)"));
+    EXPECT_EQ(json.err, "pulsecalc: axis X: the design is not met: the target time is shorter than the ramps allow\n");
+
+    // Z's missing pulse count is a usage error that names the axis, before anything is printed.
+    const PulsecalcRun missing = run({"--machine", file, "--design", "time", "--time", "2.5"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_TRUE(missing.err.starts_with("pulsecalc: axis Z: --design time of drive type 1 needs --pulses\n")) << missing.err;
+    EXPECT_EQ(run({"--machine", file, "--axis", "W", "--design", "time", "--time", "1"}).err,
+              "pulsecalc: the machine file '" + file + "' has no axis 'W'\n");
+}
+
+} // namespace
