@@ -5,6 +5,7 @@
 // "--svg -" stays standard output. The bytes before the first "\xff\xff" are the arguments, split at
 // NUL bytes; the bytes after it are the CSV file.
 #include "cli/design_options.h"
+#include "cli/machine_design.h"
 #include "cli/options.h"
 #include "cli/program.h"
 #include "cli/texts_en.h"
@@ -105,6 +106,25 @@ fs::path csvTarget(std::string_view value)
 {
     static const char* const names[] = {"in.csv", "missing.csv", "adir"};
     return folder() / names[(value.empty() ? 0 : static_cast<unsigned char>(value[0])) % 3];
+}
+
+// The machine files of a run, in the folder too: one missing, one that is no
+// machine file (the prepared CSV), a folder; a file saved is saved.veldronix.json.
+fs::path machineTarget(std::string_view value)
+{
+    static const char* const names[] = {"saved.veldronix.json", "in.csv", "adir"};
+    return folder() / names[(value.empty() ? 0 : static_cast<unsigned char>(value[0])) % 3];
+}
+
+// A run of a machine's axes: a file it cannot use is exit 2 with only its
+// message; otherwise messages go with exit 1 as a drive's do.
+void checkMachineRun(int status, std::string_view out, std::string_view err)
+{
+    if (status == 2) {
+        check(out.empty() && err.starts_with("pulsecalc: "), "a machine file refused", err);
+        return;
+    }
+    check(status == (err.empty() ? 0 : 1), "a machine run's exit status disagrees with its messages", err);
 }
 
 fs::path svgTarget(std::string_view value)
@@ -283,6 +303,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view errText = err.close();
         if (const auto* error = std::get_if<UsageError>(&design)) {
             checkRefusal(*error, status, outText, errText);
+        } else if (isMachineDesign(arguments)) {
+            // Only reads the file it names: every axis designed, or the file refused.
+            check(status >= 0 && status <= 2, "exit status outside 0..2");
+            checkMachineRun(status, outText, errText);
         } else {
             check((status == 0 || status == 1) && !outText.empty(), "a parsed design ends met or not met", errText);
         }
@@ -311,6 +335,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         svgPath = svgTarget(*options.svgPath);
         options.svgPath = svgPath.string();
     }
+    if (options.axis.machinePath) {
+        options.axis.machinePath = machineTarget(*options.axis.machinePath).string();
+    }
+    if (options.axis.saveMachinePath) {
+        options.axis.saveMachinePath = machineTarget(*options.axis.saveMachinePath).string();
+    }
     const int status = runOptions(options, out.stream(), err.stream());
     const std::string_view outText = out.close();
     const std::string_view errText = err.close();
@@ -324,12 +354,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "--version", outText);
     } else if (options.csvPath) {
         checkBatch(status, outText, errText, csvPath);
+    } else if (options.axis.machinePath || options.axis.saveMachinePath) {
+        checkMachineRun(status, outText, errText);
     } else {
         checkDrive(options, status, outText, errText, svgPath);
     }
 
     // Nothing left in the folder but the prepared files and a plot written.
-    const std::set<std::string> known = {"in.csv", "plot.svg", "fresh.svg", "adir", "link.svg", "fifo", "loop-a", "loop-b"};
+    const std::set<std::string> known = {"in.csv",   "plot.svg", "fresh.svg", "adir",  "link.svg",
+                                         "fifo",     "loop-a",   "loop-b",    "saved.veldronix.json"};
     std::error_code ignored;
     for (const auto& entry : fs::directory_iterator(folder(), ignored)) {
         check(known.count(entry.path().filename().string()) == 1, "a file left behind",

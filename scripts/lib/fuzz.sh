@@ -9,7 +9,8 @@ fuzz_targets="fuzz_parse_number fuzz_setting_texts fuzz_controller fuzz_profile 
 # most 54 bytes of figures and the rest as a summary line, a batch file and a
 # command line (with its CSV file) are texts of any length; the comparison
 # reads at most 54 bytes of figures and indices; a move design at most 110 bytes
-# of numbers (a type byte, then twelve numbers of up to nine bytes).
+# of numbers (a type byte, then twelve numbers of up to nine bytes); a machine
+# file is a JSON document of a few axes.
 fuzz_max_len() {
     case "$1" in
     fuzz_parse_number) echo 96 ;;
@@ -20,6 +21,7 @@ fuzz_max_len() {
     fuzz_options) echo 1024 ;;
     fuzz_comparison) echo 64 ;;
     fuzz_move_design) echo 128 ;;
+    fuzz_machine_file) echo 4096 ;;
     *) echo "unknown fuzz target: $1 (one of: $fuzz_targets)" >&2; return 1 ;;
     esac
 }
