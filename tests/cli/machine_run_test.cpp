@@ -79,6 +79,9 @@ TEST(MachineRun, badFilesAndOptionsWriteNothingOnStandardOutput)
     veldronix::testing_support::TempDir dir;
     const std::string bad = dir.write("bad.veldronix.json", "{\"format\": \"veldronix-machine\",\n \"version\": 2}");
     const std::string kept = dir.write("kept.veldronix.json", "not json");
+    // Named here: the cases hold views of them.
+    const std::string fresh = dir.file("new.json");
+    const std::string plot = dir.file("plot.svg");
     const struct {
         std::vector<std::string_view> arguments;
         std::string err;
@@ -88,12 +91,12 @@ TEST(MachineRun, badFilesAndOptionsWriteNothingOnStandardOutput)
         {{"--machine", bad, "--axis", "X"}, ""},
         {{"--axis", "X", "--drive", "1", "--save-machine", kept},
          "pulsecalc: machine file '" + kept + "', line 1: not JSON\n"},
-        {{"--drive", "1", "--save-machine", dir.file("new.json")},
+        {{"--drive", "1", "--save-machine", fresh},
          "pulsecalc: --save-machine needs the axis's name: give --axis NAME\n"},
         {{"--pulses-per-rev", "0", "--travel-per-rev", "5"}, "pulsecalc: bad --pulses-per-rev '0': must be above 0\n"},
         {{"--pulses-per-rev", "3200", "--unit", "deg", "--travel-per-rev", "180"},
          "pulsecalc: bad --travel-per-rev '180': a rotary axis turns 360° per load revolution\n"},
-        {{"--machine", bad, "--svg", dir.file("plot.svg")},
+        {{"--machine", bad, "--svg", plot},
          "pulsecalc: --svg plots one axis of a machine file: give --axis NAME\ntry 'pulsecalc --help' for the options\n"},
         {{"--in-units", "--drive", "50"},
          "pulsecalc: --in-units needs the axis's mechanics: --pulses-per-rev and --travel-per-rev (or --unit deg), or "
