@@ -2,6 +2,7 @@
 
 #include "cli/texts_en.h"
 #include "io/csv_writer.h"
+#include "io/file_read.h"
 #include "cli/options.h"
 #include "io/wide_text.h"
 #include "report/input_findings.h"
@@ -90,21 +91,6 @@ std::string badCellMessage(InputField field, std::string_view cell)
         return "unknown type '" + std::string(cell) + "'" + std::string(texts::en::typeHint);
     }
     return "bad " + std::string(describe(field).column) + " '" + std::string(cell) + "'" + std::string(texts::en::multiplierHint);
-}
-
-// Opens a file named in UTF-8, as every argument is.
-std::FILE* openForReading(std::string_view path)
-{
-#ifdef _WIN32
-    const auto wide = io::widePath(path);
-    if (!wide) {
-        errno = EINVAL; // no file has a name that is not UTF-8
-        return nullptr;
-    }
-    return _wfopen(wide->c_str(), L"rb");
-#else
-    return std::fopen(std::string(path).c_str(), "rb");
-#endif
 }
 
 } // namespace
@@ -286,7 +272,7 @@ int runBatchFile(std::string_view path, std::FILE* output, std::FILE* diagnostic
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     errno = 0;
-    const std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
+    const std::unique_ptr<std::FILE, FileCloser> file(io::openForReading(path));
     if (!file) {
         const int error = errno != 0 ? errno : ENOENT;
         usageMessage(diagnostics, fmt::format(texts::en::csvCannotOpen, path, std::strerror(error)));

@@ -137,20 +137,6 @@ DriveRequest requestOf(const io::MachineAxis& axis)
     return request;
 }
 
-std::optional<std::string> registersCode(const DriveOutcome& outcome, report::CopyFormatKind kind)
-{
-    if (!outcome.calculation) {
-        return std::nullopt;
-    }
-    const report::Details details = report::makeDetails(outcome.calculation, std::nullopt);
-    for (const report::CopyFormat& format : details.copyFormats) {
-        if (format.kind == kind) {
-            return format.text;
-        }
-    }
-    return std::nullopt;
-}
-
 // The C macros of one axis of a machine, named after it: X_R, X_A, ...
 std::string prefixedMacros(std::string code, std::string_view axisName)
 {

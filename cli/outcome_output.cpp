@@ -4,6 +4,7 @@
 #include "cli/message_meaning.h"
 #include "io/json_writer.h"
 #include "report/comparison_report.h"
+#include "report/details.h"
 #include "report/profile_report.h"
 #include "report/rounded_report.h"
 
@@ -80,6 +81,20 @@ std::string jsonOutput(const DriveOutcome& outcome, bool withRounded, bool withC
     }
     json.endObject();
     return json.text() + '\n';
+}
+
+std::optional<std::string> registersCode(const DriveOutcome& outcome, report::CopyFormatKind kind)
+{
+    if (!outcome.calculation) {
+        return std::nullopt;
+    }
+    const report::Details details = report::makeDetails(outcome.calculation, std::nullopt);
+    for (const report::CopyFormat& format : details.copyFormats) {
+        if (format.kind == kind) {
+            return format.text;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace veldronix::cli

@@ -3,8 +3,10 @@
 #include "cli/drive_request.h"
 
 #include "io/json_writer.h"
+#include "report/register_code.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace veldronix::cli {
@@ -18,5 +20,9 @@ std::string plainOutput(const DriveOutcome& outcome);
 // extraMembers writes members of the run's own after all others (the axis's).
 std::string jsonOutput(const DriveOutcome& outcome, bool withRounded = false, bool withComparison = false,
                        const std::function<void(io::JsonWriter&)>& extraMembers = {});
+
+// The registers of the values shown in a copy format, exactly as the details
+// window copies them; none without calculated settings.
+std::optional<std::string> registersCode(const DriveOutcome& outcome, report::CopyFormatKind kind);
 
 } // namespace veldronix::cli

@@ -69,22 +69,6 @@ int finishOutput(CheckedOutput& output, std::FILE* err, int status)
     return output.finish(err) ? status : 2;
 }
 
-// The registers of the values shown in a copy format, exactly as the details
-// window copies them; none without calculated settings.
-std::optional<std::string> registersCode(const DriveOutcome& outcome, report::CopyFormatKind kind)
-{
-    if (!outcome.calculation) {
-        return std::nullopt;
-    }
-    const report::Details details = report::makeDetails(outcome.calculation, std::nullopt);
-    for (const report::CopyFormat& format : details.copyFormats) {
-        if (format.kind == kind) {
-            return format.text;
-        }
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 int outputFailure(std::FILE* err, int error)
