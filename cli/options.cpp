@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "core/utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -140,6 +142,10 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
                                                                               : axis.saveMachinePath;
             if (target) {
                 return usageError(fmt::format(texts::en::optionTwice, name));
+            }
+            // The name is written into every output and the machine file, all UTF-8.
+            if (name == "--axis" && validUtf8(value) != value) {
+                return usageError(std::string(texts::en::axisNameNotUtf8));
             }
             target = std::string(value);
         } else if (name == "--csv") {

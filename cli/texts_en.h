@@ -314,6 +314,7 @@ inline constexpr std::string_view axisOptionBad = "bad {0} '{1}': {2}";
 inline constexpr std::string_view inUnitsNeedsMechanics =
     "--in-units needs the axis's mechanics: --pulses-per-rev and --travel-per-rev (or --unit deg), or --machine";
 inline constexpr std::string_view inUnitsNotANumber = "--in-units reads {0} '{1}' as a number in the axis's units: it is none";
+inline constexpr std::string_view axisNameNotUtf8 = "--axis takes a name in UTF-8";
 inline constexpr std::string_view saveMachineNeedsName = "--save-machine needs the axis's name: give --axis NAME";
 inline constexpr std::string_view machineNoAxis = "the machine file '{0}' has no axis '{1}'";
 inline constexpr std::string_view machineFileName = "'{}'";

@@ -98,6 +98,7 @@ TEST(MachineRun, badFilesAndOptionsWriteNothingOnStandardOutput)
          "pulsecalc: bad --travel-per-rev '180': a rotary axis turns 360° per load revolution\n"},
         {{"--machine", bad, "--svg", plot},
          "pulsecalc: --svg plots one axis of a machine file: give --axis NAME\ntry 'pulsecalc --help' for the options\n"},
+        {{"--axis", "X\xff", "--drive", "1"}, "pulsecalc: --axis takes a name in UTF-8\ntry 'pulsecalc --help' for the options\n"},
         {{"--in-units", "--drive", "50"},
          "pulsecalc: --in-units needs the axis's mechanics: --pulses-per-rev and --travel-per-rev (or --unit deg), or "
          "--machine\n"},
