@@ -5,6 +5,7 @@
 #include "cli/outcome_output.h"
 #include "cli/plot_file.h"
 #include "cli/program.h"
+#include "core/utf8.h"
 #include "io/json_writer.h"
 #include "io/machine_file.h"
 #include "report/axis_report.h"
@@ -164,14 +165,15 @@ std::string axisOutput(const Options& options, const io::MachineAxis& run, const
     }
     if (options.json) {
         return jsonOutput(outcome, options.rounded, options.compare, [&](io::JsonWriter& json) {
+            // The texts as typed, each malformed byte shown as U+FFFD: JSON is UTF-8.
             json.key("fields");
             json.beginObject();
-            json.member("initialSpeed", run.initialSpeed);
-            json.member("driveSpeed", run.driveSpeed);
-            json.member("accelTime", run.accelTime);
-            json.member("decelTime", run.decelTime);
+            json.member("initialSpeed", validUtf8(run.initialSpeed));
+            json.member("driveSpeed", validUtf8(run.driveSpeed));
+            json.member("accelTime", validUtf8(run.accelTime));
+            json.member("decelTime", validUtf8(run.decelTime));
             json.key("pulses");
-            run.pulseCount ? json.string(*run.pulseCount) : json.null();
+            run.pulseCount ? json.string(validUtf8(*run.pulseCount)) : json.null();
             json.endObject();
             json.key("axis");
             report::writeAxisJson(json, axis);

@@ -116,15 +116,16 @@ fs::path machineTarget(std::string_view value)
     return folder() / names[(value.empty() ? 0 : static_cast<unsigned char>(value[0])) % 3];
 }
 
-// A run of a machine's axes: a file it cannot use is exit 2 with only its
-// message; otherwise messages go with exit 1 as a drive's do.
-void checkMachineRun(int status, std::string_view out, std::string_view err)
+// A run with an axis or a machine's axes: mechanics or a file it cannot use
+// are exit 2 with only their message; otherwise messages go with exit 1 as a
+// drive's do.
+void checkAxisRun(int status, std::string_view out, std::string_view err)
 {
     if (status == 2) {
-        check(out.empty() && err.starts_with("pulsecalc: "), "a machine file refused", err);
+        check(out.empty() && err.starts_with("pulsecalc: "), "an axis or machine file refused", err);
         return;
     }
-    check(status == (err.empty() ? 0 : 1), "a machine run's exit status disagrees with its messages", err);
+    check(status == (err.empty() ? 0 : 1), "an axis run's exit status disagrees with its messages", err);
 }
 
 fs::path svgTarget(std::string_view value)
@@ -301,12 +302,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int status = runCommandLine(arguments, out.stream(), err.stream());
         const std::string_view outText = out.close();
         const std::string_view errText = err.close();
-        if (const auto* error = std::get_if<UsageError>(&design)) {
-            checkRefusal(*error, status, outText, errText);
-        } else if (isMachineDesign(arguments)) {
-            // Only reads the file it names: every axis designed, or the file refused.
+        if (isMachineDesign(arguments)) {
+            // The machine's own reader takes the file first (it only reads it): every
+            // axis designed, or the file or an axis's design refused.
             check(status >= 0 && status <= 2, "exit status outside 0..2");
-            checkMachineRun(status, outText, errText);
+            checkAxisRun(status, outText, errText);
+        } else if (const auto* error = std::get_if<UsageError>(&design)) {
+            checkRefusal(*error, status, outText, errText);
         } else {
             check((status == 0 || status == 1) && !outText.empty(), "a parsed design ends met or not met", errText);
         }
@@ -354,8 +356,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "--version", outText);
     } else if (options.csvPath) {
         checkBatch(status, outText, errText, csvPath);
-    } else if (options.axis.machinePath || options.axis.saveMachinePath) {
-        checkMachineRun(status, outText, errText);
+    } else if (options.axis.any() && status == 2) {
+        // Refused mechanics or a machine file; any other axis run is judged as a drive.
+        checkAxisRun(status, outText, errText);
     } else {
         checkDrive(options, status, outText, errText, svgPath);
     }

@@ -155,3 +155,9 @@ TEST(MachineRun, everyAxisDesignedToEndWithinTheTime)
 }
 
 } // namespace
+
+TEST(MachineRun, aFieldTextThatIsNotUtf8ShowsItsMalformedBytesAsReplacements)
+{
+    const PulsecalcRun r = run({"--axis", "X", "--initial", "1\xff", "--drive", "10", "--accel", "1", "--json"});
+    EXPECT_TRUE(contains(r.out, "\"fields\":{\"initialSpeed\":\"1\xef\xbf\xbd\",")) << r.out;
+}
