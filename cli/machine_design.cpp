@@ -201,6 +201,11 @@ int runMachineDesign(std::span<const std::string_view> arguments, std::FILE* out
         write(err, fail(*taken.problem) + std::string(texts::en::usageHint) + "\n");
         return 2;
     }
+    if (!taken.machine) {
+        // "--machine=…" was only the value of another option (--axis --machine=X).
+        write(err, fail(fmt::format(texts::en::designNeedsValue, "--machine")) + std::string(texts::en::usageHint) + "\n");
+        return 2;
+    }
     const std::string path(*taken.machine);
     auto machine = io::loadMachineFile(path);
     if (const auto* error = std::get_if<io::MachineFileError>(&machine)) {

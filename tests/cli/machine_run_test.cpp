@@ -161,3 +161,12 @@ TEST(MachineRun, aFieldTextThatIsNotUtf8ShowsItsMalformedBytesAsReplacements)
     const PulsecalcRun r = run({"--axis", "X", "--initial", "1\xff", "--drive", "10", "--accel", "1", "--json"});
     EXPECT_TRUE(contains(r.out, "\"fields\":{\"initialSpeed\":\"1\xef\xbf\xbd\",")) << r.out;
 }
+
+// "--machine=…" taken as --axis's value leaves the design without a machine file.
+TEST(MachineRun, aMachineDesignWhoseFileIsAnotherOptionsValueIsAUsageError)
+{
+    const PulsecalcRun r = run({"--design", "time", "--axis", "--machine=mill.json", "--time", "1"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "pulsecalc: option --machine needs a value\ntry 'pulsecalc --help' for the options\n");
+}
