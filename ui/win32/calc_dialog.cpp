@@ -293,7 +293,7 @@ void CCalcDialog::perform(const std::vector<DialogRequest>& requests)
 void CCalcDialog::chooseMachineFile(bool save)
 {
     const HWND owner = details_.isOpen() ? details_.window() : window();
-    const std::optional<ChosenMachineFile> chosen =
+    const std::optional<ChosenFile> chosen =
         win32::chooseMachineFile(owner, save, report::suggestedMachineFileName(machine_));
     if (!chosen) {
         return; // cancelled
