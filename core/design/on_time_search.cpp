@@ -3,8 +3,10 @@
 #include "core/speed_multiplier.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -27,9 +29,27 @@ struct RampRange {
 
 // A trapezoid ramp of change steps with A takes change / (125 A) s: within 1 %
 // of t when 12375 A t <= 100 change <= 12625 A t.
+// The whole number just above (up) or at or below a double estimate of a
+// bound, where the estimate is not within a hair of a whole number: a few
+// correctly rounded operations are far nearer than 1e-9 of it.
+std::optional<std::int64_t> clearlyWhole(double estimate, bool up)
+{
+    const double whole = up ? std::ceil(estimate) : std::floor(estimate);
+    const double hair = 1e-9 * estimate;
+    if (std::fabs(estimate - std::floor(estimate + 0.5)) <= hair || !(whole < 9e15)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(whole);
+}
+
 RampRange trapezoidRange(std::int64_t change, double t)
 {
     const auto hundred = static_cast<std::uint64_t>(100 * change);
+    const auto lowEstimate = clearlyWhole(static_cast<double>(hundred) / (12625.0 * t), true);
+    const auto highEstimate = clearlyWhole(static_cast<double>(hundred) / (12375.0 * t), false);
+    if (lowEstimate && highEstimate) {
+        return {std::clamp<std::int64_t>(*lowEstimate, 1, largestRegister + 1), std::clamp<std::int64_t>(*highEstimate, 0, largestRegister)};
+    }
     RampRange r;
     r.low = firstHolding(1, largestRegister, static_cast<double>(hundred) / (12625.0 * t), [&](std::int64_t a) {
         return compareWithScaledDouble(hundred, t, 1, static_cast<std::uint64_t>(12625 * a)) <= 0;
@@ -47,6 +67,12 @@ RampRange sCurveRange(std::int64_t change, double t)
     constexpr std::uint64_t shortest = 9801u * 15625u;
     constexpr std::uint64_t longest = 10201u * 15625u;
     const auto tenChange = static_cast<std::uint64_t>(10 * change);
+    const auto lowEstimate = clearlyWhole(static_cast<double>(shortest) * t * t / static_cast<double>(tenChange), true);
+    const auto highEstimate = clearlyWhole(static_cast<double>(longest) * t * t / static_cast<double>(tenChange), false);
+    if (lowEstimate && highEstimate) {
+        return {std::clamp<std::int64_t>(*lowEstimate, 1, largestJerkRegister + 1),
+                std::clamp<std::int64_t>(*highEstimate, 0, largestJerkRegister)};
+    }
     RampRange r;
     r.low = firstHolding(1, largestJerkRegister, static_cast<double>(shortest) * t * t / static_cast<double>(tenChange),
                          [&](std::int64_t k) {
@@ -108,14 +134,19 @@ public:
 
     SearchResult run()
     {
-        for (const double value : speedMultipliers) {
-            const auto m = static_cast<std::int64_t>(value);
-            if (const std::int64_t initialCap = initialCapOf(m); initialCap >= 1) {
-                anyInitial_ = true;
-                if (!cut_ && !settled_) {
-                    searchMultiplier(m, initialCap);
-                }
+        if (!isSCurve(request_.type) && exactEndPossible()) {
+            // A trapezoid's time is a fraction, and the target's denominator
+            // may divide it: ramps within a hundredth of the 1 % first, where
+            // a design that ends exactly at the target leaves the wider
+            // windows nothing to win; else it is where the full search begins.
+            tolerance_ = firstTolerance;
+            searchMultipliers();
+            if (!onTimeExact_) {
+                tolerance_ = fullTolerance;
             }
+        }
+        if (!onTimeExact_ || tolerance_ >= firstTolerance) {
+            searchMultipliers();
         }
         SearchResult result;
         result.cut = cut_;
@@ -163,7 +194,10 @@ private:
     bool cut_ = false;       // the bound was reached: the rest is left untried
     // The largest ramp deviation a design may have and still win: 1 %, until
     // one ends exactly at the target, when only as small a deviation can.
-    double tolerance_ = 0.01;
+    static constexpr double fullTolerance = 0.01;
+    static constexpr double firstTolerance = 1e-4;
+    double tolerance_ = fullTolerance;
+    bool onTimeExact_ = false; // the best ends exactly at the target
     bool settled_ = false; // the best ends exactly at the target, its ramps as near the wish as any other multiplier's can be
     // Below this the windows come from doubles, well inside the exact 1 %.
     static constexpr double narrowTolerance = 0.009;
@@ -185,6 +219,31 @@ private:
     void countCheck(double a, double b)
     {
         work_ += decidedByDoubles(a, b) ? 1 : exactComparisonWork;
+    }
+
+    void searchMultipliers()
+    {
+        for (const double value : speedMultipliers) {
+            const auto m = static_cast<std::int64_t>(value);
+            if (const std::int64_t initialCap = initialCapOf(m); initialCap >= 1) {
+                anyInitial_ = true;
+                if (!cut_ && !settled_) {
+                    searchMultiplier(m, initialCap);
+                }
+            }
+        }
+    }
+
+    // Whether a trapezoid can end exactly at the target: its time is a
+    // fraction whose denominator 250 A D V M holds at most 2^40, so a target
+    // of more binary places is never met exactly.
+    bool exactEndPossible() const
+    {
+        int exponent = 0;
+        const double fraction = std::frexp(request_.targetTime, &exponent);
+        const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+        const int places = 53 - exponent - std::countr_zero(mantissa);
+        return places <= 40;
     }
 
     // The largest SV within the initial speed; V above it must stay within 8000.
@@ -257,7 +316,8 @@ private:
         }
         onTime_ = c;
         onTimeSeconds_ = moveTimeOf(c);
-        if (!decidedByDoubles(onTimeSeconds_, request_.targetTime) && compareMoveTime(c, request_.targetTime) == 0) {
+        onTimeExact_ = !decidedByDoubles(onTimeSeconds_, request_.targetTime) && compareMoveTime(c, request_.targetTime) == 0;
+        if (onTimeExact_) {
             // Exactly at the target: nothing ends later, and only a design as
             // near the ramps wanted can still win the tie.
             const double deviation = largestRampDeviation(c.registers, request_.accelTime, decelTime_);
@@ -349,7 +409,8 @@ private:
                         if (!mayTry()) {
                             return;
                         }
-                        latestOfRegisters(m, change, a, d, accelSeconds + secondsOf(decelTimes, change, d), high, highest);
+                        const double decelSeconds = asymmetric ? secondsOf(decelTimes, change, d) : accelSeconds;
+                        latestOfRegisters(m, change, a, d, accelSeconds + decelSeconds, high, highest);
                     }
                 }
                 continue;
