@@ -178,8 +178,9 @@ std::optional<int> narrowTimeSign(const MoveCandidate& c, double seconds)
     const WideTime t = wideTrapezoidTime(c);
     Wide rhs = t.denominator * mantissa; // below 2^109
     if (exponent >= 0) {
-        // numerator against rhs 2^exponent; the numerator is below 2^85.
-        if (exponent >= 19) {
+        // numerator against rhs 2^exponent; the numerator is below 2^85, so a
+        // product of 2^127 or more is larger.
+        if (exponent >= 127 || rhs >> (127 - exponent) != 0) {
             return -1;
         }
         rhs <<= exponent;

@@ -119,10 +119,16 @@ bool registersBefore(const MoveRegisters& a, const MoveRegisters& b)
 // searched. With the speed change c = V - SV fixed, the ramps' registers and
 // times are fixed too, and the move takes (N / M + c (ta + td) / 2) / V: the
 // search runs over the multipliers and the changes, and for each change over
-// the few V whose time can reach the target at ramps within 1 %. Its work is
-// bounded (onTimeSearchWork): where the windows hold too many registers the
-// search stops there, and its design is the best of those tried; the earliest
-// end, one candidate per change, is always searched in full.
+// the few V whose time can reach the target at ramps within 1 %. A design that
+// ends exactly at the target ends latest: from then on only ramps as near the
+// wish can win the tie, and the windows narrow to its deviation (a trapezoid
+// first searches ramps within a hundredth of the 1 %, where such a design
+// leaves the wider windows nothing to win). Its work is bounded
+// (onTimeSearchWork), a net for windows of hundreds of thousands of registers
+// over many changes and speeds (long S-curve ramps, initial speeds of
+// thousands of SV steps): there the search stops, and its design is the best
+// of those tried; the earliest end, one candidate per change, is always
+// searched in full.
 class OnTimeSearch {
 public:
     OnTimeSearch(const OnTimeMoveRequest& request, std::int64_t pulses)
@@ -290,7 +296,7 @@ private:
     }
 
     // The V of a change up to which both ramps can fit the pulses: (2V - c) M (ta + td) <= 2 N
-    // with ramps of at least 99 % of those wanted, a step more for the rounding.
+    // with ramps of at least (1 - tol) of those wanted, a step more for the rounding.
     std::int64_t fittingSpeedCap(std::int64_t m, std::int64_t change, std::int64_t highest) const
     {
         const double n = static_cast<double>(pulses_) / static_cast<double>(m);
@@ -333,8 +339,8 @@ private:
     }
 
     // The least change whose V can reach the target: V is at most the change
-    // plus the largest SV, and the move takes at least (N / M + 0.99 c (ta + td) / 2) / V,
-    // so a change c is of use only when N / M + 0.99 c R / 2 <= T (c + SV + 1).
+    // plus the largest SV, and the move takes at least (N / M + (1 - tol) c (ta + td) / 2) / V,
+    // so a change c is of use only when N / M + (1 - tol) c R / 2 <= T (c + SV + 1).
     // Two steps below the double's bound, the changes' own checks decide.
     std::int64_t leastChange(double n, std::int64_t initialCap) const
     {
@@ -349,7 +355,7 @@ private:
 
     // The greatest change whose V can still fit the ramps into the pulses and
     // end no earlier than the best found: the speed caps below (the pulses'
-    // (2 N / (0.99 M R) + c) / 2 and the best's (N / M + 1.01 c R / 2) / T) fall
+    // (2 N / ((1 - tol) M R) + c) / 2 and the best's (N / M + (1 + tol) c R / 2) / T) fall
     // below c + 1 beyond it. Two steps above the double's bound, the changes'
     // own checks decide.
     std::int64_t greatestChange(double n) const
@@ -414,6 +420,11 @@ private:
                     }
                 }
                 continue;
+            }
+            if (asymmetric && high > low) {
+                // Each speed looks up registers of both windows: their seconds once.
+                tabulate(accelTimes_, accel, change);
+                tabulate(decelTimes_, decel, change);
             }
             for (std::int64_t v = low; v <= high; ++v) {
                 if (cut_ || !mayTry()) {

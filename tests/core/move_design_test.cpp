@@ -249,6 +249,8 @@ TEST(MoveModel, trapezoidTimesAgainstTheirFractions)
         {{DriveType::SymmetricTrapezoid, 2, 20, 6245, 249, 249}, 10000}, // exactly 1 s
         {{DriveType::AsymmetricTrapezoid, 500, 7999, 8000, 8000, 7999}, std::int64_t{1} << 50},
         {{DriveType::AsymmetricTrapezoid, 1, 1, 8000, 1, 1}, 1},
+        {{DriveType::SymmetricTrapezoid, 1, 1, 2, 8000, 8000}, std::int64_t{1} << 50}, // a hair above 2^49 s, whose double is 2^49
+        {{DriveType::AsymmetricTrapezoid, 2, 1, 2, 8000, 7000}, std::int64_t{1} << 50}, // a hair above 2^48 s
     };
     for (int i = 0; i < 200; ++i) {
         const std::int64_t v = pick(2, 8000);
