@@ -27,8 +27,6 @@ struct RampRange {
     std::int64_t size() const { return empty() ? 0 : high - low + 1; }
 };
 
-// A trapezoid ramp of change steps with A takes change / (125 A) s: within 1 %
-// of t when 12375 A t <= 100 change <= 12625 A t.
 // The whole number just above (up) or at or below a double estimate of a
 // bound, where the estimate is not within a hair of a whole number: a few
 // correctly rounded operations are far nearer than 1e-9 of it.
@@ -42,6 +40,8 @@ std::optional<std::int64_t> clearlyWhole(double estimate, bool up)
     return static_cast<std::int64_t>(whole);
 }
 
+// A trapezoid ramp of change steps with A takes change / (125 A) s: within 1 %
+// of t when 12375 A t <= 100 change <= 12625 A t.
 RampRange trapezoidRange(std::int64_t change, double t)
 {
     const auto hundred = static_cast<std::uint64_t>(100 * change);
