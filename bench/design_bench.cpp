@@ -28,4 +28,14 @@ void designOnTime(benchmark::State& state)
 }
 BENCHMARK(designOnTime)->DenseRange(0, 3);
 
+// Ramps of half a minute hold millions of K and L within 1 %: the search stops at its bound of work.
+void designOnTimeLongRamps(benchmark::State& state)
+{
+    const OnTimeMoveRequest request{DriveType::AsymmetricSCurve, 100, 25.6, 31.2, 100000, 409.6};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(designOnTimeMove(request));
+    }
+}
+BENCHMARK(designOnTimeLongRamps)->Unit(benchmark::kMillisecond);
+
 } // namespace

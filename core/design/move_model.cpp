@@ -142,12 +142,112 @@ std::optional<int> narrowSign(std::uint64_t lhs, double x, int power, std::uint6
     }
     return left < rhs ? -1 : left > rhs ? 1 : 0;
 }
+
+// A trapezoid's move time as the fraction numerator / denominator (s), both
+// within 128 bits: 250 A D N + M change^2 (A + D) < 2^85 and 250 A D V M < 2^56.
+struct WideTime {
+    Wide numerator;
+    Wide denominator;
+};
+
+WideTime wideTrapezoidTime(const MoveCandidate& c)
+{
+    const MoveRegisters& r = c.registers;
+    const auto change = static_cast<Wide>(r.drive - r.initial);
+    const Wide ad = static_cast<Wide>(250 * r.accel) * static_cast<Wide>(r.decel);
+    return {ad * static_cast<Wide>(c.pulses) + static_cast<Wide>(r.multiplier) * change * change * static_cast<Wide>(r.accel + r.decel),
+            ad * static_cast<Wide>(r.drive * r.multiplier)};
+}
+
+// The sign of a trapezoid's time minus seconds = mantissa 2^exponent, in 128 bits.
+std::optional<int> narrowTimeSign(const MoveCandidate& c, double seconds)
+{
+    if (isSCurve(c.registers.type)) {
+        return std::nullopt;
+    }
+    int exponent = 0;
+    const double fraction = std::frexp(seconds, &exponent);
+    auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    if (mantissa == 0) {
+        return std::nullopt;
+    }
+    exponent -= 53;
+    const int zeros = std::countr_zero(mantissa);
+    mantissa >>= zeros;
+    exponent += zeros;
+    const WideTime t = wideTrapezoidTime(c);
+    Wide rhs = t.denominator * mantissa; // below 2^109
+    if (exponent >= 0) {
+        // numerator against rhs 2^exponent; the numerator is below 2^85, so a
+        // product of 2^127 or more is larger.
+        if (exponent >= 127 || rhs >> (127 - exponent) != 0) {
+            return -1;
+        }
+        rhs <<= exponent;
+        return t.numerator < rhs ? -1 : t.numerator > rhs ? 1 : 0;
+    }
+    // numerator 2^-exponent against rhs: the numerator against rhs's whole part after the shift and its rest.
+    const int shift = -exponent;
+    if (shift >= 128) {
+        return std::nullopt;
+    }
+    const Wide whole = rhs >> shift;
+    const Wide rest = rhs - (whole << shift);
+    if (t.numerator != whole) {
+        return t.numerator < whole ? -1 : 1;
+    }
+    return rest == 0 ? 0 : -1;
+}
+
+// The sign of two trapezoids' time difference in 128 bits: the whole parts of
+// the fractions, then their rests cross-multiplied (each below 2^56).
+std::optional<int> narrowTimesSign(const MoveCandidate& a, const MoveCandidate& b)
+{
+    if (isSCurve(a.registers.type) || isSCurve(b.registers.type)) {
+        return std::nullopt;
+    }
+    const WideTime x = wideTrapezoidTime(a);
+    const WideTime y = wideTrapezoidTime(b);
+    const Wide wholeX = x.numerator / x.denominator;
+    const Wide wholeY = y.numerator / y.denominator;
+    if (wholeX != wholeY) {
+        return wholeX < wholeY ? -1 : 1;
+    }
+    const Wide left = (x.numerator - wholeX * x.denominator) * y.denominator;
+    const Wide right = (y.numerator - wholeY * y.denominator) * x.denominator;
+    return left < right ? -1 : left > right ? 1 : 0;
+}
 #else
 std::optional<int> narrowSign(std::uint64_t, double, int, std::uint64_t)
 {
     return std::nullopt;
 }
+
+std::optional<int> narrowTimeSign(const MoveCandidate&, double)
+{
+    return std::nullopt;
+}
+
+std::optional<int> narrowTimesSign(const MoveCandidate&, const MoveCandidate&)
+{
+    return std::nullopt;
+}
 #endif
+
+// Whether both ramps of a take exactly as long as b's: a trapezoid's ramp
+// change / (125 A), an S-curve's sqrt(10 change K) / 12500.
+bool sameRampTimes(const MoveRegisters& a, const MoveRegisters& b)
+{
+    if (a.type != b.type) {
+        return false;
+    }
+    const std::int64_t ca = a.drive - a.initial;
+    const std::int64_t cb = b.drive - b.initial;
+    if (isSCurve(a.type)) {
+        return ca * a.accel == cb * b.accel && ca * a.decel == cb * b.decel;
+    }
+    return ca * b.accel == cb * a.accel && ca * b.decel == cb * a.decel;
+}
 
 // A ramp's time as exactly sqrt(radicand) / denominator (s): a trapezoid's
 // change / (125 A) is sqrt(change^2) / (125 A), an S-curve's sqrt(10 change K) / 12500.
@@ -283,6 +383,9 @@ int compareMoveTimes(const MoveCandidate& a, const MoveCandidate& b)
     if (const int d = decided(moveTimeOf(a), moveTimeOf(b)); d != 0) {
         return d;
     }
+    if (const auto sign = narrowTimesSign(a, b)) {
+        return *sign;
+    }
     // a - b = (na db - nb da + db sum(a) - da sum(b)) / (da db), the denominators positive.
     const ExactTime ta = exactMoveTime(a);
     const ExactTime tb = exactMoveTime(b);
@@ -301,6 +404,9 @@ int compareMoveTime(const MoveCandidate& c, double seconds)
     if (const int d = decided(moveTimeOf(c), seconds); d != 0) {
         return d;
     }
+    if (const auto sign = narrowTimeSign(c, seconds)) {
+        return *sign;
+    }
     // seconds = mantissa 2^exponent: compare (n + sum) 2^-exponent with mantissa d.
     const ExactTime t = exactMoveTime(c);
     const ExactDouble s = exactly(seconds);
@@ -315,6 +421,9 @@ int compareMoveTime(const MoveCandidate& c, double seconds)
 
 int compareRampDeviations(const MoveRegisters& a, const MoveRegisters& b, double accelTime, double decelTime)
 {
+    if (sameRampTimes(a, b)) {
+        return 0;
+    }
     return compareDeviations(largestDeviation(a, accelTime, decelTime), largestDeviation(b, accelTime, decelTime));
 }
 

@@ -3,9 +3,12 @@
 #include "core/speed_multiplier.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <tuple>
+#include <vector>
 
 namespace veldronix::design {
 namespace {
@@ -24,11 +27,29 @@ struct RampRange {
     std::int64_t size() const { return empty() ? 0 : high - low + 1; }
 };
 
+// The whole number just above (up) or at or below a double estimate of a
+// bound, where the estimate is not within a hair of a whole number: a few
+// correctly rounded operations are far nearer than 1e-9 of it.
+std::optional<std::int64_t> clearlyWhole(double estimate, bool up)
+{
+    const double whole = up ? std::ceil(estimate) : std::floor(estimate);
+    const double hair = 1e-9 * estimate;
+    if (std::fabs(estimate - std::floor(estimate + 0.5)) <= hair || !(whole < 9e15)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(whole);
+}
+
 // A trapezoid ramp of change steps with A takes change / (125 A) s: within 1 %
 // of t when 12375 A t <= 100 change <= 12625 A t.
 RampRange trapezoidRange(std::int64_t change, double t)
 {
     const auto hundred = static_cast<std::uint64_t>(100 * change);
+    const auto lowEstimate = clearlyWhole(static_cast<double>(hundred) / (12625.0 * t), true);
+    const auto highEstimate = clearlyWhole(static_cast<double>(hundred) / (12375.0 * t), false);
+    if (lowEstimate && highEstimate) {
+        return {std::clamp<std::int64_t>(*lowEstimate, 1, largestRegister + 1), std::clamp<std::int64_t>(*highEstimate, 0, largestRegister)};
+    }
     RampRange r;
     r.low = firstHolding(1, largestRegister, static_cast<double>(hundred) / (12625.0 * t), [&](std::int64_t a) {
         return compareWithScaledDouble(hundred, t, 1, static_cast<std::uint64_t>(12625 * a)) <= 0;
@@ -46,6 +67,12 @@ RampRange sCurveRange(std::int64_t change, double t)
     constexpr std::uint64_t shortest = 9801u * 15625u;
     constexpr std::uint64_t longest = 10201u * 15625u;
     const auto tenChange = static_cast<std::uint64_t>(10 * change);
+    const auto lowEstimate = clearlyWhole(static_cast<double>(shortest) * t * t / static_cast<double>(tenChange), true);
+    const auto highEstimate = clearlyWhole(static_cast<double>(longest) * t * t / static_cast<double>(tenChange), false);
+    if (lowEstimate && highEstimate) {
+        return {std::clamp<std::int64_t>(*lowEstimate, 1, largestJerkRegister + 1),
+                std::clamp<std::int64_t>(*highEstimate, 0, largestJerkRegister)};
+    }
     RampRange r;
     r.low = firstHolding(1, largestJerkRegister, static_cast<double>(shortest) * t * t / static_cast<double>(tenChange),
                          [&](std::int64_t k) {
@@ -62,6 +89,14 @@ RampRange rangeOf(DriveType type, std::int64_t change, double t)
 {
     return isSCurve(type) ? sCurveRange(change, t) : trapezoidRange(change, t);
 }
+
+// The seconds of each register of a window of one change, where the window is
+// small enough to keep: the searches look each up many times.
+struct RampTable {
+    std::int64_t low = 1;
+    std::vector<double> seconds; // empty where the window is too large
+};
+constexpr std::int64_t largestTable = 4096;
 
 // A double estimate of a register bound as an integer of [low, high].
 std::int64_t clamped(double estimate, std::int64_t low, std::int64_t high)
@@ -84,10 +119,16 @@ bool registersBefore(const MoveRegisters& a, const MoveRegisters& b)
 // searched. With the speed change c = V - SV fixed, the ramps' registers and
 // times are fixed too, and the move takes (N / M + c (ta + td) / 2) / V: the
 // search runs over the multipliers and the changes, and for each change over
-// the few V whose time can reach the target at ramps within 1 %. Its work is
-// bounded (onTimeSearchWork): where the windows hold too many registers the
-// search stops there, and its design is the best of those tried; the earliest
-// end, one candidate per change, is always searched in full.
+// the few V whose time can reach the target at ramps within 1 %. A design that
+// ends exactly at the target ends latest: from then on only ramps as near the
+// wish can win the tie, and the windows narrow to its deviation (a trapezoid
+// first searches ramps within a hundredth of the 1 %, where such a design
+// leaves the wider windows nothing to win). Its work is bounded
+// (onTimeSearchWork), a net for windows of hundreds of thousands of registers
+// over many changes and speeds (long S-curve ramps, initial speeds of
+// thousands of SV steps): there the search stops, and its design is the best
+// of those tried; the earliest end, one candidate per change, is always
+// searched in full.
 class OnTimeSearch {
 public:
     OnTimeSearch(const OnTimeMoveRequest& request, std::int64_t pulses)
@@ -99,14 +140,19 @@ public:
 
     SearchResult run()
     {
-        for (const double value : speedMultipliers) {
-            const auto m = static_cast<std::int64_t>(value);
-            if (const std::int64_t initialCap = initialCapOf(m); initialCap >= 1) {
-                anyInitial_ = true;
-                if (!cut_) {
-                    searchMultiplier(m, initialCap);
-                }
+        if (!isSCurve(request_.type) && exactEndPossible()) {
+            // A trapezoid's time is a fraction, and the target's denominator
+            // may divide it: ramps within a hundredth of the 1 % first, where
+            // a design that ends exactly at the target leaves the wider
+            // windows nothing to win; else it is where the full search begins.
+            tolerance_ = firstTolerance;
+            searchMultipliers();
+            if (!onTimeExact_) {
+                tolerance_ = fullTolerance;
             }
+        }
+        if (!onTimeExact_ || tolerance_ >= firstTolerance) {
+            searchMultipliers();
         }
         SearchResult result;
         result.cut = cut_;
@@ -141,6 +187,8 @@ private:
     std::int64_t pulses_;
     double decelTime_;
     double rampSum_; // s: the two ramp times wanted
+    RampTable accelTimes_; // the seconds of the windows of the change searched
+    RampTable decelTimes_;
     std::optional<MoveCandidate> onTime_;
     double onTimeSeconds_ = 0.0; // onTime_'s move time, a double for the bounds
     std::optional<MoveCandidate> earliest_;
@@ -150,6 +198,15 @@ private:
     std::int64_t tried_ = 0; // the candidates looked at: pairs of registers, speeds, outer registers
     std::int64_t work_ = 0;  // what they cost, up to onTimeSearchWork: each step and each comparison of times
     bool cut_ = false;       // the bound was reached: the rest is left untried
+    // The largest ramp deviation a design may have and still win: 1 %, until
+    // one ends exactly at the target, when only as small a deviation can.
+    static constexpr double fullTolerance = 0.01;
+    static constexpr double firstTolerance = 1e-4;
+    double tolerance_ = fullTolerance;
+    bool onTimeExact_ = false; // the best ends exactly at the target
+    bool settled_ = false; // the best ends exactly at the target, its ramps as near the wish as any other multiplier's can be
+    // Below this the windows come from doubles, well inside the exact 1 %.
+    static constexpr double narrowTolerance = 0.009;
 
     // Counts one more candidate; false, and the search cut, once the work is used up.
     bool mayTry()
@@ -170,16 +227,63 @@ private:
         work_ += decidedByDoubles(a, b) ? 1 : exactComparisonWork;
     }
 
+    void searchMultipliers()
+    {
+        for (const double value : speedMultipliers) {
+            const auto m = static_cast<std::int64_t>(value);
+            if (const std::int64_t initialCap = initialCapOf(m); initialCap >= 1) {
+                anyInitial_ = true;
+                if (!cut_ && !settled_) {
+                    searchMultiplier(m, initialCap);
+                }
+            }
+        }
+    }
+
+    // Whether a trapezoid can end exactly at the target: its time is a
+    // fraction whose denominator 250 A D V M holds at most 2^40, so a target
+    // of more binary places is never met exactly.
+    bool exactEndPossible() const
+    {
+        int exponent = 0;
+        const double fraction = std::frexp(request_.targetTime, &exponent);
+        const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+        const int places = 53 - exponent - std::countr_zero(mantissa);
+        return places <= 40;
+    }
+
     // The largest SV within the initial speed; V above it must stay within 8000.
     std::int64_t initialCapOf(std::int64_t m) const
     {
         return largestWithin(request_.initialSpeed, m, largestRegister - 1);
     }
 
+    // The registers of one ramp that can still win: within 1 %, and once a
+    // design ends exactly at the target, within its largest deviation (a
+    // double window widened by a hair: the exact comparisons decide the rest).
+    RampRange windowOf(std::int64_t change, double t) const
+    {
+        if (tolerance_ > narrowTolerance) {
+            return rangeOf(request_.type, change, t);
+        }
+        const auto c = static_cast<double>(change);
+        const double shortest = t * (1.0 - tolerance_);
+        const double longest = t * (1.0 + tolerance_);
+        RampRange r;
+        if (isSCurve(request_.type)) {
+            r.low = clamped(std::ceil((12500.0 * shortest) * (12500.0 * shortest) / (10.0 * c) * (1.0 - 1e-12)), 1, largestJerkRegister + 1);
+            r.high = clamped(std::floor((12500.0 * longest) * (12500.0 * longest) / (10.0 * c) * (1.0 + 1e-12)), 0, largestJerkRegister);
+        } else {
+            r.low = clamped(std::ceil(c / (125.0 * longest) * (1.0 - 1e-12)), 1, largestRegister + 1);
+            r.high = clamped(std::floor(c / (125.0 * shortest) * (1.0 + 1e-12)), 0, largestRegister);
+        }
+        return r;
+    }
+
     bool ramps(std::int64_t change, RampRange& accel, RampRange& decel)
     {
-        accel = rangeOf(request_.type, change, request_.accelTime);
-        decel = isAsymmetric(request_.type) ? rangeOf(request_.type, change, request_.decelTime) : accel;
+        accel = windowOf(change, request_.accelTime);
+        decel = isAsymmetric(request_.type) ? windowOf(change, request_.decelTime) : accel;
         const bool usable = !accel.empty() && !decel.empty();
         anyRange_ = anyRange_ || usable;
         return usable;
@@ -192,11 +296,11 @@ private:
     }
 
     // The V of a change up to which both ramps can fit the pulses: (2V - c) M (ta + td) <= 2 N
-    // with ramps of at least 99 % of those wanted, a step more for the rounding.
+    // with ramps of at least (1 - tol) of those wanted, a step more for the rounding.
     std::int64_t fittingSpeedCap(std::int64_t m, std::int64_t change, std::int64_t highest) const
     {
         const double n = static_cast<double>(pulses_) / static_cast<double>(m);
-        const double v = (2.0 * n / (0.99 * rampSum_) + static_cast<double>(change)) / 2.0;
+        const double v = (2.0 * n / ((1.0 - tolerance_) * rampSum_) + static_cast<double>(change)) / 2.0;
         return clamped(std::floor(v * (1.0 + boundShare)) + 1.0, 0, highest);
     }
 
@@ -218,16 +322,30 @@ private:
         }
         onTime_ = c;
         onTimeSeconds_ = moveTimeOf(c);
+        onTimeExact_ = !decidedByDoubles(onTimeSeconds_, request_.targetTime) && compareMoveTime(c, request_.targetTime) == 0;
+        if (onTimeExact_) {
+            // Exactly at the target: nothing ends later, and only a design as
+            // near the ramps wanted can still win the tie.
+            const double deviation = largestRampDeviation(c.registers, request_.accelTime, decelTime_);
+            tolerance_ = std::min(tolerance_, deviation * (1.0 + 1e-9) + 1e-15);
+            // Two ramps of different times differ by more than 5e-13 s (a
+            // trapezoid's change / (125 A) by at least 1 / 10^12 as fractions of
+            // denominators up to 10^6, an S-curve's sqrt(10 change K) / 12500 by
+            // at least 1 / (12500 x 2 sqrt(10 x 8000 x 2^36))). Within this,
+            // a ramp as near the wish as the best's takes the best's time, and
+            // a larger multiplier can only tie, never win.
+            settled_ = tolerance_ * std::max(request_.accelTime, decelTime_) < 1e-13;
+        }
     }
 
     // The least change whose V can reach the target: V is at most the change
-    // plus the largest SV, and the move takes at least (N / M + 0.99 c (ta + td) / 2) / V,
-    // so a change c is of use only when N / M + 0.99 c R / 2 <= T (c + SV + 1).
+    // plus the largest SV, and the move takes at least (N / M + (1 - tol) c (ta + td) / 2) / V,
+    // so a change c is of use only when N / M + (1 - tol) c R / 2 <= T (c + SV + 1).
     // Two steps below the double's bound, the changes' own checks decide.
     std::int64_t leastChange(double n, std::int64_t initialCap) const
     {
         const double t = request_.targetTime / (1.0 - boundShare);
-        const double slope = 0.99 * rampSum_ / 2.0 - t;
+        const double slope = (1.0 - tolerance_) * rampSum_ / 2.0 - t;
         const double rest = t * static_cast<double>(initialCap + 2) - n;
         if (slope >= 0.0) {
             return rest >= 0.0 ? 1 : largestRegister;
@@ -237,14 +355,14 @@ private:
 
     // The greatest change whose V can still fit the ramps into the pulses and
     // end no earlier than the best found: the speed caps below (the pulses'
-    // (2 N / (0.99 M R) + c) / 2 and the best's (N / M + 1.01 c R / 2) / T) fall
+    // (2 N / ((1 - tol) M R) + c) / 2 and the best's (N / M + (1 + tol) c R / 2) / T) fall
     // below c + 1 beyond it. Two steps above the double's bound, the changes'
     // own checks decide.
     std::int64_t greatestChange(double n) const
     {
-        double greatest = std::floor(2.0 * n / (0.99 * rampSum_) * (1.0 + boundShare) / (1.0 - boundShare)) + 2.0;
+        double greatest = std::floor(2.0 * n / ((1.0 - tolerance_) * rampSum_) * (1.0 + boundShare) / (1.0 - boundShare)) + 2.0;
         if (onTime_) {
-            const double slope = onTimeSeconds_ / (1.0 + boundShare) - 1.01 * rampSum_ / 2.0;
+            const double slope = onTimeSeconds_ / (1.0 + boundShare) - (1.0 + tolerance_) * rampSum_ / 2.0;
             if (slope > 0.0) {
                 greatest = std::min(greatest, std::floor(n / slope) + 2.0);
             }
@@ -255,17 +373,26 @@ private:
     void searchMultiplier(std::int64_t m, std::int64_t initialCap)
     {
         const double n = static_cast<double>(pulses_) / static_cast<double>(m);
-        for (std::int64_t change = leastChange(n, initialCap); !cut_ && change < largestRegister && change <= greatestChange(n);
-             ++change) {
+        std::int64_t greatest = greatestChange(n);
+        double greatestFor = onTimeSeconds_; // the best end greatest was bounded with
+        for (std::int64_t change = leastChange(n, initialCap); !cut_ && change < largestRegister; ++change) {
+            if (onTimeSeconds_ != greatestFor) {
+                greatest = greatestChange(n);
+                greatestFor = onTimeSeconds_;
+            }
+            if (change > greatest) {
+                break;
+            }
             const std::int64_t highest = std::min(change + initialCap, largestRegister);
-            const double shortest = n + 0.99 * static_cast<double>(change) * rampSum_ / 2.0;
-            const double longest = n + 1.01 * static_cast<double>(change) * rampSum_ / 2.0;
+            const double shortest = n + (1.0 - tolerance_) * static_cast<double>(change) * rampSum_ / 2.0;
+            const double longest = n + (1.0 + tolerance_) * static_cast<double>(change) * rampSum_ / 2.0;
             // The time of V is at least shortest / V: from the V whose bound reaches the target.
-            const std::int64_t low = clamped(std::floor(shortest / request_.targetTime * (1.0 - boundShare)) - 1.0, change + 1, highest + 1);
+            // The doubles' errors are far below boundShare: no V outside these bounds can end by the target and no earlier than the best.
+            const std::int64_t low = clamped(std::ceil(shortest / request_.targetTime * (1.0 - boundShare)), change + 1, highest + 1);
             std::int64_t high = fittingSpeedCap(m, change, highest);
             if (onTime_) {
                 // At most longest / V: up to the V whose bound reaches the best time found.
-                high = std::min(high, clamped(std::floor(longest / onTimeSeconds_ * (1.0 + boundShare)) + 1.0, 0, highest));
+                high = std::min(high, clamped(std::floor(longest / onTimeSeconds_ * (1.0 + boundShare)), 0, highest));
             }
             RampRange accel;
             RampRange decel;
@@ -273,23 +400,37 @@ private:
                 continue;
             }
             const bool asymmetric = isAsymmetric(request_.type);
+            accelTimes_.seconds.clear();
+            decelTimes_.seconds.clear();
+            const RampTable& decelTimes = asymmetric ? decelTimes_ : accelTimes_;
             if ((asymmetric ? std::max(accel.size(), decel.size()) : accel.size()) <= high - low + 1) {
-                // Fewer registers than speeds: each pair of registers' own latest speed.
+                // Fewer registers than speeds: each pair of registers' own latest
+                // speed, each decelerating register's seconds computed once.
+                if (asymmetric) {
+                    tabulate(decelTimes_, decel, change);
+                }
                 for (std::int64_t a = accel.low; a <= accel.high; ++a) {
+                    const double accelSeconds = rampTime(change, a);
                     for (std::int64_t d = asymmetric ? decel.low : a; d <= (asymmetric ? decel.high : a); ++d) {
                         if (!mayTry()) {
                             return;
                         }
-                        latestOfRegisters(m, change, a, d, high, highest);
+                        const double decelSeconds = asymmetric ? secondsOf(decelTimes, change, d) : accelSeconds;
+                        latestOfRegisters(m, change, a, d, accelSeconds + decelSeconds, high, highest);
                     }
                 }
                 continue;
+            }
+            if (asymmetric && high > low) {
+                // Each speed looks up registers of both windows: their seconds once.
+                tabulate(accelTimes_, accel, change);
+                tabulate(decelTimes_, decel, change);
             }
             for (std::int64_t v = low; v <= high; ++v) {
                 if (cut_ || !mayTry()) {
                     return;
                 }
-                latestOf(m, v - change, v, accel, decel);
+                latestOf(m, v - change, v, accel, decel, decelTimes);
             }
         }
     }
@@ -300,17 +441,17 @@ private:
     // a whole number, that V is beyond doubt, and so is a time before the best
     // found; the exact checks decide the rest. high: no V above it fits the
     // pulses or ends no earlier than the best.
-    void latestOfRegisters(std::int64_t m, std::int64_t change, std::int64_t accel, std::int64_t decel, std::int64_t high,
-                           std::int64_t highest)
+    // rampSeconds: both ramps' seconds, a double.
+    void latestOfRegisters(std::int64_t m, std::int64_t change, std::int64_t accel, std::int64_t decel, double rampSeconds,
+                           std::int64_t high, std::int64_t highest)
     {
         const auto c = static_cast<double>(change);
-        const double x = static_cast<double>(pulses_) / static_cast<double>(m) +
-                         c * (rampTime(change, accel) + rampTime(change, decel)) / 2.0;
+        const double x = static_cast<double>(pulses_) / static_cast<double>(m) + c * rampSeconds / 2.0;
         const double ratio = x / request_.targetTime;
         const double least = std::ceil(ratio);
         if (onTime_ && least - ratio > 1e-9 * ratio && ratio - (least - 1.0) > 1e-9 * ratio) {
             const double v = std::max(least, c + 1.0);
-            if (v > static_cast<double>(high) || x / v < onTimeSeconds_ * (1.0 - 1e-12)) {
+            if (v > static_cast<double>(high) || x < onTimeSeconds_ * (1.0 - 1e-12) * v) {
                 return;
             }
         }
@@ -332,6 +473,25 @@ private:
     {
         const auto c = static_cast<double>(change);
         return isSCurve(request_.type) ? (12500.0 * seconds) * (12500.0 * seconds) / (10.0 * c) : c / (125.0 * seconds);
+    }
+
+    void tabulate(RampTable& table, const RampRange& range, std::int64_t change) const
+    {
+        table.seconds.clear();
+        table.low = range.low;
+        if (range.size() > largestTable) {
+            return;
+        }
+        for (std::int64_t k = range.low; k <= range.high; ++k) {
+            table.seconds.push_back(rampTime(change, k));
+        }
+    }
+
+    double secondsOf(const RampTable& table, std::int64_t change, std::int64_t ramp) const
+    {
+        const std::int64_t at = ramp - table.low;
+        return at >= 0 && at < static_cast<std::int64_t>(table.seconds.size()) ? table.seconds[static_cast<std::size_t>(at)]
+                                                                                : rampTime(change, ramp);
     }
 
     // The seconds of one ramp of the change with the register.
@@ -386,7 +546,8 @@ private:
     }
 
     // The latest ending of one speed: ramps as long as the time and the pulses allow.
-    void latestOf(std::int64_t m, std::int64_t initial, std::int64_t v, const RampRange& accel, const RampRange& decel)
+    void latestOf(std::int64_t m, std::int64_t initial, std::int64_t v, const RampRange& accel, const RampRange& decel,
+                  const RampTable& decelTimes)
     {
         const DriveType type = request_.type;
         const bool sCurve = isSCurve(type);
@@ -412,9 +573,9 @@ private:
                 const std::int64_t y = sCurve ? clamped(std::floor(estimate), accel.low, accel.high)
                                               : clamped(std::ceil(estimate), accel.low, accel.high);
                 const std::int64_t longer = sCurve ? y + 1 : y - 1;
-                const double atY = rampTime(change, y);
+                const double atY = secondsOf(accelTimes_, change, y);
                 const bool longerFits =
-                    longer >= accel.low && longer <= accel.high && 2.0 * rampTime(change, longer) <= rampSum + margin;
+                    longer >= accel.low && longer <= accel.high && 2.0 * secondsOf(accelTimes_, change, longer) <= rampSum + margin;
                 if (!longerFits && (2.0 * atY > rampSum + margin || 2.0 * atY < wanted - margin)) {
                     // Beyond doubt: no register fits, or the longest that fits ends before the best.
                     return;
@@ -432,6 +593,8 @@ private:
         const bool byAccel = accel.size() <= decel.size();
         const RampRange& outer = byAccel ? accel : decel;
         const RampRange& inner = byAccel ? decel : accel;
+        const RampTable& outerTimes = byAccel ? accelTimes_ : decelTimes;
+        const RampTable& innerTimes = byAccel ? decelTimes : accelTimes_;
         const RampRange useful = usefulOuter(outer, inner, change, n, vd);
         // Each outer register's best inner one comes from doubles: only where
         // they cannot tell (an inner register at the edge of the ramps' room)
@@ -442,7 +605,8 @@ private:
                 return;
             }
             const auto pair = [&](std::int64_t y) { return byAccel ? make(x, y) : make(y, x); };
-            const double rest = rampSum - rampTime(change, x);
+            const double outerSeconds = secondsOf(outerTimes, change, x);
+            const double rest = rampSum - outerSeconds;
             if (onTime_ && rest <= 0.0 && rest < -margin) {
                 continue;
             }
@@ -452,9 +616,9 @@ private:
                 const std::int64_t y = sCurve ? clamped(std::floor(estimate), inner.low, inner.high)
                                               : clamped(std::ceil(estimate), inner.low, inner.high);
                 const std::int64_t longer = sCurve ? y + 1 : y - 1;
-                const double atY = rampTime(change, y);
-                const bool longerFits = longer >= inner.low && longer <= inner.high && rampTime(change, longer) <= rest + margin;
-                if (!longerFits && (atY > rest + margin || atY + rampTime(change, x) < wanted - margin)) {
+                const double atY = secondsOf(innerTimes, change, y);
+                const bool longerFits = longer >= inner.low && longer <= inner.high && secondsOf(innerTimes, change, longer) <= rest + margin;
+                if (!longerFits && (atY > rest + margin || atY + outerSeconds < wanted - margin)) {
                     // Beyond doubt: no inner ramp fits, or the longest that fits ends before the best.
                     continue;
                 }

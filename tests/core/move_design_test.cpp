@@ -226,6 +226,56 @@ TEST(MoveModel, exactComparisons)
     EXPECT_EQ(signOfRadicalSum(BigInteger(0), equal), 0);
 }
 
+// The trapezoids' exact times in 128 bits against the fractions written out
+// in big integers: 250 A D N + M c^2 (A + D) over 250 A D V M, a time against
+// the doubles at it and one step either side, against a target far beyond it,
+// and two moves of swapped A and D (the same time, not the same real move).
+TEST(MoveModel, trapezoidTimesAgainstTheirFractions)
+{
+    const auto signOf = [](const MoveCandidate& c, double seconds) {
+        const MoveRegisters& r = c.registers;
+        const std::int64_t change = r.drive - r.initial;
+        const BigInteger ad = BigInteger(250 * r.accel) * BigInteger(r.decel);
+        const BigInteger numerator = ad * BigInteger(c.pulses) + BigInteger(r.multiplier * change) * BigInteger(change * (r.accel + r.decel));
+        const BigInteger denominator = ad * BigInteger(r.drive * r.multiplier);
+        const ExactDouble s = exactly(seconds);
+        const BigInteger right = s.mantissa * denominator;
+        return (s.exponent >= 0 ? numerator - right.shiftedLeft(static_cast<unsigned>(s.exponent))
+                                : numerator.shiftedLeft(static_cast<unsigned>(-s.exponent)) - right).sign();
+    };
+    std::mt19937_64 random(20261212);
+    const auto pick = [&](std::int64_t low, std::int64_t high) { return std::uniform_int_distribution<std::int64_t>(low, high)(random); };
+    std::vector<MoveCandidate> cases = {
+        {{DriveType::SymmetricTrapezoid, 2, 20, 6245, 249, 249}, 10000}, // exactly 1 s
+        {{DriveType::AsymmetricTrapezoid, 500, 7999, 8000, 8000, 7999}, std::int64_t{1} << 50},
+        {{DriveType::AsymmetricTrapezoid, 1, 1, 8000, 1, 1}, 1},
+        {{DriveType::SymmetricTrapezoid, 1, 1, 2, 8000, 8000}, std::int64_t{1} << 50}, // a hair above 2^49 s, whose double is 2^49
+        {{DriveType::AsymmetricTrapezoid, 2, 1, 2, 8000, 7000}, std::int64_t{1} << 50}, // a hair above 2^48 s
+    };
+    for (int i = 0; i < 200; ++i) {
+        const std::int64_t v = pick(2, 8000);
+        cases.push_back({{i % 2 == 0 ? DriveType::SymmetricTrapezoid : DriveType::AsymmetricTrapezoid, multipliers[static_cast<std::size_t>(pick(0, 8))],
+                          pick(1, v - 1), v, pick(1, 8000), pick(1, 8000)},
+                         pick(1, std::int64_t{1} << pick(1, 50))});
+        if (i % 2 == 0) {
+            cases.back().registers.decel = cases.back().registers.accel;
+        }
+    }
+    for (const MoveCandidate& c : cases) {
+        const double t = moveTimeOf(c);
+        for (const double seconds : {t, std::nextafter(t, 0.0), std::nextafter(t, 1e300), std::ldexp(1.0, 60), std::ldexp(1.0, -60), 1.0, 0.1}) {
+            EXPECT_EQ(compareMoveTime(c, seconds), signOf(c, seconds)) << c.registers.drive << " " << c.pulses << " " << seconds;
+        }
+        MoveCandidate swapped = c;
+        std::swap(swapped.registers.accel, swapped.registers.decel);
+        EXPECT_EQ(compareMoveTimes(c, swapped), 0);
+        MoveCandidate slower = c;
+        slower.registers.decel = c.registers.decel > 1 ? c.registers.decel - 1 : 2;
+        EXPECT_EQ(compareMoveTimes(c, slower), c.registers.decel > 1 ? -1 : 1);
+        EXPECT_EQ(compareMoveTimes(slower, c), c.registers.decel > 1 ? 1 : -1);
+    }
+}
+
 // The brute force of the oracles: every multiplier and every register value of
 // small ranges, with the model's own time, pulse and comparison.
 bool betterThan(const MoveCandidate& c, const std::optional<MoveCandidate>& best, bool latest)
@@ -575,6 +625,94 @@ TEST(MoveDesignOracle, onTimeNearTheTargetEqualsTheBruteForce)
             EXPECT_EQ(on.best->registers, expected->registers) << what << ": " << moveTimeOf(*on.best) << " vs " << moveTimeOf(*expected);
         }
     }
+}
+
+// Questions built around a design that ends exactly at its target of whole
+// eighths of a second, with ramps of whole fractions: once a design ends
+// exactly there only as small a deviation can win, so the search narrows its
+// windows to it and leaves out larger multipliers where no ramp can be nearer.
+// The ramps wanted are those of the design (deviation 0) or a few thousandths
+// off; the pulses leave the ramps just room or a little more. A trapezoid of
+// A = 8a over c = 125 a j ramps j / 8 s (type 2 decelerates at half the rate
+// for j / 4 s); an S-curve over c = 250 x^2 with K = y^2 ramps x y / 250 s
+// (type 3 decelerates with L = 4 y^2 for twice as long).
+TEST(MoveDesignOracle, onTimeTiesAtTheTargetEqualTheBruteForce)
+{
+    std::mt19937_64 random(20261213);
+    const auto pick = [&](std::int64_t low, std::int64_t high) {
+        return std::uniform_int_distribution<std::int64_t>(low, high)(random);
+    };
+    const std::array<DriveType, 4> types = {DriveType::SymmetricTrapezoid, DriveType::AsymmetricTrapezoid, DriveType::SymmetricSCurve,
+                                            DriveType::AsymmetricSCurve};
+    constexpr std::array<std::int64_t, 3> offsets = {0, 3, -7}; // thousandths of the ramp
+    int exactEnds = 0;
+    for (int round = 0; round < 12; ++round) {
+        const DriveType type = types[static_cast<std::size_t>(round % 4)];
+        const bool sCurve = isSCurve(type);
+        const bool asymmetric = isAsymmetric(type);
+        const std::int64_t m = multipliers[static_cast<std::size_t>(pick(0, 2))];
+        const std::int64_t sv = pick(1, 30 / m);
+        // The change, the registers, the ramps' seconds in units of 1 / unit and c (ta + td) / 2 in sixteenths.
+        std::int64_t change = 0;
+        std::int64_t accel = 0;
+        std::int64_t decel = 0;
+        std::int64_t rampUnits = 0;
+        std::int64_t unit = 0;
+        std::int64_t sixteenths = 0;
+        if (sCurve) {
+            const std::int64_t x = pick(1, 2);
+            const std::int64_t y = pick(1, 3);
+            change = 250 * x * x;
+            accel = y * y;
+            decel = asymmetric ? 4 * y * y : accel;
+            rampUnits = x * y;
+            unit = 250;
+            sixteenths = (asymmetric ? 24 : 16) * x * x * x * y;
+        } else {
+            const std::int64_t a = pick(1, 6);
+            const std::int64_t j = pick(1, 4);
+            change = (asymmetric ? 250 : 125) * a * j;
+            accel = (asymmetric ? 16 : 8) * a;
+            decel = asymmetric ? 8 * a : accel;
+            rampUnits = j;
+            unit = 8;
+            sixteenths = (asymmetric ? 3 : 2) * change * j;
+        }
+        const std::int64_t v = sv + change;
+        // The least f whose move of N = M (2 V f - sixteenths) / 16 pulses fits the ramps, then a few more.
+        const MoveCandidate built{{type, m, sv, v, accel, decel}, 0};
+        std::int64_t f = sixteenths / (2 * v) + 1;
+        MoveCandidate c = built;
+        for (;; ++f) {
+            const std::int64_t sixteenthPulses = m * (2 * v * f - sixteenths);
+            c.pulses = sixteenthPulses / 16;
+            if (sixteenthPulses % 16 == 0 && rampsFit(c)) {
+                break;
+            }
+        }
+        f += round % 3 == 0 ? 0 : 16 * pick(0, 3);
+        c.pulses = m * (2 * v * f - sixteenths) / 16;
+        const std::int64_t offset = offsets[static_cast<std::size_t>(round % 3)];
+        OnTimeMoveRequest r;
+        r.type = type;
+        r.initialSpeed = static_cast<double>(std::max<std::int64_t>(sv * m, pick(10, 30)));
+        const std::int64_t q = unit * 1000;
+        r.accelTime = static_cast<double>(rampUnits * (1000 + offset)) / static_cast<double>(q);
+        r.decelTime = asymmetric ? 2.0 * r.accelTime : 0.0;
+        r.pulses = static_cast<double>(c.pulses);
+        r.targetTime = static_cast<double>(f) / 8.0;
+        const std::string what = "round " + std::to_string(round);
+        ASSERT_EQ(compareMoveTime(c, r.targetTime), 0) << what;
+        ASSERT_TRUE(rampsFit(c)) << what;
+        const auto brute = bruteOnTime(r, c.pulses, q);
+        const auto on = searchOnTimeMove(r, c.pulses);
+        ASSERT_TRUE(brute.latest && on.best) << what;
+        EXPECT_EQ(on.outcome, DesignOutcome::EndsOnTime) << what;
+        EXPECT_EQ(on.best->registers, brute.latest->registers) << what << ": " << moveTimeOf(*on.best) << " vs " << moveTimeOf(*brute.latest);
+        EXPECT_EQ(compareMoveTime(*on.best, r.targetTime), 0) << what;
+        exactEnds += on.best->registers != c.registers ? 1 : 0;
+    }
+    EXPECT_GT(exactEnds, 0); // some ties go to another design than the one built
 }
 
 } // namespace
