@@ -30,12 +30,12 @@ inline constexpr std::string_view usageHead =
     "                 [--max-jerk PPS/S2] [--max-decel-jerk PPS/S2] [--json]\n"
     "       pulsecalc --design time --type T --initial PPS --pulses N\n"
     "                 --accel S [--decel S] --time S [--json]\n"
-    "       pulsecalc --csv FILE\n"
+    "       pulsecalc --csv FILE [--in-units]\n"
     "       pulsecalc --help | --version\n"
     "\n"
     "Computes the settings of a pulse-train drive controller (16 MHz base clock)\n"
-    "exactly as the Veldronix dialog does. Each option is one of the dialog's\n"
-    "fields; an omitted field is empty.\n"
+    "exactly as the Veldronix dialog does. Each drive option is one of the\n"
+    "dialog's fields; an omitted field is empty.\n"
     "\n";
 inline constexpr ByInputRow<std::string_view> fieldUsage{{
     "  --type T            drive type: 0 symmetric-trapezoid, 1 symmetric-s-curve,\n"
