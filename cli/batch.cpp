@@ -43,7 +43,8 @@ constexpr std::size_t requiredColumns = [] {
 // Every output column's name differs from every input column's, so that readers
 // that key a row by its header (csv.DictReader, pandas) keep all of them: the
 // multiplier the selector shows is multiplierShown, the input cell multiplier.
-// inputFindings comes last, so that the columns before it keep their places.
+// inputFindings comes after them, and the axis's figures after it, so that
+// every column before keeps its place.
 constexpr std::array<std::string_view, 4> closingColumns = {"multiplierShown", "decelPoint", "errors",
                                                             "inputFindings"};
 constexpr std::size_t outputColumnCount = 1 + settingRegisters.size() + closingColumns.size();
@@ -354,7 +355,7 @@ int runBatch(std::FILE* input, std::FILE* output, std::FILE* diagnostics, bool i
                 writer.field({});
             }
             writer.field(joinLines(problems));
-            for (std::size_t i = 0; i <= axisFigures; ++i) {
+            for (std::size_t i = 0; i <= axisFigures; ++i) { // inputFindings, then the figures
                 writer.field({});
             }
             writer.endRecord();
