@@ -2,6 +2,8 @@
 
 #include "cli/message_meaning.h"
 
+#include <utility>
+
 namespace veldronix::cli {
 
 bool DriveSession::enterStep(FieldStep step, const DriveRequest& request)
@@ -51,9 +53,11 @@ const FieldView& DriveSession::run(const DriveRequest& request)
     failures_.clear();
 
     // Calculate runs whatever is given; each later step only with its fields.
-    for (const FieldStep step : {FieldStep::Calculate, FieldStep::Recalculate, FieldStep::DecelPoint}) {
-        if (enterStep(step, request) || step == FieldStep::Calculate) {
-            runStep(step);
+    for (const auto& [fields, command] : {std::pair{FieldStep::Calculate, CommandStep::Calculate},
+                                          std::pair{FieldStep::Recalculate, CommandStep::Recalculate},
+                                          std::pair{FieldStep::DecelPoint, CommandStep::DecelPoint}}) {
+        if (enterStep(fields, request) || fields == FieldStep::Calculate) {
+            runStep(command);
         }
     }
     return view_;

@@ -15,8 +15,8 @@
 
 namespace veldronix::cli {
 
-// The command that showed a message: the step of the fields it reads.
-using CommandStep = FieldStep;
+// The command that showed a message, named as the step of the fields it reads.
+enum class CommandStep { Calculate, Recalculate, DecelPoint };
 
 // One drive as typed into the dialog's fields, each field by its row of
 // inputFields. A field of the Calculate step that is not given is typed as the

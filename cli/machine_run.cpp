@@ -36,22 +36,6 @@ std::string machineMessage(std::string_view path, const io::MachineFileError& er
                                       report::texts::en::fileWrite);
 }
 
-std::string_view mechanicsFault(AxisMechanicsProblem problem)
-{
-    const report::MachineFileTexts& t = report::texts::en::machineFile;
-    switch (problem) {
-    case AxisMechanicsProblem::NotANumber:
-        return t.notANumber;
-    case AxisMechanicsProblem::NotPositive:
-        return t.notPositive;
-    case AxisMechanicsProblem::TooLong:
-        return t.textTooLong;
-    case AxisMechanicsProblem::RotaryNot360:
-        break;
-    }
-    return t.rotaryNot360;
-}
-
 bool given(const Options& options, std::string_view name)
 {
     const auto& names = options.axis.givenDriveOptions;
@@ -81,21 +65,18 @@ std::variant<io::MachineAxis, std::string> runAxis(const Options& options, io::M
         axis.pulseCount = r.texts[InputField::PulseCount];
     }
     AxisMechanicsTexts mechanics = axis.mechanics ? axis.mechanics->texts() : AxisMechanicsTexts{};
-    const bool anyMechanics = axis.mechanics || o.pulsesPerRev || o.gear || o.travelPerRev || o.unit;
-    mechanics.pulsesPerRev = o.pulsesPerRev.value_or(mechanics.pulsesPerRev);
-    mechanics.gear = o.gear.value_or(mechanics.gear);
-    mechanics.travelPerRev = o.travelPerRev.value_or(mechanics.travelPerRev);
-    mechanics.unit = o.unit.value_or(mechanics.unit);
+    const bool anyMechanics = axis.mechanics || o.anyMechanics();
+    for (const InputFieldDescription& row : axisRows) {
+        if (o.values[row.id]) {
+            setMechanicsValue(mechanics, row.id, *o.values[row.id]); // the unit was checked with the options
+        }
+    }
     if (anyMechanics) {
         auto made = AxisMechanics::make(mechanics);
         if (const auto* error = std::get_if<AxisMechanicsError>(&made)) {
-            static constexpr std::array<std::string_view, 3> optionNames = {"--pulses-per-rev", "--gear",
-                                                                            "--travel-per-rev"};
-            const std::array<const std::string*, 3> textsOf = {&mechanics.pulsesPerRev, &mechanics.gear,
-                                                               &mechanics.travelPerRev};
-            const auto member = static_cast<std::size_t>(error->member);
-            return fmt::format(texts::en::axisOptionBad, optionNames[member], *textsOf[member],
-                               mechanicsFault(error->problem));
+            const InputField row = fieldOf(error->member);
+            return fmt::format(texts::en::axisOptionBad, describe(row).option, *mechanicsFigure(mechanics, row),
+                               report::mechanicsFault(error->problem, report::texts::en::machineFile));
         }
         axis.mechanics = std::get<AxisMechanics>(std::move(made));
     }
@@ -211,16 +192,16 @@ int runAxes(const Options& options, std::FILE* out, std::FILE* err)
             return fail(err, machineMessage(*o.machinePath, *error));
         }
         for (io::MachineAxis& axis : std::get<io::Machine>(machine).axes) {
-            if (!o.name || axis.name == *o.name) {
+            if (!o.name() || axis.name == *o.name()) {
                 axes.push_back(std::move(axis));
             }
         }
         if (axes.empty()) {
-            return fail(err, fmt::format(texts::en::machineNoAxis, *o.machinePath, o.name.value_or("")));
+            return fail(err, fmt::format(texts::en::machineNoAxis, *o.machinePath, o.name().value_or("")));
         }
     } else {
         io::MachineAxis axis;
-        axis.name = o.name.value_or("");
+        axis.name = o.name().value_or("");
         axes.push_back(std::move(axis));
     }
     for (io::MachineAxis& axis : axes) {
@@ -232,7 +213,7 @@ int runAxes(const Options& options, std::FILE* out, std::FILE* err)
     }
 
     if (o.saveMachinePath) {
-        if (!o.name && !o.machinePath) {
+        if (!o.name() && !o.machinePath) {
             return fail(err, texts::en::saveMachineNeedsName);
         }
         // The other axes of an existing file are kept; a file that is there but
@@ -253,7 +234,7 @@ int runAxes(const Options& options, std::FILE* out, std::FILE* err)
         }
     }
 
-    const bool several = o.machinePath && !o.name;
+    const bool several = o.machinePath && !o.name();
     std::string output = several && options.json && !options.registers ? "[" : "";
     bool messages = false;
     bool registersShown = true;

@@ -104,12 +104,11 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
             driveOption = driveOption || name == "--json" || name == "--rounded" || name == "--compare";
             continue;
         }
-        static constexpr std::array<std::string_view, 10> valued = {
-            "--csv",  "--svg",  "--registers", "--axis",    "--pulses-per-rev",
-            "--gear", "--unit", "--travel-per-rev", "--machine", "--save-machine"};
-        const auto field = std::find_if(inputFields.begin(), inputFields.end(),
+        static constexpr std::array<std::string_view, 5> valued = {"--csv", "--svg", "--registers", "--machine",
+                                                                   "--save-machine"};
+        const auto field = std::find_if(inputRows.begin(), inputRows.end(),
                                          [name](const InputFieldDescription& f) { return f.option == name; });
-        if (field == inputFields.end() && std::find(valued.begin(), valued.end(), name) == valued.end()) {
+        if (field == inputRows.end() && std::find(valued.begin(), valued.end(), name) == valued.end()) {
             return usageError(fmt::format(texts::en::optionUnknown, arguments[i]));
         }
         std::string_view value;
@@ -124,27 +123,22 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         DriveRequest& request = options.request;
         driveOption = driveOption || name != "--csv";
         AxisOptions& axis = options.axis;
-        if (field != inputFields.end()) {
+        const bool axisValue = field != inputRows.end() && field->step == FieldStep::Axis;
+        if (field != inputRows.end() && !axisValue) {
             axis.givenDriveOptions.emplace_back(name);
         }
-        if (name == "--unit") {
-            if (value != "mm" && value != "deg") {
-                return usageError(fmt::format(texts::en::unitBadValue, value));
-            }
-            axis.unit = value == "mm" ? AxisUnit::Millimetre : AxisUnit::Degree;
-        } else if (name == "--axis" || name == "--pulses-per-rev" || name == "--gear" || name == "--travel-per-rev" ||
-                   name == "--machine" || name == "--save-machine") {
-            std::optional<std::string>& target = name == "--axis"             ? axis.name
-                                                 : name == "--pulses-per-rev" ? axis.pulsesPerRev
-                                                 : name == "--gear"           ? axis.gear
-                                                 : name == "--travel-per-rev" ? axis.travelPerRev
-                                                 : name == "--machine"        ? axis.machinePath
-                                                                              : axis.saveMachinePath;
+        if (axisValue || name == "--machine" || name == "--save-machine") {
+            std::optional<std::string>& target = axisValue           ? axis.values[field->id]
+                                                 : name == "--machine" ? axis.machinePath
+                                                                       : axis.saveMachinePath;
             if (target) {
                 return usageError(fmt::format(texts::en::optionTwice, name));
             }
+            if (axisValue && field->kind == FieldKind::Selector && !parseAxisUnit(value)) {
+                return usageError(fmt::format(texts::en::unitBadValue, value));
+            }
             // The name is written into every output and the machine file, all UTF-8.
-            if (name == "--axis" && validUtf8(value) != value) {
+            if (axisValue && field->kind == FieldKind::Text && validUtf8(value) != value) {
                 return usageError(std::string(texts::en::axisNameNotUtf8));
             }
             target = std::string(value);
@@ -183,7 +177,7 @@ std::variant<Options, UsageError> parseOptions(std::span<const std::string_view>
         return usageError(std::string(texts::en::csvWithDriveOption));
     }
     // One plot, of one axis: a machine file's several axes are one too many.
-    if (options.svgPath && options.axis.machinePath && !options.axis.name) {
+    if (options.svgPath && options.axis.machinePath && !options.axis.name()) {
         return usageError(std::string(texts::en::svgWithAxis));
     }
     // A machine file's axis may hold the pulse count.

@@ -15,20 +15,26 @@ namespace veldronix::cli {
 
 // The axis and the machine file of a run.
 struct AxisOptions {
-    std::optional<std::string> name; // --axis
-    std::optional<std::string> pulsesPerRev;
-    std::optional<std::string> gear;
-    std::optional<std::string> travelPerRev;
-    std::optional<AxisUnit> unit;
+    // The axis's values given (--axis, --pulses-per-rev, --gear,
+    // --travel-per-rev, --unit), by their rows of axisRows; a unit is mm or deg.
+    ByInputRow<std::optional<std::string>> values;
     bool inUnits = false;                     // --in-units: --initial, --drive and --pulses in the axis's units
     std::optional<std::string> machinePath;   // --machine
     std::optional<std::string> saveMachinePath; // --save-machine
     std::vector<std::string> givenDriveOptions; // the drive's options given, by name, to override a file's
 
-    bool any() const
+    const std::optional<std::string>& name() const { return values[InputField::AxisName]; }
+    // Whether any of the mechanics' values is given.
+    bool anyMechanics() const
     {
-        return name || pulsesPerRev || gear || travelPerRev || unit || inUnits || machinePath || saveMachinePath;
+        for (const InputFieldDescription& row : axisRows) {
+            if (row.id != InputField::AxisName && values[row.id]) {
+                return true;
+            }
+        }
+        return false;
     }
+    bool any() const { return name() || anyMechanics() || inUnits || machinePath || saveMachinePath; }
 };
 
 struct Options {

@@ -89,7 +89,7 @@ int runOptions(const Options& options, std::FILE* out, std::FILE* err)
         return finishOutput(output, err, 0);
     }
     if (options.csvPath) {
-        return runBatchFile(*options.csvPath, out, err);
+        return runBatchFile(*options.csvPath, out, err, options.axis.inUnits);
     }
     if (options.axis.any()) {
         return runAxes(options, out, err);

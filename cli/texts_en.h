@@ -13,26 +13,31 @@
 // calculation's in core/texts_ja.h.
 namespace veldronix::cli::texts::en {
 
-// The usage: its head, a paragraph per input field (in the order of
-// inputFields, so that a new field is a new row), then the other options.
+// The usage: its head, a paragraph per field of the dialog (in the order of
+// inputFields, so that a new field is a new row), the options of the outputs,
+// a paragraph per value of the axis (axisRows), then the other options.
 inline constexpr std::string_view usageHead =
     "usage: pulsecalc --type T --initial TEXT --drive TEXT --accel TEXT\n"
     "                 [--decel TEXT] [--multiplier ITEM]\n"
     "                 [--pulses TEXT [--svg FILE]] [--rounded] [--compare] [--json]\n"
     "       pulsecalc --type T ... --registers lines|c|json\n"
+    "       pulsecalc --type T ... --pulses-per-rev N [--gear N]\n"
+    "                 [--travel-per-rev N] [--unit mm|deg] [--axis NAME]\n"
+    "                 [--in-units] [--save-machine FILE]\n"
+    "       pulsecalc --machine FILE [--axis NAME] [--type T ...]\n"
     "       pulsecalc --design fastest --type T --initial PPS --pulses N\n"
     "                 --max-speed PPS [--max-accel PPS/S] [--max-decel PPS/S]\n"
     "                 [--max-jerk PPS/S2] [--max-decel-jerk PPS/S2] [--json]\n"
     "       pulsecalc --design time --type T --initial PPS --pulses N\n"
     "                 --accel S [--decel S] --time S [--json]\n"
-    "       pulsecalc --csv FILE\n"
+    "       pulsecalc --csv FILE [--in-units]\n"
     "       pulsecalc --help | --version\n"
     "\n"
     "Computes the settings of a pulse-train drive controller (16 MHz base clock)\n"
-    "exactly as the Veldronix dialog does. Each option is one of the dialog's\n"
-    "fields; an omitted field is empty.\n"
+    "exactly as the Veldronix dialog does. Each drive option is one of the\n"
+    "dialog's fields; an omitted field is empty.\n"
     "\n";
-inline constexpr ByField<std::string_view> fieldUsage{{
+inline constexpr ByInputRow<std::string_view> fieldUsage{{
     "  --type T            drive type: 0 symmetric-trapezoid, 1 symmetric-s-curve,\n"
     "                      2 asymmetric-trapezoid, 3 asymmetric-s-curve, -1 none\n",
     "  --initial TEXT      initial speed (PPS)\n",
@@ -48,8 +53,17 @@ inline constexpr ByField<std::string_view> fieldUsage{{
     "                      acceleration, constant-speed and deceleration phases,\n"
     "                      the total move time and the deceleration point, for\n"
     "                      every drive type\n",
+    "  --axis NAME         the axis's name, as its outputs and the machine file\n"
+    "                      show it\n",
+    "  --pulses-per-rev N  pulses per motor revolution after microstepping (200 x\n"
+    "                      16: 3200): each figure is then also shown in the axis's\n"
+    "                      units (mm or deg) and speeds in the motor's rpm\n",
+    "  --gear N            motor revolutions per load revolution (1 if not given)\n",
+    "  --travel-per-rev N  mm (deg) per load revolution; 360 on a rotary axis,\n"
+    "                      which may leave it out\n",
+    "  --unit mm|deg       a linear axis (mm, if not given) or a rotary one (deg)\n",
 }};
-inline constexpr std::string_view usageTail =
+inline constexpr std::string_view usageOutputs =
     "  --svg FILE          write a plot of that profile's speed over time to FILE\n"
     "                      (SVG); a move too short to reach the drive speed gets\n"
     "                      no plot. A symbolic link is followed; a folder, device,\n"
@@ -86,7 +100,19 @@ inline constexpr std::string_view usageTail =
     "                      type,initial,drive,accel,decel[,multiplier[,pulses]]\n"
     "                      and print the rows with summary,R,A,SV,V,K,AO,D,L,\n"
     "                      multiplierShown,decelPoint,errors,inputFindings added;\n"
-    "                      an empty multiplier or pulses cell leaves that step out\n"
+    "                      an empty multiplier or pulses cell leaves that step out;\n"
+    "                      the axis's columns axis,pulsesPerRev,gear,travelPerRev,\n"
+    "                      unit may follow in any order, and with mechanics a row\n"
+    "                      also gets pulsesPerUnit,initialSpeedReal,\n"
+    "                      initialSpeedRpm,driveSpeedReal,driveSpeedRpm,distance\n"
+    "                      (with --in-units its speed and pulses cells are in the\n"
+    "                      axis's units)\n";
+inline constexpr std::string_view usageTail =
+    "  --in-units          read --initial and --drive in mm/s (deg/s) and --pulses\n"
+    "                      in mm (deg) of the axis\n"
+    "  --machine FILE      run the axes of a machine file (*.veldronix.json), or\n"
+    "                      the one --axis names; options given replace its values\n"
+    "  --save-machine FILE write the run's axis into FILE, keeping its other axes\n"
     "  --design fastest    the integer settings of the shortest move of N pulses\n"
     "                      within the motor's limits: the initial speed, the drive\n"
     "                      speed, the acceleration (--max-accel; type 2 also\n"
@@ -123,6 +149,20 @@ inline constexpr std::string_view multiplierOptionHint =
 inline constexpr std::string_view csvHeaderHint = "expected type,initial,drive,accel,decel[,multiplier[,pulses]]";
 inline constexpr std::string_view csvNoHeader =
     "the CSV input has no header row: expected type,initial,drive,accel,decel[,multiplier[,pulses]]";
+inline constexpr std::string_view csvHeaderAxisHint =
+    "expected type,initial,drive,accel,decel[,multiplier[,pulses]], then any of the axis's columns "
+    "axis,pulsesPerRev,gear,travelPerRev,unit, each once";
+// A row's axis: {0} the column, {1} the cell, {2} what is wrong with it.
+inline constexpr std::string_view batchBadUnit = "bad {0} '{1}': give mm or deg, or leave it empty for mm";
+inline constexpr std::string_view batchBadMechanics = "bad {0} '{1}': {2}";
+inline constexpr std::string_view batchInUnitsNeedsColumns =
+    "--csv --in-units reads the speeds and pulses in the axis's units: the header needs the axis's columns "
+    "pulsesPerRev and travelPerRev (or unit)";
+inline constexpr std::string_view batchInUnitsNeedsMechanics =
+    "--in-units reads the speeds and pulses in the axis's units: give the row's pulsesPerRev and travelPerRev "
+    "(or unit deg)";
+inline constexpr std::string_view batchInUnitsNotANumber =
+    "--in-units reads {0} '{1}' as a number in the axis's units: it is none";
 inline constexpr std::string_view csvReadFailed = "cannot read the CSV input";
 // {fmt} format strings: the file's path, then the system's reason.
 inline constexpr std::string_view csvCannotOpen = "cannot open CSV file '{}': {}";

@@ -11,6 +11,10 @@ std::string usage()
     for (const InputFieldDescription& field : inputFields) {
         text += texts::en::fieldUsage[field.id];
     }
+    text += texts::en::usageOutputs;
+    for (const InputFieldDescription& field : axisRows) {
+        text += texts::en::fieldUsage[field.id];
+    }
     text += texts::en::usageTail;
     return text;
 }

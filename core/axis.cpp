@@ -3,6 +3,8 @@
 #include "core/field_text.h"
 #include "core/utf8.h"
 
+#include <utility>
+
 namespace veldronix {
 namespace {
 
@@ -45,6 +47,69 @@ std::variant<DecimalNumber, AxisMechanicsProblem> readFigure(std::string_view te
 }
 
 } // namespace
+
+std::string_view axisUnitName(AxisUnit unit)
+{
+    return unit == AxisUnit::Millimetre ? "mm" : "deg";
+}
+
+std::optional<AxisUnit> parseAxisUnit(std::string_view text)
+{
+    if (text == "mm") {
+        return AxisUnit::Millimetre;
+    }
+    if (text == "deg") {
+        return AxisUnit::Degree;
+    }
+    return std::nullopt;
+}
+
+const std::string* mechanicsFigure(const AxisMechanicsTexts& texts, InputField row)
+{
+    switch (row) {
+    case InputField::PulsesPerRev:
+        return &texts.pulsesPerRev;
+    case InputField::Gear:
+        return &texts.gear;
+    case InputField::TravelPerRev:
+        return &texts.travelPerRev;
+    default:
+        return nullptr;
+    }
+}
+
+std::string* mechanicsFigure(AxisMechanicsTexts& texts, InputField row)
+{
+    return const_cast<std::string*>(mechanicsFigure(std::as_const(texts), row));
+}
+
+bool setMechanicsValue(AxisMechanicsTexts& texts, InputField row, std::string_view text)
+{
+    if (std::string* figure = mechanicsFigure(texts, row)) {
+        figure->assign(text);
+    } else if (row == InputField::Unit) {
+        const auto unit = parseAxisUnit(text);
+        if (!unit) {
+            return false;
+        }
+        texts.unit = *unit;
+    }
+    return true;
+}
+
+double AxisMechanics::figure(InputField row) const
+{
+    switch (row) {
+    case InputField::PulsesPerRev:
+        return pulsesPerRev();
+    case InputField::Gear:
+        return gear();
+    case InputField::TravelPerRev:
+        return travelPerRev();
+    default:
+        return 0.0;
+    }
+}
 
 std::variant<AxisMechanics, AxisMechanicsError> AxisMechanics::make(AxisMechanicsTexts texts)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/decimal_number.h"
+#include "core/input_field.h"
 
 #include <optional>
 #include <string>
@@ -23,8 +24,37 @@ struct AxisMechanicsTexts {
     friend bool operator==(const AxisMechanicsTexts&, const AxisMechanicsTexts&) = default;
 };
 
+// The unit as pulsecalc, JSON and the machine file write it: "mm" or "deg";
+// none for any other text.
+std::string_view axisUnitName(AxisUnit unit);
+std::optional<AxisUnit> parseAxisUnit(std::string_view text);
+
+// The text of a figure of the mechanics by its row of inputRows (PulsesPerRev,
+// Gear, TravelPerRev); null for any other row.
+const std::string* mechanicsFigure(const AxisMechanicsTexts& texts, InputField row);
+std::string* mechanicsFigure(AxisMechanicsTexts& texts, InputField row);
+
+// Sets the value of a row of axisRows from its text: a figure as typed, the
+// unit from "mm" or "deg". False, changing nothing, for a unit that names
+// none; the name's row is no part of the mechanics and changes nothing.
+bool setMechanicsValue(AxisMechanicsTexts& texts, InputField row, std::string_view text);
+
 // Which of the mechanics a problem is in.
 enum class AxisMechanicsMember { PulsesPerRev, Gear, TravelPerRev };
+
+// The member's row of inputRows, whose option, column and JSON member name it.
+constexpr InputField fieldOf(AxisMechanicsMember member)
+{
+    switch (member) {
+    case AxisMechanicsMember::PulsesPerRev:
+        return InputField::PulsesPerRev;
+    case AxisMechanicsMember::Gear:
+        return InputField::Gear;
+    case AxisMechanicsMember::TravelPerRev:
+        break;
+    }
+    return InputField::TravelPerRev;
+}
 
 enum class AxisMechanicsProblem {
     NotANumber,       // the text is no decimal number (blanks around it are allowed), or one beyond any machine's
@@ -53,6 +83,8 @@ public:
     double pulsesPerRev() const { return pulsesPerRev_.toDouble(); }
     double gear() const { return gear_.toDouble(); }
     double travelPerRev() const { return travel_.toDouble(); }
+    // The figure of a row of inputRows (PulsesPerRev, Gear, TravelPerRev); 0 for any other.
+    double figure(InputField row) const;
 
     // Pulses per mm (per °), nearest double; its text as quotientText writes it
     // with six decimals: 640, 26.666667.

@@ -88,10 +88,13 @@ void writeAxis(PrettyWriter& out, const MachineAxis& axis)
     if (axis.mechanics) {
         const AxisMechanicsTexts& texts = axis.mechanics->texts();
         out.open("mechanics", '{');
-        out.text("pulsesPerRev", texts.pulsesPerRev);
-        out.text("gear", texts.gear);
-        out.text("travelPerRev", texts.travelPerRev);
-        out.text("unit", texts.unit == AxisUnit::Millimetre ? "mm" : "deg");
+        for (const InputFieldDescription& row : axisRows) {
+            if (const std::string* figure = mechanicsFigure(texts, row.id)) {
+                out.text(row.member, *figure);
+            } else if (row.id == InputField::Unit) {
+                out.text(row.member, axisUnitName(texts.unit));
+            }
+        }
         out.close('}');
     } else {
         out.literal("mechanics", "null");
@@ -149,10 +152,10 @@ std::optional<MachineFileError> checkAxis(const MachineAxis& axis, const std::st
     if (axis.mechanics) {
         // Mechanics made by AxisMechanics::make are sound but for their encoding.
         const AxisMechanicsTexts& texts = axis.mechanics->texts();
-        for (const auto& [name, text] : {std::pair{"pulsesPerRev", &texts.pulsesPerRev},
-                                         std::pair{"gear", &texts.gear}, std::pair{"travelPerRev", &texts.travelPerRev}}) {
-            if (const auto problem = textProblem(*text)) {
-                return problemAt(*problem, path + ".mechanics." + name);
+        for (const InputFieldDescription& row : axisRows) {
+            const std::string* figure = mechanicsFigure(texts, row.id);
+            if (const auto problem = figure != nullptr ? textProblem(*figure) : std::nullopt) {
+                return problemAt(*problem, path + ".mechanics." + std::string(row.member));
             }
         }
     }

@@ -13,6 +13,9 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <span>
+#include <utility>
+#include <vector>
 #include <unordered_set>
 
 namespace veldronix::io {
@@ -131,6 +134,10 @@ public:
     // After the known members: the first member the format does not have.
     void noOtherMembers(std::initializer_list<std::string_view> known)
     {
+        noOtherMembers(std::span<const std::string_view>(known.begin(), known.size()));
+    }
+    void noOtherMembers(std::span<const std::string_view> known)
+    {
         if (error_) {
             return;
         }
@@ -159,22 +166,31 @@ private:
 std::optional<MachineFileError> readMechanics(const JsonValue& value, const std::string& path,
                                               std::optional<AxisMechanics>& mechanics)
 {
+    // The mechanics' members are the axis's values of inputRows but its name,
+    // which the axis holds beside them.
     ObjectReader object(value, path);
-    const std::string* pulsesPerRev = object.text("pulsesPerRev");
-    const std::string* gear = object.text("gear");
-    const std::string* travel = object.text("travelPerRev");
-    const std::string* unit = object.text("unit");
-    object.noOtherMembers({"pulsesPerRev", "gear", "travelPerRev", "unit"});
+    std::vector<std::string_view> members;
+    std::vector<std::pair<InputField, const std::string*>> texts;
+    for (const InputFieldDescription& row : axisRows) {
+        if (row.id != InputField::AxisName) {
+            members.push_back(row.member);
+            texts.emplace_back(row.id, object.text(row.member));
+        }
+    }
+    object.noOtherMembers(members);
     if (object.error()) {
         return object.error();
     }
-    if (*unit != "mm" && *unit != "deg") {
-        return fault(MachineFileProblem::BadValue, path + ".unit", value.find("unit")->line, *unit);
+    AxisMechanicsTexts typed;
+    for (const auto& [row, text] : texts) {
+        if (!setMechanicsValue(typed, row, *text)) {
+            const std::string_view member = describe(row).member;
+            return fault(MachineFileProblem::BadValue, path + "." + std::string(member), value.find(member)->line, *text);
+        }
     }
-    auto made = AxisMechanics::make({*pulsesPerRev, *gear, *travel, *unit == "mm" ? AxisUnit::Millimetre : AxisUnit::Degree});
+    auto made = AxisMechanics::make(std::move(typed));
     if (const auto* error = std::get_if<AxisMechanicsError>(&made)) {
-        static constexpr std::array<std::string_view, 3> names = {"pulsesPerRev", "gear", "travelPerRev"};
-        const std::string_view name = names[static_cast<std::size_t>(error->member)];
+        const std::string_view name = describe(fieldOf(error->member)).member;
         MachineFileError failure = fault(MachineFileProblem::BadMechanics, path + "." + std::string(name),
                                          value.find(name)->line);
         failure.mechanicsProblem = error->problem;

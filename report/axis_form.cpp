@@ -43,23 +43,44 @@ std::string_view mechanicsFault(AxisMechanicsProblem problem)
     return t::mechanicsRotary;
 }
 
-std::string_view memberLabel(AxisMechanicsMember member)
+// The label of an axis value's field (its name or a figure of its mechanics).
+std::string_view valueLabel(InputField row)
 {
-    switch (member) {
-    case AxisMechanicsMember::PulsesPerRev:
+    switch (row) {
+    case InputField::PulsesPerRev:
         return t::axisPulsesPerRev;
-    case AxisMechanicsMember::Gear:
+    case InputField::Gear:
         return t::axisGear;
-    case AxisMechanicsMember::TravelPerRev:
-        break;
+    case InputField::TravelPerRev:
+        return t::axisTravelPerRev;
+    default:
+        return t::axisName;
     }
-    return t::axisTravelPerRev;
+}
+
+std::string_view valueUnit(InputField row, bool rotary)
+{
+    switch (row) {
+    case InputField::PulsesPerRev:
+        return t::unitPulsesPerRev;
+    case InputField::Gear:
+        return t::unitGear;
+    case InputField::TravelPerRev:
+        return rotary ? t::unitTravelDegree : t::unitTravelMillimetre;
+    default:
+        return {};
+    }
 }
 
 bool noMechanics(const AxisMechanicsTexts& texts)
 {
     const auto blank = [](const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; };
-    return blank(texts.pulsesPerRev) && blank(texts.gear) && blank(texts.travelPerRev);
+    for (const InputFieldDescription& row : axisRows) {
+        if (const std::string* figure = mechanicsFigure(texts, row.id); figure != nullptr && !blank(*figure)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -100,13 +121,14 @@ std::optional<DetailsSection> AxisForm::section(const Details&) const
     const bool rotary = held.mechanics.unit == AxisUnit::Degree;
     form.choices.push_back({"unit", std::string(t::axisUnitChoice),
                             {std::string(t::axisUnitLinear), std::string(t::axisUnitRotary)}, rotary ? 1 : 0});
-    form.fields.push_back(field("name", t::axisName, {}, held.name));
-    form.fields.push_back(field("pulsesPerRev", t::axisPulsesPerRev, t::unitPulsesPerRev, held.mechanics.pulsesPerRev));
-    form.fields.push_back(field("gear", t::axisGear, t::unitGear, held.mechanics.gear));
-    form.fields.push_back(field("travelPerRev", t::axisTravelPerRev,
-                                rotary ? t::unitTravelDegree : t::unitTravelMillimetre, held.mechanics.travelPerRev));
-    for (FormField& f : form.fields) {
-        f.enterCommand = f.key == "name" ? "rename" : "mechanics";
+    // A field per typed value of the axis, keyed by its JSON member; the unit is the choice above.
+    for (const InputFieldDescription& row : axisRows) {
+        if (row.kind == FieldKind::Selector) {
+            continue;
+        }
+        const std::string* figure = mechanicsFigure(held.mechanics, row.id);
+        form.fields.push_back(field(row.member, valueLabel(row.id), valueUnit(row.id, rotary), figure ? *figure : held.name));
+        form.fields.back().enterCommand = figure ? "mechanics" : "rename";
     }
     section.form = std::move(form);
 
@@ -140,10 +162,12 @@ std::optional<DetailsSection> AxisForm::section(const Details&) const
 void AxisForm::onEdit(FormView& view)
 {
     held_.chosen = view.selectedIndex("axis");
-    held_.name = view.fieldText("name");
-    held_.mechanics.pulsesPerRev = view.fieldText("pulsesPerRev");
-    held_.mechanics.gear = view.fieldText("gear");
-    held_.mechanics.travelPerRev = view.fieldText("travelPerRev");
+    held_.name = view.fieldText(describe(InputField::AxisName).member);
+    for (const InputFieldDescription& row : axisRows) {
+        if (std::string* figure = mechanicsFigure(held_.mechanics, row.id)) {
+            *figure = view.fieldText(row.member);
+        }
+    }
     held_.mechanics.unit = view.selectedIndex("unit") == 1 ? AxisUnit::Degree : AxisUnit::Millimetre;
     heldRevision_ = session_.revision();
 }
@@ -186,7 +210,7 @@ std::vector<DialogRequest> AxisForm::onCommand(std::string_view command, FormVie
         } else {
             auto made = AxisMechanics::make(held_.mechanics);
             if (const auto* error = std::get_if<AxisMechanicsError>(&made)) {
-                problem_ = fmt::format(t::mechanicsBad, memberLabel(error->member), mechanicsFault(error->problem));
+                problem_ = fmt::format(t::mechanicsBad, valueLabel(fieldOf(error->member)), mechanicsFault(error->problem));
                 return {};
             }
             session_.setMechanics(std::get<AxisMechanics>(std::move(made)));

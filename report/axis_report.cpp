@@ -13,11 +13,6 @@ namespace t = texts::en;
 
 constexpr int unitDecimals = 3;
 
-std::string_view unitName(AxisUnit unit)
-{
-    return unit == AxisUnit::Millimetre ? "mm" : "deg";
-}
-
 std::string_view unitSymbol(AxisUnit unit)
 {
     return unit == AxisUnit::Millimetre ? t::unitMillimetre : t::unitDegree;
@@ -98,16 +93,19 @@ std::string figure(const std::optional<double>& value, int decimals)
 void writeAxisJson(io::JsonWriter& json, const Axis& axis)
 {
     json.beginObject();
-    json.member("name", axis.name);
     const auto& m = axis.mechanics;
-    json.key("pulsesPerRev");
-    m ? json.number(m->pulsesPerRev()) : json.null();
-    json.key("gear");
-    m ? json.number(m->gear()) : json.null();
-    json.key("travelPerRev");
-    m ? json.number(m->travelPerRev()) : json.null();
-    json.key("unit");
-    m ? json.string(unitName(m->unit())) : json.null();
+    for (const InputFieldDescription& row : axisRows) {
+        json.key(row.member);
+        if (row.kind == FieldKind::Text) {
+            json.string(axis.name);
+        } else if (!m) {
+            json.null();
+        } else if (row.kind == FieldKind::Number) {
+            json.number(m->figure(row.id));
+        } else {
+            json.string(axisUnitName(m->unit()));
+        }
+    }
     json.key("pulsesPerUnit");
     m ? json.number(m->pulsesPerUnit()) : json.null();
     json.endObject();

@@ -10,21 +10,6 @@ namespace {
 
 using P = io::MachineFileProblem;
 
-std::string_view mechanicsFault(AxisMechanicsProblem problem, const MachineFileTexts& texts)
-{
-    switch (problem) {
-    case AxisMechanicsProblem::NotANumber:
-        return texts.notANumber;
-    case AxisMechanicsProblem::NotPositive:
-        return texts.notPositive;
-    case AxisMechanicsProblem::TooLong:
-        return texts.textTooLong;
-    case AxisMechanicsProblem::RotaryNot360:
-        break;
-    }
-    return texts.rotaryNot360;
-}
-
 std::string_view nameFault(AxisNameProblem problem, const MachineFileTexts& texts)
 {
     switch (problem) {
@@ -92,6 +77,21 @@ std::string fault(const io::MachineFileError& error, const MachineFileTexts& tex
 }
 
 } // namespace
+
+std::string_view mechanicsFault(AxisMechanicsProblem problem, const MachineFileTexts& texts)
+{
+    switch (problem) {
+    case AxisMechanicsProblem::NotANumber:
+        return texts.notANumber;
+    case AxisMechanicsProblem::NotPositive:
+        return texts.notPositive;
+    case AxisMechanicsProblem::TooLong:
+        return texts.textTooLong;
+    case AxisMechanicsProblem::RotaryNot360:
+        break;
+    }
+    return texts.rotaryNot360;
+}
 
 std::string machineFileMessage(std::string_view fileName, const io::MachineFileError& error,
                                const MachineFileTexts& texts, const FileWriteTexts& writeTexts)

@@ -15,4 +15,7 @@ std::string machineFileMessage(std::string_view fileName, const io::MachineFileE
                                const MachineFileTexts& texts = texts::ja::machineFile,
                                const FileWriteTexts& writeTexts = texts::ja::fileWrite);
 
+// What is wrong with a figure of an axis's mechanics, in the texts' language.
+std::string_view mechanicsFault(AxisMechanicsProblem problem, const MachineFileTexts& texts = texts::ja::machineFile);
+
 } // namespace veldronix::report

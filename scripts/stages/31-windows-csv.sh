@@ -1,6 +1,7 @@
 # pulsecalc --csv for Windows under Wine writes byte for byte what the
 # host build writes, from a file with a Japanese name and from standard input,
-# with CRLF line ends and a Ctrl-Z inside a field (both of which text mode would mangle).
+# with CRLF line ends and a Ctrl-Z inside a field (both of which text mode would mangle),
+# and a batch with the axis's columns, also read in the axis's units.
 set -eu
 source "$(dirname "$0")/../lib/common.sh"
 source "$(dirname "$0")/../lib/windows.sh"
@@ -37,5 +38,24 @@ for mode in file stdin; do
         failed=$((failed + 1))
     fi
 done
-echo "windows-csv: $((2 - failed)) passed, $failed failed"
+axes="$work/axes.csv"
+{
+    printf 'type,initial,drive,accel,decel,multiplier,pulses,unit,travelPerRev,gear,pulsesPerRev,axis\r\n'
+    printf '%s\r\n' \
+        '3,640,32000,0.2,0.3,,64000,mm,5,,3200,X' \
+        '3,100,10000,0.2,0.3,,9600,deg,,3,3200,A' \
+        '1,100,10000,0.2,,,,deg,180,,3200,B' \
+        '0,1,50,0.2,,,,,,,,Z'
+} >"$axes"
+for units in "" --in-units; do
+    status=0
+    "$host" --csv "$axes" $units >"$work/host-axes.csv" || status=$?
+    windows_status=0
+    wine_run "$windows" --csv "$axes" $units >"$work/windows-axes.csv" 2>/dev/null || windows_status=$?
+    if [ "$status" -ne "$windows_status" ] || ! cmp -s "$work/host-axes.csv" "$work/windows-axes.csv"; then
+        echo "windows-csv: the axis's columns ${units:-in PPS} differ on Windows (exit $windows_status, host $status)"
+        failed=$((failed + 1))
+    fi
+done
+echo "windows-csv: $((4 - failed)) passed, $failed failed"
 [ "$failed" -eq 0 ]

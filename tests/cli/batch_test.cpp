@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace veldronix::cli {
@@ -225,6 +226,8 @@ TEST(Batch, PresentButEmptyPulsesCellIsNoPulseCount)
 TEST(Batch, BadOrMissingHeaderIsAUsageError)
 {
     const std::string hint = "\ntry 'pulsecalc --help' for the options\n";
+    const std::string axisHint = "expected type,initial,drive,accel,decel[,multiplier[,pulses]], then any of the axis's "
+                                 "columns axis,pulsesPerRev,gear,travelPerRev,unit, each once";
     const struct {
         std::string input;
         std::string diagnostics;
@@ -244,6 +247,14 @@ TEST(Batch, BadOrMissingHeaderIsAUsageError)
                                                   "expected type,initial,drive,accel,decel[,multiplier[,pulses]]"},
         {"\"type,initial,drive,accel,decel\n", "pulsecalc: bad CSV header '\"type,initial,drive,accel,decel\"': "
                                                "expected type,initial,drive,accel,decel[,multiplier[,pulses]]"},
+        // The axis's columns come after the drive's, each once.
+        {"type,initial,drive,accel,decel,gear,unit,gear\n",
+         "pulsecalc: bad CSV header 'type,initial,drive,accel,decel,gear,unit,gear': " + axisHint},
+        {"axis,type,initial,drive,accel,decel\n", "pulsecalc: bad CSV header 'axis,type,initial,drive,accel,decel': " + axisHint},
+        {"type,initial,drive,accel,decel,pulses,gear\n",
+         "pulsecalc: bad CSV header 'type,initial,drive,accel,decel,pulses,gear': " + axisHint},
+        {"type,initial,drive,accel,decel,gear,ratio\n",
+         "pulsecalc: bad CSV header 'type,initial,drive,accel,decel,gear,ratio': " + axisHint},
     };
     for (const auto& c : cases) {
         const auto result = runOn(c.input);
@@ -259,6 +270,155 @@ TEST(Batch, HeaderOnlyGivesTheHeaderAndExitsZero)
     ASSERT_EQ(result.records.size(), 1u);
     EXPECT_EQ(result.records[0].size(), 19u);
     EXPECT_EQ(result.status, 0);
+}
+
+BatchResult runInUnits(std::string_view input)
+{
+    const auto in = testing_support::fileWith(input);
+    const testing_support::File out = testing_support::emptyFile();
+    const testing_support::File err = testing_support::emptyFile();
+    BatchResult result;
+    result.status = runBatch(in.get(), out.get(), err.get(), true);
+    result.diagnostics = testing_support::contentsOf(err.get());
+    const auto written = testing_support::fileWith(testing_support::contentsOf(out.get()));
+    io::CsvReader reader(written.get());
+    io::CsvRecord record;
+    while (reader.next(record)) {
+        result.records.push_back(record.fields);
+    }
+    return result;
+}
+
+const Fields axisFigureHeader = {"pulsesPerUnit",  "initialSpeedReal", "initialSpeedRpm",
+                                 "driveSpeedReal", "driveSpeedRpm",    "distance"};
+const Fields noFigures(6, "");
+
+// The axis's columns follow the drive's, in any order. A row with mechanics
+// gets, after inputFindings, its pulses per unit, the real initial and drive
+// speed of the rounded registers in units/s and the motor's rpm, and the pulse
+// count as a distance; its drive is the plain run's of the same cells.
+TEST(Batch, AxisColumnsGiveARowWithMechanicsItsFiguresInUnits)
+{
+    const std::string all = "type,initial,drive,accel,decel,multiplier,pulses,pulsesPerRev,gear,travelPerRev,unit,axis";
+    const std::string reordered = "type,initial,drive,accel,decel,unit,axis,travelPerRev,gear,pulsesPerRev";
+    const struct {
+        std::string header;
+        std::string row;
+        DriveRequest drive;
+        Fields figures;
+    } cases[] = {
+        // 200 x 16 pulses per rev, 5 mm per rev, gear 1: 640 pulses/mm; 64000 pulses are 100 mm.
+        {all, "0,640,32000,0.2,,,64000,3200,1,5,mm,X", typedDrive(0, "640", "32000", "0.2", "", std::nullopt, "64000"),
+         {"640", "1.000", "12.000", "50.000", "600.000", "100.000"}},
+        // A rotary axis, gear 3: 3200 x 3 / 360 pulses per degree; the travel may be left out.
+        {reordered, "3,100,10000,0.2,0.3,deg,A,,3,3200", typedDrive(3, "100", "10000", "0.2", "0.3", std::nullopt, std::nullopt),
+         {"26.666667", "3.750", "1.875", "375.000", "187.500", ""}},
+        {all, "3,100,10000,0.2,0.3,,9600,3200,3,360,deg,A", typedDrive(3, "100", "10000", "0.2", "0.3", std::nullopt, "9600"),
+         {"26.666667", "3.750", "1.875", "375.000", "187.500", "360.000"}},
+        // A failed calculation has no real drive; the distance is still known.
+        {all, "0,100,nan,0.2,,,3200,3200,,5,,X", typedDrive(0, "100", "nan", "0.2", "", std::nullopt, "3200"),
+         {"640", "", "", "", "", "5.000"}},
+        // No figure of the mechanics, or the row's cells end before them: the drive alone.
+        {all, "0,100,10000,0.2,,,,,,,deg,Z", typedDrive(0, "100", "10000", "0.2", "", std::nullopt, std::nullopt), noFigures},
+        {reordered, "0,100,10000,0.2,", typedDrive(0, "100", "10000", "0.2", "", std::nullopt, std::nullopt), noFigures},
+    };
+    for (const auto& c : cases) {
+        const auto result = runOn(c.header + "\n" + c.row + "\n");
+        ASSERT_EQ(result.records.size(), 2u) << c.row;
+        const std::size_t columns = static_cast<std::size_t>(std::count(c.header.begin(), c.header.end(), ',')) + 1;
+        const Fields& head = result.records[0];
+        ASSERT_EQ(head.size(), columns + 13 + axisFigureHeader.size()) << c.row;
+        EXPECT_EQ(tail(head, columns + 13), axisFigureHeader);
+        EXPECT_EQ(head[columns], "summary");
+        const Fields& record = result.records[1];
+        ASSERT_EQ(record.size(), head.size()) << c.row;
+        Fields results = tail(record, columns);
+        const Fields figures = tail(results, 13);
+        results.resize(13);
+        EXPECT_EQ(results, computedColumns(c.drive)) << c.row;
+        EXPECT_EQ(figures, c.figures) << c.row;
+    }
+}
+
+// A row whose mechanics are bad is no drive: its message names the column and
+// the cell, and the other rows still run.
+TEST(Batch, BadMechanicsNameTheirColumnAndTheOtherRowsStillRun)
+{
+    const std::string head = "type,initial,drive,accel,decel,multiplier,pulses,pulsesPerRev,gear,travelPerRev,unit\n";
+    const std::string good = "0,640,32000,0.2,,,,3200,,5,";
+    const auto result = runOn(head + good + "\n" +
+                              "0,640,32000,0.2,,,,0,,5,\n"
+                              "0,640,32000,0.2,,,,3200,abc,5,\n"
+                              "0,640,32000,0.2,,,,3200,,180,deg\n"
+                              "0,640,32000,0.2,,,,3200,,5,inch\n"
+                              "0,640,32000,0.2,,,,3200,,,\n"
+                              "0,640,32000,0.2,,,,,2,,\n"
+                              "foo,640,32000,0.2,,,, 1e3x,,5,\n" +
+                              good + "\n");
+    const std::vector<std::string> expected = {
+        "",
+        "line 3: bad pulsesPerRev '0': must be above 0",
+        "line 4: bad gear 'abc': not a number",
+        "line 5: bad travelPerRev '180': a rotary axis turns 360° per load revolution",
+        "line 6: bad unit 'inch': give mm or deg, or leave it empty for mm",
+        "line 7: bad travelPerRev '': not a number",
+        "line 8: bad pulsesPerRev '': not a number",
+        "line 9: unknown type 'foo': give 0 to 3, -1, symmetric-trapezoid, symmetric-s-curve, asymmetric-trapezoid or "
+        "asymmetric-s-curve\n"
+        "line 9: bad pulsesPerRev ' 1e3x': not a number",
+        "",
+    };
+    ASSERT_EQ(result.records.size(), expected.size() + 1);
+    const Fields goodResults = computedColumns(typedDrive(0, "640", "32000", "0.2", "", std::nullopt, std::nullopt));
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const Fields& record = result.records[i + 1];
+        ASSERT_EQ(record.size(), 11u + 13u + 6u) << i;
+        Fields results = tail(record, 11);
+        if (expected[i].empty()) {
+            Fields want = goodResults;
+            want.insert(want.end(), {"640", "1.000", "12.000", "50.000", "600.000", ""});
+            EXPECT_EQ(results, want) << i;
+        } else {
+            Fields bad(11, "");
+            bad.push_back(expected[i]);
+            bad.resize(bad.size() + 1 + 6, "");
+            EXPECT_EQ(results, bad) << i;
+        }
+    }
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.diagnostics, "pulsecalc: 7 of 9 rows showed a message; the first is on line 3\n");
+}
+
+// --csv --in-units: a row's initial and drive speed cells are in the axis's
+// units per second and its pulses cell in its units, each turned into the
+// dialog's PPS text as --in-units turns an option; the cells come back as typed.
+TEST(Batch, InUnitsReadsTheSpeedAndPulseCellsInTheAxisUnits)
+{
+    const std::string head = "type,initial,drive,accel,decel,multiplier,pulses,pulsesPerRev,travelPerRev\n";
+    const auto result = runInUnits(head +
+                                   "0,1,50,0.2,,,100,3200,5\n"
+                                   "0,1,50,0.2,,,,,\n"
+                                   "0,fast,50,0.2,,,1e,3200,5\n");
+    ASSERT_EQ(result.records.size(), 4u);
+    EXPECT_EQ(Fields(result.records[1].begin(), result.records[1].begin() + 9),
+              (Fields{"0", "1", "50", "0.2", "", "", "100", "3200", "5"}));
+    Fields want = computedColumns(typedDrive(0, "640", "32000", "0.2", "", std::nullopt, "64000"));
+    want.insert(want.end(), {"640", "1.000", "12.000", "50.000", "600.000", "100.000"});
+    EXPECT_EQ(tail(result.records[1], 9), want);
+    EXPECT_EQ(result.records[2][9 + 11], "line 3: --in-units reads the speeds and pulses in the axis's units: give the "
+                                         "row's pulsesPerRev and travelPerRev (or unit deg)");
+    EXPECT_EQ(result.records[3][9 + 11], "line 4: --in-units reads initial 'fast' as a number in the axis's units: it "
+                                         "is none\nline 4: --in-units reads pulses '1e' as a number in the axis's "
+                                         "units: it is none");
+    EXPECT_EQ(result.status, 1);
+
+    // Without a column of the mechanics no row could be read in units.
+    const auto plain = runInUnits("type,initial,drive,accel,decel,axis\n0,1,50,0.2,,X\n");
+    EXPECT_EQ(plain.status, 2);
+    EXPECT_TRUE(plain.records.empty());
+    EXPECT_EQ(plain.diagnostics, "pulsecalc: --csv --in-units reads the speeds and pulses in the axis's units: the "
+                                 "header needs the axis's columns pulsesPerRev and travelPerRev (or unit)\n"
+                                 "try 'pulsecalc --help' for the options\n");
 }
 
 TEST(Batch, UnreadableFileIsAUsageError)

@@ -99,6 +99,13 @@ TEST(MachineRun, badFilesAndOptionsWriteNothingOnStandardOutput)
         {{"--machine", bad, "--svg", plot},
          "pulsecalc: --svg plots one axis of a machine file: give --axis NAME\ntry 'pulsecalc --help' for the options\n"},
         {{"--axis", "X\xff", "--drive", "1"}, "pulsecalc: --axis takes a name in UTF-8\ntry 'pulsecalc --help' for the options\n"},
+        // Each axis value is an option once, whichever it is.
+        {{"--unit", "mm", "--unit", "deg"}, "pulsecalc: option --unit given twice\ntry 'pulsecalc --help' for the options\n"},
+        {{"--gear=2", "--gear", "2"}, "pulsecalc: option --gear given twice\ntry 'pulsecalc --help' for the options\n"},
+        {{"--unit", "inch"}, "pulsecalc: bad --unit 'inch': give mm or deg\ntry 'pulsecalc --help' for the options\n"},
+        {{"--pulses-per-rev", "3200", "--travel-per-rev", "5", "--gear", "x"}, "pulsecalc: bad --gear 'x': not a number\n"},
+        {{"--csv", "-", "--gear", "2"},
+         "pulsecalc: --csv takes the drives from its file: give no other option\ntry 'pulsecalc --help' for the options\n"},
         {{"--in-units", "--drive", "50"},
          "pulsecalc: --in-units needs the axis's mechanics: --pulses-per-rev and --travel-per-rev (or --unit deg), or "
          "--machine\n"},

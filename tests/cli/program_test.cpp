@@ -78,8 +78,8 @@ TEST(RunCommandLine, helpIsTheUsageTextExactly)
 {
     const std::string usage = veldronix::cli::usage();
     EXPECT_EQ(run({"-h"}).out, usage);
-    // Every input field has its paragraph, under its own option.
-    for (const veldronix::InputFieldDescription& field : veldronix::inputFields) {
+    // Every input field and axis value has its paragraph, under its own option.
+    for (const veldronix::InputFieldDescription& field : veldronix::inputRows) {
         EXPECT_NE(usage.find("\n  " + std::string(field.option) + " "), std::string::npos) << field.option;
     }
     // Every line fits an 80-column terminal (the text is ASCII: a byte is a column).
