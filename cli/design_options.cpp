@@ -1,10 +1,12 @@
 #include "cli/design_options.h"
 
+#include "cli/machine_run.h"
 #include "cli/texts_en.h"
 
 #include <fast_float/fast_float.h>
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <optional>
@@ -37,6 +39,24 @@ constexpr std::array<DesignOptionRow, 10> designOptionRows = {{
     {"--decel", DesignValue::Decel, DesignQuestion::OnTime},
     {"--time", DesignValue::Time, DesignQuestion::OnTime},
 }};
+
+// The options of the axis's mechanics, in AxisMechanicsMember order.
+constexpr std::array<std::string_view, 3> mechanicsOptions = {"--pulses-per-rev", "--gear", "--travel-per-rev"};
+
+// What a value measures in the axis's units with --in-units: pulses (the
+// pulse count) or a rate of them (speeds, accelerations, jerks); times stay seconds.
+enum class InUnits { Count, Rate, Seconds };
+
+InUnits inUnitsOf(DesignValue value)
+{
+    switch (value) {
+    case DesignValue::Pulses: return InUnits::Count;
+    case DesignValue::Accel:
+    case DesignValue::Decel:
+    case DesignValue::Time: return InUnits::Seconds;
+    default: return InUnits::Rate;
+    }
+}
 
 // The S-curves' highest acceleration is optional; every other limit belongs to its types alone.
 DesignUse useOf(DesignValue value, DriveType type)
@@ -135,6 +155,11 @@ std::variant<DesignOptions, UsageError> parseDesignOptions(std::span<const std::
     std::optional<std::string_view> question;
     std::optional<std::string_view> type;
     std::array<std::optional<double>, designOptionRows.size()> values{};
+    // With --in-units anywhere, the values in the axis's units wait for its mechanics.
+    const bool inUnits = std::find(arguments.begin(), arguments.end(), std::string_view("--in-units")) != arguments.end();
+    std::array<std::optional<std::string_view>, designOptionRows.size()> inUnitsTexts{};
+    std::array<std::optional<std::string_view>, mechanicsOptions.size()> mechanicsTexts{};
+    std::optional<AxisUnit> unit;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string_view name = arguments[i];
         std::optional<std::string_view> inlineValue;
@@ -142,18 +167,20 @@ std::variant<DesignOptions, UsageError> parseDesignOptions(std::span<const std::
             inlineValue = name.substr(equals + 1);
             name = name.substr(0, equals);
         }
-        if (name == "--json") {
+        if (name == "--json" || name == "--in-units") {
             if (inlineValue) {
                 return usage(fmt::format(texts::en::designTakesNoValue, name));
             }
-            options.json = true;
+            (name == "--json" ? options.json : options.inUnits) = true;
             continue;
         }
+        const auto mechanicsOption = std::find(mechanicsOptions.begin(), mechanicsOptions.end(), name);
         std::size_t row = 0;
         while (row < designOptionRows.size() && designOptionRows[row].name != name) {
             ++row;
         }
-        if (row == designOptionRows.size() && name != "--design" && name != "--type") {
+        if (row == designOptionRows.size() && name != "--design" && name != "--type" && name != "--unit" &&
+            mechanicsOption == mechanicsOptions.end()) {
             return usage(fmt::format(texts::en::designUnknownOption, arguments[i]));
         }
         std::string_view value;
@@ -172,12 +199,64 @@ std::variant<DesignOptions, UsageError> parseDesignOptions(std::span<const std::
             slot = value;
             continue;
         }
-        if (values[row]) {
+        if (name == "--unit") {
+            if (unit) {
+                return usage(fmt::format(texts::en::designGivenTwice, name));
+            }
+            if (value != "mm" && value != "deg") {
+                return usage(fmt::format(texts::en::unitBadValue, value));
+            }
+            unit = value == "mm" ? AxisUnit::Millimetre : AxisUnit::Degree;
+            continue;
+        }
+        if (mechanicsOption != mechanicsOptions.end()) {
+            auto& slot = mechanicsTexts[static_cast<std::size_t>(mechanicsOption - mechanicsOptions.begin())];
+            if (slot) {
+                return usage(fmt::format(texts::en::designGivenTwice, name));
+            }
+            slot = value;
+            continue;
+        }
+        if (values[row] || inUnitsTexts[row]) {
             return usage(fmt::format(texts::en::designGivenTwice, name));
+        }
+        if (inUnits && inUnitsOf(designOptionRows[row].value) != InUnits::Seconds) {
+            inUnitsTexts[row] = value;
+            continue;
         }
         values[row] = strictNumber(value);
         if (!values[row]) {
             return usage(fmt::format(texts::en::designBadNumber, name, value));
+        }
+    }
+    if (unit || std::any_of(mechanicsTexts.begin(), mechanicsTexts.end(), [](const auto& t) { return t.has_value(); })) {
+        AxisMechanicsTexts given;
+        given.pulsesPerRev = std::string(mechanicsTexts[0].value_or(""));
+        given.gear = std::string(mechanicsTexts[1].value_or(""));
+        given.travelPerRev = std::string(mechanicsTexts[2].value_or(""));
+        given.unit = unit.value_or(AxisUnit::Millimetre);
+        auto made = AxisMechanics::make(given);
+        if (const auto* error = std::get_if<AxisMechanicsError>(&made)) {
+            const auto member = static_cast<std::size_t>(error->member);
+            return usage(fmt::format(texts::en::axisOptionBad, mechanicsOptions[member],
+                                     mechanicsTexts[member].value_or(""), mechanicsFault(error->problem)));
+        }
+        options.mechanics = std::get<AxisMechanics>(std::move(made));
+    }
+    if (options.inUnits && !options.mechanics) {
+        return usage(std::string(texts::en::inUnitsNeedsMechanics));
+    }
+    for (std::size_t row = 0; row < designOptionRows.size(); ++row) {
+        if (!inUnitsTexts[row]) {
+            continue;
+        }
+        const std::string_view text = *inUnitsTexts[row];
+        const auto pulses = inUnitsOf(designOptionRows[row].value) == InUnits::Count
+                                ? options.mechanics->pulseCountText(text)
+                                : options.mechanics->pulseRateText(text);
+        values[row] = pulses ? strictNumber(*pulses) : std::nullopt;
+        if (!values[row]) {
+            return usage(fmt::format(texts::en::inUnitsNotANumber, designOptionRows[row].name, text));
         }
     }
     if (question && (*question == texts::en::designFastestName || *question == texts::en::designTimeName)) {

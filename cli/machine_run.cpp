@@ -23,18 +23,6 @@
 #include <cstring>
 
 namespace veldronix::cli {
-namespace {
-
-void write(std::FILE* stream, std::string_view text)
-{
-    std::fwrite(text.data(), 1, text.size(), stream);
-}
-
-std::string machineMessage(std::string_view path, const io::MachineFileError& error)
-{
-    return report::machineFileMessage(fmt::format(texts::en::machineFileName, path), error, report::texts::en::machineFile,
-                                      report::texts::en::fileWrite);
-}
 
 std::string_view mechanicsFault(AxisMechanicsProblem problem)
 {
@@ -50,6 +38,19 @@ std::string_view mechanicsFault(AxisMechanicsProblem problem)
         break;
     }
     return t.rotaryNot360;
+}
+
+namespace {
+
+void write(std::FILE* stream, std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+std::string machineMessage(std::string_view path, const io::MachineFileError& error)
+{
+    return report::machineFileMessage(fmt::format(texts::en::machineFileName, path), error, report::texts::en::machineFile,
+                                      report::texts::en::fileWrite);
 }
 
 bool given(const Options& options, std::string_view name)

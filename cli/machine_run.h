@@ -12,4 +12,7 @@ namespace veldronix::cli {
 // that is wrong, writes nothing on out and returns 2.
 int runAxes(const Options& options, std::FILE* out, std::FILE* err);
 
+// Why the axis's mechanics were refused, as the messages of the axis options say it.
+std::string_view mechanicsFault(AxisMechanicsProblem problem);
+
 } // namespace veldronix::cli

@@ -264,6 +264,14 @@ inline constexpr std::string_view designRate = "{} PPS/s";
 inline constexpr std::string_view designJerk = "{} PPS/s2";
 inline constexpr std::string_view designSeconds = "{} s";
 inline constexpr std::string_view designAtMost = ", at most {}";
+// With the axis's mechanics, after a line's value in pulses: "; " and the same
+// in the axis's units ({0} the figure, {1} the unit, {2} a speed's motor rpm),
+// then its limit in them as designAtMost writes it.
+inline constexpr std::string_view designInUnits = "; {}{}";
+inline constexpr std::string_view designSpeedUnits = "{0} {1}/s, {2} rpm";
+inline constexpr std::string_view designRateUnits = "{0} {1}/s2";
+inline constexpr std::string_view designJerkUnits = "{0} {1}/s3";
+inline constexpr std::string_view designDistanceUnits = "{0} {1}";
 inline constexpr std::string_view designWanted = ", wanted {} ({} %)";
 inline constexpr std::string_view designConstant = "{} s, {} pulses";
 inline constexpr std::string_view designTargetMet = ", target {}: {} s to spare";

@@ -43,7 +43,7 @@ inline constexpr std::string_view convertedTo = "→ {0} {1}";
 // The unit choice, offered where the axis has mechanics: {0} the axis's unit.
 inline constexpr std::string_view unitLabel = "単位";
 inline constexpr std::string_view unitItemPulses = "PPS";
-inline constexpr std::string_view unitItemAxisRpm = "{0}(速度はrpm)";
+inline constexpr std::string_view unitItemAxisRpm = "{0}・rpm";
 // The S-curves' highest acceleration may be left empty.
 inline constexpr std::string_view findingOptional = "空欄なら加速度の上限なし(加加速度だけで決めます)。";
 

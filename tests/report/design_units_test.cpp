@@ -230,7 +230,7 @@ TEST_F(DesignUnitsTest, theUnitChoiceConvertsAndMarksWhatIsTyped)
     session.setMechanics(leadScrew());
     report::DetailsSection s = section();
     ASSERT_EQ(s.form->choices.size(), 3u);
-    EXPECT_EQ(s.form->choices[2].items, (std::vector<std::string>{"PPS", "mm", "mm(速度はrpm)"}));
+    EXPECT_EQ(s.form->choices[2].items, (std::vector<std::string>{"PPS", "mm", "mm・rpm"}));
     EXPECT_EQ(s.form->choices[2].selected, 0);
 
     type({}, {{"unit", 1}});
