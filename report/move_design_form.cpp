@@ -142,7 +142,9 @@ DesignValues designValues(const DesignEntries& entries)
 DesignEntries entriesFromValues(const DesignValues& values, DesignEntries fallback)
 {
     DesignEntries e = std::move(fallback);
-    for (const auto& [key, value] : values) {
+    for (const auto& entry : values) {
+        const std::string& key = entry.first;
+        const std::string& value = entry.second;
         if (key == questionKey) {
             if (const auto index = indexOf(questionValues, value)) {
                 e.question = static_cast<DesignQuestion>(*index);
