@@ -288,7 +288,7 @@ private slots:
         QVERIFY(unit != nullptr);
         unit->setCurrentIndex(1);
         emit unit->activated(1); // as a user's choice sends it
-        QTest::qWait(50);
+        QTest::qWait(300);
         QCOMPARE(design()->findChild<QLineEdit*>(QStringLiteral("formField_maxSpeed"))->text(), QStringLiteral("50"));
         const auto shoot = [&](const QString& suffix) {
             DetailsSectionView* comparison = sectionTitled(*window, QStringLiteral("倍率の比較"));
@@ -299,9 +299,12 @@ private slots:
             QVERIFY(window->grab().save(name + QStringLiteral("_design") + suffix + QStringLiteral(".png")));
             QVERIFY(design()->grab().save(name + QStringLiteral("_design_section") + suffix + QStringLiteral(".png")));
         };
+        // As wide as the screen, so that the columns in mm show beside those in pulses, then 390 pixels.
+        window->resize(window->screen()->availableGeometry().width(), window->height());
+        QTest::qWait(300);
         shoot(QString());
         window->resize(390, window->height());
-        QTest::qWait(50);
+        QTest::qWait(300);
         shoot(QStringLiteral("_narrow"));
     }
 
