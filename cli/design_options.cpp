@@ -1,10 +1,15 @@
 #include "cli/design_options.h"
 
 #include "cli/texts_en.h"
+#include "core/axis.h"
+#include "core/input_field.h"
+#include "report/machine_file_message.h"
+#include "report/texts_en.h"
 
 #include <fast_float/fast_float.h>
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <optional>
@@ -37,6 +42,33 @@ constexpr std::array<DesignOptionRow, 10> designOptionRows = {{
     {"--decel", DesignValue::Decel, DesignQuestion::OnTime},
     {"--time", DesignValue::Time, DesignQuestion::OnTime},
 }};
+
+// The row of a mechanics option (pulses per rev, gear, travel per rev, unit);
+// none for any other name, the axis's name included, which a design does not take.
+const InputFieldDescription* mechanicsRow(std::string_view name)
+{
+    for (const InputFieldDescription& row : axisRows) {
+        if (row.option == name && row.id != InputField::AxisName) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+// What a value measures in the axis's units with --in-units: pulses (the
+// pulse count) or a rate of them (speeds, accelerations, jerks); times stay seconds.
+enum class InUnits { Count, Rate, Seconds };
+
+InUnits inUnitsOf(DesignValue value)
+{
+    switch (value) {
+    case DesignValue::Pulses: return InUnits::Count;
+    case DesignValue::Accel:
+    case DesignValue::Decel:
+    case DesignValue::Time: return InUnits::Seconds;
+    default: return InUnits::Rate;
+    }
+}
 
 // The S-curves' highest acceleration is optional; every other limit belongs to its types alone.
 DesignUse useOf(DesignValue value, DriveType type)
@@ -135,6 +167,10 @@ std::variant<DesignOptions, UsageError> parseDesignOptions(std::span<const std::
     std::optional<std::string_view> question;
     std::optional<std::string_view> type;
     std::array<std::optional<double>, designOptionRows.size()> values{};
+    // With --in-units anywhere, the values in the axis's units wait for its mechanics.
+    const bool inUnits = std::find(arguments.begin(), arguments.end(), std::string_view("--in-units")) != arguments.end();
+    std::array<std::optional<std::string_view>, designOptionRows.size()> inUnitsTexts{};
+    ByInputRow<std::optional<std::string_view>> mechanicsTexts{};
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string_view name = arguments[i];
         std::optional<std::string_view> inlineValue;
@@ -142,18 +178,19 @@ std::variant<DesignOptions, UsageError> parseDesignOptions(std::span<const std::
             inlineValue = name.substr(equals + 1);
             name = name.substr(0, equals);
         }
-        if (name == "--json") {
+        if (name == "--json" || name == "--in-units") {
             if (inlineValue) {
                 return usage(fmt::format(texts::en::designTakesNoValue, name));
             }
-            options.json = true;
+            (name == "--json" ? options.json : options.inUnits) = true;
             continue;
         }
+        const InputFieldDescription* const mechanicsOption = mechanicsRow(name);
         std::size_t row = 0;
         while (row < designOptionRows.size() && designOptionRows[row].name != name) {
             ++row;
         }
-        if (row == designOptionRows.size() && name != "--design" && name != "--type") {
+        if (row == designOptionRows.size() && name != "--design" && name != "--type" && !mechanicsOption) {
             return usage(fmt::format(texts::en::designUnknownOption, arguments[i]));
         }
         std::string_view value;
@@ -172,12 +209,59 @@ std::variant<DesignOptions, UsageError> parseDesignOptions(std::span<const std::
             slot = value;
             continue;
         }
-        if (values[row]) {
+        if (mechanicsOption) {
+            auto& slot = mechanicsTexts[mechanicsOption->id];
+            if (slot) {
+                return usage(fmt::format(texts::en::designGivenTwice, name));
+            }
+            if (mechanicsOption->id == InputField::Unit && !parseAxisUnit(value)) {
+                return usage(fmt::format(texts::en::unitBadValue, value));
+            }
+            slot = value;
+            continue;
+        }
+        if (values[row] || inUnitsTexts[row]) {
             return usage(fmt::format(texts::en::designGivenTwice, name));
+        }
+        if (inUnits && inUnitsOf(designOptionRows[row].value) != InUnits::Seconds) {
+            inUnitsTexts[row] = value;
+            continue;
         }
         values[row] = strictNumber(value);
         if (!values[row]) {
             return usage(fmt::format(texts::en::designBadNumber, name, value));
+        }
+    }
+    if (std::any_of(axisRows.begin(), axisRows.end(), [&](const auto& row) { return mechanicsTexts[row.id].has_value(); })) {
+        AxisMechanicsTexts given;
+        for (const InputFieldDescription& row : axisRows) {
+            if (mechanicsTexts[row.id]) {
+                setMechanicsValue(given, row.id, *mechanicsTexts[row.id]); // the unit was checked above
+            }
+        }
+        auto made = AxisMechanics::make(given);
+        if (const auto* error = std::get_if<AxisMechanicsError>(&made)) {
+            const InputField row = fieldOf(error->member);
+            return usage(fmt::format(texts::en::axisOptionBad, describe(row).option,
+                                     mechanicsTexts[row].value_or(""),
+                                     report::mechanicsFault(error->problem, report::texts::en::machineFile)));
+        }
+        options.mechanics = std::get<AxisMechanics>(std::move(made));
+    }
+    if (options.inUnits && !options.mechanics) {
+        return usage(std::string(texts::en::inUnitsNeedsMechanics));
+    }
+    for (std::size_t row = 0; row < designOptionRows.size(); ++row) {
+        if (!inUnitsTexts[row]) {
+            continue;
+        }
+        const std::string_view text = *inUnitsTexts[row];
+        const auto pulses = inUnitsOf(designOptionRows[row].value) == InUnits::Count
+                                ? options.mechanics->pulseCountText(text)
+                                : options.mechanics->pulseRateText(text);
+        values[row] = pulses ? strictNumber(*pulses) : std::nullopt;
+        if (!values[row]) {
+            return usage(fmt::format(texts::en::inUnitsNotANumber, designOptionRows[row].name, text));
         }
     }
     if (question && (*question == texts::en::designFastestName || *question == texts::en::designTimeName)) {

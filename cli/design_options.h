@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/options.h"
+#include "core/axis.h"
 #include "core/design/move_design.h"
 
 #include <span>
@@ -18,6 +19,14 @@ struct DesignOptions {
     design::FastestMoveRequest fastest; // --design fastest
     design::OnTimeMoveRequest onTime;   // --design time
     bool json = false;
+    // The axis's mechanics (--pulses-per-rev, --gear, --travel-per-rev, --unit):
+    // the output also gives each speed, rate, jerk and the pulse count in its
+    // units; none: in pulses only, as without an axis.
+    std::optional<AxisMechanics> mechanics;
+    // --in-units: the speeds' limits in mm/s (°/s), the rates' in mm/s², the
+    // jerks' in mm/s³ and --pulses in mm (°), read through the axis's exact
+    // conversions into pulses; the times stay seconds.
+    bool inUnits = false;
 };
 
 // Whether a command line asks a --design question: its options are then read by parseDesignOptions.

@@ -34,13 +34,51 @@ void line(std::string& out, std::string_view label, std::string_view value)
     out += '\n';
 }
 
-std::string withLimit(std::string_view unit, double value, const std::optional<double>& limit)
+// What a line's figure measures, for its text in the axis's units.
+enum class Quantity { Speed, Rate, Jerk, Distance };
+
+// Three decimals, as the drive's figures in the axis's units: a micrometre, a thousandth of a degree.
+constexpr int unitDecimals = 3;
+
+std::string unitFigure(double value)
+{
+    return formatFixedUnsignedZero(value, unitDecimals);
+}
+
+std::string inUnits(double pulses, Quantity quantity, const AxisMechanics& m)
+{
+    const std::string_view unit = m.unit() == AxisUnit::Millimetre ? report::texts::en::unitMillimetre
+                                                                   : report::texts::en::unitDegree;
+    const std::string figure = unitFigure(m.toUnits(pulses));
+    switch (quantity) {
+    case Quantity::Speed: return fmt::format(texts::en::designSpeedUnits, figure, unit, unitFigure(m.motorRpm(pulses)));
+    case Quantity::Rate: return fmt::format(texts::en::designRateUnits, figure, unit);
+    case Quantity::Jerk: return fmt::format(texts::en::designJerkUnits, figure, unit);
+    case Quantity::Distance: break;
+    }
+    return fmt::format(texts::en::designDistanceUnits, figure, unit);
+}
+
+// "; 50.000 mm/s, 600.000 rpm, at most 50.000" after the figure in pulses; nothing without mechanics.
+std::string unitsSuffix(const DesignOptions& options, Quantity quantity, double value,
+                        const std::optional<double>& limit = std::nullopt)
+{
+    if (!options.mechanics) {
+        return {};
+    }
+    const std::string atMost =
+        limit ? fmt::format(texts::en::designAtMost, unitFigure(options.mechanics->toUnits(*limit))) : std::string();
+    return fmt::format(texts::en::designInUnits, inUnits(value, quantity, *options.mechanics), atMost);
+}
+
+std::string withLimit(std::string_view unit, double value, const std::optional<double>& limit,
+                      const DesignOptions& options, Quantity quantity)
 {
     std::string text = fmt::format(fmt::runtime(unit), shortest(value));
     if (limit) {
         text += fmt::format(texts::en::designAtMost, shortest(*limit));
     }
-    return text;
+    return text + unitsSuffix(options, quantity, value, limit);
 }
 
 std::string rampTime(double real, const DesignOptions& options, bool decel)
@@ -64,24 +102,30 @@ void realLines(std::string& out, const DesignOptions& options, const MoveDesign&
     const DriveType type = fastest ? options.fastest.type : options.onTime.type;
     out += texts::en::designRealMove;
     out += '\n';
-    line(out, texts::en::designLabelInitial, withLimit(texts::en::designSpeed, real.initialSpeed, initialLimit));
-    line(out, texts::en::designLabelDrive, withLimit(texts::en::designSpeed, real.driveSpeed, limit(limits.driveSpeed)));
+    const auto with = [&options](std::string_view unit, double value, const std::optional<double>& limit, Quantity q) {
+        return withLimit(unit, value, limit, options, q);
+    };
+    using enum Quantity;
+    line(out, texts::en::designLabelInitial, with(texts::en::designSpeed, real.initialSpeed, initialLimit, Speed));
+    line(out, texts::en::designLabelDrive, with(texts::en::designSpeed, real.driveSpeed, limit(limits.driveSpeed), Speed));
     if (real.accelRate) {
-        line(out, texts::en::designLabelAccelRate, withLimit(texts::en::designRate, *real.accelRate, limit(limits.accel)));
+        line(out, texts::en::designLabelAccelRate, with(texts::en::designRate, *real.accelRate, limit(limits.accel), Rate));
         const double decelLimit = type == DriveType::AsymmetricTrapezoid ? limits.decel : limits.accel;
-        line(out, texts::en::designLabelDecelRate, withLimit(texts::en::designRate, *real.decelRate, limit(decelLimit)));
+        line(out, texts::en::designLabelDecelRate, with(texts::en::designRate, *real.decelRate, limit(decelLimit), Rate));
     }
     if (real.accelJerk) {
         const double decelJerkLimit = type == DriveType::AsymmetricSCurve ? limits.decelJerk : limits.jerk;
         const std::optional<double> peak = fastest ? limits.peakAccel : std::nullopt;
-        line(out, texts::en::designLabelAccelJerk, withLimit(texts::en::designJerk, *real.accelJerk, limit(limits.jerk)));
-        line(out, texts::en::designLabelDecelJerk, withLimit(texts::en::designJerk, *real.decelJerk, limit(decelJerkLimit)));
-        line(out, texts::en::designLabelPeakAccel, withLimit(texts::en::designRate, *real.peakAccel, peak));
-        line(out, texts::en::designLabelPeakDecel, withLimit(texts::en::designRate, *real.peakDecel, peak));
+        line(out, texts::en::designLabelAccelJerk, with(texts::en::designJerk, *real.accelJerk, limit(limits.jerk), Jerk));
+        line(out, texts::en::designLabelDecelJerk, with(texts::en::designJerk, *real.decelJerk, limit(decelJerkLimit), Jerk));
+        line(out, texts::en::designLabelPeakAccel, with(texts::en::designRate, *real.peakAccel, peak, Rate));
+        line(out, texts::en::designLabelPeakDecel, with(texts::en::designRate, *real.peakDecel, peak, Rate));
     }
     line(out, texts::en::designLabelAccelTime, rampTime(real.accelTime, options, false));
     line(out, texts::en::designLabelDecelTime, rampTime(real.decelTime, options, true));
-    line(out, texts::en::designLabelConstant, fmt::format(texts::en::designConstant, shortest(real.constantTime), shortest(real.constantPulses)));
+    line(out, texts::en::designLabelConstant,
+         fmt::format(texts::en::designConstant, shortest(real.constantTime), shortest(real.constantPulses)) +
+             unitsSuffix(options, Quantity::Distance, real.constantPulses));
     std::string time = fmt::format(texts::en::designSeconds, shortest(real.moveTime));
     if (d.timeMargin) {
         const std::string target = shortest(options.onTime.targetTime);
@@ -91,7 +135,7 @@ void realLines(std::string& out, const DesignOptions& options, const MoveDesign&
     line(out, texts::en::designLabelMoveTime, time);
 }
 
-void fieldLines(std::string& out, const MoveSettings& s, DriveType type)
+void fieldLines(std::string& out, const MoveSettings& s, DriveType type, const DesignOptions& options)
 {
     out += texts::en::designFieldsHeading;
     out += '\n';
@@ -101,7 +145,8 @@ void fieldLines(std::string& out, const MoveSettings& s, DriveType type)
     if (isAsymmetric(type)) {
         line(out, texts::en::designLabelDecelTime, s.fields.decelTime);
     }
-    line(out, texts::en::designLabelPulses, s.fields.pulseCount);
+    const double pulses = options.question == DesignQuestion::Fastest ? options.fastest.pulses : options.onTime.pulses;
+    line(out, texts::en::designLabelPulses, s.fields.pulseCount + unitsSuffix(options, Quantity::Distance, pulses));
     line(out, texts::en::designLabelMultiplier,
          s.fields.multiplier + std::string(s.fields.needsRecalculate ? texts::en::designRecalculate : texts::en::designCalculateChooses));
 }
@@ -147,6 +192,55 @@ void writeFields(io::JsonWriter& json, const design::DesignFields& f)
     json.member("multiplier", f.multiplier);
     json.key("recalculate");
     json.boolean(f.needsRecalculate);
+    json.endObject();
+}
+
+// The design's figures in the axis's units beside "design": the unit, its pulses
+// per unit, each speed (with rpm), rate and jerk of the real move with its
+// limit (null where the question has none), and the pulse count as a distance.
+void writeInUnits(io::JsonWriter& json, const DesignOptions& options, const MoveDesign& d)
+{
+    const AxisMechanics& m = *options.mechanics;
+    const bool fastest = options.question == DesignQuestion::Fastest;
+    const design::MotorLimits& limits = options.fastest.limits;
+    const DriveType type = typeOf(options);
+    const auto units = [&m](const std::optional<double>& pulses) {
+        return pulses ? std::optional<double>(m.toUnits(*pulses)) : std::nullopt;
+    };
+    const auto limit = [fastest](double value) { return fastest ? std::optional<double>(value) : std::nullopt; };
+    json.beginObject();
+    json.member("unit", m.unit() == AxisUnit::Millimetre ? "mm" : "deg");
+    json.key("pulsesPerUnit");
+    json.number(m.pulsesPerUnit());
+    const auto quantity = [&](std::string_view name, std::optional<double> real, std::optional<double> limitValue,
+                              bool speed) {
+        if (!real) {
+            return;
+        }
+        json.key(name);
+        json.beginObject();
+        json.member("real", units(real), unitDecimals);
+        if (speed) {
+            json.member("rpm", std::optional<double>(m.motorRpm(*real)), unitDecimals);
+        }
+        json.member("limit", units(limitValue), unitDecimals);
+        json.endObject();
+    };
+    if (d.settings) {
+        const RealMove& real = d.settings->real;
+        const std::optional<double> peak = fastest ? limits.peakAccel : std::nullopt;
+        quantity("initialSpeed", real.initialSpeed, fastest ? limits.initialSpeed : options.onTime.initialSpeed, true);
+        quantity("driveSpeed", real.driveSpeed, limit(limits.driveSpeed), true);
+        quantity("accelRate", real.accelRate, limit(limits.accel), false);
+        quantity("decelRate", real.decelRate, limit(type == DriveType::AsymmetricTrapezoid ? limits.decel : limits.accel),
+                 false);
+        quantity("accelJerk", real.accelJerk, limit(limits.jerk), false);
+        quantity("decelJerk", real.decelJerk,
+                 limit(type == DriveType::AsymmetricSCurve ? limits.decelJerk : limits.jerk), false);
+        quantity("peakAccel", real.peakAccel, peak, false);
+        quantity("peakDecel", real.peakDecel, peak, false);
+    }
+    json.member("distance", units(fastest ? options.fastest.pulses : options.onTime.pulses), unitDecimals);
     json.endObject();
 }
 
@@ -197,7 +291,7 @@ std::string designPlain(const DesignOptions& options, const MoveDesign& d)
     out += '\n';
     realLines(out, options, d);
     out += '\n';
-    fieldLines(out, s, typeOf(options));
+    fieldLines(out, s, typeOf(options), options);
     return out;
 }
 
@@ -244,6 +338,10 @@ std::string designJson(const DesignOptions& options, const MoveDesign& d)
     json.key("fields");
     d.settings ? writeFields(json, d.settings->fields) : json.null();
     json.endObject();
+    if (options.mechanics) {
+        json.key("inUnits");
+        writeInUnits(json, options, d);
+    }
     json.endObject();
     return json.text() + '\n';
 }

@@ -106,12 +106,35 @@ std::vector<std::string> axisArguments(std::span<const std::string_view> rest, c
     }
     const DesignQuestion asked = *question == texts::en::designFastestName ? DesignQuestion::Fastest : DesignQuestion::OnTime;
     const auto type = static_cast<DriveType>(*typeIndex);
+    // The axis's speeds and pulse count are PPS: with --in-units the command line gives them in its units.
+    const bool inUnits = std::find(rest.begin(), rest.end(), std::string_view("--in-units")) != rest.end();
     for (const auto& [option, text] : axisValues(axis)) {
         const bool taken = option == "--type" || designTakes(option, asked, type);
-        if (taken && !text.empty() && !givenValue(rest, option)) {
+        const bool inPulses = option == "--initial" || option == "--pulses";
+        if (taken && !text.empty() && !givenValue(rest, option) && !(inUnits && inPulses)) {
             arguments.emplace_back(option);
             arguments.push_back(text);
         }
+    }
+    // The axis's mechanics, unless the command line gives its own.
+    const auto mentions = [&rest](std::string_view option) {
+        return std::any_of(rest.begin(), rest.end(), [option](std::string_view a) {
+            return a == option || (a.starts_with(option) && a.size() > option.size() && a[option.size()] == '=');
+        });
+    };
+    const bool ownMechanics =
+        mentions("--pulses-per-rev") || mentions("--gear") || mentions("--travel-per-rev") || mentions("--unit");
+    if (axis.mechanics && !ownMechanics) {
+        const AxisMechanicsTexts& m = axis.mechanics->texts();
+        for (const auto& [option, text] : {std::pair{"--pulses-per-rev", m.pulsesPerRev}, std::pair{"--gear", m.gear},
+                                           std::pair{"--travel-per-rev", m.travelPerRev}}) {
+            if (!text.empty()) {
+                arguments.emplace_back(option);
+                arguments.push_back(text);
+            }
+        }
+        arguments.emplace_back("--unit");
+        arguments.emplace_back(m.unit == AxisUnit::Millimetre ? "mm" : "deg");
     }
     return arguments;
 }

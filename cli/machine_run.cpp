@@ -23,6 +23,7 @@
 #include <cstring>
 
 namespace veldronix::cli {
+
 namespace {
 
 void write(std::FILE* stream, std::string_view text)

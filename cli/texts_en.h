@@ -30,6 +30,8 @@ inline constexpr std::string_view usageHead =
     "                 [--max-jerk PPS/S2] [--max-decel-jerk PPS/S2] [--json]\n"
     "       pulsecalc --design time --type T --initial PPS --pulses N\n"
     "                 --accel S [--decel S] --time S [--json]\n"
+    "       pulsecalc --design ... --pulses-per-rev N [--gear N]\n"
+    "                 [--travel-per-rev N] [--unit mm|deg] [--in-units]\n"
     "       pulsecalc --csv FILE [--in-units]\n"
     "       pulsecalc --help | --version\n"
     "\n"
@@ -123,7 +125,10 @@ inline constexpr std::string_view usageTail =
     "                      --accel (and --decel) and whose move of N pulses ends\n"
     "                      latest, no later than --time seconds\n"
     "                      Both print the registers, the real move and the field\n"
-    "                      texts that give them; exit status 0 met, 1 not met\n"
+    "                      texts that give them; exit status 0 met, 1 not met.\n"
+    "                      With an axis's mechanics each speed, rate, jerk and\n"
+    "                      the pulse count also in its units; --in-units reads\n"
+    "                      the limits in mm/s, mm/s2, mm/s3 and --pulses in mm\n"
     "  --help              print this text\n"
     "  --version           print the program's version\n"
     "\n"
@@ -304,6 +309,14 @@ inline constexpr std::string_view designRate = "{} PPS/s";
 inline constexpr std::string_view designJerk = "{} PPS/s2";
 inline constexpr std::string_view designSeconds = "{} s";
 inline constexpr std::string_view designAtMost = ", at most {}";
+// With the axis's mechanics, after a line's value in pulses: "; " and the same
+// in the axis's units ({0} the figure, {1} the unit, {2} a speed's motor rpm),
+// then its limit in them as designAtMost writes it.
+inline constexpr std::string_view designInUnits = "; {}{}";
+inline constexpr std::string_view designSpeedUnits = "{0} {1}/s, {2} rpm";
+inline constexpr std::string_view designRateUnits = "{0} {1}/s2";
+inline constexpr std::string_view designJerkUnits = "{0} {1}/s3";
+inline constexpr std::string_view designDistanceUnits = "{0} {1}";
 inline constexpr std::string_view designWanted = ", wanted {} ({} %)";
 inline constexpr std::string_view designConstant = "{} s, {} pulses";
 inline constexpr std::string_view designTargetMet = ", target {}: {} s to spare";

@@ -125,15 +125,20 @@ bool hasNonFiniteWord(std::string_view text)
 
 void checkTable(const Case& c, const report::MultiplierComparison& comparison)
 {
+    // In pulses, and with an axis whose units add columns (the worked lead screw, 640 pulses/mm).
+    static const AxisMechanics screw =
+        std::get<AxisMechanics>(AxisMechanics::make({"3200", "", "5", AxisUnit::Millimetre}));
     for (const report::ComparisonTexts* texts : {&report::texts::ja::comparison, &report::texts::en::comparison}) {
-        const report::ComparisonTable table = report::comparisonTable(comparison, *texts);
-        check(c, table.rowIndices.size() == table.table.rows.size() && table.rowIndices.size() == comparison.rows.size(),
-              "a row index for each row");
-        for (const report::DetailsRow& row : table.table.rows) {
-            check(c, row.cells.size() == table.table.columns.size(), "a row without a cell for each column");
-            for (const report::DetailsLine& cell : row.cells) {
-                check(c, fuzz::utf8Problem(cell.text).empty(), "a cell that is not UTF-8", cell.text);
-                check(c, !hasNonFiniteWord(cell.text), "a cell shows a figure that is not finite", cell.text);
+        for (const AxisMechanics* mechanics : {static_cast<const AxisMechanics*>(nullptr), &screw}) {
+            const report::ComparisonTable table = report::comparisonTable(comparison, *texts, mechanics);
+            check(c, table.rowIndices.size() == table.table.rows.size() && table.rowIndices.size() == comparison.rows.size(),
+                  "a row index for each row");
+            for (const report::DetailsRow& row : table.table.rows) {
+                check(c, row.cells.size() == table.table.columns.size(), "a row without a cell for each column");
+                for (const report::DetailsLine& cell : row.cells) {
+                    check(c, fuzz::utf8Problem(cell.text).empty(), "a cell that is not UTF-8", cell.text);
+                    check(c, !hasNonFiniteWord(cell.text), "a cell shows a figure that is not finite", cell.text);
+                }
             }
         }
     }

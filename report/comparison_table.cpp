@@ -1,6 +1,7 @@
 #include "report/comparison_table.h"
 
 #include "report/details_style.h"
+#include "report/details_units.h"
 #include "report/rounded_report.h"
 #include "core/number_format.h"
 #include "core/setting_register.h"
@@ -14,11 +15,24 @@
 namespace veldronix::report {
 namespace {
 
-// A real quantity's column: which one of the rounded drive, and how it is written.
+// A real quantity's column: which one of the rounded drive, and how it is
+// written; a speed's or a jerk's also its name and kind for the columns in the
+// axis's units.
 struct QuantityColumn {
     std::string_view heading;
     int decimals;
     const RealQuantity& (*of)(const RoundedDrive&);
+    std::string_view name = {};
+    std::optional<AxisQuantity> kind = std::nullopt;
+};
+
+// What a column in the axis's units shows of the real value in pulses.
+enum class UnitsFigure { Units, Rpm };
+
+struct UnitsColumn {
+    std::string heading;
+    const RealQuantity& (*of)(const RoundedDrive&);
+    UnitsFigure figure;
 };
 
 const RealQuantity& initialSpeedOf(const RoundedDrive& drive) { return drive.initialSpeed; }
@@ -33,8 +47,8 @@ std::vector<QuantityColumn> quantityColumns(const RoundedDrive& drive, DriveType
 {
     const bool asymmetric = isAsymmetric(type);
     std::vector<QuantityColumn> columns{
-        {texts.columnInitialSpeed, roundedSpeedDecimals, initialSpeedOf},
-        {texts.columnDriveSpeed, roundedSpeedDecimals, driveSpeedOf},
+        {texts.columnInitialSpeed, roundedSpeedDecimals, initialSpeedOf, texts.nameInitialSpeed, AxisQuantity::Speed},
+        {texts.columnDriveSpeed, roundedSpeedDecimals, driveSpeedOf, texts.nameDriveSpeed, AxisQuantity::Speed},
     };
     if (drive.accelTime) {
         columns.push_back({asymmetric ? texts.columnAccelTime : texts.columnRampTime, roundedTimeDecimals, accelTimeOf});
@@ -43,12 +57,42 @@ std::vector<QuantityColumn> quantityColumns(const RoundedDrive& drive, DriveType
         columns.push_back({texts.columnDecelTime, roundedTimeDecimals, decelTimeOf});
     }
     if (drive.accelJerk) {
-        columns.push_back({asymmetric ? texts.columnAccelJerk : texts.columnJerk, roundedJerkDecimals, accelJerkOf});
+        columns.push_back({asymmetric ? texts.columnAccelJerk : texts.columnJerk, roundedJerkDecimals, accelJerkOf,
+                           asymmetric ? texts.nameAccelJerk : texts.nameJerk, AxisQuantity::Jerk});
     }
     if (drive.decelJerk) {
-        columns.push_back({texts.columnDecelJerk, roundedJerkDecimals, decelJerkOf});
+        columns.push_back({texts.columnDecelJerk, roundedJerkDecimals, decelJerkOf, texts.nameDecelJerk,
+                           AxisQuantity::Jerk});
     }
     return columns;
+}
+
+// The columns in the axis's units after a quantity's column: a speed in units
+// per second and in rpm, a jerk in units per second cubed; none for a time.
+std::vector<UnitsColumn> unitsColumns(const QuantityColumn& column, const AxisMechanics& mechanics,
+                                      const ComparisonTexts& texts)
+{
+    if (!column.kind) {
+        return {};
+    }
+    std::vector<UnitsColumn> columns{
+        {texts.columnInUnits(column.name, axisQuantityUnit(*column.kind, mechanics.unit())), column.of, UnitsFigure::Units}};
+    if (*column.kind == AxisQuantity::Speed) {
+        columns.push_back({texts.columnInUnits(column.name, texts::ja::unitRpm), column.of, UnitsFigure::Rpm});
+    }
+    return columns;
+}
+
+// A real value in the axis's units; none (a warning) where the drive has no real value.
+DetailsLine unitsCell(const UnitsColumn& column, const RoundedDrive& drive, const AxisMechanics& mechanics,
+                      const ComparisonTexts& texts)
+{
+    const std::optional<double>& real = column.of(drive).real;
+    if (!real) {
+        return {std::string(texts.none), true};
+    }
+    return {column.figure == UnitsFigure::Rpm ? motorRpmFigure(*real, mechanics) : axisUnitsFigure(*real, mechanics),
+            false};
 }
 
 // The registers shown: those of the drive type that are rounded (AO is always 0).
@@ -139,7 +183,8 @@ std::string_view markOf(const ComparisonRow& row, const ComparisonTexts& texts)
 }
 
 DetailsRow tableRow(const ComparisonRow& row, const std::vector<SettingRegister>& registers,
-                    const std::vector<QuantityColumn>& quantities, const ComparisonTexts& texts)
+                    const std::vector<QuantityColumn>& quantities, const AxisMechanics* mechanics,
+                    const ComparisonTexts& texts)
 {
     DetailsRow out;
     out.cells.push_back({std::string(markOf(row, texts)), false});
@@ -155,6 +200,11 @@ DetailsRow tableRow(const ComparisonRow& row, const std::vector<SettingRegister>
     }
     for (const QuantityColumn& column : quantities) {
         out.cells.push_back(quantityCell(column.of(row.drive), column.decimals, texts));
+        if (mechanics != nullptr) {
+            for (const UnitsColumn& units : unitsColumns(column, *mechanics, texts)) {
+                out.cells.push_back(unitsCell(units, row.drive, *mechanics, texts));
+            }
+        }
     }
     if (row.largestDeviation) {
         out.cells.push_back({texts.largestDeviation(formatFixedUnsignedZero(*row.largestDeviation, roundedDeviationDecimals)),
@@ -173,7 +223,8 @@ DetailsRow tableRow(const ComparisonRow& row, const std::vector<SettingRegister>
 
 } // namespace
 
-ComparisonTable comparisonTable(const MultiplierComparison& comparison, const ComparisonTexts& texts)
+ComparisonTable comparisonTable(const MultiplierComparison& comparison, const ComparisonTexts& texts,
+                                const AxisMechanics* mechanics)
 {
     ComparisonTable out;
     const auto registers = registerColumns(comparison.driveType);
@@ -189,12 +240,17 @@ ComparisonTable comparisonTable(const MultiplierComparison& comparison, const Co
     }
     for (const QuantityColumn& column : quantities) {
         columns.push_back({std::string(column.heading), CellAlign::Right});
+        if (mechanics != nullptr) {
+            for (UnitsColumn& units : unitsColumns(column, *mechanics, texts)) {
+                columns.push_back({std::move(units.heading), CellAlign::Right});
+            }
+        }
     }
     columns.push_back({std::string(texts.columnLargestDeviation), CellAlign::Right});
     columns.push_back({std::string(texts.columnFindings), CellAlign::Left});
 
     for (const ComparisonRow& row : comparison.rows) {
-        out.table.rows.push_back(tableRow(row, registers, quantities, texts));
+        out.table.rows.push_back(tableRow(row, registers, quantities, mechanics, texts));
         out.rowIndices.push_back(row.index);
     }
     out.notes.push_back({std::string(texts.rule), false});
@@ -251,7 +307,8 @@ std::optional<DetailsSection> comparisonSection(const Details& details)
     if (!details.comparison) {
         return std::nullopt;
     }
-    ComparisonTable made = comparisonTable(*details.comparison, texts::ja::comparison);
+    ComparisonTable made = comparisonTable(*details.comparison, texts::ja::comparison,
+                                           details.mechanics ? &*details.mechanics : nullptr);
     DetailsSection section;
     section.heading = std::string(texts::ja::comparison.heading);
     section.kind = SectionKind::Table;

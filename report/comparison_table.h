@@ -24,7 +24,10 @@ struct ComparisonTable {
     std::vector<DetailsLine> notes; // under the table: the rule, the recommendation, how to choose a row
 };
 
-ComparisonTable comparisonTable(const MultiplierComparison& comparison, const ComparisonTexts& texts);
+// With the axis's mechanics each speed also in units per second and in motor
+// rpm, each jerk in units per second cubed, a column each after the one in PPS.
+ComparisonTable comparisonTable(const MultiplierComparison& comparison, const ComparisonTexts& texts,
+                                const AxisMechanics* mechanics = nullptr);
 
 // The details' comparison as a section of the window: heading, table, notes
 // and the action that chooses a row; none when nothing is calculated.

@@ -33,6 +33,15 @@ struct ComparisonTexts {
     std::string_view columnJerk;
     std::string_view columnAccelJerk;
     std::string_view columnDecelJerk;
+    // Where the axis has mechanics, each speed and jerk also in its units, a
+    // column each after the one in pulses: {0} the quantity's name, {1} the unit
+    // ("mm/s", "rpm", "mm/s³").
+    Format2 columnInUnits;
+    std::string_view nameInitialSpeed;
+    std::string_view nameDriveSpeed;
+    std::string_view nameJerk;
+    std::string_view nameAccelJerk;
+    std::string_view nameDecelJerk;
     // A real value and its deviation in percent (with its sign).
     Format2 realWithDeviation;
     // A real value without a finite deviation.

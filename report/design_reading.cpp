@@ -102,7 +102,55 @@ design::MoveDesign designOf(const DesignReading& r)
     return design::designOnTimeMove(request);
 }
 
+std::string_view pulseUnit(DesignField field)
+{
+    switch (designFieldQuantity(field).value_or(AxisQuantity::Speed)) {
+    case AxisQuantity::Rate: return t::unitRate;
+    case AxisQuantity::Jerk: return t::unitJerk;
+    case AxisQuantity::Distance: return t::unitPulses;
+    case AxisQuantity::Speed: break;
+    }
+    return t::unitSpeed;
+}
+
 } // namespace
+
+std::optional<AxisQuantity> designFieldQuantity(DesignField field)
+{
+    switch (field) {
+    case InitialSpeed:
+    case MaxSpeed: return AxisQuantity::Speed;
+    case MaxAccel:
+    case MaxDecel: return AxisQuantity::Rate;
+    case MaxJerk:
+    case MaxDecelJerk: return AxisQuantity::Jerk;
+    case Pulses: return AxisQuantity::Distance;
+    case AccelTime:
+    case DecelTime:
+    case TargetTime: break;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> designPulsesText(std::string_view text, DesignField field, DesignUnit unit,
+                                            const AxisMechanics& mechanics)
+{
+    const std::optional<AxisQuantity> quantity = designFieldQuantity(field);
+    if (unit == DesignUnit::Pulses || !quantity) {
+        return std::string(text);
+    }
+    switch (*quantity) {
+    case AxisQuantity::Distance: return mechanics.pulseCountText(text);
+    case AxisQuantity::Speed:
+        if (unit == DesignUnit::Rpm) {
+            return mechanics.pulseRateTextFromRpm(text);
+        }
+        break;
+    case AxisQuantity::Rate:
+    case AxisQuantity::Jerk: break;
+    }
+    return mechanics.pulseRateText(text);
+}
 
 bool isUsed(DesignField field, DesignQuestion question, DriveType type)
 {
@@ -122,7 +170,7 @@ bool isUsed(DesignField field, DesignQuestion question, DriveType type)
     return false;
 }
 
-DesignReading readDesign(const DesignEntries& entries)
+DesignReading readDesign(const DesignEntries& entries, const AxisMechanics* mechanics)
 {
     DesignReading r;
     r.question = entries.question;
@@ -132,8 +180,23 @@ DesignReading readDesign(const DesignEntries& entries)
         if (!isUsed(field, r.question, r.type)) {
             continue;
         }
-        r.fields[i] = field == Pulses ? readPulses(entries.texts[i])
-                                      : readNumber(entries.texts[i], field == MaxAccel && isSCurve(r.type));
+        const bool optional = field == MaxAccel && isSCurve(r.type);
+        const std::string& typed = entries.texts[i];
+        const bool inUnits =
+            mechanics != nullptr && entries.unit != DesignUnit::Pulses && designFieldQuantity(field).has_value();
+        if (!inUnits || std::all_of(typed.begin(), typed.end(), isBlank)) {
+            r.fields[i] = field == Pulses ? readPulses(typed) : readNumber(typed, optional);
+            continue;
+        }
+        const std::optional<std::string> pulses = designPulsesText(typed, field, entries.unit, *mechanics);
+        if (!pulses) {
+            r.fields[i] = unusable(t::findingNotANumber);
+            continue;
+        }
+        r.fields[i] = field == Pulses ? readPulses(*pulses) : readNumber(*pulses, optional);
+        if (r.fields[i].value) {
+            r.fields[i].finding = fmt::format(t::convertedTo, *pulses, pulseUnit(field));
+        }
     }
     if (!anyFieldUnusable(r)) {
         r.design = designOf(r);

@@ -37,6 +37,13 @@ inline constexpr std::string_view findingNotPositive = "0より大きい数値�
 inline constexpr std::string_view findingNotFinite = "大きすぎて扱えません。";
 inline constexpr std::string_view findingNotWhole = "整数を入力してください。";
 inline constexpr std::string_view findingTooManyPulses = "{}以下の整数を入力してください。";
+// A limit or the pulse count typed in the axis's units: {0} what it is in
+// pulses, {1} their unit.
+inline constexpr std::string_view convertedTo = "→ {0} {1}";
+// The unit choice, offered where the axis has mechanics: {0} the axis's unit.
+inline constexpr std::string_view unitLabel = "単位";
+inline constexpr std::string_view unitItemPulses = "PPS";
+inline constexpr std::string_view unitItemAxisRpm = "{0}・rpm";
 // The S-curves' highest acceleration may be left empty.
 inline constexpr std::string_view findingOptional = "空欄なら加速度の上限なし(加加速度だけで決めます)。";
 
@@ -48,6 +55,11 @@ inline constexpr std::string_view columnItem = "項目";
 inline constexpr std::string_view columnDesign = "設計";
 inline constexpr std::string_view columnLimit = "上限・指定";
 inline constexpr std::string_view columnComparison = "比較";
+// With the axis's mechanics: {} its unit, "mm" or "°".
+inline constexpr std::string_view columnDesignInUnits = "設計({})";
+inline constexpr std::string_view columnLimitInUnits = "上限({})";
+inline constexpr std::string_view rowPulses = "出力パルス数";
+inline constexpr std::string_view pulses = "{}パルス";
 inline constexpr std::string_view rowMultiplier = "倍率";
 inline constexpr std::string_view rowDecelPoint = "マニュアル減速点";
 inline constexpr std::string_view decelPoint = "{}(正確には{})";

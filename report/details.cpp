@@ -193,6 +193,9 @@ Details detailsOf(const std::optional<Calculation>& calculation, std::optional<d
 {
     Details details;
     details.pulseCount = pulseCount;
+    if (mechanics != nullptr) {
+        details.mechanics = *mechanics;
+    }
     if (!calculation) {
         details.heading = std::string(t::notCalculated);
         return details;

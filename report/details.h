@@ -100,6 +100,9 @@ struct Details {
     // calculation read it (none: not calculated) and the number in 出力パルス数.
     std::optional<DriveInput> input;
     std::optional<double> pulseCount;
+    // The current axis's mechanics the details were made with: the comparison
+    // and the move design also show their figures in its units; none: in PPS only.
+    std::optional<AxisMechanics> mechanics;
 };
 
 // The details of the calculation the fields show now (none: nothing is

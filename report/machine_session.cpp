@@ -84,6 +84,11 @@ void MachineSession::capture(const DialogState& dialog, const std::optional<Calc
     }
 }
 
+void MachineSession::setDesign(std::vector<std::pair<std::string, std::string>> values)
+{
+    machine_.axes[current_].design = std::move(values);
+}
+
 std::vector<DialogRequest> MachineSession::restoreRequests() const
 {
     const io::MachineAxis& axis = current();

@@ -77,6 +77,9 @@ public:
     void choose(std::size_t index);
     // The current axis's mechanics; none: everything in PPS.
     void setMechanics(std::optional<AxisMechanics> mechanics);
+    // The current axis's values of the move design form (io::MachineAxis::design),
+    // as the form keeps them; no revision, since no other form shows them.
+    void setDesign(std::vector<std::pair<std::string, std::string>> values);
 
     // The machine as a file's text (io::writeMachine), or why it cannot be saved.
     std::variant<std::string, io::MachineFileError> fileText() const;

@@ -4,6 +4,7 @@
 #include "core/setting_register.h"
 #include "core/texts_ja.h"
 #include "report/design_texts.h"
+#include "report/details_units.h"
 #include "report/details_style.h"
 #include "report/texts_ja.h"
 #include "report/rounded_report.h"
@@ -44,16 +45,35 @@ std::string timeText(double seconds)
 
 using Format = std::string (*)(double);
 
+// A row's figures in the axis's units, in the columns after the design's and the limit's.
+struct InUnits {
+    std::string design;
+    std::string limit;
+};
+
 class TableBuilder {
 public:
-    TableBuilder(const DesignReading& reading, DetailsTable& table) : reading_(reading), table_(table) {}
+    TableBuilder(const DesignReading& reading, DetailsTable& table, const AxisMechanics* mechanics)
+        : reading_(reading), table_(table), mechanics_(mechanics)
+    {
+    }
+
+    const AxisMechanics* mechanics() const { return mechanics_; }
 
     void add(std::string_view label, std::string design, std::string limit = {}, std::string comparison = {},
-             bool warning = false)
+             bool warning = false, InUnits units = {})
     {
         DetailsRow row;
         const std::string name = warning ? fmt::format("{} {}", texts::ja::findingMark, label) : std::string(label);
-        row.cells = {{name, warning}, {std::move(design), false}, {std::move(limit), false}, {std::move(comparison), false}};
+        row.cells = {{name, warning}, {std::move(design), false}};
+        if (mechanics_ != nullptr) {
+            row.cells.push_back({std::move(units.design), false});
+        }
+        row.cells.push_back({std::move(limit), false});
+        if (mechanics_ != nullptr) {
+            row.cells.push_back({std::move(units.limit), false});
+        }
+        row.cells.push_back({std::move(comparison), false});
         if (warning) {
             row.ink = detailsColours.warning;
         }
@@ -61,16 +81,34 @@ public:
     }
 
     // A quantity of the real move beside the field's limit, where the question has
-    // one: its share of the limit.
-    void addLimited(std::string_view label, double real, DesignField limitField, Format format)
+    // one: its share of the limit; with the axis's mechanics both also in its units.
+    void addLimited(std::string_view label, double real, DesignField limitField, Format format, AxisQuantity kind)
     {
         const std::optional<double>& limit = reading_[limitField].value;
-        if (!limit || !isUsed(limitField, reading_.question, reading_.type)) {
-            add(label, format(real));
+        const bool limited = limit && isUsed(limitField, reading_.question, reading_.type);
+        InUnits units;
+        if (mechanics_ != nullptr) {
+            units.design = inAxisUnits(real, kind, *mechanics_);
+            if (limited) {
+                units.limit = fmt::format(t::limit, inAxisUnits(*limit, kind, *mechanics_));
+            }
+        }
+        if (!limited) {
+            add(label, format(real), {}, {}, false, std::move(units));
             return;
         }
         add(label, format(real), fmt::format(t::limit, format(*limit)),
-            fmt::format(t::shareOfLimit, formatFixedUnsignedZero(real / *limit * 100.0, 2)));
+            fmt::format(t::shareOfLimit, formatFixedUnsignedZero(real / *limit * 100.0, 2)), false, std::move(units));
+    }
+
+    // A count of pulses; with the axis's mechanics also as its distance.
+    void addPulses(std::string_view label, std::string design, double pulses)
+    {
+        InUnits units;
+        if (mechanics_ != nullptr) {
+            units.design = inAxisUnits(pulses, AxisQuantity::Distance, *mechanics_);
+        }
+        add(label, std::move(design), {}, {}, false, std::move(units));
     }
 
     // A ramp time beside the one wished for, on time: its deviation.
@@ -88,6 +126,7 @@ public:
 private:
     const DesignReading& reading_;
     DetailsTable& table_;
+    const AxisMechanics* mechanics_;
 };
 
 void addSettings(TableBuilder& rows, const design::MoveSettings& s)
@@ -110,34 +149,41 @@ void addRealMove(TableBuilder& rows, const DesignReading& r, const design::MoveS
 {
     const design::RealMove& m = s.real;
     const bool asymmetric = isAsymmetric(r.type);
-    rows.addLimited(t::rowInitialSpeed, m.initialSpeed, InitialSpeed, speedText);
-    rows.addLimited(t::rowDriveSpeed, m.driveSpeed, MaxSpeed, speedText);
+    using enum AxisQuantity;
+    rows.addLimited(t::rowInitialSpeed, m.initialSpeed, InitialSpeed, speedText, Speed);
+    rows.addLimited(t::rowDriveSpeed, m.driveSpeed, MaxSpeed, speedText, Speed);
     rows.addRampTime(asymmetric ? t::rowAccelTime : t::rowRampTime, m.accelTime, AccelTime);
     if (asymmetric) {
         rows.addRampTime(t::rowDecelTime, m.decelTime, DecelTime);
     }
     if (m.accelRate && m.decelRate) {
-        rows.addLimited(asymmetric ? t::rowAccelRate : t::rowRampRate, *m.accelRate, MaxAccel, rateText);
+        rows.addLimited(asymmetric ? t::rowAccelRate : t::rowRampRate, *m.accelRate, MaxAccel, rateText, Rate);
         if (asymmetric) {
-            rows.addLimited(t::rowDecelRate, *m.decelRate, MaxDecel, rateText);
+            rows.addLimited(t::rowDecelRate, *m.decelRate, MaxDecel, rateText, Rate);
         }
     }
     if (m.accelJerk && m.decelJerk && m.peakAccel && m.peakDecel) {
-        rows.addLimited(asymmetric ? t::rowAccelJerk : t::rowJerk, *m.accelJerk, MaxJerk, jerkText);
+        rows.addLimited(asymmetric ? t::rowAccelJerk : t::rowJerk, *m.accelJerk, MaxJerk, jerkText, Jerk);
         if (asymmetric) {
-            rows.addLimited(t::rowDecelJerk, *m.decelJerk, MaxDecelJerk, jerkText);
+            rows.addLimited(t::rowDecelJerk, *m.decelJerk, MaxDecelJerk, jerkText, Jerk);
         }
-        rows.addLimited(asymmetric ? t::rowPeakAccel : t::rowPeakRamp, *m.peakAccel, MaxAccel, rateText);
+        rows.addLimited(asymmetric ? t::rowPeakAccel : t::rowPeakRamp, *m.peakAccel, MaxAccel, rateText, Rate);
         if (asymmetric) {
-            rows.addLimited(t::rowPeakDecel, *m.peakDecel, MaxAccel, rateText);
+            rows.addLimited(t::rowPeakDecel, *m.peakDecel, MaxAccel, rateText, Rate);
         }
     }
     const auto phase = [](double seconds, double pulses) {
         return fmt::format(t::phase, secondsText(seconds), formatFixedUnsignedZero(pulses, 3));
     };
-    rows.add(t::rowAccelPhase, phase(m.accelTime, m.accelPulses));
-    rows.add(t::rowConstantPhase, phase(m.constantTime, m.constantPulses));
-    rows.add(t::rowDecelPhase, phase(m.decelTime, m.decelPulses));
+    rows.addPulses(t::rowAccelPhase, phase(m.accelTime, m.accelPulses), m.accelPulses);
+    rows.addPulses(t::rowConstantPhase, phase(m.constantTime, m.constantPulses), m.constantPulses);
+    rows.addPulses(t::rowDecelPhase, phase(m.decelTime, m.decelPulses), m.decelPulses);
+    // The whole move as the axis's distance; without mechanics the phases say it in pulses.
+    if (rows.mechanics() != nullptr) {
+        if (const std::optional<double>& pulses = r[Pulses].value) {
+            rows.addPulses(t::rowPulses, fmt::format(t::pulses, formatFixedUnsignedZero(*pulses, 0)), *pulses);
+        }
+    }
 }
 
 // The move's time, beside the target on time: how much earlier or later it ends.
@@ -242,22 +288,28 @@ std::string searchCutNote(const design::MoveDesign& design, const DesignSearchTe
     return design.met ? texts.cutLatest(tried) : texts.cutNone(tried);
 }
 
-DesignResult designResult(const DesignReading& reading)
+DesignResult designResult(const DesignReading& reading, const AxisMechanics* mechanics)
 {
     DesignResult result;
     result.lines.push_back(outcomeLine(reading));
     if (!reading.design || !reading.design->settings) {
         return result;
     }
-    result.table.columns = {{std::string(t::columnItem), CellAlign::Left},
-                            {std::string(t::columnDesign), CellAlign::Right},
-                            {std::string(t::columnLimit), CellAlign::Right},
-                            {std::string(t::columnComparison), CellAlign::Right}};
+    auto& columns = result.table.columns;
+    columns = {{std::string(t::columnItem), CellAlign::Left}, {std::string(t::columnDesign), CellAlign::Right}};
+    if (mechanics != nullptr) {
+        columns.push_back({fmt::format(t::columnDesignInUnits, axisUnitSymbol(mechanics->unit())), CellAlign::Right});
+    }
+    columns.push_back({std::string(t::columnLimit), CellAlign::Right});
+    if (mechanics != nullptr) {
+        columns.push_back({fmt::format(t::columnLimitInUnits, axisUnitSymbol(mechanics->unit())), CellAlign::Right});
+    }
+    columns.push_back({std::string(t::columnComparison), CellAlign::Right});
     const design::MoveDesign& d = *reading.design;
     if (const std::string note = searchCutNote(d, texts::ja::designSearch); !note.empty()) {
         result.lines.push_back(d.met ? DetailsLine{note, false} : warningLine(note));
     }
-    TableBuilder rows(reading, result.table);
+    TableBuilder rows(reading, result.table, mechanics);
     addSettings(rows, *d.settings);
     addRealMove(rows, reading, *d.settings);
     addMoveTime(rows, reading, d);

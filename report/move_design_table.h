@@ -21,7 +21,10 @@ struct DesignResult {
     std::vector<DetailsLine> lines;
 };
 
-DesignResult designResult(const DesignReading& reading);
+// With the axis's mechanics, two more columns give the speeds, rates and jerks
+// of the design and of their limits in its units (rpm for speeds), the phases'
+// pulses and the move's pulse count as distances.
+DesignResult designResult(const DesignReading& reading, const AxisMechanics* mechanics = nullptr);
 
 // The sentence of a design whose search stopped at its bound of candidates
 // (MoveDesign::searchCut); empty for a design searched in full.

@@ -167,9 +167,16 @@ inline constexpr FileWriteTexts fileWrite{
 inline constexpr std::string_view saveNoPlot = "保存する速度プロファイルがありません。";
 
 // The axis's units beside the figures in pulses: {0} the figure in PPS with its
-// unit, {1} in the axis's unit, {2} the unit; a speed also {3} as motor rpm.
-inline constexpr std::string_view speedInUnits = "{0}({1} {2}/s、{3} rpm)";
-inline constexpr std::string_view jerkInUnits = "{0}({1} {2}/s³)";
+// unit, {1} the figure in the axis's units (a speed also as motor rpm).
+inline constexpr std::string_view inUnitsAfterPulses = "{0}({1})";
+// {0} the figure, {1} its unit; a speed's {0} with it and {1} the motor's rpm.
+inline constexpr std::string_view figureWithUnit = "{0} {1}";
+inline constexpr std::string_view speedAndRpm = "{0}、{1} rpm";
+// The units of a speed, an acceleration and a jerk: {0} the axis's unit.
+inline constexpr std::string_view unitPerSecond = "{0}/s";
+inline constexpr std::string_view unitPerSecondSquared = "{0}/s²";
+inline constexpr std::string_view unitPerSecondCubed = "{0}/s³";
+inline constexpr std::string_view unitRpm = "rpm";
 inline constexpr std::string_view unitMillimetre = "mm";
 inline constexpr std::string_view unitDegree = "°";
 // {0} the pulse count, {1} the distance, {2} the unit.
@@ -332,6 +339,12 @@ inline constexpr ComparisonTexts comparison{
     .columnJerk = "加加速度(PPS/秒²)",
     .columnAccelJerk = "加速の加加速度(PPS/秒²)",
     .columnDecelJerk = "減速の加加速度(PPS/秒²)",
+    .columnInUnits = "{}({})",
+    .nameInitialSpeed = "初速度",
+    .nameDriveSpeed = "ドライブ速度",
+    .nameJerk = "加加速度",
+    .nameAccelJerk = "加速の加加速度",
+    .nameDecelJerk = "減速の加加速度",
     .realWithDeviation = "{} ({} %)",
     .realNoDeviation = "{} (偏差なし)",
     .columnLargestDeviation = "最大偏差",

@@ -169,3 +169,91 @@ TEST(DesignCommandLine, aSearchCutAtItsBoundIsSaid)
 }
 
 } // namespace
+
+namespace {
+
+// The lead screw of 640 pulses per mm given on the command line: --in-units
+// reads the limits in mm/s, mm/s², mm/s³ and the distance in mm into the
+// design of their PPS equivalents; the output gives each speed, rate, jerk and
+// the pulse count in both, "design" itself as in pulses. The rotary table of
+// gear 3 reads °/s. The axis's own mistakes are usage errors.
+TEST(DesignCommandLine, limitsInTheAxisUnitsGiveTheDesignOfTheirPulses)
+{
+    const std::vector<std::string_view> screw = {"--pulses-per-rev", "3200", "--travel-per-rev=5"};
+    struct Case {
+        std::vector<std::string_view> inPulses;
+        std::vector<std::string_view> inUnits; // with --in-units and the axis
+        std::vector<std::string_view> axis;
+        std::vector<std::string_view> lines;   // of the plain output in units
+    };
+    const std::vector<Case> cases = {
+        {{"--type", "0", "--initial", "640", "--pulses", "64000", "--max-speed", "32000", "--max-accel", "320000"},
+         {"--type", "0", "--initial", "1", "--pulses", "100", "--max-speed", "50", "--max-accel", "500"},
+         screw,
+         {"  drive speed         32000 PPS, at most 32000; 50.000 mm/s, 600.000 rpm, at most 50.000\n",
+          "  acceleration        320000 PPS/s, at most 320000; 500.000 mm/s2, at most 500.000\n",
+          "  pulse count         64000; 100.000 mm\n"}},
+        {{"--type", "3", "--initial", "640", "--pulses", "64000", "--max-speed", "32000", "--max-jerk", "3200000",
+          "--max-decel-jerk", "1600000"},
+         {"--type", "3", "--initial", "1", "--pulses", "100", "--max-speed", "50", "--max-jerk", "5000",
+          "--max-decel-jerk", "2500"},
+         screw,
+         {"mm/s3, at most 5000.000\n", "mm/s3, at most 2500.000\n"}},
+        {{"--type", "0", "--initial", "96", "--pulses", "9600", "--max-speed", "9600", "--max-accel", "96000"},
+         {"--type", "0", "--initial", "3.6", "--pulses", "360", "--max-speed", "360", "--max-accel", "3600"},
+         {"--pulses-per-rev", "3200", "--gear", "3", "--unit", "deg"},
+         {"; 360.000 °/s, 180.000 rpm, at most 360.000\n", "  pulse count         9600; 360.000 °\n"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string_view> pulses = {"--design", "fastest"};
+        pulses.insert(pulses.end(), c.inPulses.begin(), c.inPulses.end());
+        std::vector<std::string_view> units = {"--design", "fastest", "--in-units"};
+        units.insert(units.end(), c.inUnits.begin(), c.inUnits.end());
+        units.insert(units.end(), c.axis.begin(), c.axis.end());
+        std::vector<std::string_view> pulsesWithAxis = pulses;
+        pulsesWithAxis.insert(pulsesWithAxis.end(), c.axis.begin(), c.axis.end());
+
+        const DesignRun plain = run(pulses);
+        const DesignRun inUnits = run(units);
+        ASSERT_EQ(inUnits.status, 0) << inUnits.err;
+        // The same figures in pulses, whichever unit they were given in.
+        EXPECT_EQ(inUnits.out, run(pulsesWithAxis).out);
+        for (const std::string_view line : c.lines) {
+            EXPECT_NE(inUnits.out.find(line), std::string::npos) << line << "\n" << inUnits.out;
+        }
+        EXPECT_EQ(plain.out.find(" mm"), std::string::npos);
+
+        pulses.push_back("--json");
+        units.push_back("--json");
+        const std::string json = run(pulses).out;
+        const std::string withUnits = run(units).out;
+        // {"design":{...}} in pulses, then "inUnits" beside it.
+        ASSERT_EQ(withUnits.compare(0, json.size() - 2, json, 0, json.size() - 2), 0) << withUnits;
+        EXPECT_EQ(withUnits.compare(json.size() - 2, 11, ",\"inUnits\":"), 0) << withUnits;
+    }
+
+    struct Refused {
+        std::vector<std::string_view> arguments;
+        std::string_view message;
+    };
+    const std::vector<Refused> refused = {
+        {{"--design", "fastest", "--type", "0", "--initial", "1", "--in-units"},
+         "--in-units needs the axis's mechanics: --pulses-per-rev and --travel-per-rev (or --unit deg), or --machine"},
+        {{"--design", "fastest", "--type", "0", "--initial", "fast", "--in-units", "--pulses-per-rev", "3200",
+          "--travel-per-rev", "5"},
+         "--in-units reads --initial 'fast' as a number in the axis's units: it is none"},
+        {{"--design", "fastest", "--type", "0", "--pulses-per-rev", "0", "--travel-per-rev", "5"},
+         "bad --pulses-per-rev '0': must be above 0"},
+        {{"--design", "fastest", "--unit", "inch"}, "bad --unit 'inch': give mm or deg"},
+        {{"--design", "fastest", "--gear", "2", "--gear=3"}, "option --gear given twice"},
+        {{"--design", "fastest", "--in-units=yes"}, "option --in-units takes no value"},
+    };
+    for (const Refused& r : refused) {
+        const DesignRun result = run(r.arguments);
+        EXPECT_EQ(result.status, 2) << r.message;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "pulsecalc: " + std::string(r.message) + std::string(hint));
+    }
+}
+
+} // namespace

@@ -280,6 +280,32 @@ private slots:
         window->findChild<QScrollArea*>()->ensureWidgetVisible(units);
         QVERIFY(window->grab().save(name + QStringLiteral("_units_form.png")));
         QVERIFY(units->grab().save(name + QStringLiteral("_units_form_section.png")));
+
+        // The comparison and the move design in mm: its limits typed in mm/s and mm/s², its distance in mm.
+        const auto design = [window] { return sectionTitled(*window, QStringLiteral("移動の設計")); };
+        QVERIFY(design() != nullptr);
+        auto* unit = design()->findChild<QComboBox*>(QStringLiteral("formChoice_unit"));
+        QVERIFY(unit != nullptr);
+        unit->setCurrentIndex(1);
+        emit unit->activated(1); // as a user's choice sends it
+        QTest::qWait(300);
+        QCOMPARE(design()->findChild<QLineEdit*>(QStringLiteral("formField_maxSpeed"))->text(), QStringLiteral("50"));
+        const auto shoot = [&](const QString& suffix) {
+            DetailsSectionView* comparison = sectionTitled(*window, QStringLiteral("倍率の比較"));
+            QVERIFY(comparison != nullptr);
+            window->findChild<QScrollArea*>()->ensureWidgetVisible(comparison);
+            QVERIFY(window->grab().save(name + QStringLiteral("_comparison") + suffix + QStringLiteral(".png")));
+            window->findChild<QScrollArea*>()->ensureWidgetVisible(design());
+            QVERIFY(window->grab().save(name + QStringLiteral("_design") + suffix + QStringLiteral(".png")));
+            QVERIFY(design()->grab().save(name + QStringLiteral("_design_section") + suffix + QStringLiteral(".png")));
+        };
+        // As wide as the screen, so that the columns in mm show beside those in pulses, then 390 pixels.
+        window->resize(window->screen()->availableGeometry().width(), window->height());
+        QTest::qWait(300);
+        shoot(QString());
+        window->resize(390, window->height());
+        QTest::qWait(300);
+        shoot(QStringLiteral("_narrow"));
     }
 
     // An input field read otherwise than typed, marked at the field, beside figures

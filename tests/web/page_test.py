@@ -913,6 +913,12 @@ def take_screenshots(page, directory):
     WebDriverWait(page.driver, 10).until(lambda d: "50.000 mm/s" in page.text("details"))
     shoot("axis-units", 1280, 720)
     shoot("axis-units", 390, 844)
+    # The comparison with its columns in mm/s and rpm, and 移動の設計 typed in mm.
+    WebDriverWait(page.driver, 10).until(lambda d: "ドライブ速度(mm/s)" in page.text("details"))
+    page.select("details-form-moveDesign-choice-unit", 1)
+    WebDriverWait(page.driver, 10).until(lambda d: "→ 32000 PPS" in page.text("details"))
+    shoot("axis-design-units", 1280, 720)
+    shoot("axis-design-units", 390, 844)
     page.driver.set_window_size(1280, 800)
 
     def message_shot(p):

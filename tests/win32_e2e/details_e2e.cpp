@@ -1118,7 +1118,11 @@ void detailsAxes(RemoteProgram& program, const std::wstring& screenshots)
     struct Shot {
         const wchar_t* heading;
         const wchar_t* file;
-    } const shots[] = {{L"軸", L"axes"}, {L"単位で入力", L"units-form"}, {L"丸めた設定値による実際のドライブ", L"real-drive-units"}};
+    } const shots[] = {{L"軸", L"axes"},
+                       {L"単位で入力", L"units-form"},
+                       {L"丸めた設定値による実際のドライブ", L"real-drive-units"},
+                       {L"倍率の比較", L"comparison-units"},
+                       {L"移動の設計", L"design-units"}};
     for (const Shot& shot : shots) {
         SendMessageTimeoutW(page(window), WM_VSCROLL, SB_TOP, 0, SMTO_NORMAL, 30000, nullptr);
         scrollToSection(program, window, shot.heading);

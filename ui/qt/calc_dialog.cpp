@@ -54,7 +54,6 @@ bool isEnter(const QKeyEvent& key)
 
 CCalcDialog::CCalcDialog(QWidget* parent) : QDialog(parent)
 {
-    forms_.add(std::make_unique<report::MoveDesignForm>());
     const std::vector<QWidget*> widgets = buildDialog(*this, layout::IDD_MAIN, layout::mainControls);
     for (std::size_t i = 0; i < widgets.size(); ++i) {
         const ControlId id = layout::mainControls[i].id;
@@ -95,6 +94,7 @@ CCalcDialog::CCalcDialog(QWidget* parent) : QDialog(parent)
     title_ = windowTitle();
     forms_.add(std::make_unique<report::AxisForm>(machine_, *this, controller_));
     forms_.add(std::make_unique<report::UnitsForm>(machine_));
+    forms_.add(std::make_unique<report::MoveDesignForm>(machine_));
 }
 
 report::Details CCalcDialog::details()

@@ -57,7 +57,7 @@ PageApplication::PageApplication()
     controller_.reset();
     forms_.add(std::make_unique<report::AxisForm>(machine_, view_, controller_));
     forms_.add(std::make_unique<report::UnitsForm>(machine_));
-    forms_.add(std::make_unique<report::MoveDesignForm>());
+    forms_.add(std::make_unique<report::MoveDesignForm>(machine_));
 }
 
 std::string PageApplication::machineFile()

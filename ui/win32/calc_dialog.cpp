@@ -55,7 +55,7 @@ CCalcDialog::CCalcDialog(HINSTANCE instance, std::wstring title)
 {
     forms_.add(std::make_unique<report::AxisForm>(machine_, *this, controller_));
     forms_.add(std::make_unique<report::UnitsForm>(machine_));
-    forms_.add(std::make_unique<report::MoveDesignForm>());
+    forms_.add(std::make_unique<report::MoveDesignForm>(machine_));
 }
 
 INT_PTR CCalcDialog::run()
