@@ -249,8 +249,9 @@ DesignResult designResult(const DesignReading& reading)
     if (!reading.design || !reading.design->settings) {
         return result;
     }
-    result.table.columns = {{std::string(t::columnItem), CellAlign::Left},
-                            {std::string(t::columnDesign), CellAlign::Right},
+    // The key columns: the item and the design's value, which apply writes.
+    result.table.columns = {{std::string(t::columnItem), CellAlign::Left, true},
+                            {std::string(t::columnDesign), CellAlign::Right, true},
                             {std::string(t::columnLimit), CellAlign::Right},
                             {std::string(t::columnComparison), CellAlign::Right}};
     const design::MoveDesign& d = *reading.design;

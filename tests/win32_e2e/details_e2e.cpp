@@ -547,7 +547,7 @@ void detailsScreenshots(RemoteProgram& program, const std::wstring& screenshots)
         Lines expected;
     } const cases[] = {
         {L"type0", 0, L"10000", {L"ドライブ種類:対称台形加減速　倍率:2(4,000,000)", L"<plot>"}},
-        // A figure of 301 digits widens nothing: the cells elide it, the lines wrap it.
+        // A figure of 301 digits widens nothing: its table scrolls sideways, the lines wrap it.
         {L"1e300", 0, L"1e300", {L"<plot>"}},
         {L"type1", 1, L"10000", {L"ドライブ種類:対称S字加減速　倍率:2(4,000,000)", L"<plot>"}},
         {L"type2", 2, L"10000", {L"ドライブ種類:非対称台形加減速　倍率:2(4,000,000)", L"<plot>"}},
@@ -1125,10 +1125,108 @@ void detailsAxes(RemoteProgram& program, const std::wstring& screenshots)
         check(captureWindow(window, screenshots + L"\\win32-details-" + shot.file + L"-" + screen + L".bmp"),
               L"screenshot " + name + L" " + shot.file);
     }
+    // Every form's labels, the lines and the tables' cells whole as the window opened
+    // and 640 px wide, where the labels wrap and the tables scroll sideways.
+    checkTextsWhole(program, window, name, windowDpi(window));
+    SetWindowPos(window, nullptr, 0, 0, 640, 600, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    settle();
+    checkTextsWhole(program, window, name + L", 640 px wide", windowDpi(window));
+    for (const Shot& shot : shots) {
+        SendMessageTimeoutW(page(window), WM_VSCROLL, SB_TOP, 0, SMTO_NORMAL, 30000, nullptr);
+        scrollToSection(program, window, shot.heading);
+        check(captureWindow(window, screenshots + L"\\win32-details-" + shot.file + L"-640-" + screen + L".bmp"),
+              L"screenshot " + name + L" " + shot.file + L" 640 px wide");
+    }
     closeDetails(window, program);
 }
 
 } // namespace
+
+bool giveFirstAxisMechanics(const RemoteProgram& program, HWND window)
+{
+    constexpr int formField = 2600; // name, pulses per revolution, gear, travel per revolution
+    const HWND perRevolution = sectionPart(program, window, L"軸", formField, 1);
+    const HWND travel = sectionPart(program, window, L"軸", formField, 3);
+    const HWND apply = pagePart(program, window, details::command, L"機構を適用(&M)");
+    if (perRevolution == nullptr || travel == nullptr || apply == nullptr) {
+        return false;
+    }
+    SendMessageTimeoutW(perRevolution, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"3200"), SMTO_NORMAL, 30000, nullptr);
+    SendMessageTimeoutW(travel, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"5"), SMTO_NORMAL, 30000, nullptr);
+    SendMessageTimeoutW(apply, BM_CLICK, 0, 0, SMTO_NORMAL, 60000, nullptr);
+    Sleep(300);
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
+    return sectionPart(program, window, L"単位で入力", formField, 0) != nullptr; // the units form's fields
+}
+
+void checkTextsWhole(const RemoteProgram& program, HWND window, const std::wstring& name, int dpi)
+{
+    // The details' fonts at that DPI: the dialog's ＭＳ Ｐゴシック of 9 points, and its bold for the headings.
+    HFONT fonts[2] = {};
+    for (const bool bold : {false, true}) {
+        LOGFONTW face{};
+        face.lfHeight = -MulDiv(9, dpi, 72);
+        face.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+        face.lfCharSet = SHIFTJIS_CHARSET;
+        wcscpy(face.lfFaceName, L"ＭＳ Ｐゴシック");
+        fonts[bold ? 1 : 0] = CreateFontIndirectW(&face);
+    }
+    const HDC screen = GetDC(nullptr);
+    std::wstring cut;
+    std::wstring cells;
+    int statics = 0;
+    int tables = 0;
+    for (HWND child = GetWindow(page(window), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        RECT client{};
+        GetClientRect(child, &client);
+        if (!IsWindowVisible(child)) {
+            continue;
+        }
+        if (className(child) == L"Static") {
+            // Wrapped as the static wraps it, the text must end inside its rectangle.
+            const std::wstring text = program.text(child);
+            const bool bold = id == details::heading || id == details::sectionHeading;
+            const HGDIOBJ before = SelectObject(screen, fonts[bold ? 1 : 0]);
+            RECT needed{0, 0, std::max(1L, client.right), 0};
+            DrawTextW(screen, text.empty() ? L" " : text.c_str(), text.empty() ? 1 : static_cast<int>(text.size()),
+                      &needed, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
+            SelectObject(screen, before);
+            if (needed.right > client.right || needed.bottom > client.bottom) {
+                cut += L"; part " + std::to_wstring(id) + L" \"" + text + L"\" " + std::to_wstring(client.right) + L"x" +
+                       std::to_wstring(client.bottom) + L" for " + std::to_wstring(needed.right) + L"x" +
+                       std::to_wstring(needed.bottom);
+            }
+            ++statics;
+        } else if (id == details::table) {
+            // Every cell of every column whole: its text and the view's margins inside the column.
+            const std::vector<std::vector<std::wstring>> rows = program.table(child);
+            const HGDIOBJ before = SelectObject(screen, fonts[0]);
+            for (std::size_t row = 0; row < rows.size(); ++row) {
+                for (std::size_t column = 0; column < rows[row].size(); ++column) {
+                    DWORD_PTR width = 0;
+                    SendMessageTimeoutW(child, LVM_GETCOLUMNWIDTH, column, 0, SMTO_NORMAL, 30000, &width);
+                    const std::wstring& text = rows[row][column];
+                    SIZE extent{};
+                    GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+                    if (extent.cx + MulDiv(12, dpi, 96) > static_cast<LONG>(width)) {
+                        cells += L"; \"" + text + L"\" " + std::to_wstring(extent.cx) + L" px in a column of " +
+                                 std::to_wstring(width);
+                    }
+                }
+            }
+            SelectObject(screen, before);
+            ++tables;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    DeleteObject(fonts[0]);
+    DeleteObject(fonts[1]);
+    check(statics > 0 && cut.empty(), name + L": every label and line shows its whole text",
+          std::to_wstring(statics) + L" statics" + cut);
+    check(tables > 0 && cells.empty(), name + L": no table's cell narrower than its text",
+          std::to_wstring(tables) + L" tables" + cells);
+}
 
 void placementSuite(const std::wstring& path, const std::wstring& screenshots)
 {
