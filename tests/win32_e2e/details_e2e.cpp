@@ -304,12 +304,19 @@ Geometry checkPlacement(const RemoteProgram& program, HWND window, const std::ws
               g.window.bottom <= g.work.bottom,
           name + L": inside the work area");
     // Beside the dialog where one side has room for the narrowest window (460 px
-    // at 96 DPI), else covering no more of it than that width must.
+    // at 96 DPI), else covering no more of it than that width must; a window that
+    // needs more for its tables' key columns stands against the far edge of the
+    // work area, covering no more than its width must.
     const LONG room = std::max(g.work.right - g.dialog.right, g.dialog.left - g.work.left);
     const LONG narrowest = MulDiv(460, windowDpi(window), 96);
     const LONG overlap = std::max(0L, std::min(g.window.right, g.dialog.right) - std::max(g.window.left, g.dialog.left));
     const LONG least = std::max(0L, narrowest - room);
-    check(overlap <= least, name + L": beside the dialog, or covering as little of it as it can",
+    const bool atTheFarEdge = g.work.right - g.dialog.right >= g.dialog.left - g.work.left
+                                  ? g.window.right == g.work.right
+                                  : g.window.left == g.work.left;
+    const LONG width = g.window.right - g.window.left;
+    check(overlap <= least || (atTheFarEdge && overlap <= std::max(0L, width - room)),
+          name + L": beside the dialog, or covering as little of it as it can",
           L"covers " + std::to_wstring(overlap) + L" px, " + std::to_wstring(least) + L" px needed");
     return g;
 }
@@ -1145,15 +1152,22 @@ void detailsAxes(RemoteProgram& program, const std::wstring& screenshots)
 bool giveFirstAxisMechanics(const RemoteProgram& program, HWND window)
 {
     constexpr int formField = 2600; // name, pulses per revolution, gear, travel per revolution
-    const HWND perRevolution = sectionPart(program, window, L"軸", formField, 1);
-    const HWND travel = sectionPart(program, window, L"軸", formField, 3);
+    // Each edit makes the section again: every part is looked up after the edit before it.
+    for (const auto& [n, text] : {std::pair{1, L"3200"}, std::pair{3, L"5"}}) {
+        const HWND field = sectionPart(program, window, L"軸", formField, n);
+        if (field == nullptr) {
+            return false;
+        }
+        SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 30000, nullptr);
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
+    }
     const HWND apply = pagePart(program, window, details::command, L"機構を適用(&M)");
-    if (perRevolution == nullptr || travel == nullptr || apply == nullptr) {
+    if (apply == nullptr) {
         return false;
     }
-    SendMessageTimeoutW(perRevolution, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"3200"), SMTO_NORMAL, 30000, nullptr);
-    SendMessageTimeoutW(travel, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"5"), SMTO_NORMAL, 30000, nullptr);
-    SendMessageTimeoutW(apply, BM_CLICK, 0, 0, SMTO_NORMAL, 60000, nullptr);
+    PostMessageW(apply, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    PostMessageW(apply, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001));
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
     Sleep(300);
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
     return sectionPart(program, window, L"単位で入力", formField, 0) != nullptr; // the units form's fields

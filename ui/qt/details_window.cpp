@@ -212,6 +212,8 @@ void CDetailsWindow::placeBeside(const QWidget& dialog)
 {
     // Opened again, it is placed afresh, as on its first opening.
     userSized_ = false;
+    // Its widgets polished first: the tables' frames and columns measured as they will be drawn.
+    ensurePolished();
     placeWindowBeside(*this, dialog, wantedSize(), narrowestWidth());
 }
 
