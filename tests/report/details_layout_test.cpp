@@ -53,7 +53,7 @@ std::string shown(const DetailsLayout& layout)
             continue;
         }
         for (const auto& column : section.table.columns) {
-            out += (column.align == report::CellAlign::Left ? "<" : ">") + (column.keepWhole ? "*" : "") +
+            out += std::string(column.align == report::CellAlign::Left ? "<" : ">") + (column.keepWhole ? "*" : "") +
                    column.heading + " ";
         }
         out += section.table.columns.empty() ? "" : "\n";
@@ -210,7 +210,11 @@ TEST(DetailsTableRule, keyColumnsFirstMovesTheCellsWithTheirColumns)
     report::DetailsTable table;
     table.columns = {{"a", report::CellAlign::Left}, {"K1", report::CellAlign::Left, true},
                      {"b", report::CellAlign::Right}, {"K2", report::CellAlign::Right, true}};
-    table.rows = {{{{"a0"}, {"k0"}, {"b0"}, {"j0", true}}}, {{{"a1"}}}};
+    report::DetailsRow full;
+    full.cells = {{"a0"}, {"k0"}, {"b0"}, {"j0", true}};
+    report::DetailsRow shortRow;
+    shortRow.cells = {{"a1"}};
+    table.rows = {full, shortRow};
     report::keyColumnsFirst(table);
     std::string out;
     for (const auto& column : table.columns) {
@@ -222,7 +226,7 @@ TEST(DetailsTableRule, keyColumnsFirstMovesTheCellsWithTheirColumns)
             out += " " + cell.text + (cell.warning ? "!" : "");
         }
     }
-    EXPECT_EQ(out, "K1* K2* a b | k0 j0! a0 b0 |   a1 ");
+    EXPECT_EQ(out, "K1* K2* a b | k0 j0! a0 b0|   a1 ");
 }
 
 // The widths a window takes for a table: every column whole; the keys' room
