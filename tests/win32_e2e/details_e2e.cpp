@@ -582,8 +582,10 @@ void detailsScreenshots(RemoteProgram& program, const std::wstring& screenshots)
     closeDetails(window, program);
 }
 
+void scrollToSection(const RemoteProgram& program, HWND window, const std::wstring& heading);
+
 // The user resizes the window: the content follows the width, scrolls in the height.
-void detailsResizing(RemoteProgram& program)
+void detailsResizing(RemoteProgram& program, const std::wstring& screenshots)
 {
     enterDrive(program, 3, L"100", L"10000", L"0.2", L"0.3");
     program.setText(pulseCount, L"10000");
@@ -649,6 +651,14 @@ void detailsResizing(RemoteProgram& program)
         check(outside.empty(), name + L": every part within the page's width",
               L"page " + std::to_wstring(pageArea.right) + L" px wide" + outside);
         check(covering.empty(), name + L": no part over another", covering);
+        // The forms' labels wrapped where the width is short, the tables scrolling sideways: every text whole.
+        checkTextsWhole(program, window, name, windowDpi(window));
+        if (c.width < 460) {
+            scrollToSection(program, window, L"移動の設計");
+            check(captureWindow(window, screenshots + L"\\win32-details-resized-" + std::to_wstring(c.width) + L".bmp"),
+                  L"screenshot " + name);
+            SendMessageTimeoutW(page(window), WM_VSCROLL, SB_TOP, 0, SMTO_NORMAL, 30000, nullptr);
+        }
         check(buttonHeight > 0 && buttonHeights.find(L';') == std::wstring::npos,
               name + L": the buttons of one height", buttonHeights);
         // Scrolled to the end, the page's last part shows whole.
@@ -1267,7 +1277,7 @@ void detailsSuite(const std::wstring& path, const std::wstring& screenshots)
     detailsFollowCommands(program, screenshots);
     detailsClosings(program);
     detailsFindings(program);
-    detailsResizing(program);
+    detailsResizing(program, screenshots);
     detailsComparison(program, screenshots);
     detailsReadings(program, screenshots);
     resultTooltips(program);
