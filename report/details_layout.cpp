@@ -217,6 +217,9 @@ DetailsLayout detailsLayout(const Details& details)
     if (std::optional<DetailsSection> comparison = comparisonSection(details)) {
         layout.sections.push_back(std::move(*comparison));
     }
+    for (DetailsSection& section : layout.sections) {
+        keyColumnsFirst(section.table); // whichever columns a section's maker gives
+    }
     return layout;
 }
 
