@@ -232,8 +232,10 @@ ComparisonTable comparisonTable(const MultiplierComparison& comparison, const Co
                                 ? std::vector<QuantityColumn>{}
                                 : quantityColumns(comparison.rows.front().drive, comparison.driveType, texts);
     auto& columns = out.table.columns;
-    columns.push_back({std::string(texts.columnMark), CellAlign::Left});
-    columns.push_back({std::string(texts.columnMultiplier), CellAlign::Left});
+    // The key columns, which a window shows first and whole: the mark, the
+    // multiplier, the largest deviation and the findings.
+    columns.push_back({std::string(texts.columnMark), CellAlign::Left, true});
+    columns.push_back({std::string(texts.columnMultiplier), CellAlign::Left, true});
     columns.push_back({std::string(texts.columnSpeedStep), CellAlign::Right});
     for (const SettingRegister setting : registers) {
         columns.push_back({std::string(describe(setting).name), CellAlign::Right});
@@ -246,8 +248,8 @@ ComparisonTable comparisonTable(const MultiplierComparison& comparison, const Co
             }
         }
     }
-    columns.push_back({std::string(texts.columnLargestDeviation), CellAlign::Right});
-    columns.push_back({std::string(texts.columnFindings), CellAlign::Left});
+    columns.push_back({std::string(texts.columnLargestDeviation), CellAlign::Right, true});
+    columns.push_back({std::string(texts.columnFindings), CellAlign::Left, true});
 
     for (const ComparisonRow& row : comparison.rows) {
         out.table.rows.push_back(tableRow(row, registers, quantities, mechanics, texts));
@@ -269,38 +271,6 @@ ComparisonTable comparisonTable(const MultiplierComparison& comparison, const Co
     }
     return out;
 }
-
-namespace {
-
-// The columns of a window's comparison: its key columns first (the mark, the
-// multiplier, the largest deviation and the findings), each whole, then the
-// others as the table lists them; the cells of each row move with them.
-void keyColumnsFirst(DetailsTable& table)
-{
-    const std::size_t count = table.columns.size();
-    if (count < 4) {
-        return;
-    }
-    std::vector<std::size_t> order = {0, 1, count - 2, count - 1};
-    for (std::size_t column = 2; column + 2 < count; ++column) {
-        order.push_back(column);
-    }
-    std::vector<DetailsColumn> columns;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        columns.push_back(std::move(table.columns[order[i]]));
-        columns.back().keepWhole = i < 4;
-    }
-    table.columns = std::move(columns);
-    for (DetailsRow& row : table.rows) {
-        std::vector<DetailsLine> cells;
-        for (const std::size_t column : order) {
-            cells.push_back(column < row.cells.size() ? std::move(row.cells[column]) : DetailsLine{});
-        }
-        row.cells = std::move(cells);
-    }
-}
-
-} // namespace
 
 std::optional<DetailsSection> comparisonSection(const Details& details)
 {

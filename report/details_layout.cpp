@@ -4,6 +4,8 @@
 #include "report/details_style.h"
 #include "report/texts_ja.h"
 
+#include <algorithm>
+
 namespace veldronix::report {
 namespace {
 
@@ -45,13 +47,19 @@ DetailsColumn column(std::string_view heading, CellAlign align)
     return {std::string(heading), align};
 }
 
+// A key column: the row's name or a figure an engineer copies from the table.
+DetailsColumn keyColumn(std::string_view heading, CellAlign align)
+{
+    return {std::string(heading), align, true};
+}
+
 // The integers to write: a register with a finding has its row in the warning
 // colour and its integer marked.
 DetailsSection registersSection(const Details& details)
 {
     DetailsSection section = sectionOf(details.registersHeading, SectionKind::Table);
     section.buttons.push_back(copyButton(details));
-    section.table.columns = {column(t::columnRegister, CellAlign::Left), column(t::columnInteger, CellAlign::Right),
+    section.table.columns = {keyColumn(t::columnRegister, CellAlign::Left), keyColumn(t::columnInteger, CellAlign::Right),
                              column(t::columnSettingValue, CellAlign::Right)};
     for (const DetailsRegister& line : details.registers) {
         DetailsRow row;
@@ -70,8 +78,9 @@ DetailsSection registersSection(const Details& details)
 DetailsSection realDriveSection(const Details& details)
 {
     DetailsSection section = sectionOf(details.realDriveHeading, SectionKind::Table);
-    section.table.columns = {column(t::columnQuantity, CellAlign::Left), column(t::columnRequested, CellAlign::Right),
-                             column(t::columnReal, CellAlign::Right), column(t::columnDeviation, CellAlign::Right)};
+    section.table.columns = {keyColumn(t::columnQuantity, CellAlign::Left),
+                             keyColumn(t::columnRequested, CellAlign::Right), keyColumn(t::columnReal, CellAlign::Right),
+                             keyColumn(t::columnDeviation, CellAlign::Right)};
     for (const DetailsQuantity& quantity : details.realDrive) {
         DetailsRow row;
         row.cells = {quantity.marked ? warningLine(quantity.label) : plainLine(quantity.label),
@@ -108,8 +117,8 @@ DetailsSection plotSection(const Details& details)
 {
     DetailsSection section = sectionOf(details.plotHeading, SectionKind::Plot);
     if (details.plot) {
-        section.table.columns = {column(t::columnPhase, CellAlign::Left), column(t::columnTime, CellAlign::Right),
-                                 column(t::columnPulses, CellAlign::Right), column(t::columnDetail, CellAlign::Left)};
+        section.table.columns = {keyColumn(t::columnPhase, CellAlign::Left), keyColumn(t::columnTime, CellAlign::Right),
+                                 keyColumn(t::columnPulses, CellAlign::Right), column(t::columnDetail, CellAlign::Left)};
         for (const FigureRow& figures : details.plot->rows) {
             DetailsRow row;
             row.cells = {plainLine(figures.name), plainLine(figures.time), plainLine(figures.pulses),
@@ -136,6 +145,46 @@ DetailsSection plotSection(const Details& details)
 }
 
 } // namespace
+
+void keyColumnsFirst(DetailsTable& table)
+{
+    std::vector<std::size_t> order(table.columns.size());
+    for (std::size_t column = 0; column < order.size(); ++column) {
+        order[column] = column;
+    }
+    std::stable_partition(order.begin(), order.end(),
+                          [&table](std::size_t column) { return table.columns[column].keepWhole; });
+    std::vector<DetailsColumn> columns;
+    columns.reserve(order.size());
+    for (const std::size_t column : order) {
+        columns.push_back(std::move(table.columns[column]));
+    }
+    table.columns = std::move(columns);
+    for (DetailsRow& row : table.rows) {
+        std::vector<DetailsLine> cells;
+        cells.reserve(order.size());
+        for (const std::size_t column : order) {
+            cells.push_back(column < row.cells.size() ? std::move(row.cells[column]) : DetailsLine{});
+        }
+        row.cells = std::move(cells);
+    }
+}
+
+TableWidths tableWidths(const DetailsTable& table, const std::vector<int>& columnWidths, int widestAsked)
+{
+    TableWidths widths;
+    const std::size_t count = std::min(table.columns.size(), columnWidths.size());
+    for (std::size_t column = 0; column < count; ++column) {
+        const int width = std::max(0, columnWidths[column]);
+        widths.all += width;
+        if (table.columns[column].keepWhole) {
+            // A key column after one that is not takes the room of those before it too.
+            widths.keys = widths.all;
+        }
+        widths.wanted += table.columns[column].keepWhole ? width : std::min(width, widestAsked);
+    }
+    return widths;
+}
 
 std::vector<DialogRequest> chooseRowRequests(const DetailsSection& section, int row)
 {
@@ -167,6 +216,9 @@ DetailsLayout detailsLayout(const Details& details)
     // Last, which multiplier to choose: the other multipliers' real drives beside this one's.
     if (std::optional<DetailsSection> comparison = comparisonSection(details)) {
         layout.sections.push_back(std::move(*comparison));
+    }
+    for (DetailsSection& section : layout.sections) {
+        keyColumnsFirst(section.table); // whichever columns a section's maker gives
     }
     return layout;
 }

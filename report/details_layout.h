@@ -27,12 +27,16 @@ struct DetailsLine {
                           // findingMark before the details' findings and marked cells)
 };
 
+// How every window lays a table's columns out: each column as wide as its
+// widest text, its heading's included, never wrapped and never cut, so that no
+// figure is ever shown in part; a table wider than the room it is given scrolls
+// sideways. The key columns (the row's name and the figures an engineer copies)
+// come first, and the window opens wide enough to show them whole without
+// scrolling; the others may lie past its edge.
 struct DetailsColumn {
     std::string heading;
     CellAlign align = CellAlign::Left;
-    // A key column: a window shows it whole (as wide as its widest text and
-    // heading, never wrapped or cut) at any size of the window.
-    bool keepWhole = false;
+    bool keepWhole = false; // a key column
 };
 
 struct DetailsRow {
@@ -46,6 +50,23 @@ struct DetailsTable {
     std::vector<DetailsColumn> columns;
     std::vector<DetailsRow> rows;
 };
+
+// The table with its key columns first, the others after them, each group in
+// its order; every row's cells move with their columns.
+void keyColumnsFirst(DetailsTable& table);
+
+// The widths a window lays table out with, from the width its toolkit measured
+// for each column's widest text (one per column, its margins included): each
+// column whole.
+struct TableWidths {
+    int keys = 0;   // the key columns together: the least room that shows them all
+    int all = 0;    // every column: past the room given, the table scrolls sideways
+    int wanted = 0; // what the table asks of the window's width: the key columns
+                    // whole, any other no wider than widestAsked (a figure of 300
+                    // digits scrolls instead of widening the window)
+};
+
+TableWidths tableWidths(const DetailsTable& table, const std::vector<int>& columnWidths, int widestAsked);
 
 // What a section holds besides its heading and lines.
 enum class SectionKind {

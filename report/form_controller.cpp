@@ -16,6 +16,7 @@ DetailsLayout DetailsForms::layout(const Details& details) const
     DetailsLayout layout = detailsLayout(details);
     for (const std::unique_ptr<FormController>& form : forms_) {
         if (std::optional<DetailsSection> section = form->section(details)) {
+            keyColumnsFirst(section->table); // a form's table by the rule of every other
             layout.sections.push_back(std::move(*section));
         }
     }

@@ -296,7 +296,8 @@ DesignResult designResult(const DesignReading& reading, const AxisMechanics* mec
         return result;
     }
     auto& columns = result.table.columns;
-    columns = {{std::string(t::columnItem), CellAlign::Left}, {std::string(t::columnDesign), CellAlign::Right}};
+    // The key columns: the item and the design's value, which apply writes.
+    columns = {{std::string(t::columnItem), CellAlign::Left, true}, {std::string(t::columnDesign), CellAlign::Right, true}};
     if (mechanics != nullptr) {
         columns.push_back({fmt::format(t::columnDesignInUnits, axisUnitSymbol(mechanics->unit())), CellAlign::Right});
     }

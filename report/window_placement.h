@@ -42,7 +42,7 @@ ScreenRect keptOnScreen(const ScreenRect& workArea, const ScreenRect& window);
 
 // Whether the details window grows at all when it shows `after` in place of
 // `before`: for a new shape of what it shows (other sections, a plot where there
-// was none), never for longer texts (a long figure is elided or wraps), and
+// was none), never for longer texts (a long figure scrolls in its table or wraps), and
 // never once the user has sized it or it is maximised.
 bool growsToContent(const DetailsLayout& before, const DetailsLayout& after, bool userSized);
 

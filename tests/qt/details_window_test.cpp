@@ -26,6 +26,7 @@
 #include <QSignalSpy>
 #include <QScrollArea>
 #include <QStyle>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -386,16 +387,18 @@ private slots:
     }
 
     // At the width the window opens with, the design's key columns (the item
-    // and the design's value) show whole, with no sideways scrolling, for
-    // either question; the limit and the comparison may be cut to their tooltips.
-    void designKeyColumnsComeFirstAndWhole_data()
+    // and the design's value) show whole inside the table's viewport, with no
+    // sideways scrolling, for either question; and at that width and a narrow
+    // one no cell of any table is cut: a table narrower than its columns
+    // scrolls sideways instead.
+    void tablesShowEveryFigureWhole_data()
     {
         QTest::addColumn<int>("question");
         QTest::newRow("fastest") << 0;
         QTest::newRow("on time") << 1;
     }
 
-    void designKeyColumnsComeFirstAndWhole()
+    void tablesShowEveryFigureWhole()
     {
         QFETCH(int, question);
         enter(3, "100", "10000", "0.2", "0.3");
@@ -413,15 +416,39 @@ private slots:
         QVERIFY(design != nullptr);
         const QTableWidget& table = *design->table();
         QVERIFY(table.rowCount() > 10);
-        const int margins = 2 * table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 4;
-        // The item and design columns come first, each as wide as its widest text.
         for (int column = 0; column < 2; ++column) {
-            QCOMPARE(table.columnViewportPosition(column), column == 0 ? 0 : table.columnWidth(0));
-            for (int row = 0; row < table.rowCount(); ++row) {
-                const QString cell = table.item(row, column)->text();
-                QVERIFY2(table.fontMetrics().horizontalAdvance(cell) + margins <= table.columnWidth(column), qPrintable(cell));
-            }
+            QVERIFY2(table.columnViewportPosition(column) + table.columnWidth(column) <= table.viewport()->width(),
+                     qPrintable(QStringLiteral("column %1 ends at %2 of %3").arg(column)
+                                    .arg(table.columnViewportPosition(column) + table.columnWidth(column))
+                                    .arg(table.viewport()->width())));
         }
+        const auto everyCellWhole = [&window](const char* when) {
+            for (const DetailsSectionView* section : window.sectionViews()) {
+                const QTableWidget& shown = *section->table();
+                QCOMPARE(shown.textElideMode(), Qt::ElideNone);
+                const int margins = 2 * shown.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &shown) + 4;
+                int columns = 0;
+                for (int column = 0; column < shown.columnCount(); ++column) {
+                    columns += shown.columnWidth(column);
+                    for (int row = 0; row < shown.rowCount(); ++row) {
+                        const QString cell = shown.item(row, column)->text();
+                        QVERIFY2(shown.fontMetrics().horizontalAdvance(cell) + margins <= shown.columnWidth(column),
+                                 qPrintable(QStringLiteral("%1, %2: %3").arg(when, section->title(), cell)));
+                    }
+                }
+                // What the viewport does not show is reached by scrolling sideways.
+                QVERIFY2(shown.viewport()->width() + shown.horizontalScrollBar()->maximum() >= columns,
+                         qPrintable(QStringLiteral("%1, %2").arg(when, section->title())));
+            }
+        };
+        everyCellWhole("opening width");
+        window.resize(420, window.height());
+        QTRY_COMPARE(window.width(), 420);
+        QCoreApplication::processEvents();
+        everyCellWhole("420 px");
+        // The design's table is wider than its room now: it scrolls, its keys still first and whole.
+        QVERIFY(table.horizontalScrollBar()->maximum() > 0);
+        QCOMPARE(table.columnViewportPosition(1), table.columnWidth(0));
     }
 
     void choosingAComparisonRowRecalculates_data()
@@ -834,7 +861,8 @@ private slots:
         }
         QVERIFY(!window.grab().isNull()); // painted whole, whatever the figures
         // A long figure never widens the window: the sections keep to its width,
-        // and a text cut at a column's edge or a line's is whole in its tooltip.
+        // a table's column holds the figure whole and the table scrolls sideways,
+        // and a text cut at a line's edge is whole in its tooltip.
         QCOMPARE(window.size(), size);
         const QScrollArea& scroll = *window.findChild<QScrollArea*>();
         QVERIFY(scroll.widget()->width() <= scroll.viewport()->width());
@@ -842,9 +870,8 @@ private slots:
             for (int row = 0; row < table->rowCount(); ++row) {
                 for (int column = 0; column < table->columnCount(); ++column) {
                     const QTableWidgetItem* item = table->item(row, column);
-                    if (table->fontMetrics().horizontalAdvance(item->text()) > table->columnWidth(column)) {
-                        QCOMPARE(item->toolTip(), item->text());
-                    }
+                    QVERIFY2(table->fontMetrics().horizontalAdvance(item->text()) <= table->columnWidth(column),
+                             qPrintable(item->text()));
                 }
             }
         }

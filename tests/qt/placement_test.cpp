@@ -6,6 +6,7 @@
 #include "qt_test_support.h"
 #include "ui/qt/calc_dialog.h"
 #include "ui/qt/details_window.h"
+#include "ui/qt/window_geometry.h"
 
 #include <QScreen>
 #include <QScrollArea>
@@ -22,6 +23,11 @@ namespace {
 QString rectText(const QRect& r)
 {
     return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+int widthOf(const QMargins& margins)
+{
+    return margins.left() + margins.right();
 }
 
 int overlapAcross(const QRect& a, const QRect& b)
@@ -44,6 +50,7 @@ class PlacementTest : public QObject {
 private slots:
     void init()
     {
+        narrowestSeen_ = 0;
         dialog_.emplace();
         dialog_->show();
         QVERIFY(QTest::qWaitForWindowExposed(&*dialog_));
@@ -155,7 +162,11 @@ private:
             return where + QStringLiteral(": outside the work area");
         }
         const int room = std::max(work.right() - dialog.right(), dialog.left() - work.left());
-        if (overlapAcross(frame, dialog) > std::max(0, window.narrowestWidth() - room)) {
+        // Placed before the platform told its frame, it took the assumed frame's width;
+        // and it never narrows: it covers what the widest key columns it showed needed.
+        narrowestSeen_ = std::max(narrowestSeen_, window.narrowestWidth() +
+                                                      std::max(0, widthOf(assumedFrame) - widthOf(frameOf(window))));
+        if (overlapAcross(frame, dialog) > std::max(0, narrowestSeen_ - room)) {
             return where + QStringLiteral(": over the dialog");
         }
         const QScrollArea& scroll = *window.findChild<QScrollArea*>();
@@ -172,6 +183,7 @@ private:
 
     std::optional<CCalcDialog> dialog_;
     std::optional<MessageCollector> messages_;
+    int narrowestSeen_ = 0;
 };
 
 QTEST_MAIN(PlacementTest)

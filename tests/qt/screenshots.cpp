@@ -280,6 +280,15 @@ private slots:
         window->findChild<QScrollArea*>()->ensureWidgetVisible(units);
         QVERIFY(window->grab().save(name + QStringLiteral("_units_form.png")));
         QVERIFY(units->grab().save(name + QStringLiteral("_units_form_section.png")));
+        // 640 px wide: the forms' labels wrap, the tables scroll sideways, no figure cut.
+        window->resize(640, window->height());
+        QTest::qWait(50);
+        QVERIFY(window->sectionViews()[1]->grab().save(name + QStringLiteral("_real_drive_section_640.png")));
+        units = sectionTitled(*window, QStringLiteral("単位で入力"));
+        window->findChild<QScrollArea*>()->ensureWidgetVisible(units);
+        QVERIFY(window->grab().save(name + QStringLiteral("_units_form_640.png")));
+        window->findChild<QScrollArea*>()->ensureWidgetVisible(sectionTitled(*window, QStringLiteral("移動の設計")));
+        QVERIFY(window->grab().save(name + QStringLiteral("_design_640.png")));
 
         // The comparison and the move design in mm: its limits typed in mm/s and mm/s², its distance in mm.
         const auto design = [window] { return sectionTitled(*window, QStringLiteral("移動の設計")); };

@@ -5,10 +5,15 @@
 #include "report/details.h"
 #include "report/details_layout.h"
 #include "report/details_style.h"
+#include "report/form_controller.h"
+#include "report/move_design_form.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace veldronix::testing_support {
 namespace {
@@ -31,7 +36,7 @@ std::string buttonsOf(const report::DetailsSection& section)
 }
 
 // The layout one line a part: a section's heading, kind and buttons; a table's
-// columns ("<" left, ">" right) and rows with their colours; lines, "!" a warning.
+// columns ("<" left, ">" right, "*" a key column) and rows with their colours; lines, "!" a warning.
 // The comparison's table and lines are its own (multiplier_comparison_test.cpp).
 std::string shown(const DetailsLayout& layout)
 {
@@ -48,7 +53,8 @@ std::string shown(const DetailsLayout& layout)
             continue;
         }
         for (const auto& column : section.table.columns) {
-            out += (column.align == report::CellAlign::Left ? "<" : ">") + column.heading + " ";
+            out += std::string(column.align == report::CellAlign::Left ? "<" : ">") + (column.keepWhole ? "*" : "") +
+                   column.heading + " ";
         }
         out += section.table.columns.empty() ? "" : "\n";
         for (const auto& row : section.table.rows) {
@@ -82,11 +88,11 @@ TEST_F(DetailsLayoutTest, plottedDriveHasItsSectionsInOrder)
     EXPECT_EQ(shown(report::detailsLayout(detailsOf(2, "100", "10000", 10000.0))),
               "ドライブ種類:非対称台形加減速　倍率:2(4,000,000)\n"
               "[整数の設定値] table [コピー(&C) | 形式を選んでコピー(&F)...: 整数の設定値(1行に1つ), C言語の#define, JSON]\n"
-              "<レジスタ >整数 >求めた値 \n"
+              "<*レジスタ >*整数 >求めた値 \n"
               "R | 4000000 | 4000000 | - -\nA | 198 | 198.000 | - -\nSV | 50 | 50.000 | - -\n"
               "V | 5000 | 5000.000 | - -\nD | 132 | 132.000 | - -\n"
               "[丸めた設定値による実際のドライブ] table\n"
-              "<項目 >指定値 >実際の値 >偏差 \n"
+              "<*項目 >*指定値 >*実際の値 >*偏差 \n"
               "初速度 | 100.000 PPS | 100.000 PPS | 0.0000 % | - -\n"
               "ドライブ速度 | 10000.000 PPS | 10000.000 PPS | 0.0000 % | - -\n"
               "加速時間 | 0.200000秒 | 0.200000秒 | 0.0000 % | - -\n"
@@ -94,7 +100,7 @@ TEST_F(DetailsLayoutTest, plottedDriveHasItsSectionsInOrder)
               "[確認事項] lines\n"
               "なし。整数の設定値はどれもそのまま設定できます。\n"
               "[速度プロファイル] plot plotted [保存(&S)...]\n"
-              "<区間 >時間 >パルス数 <速度 \n"
+              "<*区間 >*時間 >*パルス数 <速度 \n"
               "加速 | 0.200000秒 | 1010パルス | 100 → 10000 PPS | #dbeafe #1e40af\n"
               "定速 | 0.747500秒 | 7475パルス | 10000 PPSで一定 | #dcfce7 #166534\n"
               "減速 | 0.300000秒 | 1515パルス | 10000 → 100 PPS | #fef3c7 #92400e\n"
@@ -112,12 +118,12 @@ TEST_F(DetailsLayoutTest, findingsAreMarkedInTheWarningColour)
     EXPECT_EQ(shown(report::detailsLayout(detailsOf(0, "-1000", "10000", std::nullopt))),
               "ドライブ種類:対称台形加減速　倍率:2(4,000,000)\n"
               "[整数の設定値] table [コピー(&C) | 形式を選んでコピー(&F)...: 整数の設定値(1行に1つ), C言語の#define, JSON]\n"
-              "<レジスタ >整数 >求めた値 \n"
+              "<*レジスタ >*整数 >求めた値 \n"
               "R | 4000000 | 4000000 | - -\nA | 220 | 220.000 | - -\n"
               "SV | !▲ -500 | -500.000 | - #b91c1c\n"
               "V | 5000 | 5000.000 | - -\n"
               "[丸めた設定値による実際のドライブ] table\n"
-              "<項目 >指定値 >実際の値 >偏差 \n"
+              "<*項目 >*指定値 >*実際の値 >*偏差 \n"
               "!▲ 初速度 | -1000.000 PPS | なし(確認事項を参照) | なし | - #b91c1c\n"
               "ドライブ速度 | 10000.000 PPS | 10000.000 PPS | 0.0000 % | - -\n"
               "!▲ 加減速時間 | 0.200000秒 | なし(確認事項を参照) | なし | - #b91c1c\n"
@@ -166,6 +172,91 @@ TEST_F(DetailsLayoutTest, statusAndReadingsOutliveTheCalculation)
     ASSERT_EQ(findings.size(), 2u);
     EXPECT_EQ(findings[0].text, "▲ a text cut at 78 bytes");
     EXPECT_TRUE(findings[1].text.starts_with("▲ K=なし"));
+}
+
+// Every table the window shows, the forms' among them, has its key columns
+// first, and the row's name among them; none is a table of only keys but the
+// real drive's, whose four figures are all copied.
+TEST_F(DetailsLayoutTest, everyTableHasItsKeyColumnsFirst)
+{
+    report::DetailsForms forms;
+    forms.add(std::make_unique<report::MoveDesignForm>());
+    const DetailsLayout layout = forms.layout(detailsOf(3, "100", "10000", 10000.0));
+    std::vector<std::string> keys;
+    for (const report::DetailsSection& section : layout.sections) {
+        const auto& columns = section.table.columns;
+        if (columns.empty()) {
+            continue;
+        }
+        const auto key = [](const report::DetailsColumn& column) { return column.keepWhole; };
+        EXPECT_TRUE(std::is_partitioned(columns.begin(), columns.end(), key)) << section.heading;
+        std::string line = section.heading + ":";
+        for (const report::DetailsColumn& column : columns) {
+            line += column.keepWhole ? " " + column.heading : "";
+        }
+        keys.push_back(line);
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"整数の設定値: レジスタ 整数",
+                                              "丸めた設定値による実際のドライブ: 項目 指定値 実際の値 偏差",
+                                              "速度プロファイル: 区間 時間 パルス数",
+                                              "倍率の比較:  倍率 最大偏差 確認事項",
+                                              "移動の設計: 項目 設計"}));
+}
+
+// The key columns come first, each group in its order, the cells moving with
+// their columns; a row short of cells gets empty ones.
+TEST(DetailsTableRule, keyColumnsFirstMovesTheCellsWithTheirColumns)
+{
+    report::DetailsTable table;
+    table.columns = {{"a", report::CellAlign::Left}, {"K1", report::CellAlign::Left, true},
+                     {"b", report::CellAlign::Right}, {"K2", report::CellAlign::Right, true}};
+    report::DetailsRow full;
+    full.cells = {{"a0"}, {"k0"}, {"b0"}, {"j0", true}};
+    report::DetailsRow shortRow;
+    shortRow.cells = {{"a1"}};
+    table.rows = {full, shortRow};
+    report::keyColumnsFirst(table);
+    std::string out;
+    for (const auto& column : table.columns) {
+        out += column.heading + (column.keepWhole ? "* " : " ");
+    }
+    for (const auto& row : table.rows) {
+        out += "|";
+        for (const auto& cell : row.cells) {
+            out += " " + cell.text + (cell.warning ? "!" : "");
+        }
+    }
+    EXPECT_EQ(out, "K1* K2* a b | k0 j0! a0 b0|   a1 ");
+}
+
+// The widths a window takes for a table: every column whole; the keys' room
+// reaches the end of the last key column (a column of other figures before it
+// included); the window is asked for the keys whole and the rest up to a limit.
+TEST(DetailsTableRule, tableWidthsCountTheKeysWhole)
+{
+    const auto table = [](std::vector<bool> keys) {
+        report::DetailsTable made;
+        for (const bool key : keys) {
+            made.columns.push_back({"", report::CellAlign::Right, key});
+        }
+        return made;
+    };
+    struct Case {
+        std::vector<bool> keys;
+        std::vector<int> widths;
+        report::TableWidths expected;
+    } const cases[] = {
+        {{true, true, false, false}, {40, 300, 90, 500}, {340, 930, 340 + 90 + 200}},
+        {{true, false, true}, {40, 90, 60}, {190, 190, 190}},
+        {{false, false}, {250, 10}, {0, 260, 210}},
+        {{true, true}, {30}, {30, 30, 30}}, // a width short: the columns measured
+        {{}, {}, {0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        const report::TableWidths widths = report::tableWidths(table(c.keys), c.widths, 200);
+        EXPECT_EQ((std::vector{widths.keys, widths.all, widths.wanted}),
+                  (std::vector{c.expected.keys, c.expected.all, c.expected.wanted}));
+    }
 }
 
 } // namespace

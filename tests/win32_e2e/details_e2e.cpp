@@ -304,12 +304,19 @@ Geometry checkPlacement(const RemoteProgram& program, HWND window, const std::ws
               g.window.bottom <= g.work.bottom,
           name + L": inside the work area");
     // Beside the dialog where one side has room for the narrowest window (460 px
-    // at 96 DPI), else covering no more of it than that width must.
+    // at 96 DPI), else covering no more of it than that width must; a window that
+    // needs more for its tables' key columns stands against the far edge of the
+    // work area, covering no more than its width must.
     const LONG room = std::max(g.work.right - g.dialog.right, g.dialog.left - g.work.left);
     const LONG narrowest = MulDiv(460, windowDpi(window), 96);
     const LONG overlap = std::max(0L, std::min(g.window.right, g.dialog.right) - std::max(g.window.left, g.dialog.left));
     const LONG least = std::max(0L, narrowest - room);
-    check(overlap <= least, name + L": beside the dialog, or covering as little of it as it can",
+    const bool atTheFarEdge = g.work.right - g.dialog.right >= g.dialog.left - g.work.left
+                                  ? g.window.right == g.work.right
+                                  : g.window.left == g.work.left;
+    const LONG width = g.window.right - g.window.left;
+    check(overlap <= least || (atTheFarEdge && overlap <= std::max(0L, width - room)),
+          name + L": beside the dialog, or covering as little of it as it can",
           L"covers " + std::to_wstring(overlap) + L" px, " + std::to_wstring(least) + L" px needed");
     return g;
 }
@@ -547,7 +554,7 @@ void detailsScreenshots(RemoteProgram& program, const std::wstring& screenshots)
         Lines expected;
     } const cases[] = {
         {L"type0", 0, L"10000", {L"ドライブ種類:対称台形加減速　倍率:2(4,000,000)", L"<plot>"}},
-        // A figure of 301 digits widens nothing: the cells elide it, the lines wrap it.
+        // A figure of 301 digits widens nothing: its table scrolls sideways, the lines wrap it.
         {L"1e300", 0, L"1e300", {L"<plot>"}},
         {L"type1", 1, L"10000", {L"ドライブ種類:対称S字加減速　倍率:2(4,000,000)", L"<plot>"}},
         {L"type2", 2, L"10000", {L"ドライブ種類:非対称台形加減速　倍率:2(4,000,000)", L"<plot>"}},
@@ -575,8 +582,10 @@ void detailsScreenshots(RemoteProgram& program, const std::wstring& screenshots)
     closeDetails(window, program);
 }
 
+void scrollToSection(const RemoteProgram& program, HWND window, const std::wstring& heading);
+
 // The user resizes the window: the content follows the width, scrolls in the height.
-void detailsResizing(RemoteProgram& program)
+void detailsResizing(RemoteProgram& program, const std::wstring& screenshots)
 {
     enterDrive(program, 3, L"100", L"10000", L"0.2", L"0.3");
     program.setText(pulseCount, L"10000");
@@ -642,6 +651,14 @@ void detailsResizing(RemoteProgram& program)
         check(outside.empty(), name + L": every part within the page's width",
               L"page " + std::to_wstring(pageArea.right) + L" px wide" + outside);
         check(covering.empty(), name + L": no part over another", covering);
+        // The forms' labels wrapped where the width is short, the tables scrolling sideways: every text whole.
+        checkTextsWhole(program, window, name, windowDpi(window));
+        if (c.width < 460) {
+            scrollToSection(program, window, L"移動の設計");
+            check(captureWindow(window, screenshots + L"\\win32-details-resized-" + std::to_wstring(c.width) + L".bmp"),
+                  L"screenshot " + name);
+            SendMessageTimeoutW(page(window), WM_VSCROLL, SB_TOP, 0, SMTO_NORMAL, 30000, nullptr);
+        }
         check(buttonHeight > 0 && buttonHeights.find(L';') == std::wstring::npos,
               name + L": the buttons of one height", buttonHeights);
         // Scrolled to the end, the page's last part shows whole.
@@ -1129,10 +1146,115 @@ void detailsAxes(RemoteProgram& program, const std::wstring& screenshots)
         check(captureWindow(window, screenshots + L"\\win32-details-" + shot.file + L"-" + screen + L".bmp"),
               L"screenshot " + name + L" " + shot.file);
     }
+    // Every form's labels, the lines and the tables' cells whole as the window opened
+    // and 640 px wide, where the labels wrap and the tables scroll sideways.
+    checkTextsWhole(program, window, name, windowDpi(window));
+    SetWindowPos(window, nullptr, 0, 0, 640, 600, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    settle();
+    checkTextsWhole(program, window, name + L", 640 px wide", windowDpi(window));
+    for (const Shot& shot : shots) {
+        SendMessageTimeoutW(page(window), WM_VSCROLL, SB_TOP, 0, SMTO_NORMAL, 30000, nullptr);
+        scrollToSection(program, window, shot.heading);
+        check(captureWindow(window, screenshots + L"\\win32-details-" + shot.file + L"-640-" + screen + L".bmp"),
+              L"screenshot " + name + L" " + shot.file + L" 640 px wide");
+    }
     closeDetails(window, program);
 }
 
 } // namespace
+
+bool giveFirstAxisMechanics(const RemoteProgram& program, HWND window)
+{
+    constexpr int formField = 2600; // name, pulses per revolution, gear, travel per revolution
+    // Each edit makes the section again: every part is looked up after the edit before it.
+    for (const auto& [n, text] : {std::pair{1, L"3200"}, std::pair{3, L"5"}}) {
+        const HWND field = sectionPart(program, window, L"軸", formField, n);
+        if (field == nullptr) {
+            return false;
+        }
+        SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 30000, nullptr);
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
+    }
+    const HWND apply = pagePart(program, window, details::command, L"機構を適用(&M)");
+    if (apply == nullptr) {
+        return false;
+    }
+    PostMessageW(apply, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    PostMessageW(apply, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001));
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
+    Sleep(300);
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
+    return sectionPart(program, window, L"単位で入力", formField, 0) != nullptr; // the units form's fields
+}
+
+void checkTextsWhole(const RemoteProgram& program, HWND window, const std::wstring& name, int dpi)
+{
+    // The details' fonts at that DPI: the dialog's ＭＳ Ｐゴシック of 9 points, and its bold for the headings.
+    HFONT fonts[2] = {};
+    for (const bool bold : {false, true}) {
+        LOGFONTW face{};
+        face.lfHeight = -MulDiv(9, dpi, 72);
+        face.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+        face.lfCharSet = SHIFTJIS_CHARSET;
+        wcscpy(face.lfFaceName, L"ＭＳ Ｐゴシック");
+        fonts[bold ? 1 : 0] = CreateFontIndirectW(&face);
+    }
+    const HDC screen = GetDC(nullptr);
+    std::wstring cut;
+    std::wstring cells;
+    int statics = 0;
+    int tables = 0;
+    for (HWND child = GetWindow(page(window), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        RECT client{};
+        GetClientRect(child, &client);
+        if (!IsWindowVisible(child)) {
+            continue;
+        }
+        if (className(child) == L"Static") {
+            // Wrapped as the static wraps it, the text must end inside its rectangle.
+            const std::wstring text = program.text(child);
+            const bool bold = id == details::heading || id == details::sectionHeading;
+            const HGDIOBJ before = SelectObject(screen, fonts[bold ? 1 : 0]);
+            RECT needed{0, 0, std::max(1L, client.right), 0};
+            DrawTextW(screen, text.empty() ? L" " : text.c_str(), text.empty() ? 1 : static_cast<int>(text.size()),
+                      &needed, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
+            SelectObject(screen, before);
+            if (needed.right > client.right || needed.bottom > client.bottom) {
+                cut += L"; part " + std::to_wstring(id) + L" \"" + text + L"\" " + std::to_wstring(client.right) + L"x" +
+                       std::to_wstring(client.bottom) + L" for " + std::to_wstring(needed.right) + L"x" +
+                       std::to_wstring(needed.bottom);
+            }
+            ++statics;
+        } else if (id == details::table) {
+            // Every cell of every column whole: its text and the view's margins inside the column.
+            const std::vector<std::vector<std::wstring>> rows = program.table(child);
+            const HGDIOBJ before = SelectObject(screen, fonts[0]);
+            for (std::size_t row = 0; row < rows.size(); ++row) {
+                for (std::size_t column = 0; column < rows[row].size(); ++column) {
+                    DWORD_PTR width = 0;
+                    SendMessageTimeoutW(child, LVM_GETCOLUMNWIDTH, column, 0, SMTO_NORMAL, 30000, &width);
+                    const std::wstring& text = rows[row][column];
+                    SIZE extent{};
+                    GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+                    if (extent.cx + MulDiv(12, dpi, 96) > static_cast<LONG>(width)) {
+                        cells += L"; \"" + text + L"\" " + std::to_wstring(extent.cx) + L" px in a column of " +
+                                 std::to_wstring(width);
+                    }
+                }
+            }
+            SelectObject(screen, before);
+            ++tables;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    DeleteObject(fonts[0]);
+    DeleteObject(fonts[1]);
+    check(statics > 0 && cut.empty(), name + L": every label and line shows its whole text",
+          std::to_wstring(statics) + L" statics" + cut);
+    check(tables > 0 && cells.empty(), name + L": no table's cell narrower than its text",
+          std::to_wstring(tables) + L" tables" + cells);
+}
 
 void placementSuite(const std::wstring& path, const std::wstring& screenshots)
 {
@@ -1159,7 +1281,7 @@ void detailsSuite(const std::wstring& path, const std::wstring& screenshots)
     detailsFollowCommands(program, screenshots);
     detailsClosings(program);
     detailsFindings(program);
-    detailsResizing(program);
+    detailsResizing(program, screenshots);
     detailsComparison(program, screenshots);
     detailsReadings(program, screenshots);
     resultTooltips(program);

@@ -26,6 +26,15 @@ std::wstring rectText(const RECT& rect);
 // dialog where a side has room for it, else covering as little of it as it can.
 Geometry checkPlacement(const RemoteProgram& program, HWND window, const std::wstring& name);
 
+// Gives the first axis mechanics (3200 pulses a revolution, 5 mm a revolution)
+// through its form, so that the form 単位で入力 shows its fields; whether it does.
+bool giveFirstAxisMechanics(const RemoteProgram& program, HWND window);
+
+// Checks and says that every static of the page (a label, a line, a heading)
+// shows its whole text, wrapped as it wraps it in the details' font at dpi,
+// and that no cell of a table is narrower than its text.
+void checkTextsWhole(const RemoteProgram& program, HWND window, const std::wstring& name, int dpi);
+
 // What the window shows, how it follows the dialog's commands, copies and saves,
 // closes, is placed and resized; screenshots into the folder.
 void detailsSuite(const std::wstring& path, const std::wstring& screenshots);

@@ -144,6 +144,9 @@ void detailsAt(RemoteProgram& program, int dpi, const FontMeasures& font, const 
     check(rowHeight >= font.baseY && rowHeight <= 2 * font.baseY, at + L": a list view's row holds a line of the font",
           std::to_wstring(rowHeight) + L" px, the font's line " + std::to_wstring(font.baseY));
     checkPlacement(program, window, at + L": details");
+    // The forms' labels (the axis, 単位で入力, 移動の設計) and every table's cells whole at this DPI.
+    check(giveFirstAxisMechanics(program, window), at + L": the first axis given its mechanics");
+    checkTextsWhole(program, window, at, dpi);
     letItPaint(program);
     check(captureWindow(window, screenshots + L"\\win32-dpi" + std::to_wstring(dpi) + L"-details.bmp"),
           at + L": screenshot of the details");

@@ -40,12 +40,6 @@ bool wrapsInto(const QString& text, const QFont& font, int width)
     return true;
 }
 
-// The widest a column is laid out by its texts; wider texts are elided.
-int widestColumn(const QFontMetrics& metrics)
-{
-    return 24 * metrics.height();
-}
-
 // The widest a column or a line asks the window to be: the window's size
 // follows what it shows, never how long a figure is.
 int widestWanted(const QFontMetrics& metrics)
@@ -101,12 +95,16 @@ DetailsTableWidget::DetailsTableWidget(QWidget* parent) : QTableWidget(parent)
     setSelectionMode(QAbstractItemView::NoSelection);
     setFocusPolicy(Qt::NoFocus);
     setWordWrap(false);
-    setTextElideMode(Qt::ElideRight);
+    // No cell is ever cut: every column is as wide as its widest text, and the
+    // table scrolls sideways where the window is narrower.
+    setTextElideMode(Qt::ElideNone);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    horizontalHeader()->setStretchLastSection(true);
+    // No column stretched to the viewport: a stretched last column would be narrowed
+    // with it, below its widest text.
+    horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
@@ -142,22 +140,16 @@ void DetailsTableWidget::showTable(const report::DetailsTable& table)
     }
     resizeColumnsToContents();
     resizeRowsToContents();
-    // A column is as wide as its widest text up to a limit, a key column always
-    // (it comes first, so it shows at any width); a text the column cuts is
-    // whole in its tooltip.
-    const int widest = widestColumn(fontMetrics());
+    // Every row's text measured, also those a hidden or short view would not have.
     const int margins = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 4;
     for (int column = 0; column < columnCount(); ++column) {
-        if (!table.columns[static_cast<std::size_t>(column)].keepWhole) {
-            setColumnWidth(column, std::min(columnWidth(column), widest));
-        }
+        int width = columnWidth(column);
         for (int row = 0; row < rowCount(); ++row) {
-            QTableWidgetItem* cell = item(row, column);
-            if (fontMetrics().horizontalAdvance(cell->text()) + margins > columnWidth(column)) {
-                cell->setToolTip(cell->text());
-            }
+            width = std::max(width, fontMetrics().horizontalAdvance(item(row, column)->text()) + margins);
         }
+        setColumnWidth(column, width);
     }
+    widths_ = report::tableWidths(table, columnWidths(), widestWanted(fontMetrics()));
     setVisible(columnCount() > 0);
     updateGeometry();
 }
@@ -175,13 +167,23 @@ int DetailsTableWidget::heightForRows() const
     return height + 2 * frameWidth();
 }
 
+std::vector<int> DetailsTableWidget::columnWidths() const
+{
+    std::vector<int> widths;
+    for (int column = 0; column < columnCount(); ++column) {
+        widths.push_back(columnWidth(column));
+    }
+    return widths;
+}
+
+int DetailsTableWidget::keyColumnsWidth() const
+{
+    return columnCount() > 0 ? widths_.keys + 2 * frameWidth() : 0;
+}
+
 QSize DetailsTableWidget::sizeHint() const
 {
-    int width = 2 * frameWidth();
-    for (int column = 0; column < columnCount(); ++column) {
-        width += std::min(columnWidth(column), widestWanted(fontMetrics()));
-    }
-    return {width, heightForRows()};
+    return {widths_.wanted + 2 * frameWidth(), heightForRows()};
 }
 
 QSize DetailsTableWidget::minimumSizeHint() const

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QTableWidget>
 
+#include <vector>
+
 namespace veldronix::qt {
 
 // A line of the details: wrapped to the width it is given, never wider; a text
@@ -27,10 +29,10 @@ private:
     void updateToolTip();
 };
 
-// A table of the details, read-only: columns as wide as their texts up to a
-// limit, a longer text elided with the whole text in its tooltip, as tall as
-// its rows (the window scrolls, not the table) and never wider than the window
-// gives it (it scrolls sideways instead).
+// A table of the details, read-only: every column as wide as its widest text,
+// never a cell cut (report::DetailsColumn), as tall as its rows (the window
+// scrolls, not the table) and never wider than the window gives it (it
+// scrolls sideways instead).
 class DetailsTableWidget : public QTableWidget {
     Q_OBJECT
 
@@ -38,6 +40,9 @@ public:
     explicit DetailsTableWidget(QWidget* parent = nullptr);
 
     void showTable(const report::DetailsTable& table);
+
+    // The least width that shows the key columns whole, the table's frame included.
+    int keyColumnsWidth() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -47,6 +52,9 @@ protected:
 
 private:
     int heightForRows() const;
+    std::vector<int> columnWidths() const;
+
+    report::TableWidths widths_;
 };
 
 } // namespace veldronix::qt

@@ -129,7 +129,7 @@ void CDetailsWindow::showLayout(report::DetailsLayout layout)
     showSections();
     setUpdatesEnabled(true);
     // The first calculation shown in a window opened without one needs room for
-    // its sections, and a plot for itself; a longer figure scrolls or is elided.
+    // its sections, and a plot for itself; a longer figure scrolls sideways in its table.
     // Away from the dialog it stands beside, which it never grows over.
     if (isVisible() && grows && parentWidget() != nullptr) {
         growWindowTo(*this, *parentWidget(), wantedSize());
@@ -192,13 +192,28 @@ int CDetailsWindow::narrowestWidth() const
     // Narrower than this the plot and the tables' first columns would crowd;
     // it is as much as a 1280-pixel screen leaves beside the centred dialog.
     // A window of a few lines is no narrower, so that the sections to come have room.
-    return 26 * fontMetrics().height() + widthOf(frameOf(*this));
+    // Never so narrow that a table's key columns would not show whole beside
+    // the margins around them and a vertical scroll bar.
+    int keys = 0;
+    for (const DetailsSectionView* section : sections_) {
+        if (section->table()->columnCount() > 0) {
+            keys = std::max(keys, section->table()->keyColumnsWidth() + widthOf(section->contentsMargins()) +
+                                      widthOf(section->layout()->contentsMargins()));
+        }
+    }
+    if (keys > 0) {
+        keys += widthOf(column_->contentsMargins()) + 2 * scroll_->frameWidth() +
+                scroll_->verticalScrollBar()->sizeHint().width() + widthOf(layout()->contentsMargins());
+    }
+    return std::max(26 * fontMetrics().height(), keys) + widthOf(frameOf(*this));
 }
 
 void CDetailsWindow::placeBeside(const QWidget& dialog)
 {
     // Opened again, it is placed afresh, as on its first opening.
     userSized_ = false;
+    // Its widgets polished first: the tables' frames and columns measured as they will be drawn.
+    ensurePolished();
     placeWindowBeside(*this, dialog, wantedSize(), narrowestWidth());
 }
 

@@ -40,7 +40,7 @@ QMargins frameOf(const QWidget& window)
     const QRect inner = window.geometry();
     const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
                          outer.bottom() - inner.bottom());
-    return frame.isNull() && !window.testAttribute(Qt::WA_WState_Created) ? QMargins(8, 32, 8, 8) : frame;
+    return frame.isNull() && !window.testAttribute(Qt::WA_WState_Created) ? assumedFrame : frame;
 }
 
 void placeWindowBeside(QWidget& window, const QWidget& dialog, QSize wanted, int narrowest)

@@ -17,8 +17,11 @@ namespace veldronix::qt {
 // The work area of the screen the widget is on.
 QRect workAreaOf(const QWidget& widget);
 
+// The frame reckoned with before a window was first shown: a common one.
+inline constexpr QMargins assumedFrame{8, 32, 8, 8};
+
 // The window manager's frame around a window; before the window was first
-// shown it is not known, and room is kept for a common one.
+// shown it is not known, and room is kept for assumedFrame.
 QMargins frameOf(const QWidget& window);
 
 // Sizes window to wanted within the work area and puts it beside dialog, its

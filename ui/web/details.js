@@ -49,7 +49,7 @@ var veldronixDetails = (function () {
         var made = tr.appendChild(node(index === 0 ? "th" : "td", index === 0 ? { scope: "row" } : {}));
         made.classList.add(align);
         if (part.columns[index] && part.columns[index].keepWhole) {
-          made.classList.add("whole");
+          made.classList.add("key"); // first, and inside the page's width where it can be
         }
         if (cell.warning) {
           made.classList.add("warning");
@@ -123,18 +123,6 @@ var veldronixDetails = (function () {
     return parts;
   }
 
-  // A figure too long for its cell (a pulse count of 1e300) is cut with "…";
-  // its whole text is the cell's tooltip.
-  function markCutCells() {
-    section.querySelectorAll("div.cell").forEach(function (cell) {
-      if (cell.scrollWidth > cell.clientWidth) {
-        cell.title = cell.textContent;
-      } else {
-        cell.removeAttribute("title");
-      }
-    });
-  }
-
   function render(details) {
     var active = document.activeElement;
     var focused = active && section.contains(active) ? active.id : "";
@@ -153,7 +141,6 @@ var veldronixDetails = (function () {
       parts = parts.concat(sectionParts(details, part, index));
     });
     section.replaceChildren.apply(section, parts);
-    markCutCells();
     var again = focused ? document.getElementById(focused) : null;
     if (again) {
       again.focus();
@@ -172,7 +159,6 @@ var veldronixDetails = (function () {
 
   function start() {
     section.hidden = false;
-    window.addEventListener("resize", markCutCells);
     var pulses = document.getElementById("IDC_PULSE_COUNT");
     if (pulses) {
       pulses.addEventListener("input", refresh);

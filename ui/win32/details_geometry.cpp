@@ -74,7 +74,10 @@ void DetailsWindow::placeNearOwner(HWND owner)
     RECT dialogFrame{};
     GetWindowRect(owner, &dialogFrame);
     const report::ScreenRect dialog = screenRectOf(dialogFrame);
-    const int narrowest = dpi_.px(narrowestDetailsWidth);
+    // Never so narrow that a table's key columns would not show whole.
+    const RECT keys =
+        frameAround(RECT{0, 0, page_.keyColumnsWidth() + systemMetric(SM_CXVSCROLL, dpi_), 100}, window_, dpi_);
+    const int narrowest = std::max(dpi_.px(narrowestDetailsWidth), static_cast<int>(keys.right - keys.left));
     const int lowest = dpi_.px(lowestDetailsHeight);
     const int wanted = std::max(wantedWidth(), narrowest);
 

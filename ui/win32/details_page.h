@@ -45,8 +45,11 @@ public:
     // Every control at its place for the page's width, the scroll bar for its height (page_flow.cpp).
     void layOut();
     int contentHeight() const { return contentHeight_; }
-    // The content's width that shows every table's columns whole (long figures elided), at least `preferred`.
+    // The content's width that shows every table's columns whole (a column of long
+    // figures counted no wider than a limit: it scrolls sideways), at least `preferred`.
     int wantedWidth(int preferred) const;
+    // The least content width that shows every table's key columns whole.
+    int keyColumnsWidth() const;
     void onScroll(int request, int wheelDelta); // page_scroll.cpp
 
     // A static's colour; CLR_INVALID for the system's own.
@@ -89,6 +92,12 @@ private:
         int gap = 0;         // above it, where it starts a row
         int x = 0;           // from the content's left edge
         int fixedWidth = 0;  // 0: the content's width less x
+        // A form's part: its labels' column as wide as its widest label where the
+        // page has room (0: no form's part), else narrower, the labels wrapped;
+        // x of a field or unit counted from that column's right edge.
+        int labelColumn = 0;
+        int besideLabels = 0; // what the form's fields and units take beside its labels
+        bool afterLabels = false;
         int table = -1;      // index into tables_ of a Table part
         int button = -1;     // index into buttons_ of a button (or its menu's button)
         std::string text;    // a static's text, measured again at each width; a list's items
@@ -110,6 +119,7 @@ private:
     void addButtons(const std::vector<report::SectionButton>& buttons, const std::string& form);
     void addButton(DetailsId id, std::string_view label, int button, const std::string& form, int& x);
     void addForm(const report::DetailsForm& form, KeptControls& kept); // page_form.cpp
+    int unitWidth(std::string_view unit) const;                       // a unit label's, beside its field
     Part keptOrNew(KeptControls& kept, const std::string& form, DetailsId id, const std::string& key,
                    const wchar_t* windowClass, DWORD style);
     void updateButtonStates();

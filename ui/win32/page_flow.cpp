@@ -37,6 +37,18 @@ void DetailsPage::layOut()
         bool beside = part.beside;
         int x = part.x;
         int partWidth = part.fixedWidth > 0 ? part.fixedWidth : std::max(1, width - part.x);
+        if (part.labelColumn > 0) {
+            // A form's labels as wide as the widest where the page has room beside
+            // them for the fields and units, else narrower, wrapped (never below a
+            // few characters' width); the fields and units follow the column.
+            const int labels =
+                std::clamp(width - part.besideLabels, std::min(part.labelColumn, 6 * line), part.labelColumn);
+            if (part.afterLabels) {
+                x = labels + part.x;
+            } else {
+                partWidth = labels;
+            }
+        }
         if (part.button >= 0) {
             // A section's buttons flow onto as many rows as the width needs, a menu's
             // button kept beside the button it belongs to; a button wider than the
@@ -88,8 +100,9 @@ void DetailsPage::layOut()
             windowHeight = 10 * line;
             break;
         case DetailsId::FormLabel:
-            // Level with the field beside it.
-            part.height = fieldHeight;
+            // Level with the field beside it; a label wrapped onto more lines makes its row taller.
+            part.height = std::max(fieldHeight, static_cast<int>(measured(part.window, font_, part.text, partWidth).cy) +
+                                                    (fieldHeight - line));
             break;
         default:
             part.height = measured(part.window, part.bold ? boldFont_ : font_, part.text, partWidth).cy;
@@ -111,7 +124,19 @@ int DetailsPage::wantedWidth(int preferred) const
     int width = preferred;
     for (const Part& part : parts_) {
         if (part.id == DetailsId::Table) {
-            width = std::max(width, naturalTableWidth(part.window, tables_[static_cast<std::size_t>(part.table)], dpi_) +
+            width = std::max(width, tableWidths(part.window, tables_[static_cast<std::size_t>(part.table)], dpi_).wanted +
+                                        2 * dpi_.px(contentMargin));
+        }
+    }
+    return width;
+}
+
+int DetailsPage::keyColumnsWidth() const
+{
+    int width = 0;
+    for (const Part& part : parts_) {
+        if (part.id == DetailsId::Table) {
+            width = std::max(width, tableWidths(part.window, tables_[static_cast<std::size_t>(part.table)], dpi_).keys +
                                         2 * dpi_.px(contentMargin));
         }
     }

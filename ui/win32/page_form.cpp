@@ -34,6 +34,11 @@ std::string joined(const std::vector<std::string>& items)
 
 } // namespace
 
+int DetailsPage::unitWidth(std::string_view unit) const
+{
+    return static_cast<int>(measured(page_, font_, unit, 1000).cx) + dpi_.px(2);
+}
+
 DetailsPage::Part DetailsPage::keptOrNew(KeptControls& kept, const std::string& form, DetailsId id,
                                          const std::string& key, const wchar_t* windowClass, DWORD style)
 {
@@ -61,15 +66,30 @@ void DetailsPage::addForm(const report::DetailsForm& form, KeptControls& kept)
     for (const report::FormField& field : form.fields) {
         labelWidth = std::max(labelWidth, static_cast<int>(measured(page_, font_, field.label, 1000).cx));
     }
+    labelWidth += dpi_.px(2); // what the static's own drawing may take beyond the measure
     const int gap = dpi_.px(partGap);
     const int fieldWidth = static_cast<int>(measured(page_, font_, io::toUtf8(fieldSample), 1000).cx) + dpi_.px(8);
-    const int fieldX = labelWidth + 2 * gap;
+    const int fieldX = 2 * gap; // from the labels' column's right edge
+    const int choiceWidth = fieldWidth + systemMetric(SM_CXVSCROLL, dpi_);
+    int besideLabels = fieldX + (form.choices.empty() ? fieldWidth : choiceWidth);
+    for (const report::FormField& field : form.fields) {
+        if (!field.unit.empty()) {
+            besideLabels = std::max(besideLabels, fieldX + fieldWidth + gap + unitWidth(field.unit));
+        }
+    }
+    const auto formPart = [&](Part& part, int x, bool afterLabels) {
+        part.x = x;
+        part.labelColumn = labelWidth;
+        part.besideLabels = besideLabels;
+        part.afterLabels = afterLabels;
+    };
     const auto addLabel = [&](std::string_view text, int x, bool beside) {
         addStatic(DetailsId::FormLabel, text, false, false, gap);
         Part& label = parts_.back();
-        label.x = x;
+        formPart(label, x, beside);
         label.beside = beside;
-        label.fixedWidth = x == 0 ? labelWidth : static_cast<int>(measured(page_, font_, text, 1000).cx) + dpi_.px(2);
+        // A unit as wide as its text; a label as its column, where its text wraps.
+        label.fixedWidth = beside ? unitWidth(text) : labelWidth;
     };
     for (const report::FormChoice& choice : form.choices) {
         addLabel(choice.label, 0, false);
@@ -86,9 +106,9 @@ void DetailsPage::addForm(const report::DetailsForm& form, KeptControls& kept)
         if (SendMessageW(list.window, CB_GETCURSEL, 0, 0) != choice.selected) {
             SendMessageW(list.window, CB_SETCURSEL, static_cast<WPARAM>(choice.selected), 0);
         }
-        list.x = fieldX;
+        formPart(list, fieldX, true);
         list.beside = true;
-        list.fixedWidth = fieldWidth + systemMetric(SM_CXVSCROLL, dpi_);
+        list.fixedWidth = choiceWidth;
         parts_.push_back(std::move(list));
     }
     for (const report::FormField& field : form.fields) {
@@ -102,7 +122,7 @@ void DetailsPage::addForm(const report::DetailsForm& form, KeptControls& kept)
         }
         EnableWindow(edit.window, field.used);
         edit.enterCommand = field.enterCommand;
-        edit.x = fieldX;
+        formPart(edit, fieldX, true);
         edit.beside = true;
         edit.fixedWidth = fieldWidth;
         parts_.push_back(std::move(edit));

@@ -14,7 +14,7 @@ namespace {
 
 // Room a column needs beside its text: the list view's own margins (at 96 DPI).
 constexpr int cellPadding = 16;
-// No column is squeezed below this, so that an elided cell still shows its start.
+// No column is narrower than this, however short its texts.
 constexpr int narrowestColumn = 48;
 
 int textWidth(HWND list, const std::string& text)
@@ -93,56 +93,26 @@ HWND createTableView(HWND parent, HINSTANCE instance, int identifier, HFONT font
     return list;
 }
 
-int naturalTableWidth(HWND list, const report::DetailsTable& table, Dpi dpi)
+report::TableWidths tableWidths(HWND list, const report::DetailsTable& table, Dpi dpi)
 {
-    // A column of long figures (a pulse count of 1e300) asks for no more than
-    // this: its cells are elided, whole in their tooltips, and the window keeps its width.
+    // A column of long figures (a pulse count of 1e300) asks the window for no
+    // more than this: the table scrolls sideways, and the window keeps its width.
     const int widestAsked = dpi.px(240);
-    int total = frameWidth(dpi);
-    const std::vector<int> widths = naturalWidths(list, table, dpi);
-    for (std::size_t c = 0; c < widths.size(); ++c) {
-        total += table.columns[c].keepWhole ? widths[c] : std::min(widths[c], widestAsked);
-    }
-    return total;
+    report::TableWidths widths = report::tableWidths(table, naturalWidths(list, table, dpi), widestAsked);
+    const int frame = frameWidth(dpi);
+    widths.keys += frame;
+    widths.all += frame;
+    widths.wanted += frame;
+    return widths;
 }
 
 SIZE fitTableView(HWND list, const report::DetailsTable& table, int width, Dpi dpi)
 {
-    std::vector<int> widths = naturalWidths(list, table, dpi);
-    // The view's own frame and a little air take the rest of the width.
+    // Every column whole, none ever cut: past the room given, the view scrolls sideways.
+    const std::vector<int> widths = naturalWidths(list, table, dpi);
     const int frame = frameWidth(dpi);
     const int room = std::max(0, width - frame);
-    int total = std::accumulate(widths.begin(), widths.end(), 0);
-    if (total > room) {
-        // The widest columns give way together: every column is held to the
-        // largest common cap at which all of them fit, a narrow one keeps its
-        // width, and so does a key column, whole at any width.
-        const auto capped = [&](std::size_t c, int cap) {
-            return table.columns[c].keepWhole ? widths[c] : std::min(widths[c], cap);
-        };
-        const auto fitsUnder = [&](int cap) {
-            int sum = 0;
-            for (std::size_t c = 0; c < widths.size(); ++c) {
-                sum += capped(c, cap);
-            }
-            return sum <= room;
-        };
-        int low = dpi.px(narrowestColumn);
-        int high = *std::max_element(widths.begin(), widths.end());
-        while (low < high) {
-            const int cap = low + (high - low + 1) / 2;
-            if (fitsUnder(cap)) {
-                low = cap;
-            } else {
-                high = cap - 1;
-            }
-        }
-        total = 0;
-        for (std::size_t c = 0; c < widths.size(); ++c) {
-            widths[c] = capped(c, low);
-            total += widths[c];
-        }
-    }
+    const int total = std::accumulate(widths.begin(), widths.end(), 0);
     for (std::size_t c = 0; c < widths.size(); ++c) {
         SendMessageW(list, LVM_SETCOLUMNWIDTH, c, MAKELPARAM(widths[c], 0));
     }

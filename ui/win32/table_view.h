@@ -9,7 +9,7 @@
 namespace veldronix::win32 {
 
 // A table of the details as a report-style list view: the system's own table,
-// which lays out, scrolls sideways, elides a cell too narrow for its text and
+// which lays out, scrolls sideways and
 // gives every cell's text back to whoever asks (a screen reader, a test).
 // The list view keeps no pointer to the table: the window hands it in again,
 // with the DPI its measures (written for 96 DPI) are taken at.
@@ -18,18 +18,20 @@ namespace veldronix::win32 {
 // window around it scrolls), no header clicks, one row selectable.
 HWND createTableView(HWND parent, HINSTANCE instance, int identifier, HFONT font, const report::DetailsTable& table);
 
-// The width the view needs to show every column whole.
-int naturalTableWidth(HWND list, const report::DetailsTable& table, Dpi dpi);
+// The widths the view takes (report::tableWidths), its frame included: its key
+// columns', all its columns' and what it asks of the window.
+report::TableWidths tableWidths(HWND list, const report::DetailsTable& table, Dpi dpi);
 
-// Gives the columns their texts' width, shrinking the widest ones (their
-// cells elided, whole in a tooltip) until they fit `width`; the view's size for
-// its columns and every row, never wider than `width`.
+// Gives every column its widest text's width, none ever cut; the view's size
+// for its columns and every row, never wider than `width`: a table wider than
+// that scrolls sideways, its scroll bar under its last row.
 SIZE fitTableView(HWND list, const report::DetailsTable& table, int width, Dpi dpi);
 
 // The colours of the rows and cells the table marks (NM_CUSTOMDRAW).
 LRESULT drawTableCell(NMLVCUSTOMDRAW& draw, const report::DetailsTable& table);
 
-// The whole text of the cell under the mouse when the column elides it (LVN_GETINFOTIPW).
+// The whole text of the cell under the mouse where its column is narrower than
+// it, a user having dragged the column's edge (LVN_GETINFOTIPW).
 void tableCellTip(NMLVGETINFOTIPW& tip, const report::DetailsTable& table, Dpi dpi);
 
 } // namespace veldronix::win32
