@@ -1,14 +1,15 @@
 #include "core/design/design_fields.h"
 
+#include "core/design/rounded_text.h"
 #include "core/number_parser.h"
 #include "core/register_formulas.h"
 #include "core/rounded_drive.h"
 #include "core/speed_multiplier.h"
 #include "core/validation.h"
 
-#include <algorithm>
-#include <array>
 #include <cmath>
+#include <string>
+#include <utility>
 #include <fmt/format.h>
 
 namespace veldronix::design {
@@ -33,12 +34,9 @@ std::string rampText(DriveType type, double change, double multiplier, std::int6
                                          : change * rateUnitInverse / (k * m);
     for (const double time : {realTime, solved}) {
         for (int digits = 3; digits <= 17; ++digits) {
-            // Written into a buffer of its own: 17 digits, a sign and an exponent take far less.
-            std::array<char, 64> buffer{};
-            const auto written = fmt::format_to_n(buffer.data(), buffer.size(), "{:.{}g}", time, digits);
-            const std::string_view text(buffer.data(), std::min(written.size, buffer.size()));
-            if (rampRegister(type, change, parseNumber(text), m) == k) {
-                return std::string(text);
+            const RoundedText text = roundedText(time, digits);
+            if (rampRegister(type, change, text.value, m) == k) {
+                return std::string(text.text());
             }
         }
     }
@@ -51,25 +49,26 @@ DesignFields fieldsFor(const MoveCandidate& c)
 {
     const MoveRegisters& r = c.registers;
     const auto m = static_cast<double>(r.multiplier);
-    DesignFields f;
-    f.initialSpeed = fmt::format("{}", r.initial * r.multiplier);
+    const std::int64_t initial = r.initial * r.multiplier;
     const std::int64_t drive = r.drive * r.multiplier;
-    f.driveSpeed = fmt::format("{}", drive);
     // 8000 x M is the first speed of the next multiplier for 2, 5, 20, 50, 100
     // and 200: a thousandth of a step below it still rounds to 8000.
-    if (selectMultiplier(static_cast<double>(drive)).value_or(1000.0) > m) {
-        f.driveSpeed = fmt::format("{:.3f}", static_cast<double>(drive) - m / 1000.0);
-    }
-    const double change = parseNumber(f.driveSpeed) - parseNumber(f.initialSpeed);
-    f.accelTime = rampText(r.type, change, m, r.accel, accelTimeOf(r));
-    if (isAsymmetric(r.type)) {
-        f.decelTime = rampText(r.type, change, m, r.decel, decelTimeOf(r));
-    }
-    f.pulseCount = fmt::format("{}", c.pulses);
-    f.multiplier = fmt::format("x{}", r.multiplier);
-    f.multiplierIndex = multiplierIndex(m);
-    f.needsRecalculate = selectMultiplier(parseNumber(f.driveSpeed)).value_or(0.0) != m;
-    return f;
+    const bool belowNext = selectMultiplier(static_cast<double>(drive)).value_or(1000.0) > m;
+    std::string driveText = belowNext ? fmt::format("{:.3f}", static_cast<double>(drive) - m / 1000.0) : fmt::to_string(drive);
+    // The speeds as 決定 reads the texts: the whole numbers exactly.
+    const double typedDrive = belowNext ? parseNumber(driveText) : static_cast<double>(drive);
+    const double change = typedDrive - static_cast<double>(initial);
+    // Each text is made once, in its place.
+    return DesignFields{
+        .initialSpeed = fmt::to_string(initial),
+        .driveSpeed = std::move(driveText),
+        .accelTime = rampText(r.type, change, m, r.accel, accelTimeOf(r)),
+        .decelTime = isAsymmetric(r.type) ? rampText(r.type, change, m, r.decel, decelTimeOf(r)) : std::string(),
+        .pulseCount = fmt::to_string(c.pulses),
+        .multiplier = "x" + fmt::to_string(r.multiplier),
+        .multiplierIndex = multiplierIndex(m),
+        .needsRecalculate = selectMultiplier(typedDrive).value_or(0.0) != m,
+    };
 }
 
 std::optional<ReproducedSettings> reproduce(const DesignFields& fields, DriveType type)

@@ -33,12 +33,31 @@ bool better(const MoveCandidate& c, const std::optional<MoveCandidate>& best)
     return a.drive - a.initial < b.drive - b.initial;
 }
 
+// The smallest K of [1, largestJerkRegister] with lhs <= x^power x K exactly,
+// largestJerkRegister + 1 where there is none. The quotient of the doubles
+// (three or four roundings) is within 5e-16 of lhs / x^power, so its
+// neighbourhood of 1e-14 holds the exact quotient: where that neighbourhood
+// has one ceiling, it is the answer; else the ceiling is one of two wholes
+// (the neighbourhood is far narrower than 1 up to 2^36), and one exact
+// comparison tells which.
+std::int64_t smallestRegisterFor(std::uint64_t lhs, double x, int power)
+{
+    const double quotient = static_cast<double>(lhs) / (power == 2 ? x * x : x);
+    const double low = std::ceil(quotient * (1.0 - 1e-14));
+    if (low > static_cast<double>(largestJerkRegister)) {
+        return largestJerkRegister + 1;
+    }
+    const auto k = static_cast<std::int64_t>(std::max(1.0, low));
+    if (low == std::ceil(quotient * (1.0 + 1e-14)) || compareWithScaledDouble(lhs, x, power, static_cast<std::uint64_t>(k)) <= 0) {
+        return k;
+    }
+    return k + 1;
+}
+
 // The smallest K (or L) whose jerk jerkUnit x multiplier / K stays within the limit.
 std::int64_t smallestJerkRegister(std::int64_t multiplier, double limit)
 {
-    const auto lhs = static_cast<std::uint64_t>(jerkUnit * multiplier);
-    return firstHolding(1, largestJerkRegister, std::ceil(static_cast<double>(lhs) / limit),
-                        [&](std::int64_t k) { return compareWithScaledDouble(lhs, limit, 1, static_cast<std::uint64_t>(k)) <= 0; });
+    return smallestRegisterFor(static_cast<std::uint64_t>(jerkUnit * multiplier), limit, 1);
 }
 
 // The limits of one multiplier as register bounds.
@@ -201,10 +220,7 @@ private:
             return 1;
         }
         // K >= 62,500,000 M^2 change / a^2 keeps sqrt(jerk x change) within a.
-        const auto lhs = static_cast<std::uint64_t>(jerkUnit * b_.multiplier * b_.multiplier * change);
-        const double a = *limits_.peakAccel;
-        return firstHolding(1, largestJerkRegister, std::ceil(peakPerChange_ * static_cast<double>(change)),
-                            [&](std::int64_t k) { return compareWithScaledDouble(lhs, a, 2, static_cast<std::uint64_t>(k)) <= 0; });
+        return smallestRegisterFor(static_cast<std::uint64_t>(jerkUnit * b_.multiplier * b_.multiplier * change), *limits_.peakAccel, 2);
     }
 
     // The fastest move of one speed change (in register steps), if any.

@@ -72,7 +72,6 @@ void setDecelPoint(const MoveCandidate& c, MoveSettings& s)
     const double exact = static_cast<double>(c.pulses) - s.real.decelPulses;
     s.decelPointExact = exact;
     const std::int64_t change = r.drive - r.initial;
-    const std::array<RadicalTerm, 1> decel = {{{-BigInteger(r.multiplier * (r.drive + r.initial)), BigInteger(10 * change * r.decel)}}};
     // k is at or before the point when 25000 (N - k) >= M (V + SV) sqrt(10 change L):
     // in doubles where the two sides differ by far more than their roundings.
     const double pulsesOfDecel = static_cast<double>(r.multiplier * (r.drive + r.initial)) *
@@ -82,6 +81,7 @@ void setDecelPoint(const MoveCandidate& c, MoveSettings& s)
         if (std::fabs(rest - pulsesOfDecel) > 1e-12 * pulsesOfDecel) {
             return rest > pulsesOfDecel;
         }
+        const std::array<RadicalTerm, 1> decel = {{{-BigInteger(r.multiplier * (r.drive + r.initial)), BigInteger(10 * change * r.decel)}}};
         return signOfRadicalSum(BigInteger(25000) * BigInteger(c.pulses - k), decel) >= 0;
     };
     auto k = static_cast<std::int64_t>(std::floor(exact));
@@ -94,11 +94,11 @@ void setDecelPoint(const MoveCandidate& c, MoveSettings& s)
     s.decelPoint = k;
 }
 
-MoveSettings settingsOf(const MoveCandidate& c)
+// The settings of a design, written where the design keeps them: its texts are made once and not moved.
+void setSettings(const MoveCandidate& c, MoveSettings& s)
 {
     using enum SettingRegister;
     const MoveRegisters& r = c.registers;
-    MoveSettings s;
     s.multiplier = static_cast<double>(r.multiplier);
     const auto set = [&](SettingRegister id, std::int64_t value) { s.registers[static_cast<std::size_t>(id)] = value; };
     set(R, 8000000 / r.multiplier);
@@ -121,7 +121,6 @@ MoveSettings settingsOf(const MoveCandidate& c)
     s.real = realMoveOf(c);
     setDecelPoint(c, s);
     s.fields = fieldsFor(c);
-    return s;
 }
 
 MoveDesign designOf(const SearchResult& found, bool met)
@@ -130,7 +129,7 @@ MoveDesign designOf(const SearchResult& found, bool met)
     d.met = met && found.best.has_value();
     d.outcome = found.outcome;
     if (found.best) {
-        d.settings = settingsOf(*found.best);
+        setSettings(*found.best, d.settings.emplace());
     }
     return d;
 }

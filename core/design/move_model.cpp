@@ -109,13 +109,18 @@ __extension__ typedef unsigned __int128 Wide;
 
 std::optional<int> narrowSign(std::uint64_t lhs, double x, int power, std::uint64_t factor)
 {
-    int exponent = 0;
-    const double fraction = std::frexp(x, &exponent);
-    auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    // x = mantissa x 2^exponent from its bits: a subnormal's exponent is the least.
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const auto biased = static_cast<int>((bits >> 52) & 0x7ff);
+    auto mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+    int exponent = -1074;
+    if (biased != 0) {
+        mantissa |= std::uint64_t{1} << 52;
+        exponent = biased - 1075;
+    }
     if (mantissa == 0) {
         return std::nullopt;
     }
-    exponent -= 53;
     const int zeros = std::countr_zero(mantissa);
     mantissa >>= zeros;
     exponent += zeros;
@@ -247,6 +252,44 @@ bool sameRampTimes(const MoveRegisters& a, const MoveRegisters& b)
         return ca * a.accel == cb * b.accel && ca * a.decel == cb * b.decel;
     }
     return ca * b.accel == cb * a.accel && ca * b.decel == cb * a.decel;
+}
+
+// x x y exactly as high + low, high the rounded product: Dekker's product,
+// whose halves of x and y (26 bits or fewer each, by Veltkamp's split) multiply
+// without rounding. For finite positive x and y below 2^900 whose product is
+// at least 2^-900, so that nothing overflows or underflows.
+struct ExactProduct {
+    double high = 0.0;
+    double low = 0.0;
+};
+
+ExactProduct exactProduct(double x, double y)
+{
+    constexpr double splitter = 134217729.0; // 2^27 + 1
+    const auto split = [](double v) {
+        const double scaled = splitter * v;
+        const double high = scaled - (scaled - v);
+        return ExactProduct{high, v - high};
+    };
+    const ExactProduct a = split(x);
+    const ExactProduct b = split(y);
+    const double high = x * y;
+    const double low = ((a.high * b.high - high) + a.high * b.low + a.low * b.high) + a.low * b.low;
+    return {high, low};
+}
+
+// The exact sign of lhs - x x factor where the doubles came within 1e-13 of
+// each other: lhs and factor below 2^53 are exact doubles, the product's
+// high part is within a factor of two of lhs, so lhs - high is exact too.
+std::optional<int> productSign(std::uint64_t lhs, double x, std::uint64_t factor)
+{
+    constexpr std::uint64_t exactWhole = std::uint64_t{1} << 53;
+    if (lhs < 1 || lhs >= exactWhole || factor < 1 || factor >= exactWhole) {
+        return std::nullopt;
+    }
+    const ExactProduct p = exactProduct(x, static_cast<double>(factor));
+    const double rest = static_cast<double>(lhs) - p.high;
+    return rest > p.low ? 1 : rest < p.low ? -1 : 0;
 }
 
 // A ramp's time as exactly sqrt(radicand) / denominator (s): a trapezoid's
@@ -432,6 +475,9 @@ int compareWithScaledDouble(std::uint64_t lhs, double x, int power, std::uint64_
     const double product = (power == 2 ? x * x : x) * static_cast<double>(factor);
     if (const int d = decided(static_cast<double>(lhs), product); d != 0) {
         return d;
+    }
+    if (const auto sign = power == 1 ? productSign(lhs, x, factor) : std::nullopt) {
+        return *sign;
     }
     if (const auto sign = narrowSign(lhs, x, power, factor)) {
         return *sign;

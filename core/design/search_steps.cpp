@@ -7,8 +7,9 @@ namespace veldronix::design {
 
 std::int64_t largestWithin(double limit, std::int64_t unit, std::int64_t cap)
 {
-    const double estimate = std::floor(limit / static_cast<double>(unit));
-    std::int64_t x = estimate >= static_cast<double>(cap) ? cap : estimate <= 0.0 ? 0 : static_cast<std::int64_t>(estimate);
+    // The quotient's whole part, which the conversion takes for a positive quotient below the cap.
+    const double estimate = limit / static_cast<double>(unit);
+    std::int64_t x = estimate >= static_cast<double>(cap) ? cap : !(estimate > 0.0) ? 0 : static_cast<std::int64_t>(estimate);
     // x x unit is an exact integer in a double: these steps settle the division's rounding.
     while (x < cap && static_cast<double>((x + 1) * unit) <= limit) {
         ++x;
