@@ -2,6 +2,7 @@
 
 #include "core/design/big_integer.h"
 #include "core/design/radical_sign.h"
+#include "core/double_bits.h"
 
 #include <algorithm>
 #include <array>
@@ -110,7 +111,7 @@ __extension__ typedef unsigned __int128 Wide;
 std::optional<int> narrowSign(std::uint64_t lhs, double x, int power, std::uint64_t factor)
 {
     // x = mantissa x 2^exponent from its bits: a subnormal's exponent is the least.
-    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const auto bits = doubleBits(x);
     const auto biased = static_cast<int>((bits >> 52) & 0x7ff);
     auto mantissa = bits & ((std::uint64_t{1} << 52) - 1);
     int exponent = -1074;

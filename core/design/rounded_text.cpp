@@ -1,5 +1,6 @@
 #include "core/design/rounded_text.h"
 
+#include "core/double_bits.h"
 #include "core/number_parser.h"
 
 #include <algorithm>
@@ -65,7 +66,7 @@ constexpr std::array<Wide, largestExactPower + 1> widePowers = [] {
 // x from about 2^-74 to 2^52, the range of any ramp time; none outside it.
 std::optional<Decimal> roundedDecimal(double x, int digits)
 {
-    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const auto bits = doubleBits(x);
     const auto biased = static_cast<int>((bits >> 52) & 0x7ff);
     const int shift = 1075 - biased;
     if (biased == 0 || shift < 1 || shift > 126) {
