@@ -135,6 +135,7 @@ std::string axisOutput(const Options& options, const io::MachineAxis& run, const
                        bool& registersShown)
 {
     const Axis axis{run.name, run.mechanics};
+    const AxisMechanics* mechanics = axis.mechanics ? &*axis.mechanics : nullptr;
     if (options.registers) {
         const auto code = registersCode(outcome, *options.registers);
         if (!code) {
@@ -165,13 +166,13 @@ std::string axisOutput(const Options& options, const io::MachineAxis& run, const
             } else {
                 json.null();
             }
-        });
+        }, mechanics);
     }
     return plainOutput(outcome) +
            (options.rounded ? report::inputFindingsPlain(outcome.inputFindings) +
                                   report::roundedPlainSection(outcome.calculation, outcome.pulseCount)
                             : "") +
-           (options.compare ? report::comparisonPlainSection(outcome.calculation, outcome.inputFindings) : "") +
+           (options.compare ? report::comparisonPlainSection(outcome.calculation, outcome.inputFindings, mechanics) : "") +
            report::axisPlainSection(axis, outcome.calculation, outcome.pulseCount);
 }
 

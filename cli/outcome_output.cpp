@@ -39,7 +39,8 @@ std::string plainOutput(const DriveOutcome& outcome)
 }
 
 std::string jsonOutput(const DriveOutcome& outcome, bool withRounded, bool withComparison,
-                       const std::function<void(io::JsonWriter&)>& extraMembers)
+                       const std::function<void(io::JsonWriter&)>& extraMembers,
+                       const AxisMechanics* comparisonMechanics)
 {
     io::JsonWriter json;
     json.beginObject();
@@ -74,7 +75,7 @@ std::string jsonOutput(const DriveOutcome& outcome, bool withRounded, bool withC
     }
     if (withComparison) {
         json.key("comparison");
-        report::writeComparisonJson(json, outcome.calculation, outcome.inputFindings);
+        report::writeComparisonJson(json, outcome.calculation, outcome.inputFindings, comparisonMechanics);
     }
     if (extraMembers) {
         extraMembers(json);

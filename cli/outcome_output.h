@@ -2,6 +2,7 @@
 
 #include "cli/drive_request.h"
 
+#include "core/axis.h"
 #include "io/json_writer.h"
 #include "report/register_code.h"
 
@@ -18,8 +19,10 @@ std::string plainOutput(const DriveOutcome& outcome);
 // withRounded also the member "rounded" (see report::writeRoundedJson), with
 // withComparison the member "comparison" (see report::writeComparisonJson).
 // extraMembers writes members of the run's own after all others (the axis's).
+// comparisonMechanics puts the comparison's figures also in the axis's units.
 std::string jsonOutput(const DriveOutcome& outcome, bool withRounded = false, bool withComparison = false,
-                       const std::function<void(io::JsonWriter&)>& extraMembers = {});
+                       const std::function<void(io::JsonWriter&)>& extraMembers = {},
+                       const AxisMechanics* comparisonMechanics = nullptr);
 
 // The registers of the values shown in a copy format, exactly as the details
 // window copies them; none without calculated settings.

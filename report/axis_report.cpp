@@ -88,7 +88,42 @@ std::string figure(const std::optional<double>& value, int decimals)
     return value ? formatFixedUnsignedZero(*value, decimals) : std::string(t::unknownFigure);
 }
 
+// One quantity as a member in the axis's units: requested and real, for a speed also the real drive's rpm.
+void writeUnitsJson(io::JsonWriter& json, const AxisMechanics& mechanics, std::string_view name,
+                    const PulseQuantity& quantity, bool withRpm = false)
+{
+    const auto units = [&mechanics](double pulses) { return mechanics.toUnits(pulses); };
+    json.key(name);
+    json.beginObject();
+    json.member("requested", units(quantity.requested), unitDecimals);
+    json.member("real", mapped(quantity.real, units), unitDecimals);
+    if (withRpm) {
+        json.member("rpm", mapped(quantity.real, [&mechanics](double pps) { return mechanics.motorRpm(pps); }),
+                    unitDecimals);
+    }
+    json.endObject();
+}
+
+void writeSpeedsJson(io::JsonWriter& json, const AxisMechanics& mechanics, const RoundedDrive& drive)
+{
+    for (const bool initial : {true, false}) {
+        writeUnitsJson(json, mechanics, initial ? "initialSpeed" : "driveSpeed", speed(drive, initial), true);
+    }
+}
+
 } // namespace
+
+void writeRoundedDriveInUnitsJson(io::JsonWriter& json, const AxisMechanics& mechanics, const RoundedDrive& drive)
+{
+    json.beginObject();
+    writeSpeedsJson(json, mechanics, drive);
+    for (const auto& [name, jerk] : {std::pair{"accelJerk", &drive.accelJerk}, std::pair{"decelJerk", &drive.decelJerk}}) {
+        if (*jerk) {
+            writeUnitsJson(json, mechanics, name, {(*jerk)->requested, (*jerk)->real});
+        }
+    }
+    json.endObject();
+}
 
 void writeAxisJson(io::JsonWriter& json, const Axis& axis)
 {
@@ -117,23 +152,9 @@ void writeInUnitsJson(io::JsonWriter& json, const AxisMechanics& mechanics,
     const auto units = [&mechanics](double pulses) { return mechanics.toUnits(pulses); };
     json.beginObject();
     if (calculation) {
-        const RoundedDrive drive = computeRoundedDrive(calculation->input, calculation->multiplier);
-        for (const bool initial : {true, false}) {
-            const PulseQuantity q = speed(drive, initial);
-            json.key(initial ? "initialSpeed" : "driveSpeed");
-            json.beginObject();
-            json.member("requested", units(q.requested), unitDecimals);
-            json.member("real", mapped(q.real, units), unitDecimals);
-            json.member("rpm", mapped(q.real, [&mechanics](double pps) { return mechanics.motorRpm(pps); }),
-                        unitDecimals);
-            json.endObject();
-        }
+        writeSpeedsJson(json, mechanics, computeRoundedDrive(calculation->input, calculation->multiplier));
         for (const Ramp& ramp : ramps(*calculation)) {
-            json.key(ramp.name);
-            json.beginObject();
-            json.member("requested", units(ramp.quantity.requested), unitDecimals);
-            json.member("real", mapped(ramp.quantity.real, units), unitDecimals);
-            json.endObject();
+            writeUnitsJson(json, mechanics, ramp.name, ramp.quantity);
         }
     }
     json.member("distance", mapped(pulseCount, units), unitDecimals);

@@ -1,5 +1,6 @@
 #include "report/comparison_report.h"
 
+#include "report/axis_report.h"
 #include "report/comparison_table.h"
 #include "report/comparison_texts.h"
 #include "report/texts_en.h"
@@ -67,7 +68,7 @@ std::string alignedTable(const DetailsTable& table)
 }
 
 std::string comparisonPlainSection(const std::optional<Calculation>& calculation,
-                                   const std::vector<InputFinding>& inputFindings)
+                                   const std::vector<InputFinding>& inputFindings, const AxisMechanics* mechanics)
 {
     const ComparisonTexts& texts = texts::en::comparison;
     std::string out = "\n";
@@ -77,7 +78,7 @@ std::string comparisonPlainSection(const std::optional<Calculation>& calculation
         return out + '\n';
     }
     out += '\n';
-    const ComparisonTable made = comparisonTable(compareMultipliers(*calculation, inputFindings), texts);
+    const ComparisonTable made = comparisonTable(compareMultipliers(*calculation, inputFindings), texts, mechanics);
     out += alignedTable(made.table);
     for (const DetailsLine& note : made.notes) {
         out += note.text;
@@ -87,7 +88,7 @@ std::string comparisonPlainSection(const std::optional<Calculation>& calculation
 }
 
 void writeComparisonJson(io::JsonWriter& json, const std::optional<Calculation>& calculation,
-                         const std::vector<InputFinding>& inputFindings)
+                         const std::vector<InputFinding>& inputFindings, const AxisMechanics* mechanics)
 {
     if (!calculation) {
         json.null();
@@ -113,6 +114,10 @@ void writeComparisonJson(io::JsonWriter& json, const std::optional<Calculation>&
         json.boolean(row.inUse);
         json.member("largestDeviation", row.largestDeviation, roundedDeviationDecimals);
         writeRoundedDriveMembers(json, row.drive);
+        if (mechanics != nullptr) {
+            json.key("inUnits");
+            writeRoundedDriveInUnitsJson(json, *mechanics, row.drive);
+        }
         json.endObject();
     }
     json.endArray();

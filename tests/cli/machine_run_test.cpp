@@ -177,3 +177,90 @@ TEST(MachineRun, aMachineDesignWhoseFileIsAnotherOptionsValueIsAUsageError)
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "pulsecalc: option --machine needs a value\ntry 'pulsecalc --help' for the options\n");
 }
+
+// --compare with an axis: each speed also in units/s and motor rpm, each jerk in units/s³, in the
+// table and as each row's "inUnits"; without mechanics the comparison is the one in PPS.
+TEST(MachineRun, theComparisonGivesItsSpeedsAndJerksInTheAxissUnits)
+{
+    struct Case {
+        std::vector<std::string_view> arguments;
+        std::vector<std::string_view> plain; // lines or parts of lines of the plain output
+        std::vector<std::string_view> json;
+        std::size_t inUnits; // objects "inUnits" with figures: the rows' and the run's own
+    };
+    // 200 steps × 16 microsteps, 5 mm/rev: 640 pulses/mm, 640 and 32000 PPS are 1 and 50 mm/s, 12 and 600 rpm.
+    const std::vector<std::string_view> worked = {"--type", "0", "--initial", "640", "--drive", "32000", "--accel",
+                                                  "0.1", "--pulses-per-rev", "3200", "--travel-per-rev", "5", "--compare"};
+    // A rotary table behind a gear of 3: 3200 × 3 / 360 = 26.667 pulses/°; 237642.586 PPS/s² are 8911.597 °/s³.
+    const std::vector<std::string_view> rotary = {"--type", "3", "--initial", "1", "--drive", "90", "--accel", "0.2",
+                                                  "--decel", "0.3", "--in-units", "--pulses-per-rev", "3200", "--gear",
+                                                  "3", "--unit", "deg", "--compare"};
+    const auto json = [](std::vector<std::string_view> arguments) {
+        arguments.push_back("--json");
+        return arguments;
+    };
+    const std::vector<Case> cases{
+        {worked,
+         {"                     multiplier    speed step        R    A   SV     V   initial speed (PPS)  initial speed "
+          "(mm/s)  initial speed (rpm)     drive speed (PPS)  drive speed (mm/s)  drive speed (rpm)         ramp time (s)"
+          "  largest deviation  findings\n"
+          "in use, recommended  5(1,600,000)       5 PPS  1600000  502  128  6400    640.000 (0.0000 %)                "
+          " 1.000               12.000  32000.000 (0.0000 %)              50.000            600.000  0.099952 (-0.0478 %)"
+          "           0.0478 %  none\n",
+          "650.000 (+1.5625 %)                 1.016               12.188  32000.000 (0.0000 %)"},
+         {},
+         0},
+        {json(worked),
+         {},
+         {R"("index":2,"multiplier":5,)",
+          R"("findings":[],"inUnits":{"initialSpeed":{"requested":1.000,"real":1.000,"rpm":12.000},)"
+          R"("driveSpeed":{"requested":50.000,"real":50.000,"rpm":600.000}}},{"index":3,)",
+          R"("inUnits":{"initialSpeed":{"requested":1.000,"real":1.016,"rpm":12.188},)"},
+         8},
+        {rotary,
+         {"initial speed (°/s)  initial speed (rpm)", "acceleration jerk (PPS/s²)  acceleration jerk (°/s³)",
+          "deceleration jerk (PPS/s²)  deceleration jerk (°/s³)  largest deviation",
+          "  0.199856 (-0.0721 %)   0.300100 (+0.0334 %)      237642.586 (+0.1303 %)                  8911.597      "
+          "105396.290 (-0.0808 %)                  3952.361           1.2500 %  none\n",
+          // Where a register has a finding the real speed is none, in PPS and in the axis's units.
+          "none                 none                 none"},
+         {},
+         0},
+        {json(rotary),
+         {},
+         {R"("accelJerk":{"requested":8900.000,"real":8911.597},"decelJerk":{"requested":3955.556,"real":3952.361}}},)",
+          R"("inUnits":{"initialSpeed":{"requested":1.000,"real":null,"rpm":null},)"},
+         10},
+        // An axis without mechanics, and no axis: PPS only.
+        {{"--type", "0", "--initial", "640", "--drive", "32000", "--accel", "0.1", "--axis", "X", "--compare"},
+         {"initial speed (PPS)     drive speed (PPS)         ramp time (s)"},
+         {},
+         0},
+        {{"--type", "0", "--initial", "640", "--drive", "32000", "--accel", "0.1", "--axis", "X", "--compare", "--json"},
+         {},
+         {R"("findings":[]}]},"fields":)", R"("inUnits":null)"},
+         0},
+        {{"--type", "0", "--initial", "640", "--drive", "32000", "--accel", "0.1", "--compare", "--json"},
+         {},
+         {R"("findings":[]}]}}
+)"},
+         0},
+    };
+    for (const Case& c : cases) {
+        const PulsecalcRun r = run(c.arguments);
+        const std::string shown = std::string(c.arguments[1]) + " " + std::string(c.arguments.back());
+        ASSERT_EQ(r.status, 0) << shown << r.err;
+        for (const std::string_view part : c.plain) {
+            EXPECT_TRUE(contains(r.out, part)) << shown << "\n" << part << "\n" << r.out;
+        }
+        for (const std::string_view part : c.json) {
+            EXPECT_TRUE(contains(r.out, part)) << shown << "\n" << part << "\n" << r.out;
+        }
+        std::size_t rows = 0;
+        for (std::size_t at = r.out.find(R"("inUnits":{"initialSpeed")"); at != std::string::npos;
+             at = r.out.find(R"("inUnits":{"initialSpeed")", at + 1)) {
+            ++rows;
+        }
+        EXPECT_EQ(rows, c.inUnits) << shown;
+    }
+}
