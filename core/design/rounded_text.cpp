@@ -4,7 +4,6 @@
 #include "core/number_parser.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
