@@ -32,12 +32,17 @@ struct RampRange {
 // correctly rounded operations are far nearer than 1e-9 of it.
 std::optional<std::int64_t> clearlyWhole(double estimate, bool up)
 {
-    const double whole = up ? std::ceil(estimate) : std::floor(estimate);
-    const double hair = 1e-9 * estimate;
-    if (std::fabs(estimate - std::floor(estimate + 0.5)) <= hair || !(whole < 9e15)) {
+    if (!(estimate >= 0.0 && estimate < 9e15 - 1.0)) {
         return std::nullopt;
     }
-    return static_cast<std::int64_t>(whole);
+    // The truncation is the floor of a positive estimate, and far cheaper than the library's.
+    const auto below = static_cast<std::int64_t>(estimate);
+    const double fraction = estimate - static_cast<double>(below);
+    const double hair = 1e-9 * estimate;
+    if (fraction <= hair || 1.0 - fraction <= hair) {
+        return std::nullopt;
+    }
+    return up ? below + 1 : below;
 }
 
 // A trapezoid ramp of change steps with A takes change / (125 A) s: within 1 %
@@ -94,7 +99,8 @@ RampRange rangeOf(DriveType type, std::int64_t change, double t)
 // small enough to keep: the searches look each up many times.
 struct RampTable {
     std::int64_t low = 1;
-    std::vector<double> seconds; // empty where the window is too large
+    std::uint64_t count = 0; // the registers from low tabulated: none where the window is too large
+    std::vector<double> seconds;
 };
 constexpr std::int64_t largestTable = 4096;
 
@@ -105,6 +111,20 @@ std::int64_t clamped(double estimate, std::int64_t low, std::int64_t high)
         return low;
     }
     return estimate >= static_cast<double>(high) ? high : static_cast<std::int64_t>(estimate);
+}
+
+// clamped(std::ceil(estimate), low, high) for low >= 0, without the
+// library's ceiling: the inner loops take it for nearly every register.
+std::int64_t clampedUp(double estimate, std::int64_t low, std::int64_t high)
+{
+    if (!(estimate > static_cast<double>(low))) {
+        return low;
+    }
+    if (estimate > static_cast<double>(high - 1)) {
+        return high;
+    }
+    const auto whole = static_cast<std::int64_t>(estimate);
+    return static_cast<double>(whole) < estimate ? whole + 1 : whole;
 }
 
 // Among equal moves the one of the smaller registers, in the order M, SV, V, A (K), D (L).
@@ -134,7 +154,7 @@ public:
     OnTimeSearch(const OnTimeMoveRequest& request, std::int64_t pulses)
         : request_(request), pulses_(pulses),
           decelTime_(isAsymmetric(request.type) ? request.decelTime : request.accelTime),
-          rampSum_(request.accelTime + decelTime_)
+          rampSum_(request.accelTime + decelTime_), perTarget_(1.0 / request.targetTime)
     {
     }
 
@@ -187,6 +207,8 @@ private:
     std::int64_t pulses_;
     double decelTime_;
     double rampSum_; // s: the two ramp times wanted
+    double perTarget_; // 1 / the target time
+    double registerScale_ = 1.0; // the change searched's factor of registerFor
     RampTable accelTimes_; // the seconds of the windows of the change searched
     RampTable decelTimes_;
     std::optional<MoveCandidate> onTime_;
@@ -301,7 +323,7 @@ private:
     {
         const double n = static_cast<double>(pulses_) / static_cast<double>(m);
         const double v = (2.0 * n / ((1.0 - tolerance_) * rampSum_) + static_cast<double>(change)) / 2.0;
-        return clamped(std::floor(v * (1.0 + boundShare)) + 1.0, 0, highest);
+        return clamped(v * (1.0 + boundShare) + 1.0, 0, highest);
     }
 
     // Later is better; ties go to the smaller largest ramp deviation, then to the smaller registers.
@@ -388,11 +410,11 @@ private:
             const double longest = n + (1.0 + tolerance_) * static_cast<double>(change) * rampSum_ / 2.0;
             // The time of V is at least shortest / V: from the V whose bound reaches the target.
             // The doubles' errors are far below boundShare: no V outside these bounds can end by the target and no earlier than the best.
-            const std::int64_t low = clamped(std::ceil(shortest / request_.targetTime * (1.0 - boundShare)), change + 1, highest + 1);
+            const std::int64_t low = clampedUp(shortest * perTarget_ * (1.0 - boundShare), change + 1, highest + 1);
             std::int64_t high = fittingSpeedCap(m, change, highest);
             if (onTime_) {
                 // At most longest / V: up to the V whose bound reaches the best time found.
-                high = std::min(high, clamped(std::floor(longest / onTimeSeconds_ * (1.0 + boundShare)), 0, highest));
+                high = std::min(high, clamped(longest / onTimeSeconds_ * (1.0 + boundShare), 0, highest));
             }
             RampRange accel;
             RampRange decel;
@@ -400,8 +422,10 @@ private:
                 continue;
             }
             const bool asymmetric = isAsymmetric(request_.type);
-            accelTimes_.seconds.clear();
-            decelTimes_.seconds.clear();
+            accelTimes_.count = 0;
+            decelTimes_.count = 0;
+            registerScale_ = isSCurve(request_.type) ? 12500.0 * 12500.0 / (10.0 * static_cast<double>(change))
+                                                     : static_cast<double>(change) / 125.0;
             const RampTable& decelTimes = asymmetric ? decelTimes_ : accelTimes_;
             if ((asymmetric ? std::max(accel.size(), decel.size()) : accel.size()) <= high - low + 1) {
                 // Fewer registers than speeds: each pair of registers' own latest
@@ -409,13 +433,19 @@ private:
                 if (asymmetric) {
                     tabulate(decelTimes_, decel, change);
                 }
+                const double halfChange = 0.5 * static_cast<double>(change);
                 for (std::int64_t a = accel.low; a <= accel.high; ++a) {
                     const double accelSeconds = rampTime(change, a);
-                    for (std::int64_t d = asymmetric ? decel.low : a; d <= (asymmetric ? decel.high : a); ++d) {
+                    const double accelPart = n + halfChange * accelSeconds;
+                    const std::int64_t lastDecel = asymmetric ? decel.high : a;
+                    for (std::int64_t d = asymmetric ? decel.low : a; d <= lastDecel; ++d) {
                         if (!mayTry()) {
                             return;
                         }
                         const double decelSeconds = asymmetric ? secondsOf(decelTimes, change, d) : accelSeconds;
+                        if (clearlyOfNoUse(accelPart + halfChange * decelSeconds, change, high)) {
+                            continue;
+                        }
                         latestOfRegisters(m, change, a, d, accelSeconds + decelSeconds, high, highest);
                     }
                 }
@@ -449,9 +479,9 @@ private:
         const double x = static_cast<double>(pulses_) / static_cast<double>(m) + c * rampSeconds / 2.0;
         const double ratio = x / request_.targetTime;
         const double least = std::ceil(ratio);
-        if (onTime_ && least - ratio > 1e-9 * ratio && ratio - (least - 1.0) > 1e-9 * ratio) {
+        if (least - ratio > 1e-9 * ratio && ratio - (least - 1.0) > 1e-9 * ratio) {
             const double v = std::max(least, c + 1.0);
-            if (v > static_cast<double>(high) || x < onTimeSeconds_ * (1.0 - 1e-12) * v) {
+            if (v > static_cast<double>(high) || (onTime_ && x < onTimeSeconds_ * (1.0 - 1e-12) * v)) {
                 return;
             }
         }
@@ -468,30 +498,49 @@ private:
         }
     }
 
-    // The register whose ramp over the change takes the seconds (a double estimate).
-    double registerFor(std::int64_t change, double seconds) const
+    // Whether a pair of registers is beyond doubt of no use, its move X / V
+    // (X = N / M + c (ta + td) / 2, summed here in another order) at the least
+    // V that ends by the target: that V is above high or ends before the best
+    // found. The test of latestOfRegisters with twice its margins, so that
+    // whatever this leaves out, that test leaves out too; a multiplication
+    // and a truncation instead of its divisions and ceiling, as it runs for
+    // nearly every pair.
+    bool clearlyOfNoUse(double x, std::int64_t change, std::int64_t high) const
     {
-        const auto c = static_cast<double>(change);
-        return isSCurve(request_.type) ? (12500.0 * seconds) * (12500.0 * seconds) / (10.0 * c) : c / (125.0 * seconds);
+        const double ratio = x * perTarget_;
+        if (!(ratio < 1e15)) {
+            return false;
+        }
+        const auto below = static_cast<double>(static_cast<std::int64_t>(ratio));
+        const double hair = 2e-9 * ratio;
+        if (ratio - below <= hair || below + 1.0 - ratio <= hair) {
+            return false;
+        }
+        const double v = std::max(below + 1.0, static_cast<double>(change) + 1.0);
+        return v > static_cast<double>(high) || (onTime_ && x < onTimeSeconds_ * (1.0 - 2e-12) * v);
+    }
+
+    // The register whose ramp over the change searched takes the seconds (a
+    // double estimate): K = seconds^2 x 12500^2 / (10 c), A = c / (125 seconds).
+    double registerFor(double seconds) const
+    {
+        return isSCurve(request_.type) ? seconds * seconds * registerScale_ : registerScale_ / seconds;
     }
 
     void tabulate(RampTable& table, const RampRange& range, std::int64_t change) const
     {
-        table.seconds.clear();
         table.low = range.low;
-        if (range.size() > largestTable) {
-            return;
-        }
-        for (std::int64_t k = range.low; k <= range.high; ++k) {
-            table.seconds.push_back(rampTime(change, k));
+        table.count = range.size() > largestTable ? 0 : static_cast<std::uint64_t>(range.size());
+        table.seconds.resize(table.count);
+        for (std::uint64_t at = 0; at < table.count; ++at) {
+            table.seconds[at] = rampTime(change, range.low + static_cast<std::int64_t>(at));
         }
     }
 
     double secondsOf(const RampTable& table, std::int64_t change, std::int64_t ramp) const
     {
-        const std::int64_t at = ramp - table.low;
-        return at >= 0 && at < static_cast<std::int64_t>(table.seconds.size()) ? table.seconds[static_cast<std::size_t>(at)]
-                                                                                : rampTime(change, ramp);
+        const auto at = static_cast<std::uint64_t>(ramp - table.low);
+        return at < table.count ? table.seconds[at] : rampTime(change, ramp);
     }
 
     // The seconds of one ramp of the change with the register.
@@ -513,33 +562,46 @@ private:
         return {c / (125.0 * static_cast<double>(range.high)), c / (125.0 * static_cast<double>(range.low))};
     }
 
-    // The outer registers whose move, with any inner register, can end by the
-    // target and no earlier than the best found: (N / M + c (tx + ty) / 2) / V
-    // between them bounds tx, and tx is monotone in the register. The bounds are
-    // doubles, widened by two registers; the exact checks decide.
-    RampRange usefulOuter(const RampRange& outer, const RampRange& inner, std::int64_t change, double n, double v) const
+    // The outer registers whose move, with some inner register, can fit the
+    // room of both ramps (rampSum, s, give or take margin: the target's and the
+    // pulses') and end no earlier than the best found: (N / M + c (tx + ty) / 2) / V
+    // between them bounds tx, and tx is monotone in the register. Where even
+    // the longest inner ramp leaves room, each outer register ends earlier than
+    // the next longer one with that same inner ramp: of them only the longest
+    // outer ramp can win. The bounds are doubles, widened by two registers;
+    // the exact checks decide.
+    RampRange usefulOuter(const RampRange& outer, const RampRange& inner, std::int64_t change, double n, double v,
+                          double rampSum, double margin) const
     {
         const auto [innerShortest, innerLongest] = rampSeconds(inner, change);
         const auto c = static_cast<double>(change);
-        const double latest = 2.0 * (request_.targetTime * (1.0 + boundShare) * v - n) / c - innerShortest;
+        const double latest = rampSum + margin - innerShortest;
         const double earliest = onTime_ ? 2.0 * (onTimeSeconds_ * (1.0 - boundShare) * v - n) / c - innerLongest : 0.0;
         if (latest <= 0.0) {
             return {outer.low, outer.low - 1};
         }
         RampRange r = outer;
-        const double atLatest = registerFor(change, latest);
-        const double atEarliest = earliest > 0.0 ? registerFor(change, earliest) : -1.0;
+        const double atLatest = registerFor(latest);
+        const double atEarliest = earliest > 0.0 ? registerFor(earliest) : -1.0;
+        const double roomy = rampSum - margin - innerLongest;
+        const double atRoomy = roomy > 0.0 ? registerFor(roomy) : -1.0;
         if (isSCurve(request_.type)) {
             // Longer with a larger K.
             r.high = std::min(r.high, clamped(std::floor(atLatest) + 2.0, 0, r.high));
             if (atEarliest >= 0.0) {
                 r.low = std::max(r.low, clamped(std::ceil(atEarliest) - 2.0, r.low, r.high + 1));
             }
+            if (atRoomy >= 0.0) {
+                r.low = std::max(r.low, clamped(std::floor(atRoomy) - 2.0, r.low, r.high));
+            }
         } else {
             // Longer with a smaller A.
             r.low = std::max(r.low, clamped(std::ceil(atLatest) - 2.0, r.low, r.high + 1));
             if (atEarliest >= 0.0) {
                 r.high = std::min(r.high, clamped(std::floor(atEarliest) + 2.0, 0, r.high));
+            }
+            if (atRoomy >= 0.0) {
+                r.high = std::min(r.high, clamped(std::ceil(atRoomy) + 2.0, r.low, r.high));
             }
         }
         return r;
@@ -564,22 +626,21 @@ private:
         // larger than the move's n / c and the ramps: the margin is far above
         // their errors, so no register the doubles leave out could win.
         const double margin = 1e-12 * (rampSum + 2.0 * n / c);
-        const double wanted = onTime_ ? 2.0 * (onTimeSeconds_ * vd - n) / c : -1.0; // s: the ramps of the best end
+        // s: both ramps of a design of this speed that ends with the best found.
+        const auto rampsOfBest = [&] { return onTime_ ? 2.0 * (onTimeSeconds_ * vd - n) / c : -1.0; };
+        double wanted = rampsOfBest();
         if (!isAsymmetric(type)) {
             // One register for both ramps: longer with a smaller A or a larger K.
-            const double estimate = registerFor(change, rampSum / 2.0);
-            if (onTime_) {
-                // The register of the longest ramp within half the room, and the next longer one.
-                const std::int64_t y = sCurve ? clamped(std::floor(estimate), accel.low, accel.high)
-                                              : clamped(std::ceil(estimate), accel.low, accel.high);
-                const std::int64_t longer = sCurve ? y + 1 : y - 1;
-                const double atY = secondsOf(accelTimes_, change, y);
-                const bool longerFits =
-                    longer >= accel.low && longer <= accel.high && 2.0 * secondsOf(accelTimes_, change, longer) <= rampSum + margin;
-                if (!longerFits && (2.0 * atY > rampSum + margin || 2.0 * atY < wanted - margin)) {
-                    // Beyond doubt: no register fits, or the longest that fits ends before the best.
-                    return;
-                }
+            const double estimate = registerFor(rampSum / 2.0);
+            // The register of the longest ramp within half the room, and the next longer one.
+            const std::int64_t y = sCurve ? clamped(estimate, accel.low, accel.high) : clampedUp(estimate, accel.low, accel.high);
+            const std::int64_t longer = sCurve ? y + 1 : y - 1;
+            const double atY = secondsOf(accelTimes_, change, y);
+            const bool longerFits =
+                longer >= accel.low && longer <= accel.high && 2.0 * secondsOf(accelTimes_, change, longer) <= rampSum + margin;
+            if (!longerFits && (2.0 * atY > rampSum + margin || 2.0 * atY < wanted - margin)) {
+                // Beyond doubt: no register fits, or the longest that fits ends before the best.
+                return;
             }
             const std::int64_t best = sCurve
                 ? firstHolding(accel.low, accel.high, estimate + 1.0, [&](std::int64_t k) { return !endsInTime(make(k, k)); }) - 1
@@ -595,7 +656,7 @@ private:
         const RampRange& inner = byAccel ? decel : accel;
         const RampTable& outerTimes = byAccel ? accelTimes_ : decelTimes;
         const RampTable& innerTimes = byAccel ? decelTimes : accelTimes_;
-        const RampRange useful = usefulOuter(outer, inner, change, n, vd);
+        const RampRange useful = usefulOuter(outer, inner, change, n, vd, rampSum, margin);
         // Each outer register's best inner one comes from doubles: only where
         // they cannot tell (an inner register at the edge of the ramps' room)
         // or where the pair may end no earlier than the best found do the exact
@@ -604,17 +665,15 @@ private:
             if (!mayTry()) {
                 return;
             }
-            const auto pair = [&](std::int64_t y) { return byAccel ? make(x, y) : make(y, x); };
             const double outerSeconds = secondsOf(outerTimes, change, x);
             const double rest = rampSum - outerSeconds;
-            if (onTime_ && rest <= 0.0 && rest < -margin) {
+            if (rest < -margin) {
                 continue;
             }
-            const double estimate = rest > 0.0 ? registerFor(change, rest) : (sCurve ? 0.0 : static_cast<double>(inner.high) + 1.0);
-            if (onTime_ && rest > margin) {
+            const double estimate = rest > 0.0 ? registerFor(rest) : (sCurve ? 0.0 : static_cast<double>(inner.high) + 1.0);
+            if (rest > margin) {
                 // The inner register of the longest ramp within rest, and the next longer one.
-                const std::int64_t y = sCurve ? clamped(std::floor(estimate), inner.low, inner.high)
-                                              : clamped(std::ceil(estimate), inner.low, inner.high);
+                const std::int64_t y = sCurve ? clamped(estimate, inner.low, inner.high) : clampedUp(estimate, inner.low, inner.high);
                 const std::int64_t longer = sCurve ? y + 1 : y - 1;
                 const double atY = secondsOf(innerTimes, change, y);
                 const bool longerFits = longer >= inner.low && longer <= inner.high && secondsOf(innerTimes, change, longer) <= rest + margin;
@@ -623,11 +682,14 @@ private:
                     continue;
                 }
             }
+            const auto pair = [&](std::int64_t y) { return byAccel ? make(x, y) : make(y, x); };
             const std::int64_t y = sCurve
                 ? firstHolding(inner.low, inner.high, estimate + 1.0, [&](std::int64_t k) { return !endsInTime(pair(k)); }) - 1
                 : firstHolding(inner.low, inner.high, std::ceil(estimate), [&](std::int64_t a) { return endsInTime(pair(a)); });
             if (y >= inner.low && y <= inner.high) {
                 considerOnTime(pair(y));
+                // A better best rules out more of the registers still to come.
+                wanted = rampsOfBest();
             }
         }
     }

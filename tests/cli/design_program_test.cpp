@@ -157,7 +157,7 @@ TEST(DesignCommandLine, aSearchCutAtItsBoundIsSaid)
     EXPECT_TRUE(plain.out.starts_with("Move that ends on time: met\n"
                                       "Decided by: the move ends no later than the target time\n"
                                       "The ramp windows hold too many settings to try them all: this is the latest "
-                                      "end among the first 133335 tried.\n\n  multiplier"))
+                                      "end among the first 1447501 tried.\n\n  multiplier"))
         << plain.out;
     std::vector<std::string_view> json = question;
     json.push_back("--json");

@@ -123,7 +123,6 @@ TEST(MoveDesign, aVastOnTimeSearchStopsAtItsBoundStillOnTime)
     const std::vector<OnTimeMoveRequest> cases = {
         {DriveType::AsymmetricSCurve, 100, 25.6, 31.2, 100000, 409.6},
         {DriveType::AsymmetricSCurve, 100000, 1.9, 25.6, 25600, 39},
-        {DriveType::AsymmetricSCurve, 100, 3.9, 27.5, 4454560, 390191.1}, // near-ties settled by the exact arithmetic
     };
     for (const OnTimeMoveRequest& request : cases) {
         SCOPED_TRACE(request.pulses);
@@ -147,6 +146,33 @@ TEST(MoveDesign, aVastOnTimeSearchStopsAtItsBoundStillOnTime)
         EXPECT_EQ(again.settings->registers, d.settings->registers);
         EXPECT_EQ(again.candidatesTried, d.candidatesTried);
     }
+}
+
+// Windows of millions of registers where the room for the ramps decides, not
+// the registers: once cut at the search's bound, both are searched in full.
+// 4,454,560 pulses: at V 11 the constant part alone takes N / 11 = 404,960 s,
+// past the target; at V 12 the move takes N / 12 + c (ta + td) / 24 =
+// 371,213.3 s + 14.5 s at most, on time, and ends latest with the longest
+// ramps of the largest change (SV 1): K = floor((3.939 x 12500)^2 / 110) =
+// 22,039,376 and L = floor((27.775 x 12500)^2 / 110) = 1,095,810,546. Every
+// shorter outer ramp leaves room for the longest inner one and ends earlier.
+// 23 pulses: ramps of at least 0.693 and 2.376 s take longer than 2 s.
+TEST(MoveDesign, vastWindowsThatTheRoomDecidesAreSearchedInFull)
+{
+    const auto met = designOnTimeMove({DriveType::AsymmetricSCurve, 100, 3.9, 27.5, 4454560, 390191.1});
+    EXPECT_TRUE(met.met);
+    EXPECT_FALSE(met.searchCut);
+    ASSERT_TRUE(met.settings);
+    EXPECT_EQ(registersOf(*met.settings, DriveType::AsymmetricSCurve),
+              (MoveRegisters{DriveType::AsymmetricSCurve, 1, 1, 12, 22039376, 1095810546}));
+    expectReproduced(met, DriveType::AsymmetricSCurve);
+
+    const auto late = designOnTimeMove({DriveType::AsymmetricSCurve, 240, 0.7, 2.4, 23, 2});
+    EXPECT_FALSE(late.met);
+    EXPECT_EQ(late.outcome, DesignOutcome::TargetTooShort);
+    EXPECT_FALSE(late.searchCut);
+    ASSERT_TRUE(late.timeMargin);
+    EXPECT_LT(*late.timeMargin, -1.0);
 }
 
 TEST(MoveDesign, hostileNumbersGiveAReasonNeverAFalseSuccess)
