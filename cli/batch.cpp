@@ -1,15 +1,14 @@
 #include "cli/batch.h"
 
+#include "cli/mechanics_of.h"
+#include "cli/options.h"
 #include "cli/texts_en.h"
 #include "core/number_format.h"
 #include "core/rounded_drive.h"
 #include "io/csv_writer.h"
 #include "io/file_read.h"
-#include "cli/options.h"
 #include "io/wide_text.h"
 #include "report/input_findings.h"
-#include "report/machine_file_message.h"
-#include "report/texts_en.h"
 
 #include <fmt/format.h>
 
@@ -247,11 +246,9 @@ std::vector<std::string> readRow(const io::CsvRecord& row, const BatchHeader& he
         anyFigure = anyFigure || mechanicsFigure(mechanics, value.id) != nullptr;
     }
     if (anyFigure && unitKnown) {
-        auto made = AxisMechanics::make(mechanics);
-        if (const auto* error = std::get_if<AxisMechanicsError>(&made)) {
-            const InputField member = fieldOf(error->member);
-            problem(fmt::format(texts::en::batchBadMechanics, describe(member).column, *mechanicsFigure(mechanics, member),
-                                report::mechanicsFault(error->problem, report::texts::en::machineFile)));
+        auto made = mechanicsOf(mechanics);
+        if (const auto* refused = std::get_if<MechanicsRefusal>(&made)) {
+            problem(fmt::format(texts::en::batchBadMechanics, describe(refused->row).column, refused->figure, refused->fault));
         } else {
             drive.mechanics = std::get<AxisMechanics>(std::move(made));
         }

@@ -1,10 +1,9 @@
 #include "cli/design_options.h"
 
+#include "cli/mechanics_of.h"
 #include "cli/texts_en.h"
 #include "core/axis.h"
 #include "core/input_field.h"
-#include "report/machine_file_message.h"
-#include "report/texts_en.h"
 
 #include <fast_float/fast_float.h>
 #include <fmt/format.h>
@@ -239,12 +238,9 @@ std::variant<DesignOptions, UsageError> parseDesignOptions(std::span<const std::
                 setMechanicsValue(given, row.id, *mechanicsTexts[row.id]); // the unit was checked above
             }
         }
-        auto made = AxisMechanics::make(given);
-        if (const auto* error = std::get_if<AxisMechanicsError>(&made)) {
-            const InputField row = fieldOf(error->member);
-            return usage(fmt::format(texts::en::axisOptionBad, describe(row).option,
-                                     mechanicsTexts[row].value_or(""),
-                                     report::mechanicsFault(error->problem, report::texts::en::machineFile)));
+        auto made = mechanicsOf(given);
+        if (const auto* refused = std::get_if<MechanicsRefusal>(&made)) {
+            return usage(fmt::format(texts::en::axisOptionBad, describe(refused->row).option, refused->figure, refused->fault));
         }
         options.mechanics = std::get<AxisMechanics>(std::move(made));
     }

@@ -1,5 +1,6 @@
 #include "cli/machine_run.h"
 
+#include "cli/mechanics_of.h"
 #include "cli/texts_en.h"
 #include "cli/message_meaning.h"
 #include "cli/outcome_output.h"
@@ -73,11 +74,9 @@ std::variant<io::MachineAxis, std::string> runAxis(const Options& options, io::M
         }
     }
     if (anyMechanics) {
-        auto made = AxisMechanics::make(mechanics);
-        if (const auto* error = std::get_if<AxisMechanicsError>(&made)) {
-            const InputField row = fieldOf(error->member);
-            return fmt::format(texts::en::axisOptionBad, describe(row).option, *mechanicsFigure(mechanics, row),
-                               report::mechanicsFault(error->problem, report::texts::en::machineFile));
+        auto made = mechanicsOf(mechanics);
+        if (const auto* refused = std::get_if<MechanicsRefusal>(&made)) {
+            return fmt::format(texts::en::axisOptionBad, describe(refused->row).option, refused->figure, refused->fault);
         }
         axis.mechanics = std::get<AxisMechanics>(std::move(made));
     }
