@@ -14,6 +14,7 @@
 #include "fuzz/markup_check.h"
 #include "fuzz/memory_sink.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -176,13 +177,20 @@ void checkBatch(int status, std::string_view out, std::string_view err, const fs
         veldronix::io::CsvReader reader(stream);
         veldronix::io::CsvRecord record;
         std::size_t width = 0;
+        std::size_t errors = 0; // the errors column, which inputFindings and the axis's figures follow
         bool anyError = false;
         bool header = true;
         while (reader.next(record)) {
             check(record.problem.empty(), "a malformed output record", record.problem);
-            width = header ? record.fields.size() : width;
+            if (header) {
+                width = record.fields.size();
+                // The last one: the input's own columns come first, whatever their names.
+                const auto last = std::find(record.fields.rbegin(), record.fields.rend(), "errors");
+                check(last != record.fields.rend(), "a batch's header without its errors column");
+                errors = static_cast<std::size_t>(record.fields.rend() - last) - 1;
+            }
             check(record.fields.size() == width, "output records of different widths");
-            anyError = anyError || (!header && !record.fields.back().empty());
+            anyError = anyError || (!header && !record.fields[errors].empty());
             header = false;
         }
         check(!header, "a batch that ran wrote no header");
