@@ -972,6 +972,21 @@ void scrollToSection(const RemoteProgram& program, HWND window, const std::wstri
     Sleep(300);
 }
 
+// The nth part with that identifier under the section's heading, none past the section.
+HWND sectionPart(const RemoteProgram& program, HWND window, const std::wstring& heading, int identifier, int n)
+{
+    bool under = false;
+    for (HWND child = GetWindow(page(window), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        if (id == details::sectionHeading) {
+            under = program.text(child) == heading;
+        } else if (under && id == identifier && n-- == 0) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
 // The section 移動の設計 of each question from the worked type-3 drive, then after
 // 設定に反映: the dialog holds the design's fields, no message box, and the details
 // show that drive with the section still there.
@@ -994,7 +1009,8 @@ void detailsMoveDesign(RemoteProgram& program, const std::wstring& screenshots)
             check(false, name + L": the details open");
             return;
         }
-        const HWND question = pagePart(program, window, details::formChoice);
+        // The section's own first list: the axis's forms above it have lists of their own.
+        const HWND question = sectionPart(program, window, heading, details::formChoice, 0);
         check(question != nullptr, name + L": the question's list", joined(shownDetails(program, window)));
         if (question == nullptr) {
             closeDetails(window, program);
@@ -1005,6 +1021,9 @@ void detailsMoveDesign(RemoteProgram& program, const std::wstring& screenshots)
                             reinterpret_cast<LPARAM>(question), SMTO_NORMAL, 30000, nullptr);
         expectShown(program, window, name + L": the section and its buttons",
                     {L"[" + heading + L"]", L"(設定に反映(&A))"});
+        const HWND asked = sectionPart(program, window, heading, details::formChoice, 0);
+        check(asked != nullptr && program.text(asked) == (c.question == 0 ? L"最短時間" : L"時間指定"),
+              name + L": the question chosen", asked != nullptr ? program.text(asked) : L"");
         scrollToSection(program, window, heading);
         check(captureWindow(window, screenshots + L"\\win32-design-" + c.file + L"-" + screen + L".bmp"),
               L"screenshot " + name);
@@ -1021,21 +1040,6 @@ void detailsMoveDesign(RemoteProgram& program, const std::wstring& screenshots)
               L"screenshot " + name + L" applied");
         closeDetails(window, program);
     }
-}
-
-// The nth part with that identifier under the section's heading, none past the section.
-HWND sectionPart(const RemoteProgram& program, HWND window, const std::wstring& heading, int identifier, int n)
-{
-    bool under = false;
-    for (HWND child = GetWindow(page(window), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        const int id = GetDlgCtrlID(child);
-        if (id == details::sectionHeading) {
-            under = program.text(child) == heading;
-        } else if (under && id == identifier && n-- == 0) {
-            return child;
-        }
-    }
-    return nullptr;
 }
 
 // The axes worked from the keyboard: a button pressed with the space bar and Enter in
