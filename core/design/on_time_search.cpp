@@ -99,8 +99,7 @@ RampRange rangeOf(DriveType type, std::int64_t change, double t)
 // small enough to keep: the searches look each up many times.
 struct RampTable {
     std::int64_t low = 1;
-    std::uint64_t count = 0; // the registers from low tabulated: none where the window is too large
-    std::vector<double> seconds;
+    std::vector<double> seconds; // empty where the window is too large
 };
 constexpr std::int64_t largestTable = 4096;
 
@@ -422,8 +421,8 @@ private:
                 continue;
             }
             const bool asymmetric = isAsymmetric(request_.type);
-            accelTimes_.count = 0;
-            decelTimes_.count = 0;
+            accelTimes_.seconds.clear();
+            decelTimes_.seconds.clear();
             registerScale_ = isSCurve(request_.type) ? 12500.0 * 12500.0 / (10.0 * static_cast<double>(change))
                                                      : static_cast<double>(change) / 125.0;
             const RampTable& decelTimes = asymmetric ? decelTimes_ : accelTimes_;
@@ -443,10 +442,7 @@ private:
                             return;
                         }
                         const double decelSeconds = asymmetric ? secondsOf(decelTimes, change, d) : accelSeconds;
-                        if (clearlyOfNoUse(accelPart + halfChange * decelSeconds, change, high)) {
-                            continue;
-                        }
-                        latestOfRegisters(m, change, a, d, accelSeconds + decelSeconds, high, highest);
+                        latestOfRegisters(m, change, a, d, accelPart + halfChange * decelSeconds, high, highest);
                     }
                 }
                 continue;
@@ -466,29 +462,30 @@ private:
     }
 
     // The latest ending of one change with its ramps' registers: the move
-    // takes X / V with X = N / M + c (ta + td) / 2, so the least V that ends by
-    // the target ends latest. Where the double of X / T is not within a hair of
-    // a whole number, that V is beyond doubt, and so is a time before the best
-    // found; the exact checks decide the rest. high: no V above it fits the
-    // pulses or ends no earlier than the best.
-    // rampSeconds: both ramps' seconds, a double.
-    void latestOfRegisters(std::int64_t m, std::int64_t change, std::int64_t accel, std::int64_t decel, double rampSeconds,
+    // takes X / V with X = N / M + c (ta + td) / 2 (x, a double), so the least
+    // V that ends by the target ends latest. Where the double of X / T is not
+    // within a hair of a whole number, that V is beyond doubt, and so is a time
+    // before the best found: nearly every pair ends there, on a multiplication
+    // and a truncation. The exact checks decide the rest. high: no V above it
+    // fits the pulses or ends no earlier than the best.
+    void latestOfRegisters(std::int64_t m, std::int64_t change, std::int64_t accel, std::int64_t decel, double x,
                            std::int64_t high, std::int64_t highest)
     {
-        const auto c = static_cast<double>(change);
-        const double x = static_cast<double>(pulses_) / static_cast<double>(m) + c * rampSeconds / 2.0;
-        const double ratio = x / request_.targetTime;
-        const double least = std::ceil(ratio);
-        if (least - ratio > 1e-9 * ratio && ratio - (least - 1.0) > 1e-9 * ratio) {
-            const double v = std::max(least, c + 1.0);
-            if (v > static_cast<double>(high) || (onTime_ && x < onTimeSeconds_ * (1.0 - 1e-12) * v)) {
-                return;
+        const double ratio = x * perTarget_;
+        if (ratio < 1e15) {
+            const auto below = static_cast<double>(static_cast<std::int64_t>(ratio));
+            const double hair = 1e-9 * ratio;
+            if (ratio - below > hair && below + 1.0 - ratio > hair) {
+                const double v = std::max(below + 1.0, static_cast<double>(change) + 1.0);
+                if (v > static_cast<double>(high) || (onTime_ && x < onTimeSeconds_ * (1.0 - 1e-12) * v)) {
+                    return;
+                }
             }
         }
         const auto make = [&](std::int64_t v) {
             return MoveCandidate{{request_.type, m, v - change, v, accel, decel}, pulses_};
         };
-        const std::int64_t v = firstHolding(change + 1, highest, least,
+        const std::int64_t v = firstHolding(change + 1, highest, std::ceil(ratio),
                                             [&](std::int64_t w) {
             countCheck(moveTimeOf(make(w)), request_.targetTime);
             return compareMoveTime(make(w), request_.targetTime) <= 0;
@@ -496,28 +493,6 @@ private:
         if (v <= highest && rampsFit(make(v))) {
             considerOnTime(make(v));
         }
-    }
-
-    // Whether a pair of registers is beyond doubt of no use, its move X / V
-    // (X = N / M + c (ta + td) / 2, summed here in another order) at the least
-    // V that ends by the target: that V is above high or ends before the best
-    // found. The test of latestOfRegisters with twice its margins, so that
-    // whatever this leaves out, that test leaves out too; a multiplication
-    // and a truncation instead of its divisions and ceiling, as it runs for
-    // nearly every pair.
-    bool clearlyOfNoUse(double x, std::int64_t change, std::int64_t high) const
-    {
-        const double ratio = x * perTarget_;
-        if (!(ratio < 1e15)) {
-            return false;
-        }
-        const auto below = static_cast<double>(static_cast<std::int64_t>(ratio));
-        const double hair = 2e-9 * ratio;
-        if (ratio - below <= hair || below + 1.0 - ratio <= hair) {
-            return false;
-        }
-        const double v = std::max(below + 1.0, static_cast<double>(change) + 1.0);
-        return v > static_cast<double>(high) || (onTime_ && x < onTimeSeconds_ * (1.0 - 2e-12) * v);
     }
 
     // The register whose ramp over the change searched takes the seconds (a
@@ -530,9 +505,8 @@ private:
     void tabulate(RampTable& table, const RampRange& range, std::int64_t change) const
     {
         table.low = range.low;
-        table.count = range.size() > largestTable ? 0 : static_cast<std::uint64_t>(range.size());
-        table.seconds.resize(table.count);
-        for (std::uint64_t at = 0; at < table.count; ++at) {
+        table.seconds.resize(range.size() > largestTable ? 0 : static_cast<std::size_t>(range.size()));
+        for (std::size_t at = 0; at < table.seconds.size(); ++at) {
             table.seconds[at] = rampTime(change, range.low + static_cast<std::int64_t>(at));
         }
     }
@@ -540,7 +514,7 @@ private:
     double secondsOf(const RampTable& table, std::int64_t change, std::int64_t ramp) const
     {
         const auto at = static_cast<std::uint64_t>(ramp - table.low);
-        return at < table.count ? table.seconds[at] : rampTime(change, ramp);
+        return at < table.seconds.size() ? table.seconds[at] : rampTime(change, ramp);
     }
 
     // The seconds of one ramp of the change with the register.
