@@ -19,7 +19,9 @@ namespace {
 // file is read and compared line by line, and its lines name its faults.
 class PrettyWriter {
 public:
-    void open(std::string_view name, char bracket)
+    // name: the member's, or none for an element of an array (the file's
+    // object and each axis); a member may be named by the empty text.
+    void open(std::optional<std::string_view> name, char bracket)
     {
         start(name);
         out_ += bracket;
@@ -56,7 +58,7 @@ public:
     std::string finish() { return std::move(out_) + "\n"; }
 
 private:
-    void start(std::string_view name)
+    void start(std::optional<std::string_view> name)
     {
         if (depth_ > 0) {
             if (!first_) {
@@ -65,8 +67,8 @@ private:
             newLine();
         }
         first_ = false;
-        if (!name.empty()) {
-            out_ += jsonString(name);
+        if (name) {
+            out_ += jsonString(*name);
             out_ += ": ";
         }
     }

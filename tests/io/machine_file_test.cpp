@@ -70,7 +70,8 @@ TEST(MachineFile, threeAxesSaveAndOpenByteForByte)
     table.mechanics = mechanics({"3200", "3", "", AxisUnit::Degree});
     table.driveType = -1;
     table.pulseCount = "";
-    table.design = {{"distance", "90"}, {"time", "0.5"}};
+    // Keys the form does not know, the empty one too, stay as they are.
+    table.design = {{"distance", "90"}, {"time", "0.5"}, {"", "é😀"}};
     MachineAxis bare;
     bare.name = "Z";
     bare.initialSpeed = "\x7f\x01";
