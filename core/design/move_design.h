@@ -122,10 +122,10 @@ struct MoveDesign {
 // ramp registers, a speed, an outer ramp register) and each comparison of
 // times counts one, a comparison the doubles cannot decide many more. Long
 // ramps give 1 % windows of millions of registers; within this a design ends
-// in a few hundredths of a second (a few tenths in the 32-bit Windows build,
-// whose exact comparisons have no 128-bit integers), quick enough to follow
-// each keystroke, and all but about one question in five thousand are
-// searched in full. The
+// in a few hundredths of a second (a few tenths in the browser and in the
+// 32-bit Windows build, whose exact comparisons have no 128-bit integers),
+// quick enough to follow each keystroke, and all but about one random
+// question in two thousand are searched in full. The
 // multipliers and changes are searched in their usual order up to it.
 inline constexpr std::int64_t onTimeSearchWork = 2000000;
 
