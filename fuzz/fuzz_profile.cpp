@@ -83,17 +83,19 @@ double takeNumber(ByteReader& reader, bool raw)
     return static_cast<double>(mantissa) / std::pow(10.0, scale);
 }
 
-bool isRamp(const ProfilePhase& phase, double from, double to)
+bool isRamp(const ProfilePhase& phase, double from, double to, double jerk)
 {
     // A ramp between two speeds outputs between the lower and the higher speed times its time.
     // Where the figures are subnormal they hold few digits: a few of their last
-    // places are the floor of the error on either side.
+    // places are the floor of the error on either side. An S-curve's pulses come
+    // from its jerk (as the deceleration point's do), and a subnormal jerk's own
+    // last place is a share of it far above the epsilon.
     const double low = std::min(from, to) * phase.time;
     const double high = std::max(from, to) * phase.time;
-    return phase.pulses >= low - 16 * std::numeric_limits<double>::epsilon() * high -
-                               16 * std::numeric_limits<double>::denorm_min() &&
-           phase.pulses <= high * (1 + 16 * std::numeric_limits<double>::epsilon()) +
-                               16 * std::numeric_limits<double>::denorm_min();
+    const double share = 16 * std::numeric_limits<double>::epsilon() +
+                         (jerk > 0.0 ? 4 * std::numeric_limits<double>::denorm_min() / jerk : 0.0);
+    return phase.pulses >= low - share * high - 16 * std::numeric_limits<double>::denorm_min() &&
+           phase.pulses <= high * (1 + share) + 16 * std::numeric_limits<double>::denorm_min();
 }
 
 // The promises of velocity_profile.h for a profile of the given inputs.
@@ -160,7 +162,7 @@ void checkProfile(const Case& c, const VelocityProfile& p, double initial, doubl
               "a drive at one speed ramps");
     } else {
         check(c, sameBits(p.accel.time, accel) && sameBits(p.decel.time, decelRamp), "ramp times are not the inputs");
-        check(c, isRamp(p.accel, initial, drive) && isRamp(p.decel, drive, initial),
+        check(c, isRamp(p.accel, initial, drive, p.accelJerk) && isRamp(p.decel, drive, initial, p.decelJerk),
               "ramp pulses outside the speeds times the time");
     }
     if (isSCurve(type)) {
