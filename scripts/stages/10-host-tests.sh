@@ -7,3 +7,5 @@ ensure_german_locale
 cmake --preset default >/dev/null
 cmake --build --preset default -j "$(build_jobs)"
 ctest --preset default -j "$(build_jobs)"
+# The move designs against a brute force of the integers with a model of its own.
+scripts/check-designs build/default/cli/pulsecalc 400 1 --jobs "$(build_jobs)"
