@@ -3,6 +3,7 @@
 #include "core/field_text.h"
 #include "core/utf8.h"
 
+#include <cmath>
 #include <utility>
 
 namespace veldronix {
@@ -42,6 +43,9 @@ std::variant<DecimalNumber, AxisMechanicsProblem> readFigure(std::string_view te
     }
     if (number->isZero() || number->isNegative()) {
         return AxisMechanicsProblem::NotPositive;
+    }
+    if (const double value = number->toDouble(); value < smallestMechanicsFigure || value > largestMechanicsFigure) {
+        return AxisMechanicsProblem::OutOfRange;
     }
     return *number;
 }
@@ -155,16 +159,28 @@ std::string AxisMechanics::pulsesPerUnitText() const
     return quotientText(pulsesPerLoadRev_, travel_, rateDecimals);
 }
 
+namespace {
+
+// x × factor / divisor, the product rounded once and the quotient once; where
+// the product alone leaves the doubles, by the quotient of the two first.
+double scaled(double x, double factor, double divisor)
+{
+    const double product = x * factor;
+    return std::isfinite(product) ? product / divisor : x * (factor / divisor);
+}
+
+} // namespace
+
 double AxisMechanics::toUnits(double pulses) const
 {
     // Multiplied by the travel before the division, not by a rounded pulses
     // per unit: 2400 PPS on 9600 pulses per 360° is 90°/s, not 90.00000000000001.
-    return pulses * travel_.toDouble() / pulsesPerLoadRev_.toDouble();
+    return scaled(pulses, travel_.toDouble(), pulsesPerLoadRev_.toDouble());
 }
 
 double AxisMechanics::motorRpm(double pulsesPerSecond) const
 {
-    return pulsesPerSecond * 60.0 / pulsesPerRev_.toDouble();
+    return scaled(pulsesPerSecond, 60.0, pulsesPerRev_.toDouble());
 }
 
 std::optional<std::string> AxisMechanics::pulseRateText(std::string_view unitsText) const

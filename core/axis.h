@@ -57,8 +57,9 @@ constexpr InputField fieldOf(AxisMechanicsMember member)
 }
 
 enum class AxisMechanicsProblem {
-    NotANumber,       // the text is no decimal number (blanks around it are allowed), or one beyond any machine's
+    NotANumber,       // the text is no decimal number (blanks around it are allowed), or one beyond any double
     NotPositive,      // the number is 0 or below
+    OutOfRange,       // beyond any machine's: below smallestMechanicsFigure or above largestMechanicsFigure
     TooLong,          // longer than a field takes (fieldTextLimit bytes)
     RotaryNot360,     // a rotary axis's load revolution is 360°, whatever else its text says
 };
@@ -69,6 +70,12 @@ struct AxisMechanicsError {
 
     friend bool operator==(const AxisMechanicsError&, const AxisMechanicsError&) = default;
 };
+
+// What a figure of the mechanics may be. No motor, gear or load is anywhere
+// near either end; beyond them the conversions would show a travel of 0 or
+// speeds of hundreds of digits, and none of a double's.
+inline constexpr double smallestMechanicsFigure = 1e-6;
+inline constexpr double largestMechanicsFigure = 1e9;
 
 // The mechanics of an axis, checked: every figure a positive number. Speeds
 // and counts convert between pulses and the axis's unit through

@@ -35,6 +35,8 @@ std::string_view mechanicsFault(AxisMechanicsProblem problem)
         return t::mechanicsNotANumber;
     case AxisMechanicsProblem::NotPositive:
         return t::mechanicsNotPositive;
+    case AxisMechanicsProblem::OutOfRange:
+        return t::mechanicsOutOfRange;
     case AxisMechanicsProblem::TooLong:
         return t::mechanicsTooLong;
     case AxisMechanicsProblem::RotaryNot360:

@@ -85,6 +85,8 @@ std::string_view mechanicsFault(AxisMechanicsProblem problem, const MachineFileT
         return texts.notANumber;
     case AxisMechanicsProblem::NotPositive:
         return texts.notPositive;
+    case AxisMechanicsProblem::OutOfRange:
+        return texts.outOfRange;
     case AxisMechanicsProblem::TooLong:
         return texts.textTooLong;
     case AxisMechanicsProblem::RotaryNot360:

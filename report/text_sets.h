@@ -118,6 +118,7 @@ struct MachineFileTexts {
     Format1 badValue; // {0} the value
     std::string_view notANumber;
     std::string_view notPositive;
+    std::string_view outOfRange;
     std::string_view rotaryNot360;
     std::string_view nameEmpty;
     std::string_view nameNotUtf8;

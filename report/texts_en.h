@@ -272,6 +272,7 @@ inline constexpr MachineFileTexts machineFile{
     .badValue = "{0} is not one of its values",
     .notANumber = "not a number",
     .notPositive = "must be above 0",
+    .outOfRange = "must be from 0.000001 to 1000000000",
     .rotaryNot360 = "a rotary axis turns 360° per load revolution",
     .nameEmpty = "the axis name is empty",
     .nameNotUtf8 = "the axis name is not UTF-8",

@@ -219,6 +219,7 @@ inline constexpr std::string_view lastAxis = "軸が1つだけのときは削除
 inline constexpr std::string_view mechanicsBad = "{0}:{1}";
 inline constexpr std::string_view mechanicsNotANumber = "数値を入力してください。";
 inline constexpr std::string_view mechanicsNotPositive = "0より大きい値を入力してください。";
+inline constexpr std::string_view mechanicsOutOfRange = "0.000001以上1000000000以下の値を入力してください。";
 inline constexpr std::string_view mechanicsTooLong = "長すぎます。";
 inline constexpr std::string_view mechanicsRotary = "回転軸の1回転は360°です。";
 // The machine file: the file dialog, and the line after a save.
@@ -399,6 +400,7 @@ inline constexpr MachineFileTexts machineFile{
     .badValue = "{0} は使える値ではありません。",
     .notANumber = "数値ではありません。",
     .notPositive = "0 より大きくなければなりません。",
+    .outOfRange = "0.000001 以上 1000000000 以下でなければなりません。",
     .rotaryNot360 = "回転軸の 1 回転は 360° です。",
     .nameEmpty = "軸の名前が空です。",
     .nameNotUtf8 = "軸の名前に UTF-8 ではない文字があります。",

@@ -244,6 +244,8 @@ TEST(DesignCommandLine, limitsInTheAxisUnitsGiveTheDesignOfTheirPulses)
          "--in-units reads --initial 'fast' as a number in the axis's units: it is none"},
         {{"--design", "fastest", "--type", "0", "--pulses-per-rev", "0", "--travel-per-rev", "5"},
          "bad --pulses-per-rev '0': must be above 0"},
+        {{"--design", "fastest", "--type", "0", "--pulses-per-rev", "3200", "--travel-per-rev", "1e300"},
+         "bad --travel-per-rev '1e300': must be from 0.000001 to 1000000000"},
         {{"--design", "fastest", "--unit", "inch"}, "bad --unit 'inch': give mm or deg"},
         {{"--design", "fastest", "--gear", "2", "--gear=3"}, "option --gear given twice"},
         {{"--design", "fastest", "--in-units=yes"}, "option --in-units takes no value"},

@@ -48,6 +48,17 @@ TEST(Axis, rotaryTableTurns360DegreesPerLoadRevolutionThroughItsGear)
     EXPECT_EQ(axis.motorRpm(2400.0), 45.0); // the motor turns three times the table's 15 rpm
     EXPECT_TRUE(std::holds_alternative<AxisMechanics>(
         AxisMechanics::make({"3200", "3", "360.0", AxisUnit::Degree})));
+    EXPECT_TRUE(std::holds_alternative<AxisMechanics>(
+        AxisMechanics::make({"1000000000", "0.000001", "1e-6", AxisUnit::Millimetre}))); // both ends are figures
+}
+
+// Where pulses × travel leaves the doubles, the figure in units is still the quotient's.
+TEST(Axis, figuresBeyondTheProductStayFinite)
+{
+    const AxisMechanics screw = mechanics(leadScrew); // 640 pulses/mm
+    EXPECT_DOUBLE_EQ(screw.toUnits(1.6e308), 2.5e305);
+    EXPECT_DOUBLE_EQ(screw.toUnits(-1.6e308), -2.5e305);
+    EXPECT_DOUBLE_EQ(screw.motorRpm(1e308), 1.875e306);
 }
 
 TEST(Axis, mechanicsNameTheFirstBadFigure)
@@ -68,6 +79,11 @@ TEST(Axis, mechanicsNameTheFirstBadFigure)
         {{"3200", "", "", AxisUnit::Millimetre}, {M::TravelPerRev, P::NotANumber}},
         {{"3200", "", "inf", AxisUnit::Millimetre}, {M::TravelPerRev, P::NotANumber}},
         {{"3200", "", "180", AxisUnit::Degree}, {M::TravelPerRev, P::RotaryNot360}},
+        // Beyond any machine: a travel whose double is 0 would show every figure as 0 mm.
+        {{"3200", "", "1e-400", AxisUnit::Millimetre}, {M::TravelPerRev, P::OutOfRange}},
+        {{"3200", "", "1000000000.5", AxisUnit::Millimetre}, {M::TravelPerRev, P::OutOfRange}},
+        {{"3200", "0.00000099", "5", AxisUnit::Millimetre}, {M::Gear, P::OutOfRange}},
+        {{"1e10", "", "5", AxisUnit::Millimetre}, {M::PulsesPerRev, P::OutOfRange}},
     };
     for (const auto& c : cases) {
         const auto made = AxisMechanics::make(c.texts);

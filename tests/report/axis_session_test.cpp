@@ -232,6 +232,7 @@ TEST_F(AxisSessionTest, axisEditsThatCannotBeMadeSaySo)
         {"rename", {{"name", "Z\n"}}, "▲ 軸の名前に制御文字は使えません。"},
         {"rename", {{"name", std::string(79, 'a')}}, "▲ 軸の名前「" + std::string(79, 'a') + "」が長すぎます。"},
         {"mechanics", {{"pulsesPerRev", "0"}}, "▲ 1回転のパルス数:0より大きい値を入力してください。"},
+        {"mechanics", {{"pulsesPerRev", "3200"}, {"travelPerRev", "1e-400"}}, "▲ 1回転の移動量:0.000001以上1000000000以下の値を入力してください。"},
         {"mechanics", {{"pulsesPerRev", "3200"}, {"travelPerRev", "10"}}, ""},
     };
     for (const Case& c : cases) {
