@@ -90,12 +90,13 @@ bool isRamp(const ProfilePhase& phase, double from, double to, double jerk)
     // places are the floor of the error on either side. An S-curve's pulses come
     // from its jerk (as the deceleration point's do), and a subnormal jerk's own
     // last place is a share of it far above the epsilon; so is the last place of
-    // a subnormal square of the ramp time, which the jerk is divided by.
+    // a subnormal square of the ramp time, which the jerk is divided by (a
+    // finite jerk has a square above 0: the share stays finite).
     const double low = std::min(from, to) * phase.time;
     const double high = std::max(from, to) * phase.time;
     constexpr double tiny = std::numeric_limits<double>::denorm_min();
-    const double share = 16 * std::numeric_limits<double>::epsilon() + (jerk > 0.0 ? 4 * tiny / jerk : 0.0) +
-                         (phase.time > 0.0 ? 4 * (tiny / phase.time) / phase.time : 0.0);
+    const double share = 16 * std::numeric_limits<double>::epsilon() +
+                         (jerk > 0.0 ? 4 * tiny / jerk + 4 * (tiny / phase.time) / phase.time : 0.0);
     return phase.pulses >= low - share * high - 16 * std::numeric_limits<double>::denorm_min() &&
            phase.pulses <= high * (1 + share) + 16 * std::numeric_limits<double>::denorm_min();
 }
