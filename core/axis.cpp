@@ -50,6 +50,14 @@ std::variant<DecimalNumber, AxisMechanicsProblem> readFigure(std::string_view te
     return *number;
 }
 
+// x × factor / divisor, the product rounded once and the quotient once; where
+// the product alone leaves the doubles, by the quotient of the two first.
+double scaled(double x, double factor, double divisor)
+{
+    const double product = x * factor;
+    return std::isfinite(product) ? product / divisor : x * (factor / divisor);
+}
+
 } // namespace
 
 std::string_view axisUnitName(AxisUnit unit)
@@ -158,18 +166,6 @@ std::string AxisMechanics::pulsesPerUnitText() const
 {
     return quotientText(pulsesPerLoadRev_, travel_, rateDecimals);
 }
-
-namespace {
-
-// x × factor / divisor, the product rounded once and the quotient once; where
-// the product alone leaves the doubles, by the quotient of the two first.
-double scaled(double x, double factor, double divisor)
-{
-    const double product = x * factor;
-    return std::isfinite(product) ? product / divisor : x * (factor / divisor);
-}
-
-} // namespace
 
 double AxisMechanics::toUnits(double pulses) const
 {

@@ -97,8 +97,7 @@ bool isRamp(const ProfilePhase& phase, double from, double to, double jerk)
     constexpr double tiny = std::numeric_limits<double>::denorm_min();
     const double share = 16 * std::numeric_limits<double>::epsilon() +
                          (jerk > 0.0 ? 4 * tiny / jerk + 4 * (tiny / phase.time) / phase.time : 0.0);
-    return phase.pulses >= low - share * high - 16 * std::numeric_limits<double>::denorm_min() &&
-           phase.pulses <= high * (1 + share) + 16 * std::numeric_limits<double>::denorm_min();
+    return phase.pulses >= low - share * high - 16 * tiny && phase.pulses <= high * (1 + share) + 16 * tiny;
 }
 
 // The promises of velocity_profile.h for a profile of the given inputs.
